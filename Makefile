@@ -1,0 +1,45 @@
+# The two commands of the README: `make run` and `make test`.  Both install
+# the Debian packages they need when missing (as root, apt-get), configure,
+# build and then run.
+
+BUILD      ?= build
+BUILD_FUZZ ?= build-fuzz
+JOBS       ?= $(shell nproc)
+FUZZ_SECONDS ?= 30
+
+PAQUETES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+
+.PHONY: all run test bench fuzz deps configure build clean
+
+all: build
+
+deps:
+	@./tools/instalar-paquetes.sh $(PAQUETES)
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@./tools/arrancar.sh $(BUILD)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_SECONDS)
+
+# A short bounded run of the state-file fuzzer; `make fuzz FUZZ_SECONDS=600` for a long one.
+fuzz: deps
+	@CXX=clang++ CC=clang cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPARCHIS_FUZZ=ON -DPARCHIS_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzz_estado
+	@mkdir -p $(BUILD_FUZZ)/corpus
+	@$(BUILD_FUZZ)/fuzz_estado -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    $(BUILD_FUZZ)/corpus fuzz/corpus/estado 2>&1 | tail -n 3
+
+bench: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
+	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+clean:
+	rm -rf $(BUILD) $(BUILD_FUZZ)

@@ -1,0 +1,20 @@
+// The Spanish text of a log entry in the move list: one or two lines, the
+// first carrying the move number.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/partida.h"
+
+namespace parchis {
+
+inline constexpr const char* PrincipioPartida = "Principio de la partida";
+
+// Lines of log entry n (1 or 2).
+std::vector<std::string> LineasJugada(const Partida& p, int n);
+
+// Appends the lines of entry n to ListaJugadas.
+void NarraJugada(Partida& p, int n);
+
+}  // namespace parchis

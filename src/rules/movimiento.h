@@ -1,0 +1,29 @@
+// Which values a throw gives, which pieces may count them, where they land,
+// captures and barriers, and applying a move to the board data.  Every
+// operation works for the seat whose turn it is (Turno) unless given a seat.
+#pragma once
+
+#include "core/partida.h"
+
+namespace parchis {
+
+// Fills ValoresCuenta, ModoValores, ValorCuenta (and Dado2 = 0 with one die).
+void CalculaValores(Partida& p);
+
+bool EsBarrera(const Partida& p, int casilla);
+bool ComeFicha(const Partida& p, int jugador, int casilla);
+
+// Whether a piece of `jugador` on `posicion` can count `valor`; sets
+// CasillaDestino (or -1).  ficha = 0 means "any piece" (no piece checks).
+bool PuedeMover(Partida& p, int jugador, int valor, int posicion, int ficha = 0);
+
+// Fills FichaMovible for Turno and the value, with NumBarreras,
+// FichasBarrera, AbrirBarrera and possibly ComerObligado.
+void FichasMovibles(Partida& p, int valor, int ficha = 0);
+
+// Moves piece `ficha` of Turno from `origen` to `destino` with any capture
+// completed at once (the computer player's simulation).  Sets Bonificacion
+// and JugadorComido.
+void AplicaJugada(Partida& p, int origen, int destino, int ficha);
+
+}  // namespace parchis
