@@ -1,0 +1,29 @@
+#include "core/partida.h"
+
+namespace parchis {
+
+void CuentaJugadores(Partida& p) {
+    p.NumJugadores = 0;
+    for (int j = 1; j <= 4; ++j)
+        if (p.Estado[j] == 1) ++p.NumJugadores;
+}
+
+void AseguraLog(Partida& p, int n) {
+    while (n >= static_cast<int>(p.Jugadas.size()))
+        p.Jugadas.resize(p.Jugadas.size() + CrecimientoLog);
+}
+
+void ReiniciaTablero(Partida& p) {
+    for (int j = 1; j <= 4; ++j) {
+        p.EnEspera[j] = p.NumFichas;
+        p.EnCasa[j] = 0;
+        p.SiguienteSalida[j] = 1;
+        p.Fichas[j].fill(0);
+    }
+    p.Casillas.fill(Casilla{});
+    p.NumJugada = 0;
+    p.Repeticiones = 0;
+    p.Jugadas.assign(CrecimientoLog + 1, Jugada{});
+}
+
+}  // namespace parchis
