@@ -9,7 +9,8 @@ void CuentaJugadores(Partida& p) {
 }
 
 void AseguraLog(Partida& p, int n) {
-    while (n >= static_cast<int>(p.Jugadas.size()))
+    // Grows when n reaches the upper bound, as the log always has.
+    while (n >= static_cast<int>(p.Jugadas.size()) - 1)
         p.Jugadas.resize(p.Jugadas.size() + CrecimientoLog);
 }
 

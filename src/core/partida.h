@@ -176,7 +176,8 @@ inline int FichasSegunRegla(const Partida& p) { return p.FichasPorJugador == 2 ?
 // Recounts NumJugadores from Estado.
 void CuentaJugadores(Partida& p);
 
-// Makes sure the log has room for entry n (grows by 40 at a time, keeping entries).
+// Grows the log by 40 entries at a time (keeping them) until n is below its
+// upper bound.
 void AseguraLog(Partida& p, int n);
 
 // Validation applied after a state file is read (names, ranges, booleans).
