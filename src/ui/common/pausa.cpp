@@ -1,0 +1,40 @@
+#include "ui/common/pausa.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <cmath>
+
+namespace parchis {
+
+double FactorPausa(int velocidad) {
+    double f = std::pow((100 - velocidad) / 50.0, 1.5);
+    if (f > 1) f = f * f;
+    return std::round(f * 10000) / 10000;
+}
+
+void EsperaSinEntrada(double ms) {
+    if (ms < 1) return;
+    QEventLoop bucle;
+    QTimer reloj;
+    reloj.setSingleShot(true);
+    reloj.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&reloj, &QTimer::timeout, &bucle, &QEventLoop::quit);
+    reloj.start(static_cast<int>(std::ceil(ms)));
+    bucle.exec(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+}
+
+void Pausador::Pausa(int unidades, int velocidad) {
+    const auto ahora = Reloj::now();
+    const auto desde = hayInicio_ ? inicio_ : ahora;
+    hayInicio_ = false;
+    const double ms = unidades * FactorPausa(velocidad);
+    const std::chrono::duration<double, std::milli> hecho = ahora - desde;
+    EsperaSinEntrada(ms - hecho.count());
+}
+
+void Pausador::MarcaInicio() {
+    inicio_ = Reloj::now();
+    hayInicio_ = true;
+}
+
+}  // namespace parchis

@@ -1,0 +1,38 @@
+// Waiting on the window thread without spending processor time.
+//
+// A pause blocks the game's straight-line code but keeps the window alive:
+// it runs a nested event loop that lets paints and timers through and holds
+// back mouse, keyboard and socket events until the pause is over, so no
+// handler runs in the middle of a move.  Every animation is paced by the
+// speed-scaled `Pausa`.
+#pragma once
+
+#include <chrono>
+
+namespace parchis {
+
+// Milliseconds per pause unit for a game speed 0..100: ((100 - v) / 50)^1.5,
+// squared when above 1, held to four decimals (8 at 0, 1 at 50, 0 at 100).
+double FactorPausa(int velocidad);
+
+// Waits ms milliseconds letting only paints and timers through.
+void EsperaSinEntrada(double ms);
+
+class Pausador {
+public:
+    using Reloj = std::chrono::steady_clock;
+
+    // Waits unidades x FactorPausa(velocidad) milliseconds, measured from
+    // the preset start when there is one (MarcaInicio), else from now.
+    void Pausa(int unidades, int velocidad);
+
+    // Starts the next pause's clock now, so that work done before it counts
+    // toward it.
+    void MarcaInicio();
+
+private:
+    Reloj::time_point inicio_{};
+    bool hayInicio_ = false;
+};
+
+}  // namespace parchis
