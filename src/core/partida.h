@@ -168,6 +168,13 @@ struct Partida {
     bool CargaCorrecta = false;
     bool PartidaCargada = false;
     std::string Carpeta;           // data folder, always ending in '/'
+
+    // --- turn engine and network queue (added with the turn engine) -----------
+    // Received network messages that the engine and the opening draw wait
+    // for: each entry is its two-digit code and payload, without "ZRA34".
+    std::string ColaRed;
+    // The turn line of the status bar ("Luis lanza el dado").
+    std::string TextoTurno;
 };
 
 // Number of pieces per seat that the rule field asks for (4 or 8).
