@@ -1,1 +1,20 @@
-int main() { return 0; }
+// The desktop program: the game record, the main window and the services it
+// offers the game, then start-up inside the window system's loop.
+#include <QApplication>
+#include <QTimer>
+
+#include "core/partida.h"
+#include "ui/mainwindow/arranque.h"
+#include "ui/mainwindow/escritorio.h"
+#include "ui/mainwindow/mesa.h"
+
+int main(int argc, char** argv) {
+    QApplication aplicacion(argc, argv);
+    parchis::Partida partida;
+    parchis::Mesa mesa(partida);
+    parchis::Escritorio escritorio(mesa);
+    mesa.PonInterfaz(&escritorio);
+    const std::string carpeta = QCoreApplication::applicationDirPath().toStdString();
+    QTimer::singleShot(0, &mesa, [&] { parchis::Arranque(mesa, escritorio, carpeta); });
+    return aplicacion.exec();
+}

@@ -119,15 +119,10 @@ QRect Tablero::ZonaFila(const Partida& p, int casilla, int j) const {
                  QPoint(std::max(a.x, b.x) + r, std::max(a.y, b.y) + r));
 }
 
-void Tablero::BorraCuadroEspera(const Partida& p, int j) {
+void Tablero::RehaceCuadroEspera(const Partida& p, int j) {
     const QRect r = ZonaFila(p, 0, j);
     RestauraDeVacio(r);
-    Refresca(r);
-}
-
-void Tablero::BorraCasa(const Partida& p, int j) {
-    const QRect r = ZonaFila(p, CasillaCasa[j], j);
-    RestauraDeVacio(r);
+    DibujaCuadroEspera(p, j);
     Refresca(r);
 }
 
@@ -135,9 +130,10 @@ void Tablero::RehaceCasilla(const Partida& p, int s) {
     if (s <= 0 || s > NumCasillas) return;
     if (EsCasa(s)) {
         const int j = s == 100 ? 1 : s == 92 ? 2 : s == 84 ? 3 : 4;
-        BorraCasa(p, j);
+        const QRect r = ZonaFila(p, s, j);
+        RestauraDeVacio(r);
         DibujaCasa(p, j);
-        Refresca(ZonaFila(p, s, j));
+        Refresca(r);
         return;
     }
     const Punto c = Centro(p, s, 0, 0, 0);

@@ -45,9 +45,8 @@ public:
     // (the one-by-one appearance refreshes, clicks and pauses there).
     void DibujaCuadroEspera(const Partida& p, int jugador, const std::function<void()>& trasCada = {});
     void DibujaCasa(const Partida& p, int jugador, const std::function<void()>& trasCada = {});
-    // Clears a seat's waiting-box row or home to the empty board.
-    void BorraCuadroEspera(const Partida& p, int jugador);
-    void BorraCasa(const Partida& p, int jugador);
+    // Redraws a seat's waiting-box row from the record.
+    void RehaceCuadroEspera(const Partida& p, int jugador);
     // Restores a square's area from the empty board and draws what is on it
     // now, with the neighbours its rectangle overlaps.
     void RehaceCasilla(const Partida& p, int casilla);
