@@ -23,7 +23,9 @@ void FichasMovibles(Partida& p, int valor, int ficha = 0);
 
 // Moves piece `ficha` of Turno from `origen` to `destino` with any capture
 // completed at once (the computer player's simulation).  Sets Bonificacion
-// and JugadorComido.
+// and JugadorComido, and refreshes SiguienteSalida of the mover and of the
+// captured seat.  A piece reaching home takes no slot.  A destination
+// outside 1..100 (or a bad seat or piece) changes nothing.
 void AplicaJugada(Partida& p, int origen, int destino, int ficha);
 
 }  // namespace parchis

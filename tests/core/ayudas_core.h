@@ -1,0 +1,68 @@
+// Helpers shared by the core tests: a scratch folder removed afterwards and
+// plain file access for checking what the program wrote.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "core/configuracion.h"
+#include "core/partida.h"
+
+namespace parchis::prueba {
+
+class CarpetaTemporal {
+public:
+    CarpetaTemporal() {
+        std::string plantilla = (std::filesystem::temp_directory_path() / "parchis-core-XXXXXX").string();
+        ruta_ = mkdtemp(plantilla.data());
+    }
+    ~CarpetaTemporal() {
+        std::error_code ignorado;
+        std::filesystem::remove_all(ruta_, ignorado);
+    }
+    CarpetaTemporal(const CarpetaTemporal&) = delete;
+    CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
+
+    // With a trailing '/', as Carpeta is held.
+    std::string Ruta() const { return ruta_ + "/"; }
+
+private:
+    std::string ruta_;
+};
+
+inline void Escribe(const std::string& ruta, const std::string& contenido) {
+    std::ofstream(ruta, std::ios::binary) << contenido;
+}
+
+inline std::string Lee(const std::string& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// A record as validation leaves it, with every stored field drawn at random
+// and the log holding numJugada-1 entries (when iniciada).
+Partida RegistroAleatorio(std::mt19937& azar, int numJugada, bool iniciada);
+
+// Every stored field of the two records is equal (the log included).
+void EsperaMismoRegistro(const Partida& a, const Partida& b);
+
+// Ranges every read record keeps whatever the file held.
+void EsperaRangos(const Partida& p);
+
+// The file's text with `texto` laid at state-line position `pos` (the
+// line's opening quote is byte 0).
+std::string ConCampo(std::string contenido, int pos, const std::string& texto);
+
+inline Partida RegistroPorDefecto() {
+    Partida p;
+    AplicaValoresPorDefecto(p);
+    return p;
+}
+
+}  // namespace parchis::prueba

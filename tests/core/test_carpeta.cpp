@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "ayudas_core.h"
+#include "core/carpeta.h"
+
+namespace parchis {
+namespace {
+
+using prueba::CarpetaTemporal;
+using prueba::Escribe;
+using prueba::Lee;
+
+ConsultaEntorno Entorno(std::map<std::string, std::string> variables) {
+    return [variables](const std::string& nombre) -> std::optional<std::string> {
+        const auto v = variables.find(nombre);
+        if (v == variables.end()) return std::nullopt;
+        return v->second;
+    };
+}
+
+TEST(Carpeta, CarpetaDelProgramaSiSePuedeEscribir) {
+    CarpetaTemporal programa;
+    Partida p;
+    const std::string sinBarra = programa.Ruta().substr(0, programa.Ruta().size() - 1);
+    PrepararCarpeta(p, sinBarra, Entorno({}));
+    EXPECT_EQ(p.Carpeta, programa.Ruta());
+    EXPECT_FALSE(std::filesystem::exists(programa.Ruta() + "CSCD.WRK"));
+}
+
+// A folder in which "CSCD.WRK" cannot be created even by root: a folder of
+// that name is already there.
+struct ProgramaSoloLectura {
+    CarpetaTemporal raiz;
+    std::string programa = raiz.Ruta() + "programa/";
+    std::string datos = raiz.Ruta() + "datos/parchis/";
+    ProgramaSoloLectura() {
+        std::filesystem::create_directories(programa + "CSCD.WRK");
+        Escribe(programa + "ZRVEL34.INI", "ini del programa");
+        Escribe(programa + "ZRVEL34.HIS", "historial del programa");
+    }
+    ConsultaEntorno Xdg() const { return Entorno({{"XDG_DATA_HOME", raiz.Ruta() + "datos"}}); }
+};
+
+TEST(Carpeta, SinPermisoSeCopianLosFicherosALaCarpetaDelUsuario) {
+    ProgramaSoloLectura caso;
+    Partida p;
+    PrepararCarpeta(p, caso.programa, caso.Xdg());
+    EXPECT_EQ(p.Carpeta, caso.datos);
+    EXPECT_EQ(Lee(caso.datos + "ZRVEL34.INI"), "ini del programa");
+    EXPECT_EQ(Lee(caso.datos + "ZRVEL34.HIS"), "historial del programa");
+}
+
+TEST(Carpeta, LoQueYaTieneElUsuarioNoSeSobrescribe) {
+    struct Caso {
+        const char* ini;   // nullptr: not there
+        const char* his;
+        std::string iniFinal, hisFinal;
+    } casos[] = {
+        {"ini propio", nullptr, "ini propio", ""},
+        {"ini propio", "historial propio", "ini propio", "historial propio"},
+        {nullptr, "historial propio", "ini del programa", "historial propio"},
+    };
+    for (const auto& c : casos) {
+        ProgramaSoloLectura caso;
+        std::filesystem::create_directories(caso.datos);
+        if (c.ini) Escribe(caso.datos + "ZRVEL34.INI", c.ini);
+        if (c.his) Escribe(caso.datos + "ZRVEL34.HIS", c.his);
+        Partida p;
+        PrepararCarpeta(p, caso.programa, caso.Xdg());
+        EXPECT_EQ(Lee(caso.datos + "ZRVEL34.INI"), c.iniFinal);
+        EXPECT_EQ(Lee(caso.datos + "ZRVEL34.HIS"), c.hisFinal);
+    }
+}
+
+TEST(Carpeta, CarpetaDelUsuarioSegunElEntorno) {
+    EXPECT_EQ(CarpetaUsuario(Entorno({{"XDG_DATA_HOME", "/datos/"}, {"HOME", "/home/ana"}})),
+              "/datos/parchis/");
+    EXPECT_EQ(CarpetaUsuario(Entorno({{"HOME", "/home/ana"}})), "/home/ana/.local/share/parchis/");
+    EXPECT_EQ(CarpetaUsuario(Entorno({{"XDG_DATA_HOME", "relativa"}, {"HOME", "/home/ana"}})),
+              "/home/ana/.local/share/parchis/");
+    EXPECT_EQ(CarpetaUsuario(Entorno({{"XDG_DATA_HOME", ""}})), "");
+}
+
+TEST(Carpeta, ProgramaBajoUnFicheroUsaLaCarpetaDelUsuario) {
+    CarpetaTemporal raiz;
+    Escribe(raiz.Ruta() + "fichero", "x");
+    Partida p;
+    PrepararCarpeta(p, raiz.Ruta() + "fichero/programa",
+                    Entorno({{"HOME", raiz.Ruta() + "casa"}}));
+    EXPECT_EQ(p.Carpeta, raiz.Ruta() + "casa/.local/share/parchis/");
+    EXPECT_TRUE(std::filesystem::is_directory(p.Carpeta));
+    EXPECT_FALSE(std::filesystem::exists(p.Carpeta + "ZRVEL34.INI"));
+}
+
+TEST(Carpeta, SinCarpetaDelUsuarioSeQuedaLaDelPrograma) {
+    CarpetaTemporal raiz;
+    Escribe(raiz.Ruta() + "fichero", "x");
+    Partida p;
+    PrepararCarpeta(p, raiz.Ruta() + "fichero/programa", Entorno({}));
+    EXPECT_EQ(p.Carpeta, raiz.Ruta() + "fichero/programa/");
+}
+
+}  // namespace
+}  // namespace parchis

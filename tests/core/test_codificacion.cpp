@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "core/codificacion.h"
+
+namespace parchis {
+namespace {
+
+struct Par {
+    std::string utf8;
+    std::string windows;
+};
+
+TEST(Codificacion, TextosDeEjemploEnAmbosSentidos) {
+    const Par pares[] = {
+        {"Carmen", "Carmen"},
+        {"María", "Mar\xED" "a"},
+        {"Ñandú", "\xD1" "and\xFA"},
+        {"pingüino", "ping\xFC" "ino"},
+        {"€ 5", "\x80 5"},
+        {"Œuvre Šárka Žofie Ÿ", "\x8C" "uvre \x8A\xE1" "rka \x8E" "ofie \x9F"},
+        {"¿Qué?¡Sí!", "\xBF" "Qu\xE9?\xA1S\xED!"},
+        {"", ""},
+    };
+    for (const auto& [utf8, windows] : pares) {
+        EXPECT_EQ(Windows1252DesdeUtf8(utf8), windows) << utf8;
+        EXPECT_EQ(Utf8DesdeWindows1252(windows), utf8) << utf8;
+    }
+}
+
+TEST(Codificacion, CadaByteDefinidoVuelveIgual) {
+    for (int b = 0; b < 256; ++b) {
+        if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) continue;
+        const std::string byte(1, static_cast<char>(b));
+        const std::string utf8 = Utf8DesdeWindows1252(byte);
+        EXPECT_EQ(CuentaCaracteres(utf8), 1u) << b;
+        EXPECT_EQ(Windows1252DesdeUtf8(utf8), byte) << b;
+    }
+}
+
+TEST(Codificacion, BytesSinDefinirSonInterrogacion) {
+    EXPECT_EQ(Utf8DesdeWindows1252("a\x81" "b\x8D\x8F\x90\x9D" "c"), "a?b????c");
+}
+
+TEST(Codificacion, LoQueNoCabeEnUnByteEsUnaInterrogacion) {
+    const Par pares[] = {
+        {"李娜", "??"},
+        {"😀x", "?x"},
+        {"a\xC3", "a?"},             // cut sequence
+        {"\xFF\xFE", "??"},          // bytes that start nothing
+        {"\xED\xA0\x80", "???"},     // a surrogate: three stray bytes
+        {"\xC0\xAF", "??"},          // overlong form
+        {"\xE2\x82", "??"},          // cut three-byte sequence
+    };
+    for (const auto& [utf8, windows] : pares) {
+        EXPECT_EQ(Windows1252DesdeUtf8(utf8), windows);
+        EXPECT_EQ(CuentaCaracteres(utf8), windows.size());
+    }
+}
+
+TEST(Codificacion, AnchosCuentanCaracteres) {
+    EXPECT_EQ(CuentaCaracteres("María"), 5u);
+    EXPECT_EQ(PrimerosCaracteres("Muñequita", 4), "Muñe");
+    EXPECT_EQ(PrimerosCaracteres("Iñaki", 99), "Iñaki");
+    EXPECT_EQ(AjustaAncho("María", 9), "María    ");
+    EXPECT_EQ(AjustaAncho("Maximiliano", 9), "Maximilia");
+    EXPECT_EQ(AjustaAncho("", 3), "   ");
+}
+
+TEST(Codificacion, Blancos) {
+    EXPECT_EQ(QuitaBlancos("  Luis  "), "Luis");
+    EXPECT_EQ(QuitaBlancos("   "), "");
+    EXPECT_EQ(QuitaBlancosIzquierda("  Ana Mar "), "Ana Mar ");
+}
+
+TEST(Codificacion, MinusculasDelCastellano) {
+    EXPECT_EQ(MinusculasEspanol("ÁÉÍÓÚÜÑÇ ABCZ Š Œ Ž Ÿ"), "áéíóúüñç abcz š œ ž ÿ");
+    EXPECT_EQ(MinusculasEspanol("× ß 李 1-2"), "× ß 李 1-2");
+    EXPECT_EQ(MinusculasEspanol("ñandú"), "ñandú");
+}
+
+}  // namespace
+}  // namespace parchis

@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+
+#include "ayudas_core.h"
+#include "core/configuracion.h"
+#include "core/estado.h"
+
+namespace parchis {
+namespace {
+
+using prueba::CarpetaTemporal;
+using prueba::Escribe;
+using prueba::Lee;
+
+TEST(Configuracion, CarpetaVaciaCreaElFicheroConLosValoresPorDefecto) {
+    CarpetaTemporal carpeta;
+    Partida p;
+    p.Carpeta = carpeta.Ruta();
+    const ResultadoConfiguracion r = LeerConfiguracion(p);
+    EXPECT_EQ(r.FaltaIni, 53);
+    EXPECT_FALSE(r.Aviso);
+    const std::string fichero = Lee(carpeta.Ruta() + "ZRVEL34.INI");
+    ASSERT_GT(fichero.size(), 904u);
+    EXPECT_EQ(fichero.substr(1, 15), "Carmen   050122");
+    EXPECT_EQ(fichero.substr(43, 15), "Roberto  050122");
+    EXPECT_EQ(fichero.substr(85, 15), "Mar\xED" "a    050122");
+    EXPECT_EQ(fichero.substr(127, 15), "Luis     050112");
+    EXPECT_EQ(p.Nombres[3], "María");
+    EXPECT_FALSE(p.PartidaIniciada);
+    EXPECT_EQ(p.NumJugadores, 4);
+}
+
+TEST(Configuracion, ValoresPorDefectoSoloTocanLosSuyos) {
+    Partida p;
+    p.Turno = 3;
+    p.IPAdministrador = "10.1.1.1";
+    p.PuestoMesa = 2;
+    p.Nivel[2] = 90;
+    p.BarreraCompaneros = true;
+    p.JugarEnRed = true;
+    AplicaValoresPorDefecto(p);
+    EXPECT_EQ(p.Turno, 3);
+    EXPECT_EQ(p.IPAdministrador, "10.1.1.1");
+    EXPECT_EQ(p.PuestoMesa, 2);
+    EXPECT_EQ(p.Nivel[2], 50);
+    EXPECT_FALSE(p.BarreraCompaneros);
+    EXPECT_FALSE(p.JugarEnRed);
+}
+
+TEST(Configuracion, PartidaAplazadaSeRecupera) {
+    CarpetaTemporal carpeta;
+    std::mt19937 azar(5);
+    Partida aplazada = prueba::RegistroAleatorio(azar, 57, true);
+    aplazada.Carpeta = carpeta.Ruta();
+    GuardarConfiguracion(aplazada);
+
+    Partida p;
+    p.Carpeta = carpeta.Ruta();
+    const ResultadoConfiguracion r = LeerConfiguracion(p);
+    EXPECT_EQ(r.FaltaIni, 0);
+    EXPECT_TRUE(p.PartidaIniciada);
+    EXPECT_EQ(p.NumJugada, 57);
+    EXPECT_EQ(p.Jugadas, aplazada.Jugadas);
+    EXPECT_GE(p.ListaJugadas.size(), 57u);
+
+    aplazada.PartidaIniciada = false;
+    aplazada.Nivel[1] = 101;
+    GuardarConfiguracion(aplazada);
+    Partida q;
+    q.Carpeta = carpeta.Ruta();
+    LeerConfiguracion(q);
+    EXPECT_FALSE(q.PartidaIniciada);
+    EXPECT_EQ(q.Jugadas, std::vector<Jugada>(57 + 41));
+    EXPECT_EQ(q.Nivel[1], 50);
+}
+
+TEST(Configuracion, ErroresDeAperturaConCausaReal) {
+    CarpetaTemporal carpeta;
+    Escribe(carpeta.Ruta() + "fichero", "x");
+    std::filesystem::create_directory(carpeta.Ruta() + "conCarpeta");
+    std::filesystem::create_directory(carpeta.Ruta() + "conCarpeta/ZRVEL34.INI");
+    struct Caso {
+        std::string carpeta;
+        Entero codigo;
+        std::string texto;   // empty: no message
+        bool seCrea;
+    } casos[] = {
+        {carpeta.Ruta(), 53, "", true},
+        {carpeta.Ruta() + "no-existe/", 76,
+         "CID ERROR 76: No existe el fichero de inicialización ZRVEL34.INI", false},
+        {carpeta.Ruta() + "fichero/", 76,
+         "CID ERROR 76: No existe el fichero de inicialización ZRVEL34.INI", false},
+        {carpeta.Ruta() + "conCarpeta/", 75, "CID ERROR 75", false},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.carpeta);
+        Partida p;
+        p.Carpeta = c.carpeta;
+        p.Nivel[1] = 7;
+        const ResultadoConfiguracion r = LeerConfiguracion(p);
+        EXPECT_EQ(r.FaltaIni, c.codigo);
+        if (c.texto.empty()) {
+            EXPECT_FALSE(r.Aviso);
+        } else {
+            ASSERT_TRUE(r.Aviso);
+            EXPECT_EQ(*r.Aviso, (AvisoUsuario{"Error en la carga de datos iniciales", c.texto, 3, 1, 0}));
+        }
+        EXPECT_EQ(p.Nivel[1], 50);   // the defaults, whatever the failure
+        EXPECT_EQ(std::filesystem::is_regular_file(c.carpeta + "ZRVEL34.INI"), c.seCrea);
+    }
+}
+
+TEST(Configuracion, CodigosDeLasCausasDelSistema) {
+    CarpetaTemporal carpeta;
+    struct Caso {
+        int error;
+        Entero codigo;
+        const char* texto;
+    } casos[] = {
+        {ENOMEM, 7, "CID ERROR 7 : Insuficiente memoria"},
+        {EIO, 68, "CID ERROR 68: Unidad /media/usb/juegos: no preparada"},
+        {ENOMEDIUM, 68, "CID ERROR 68: Unidad /media/usb/juegos: no preparada"},
+        {EOVERFLOW, 6, nullptr},
+        {EACCES, 75, "CID ERROR 75"},
+        {EMFILE, 67, "CID ERROR 67"},
+        {ENAMETOOLONG, 52, "CID ERROR 52"},
+        {EBUSY, 57, "CID ERROR 57"},
+        {ENOTDIR, 76, "CID ERROR 76: No existe el fichero de inicialización ZRVEL34.INI"},
+    };
+    for (const auto& c : casos) {
+        EXPECT_EQ(CodigoErrorCarga(c.error, carpeta.Ruta()), c.codigo) << c.error;
+        const auto aviso = AvisoErrorCarga(c.codigo, "/media/usb/juegos/");
+        EXPECT_EQ(aviso.has_value(), c.texto != nullptr) << c.error;
+        if (aviso && c.texto) {
+            EXPECT_EQ(aviso->Texto, c.texto);
+        }
+    }
+    EXPECT_EQ(CodigoErrorCarga(ENOENT, carpeta.Ruta()), 53);
+    EXPECT_EQ(CodigoErrorCarga(ENOENT, carpeta.Ruta() + "nada/"), 76);
+}
+
+// Writes fail once the file passes `limite` bytes (a limit root obeys too).
+class LimiteDeEscritura {
+public:
+    explicit LimiteDeEscritura(rlim_t limite) {
+        anterior_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &original_);
+        rlimit nuevo = original_;
+        nuevo.rlim_cur = limite;
+        setrlimit(RLIMIT_FSIZE, &nuevo);
+    }
+    ~LimiteDeEscritura() {
+        setrlimit(RLIMIT_FSIZE, &original_);
+        std::signal(SIGXFSZ, anterior_);
+    }
+    LimiteDeEscritura(const LimiteDeEscritura&) = delete;
+    LimiteDeEscritura& operator=(const LimiteDeEscritura&) = delete;
+
+private:
+    rlimit original_{};
+    void (*anterior_)(int) = nullptr;
+};
+
+TEST(Configuracion, UnaEscrituraFallidaDejaElFicheroAnterior) {
+    CarpetaTemporal carpeta;
+    Partida p = prueba::RegistroPorDefecto();
+    p.Carpeta = carpeta.Ruta();
+    GuardarConfiguracion(p);
+    const std::string anterior = Lee(carpeta.Ruta() + "ZRVEL34.INI");
+    p.Nombres[1] = "Otra";
+    {
+        LimiteDeEscritura limite(100);
+        GuardarConfiguracion(p);
+    }
+    EXPECT_EQ(Lee(carpeta.Ruta() + "ZRVEL34.INI"), anterior);
+    // Nothing else is left behind in the folder.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(carpeta.Ruta()), {}), 1);
+}
+
+TEST(Configuracion, EscribirEnUnaCarpetaImposibleNoHaceNada) {
+    CarpetaTemporal carpeta;
+    Escribe(carpeta.Ruta() + "fichero", "x");
+    Partida p = prueba::RegistroPorDefecto();
+    p.Carpeta = carpeta.Ruta() + "fichero/";
+    GuardarConfiguracion(p);
+    EXPECT_EQ(Lee(carpeta.Ruta() + "fichero"), "x");
+}
+
+TEST(Configuracion, CargarEstadoIndicaSiPudoAbrir) {
+    CarpetaTemporal carpeta;
+    Partida guardada = prueba::RegistroPorDefecto();
+    guardada.Carpeta = carpeta.Ruta();
+    guardada.Velocidad = 90;
+    GuardarEstado(guardada, "prueba.par");
+
+    Partida p;
+    p.Carpeta = carpeta.Ruta();
+    p.Velocidad = 10;
+    CargarEstado(p, "falta.par");
+    EXPECT_FALSE(p.CargaCorrecta);
+    EXPECT_FALSE(p.PartidaCargada);
+    EXPECT_EQ(p.Velocidad, 10);
+
+    CargarEstado(p, "prueba.par");
+    EXPECT_TRUE(p.CargaCorrecta);
+    EXPECT_TRUE(p.PartidaCargada);
+    EXPECT_EQ(p.Velocidad, 90);
+
+    Partida simulado;
+    simulado.Carpeta = carpeta.Ruta();
+    simulado.LeyendoSimulacion = true;
+    CargarEstado(simulado, "prueba.par");
+    EXPECT_TRUE(simulado.CargaCorrecta);
+    EXPECT_FALSE(simulado.PartidaCargada);
+}
+
+}  // namespace
+}  // namespace parchis

@@ -1,0 +1,264 @@
+// The state line and the log line as written, and records read back from
+// them.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "ayudas_core.h"
+#include "core/codificacion.h"
+#include "core/estado.h"
+#include "core/narracion_texto.h"
+
+namespace parchis {
+namespace {
+
+using prueba::ConCampo;
+using prueba::RegistroPorDefecto;
+
+std::string Repite(const std::string& texto, int veces) {
+    std::string salida;
+    for (int i = 0; i < veces; ++i) salida += texto;
+    return salida;
+}
+
+std::string BloquePorDefecto(const std::string& nombre, char control) {
+    return AjustaAncho(nombre, 9) + "050" + "1" + control + "2" + "000" + Repite("0  ", 8);
+}
+
+TEST(EstadoEscritura, LineaDeLosValoresPorDefecto) {
+    const std::string ajustes =
+        std::string("-1") + "-1" + "2 " + "-1" + "050"   // 801 pause, sound, direction, tutor, speed
+        + "111121"                                        // 812 rules
+        + Repite("-1", 6)                                 // 818 exit and barrier rules
+        + "0 " + "-1"                                     // 830 compulsory capture, destinations
+        + "202"                                           // 834 network mode, colours, counting
+        + "0 " + "0" + "0 " + "0000" + "  "               // 837 partners, turn, game, move, blank
+        + "440" + "    " + "01";                          // 848 seats, pieces, repeats, id, admin, port
+    const std::string esperada = BloquePorDefecto("Carmen", '2') + BloquePorDefecto("Roberto", '2') +
+                                 BloquePorDefecto("María", '2') + BloquePorDefecto("Luis", '1') +
+                                 Repite("000000", 100) + std::string(17, ' ') + std::string(15, ' ') +
+                                 ajustes + std::string(44, ' ');
+    const TextoEstado texto = ComponerEstado(RegistroPorDefecto());
+    EXPECT_EQ(CuentaCaracteres(texto.Linea1), 900u);
+    EXPECT_EQ(texto.Linea1, esperada);
+    EXPECT_EQ(texto.Linea2, "");
+}
+
+TEST(EstadoEscritura, FicherosEnWindows1252ConComillasYCrLf) {
+    Partida p = RegistroPorDefecto();
+    p.NumJugada = 3;
+    p.PartidaIniciada = true;
+    p.Jugadas[1] = {1, 0, 5, 0, 5, 3, 1, 0, 0, 5, 0, 1, 3, 2};
+    p.Jugadas[2] = {1, 0, 5, 0, 20, 5, 1, 0, 5, 25, 0, 0, 0, 0};
+    const std::string contenido = ContenidoFichero(p);
+    const std::string registro = "10500503100000050103" "10502005100050250000";
+    EXPECT_EQ(ComponerEstado(p).Linea2, registro);
+    ASSERT_EQ(contenido.size(), 1 + 900 + 3 + 1 + 40 + 3u);
+    EXPECT_EQ(contenido.substr(0, 10), "\"Carmen   ");
+    EXPECT_EQ(contenido.substr(85, 10), "Mar\xED" "a    0");   // one byte for í
+    EXPECT_EQ(contenido.substr(901, 4), "\"\r\n\"");
+    EXPECT_EQ(contenido.substr(905), registro + "\"\r\n");
+}
+
+TEST(EstadoEscritura, FichasNombresYTextosEnSuSitio) {
+    Partida p = RegistroPorDefecto();
+    p.Fichas[1][1] = 5;
+    p.Fichas[2][8] = 100;
+    p.Nombres[3] = "Maximiliano";
+    p.Nombres[4] = "Di\"az\r\n";
+    p.IPAdministrador = "10.0.0.1";
+    p.IdPartida = "0042";
+    p.Casillas[1].Jugador[3] = 4;
+    p.Casillas[1].Pieza[3] = 8;
+    const std::string linea = ComponerEstado(p).Linea1;
+    EXPECT_EQ(linea.substr(18, 3), "5  ");
+    EXPECT_EQ(linea.substr(42 + 18 + 21, 3), "100");
+    EXPECT_EQ(linea.substr(84, 9), "Maximilia");
+    // A quote would end the quoted line early and a line break split it.
+    EXPECT_EQ(linea.substr(126, 9), "Di'az    ");
+    EXPECT_EQ(linea.substr(168, 6), "000048");
+    EXPECT_EQ(linea.substr(785, 15), "10.0.0.1       ");
+    EXPECT_EQ(linea.substr(850, 4), "0042");
+}
+
+TEST(EstadoLectura, DireccionConLosBlancosDeSuCampo) {
+    Partida p = RegistroPorDefecto();
+    p.IPAdministrador = "10.0.0.1";
+    Partida leido;
+    LeerEstado(leido, ContenidoFichero(p));
+    EXPECT_EQ(leido.IPAdministrador, "10.0.0.1       ");
+}
+
+TEST(EstadoLectura, LoEscritoSeLeeIgual) {
+    std::mt19937 azar(1234);
+    // Logs that grow past 40, 80 and 120 entries keep every one of them.
+    for (int numJugada : {0, 1, 2, 3, 39, 40, 41, 80, 81, 121, 200, 1000}) {
+        for (bool simulacion : {false, true}) {
+            const Partida original = prueba::RegistroAleatorio(azar, numJugada, numJugada > 0);
+            Partida leido;
+            leido.LeyendoSimulacion = simulacion;
+            LeerEstado(leido, ContenidoFichero(original));
+            SCOPED_TRACE(std::to_string(numJugada) + (simulacion ? " simulación" : ""));
+            prueba::EsperaMismoRegistro(original, leido);
+        }
+    }
+}
+
+TEST(EstadoLectura, ListaDeJugadasRehecha) {
+    std::mt19937 azar(99);
+    const Partida original = prueba::RegistroAleatorio(azar, 50, true);
+    Partida leido;
+    leido.ListaJugadas = {"de otra partida"};
+    LeerEstado(leido, ContenidoFichero(original));
+    ASSERT_GT(leido.ListaJugadas.size(), 49u);
+    EXPECT_EQ(leido.ListaJugadas.front(), "Principio de la partida");
+    std::vector<std::string> esperada{"Principio de la partida"};
+    for (int n = 1; n < 50; ++n)
+        for (const auto& l : LineasJugada(original, n)) esperada.push_back(l);
+    EXPECT_EQ(leido.ListaJugadas, esperada);
+
+    Partida simulado;
+    simulado.LeyendoSimulacion = true;
+    simulado.ListaJugadas = {"intacta"};
+    LeerEstado(simulado, ContenidoFichero(original));
+    EXPECT_EQ(simulado.ListaJugadas, std::vector<std::string>{"intacta"});
+}
+
+TEST(EstadoLectura, SinJugadasCompletasLaLinea2SeIgnora) {
+    const std::string registro = "1050050310000005010310500205100050250000";
+    struct Caso { Entero numJugada; bool iniciada; } casos[] = {{1, true}, {0, true}, {3, false}};
+    for (const auto& c : casos) {
+        Partida p = RegistroPorDefecto();
+        p.NumJugada = c.numJugada;
+        p.PartidaIniciada = c.iniciada;
+        std::string contenido = ContenidoFichero(p);
+        contenido.replace(contenido.size() - 3, 0, registro);   // leftover text
+        Partida leido;
+        LeerEstado(leido, contenido);
+        EXPECT_EQ(leido.NumJugada, c.numJugada);
+        EXPECT_EQ(leido.Jugadas, std::vector<Jugada>(c.numJugada + 41u));
+        EXPECT_EQ(leido.ListaJugadas, std::vector<std::string>{"Principio de la partida"});
+    }
+}
+
+TEST(EstadoLectura, NumeroDeJugadaNegativoEsUno) {
+    Partida leido;
+    LeerEstado(leido, ConCampo(ContenidoFichero(RegistroPorDefecto()), 842, "-7  "));
+    EXPECT_EQ(leido.NumJugada, 1);
+    EXPECT_EQ(leido.Jugadas.size(), 42u);
+}
+
+TEST(EstadoLectura, NombreConAcentoOcupaCincoSitios) {
+    Partida p = RegistroPorDefecto();
+    p.Nombres[1] = "Iñaki";
+    const std::string contenido = ContenidoFichero(p);
+    EXPECT_EQ(contenido.substr(1, 12), "I\xF1" "aki    050");
+    Partida leido;
+    LeerEstado(leido, contenido);
+    EXPECT_EQ(leido.Nombres[1], "Iñaki");
+    EXPECT_EQ(leido.Nivel[1], 50);
+}
+
+// Each case lays text at a state-line position and checks one field.
+struct CasoValidacion {
+    int pos;
+    std::string texto;
+    bool simulacion;
+    std::function<int(const Partida&)> campo;
+    int esperado;
+};
+
+TEST(EstadoLectura, ValidacionDeLoLeido) {
+    const auto nivel1 = [](const Partida& p) { return p.Nivel[1]; };
+    const CasoValidacion casos[] = {
+        {10, "101", false, nivel1, 50},
+        {10, "-1 ", false, nivel1, 50},
+        {10, "100", false, nivel1, 100},
+        {10, "101", true, nivel1, 101},
+        {14, "0", false, [](const Partida& p) { return p.Control[1]; }, 2},
+        {57, "4", false, [](const Partida& p) { return p.Caracter[2]; }, 2},
+        {97, "3", false, [](const Partida& p) { return p.Estado[3]; }, 1},
+        {837, "1 ", false, [](const Partida& p) { return p.BarreraCompaneros; }, false},
+        {837, "1 ", true, [](const Partida& p) { return p.BarreraCompaneros; }, true},
+        {830, "7 ", false, [](const Partida& p) { return p.ComerObligatorio; }, false},
+        {803, "1 ", false, [](const Partida& p) { return p.Sonido; }, true},
+        {803, "0 ", false, [](const Partida& p) { return p.Sonido; }, false},
+        {824, "99", false, [](const Partida& p) { return p.BarreraSalida; }, true},
+        {840, "1 ", false, [](const Partida& p) { return p.PartidaIniciada; }, true},
+        {805, "3 ", false, [](const Partida& p) { return p.Sentido; }, 2},
+        {805, "1 ", false, [](const Partida& p) { return p.Sentido; }, 1},
+        {809, "101", false, [](const Partida& p) { return p.Velocidad; }, 50},
+        {812, "3", false, [](const Partida& p) { return p.ModoJuego; }, 3},
+        {812, "4", false, [](const Partida& p) { return p.ModoJuego; }, 1},
+        {813, "0", false, [](const Partida& p) { return p.NumDados; }, 1},
+        {816, "0", false, [](const Partida& p) { return p.PrimeraFicha; }, 2},
+        {834, "3", false, [](const Partida& p) { return p.ModoRed; }, 2},
+        {835, "4", false, [](const Partida& p) { return p.PuestoMesa; }, 0},
+        {836, "0", false, [](const Partida& p) { return p.MetodoCuenta; }, 2},
+        {856, "4", false, [](const Partida& p) { return p.MiPuerto; }, 1},
+        // The number of pieces follows the rule, the player count the seats.
+        {814, "2", false, [](const Partida& p) { return p.NumFichas; }, 8},
+        {849, "8", false, [](const Partida& p) { return p.NumFichas; }, 4},
+        {97, "2", false, [](const Partida& p) { return p.NumJugadores; }, 3},
+        {848, "0", false, [](const Partida& p) { return p.NumJugadores; }, 4},
+    };
+    const std::string base = ContenidoFichero(RegistroPorDefecto());
+    for (const auto& c : casos) {
+        Partida leido;
+        leido.LeyendoSimulacion = c.simulacion;
+        LeerEstado(leido, ConCampo(base, c.pos, c.texto));
+        EXPECT_EQ(c.campo(leido), c.esperado) << c.pos << " '" << c.texto << "'";
+    }
+}
+
+TEST(EstadoLectura, NombresValidados) {
+    const std::pair<std::string, std::string> casos[] = {
+        {"Carmen   ", "Carmen"},   {"  jOS\xC9   ", "josé"},     {"\xD1" "AND\xDA    ", "Ñandú"},
+        {"ANA MAR\xCD" "A", "Ana maría"}, {"         ", ""},     {"\xC1" "lvaro   ", "Álvaro"},
+    };
+    const std::string base = ContenidoFichero(RegistroPorDefecto());
+    for (const auto& [enFichero, nombre] : casos) {
+        Partida leido;
+        LeerEstado(leido, ConCampo(base, 1, enFichero));
+        EXPECT_EQ(leido.Nombres[1], nombre);
+    }
+}
+
+TEST(EstadoLectura, CamposIlegiblesConservanSuValor) {
+    Partida previo = RegistroPorDefecto();
+    previo.Velocidad = 77;
+    previo.NumDados = 2;
+    previo.Fichas[2][3] = 33;
+    previo.Casillas[5].Jugador[1] = 3;
+    previo.Turno = 3;
+    previo.PausaEntreJugadas = false;
+    std::string contenido = ContenidoFichero(RegistroPorDefecto());
+    contenido = ConCampo(contenido, 809, "   ");                  // speed
+    contenido = ConCampo(contenido, 813, "x");                    // dice
+    contenido = ConCampo(contenido, 42 + 19 + 6, "a3 ");          // seat 2, piece 3
+    contenido = ConCampo(contenido, 168 + 6 * 4 + 1, " ");        // square 5, slot 1
+    contenido = ConCampo(contenido, 839, "-");                    // turn
+    contenido = ConCampo(contenido, 801, "  ");                   // pause
+    LeerEstado(previo, contenido);
+    EXPECT_EQ(previo.Velocidad, 77);
+    EXPECT_EQ(previo.NumDados, 2);
+    EXPECT_EQ(previo.Fichas[2][3], 33);
+    EXPECT_EQ(previo.Casillas[5].Jugador[1], 3);
+    EXPECT_EQ(previo.Turno, 3);
+    EXPECT_FALSE(previo.PausaEntreJugadas);
+}
+
+TEST(EstadoLectura, CamposDePuestoSeLeenPorSuPrimerNumero) {
+    Partida previo = RegistroPorDefecto();
+    previo.Nivel[1] = 80;
+    previo.EnEspera[1] = 4;
+    std::string contenido = ContenidoFichero(RegistroPorDefecto());
+    contenido = ConCampo(contenido, 10, "7x ");
+    contenido = ConCampo(contenido, 16, "?");
+    LeerEstado(previo, contenido);
+    EXPECT_EQ(previo.Nivel[1], 7);
+    EXPECT_EQ(previo.EnEspera[1], 0);
+}
+
+}  // namespace
+}  // namespace parchis

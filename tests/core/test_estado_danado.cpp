@@ -1,0 +1,176 @@
+// Damaged state files: whatever the bytes, reading ends, every array index
+// stays in range and what the file does not say keeps its previous value.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "ayudas_core.h"
+#include "core/estado.h"
+
+namespace parchis {
+namespace {
+
+using prueba::ConCampo;
+
+// A game under way with a log of 5 entries, written as a file.
+Partida PartidaEnCurso() {
+    std::mt19937 azar(7);
+    return prueba::RegistroAleatorio(azar, 6, true);
+}
+
+// The record the damaged file is read into.
+Partida Previo() {
+    Partida p = prueba::RegistroPorDefecto();
+    p.Velocidad = 77;
+    p.Fichas[1][1] = 12;
+    p.Fichas[4][8] = 76;
+    p.Casillas[7].Jugador[2] = 2;
+    p.Casillas[7].Pieza[2] = 3;
+    p.EnEspera[2] = 3;
+    p.Turno = 2;
+    p.NumFichas = 4;
+    return p;
+}
+
+struct Caso {
+    const char* nombre;
+    std::function<std::string(const std::string&)> dana;
+    std::function<void(const Partida& leido, const Partida& escrito)> comprueba;
+};
+
+void ConservaLoPrevio(const Partida& leido, const Partida&) {
+    const Partida previo = Previo();
+    EXPECT_EQ(leido.Velocidad, previo.Velocidad);
+    EXPECT_EQ(leido.Fichas, previo.Fichas);
+    EXPECT_EQ(leido.Casillas, previo.Casillas);
+    EXPECT_EQ(leido.Nombres, previo.Nombres);
+}
+
+void NadaMas(const Partida&, const Partida&) {}
+
+std::string Basura(std::size_t largo, unsigned semilla) {
+    std::mt19937 azar(semilla);
+    std::string s(largo, '\0');
+    for (char& c : s) c = static_cast<char>(azar());
+    return s;
+}
+
+TEST(EstadoDanado, NuncaSeSaleDeRango) {
+    const Caso casos[] = {
+        {"vacío", [](const std::string&) { return std::string(); }, ConservaLoPrevio},
+        {"solo una comilla", [](const std::string&) { return std::string("\""); }, ConservaLoPrevio},
+        {"cortado en el primer puesto",
+         [](const std::string& c) { return c.substr(0, 15); },
+         [](const Partida& leido, const Partida& escrito) {
+             EXPECT_EQ(leido.Nombres[1], escrito.Nombres[1]);
+             EXPECT_EQ(leido.Fichas[1][1], Previo().Fichas[1][1]);
+             EXPECT_EQ(leido.Velocidad, 77);
+         }},
+        {"cortado en las casillas",
+         [](const std::string& c) { return c.substr(0, 450); },
+         [](const Partida& leido, const Partida& escrito) {
+             EXPECT_EQ(leido.Fichas, escrito.Fichas);
+             EXPECT_EQ(leido.Casillas[7], escrito.Casillas[7]);
+             EXPECT_EQ(leido.Casillas[100], Previo().Casillas[100]);
+             EXPECT_EQ(leido.Velocidad, 77);
+             EXPECT_EQ(leido.Turno, 2);
+         }},
+        {"cortado en el registro",
+         [](const std::string& c) { return c.substr(0, 905 + 45); },
+         [](const Partida& leido, const Partida& escrito) {
+             EXPECT_EQ(leido.Jugadas[2], escrito.Jugadas[2]);
+             EXPECT_EQ(leido.Jugadas[3].Jugador, escrito.Jugadas[3].Jugador);
+             EXPECT_EQ(leido.Jugadas[4], Jugada{});
+         }},
+        {"sin comillas",
+         [](const std::string& c) {
+             std::string s;
+             for (char ch : c)
+                 if (ch != '"') s += ch;
+             return s;
+         },
+         [](const Partida& leido, const Partida& escrito) { prueba::EsperaMismoRegistro(leido, escrito); }},
+        {"sin comillas de cierre",
+         [](const std::string& c) { return ConCampo(ConCampo(c, 901, "\r"), c.size() - 3, "\r"); },
+         [](const Partida& leido, const Partida& escrito) { prueba::EsperaMismoRegistro(leido, escrito); }},
+        {"línea 1 demasiado larga",
+         [](const std::string& c) { return c.substr(0, 901) + std::string(5000, '9') + c.substr(901); },
+         [](const Partida& leido, const Partida& escrito) { prueba::EsperaMismoRegistro(leido, escrito); }},
+        {"línea 2 demasiado larga",
+         [](const std::string& c) { return c.substr(0, c.size() - 3) + std::string(300000, '7') + "\"\r\n"; },
+         [](const Partida& leido, const Partida& escrito) { prueba::EsperaMismoRegistro(leido, escrito); }},
+        {"binario", [](const std::string&) { return Basura(3000, 1); }, NadaMas},
+        {"binario con saltos",
+         [](const std::string& c) { return c.substr(0, 400) + Basura(2000, 2) + "\n" + Basura(900, 3); },
+         NadaMas},
+        {"solo saltos de línea", [](const std::string&) { return std::string(50, '\n'); }, ConservaLoPrevio},
+        {"números fuera de rango",
+         [](const std::string& c) {
+             std::string s = ConCampo(c, 19, "999");              // seat 1, piece 1
+             s = ConCampo(s, 42 * 3 + 19 + 21, "-1 ");           // seat 4, piece 8
+             s = ConCampo(s, 168 + 6 * 6 + 3, "7");               // square 7, slot 2 seat
+             s = ConCampo(s, 168 + 6 * 6 + 4, "9");               // square 7, slot 2 piece
+             s = ConCampo(s, 42 + 16, "9");                       // seat 2 waiting pieces
+             s = ConCampo(s, 849, "5");                           // pieces per seat
+             s = ConCampo(s, 839, "7");                           // turn
+             s = ConCampo(s, 905, "5");                           // entry 1 seat
+             s = ConCampo(s, 905 + 8, "9");                       // entry 1 piece
+             s = ConCampo(s, 905 + 20 + 10, "999");               // entry 2 origin
+             s = ConCampo(s, 905 + 40 + 6, "12");                 // entry 3 kind
+             return s;
+         },
+         [](const Partida& leido, const Partida& escrito) {
+             const Partida previo = Previo();
+             EXPECT_EQ(leido.Fichas[1][1], previo.Fichas[1][1]);
+             EXPECT_EQ(leido.Fichas[4][8], previo.Fichas[4][8]);
+             EXPECT_EQ(leido.Casillas[7].Jugador[2], previo.Casillas[7].Jugador[2]);
+             EXPECT_EQ(leido.Casillas[7].Pieza[2], previo.Casillas[7].Pieza[2]);
+             EXPECT_EQ(leido.EnEspera[2], previo.EnEspera[2]);
+             EXPECT_EQ(leido.Turno, previo.Turno);
+             EXPECT_EQ(leido.Jugadas[1].Jugador, 0);
+             EXPECT_EQ(leido.Jugadas[1].FichaJugada, 0);
+             EXPECT_EQ(leido.Jugadas[2].CasillaOrigen, 0);
+             EXPECT_EQ(leido.Jugadas[3].TipoJugada, 0);
+             EXPECT_EQ(leido.Jugadas[3].CasillaFinal, escrito.Jugadas[3].CasillaFinal);
+         }},
+        {"registro de 9999 jugadas sin línea 2",
+         [](const std::string& c) { return ConCampo(c.substr(0, 903), 842, "9999"); },
+         [](const Partida& leido, const Partida&) {
+             EXPECT_EQ(leido.NumJugada, 9999);
+             EXPECT_EQ(leido.Jugadas[9998], Jugada{});
+         }},
+    };
+    const Partida escrito = PartidaEnCurso();
+    const std::string fichero = ContenidoFichero(escrito);
+    for (const auto& c : casos) {
+        for (bool simulacion : {false, true}) {
+            SCOPED_TRACE(std::string(c.nombre) + (simulacion ? " (simulación)" : ""));
+            Partida leido = Previo();
+            leido.LeyendoSimulacion = simulacion;
+            LeerEstado(leido, c.dana(fichero));
+            prueba::EsperaRangos(leido);
+            c.comprueba(leido, escrito);
+        }
+    }
+}
+
+TEST(EstadoDanado, LoLeidoSeEscribeYSeLeeIgual) {
+    // Whatever a damaged file left in the record is written back faithfully.
+    for (unsigned semilla = 1; semilla <= 20; ++semilla) {
+        for (bool simulacion : {false, true}) {
+            Partida leido = Previo();
+            leido.LeyendoSimulacion = simulacion;
+            std::string basura = ContenidoFichero(PartidaEnCurso());
+            const std::string ruido = Basura(300, semilla);
+            for (std::size_t i = 0; i < ruido.size(); i += 3)
+                basura[(static_cast<unsigned char>(ruido[i]) * 7 + i) % basura.size()] = ruido[i + 1];
+            LeerEstado(leido, basura);
+            Partida otra = leido;
+            LeerEstado(otra, ContenidoFichero(leido));
+            prueba::EsperaMismoRegistro(leido, otra);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace parchis
