@@ -50,12 +50,12 @@ bool EsBarreraEn(const Partida& p, int casilla) {
 }
 
 bool ComeFichaEn(const Partida& p, int jugador, int casilla) {
-    if (!EnTablero(casilla)) return false;
+    if (!EnTablero(casilla) || jugador < 1 || jugador > 4) return false;
     const Casilla& c = p.Casillas[casilla];
     bool come = false;
     const int a = c.Jugador[1];
     if (a != 0 && a != jugador && !EsSeguro(casilla)) come = !Companeros(p, jugador, a);
-    if (!come && jugador >= 1 && jugador <= 4 && casilla == CasillaSalida[jugador] &&
+    if (!come && casilla == CasillaSalida[jugador] &&
         c.Jugador[1] != 0 && c.Jugador[2] != 0 && !EsBarreraEn(p, casilla))
         come = true;
     return come;
@@ -87,7 +87,7 @@ bool AlcanceFichas::PermiteSalida(const Partida& p, int jugador, int valor) cons
     if (!p.SalidaCon5) return true;
     if (p.EnEspera[jugador] == p.NumFichas && p.PrimeraFicha == 3) return true;
     if (p.NumDados != 2) return valor == 5;
-    if (p.MetodoSalida == 1)
+    if (p.MetodoSalida != 2)
         return valor == 5 ||
                (p.MetodoCuenta == 1 && (p.Dado1 == 5 || p.Dado2 == 5) && p.TipoJugada != 5);
     return valor == p.Dado1 + p.Dado2 && p.Dado1 == p.Dado2 && p.TipoJugada != 5;
@@ -104,13 +104,8 @@ void AlcanceFichas::Calcula(const Partida& p, int jugador, int posicion, int fic
         return;
     }
     // Of two pieces of one seat standing together only the first is offered.
-    if (ficha != 0 && ficha <= MaxFichas) {
-        const int propia = p.Fichas[jugador][ficha];
-        if (propia >= 0 && propia <= NumCasillas) {
-            const Casilla& c = p.Casillas[propia];
-            if (c.Jugador[1] != 0 && c.Jugador[1] == c.Jugador[2] && c.Pieza[2] == ficha) return;
-        }
-    }
+    if (ficha != 0 && LlenaDe(p, posicion, jugador) && p.Casillas[posicion].Pieza[2] == ficha)
+        return;
     Camina(p, jugador, posicion, false, vmax, destinos);
 }
 
@@ -141,7 +136,10 @@ void AlcanceFichas::Camina(const Partida& p, int jugador, int inicio, bool salie
                                 p.SalidaObligatoria && p.ValoresUsados == 0 &&
                                 p.TipoJugada != 5;
     DestinosValor desdeEspera;
-    if (salidaObligada) CalculaSalida(p, jugador, 0, vmax, desdeEspera);
+    if (salidaObligada) {
+        desdeEspera.fill(-1);
+        CalculaSalida(p, jugador, 0, vmax, desdeEspera);
+    }
     const bool noVuelveSalida = inicio == CasillaSalida[jugador] && p.TipoJugada == 9;
     const int prohibida = p.ValoresUsados >= 1 ? prohibida_[jugador] : -1;
     const bool dobleUnoAntesDeCasa = inicio == casa - 1 && p.NumDados == 2 &&

@@ -79,7 +79,12 @@ void Busqueda::Profundiza(int prof, std::size_t siguiente, int pendiente) {
         const int destino = p_.CasillaDestino;
         if (destino < 1) continue;   // only a damaged record disagrees with FichasMovibles
         AnotaDestino(k, destino);
+        // A simulated move leaves the next piece to leave the box as it was
+        // when the choice began, as the scratch copies of the board always
+        // have: a sequence takes at most one piece out of each box.
+        const std::array<Entero, 5> siguienteSalida = p_.SiguienteSalida;
         AplicaJugada(p_, origen, destino, k);
+        p_.SiguienteSalida = siguienteSalida;
         const int bono = p_.Bonificacion;
         const bool capturaSocio = ctx_.Parejas && p_.JugadorComido == ctx_.Socio &&
                                   p_.JugadorComido != 0;

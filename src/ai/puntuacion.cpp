@@ -1,7 +1,6 @@
 #include "ai/puntuacion.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "rules/tablero.h"
 

@@ -8,9 +8,10 @@ namespace {
 
 constexpr int UltimaCasillaAnillo = 68;
 
+// Pieces per seat as the rules count them, kept inside the arrays.
 int PiezasDe(const Partida& p) {
     const int n = p.NumFichas;
-    return n < 0 ? 0 : (n > MaxFichas ? MaxFichas : n);
+    return n < 1 ? 1 : (n > MaxFichas ? MaxFichas : n);
 }
 
 bool SeatValido(int j) { return j >= 1 && j <= 4; }
