@@ -22,7 +22,9 @@ void TableroGuardado::Restaura(Partida& p) const {
 
 Busqueda::Busqueda(Partida& p, const ContextoValoracion& ctx, const Puntuador& puntuador,
                    std::vector<Candidato>& candidatos)
-    : p_(p), ctx_(ctx), puntuador_(puntuador), candidatos_(candidatos) {}
+    : p_(p), ctx_(ctx), puntuador_(puntuador), candidatos_(candidatos) {
+    pila_.reserve(8);
+}
 
 bool Busqueda::Recorre(const std::vector<int>& secuencia, int bono) {
     secuencia_ = &secuencia;
