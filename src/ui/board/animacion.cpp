@@ -103,7 +103,9 @@ Punto Animador::PosicionFicha(const Partida& p, int j, int k) const {
 void Animador::MuestraJugada(const Partida& p, int n, bool adelante, bool mando) {
     if (n < 1 || n >= static_cast<int>(p.Jugadas.size())) return;
     const Jugada& e = p.Jugadas[n];
-    if (e.FichaJugada == 0 || e.Jugador < 1 || e.Jugador > 4) return;
+    // A manual move names the seat whose piece was placed in Autor.
+    const int j = e.TipoJugada == 7 ? e.Autor : e.Jugador;
+    if (e.FichaJugada == 0 || j < 1 || j > 4) return;
     // The position shown before the move: the record one entry away.
     Partida antes = p;
     if (adelante)
@@ -111,10 +113,10 @@ void Animador::MuestraJugada(const Partida& p, int n, bool adelante, bool mando)
     else
         AvanzaJugada(antes, n);
     Viaje v;
-    v.jugador = e.Jugador;
+    v.jugador = j;
     v.desde = adelante ? e.CasillaOrigen : e.CasillaFinal;
     v.hasta = adelante ? e.CasillaFinal : e.CasillaOrigen;
-    v.inicio = PosicionFicha(antes, e.Jugador, e.FichaJugada);
+    v.inicio = PosicionFicha(antes, j, e.FichaJugada);
     v.camina = !VaDirecto(e.TipoJugada);
     if (v.camina) {
         v.casillas = Camino(v.jugador, e.CasillaOrigen, e.CasillaFinal);
@@ -132,7 +134,7 @@ void Animador::MuestraJugada(const Partida& p, int n, bool adelante, bool mando)
     for (int s : v.casillas) v.puntos.push_back(t_.Centro(p, s, v.jugador, 0, 0));
     // A move straight to its target, or into a box or home row, ends where
     // the piece is drawn at rest.
-    const Punto fin = PosicionFicha(p, e.Jugador, e.FichaJugada);
+    const Punto fin = PosicionFicha(p, j, e.FichaJugada);
     if (v.puntos.empty())
         v.puntos.push_back(fin);
     else if (v.hasta == 0 || EsCasa(v.hasta))
@@ -273,9 +275,12 @@ void Animador::DestellaDestinos(const Partida& p, int ficha) {
         for (std::size_t i = 0; i < destinos.size(); ++i) {
             const int s = destinos[i];
             t_.RestauraDeInstantanea(zonas[i]);
-            // The squares cut by a diagonal overlap their neighbour's rectangle.
-            if (s == 8 || s == 25 || s == 42 || s == 59) t_.DibujaFichasCasilla(p, s + 1);
-            if (s == 9 || s == 26 || s == 43 || s == 60) t_.DibujaFichasCasilla(p, s - 1);
+            // The squares cut by a diagonal overlap their neighbour's
+            // rectangle: its pieces come back from the snapshot too.
+            int vecina = 0;
+            if (s == 8 || s == 25 || s == 42 || s == 59) vecina = s + 1;
+            if (s == 9 || s == 26 || s == 43 || s == 60) vecina = s - 1;
+            if (vecina) t_.RestauraDeInstantanea(t_.RectanguloCasilla(p, vecina));
         }
         t_.RefrescaTodo();
         if (vez == 0) s_.pausa(180);

@@ -156,9 +156,12 @@ void PintaEsquina(QPainter& p, const Medidas& me, int j, const QColor& color, in
     const QRect banda = QRect(QPoint(std::min(primera.x, ultima.x), std::min(primera.y, ultima.y)),
                               QPoint(std::max(primera.x, ultima.x), std::max(primera.y, ultima.y)))
                             .adjusted(-margen, -margen, margen + 1, margen + 1);
+    p.save();
+    p.setClipRect(bloque.adjusted(1, 1, -1, -1));
     p.setPen(QPen(Tinte(color, 0.3).darker(125), 1));
     p.setBrush(Tinte(color, 0.6));
     p.drawRoundedRect(banda, margen, margen);
+    p.restore();
     p.setPen(QPen(Tinte(color, 0.5), 2));
     p.setBrush(Qt::NoBrush);
     p.drawRect(bloque.adjusted(4, 4, -5, -5));

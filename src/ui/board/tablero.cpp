@@ -136,15 +136,30 @@ void Tablero::RehaceCasilla(const Partida& p, int s) {
         Refresca(r);
         return;
     }
+    // The squares cut by a diagonal overlap their neighbour's rectangle:
+    // the pair is redrawn together.
+    int pareja = 0;
+    if (s == 8 || s == 25 || s == 42 || s == 59) pareja = s + 1;
+    if (s == 9 || s == 26 || s == 43 || s == 60) pareja = s - 1;
+    QRect r = RectanguloCasilla(p, s);
+    RestauraDeVacio(r);
+    if (pareja) {
+        const QRect otra = RectanguloCasilla(p, pareja);
+        RestauraDeVacio(otra);
+        r = r.united(otra);
+    }
+    // In square order, as a full redraw paints them: pieces of the pair
+    // may overlap.
+    if (pareja && pareja < s) DibujaFichasCasilla(p, pareja);
+    DibujaFichasCasilla(p, s);
+    if (pareja > s) DibujaFichasCasilla(p, pareja);
+    Refresca(r);
+}
+
+QRect Tablero::RectanguloCasilla(const Partida& p, int s) const {
     const Punto c = Centro(p, s, 0, 0, 0);
     const MedidaCasilla h = MedidasCasilla(me_, s);
-    const QRect r(QPoint(c.x - h.MitadX, c.y - h.MitadY), QPoint(c.x + h.MitadX, c.y + h.MitadY));
-    RestauraDeVacio(r);
-    DibujaFichasCasilla(p, s);
-    // The squares cut by a diagonal overlap their neighbour's rectangle.
-    if (s == 8 || s == 25 || s == 42 || s == 59) DibujaFichasCasilla(p, s + 1);
-    if (s == 9 || s == 26 || s == 43 || s == 60) DibujaFichasCasilla(p, s - 1);
-    Refresca(r);
+    return QRect(QPoint(c.x - h.MitadX, c.y - h.MitadY), QPoint(c.x + h.MitadX, c.y + h.MitadY));
 }
 
 void Tablero::DibujaDados(int j, int numDados, int d1, int d2) {

@@ -51,6 +51,9 @@ public:
     // now, with the neighbours its rectangle overlaps.
     void RehaceCasilla(const Partida& p, int casilla);
 
+    // A track or corridor square's rectangle (2 MitadX by 2 MitadY).
+    QRect RectanguloCasilla(const Partida& p, int casilla) const;
+
     void DibujaDados(int jugador, int numDados, int dado1, int dado2);
     void BorraDados(int numDados);
     void DibujaImagen(const QPixmap& imagen, int x, int y);

@@ -62,7 +62,15 @@ public:
     void PreparaVentana() override;
 
 private:
+    struct ClaveEspera {
+        int jugada = -1;
+        int turno = -1;
+        bool iniciada = false;
+        bool operator==(const ClaveEspera&) const = default;
+    };
+
     Mesa& mesa_;
+    ClaveEspera ultimaEspera_;
     Generador generador_;
     bool semillaFija_ = false;
     std::chrono::steady_clock::time_point inicio_ = std::chrono::steady_clock::now();
