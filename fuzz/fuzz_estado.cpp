@@ -47,12 +47,11 @@ void CompruebaRangos(const Partida& p) {
 }
 
 void CompruebaRelectura(const Partida& p) {
+    const std::string fichero = parchis::ContenidoFichero(p);
+    Exige(fichero.find("\"\r\n\"") == 901);
     Partida otra = p;
-    parchis::LeerEstado(otra, parchis::ContenidoFichero(p));
-    const auto a = parchis::ComponerEstado(p);
-    const auto b = parchis::ComponerEstado(otra);
-    Exige(a.Linea1 == b.Linea1 && a.Linea2 == b.Linea2);
-    Exige(parchis::CuentaCaracteres(a.Linea1) == 900);
+    parchis::LeerEstado(otra, fichero);
+    Exige(parchis::ContenidoFichero(otra) == fichero);
     Exige(otra.Jugadas == p.Jugadas && otra.Nombres == p.Nombres);
     Exige(otra.ListaJugadas == p.ListaJugadas);
 }

@@ -3,6 +3,7 @@
 // so every field is taken on its own: a field that is missing, cannot be
 // converted or is out of its range leaves the record's value as it was, and
 // no loop runs past the sizes of the record's arrays.
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -136,7 +137,10 @@ void LeeAjustes(Partida& p, std::string_view linea) {
 }
 
 void LeeRegistro(Partida& p, std::string_view linea) {
-    for (int n = 1; n < p.NumJugada; ++n) {
+    // Entries past the end of the line stay cleared.
+    const auto enLinea = static_cast<int>((linea.size() + LargoEntrada - 1) / LargoEntrada);
+    const int ultima = std::min(p.NumJugada - 1, enLinea);
+    for (int n = 1; n <= ultima; ++n) {
         const int base = (n - 1) * LargoEntrada;
         for (const auto& c : CamposJugada)
             Asigna(p.Jugadas[n].*c.Campo, NumeroEntero(Campo(linea, base + c.Desplazamiento, c.Ancho)),
