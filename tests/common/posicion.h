@@ -1,0 +1,23 @@
+// Building small board positions by hand for the rules' tests.
+#pragma once
+
+#include "core/partida.h"
+
+namespace parchis::prueba {
+
+// Four active seats, every piece in its box, Turno 1, default rules.
+Partida PartidaVacia(int numFichas = 4);
+
+// Takes piece k of seat j out of its box onto square s, in the first empty
+// slot (or at home, counted in EnCasa, without a slot).
+void Pon(Partida& p, int j, int k, int s);
+
+// The same into a chosen slot, to build the uncompacted layouts a square can
+// reach (slot 1 empty, slot 2 occupied).
+void PonEnHueco(Partida& p, int j, int k, int s, int hueco);
+
+// Appends a log entry as the move being made would be recorded, and moves
+// NumJugada past it.
+void Anota(Partida& p, const Jugada& e);
+
+}  // namespace parchis::prueba

@@ -1,0 +1,155 @@
+#include "rules/tablero.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "common/posicion.h"
+
+namespace parchis {
+namespace {
+
+TEST(Tablero, AvanzaCasillas) {
+    struct Caso {
+        int jugador, n, casilla, esperado;
+    };
+    const Caso casos[] = {
+        {4, 1, 68, 69},   // seat 4 goes on into its corridor
+        {1, 1, 68, 1},    // the others go round the ring
+        {2, 1, 68, 1},
+        {3, 1, 68, 1},
+        {3, 1, 17, 77},   // corridor turns
+        {2, 1, 34, 85},
+        {1, 1, 51, 93},
+        {1, 5, 51, 97},
+        {4, 7, 68, 75},
+        {4, 8, 68, 76},   // home
+        {2, 3, 91, 94},   // overshoot past home 92
+        {3, 1, 84, 85},
+        {1, 1, 100, 101},
+        {3, 1, 18, 19},   // only entering 18 turns into the corridor
+        {1, 10, 60, 2},
+        {2, 0, 40, 40},   // nothing to count
+        {2, -3, 40, 40},
+        {4, 72, 5, 77},   // 71 reaches home, one more overshoots
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(AvanzaCasillas(c.jugador, c.n, c.casilla), c.esperado)
+            << "seat " << c.jugador << " n " << c.n << " from " << c.casilla;
+}
+
+TEST(Tablero, ClasesDeCasilla) {
+    const std::set<int> seguras = {5, 12, 17, 22, 29, 34, 39, 46, 51, 56, 63, 68};
+    const std::set<int> salidas = {5, 22, 39, 56};
+    for (int s = -2; s <= 102; ++s) {
+        EXPECT_EQ(EsSeguro(s), seguras.count(s) == 1) << s;
+        EXPECT_EQ(EsCasillaSalida(s), salidas.count(s) == 1) << s;
+    }
+}
+
+// Every seat walks 71 distinct squares from its exit to its home, only
+// through the ring and its own corridor, and the distance is the step count.
+TEST(Tablero, CaminoDeCadaJugador) {
+    for (int j = 1; j <= 4; ++j) {
+        std::set<int> vistas;
+        int s = CasillaSalida[j];
+        for (int paso = 0; paso <= 71; ++paso) {
+            EXPECT_TRUE(vistas.insert(s).second) << "seat " << j << " repeats " << s;
+            EXPECT_EQ(Recorrido(j, s), paso) << "seat " << j << " square " << s;
+            const bool enAnillo = s >= 1 && s <= 68;
+            const bool enPasillo = s > CasillaCasa[j] - 8 && s <= CasillaCasa[j];
+            EXPECT_TRUE(enAnillo || enPasillo) << "seat " << j << " square " << s;
+            if (paso < 71) {
+                EXPECT_LT(s, CasillaCasa[j]);
+                s = AvanzaCasillas(j, 1, s);
+            }
+        }
+        EXPECT_EQ(s, CasillaCasa[j]);
+        EXPECT_EQ(AvanzaCasillas(j, 71, CasillaSalida[j]), CasillaCasa[j]);
+        EXPECT_EQ(AvanzaCasillas(j, 63, CasillaSalida[j]), CasillaEntrada[j]);
+    }
+}
+
+TEST(Tablero, RecorridoFueraDelCamino) {
+    struct Caso {
+        int jugador, posicion, esperado;
+    };
+    const Caso casos[] = {
+        {1, 1, 13},   {4, 68, 63},  {1, 0, 0},    {3, 22, 0},  {2, 92, 71},
+        {1, 52, 0},   // seat 1 turns into its corridor before 52
+        {4, 93, 0},   // another seat's corridor
+        {1, 101, 0},  {1, -4, 0},   {0, 10, 0},   {5, 10, 0},
+    };
+    for (const Caso& c : casos)
+        EXPECT_EQ(Recorrido(c.jugador, c.posicion), c.esperado) << c.jugador << " " << c.posicion;
+
+    Partida p = prueba::PartidaVacia();
+    prueba::Pon(p, 1, 2, 1);
+    EXPECT_EQ(CasillasRecorridas(p, 1, 2), 13);
+    EXPECT_EQ(CasillasRecorridas(p, 1, 1), 0);
+    EXPECT_EQ(CasillasRecorridas(p, 1, 9), 0);
+    EXPECT_EQ(CasillasRecorridas(p, 0, 1), 0);
+}
+
+TEST(Tablero, ColoresSegunGiro) {
+    const ColorRGB verde{0, 128, 0}, rojo{255, 0, 0}, azul{0, 0, 255}, amarillo{255, 255, 0};
+    const ColorRGB tabla[4][5] = {
+        {{}, verde, rojo, azul, amarillo},
+        {{}, amarillo, verde, rojo, azul},
+        {{}, azul, amarillo, verde, rojo},
+        {{}, rojo, azul, amarillo, verde},
+    };
+    for (int puesto = 0; puesto < 4; ++puesto)
+        for (int j = 1; j <= 4; ++j) EXPECT_EQ(ColorJugador(puesto, j), tabla[puesto][j]) << puesto << " " << j;
+    EXPECT_EQ(ColorJugador(7, 1), verde);
+    EXPECT_EQ(ColorJugador(0, 0), (ColorRGB{0, 0, 0}));
+}
+
+TEST(Tablero, OrdenDeTurnos) {
+    struct Caso {
+        int sentido;
+        std::array<int, 5> estado;
+        int desde, siguiente, anterior;
+    };
+    const Caso casos[] = {
+        {1, {0, 1, 1, 1, 1}, 4, 1, 3},
+        {1, {0, 1, 1, 1, 1}, 1, 2, 4},
+        {2, {0, 1, 1, 1, 1}, 1, 4, 2},
+        {2, {0, 1, 1, 1, 1}, 4, 3, 1},
+        {1, {0, 1, 2, 1, 2}, 1, 3, 3},
+        {1, {0, 2, 2, 1, 1}, 4, 3, 3},
+        {2, {0, 1, 2, 2, 1}, 1, 4, 4},
+        {1, {0, 2, 2, 2, 1}, 4, 4, 4},   // a lone seat plays every turn
+        {1, {0, 2, 2, 2, 2}, 3, 3, 3},   // nobody active: no endless walk
+        {1, {0, 1, 1, 1, 1}, 9, 2, 4},   // a damaged seat number is wrapped first
+    };
+    for (const Caso& c : casos) {
+        Partida p = prueba::PartidaVacia();
+        p.Sentido = static_cast<Entero>(c.sentido);
+        for (int j = 1; j <= 4; ++j) p.Estado[j] = static_cast<Entero>(c.estado[j]);
+        EXPECT_EQ(SiguienteJugador(p, c.desde), c.siguiente) << c.sentido << " from " << c.desde;
+        p.Turno = static_cast<Entero>(c.desde);
+        JugadorAnterior(p);
+        EXPECT_EQ(p.Turno, c.anterior) << c.sentido << " from " << c.desde;
+    }
+}
+
+TEST(Tablero, RetrocederTurnoDevuelveLaJugada) {
+    Partida p = prueba::PartidaVacia();
+    p.Sentido = 2;
+    p.Estado[3] = 2;
+    p.Turno = 4;
+    p.NumJugada = 17;
+    RetrocederTurno(p);
+    EXPECT_EQ(p.Turno, 1);
+    EXPECT_EQ(p.NumJugada, 16);
+    // What the engine does before the next throw brings back the same seat.
+    EXPECT_EQ(SiguienteJugador(p, p.Turno), 4);
+
+    p.NumJugada = 0;
+    RetrocederTurno(p);
+    EXPECT_EQ(p.NumJugada, 0);
+}
+
+}  // namespace
+}  // namespace parchis
