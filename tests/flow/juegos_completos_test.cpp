@@ -1,0 +1,133 @@
+// Whole games from the new-game command to the winner, across rule sets and
+// seeds, with the position and the log checked after every move and the log
+// replayed at the end.  Seat 4 is a person who clicks at random among the
+// moves the panel allows, or follows the tutor.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+#include "flow/ayudas_flow.h"
+#include "flow/comprobacion.h"
+#include "flow/final.h"
+#include "flow/interfaz_prueba.h"
+#include "flow/persona.h"
+#include "flow/sorteo.h"
+#include "rules/panel.h"
+
+namespace parchis {
+namespace {
+
+class PersonaAzar {
+public:
+    PersonaAzar(Partida& p, prueba::InterfazPrueba& ui, unsigned semilla) : p_(p), ui_(ui), azar_(semilla) {}
+
+    void Juega() {
+        if (Moneda()) CambiaValor();
+        if (Moneda() && ClicAzar()) return;
+        SigueAlTutor();
+        if (p_.EsperandoFicha) ClicAzar();
+    }
+
+private:
+    bool Moneda() { return azar_() % 2 == 0; }
+
+    // A random row among those the panel shows and lets be clicked.
+    void CambiaValor() {
+        const PanelCuenta panel = DescribePanel(p_);
+        if (!panel.AdmiteClics) return;
+        const int i = 1 + static_cast<int>(azar_() % panel.Filas);
+        if (panel.FilaVisible[i]) SeleccionaValor(p_, ui_, i);
+    }
+
+    bool ClicAzar() {
+        std::vector<int> movibles;
+        for (int k = 1; k <= p_.NumFichas; ++k)
+            if (p_.FichaMovible[k]) movibles.push_back(k);
+        return !movibles.empty() && ui_.Clic(movibles[azar_() % movibles.size()]);
+    }
+
+    // The suggested value marked on the panel, then the suggested piece.
+    void SigueAlTutor() {
+        const int i = p_.JugadaElegida.Indice;
+        for (int k = 1; k <= p_.ModoValores && p_.TipoJugada != 5; ++k)
+            if (p_.ValorMarcado[k] != (k == i)) MarcaValor(p_, k);
+        ui_.Clic(p_.JugadaElegida.Ficha);
+    }
+
+    Partida& p_;
+    prueba::InterfazPrueba& ui_;
+    std::mt19937 azar_;
+};
+
+struct Reglas {
+    const char* nombre;
+    std::function<void(Partida&)> aplica;
+    int semillas;
+};
+
+class JuegoCompleto : public testing::TestWithParam<Reglas> {};
+
+TEST_P(JuegoCompleto, InvariantesTrasCadaJugada) {
+    for (int semilla = 1; semilla <= GetParam().semillas; ++semilla) {
+        SCOPED_TRACE("semilla " + std::to_string(semilla));
+        Partida p = prueba::PartidaEnJuego();
+        p.PartidaIniciada = false;
+        p.Control[4] = 1;
+        GetParam().aplica(p);
+        prueba::InterfazPrueba ui(p, static_cast<unsigned>(semilla));
+        PersonaAzar persona(p, ui, static_cast<unsigned>(semilla));
+        ui.Persona = [&] { persona.Juega(); };
+        VigilanteJugadas vigilante;
+        std::string error;
+        auto falla = [&](const std::string& e) {
+            if (e.empty() || !error.empty()) return;
+            error = e;
+            p.PartidaIniciada = false;   // stop at once
+        };
+        ui.AlMostrarJugada = [&](int n) { falla(vigilante.TrasJugada(p, n)); };
+        int ganador = 0;
+        ui.AlMensaje = [&](const prueba::MensajeVisto& m) {
+            if (m.Titulo != TituloFinal) return;
+            ganador = p.Turno;
+            falla(vigilante.AlFinal(p));
+        };
+        NuevaPartida(p, ui);
+        ASSERT_EQ(error, "");
+        ASSERT_NE(ganador, 0) << "the game ended without a winner";
+        EXPECT_FALSE(p.PartidaIniciada);
+    }
+}
+
+void DosDados(Partida& p) { p.NumDados = 2; }
+void OchoFichas(Partida& p) { p.FichasPorJugador = 2; }
+void Parejas(Partida& p) { p.ModoJuego = 2; }
+
+INSTANTIATE_TEST_SUITE_P(
+    Reglamentos, JuegoCompleto,
+    testing::Values(
+        Reglas{"PorDefecto", [](Partida&) {}, 12},
+        Reglas{"DosDados", DosDados, 8},
+        Reglas{"DosDadosSumados", [](Partida& p) { DosDados(p), p.MetodoCuenta = 1; }, 6},
+        Reglas{"DosDadosSalidaConDobles", [](Partida& p) { DosDados(p), p.MetodoSalida = 2; }, 4},
+        Reglas{"DosDadosSeisCuentaDoble", [](Partida& p) { DosDados(p), p.SeisConTodas = 2; }, 4},
+        Reglas{"OchoFichas", OchoFichas, 3},
+        Reglas{"Parejas", Parejas, 6},
+        Reglas{"ParejasBarrerasDeCompaneros", [](Partida& p) { Parejas(p), p.BarreraCompaneros = true; }, 4},
+        Reglas{"DosDadosOchoFichasParejas", [](Partida& p) { DosDados(p), OchoFichas(p), Parejas(p); }, 2},
+        Reglas{"PrimeraSaleContando", [](Partida& p) { p.PrimeraFicha = 3; }, 4},
+        Reglas{"PrimeraNormaGeneral", [](Partida& p) { p.PrimeraFicha = 1; }, 4},
+        Reglas{"SalidaSinCinco", [](Partida& p) { p.SalidaCon5 = false; }, 4},
+        Reglas{"ComerObligatorio", [](Partida& p) { p.ComerObligatorio = true; }, 4},
+        Reglas{"SeisSinBonificacion", [](Partida& p) { p.SeisConTodas = 3; }, 4},
+        Reglas{"SinBonoComerSaliendo", [](Partida& p) { p.BonoComerSaliendo = false; }, 4},
+        Reglas{"SinBarreras",
+               [](Partida& p) { p.BarreraSalida = p.BarreraSeguro = p.BarreraBlancas = false; }, 4},
+        Reglas{"TresJugadoresDirecto", [](Partida& p) { p.Estado[2] = 2, p.Sentido = 1; }, 4},
+        Reglas{"DosJugadoresConPausa",
+               [](Partida& p) { p.Estado[1] = p.Estado[3] = 2, p.PausaEntreJugadas = true; }, 4},
+        Reglas{"SinTutor", [](Partida& p) { p.TutorAutomatico = false; }, 3}),
+    [](const auto& info) { return std::string(info.param.nombre); });
+
+}  // namespace
+}  // namespace parchis
