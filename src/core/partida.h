@@ -45,6 +45,11 @@ struct Jugada {
     // Not stored in files: the occupant slot the piece left at its origin,
     // so that undoing the entry puts it back exactly (0 = unknown).
     Entero HuecoOrigen = 0;
+    // Not stored in files either (added with the log replay): SiguienteSalida
+    // of the seat whose piece the entry moved, before the entry was played
+    // (0 = unknown).  Undoing restores it even when the box empties again,
+    // where the "lowest piece in the box" rule would leave it unchanged.
+    Entero SalidaAnterior = 0;
     bool operator==(const Jugada&) const = default;
 };
 

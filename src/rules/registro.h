@@ -13,7 +13,13 @@
 namespace parchis {
 
 // Plays log entry n (1..) forward on Fichas, Casillas, EnEspera, EnCasa and
-// SiguienteSalida.  Entries of kinds 1 and 2 change nothing.
+// SiguienteSalida.  Kinds 3, 4, 5, 8, 9, 10 move piece FichaJugada of seat
+// Jugador (kind 7: of seat Autor) from CasillaOrigen to CasillaFinal; kind 6
+// and kind 11 send it from CasillaOrigen to its box; kinds 1 and 2 change
+// nothing.  A piece in the box or at home holds no slot.  The slot the piece
+// left and the seat's SiguienteSalida before the move are kept in the
+// entry (HuecoOrigen, SalidaAnterior) for the undo.  An entry whose piece is
+// not on CasillaOrigen (a damaged log) is skipped.
 void AvanzaJugada(Partida& p, int n);
 
 // Undoes log entry n, which must be the last entry played forward.

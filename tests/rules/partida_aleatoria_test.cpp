@@ -1,0 +1,181 @@
+// Whole random games under random rules: after every log entry the board is
+// consistent, it matches play through AplicaJugada, and the log undoes back
+// to the start and replays to the end through every intermediate board.
+#include "common/partida_aleatoria.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <sstream>
+#include <vector>
+
+#include "rules/movimiento.h"
+#include "rules/registro.h"
+#include "rules/tablero.h"
+
+namespace parchis {
+namespace {
+
+struct Foto {
+    std::array<std::array<Entero, MaxFichas + 1>, 5> Fichas;
+    std::array<Casilla, NumCasillas + 1> Casillas;
+    std::array<Entero, 5> EnEspera, EnCasa, SiguienteSalida;
+    bool operator==(const Foto&) const = default;
+};
+
+Foto FotoDe(const Partida& p) { return {p.Fichas, p.Casillas, p.EnEspera, p.EnCasa, p.SiguienteSalida}; }
+
+// Squares and pieces describe the same board, the counters add up and no
+// square holds more than two pieces once a capture has been completed.
+std::string Incoherencias(const Partida& p, bool capturaPendiente) {
+    std::ostringstream r;
+    for (int j = 1; j <= 4; ++j) {
+        int espera = 0, casa = 0, primera = 0;
+        for (int k = 1; k <= MaxFichas; ++k) {
+            const int s = p.Fichas[j][k];
+            if (k > p.NumFichas) {
+                if (s != 0) r << "seat " << j << " has piece " << k << " on " << s << "\n";
+                continue;
+            }
+            if (s == 0) {
+                ++espera;
+                if (primera == 0) primera = k;
+            } else if (s == CasillaCasa[j]) {
+                ++casa;
+            } else if (s < 1 || s > NumCasillas || (s != CasillaSalida[j] && Recorrido(j, s) == 0)) {
+                r << "seat " << j << " piece " << k << " off its path on " << s << "\n";
+            } else {
+                int veces = 0;
+                for (int h = 1; h <= 3; ++h)
+                    veces += p.Casillas[s].Jugador[h] == j && p.Casillas[s].Pieza[h] == k;
+                if (veces != 1) r << "seat " << j << " piece " << k << " in " << veces << " slots of " << s << "\n";
+            }
+        }
+        if (espera != p.EnEspera[j]) r << "seat " << j << " box count " << p.EnEspera[j] << " != " << espera << "\n";
+        if (casa != p.EnCasa[j]) r << "seat " << j << " home count " << p.EnCasa[j] << " != " << casa << "\n";
+        if (primera != 0 && p.SiguienteSalida[j] != primera)
+            r << "seat " << j << " next out " << p.SiguienteSalida[j] << " != " << primera << "\n";
+        if (p.Estado[j] != 1 && espera != p.NumFichas) r << "inactive seat " << j << " moved\n";
+    }
+    for (int s = 0; s <= NumCasillas; ++s) {
+        int ocupadas = 0;
+        for (int h = 1; h <= 3; ++h) {
+            const int j = p.Casillas[s].Jugador[h], k = p.Casillas[s].Pieza[h];
+            if (j == 0 && k == 0) continue;
+            ++ocupadas;
+            if (j < 1 || j > 4 || k < 1 || k > MaxFichas || p.Fichas[j][k] != s)
+                r << "square " << s << " slot " << h << " holds seat " << j << " piece " << k << "\n";
+        }
+        if (ocupadas > 2 && !capturaPendiente) r << "square " << s << " holds " << ocupadas << "\n";
+    }
+    return r.str();
+}
+
+// The same game played through AplicaJugada, as the computer player's
+// simulation plays it, with kind 11 done by hand.
+class Sombra {
+public:
+    explicit Sombra(const Partida& p) : s_(p) {}
+
+    // Returns the error found, if any, after entry n of `p`.
+    std::string Sigue(const Partida& p, int n) {
+        const Jugada& e = p.Jugadas[n];
+        std::ostringstream r;
+        // The bonus pass comes next, even when no piece can count it.
+        const bool cuentaBono = e.TipoJugada == 5 || e.TipoJugada == 1 || e.TipoJugada == 2;
+        if (e.TipoJugada != 6 && bono_ != 0 && !(cuentaBono && e.ValorCuenta == bono_))
+            r << "entry " << n << " should be a bonus of " << bono_ << "\n";
+        if (e.TipoJugada != 6) bono_ = 0;
+        switch (e.TipoJugada) {
+            case 3: case 4: case 5: case 8: case 9: case 10:
+                s_.Turno = e.Jugador;
+                AplicaJugada(s_, e.CasillaOrigen, e.CasillaFinal, e.FichaJugada);
+                pendiente_ = s_.JugadorComido != 0;
+                if (e.TipoJugada != 8) bono_ = s_.Bonificacion;
+                break;
+            case 6:
+                if (!pendiente_) r << "entry " << n << " sends back a piece nobody captured\n";
+                if (e.Jugador != s_.JugadorComido) r << "entry " << n << " sends back the wrong seat\n";
+                pendiente_ = false;
+                break;
+            case 11:
+                Elimina(e.Jugador, e.FichaJugada);
+                break;
+            default:
+                break;
+        }
+        if (!pendiente_ && !(FotoDe(s_) == FotoDe(p))) r << "entry " << n << " differs from AplicaJugada\n";
+        return r.str();
+    }
+
+    bool CapturaPendiente() const { return pendiente_; }
+
+private:
+    void Elimina(int j, int k) {
+        if (k == 0) return;
+        Casilla& c = s_.Casillas[s_.Fichas[j][k]];
+        for (int h = 1; h <= 3; ++h)
+            if (s_.Fichas[j][k] != 0 && c.Jugador[h] == j && c.Pieza[h] == k) c.Jugador[h] = c.Pieza[h] = 0;
+        if (s_.Fichas[j][k] == 0) return;
+        s_.Fichas[j][k] = 0;
+        ++s_.EnEspera[j];
+        for (int i = s_.NumFichas; i >= 1; --i)
+            if (s_.Fichas[j][i] == 0) s_.SiguienteSalida[j] = static_cast<Entero>(i);
+    }
+
+    Partida s_;
+    bool pendiente_ = false;
+    int bono_ = 0;
+};
+
+TEST(PartidaAleatoria, ReglasInvariantesYDeshacer) {
+    std::mt19937 azar(20240611);
+    std::array<int, 12> tipos{};
+    std::array<int, 8> detalles{};
+    int ganadas = 0;
+    for (int partida = 0; partida < 300; ++partida) {
+        Partida p;
+        prueba::ReglasAleatorias(p, azar);
+        prueba::EmpiezaPartida(p, azar);
+        SCOPED_TRACE(::testing::Message() << "game " << partida);
+        std::vector<Foto> fotos{FotoDe(p)};
+        Sombra sombra(p);
+        bool fallo = false;
+        const bool ganada = prueba::JuegaPartidaAleatoria(p, azar, 1500, [&](Partida& q, int n) {
+            if (fallo) return;
+            const Jugada& e = q.Jugadas[n];
+            ++tipos[e.TipoJugada];
+            ++detalles[e.Detalle];
+            std::string error = sombra.Sigue(q, n);
+            error += Incoherencias(q, sombra.CapturaPendiente());
+            fotos.push_back(FotoDe(q));
+            if (static_cast<int>(fotos.size()) != n + 1) {
+                ADD_FAILURE() << "entry " << n << " recorded out of order";
+                fallo = true;
+            } else if (!error.empty()) {
+                ADD_FAILURE() << "after entry " << n << " (kind " << e.TipoJugada << "):\n" << error;
+                fallo = true;
+            }
+        });
+        if (fallo) return;
+        ganadas += ganada;
+        const int ultima = p.NumJugada - 1;
+        ASSERT_EQ(static_cast<int>(fotos.size()), ultima + 1);
+        for (int n = ultima; n >= 1; --n) {
+            RetrocedeJugada(p, n);
+            ASSERT_EQ(FotoDe(p), fotos[n - 1]) << "undoing entry " << n;
+        }
+        for (int n = 1; n <= ultima; ++n) {
+            AvanzaJugada(p, n);
+            ASSERT_EQ(FotoDe(p), fotos[n]) << "replaying entry " << n;
+        }
+    }
+    // The games must have gone through every kind of entry and outcome the
+    // driver produces, or the checks above prove little.
+    for (int t : {1, 2, 3, 4, 5, 6, 8, 9, 10, 11}) EXPECT_GT(tipos[t], 0) << "kind " << t;
+    for (int d = 0; d <= 7; ++d) EXPECT_GT(detalles[d], 0) << "outcome " << d;
+    EXPECT_GT(ganadas, 100);
+}
+
+}  // namespace
+}  // namespace parchis
