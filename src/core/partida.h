@@ -65,6 +65,10 @@ struct EleccionJugada {
 };
 
 struct Partida {
+    // Whole-record comparison: tests check that an operation left the
+    // record exactly as it was.
+    bool operator==(const Partida&) const = default;
+
     // --- seats ---------------------------------------------------------
     std::array<std::string, 5> Nombres{};   // at most 9 characters (UTF-8 in memory)
     std::array<Entero, 5> Estado{};         // 1 Activado, 2 Desactivado

@@ -1,0 +1,168 @@
+#include "ai/alcance.h"
+
+#include <algorithm>
+
+#include "rules/tablero.h"
+
+namespace parchis {
+
+namespace {
+
+TablasCamino ConstruyeTablas() {
+    TablasCamino t;
+    for (int j = 1; j <= 4; ++j) {
+        for (int s = 0; s <= TablasCamino::Limite; ++s)
+            t.Siguiente[j][s] = static_cast<Entero>(AvanzaCasillas(j, 1, s));
+        for (int s = 0; s <= NumCasillas; ++s)
+            t.Recorrido[j][s] = static_cast<Entero>(Recorrido(j, s));
+    }
+    return t;
+}
+
+bool EnTablero(int casilla) { return casilla >= 1 && casilla <= NumCasillas; }
+
+bool Companeros(const Partida& p, int a, int b) {
+    return p.ModoJuego == 2 && p.BarreraCompaneros && a >= 1 && a <= 4 && b == Companero[a];
+}
+
+// Both first slots of the square hold pieces of `jugador`.
+bool LlenaDe(const Partida& p, int casilla, int jugador) {
+    const Casilla& c = p.Casillas[casilla];
+    return c.Jugador[1] == jugador && c.Jugador[2] == jugador;
+}
+
+}  // namespace
+
+const TablasCamino& Tablas() {
+    static const TablasCamino tablas = ConstruyeTablas();
+    return tablas;
+}
+
+bool EsBarreraEn(const Partida& p, int casilla) {
+    if (!EnTablero(casilla)) return false;
+    const Casilla& c = p.Casillas[casilla];
+    const int a = c.Jugador[1];
+    if (a == 0) return false;
+    if (a != c.Jugador[2] && !Companeros(p, a, c.Jugador[2])) return false;
+    if (EsCasillaSalida(casilla)) return p.BarreraSalida;
+    if (EsSeguro(casilla)) return p.BarreraSeguro;
+    return p.BarreraBlancas;
+}
+
+bool ComeFichaEn(const Partida& p, int jugador, int casilla) {
+    if (!EnTablero(casilla) || jugador < 1 || jugador > 4) return false;
+    const Casilla& c = p.Casillas[casilla];
+    bool come = false;
+    const int a = c.Jugador[1];
+    if (a != 0 && a != jugador && !EsSeguro(casilla)) come = !Companeros(p, jugador, a);
+    if (!come && casilla == CasillaSalida[jugador] &&
+        c.Jugador[1] != 0 && c.Jugador[2] != 0 && !EsBarreraEn(p, casilla))
+        come = true;
+    return come;
+}
+
+FichaCapturada VictimaEn(const Partida& p, int jugador, int casilla) {
+    if (!EnTablero(casilla)) return {};
+    const Casilla& c = p.Casillas[casilla];
+    for (int h = 3; h >= 1; --h)
+        if (c.Jugador[h] != 0 && c.Jugador[h] != jugador) return {c.Jugador[h], c.Pieza[h]};
+    return {};
+}
+
+AlcanceFichas::AlcanceFichas(const Partida& p) {
+    if (p.ValoresUsados < 1) return;
+    // The newest first move of a throw of each seat; when it opened a
+    // barrier its destination may not be reached again in this throw.
+    const int ultima = std::min<int>(p.NumJugada - 1, static_cast<int>(p.Jugadas.size()) - 1);
+    std::array<bool, 5> visto{};
+    for (int n = ultima; n >= 1; --n) {
+        const Jugada& e = p.Jugadas[n];
+        if (e.Jugador < 1 || e.Jugador > 4 || visto[e.Jugador] || e.InicioTirada != 1) continue;
+        visto[e.Jugador] = true;
+        if (e.Detalle == 2) prohibida_[e.Jugador] = e.CasillaFinal;
+    }
+}
+
+bool AlcanceFichas::PermiteSalida(const Partida& p, int jugador, int valor) const {
+    if (!p.SalidaCon5) return true;
+    if (p.EnEspera[jugador] == p.NumFichas && p.PrimeraFicha == 3) return true;
+    if (p.NumDados != 2) return valor == 5;
+    if (p.MetodoSalida != 2)
+        return valor == 5 ||
+               (p.MetodoCuenta == 1 && (p.Dado1 == 5 || p.Dado2 == 5) && p.TipoJugada != 5);
+    return valor == p.Dado1 + p.Dado2 && p.Dado1 == p.Dado2 && p.TipoJugada != 5;
+}
+
+void AlcanceFichas::Calcula(const Partida& p, int jugador, int posicion, int ficha, int vmax,
+                            DestinosValor& destinos) const {
+    destinos.fill(-1);
+    if (jugador < 1 || jugador > 4 || posicion < 0 || posicion > NumCasillas) return;
+    if (vmax > MaxValor) vmax = MaxValor;
+    if (posicion == CasillaCasa[jugador]) return;
+    if (posicion == 0) {
+        CalculaSalida(p, jugador, ficha, vmax, destinos);
+        return;
+    }
+    // Of two pieces of one seat standing together only the first is offered.
+    if (ficha != 0 && LlenaDe(p, posicion, jugador) && p.Casillas[posicion].Pieza[2] == ficha)
+        return;
+    Camina(p, jugador, posicion, false, vmax, destinos);
+}
+
+void AlcanceFichas::CalculaSalida(const Partida& p, int jugador, int ficha, int vmax,
+                                  DestinosValor& destinos) const {
+    const int salida = CasillaSalida[jugador];
+    if (EsBarreraEn(p, salida)) return;
+    if (ficha != 0 && ficha != p.SiguienteSalida[jugador]) return;
+    const bool contando = !p.SalidaCon5 ||
+                          (p.EnEspera[jugador] == p.NumFichas && p.PrimeraFicha == 3);
+    if (contando) {
+        Camina(p, jugador, salida, true, vmax, destinos);
+        return;
+    }
+    if (LlenaDe(p, salida, jugador)) return;
+    for (int v = 1; v <= vmax; ++v)
+        if (PermiteSalida(p, jugador, v)) destinos[v] = static_cast<Entero>(salida);
+}
+
+// Counts every value from `inicio`: the destination, the overshoot past
+// home, a full square, the barriers passed, the barrier re-formed in the
+// same throw and the compulsory exit, as PuedeMover checks them.
+void AlcanceFichas::Camina(const Partida& p, int jugador, int inicio, bool saliendo, int vmax,
+                           DestinosValor& destinos) const {
+    const int casa = CasillaCasa[jugador];
+    const auto& siguiente = Tablas().Siguiente[jugador];
+    const bool salidaObligada = !saliendo && p.EnEspera[jugador] >= 1 && p.SalidaCon5 &&
+                                p.SalidaObligatoria && p.ValoresUsados == 0 &&
+                                p.TipoJugada != 5;
+    DestinosValor desdeEspera;
+    if (salidaObligada) {
+        desdeEspera.fill(-1);
+        CalculaSalida(p, jugador, 0, vmax, desdeEspera);
+    }
+    const bool noVuelveSalida = inicio == CasillaSalida[jugador] && p.TipoJugada == 9;
+    const int prohibida = p.ValoresUsados >= 1 ? prohibida_[jugador] : -1;
+    const bool dobleUnoAntesDeCasa = inicio == casa - 1 && p.NumDados == 2 &&
+                                     p.MetodoCuenta == 1 && p.Dado1 == 1 && p.Dado2 == 1;
+    int casilla = inicio;
+    bool bloqueado = false;
+    for (int v = 1; v <= vmax; ++v) {
+        if (v >= 2 && EsBarreraEn(p, casilla)) bloqueado = true;
+        casilla = siguiente[casilla];
+        if (saliendo && !PermiteSalida(p, jugador, v)) continue;
+        if (casilla > casa) {
+            if (!dobleUnoAntesDeCasa) return;
+            for (int w = v; w <= vmax; ++w)
+                if (w != 10 && w != 20 && (!saliendo || PermiteSalida(p, jugador, w)))
+                    destinos[w] = static_cast<Entero>(casa);
+            return;
+        }
+        const Casilla& c = p.Casillas[casilla];
+        if (c.Jugador[1] != 0 && c.Jugador[2] != 0 && casilla != casa) continue;
+        if (noVuelveSalida || bloqueado || casilla == prohibida) continue;
+        if (salidaObligada && desdeEspera[v] != -1) continue;
+        destinos[v] = static_cast<Entero>(casilla);
+    }
+}
+
+}  // namespace parchis

@@ -1,0 +1,68 @@
+// Where a piece can go with each value of a throw, computed in one walk
+// along its path.  The computer player asks this question thousands of
+// times per choice; the answers are exactly those of PuedeMover (which the
+// tests check value by value), but without repeating the walk for every
+// value and every intermediate square.
+#pragma once
+
+#include <array>
+
+#include "ai/probabilidad.h"
+#include "core/partida.h"
+
+namespace parchis {
+
+// Destination per value [1..24]; -1 when the piece cannot count the value.
+using DestinosValor = std::array<Entero, MaxValor + 1>;
+
+// The board's paths, built once from AvanzaCasillas and Recorrido.
+struct TablasCamino {
+    static constexpr int Limite = NumCasillas + MaxValor + 1;  // squares a walk can name
+    std::array<std::array<Entero, Limite + 1>, 5> Siguiente{};     // one square forward
+    std::array<std::array<Entero, NumCasillas + 1>, 5> Recorrido{}; // squares travelled
+};
+const TablasCamino& Tablas();
+
+// Squares travelled by a piece of `jugador` standing on `posicion` (0 for a
+// position outside the board).
+inline int RecorridoEn(int jugador, int posicion) {
+    if (jugador < 1 || jugador > 4 || posicion < 0 || posicion > NumCasillas) return 0;
+    return Tablas().Recorrido[jugador][posicion];
+}
+
+// EsBarrera and ComeFicha without the call, for the inner loops.
+bool EsBarreraEn(const Partida& p, int casilla);
+bool ComeFichaEn(const Partida& p, int jugador, int casilla);
+
+// Seat of the piece a move of `jugador` onto `casilla` would capture and its
+// number: the highest occupied slot held by another seat.  {0, 0} if none.
+struct FichaCapturada {
+    int Jugador = 0;
+    int Pieza = 0;
+};
+FichaCapturada VictimaEn(const Partida& p, int jugador, int casilla);
+
+class AlcanceFichas {
+public:
+    // Reads what stays fixed while a choice is made: the move log and the
+    // throw.  The board is read at every Calcula.
+    explicit AlcanceFichas(const Partida& p);
+
+    // destinos[v] for v = 1..vmax is what PuedeMover(p, jugador, v, posicion,
+    // ficha) leaves in CasillaDestino; values above vmax are -1.
+    void Calcula(const Partida& p, int jugador, int posicion, int ficha, int vmax,
+                 DestinosValor& destinos) const;
+
+private:
+    bool PermiteSalida(const Partida& p, int jugador, int valor) const;
+    void CalculaSalida(const Partida& p, int jugador, int ficha, int vmax,
+                       DestinosValor& destinos) const;
+    void Camina(const Partida& p, int jugador, int inicio, bool saliendo, int vmax,
+                DestinosValor& destinos) const;
+
+    // Square a barrier was opened from in this throw, per seat; a piece may
+    // not re-form it with another value of the same throw (-1 = none).
+    std::array<int, 5> prohibida_{-1, -1, -1, -1, -1};
+};
+
+}  // namespace parchis

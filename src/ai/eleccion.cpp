@@ -1,0 +1,306 @@
+// The choice runs in three stages.  Moves the rules force (the special
+// first exits and the compulsory exit) are settled at once.  Otherwise every
+// sequence of the throw's values is searched on the record itself, each
+// path restored from an in-memory copy of the board, and each finished path
+// is scored as a candidate; the first move of the best candidate (the last
+// one found among equal totals) is the choice.  Nothing is written to disk,
+// and the record is left as it was except for the choice and its facts.
+#include "ai/eleccion.h"
+
+#include <algorithm>
+#include <chrono>
+#include <limits>
+#include <map>
+#include <vector>
+
+#include "ai/alcance.h"
+#include "ai/busqueda.h"
+#include "ai/puntuacion.h"
+#include "ai/valoracion.h"
+#include "rules/movimiento.h"
+#include "rules/tablero.h"
+
+namespace parchis {
+
+const char* const TextoPartidaCompleja =
+    "La combinación  de  parámetros  que  ha  seleccionado para jugar esta partida está "
+    "produciendo una demora excesiva en el proceso  de  elección  de  jugada por parte del "
+    "ordenador. Como consecuencia de ello, para acelerar el proceso, no se están valorando "
+    "todas  las  variables durante  el  proceso de cálculo.  Para acortar  y  mejorar "
+    "sensiblemente el desarrollo de la partida, se recomienda reducir el número de dados, de "
+    "jugadores o de fichas por jugador.";
+
+namespace {
+
+constexpr double SegundosGuardia = 40;
+constexpr int CortesAviso = 3;
+
+double RelojMonotono() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Highest index of ValoresCuenta the throw uses: a single value is [0].
+int UltimoIndice(const Partida& p) {
+    return p.ModoValores >= 2 ? std::min<int>(p.ModoValores, 4) : 0;
+}
+
+bool Usado(const Partida& p, int i) { return i == 0 ? p.ValoresUsados != 0 : p.ValorUsado[i]; }
+
+// The rules' result fields, which the search's calls overwrite.
+struct ResultadosReglas {
+    Entero CasillaDestino;
+    std::array<bool, MaxFichas + 1> FichaMovible;
+    Entero NumBarreras;
+    std::array<Entero, MaxFichas + 1> FichasBarrera;
+    bool AbrirBarrera, ComerObligado;
+    Entero Bonificacion, JugadorComido;
+
+    explicit ResultadosReglas(const Partida& p)
+        : CasillaDestino(p.CasillaDestino), FichaMovible(p.FichaMovible),
+          NumBarreras(p.NumBarreras), FichasBarrera(p.FichasBarrera),
+          AbrirBarrera(p.AbrirBarrera), ComerObligado(p.ComerObligado),
+          Bonificacion(p.Bonificacion), JugadorComido(p.JugadorComido) {}
+
+    void Restaura(Partida& p) const {
+        p.CasillaDestino = CasillaDestino;
+        p.FichaMovible = FichaMovible;
+        p.NumBarreras = NumBarreras;
+        p.FichasBarrera = FichasBarrera;
+        p.AbrirBarrera = AbrirBarrera;
+        p.ComerObligado = ComerObligado;
+        p.Bonificacion = Bonificacion;
+        p.JugadorComido = JugadorComido;
+    }
+};
+
+void Unica(Partida& p) { p.NumFichasMovibles = p.NumValoresDesglose = 1; }
+
+// The special first exits: two pieces on the first 5, or the first piece
+// leaving by counting.
+bool SalidaEspecial(Partida& p) {
+    const int t = p.Turno;
+    bool especial = p.SalidaDoble == 2;
+    if (!especial && p.EnEspera[t] == p.NumFichas) {
+        if (p.PrimeraFicha == 3)
+            especial = PuedeMover(p, t, p.ValorCuenta, 0);
+        else if (p.PrimeraFicha == 2)
+            especial = PuedeMover(p, t, p.ValorCuenta, 0) ||
+                       (p.NumDados == 2 && p.MetodoCuenta == 2 &&
+                        (PuedeMover(p, t, p.Dado1, 0) || PuedeMover(p, t, p.Dado2, 0)));
+    }
+    if (!especial) return false;
+    EleccionJugada& e = p.JugadaElegida;
+    e.Origen = 0;
+    Unica(p);
+    if (p.PrimeraFicha == 3) {
+        e.Tipo = 10;
+        e.Ficha = 1;
+        e.Destino = static_cast<Entero>(AvanzaCasillas(t, p.ValorCuenta, CasillaSalida[t]));
+    } else {
+        if (p.SalidaDoble == 0) p.SalidaDoble = 1;
+        e.Tipo = p.SalidaDoble == 1 ? 8 : 9;
+        e.Ficha = p.SalidaDoble;
+        e.Destino = static_cast<Entero>(CasillaSalida[t]);
+        if (p.SalidaDoble == 2) p.SalidaDoble = 0;
+    }
+    return true;
+}
+
+// A piece in the box must leave when it can.
+bool SalidaObligada(Partida& p) {
+    const int t = p.Turno;
+    if (p.EnEspera[t] < 1 || !p.SalidaObligatoria || p.TipoJugada == 5) {
+        p.SacarObligado = false;
+        return false;
+    }
+    EleccionJugada& e = p.JugadaElegida;
+    e.Origen = 0;
+    e.Destino = static_cast<Entero>(CasillaSalida[t]);
+    if (p.NumDados == 2 && p.MetodoSalida == 1) {
+        for (int i = 0; i <= UltimoIndice(p); ++i) {
+            if (p.ValoresCuenta[i] != 5 || Usado(p, i) || !PuedeMover(p, t, 5, 0)) continue;
+            e.Ficha = p.SiguienteSalida[t];
+            p.ValorCuenta = e.Valor = 5;
+            e.Indice = static_cast<Entero>(i);
+            e.Tipo = i == 0 ? 3 : 4;
+            Unica(p);
+            p.SacarObligado = true;
+            return true;
+        }
+    }
+    if (PuedeMover(p, t, p.ValorCuenta, 0)) {
+        e.Ficha = p.SiguienteSalida[t];
+        e.Tipo = 3;
+        Unica(p);
+        p.SacarObligado = true;
+        return true;
+    }
+    p.SacarObligado = false;
+    return false;
+}
+
+bool JugadaForzada(Partida& p) {
+    if (!p.SalidaCon5) return false;
+    if (SalidaEspecial(p)) return true;
+    if (p.EnEspera[p.Turno] == p.NumFichas && p.PrimeraFicha == 3) p.ModoValores = 0;
+    return SalidaObligada(p);
+}
+
+// The sequences of values to search: the joint total first, then every
+// ordering of the unused split values, produced by permuting their digits
+// (equal values give repeated orderings).
+std::vector<std::vector<int>> Secuencias(const Partida& p) {
+    std::vector<std::vector<int>> secuencias;
+    if (p.NumDados != 2 || p.MetodoCuenta == 1 || p.ValoresUsados == p.ModoValores) {
+        if (p.TipoJugada != 5) secuencias.push_back({p.ValorCuenta});
+        return secuencias;
+    }
+    if (p.ValoresUsados == 0) secuencias.push_back({p.ValoresCuenta[0]});
+    std::vector<int> libres;
+    for (int i = 1; i <= UltimoIndice(p); ++i)
+        if (!p.ValorUsado[i]) libres.push_back(p.ValoresCuenta[i]);
+    if (libres.empty()) return secuencias;
+    std::vector<int> orden(libres.size());
+    for (std::size_t i = 0; i < orden.size(); ++i) orden[i] = static_cast<int>(i);
+    do {
+        std::vector<int> s;
+        for (int i : orden) s.push_back(libres[i]);
+        secuencias.push_back(std::move(s));
+    } while (std::next_permutation(orden.begin(), orden.end()));
+    return secuencias;
+}
+
+// Some piece can capture with the first value some sequence counts.
+bool CapturaPosible(Partida& p, const std::vector<std::vector<int>>& secuencias, int bono,
+                    int numFichas) {
+    const int t = p.Turno;
+    for (const auto& s : secuencias) {
+        const int valor = bono != 0 ? bono : (s.empty() ? 0 : s[0]);
+        if (valor == 0) continue;
+        for (int k = 1; k <= numFichas; ++k)
+            if (PuedeMover(p, t, valor, p.Fichas[t][k], k) && ComeFicha(p, t, p.CasillaDestino))
+                return true;
+    }
+    return false;
+}
+
+// A sequence already searched from the same position yields the same
+// candidates again; only the mark carried in from the previous sequence
+// can change the first of them.
+struct Recorrido {
+    std::size_t Inicio = 0, Fin = 0;
+    bool MarcaFinal = false;
+};
+
+struct Resultado {
+    std::vector<Candidato> Candidatos;
+    bool Aviso = false;
+};
+
+Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
+    Resultado r;
+    const int bono = p.TipoJugada == 5 ? p.ValorCuenta : 0;
+    std::vector<std::vector<int>> secuencias = Secuencias(p);
+    if (secuencias.empty() && bono != 0) secuencias.push_back({});
+    const double inicio = reloj();
+    const AlcanceFichas alcance(p);
+    const ContextoValoracion ctx = PreparaValoracion(p, alcance);
+    p.HayCapturaPosible = CapturaPosible(p, secuencias, bono, ctx.NumFichas);
+    ValorEstado antes;
+    ValoraEstado(p, ctx, antes);
+    const Puntuador puntuador(p, ctx, antes);
+    TableroGuardado inicial;
+    inicial.Guarda(p);
+    Busqueda busqueda(p, ctx, puntuador, r.Candidatos);
+    busqueda.Seguir = [&] { return reloj() - inicio <= SegundosGuardia; };
+    std::map<std::vector<int>, Recorrido> hechas;
+    for (const auto& s : secuencias) {
+        if (reloj() - inicio > SegundosGuardia) {
+            r.Aviso = ++p.CortesBusqueda == CortesAviso;
+            break;
+        }
+        const auto previa = hechas.find(s);
+        if (previa != hechas.end()) {
+            const Recorrido& h = previa->second;
+            for (std::size_t i = h.Inicio; i < h.Fin; ++i) {
+                r.Candidatos.push_back(r.Candidatos[i]);
+                if (i == h.Inicio) r.Candidatos.back().PonMarca(busqueda.Marca);
+            }
+            if (h.Fin > h.Inicio) busqueda.Marca = h.MarcaFinal;
+            continue;
+        }
+        Recorrido h;
+        h.Inicio = r.Candidatos.size();
+        const bool completa = busqueda.Recorre(s, bono);
+        inicial.Restaura(p);
+        h.Fin = r.Candidatos.size();
+        h.MarcaFinal = busqueda.Marca;
+        if (!completa) {
+            r.Aviso = ++p.CortesBusqueda == CortesAviso;
+            break;
+        }
+        hechas.emplace(s, h);
+    }
+    return r;
+}
+
+void Elige(Partida& p, const std::vector<Candidato>& candidatos) {
+    if (candidatos.empty()) return;
+    const int t = p.Turno;
+    std::size_t elegido = 0;
+    float mejor = -std::numeric_limits<float>::infinity();
+    for (std::size_t i = 0; i < candidatos.size(); ++i)
+        if (candidatos[i].Total >= mejor) {
+            mejor = candidatos[i].Total;
+            elegido = i;
+        }
+    EleccionJugada& e = p.JugadaElegida;
+    e.Ficha = candidatos[elegido].Ficha;
+    e.Valor = candidatos[elegido].Valor;
+    for (int i = 0; i <= UltimoIndice(p); ++i)
+        if (!Usado(p, i) && p.ValoresCuenta[i] == e.Valor) e.Indice = static_cast<Entero>(i);
+    e.Origen = p.Fichas[t][e.Ficha];
+    PuedeMover(p, t, e.Valor, e.Origen);
+    e.Destino = p.CasillaDestino;
+    e.Tipo = p.TipoJugada != 0 ? p.TipoJugada
+                               : static_cast<Entero>(e.Valor == p.ValoresCuenta[0] ? 3 : 4);
+
+    bool mismaFicha = true, mismoValor = true, total = false, sacar = false;
+    for (const Candidato& c : candidatos) {
+        mismaFicha = mismaFicha && c.Ficha == candidatos[0].Ficha;
+        mismoValor = mismoValor && c.Valor == candidatos[0].Valor;
+        total = total || c.Valor == p.ValoresCuenta[0];
+        sacar = sacar || c.Origen == 0;
+    }
+    p.NumFichasMovibles = mismaFicha ? 1 : 99;
+    p.NumValoresDesglose = mismoValor ? 1 : 99;
+    p.DesgloseObligado = !(p.ValoresUsados == 0 && total);
+    p.PuedeSacar = sacar;
+}
+
+}  // namespace
+
+bool EligeJugada(Partida& p, const RelojBusqueda& reloj) {
+    p.JugadaElegida = EleccionJugada{0, p.ValorCuenta, 0, 0, 0, 0};
+    p.NumFichasMovibles = p.NumValoresDesglose = 0;
+    p.DesgloseObligado = p.PuedeSacar = false;
+    p.HayCapturaPosible = false;
+    for (auto& huecos : p.Destinos) huecos.fill(0);
+    if (p.Turno < 1 || p.Turno > 4) return false;
+
+    const ResultadosReglas resultados(p);
+    if (JugadaForzada(p)) {
+        const EleccionJugada& e = p.JugadaElegida;
+        p.PuedeSacar = true;
+        p.DesgloseObligado = !(p.ValoresUsados == 0 && e.Valor == p.ValoresCuenta[0]);
+        resultados.Restaura(p);
+        return false;
+    }
+    const Resultado r = BuscaCandidatos(p, reloj ? reloj : RelojBusqueda(RelojMonotono));
+    Elige(p, r.Candidatos);
+    resultados.Restaura(p);
+    return r.Aviso;
+}
+
+}  // namespace parchis

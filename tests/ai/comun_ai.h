@@ -1,0 +1,38 @@
+// Helpers shared by the computer player's tests.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "ai/eleccion.h"
+#include "core/partida.h"
+
+namespace parchis::prueba {
+
+// A clock that never moves: no search is ever cut.
+inline double RelojParado() { return 0; }
+
+// The fields a choice may change; everything else must stay as it was.
+void CopiaSalidasEleccion(const Partida& desde, Partida& hacia);
+
+// A summary of the choice's outputs, for comparisons that print well.
+std::string ResumenEleccion(const Partida& p);
+
+// A rule summary that tells a failing position's conditions.
+std::string ResumenReglas(const Partida& p);
+
+// An empty folder that is removed with everything in it at the end.
+class CarpetaTemporal {
+public:
+    CarpetaTemporal();
+    ~CarpetaTemporal();
+    CarpetaTemporal(const CarpetaTemporal&) = delete;
+    CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
+    std::string Ruta() const { return ruta_.string() + "/"; }
+    bool Vacia() const;
+
+private:
+    std::filesystem::path ruta_;
+};
+
+}  // namespace parchis::prueba
