@@ -4,6 +4,7 @@
 
 #include "flow/final.h"
 #include "flow/jugada.h"
+#include "flow/motor.h"
 #include "flow/persona.h"
 
 namespace parchis::texto {
@@ -41,14 +42,13 @@ FechaHora InterfazTexto::Ahora() {
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
 }
 
-// A throw starts with sound 17 on its first frame and ends on its ninth.
+// Sound 17 follows the first frame of a throw; the ninth frame is the throw.
 void InterfazTexto::TocaSonido(int n, bool) {
     if (n == 17 && fotograma_ == 0) fotograma_ = 1;
 }
 
 void InterfazTexto::DibujaDados(int jugador, int dado1, int dado2) {
-    if (fotograma_ == 0) return;
-    if (fotograma_++ < 9) return;
+    if (fotograma_ == 0 || ++fotograma_ < 9) return;
     fotograma_ = 0;
     if (silencioso_) return;
     salida_ << (p_.PartidaIniciada ? "  dados de " : "Sorteo: ") << NombreDe(p_, jugador) << ": " << dado1;
@@ -58,6 +58,7 @@ void InterfazTexto::DibujaDados(int jugador, int dado1, int dado2) {
 
 int InterfazTexto::Mensaje(const std::string& titulo, const std::string& texto, int, int, int) {
     if (titulo == TituloFinal) AlFinal();
+    if (titulo == TituloLimite) AlLimite();
     if (!silencioso_) {
         std::string t = texto;
         for (std::size_t i = t.find("\r\n"); i != std::string::npos; i = t.find("\r\n", i))
@@ -100,6 +101,18 @@ void InterfazTexto::AlFinal() {
     datos_.Jugadas += p_.NumJugada;
     if (!comprobar_) return;
     const std::string error = vigilante_.AlFinal(p_);
+    if (!error.empty()) throw Violacion(error);
+}
+
+// Rules under which no seat can finish any more: the game stops without a
+// winner; its log must still replay.
+void InterfazTexto::AlLimite() {
+    final_ = true;
+    ++datos_.Partidas;
+    ++datos_.SinGanador;
+    datos_.Jugadas += p_.NumJugada;
+    if (!comprobar_) return;
+    const std::string error = CompruebaRegistro(p_, p_.NumJugada);
     if (!error.empty()) throw Violacion(error);
 }
 

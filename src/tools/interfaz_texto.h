@@ -22,6 +22,7 @@ struct Violacion : std::runtime_error {
 
 struct Estadistica {
     long Partidas = 0;
+    long SinGanador = 0;   // stopped at the move limit
     std::array<long, 5> Victorias{};
     long Jugadas = 0;
     long Decisiones = 0;
@@ -36,8 +37,8 @@ public:
 
     // Before each game.
     void EmpiezaPartida();
-    // The winner was announced in the game just played.
-    bool HuboFinal() const { return final_; }
+    // The game just played ended: with a winner, or at the move limit.
+    bool Terminada() const { return final_; }
     const Estadistica& Datos() const { return datos_; }
 
     void Cede() override;
@@ -77,6 +78,7 @@ public:
 
 private:
     void AlFinal();
+    void AlLimite();
 
     using Reloj_ = std::chrono::steady_clock;
     Partida& p_;

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "core/configuracion.h"
+#include "flow/motor.h"
 #include "flow/sorteo.h"
 #include "tools/interfaz_texto.h"
 #include "tools/opciones.h"
@@ -56,6 +57,8 @@ void Resumen(const Partida& p, const texto::Estadistica& d, double segundos, boo
     for (int j = 1; j <= 4; ++j)
         if (p.Estado[j] == 1) std::printf("  %s (%d) %ld", p.Nombres[j].c_str(), j, d.Victorias[j]);
     std::printf("\n");
+    if (d.SinGanador > 0)
+        std::printf("Sin ganador (límite de %d jugadas): %ld\n", MaxJugadas, d.SinGanador);
     if (p.ModoJuego == 2)
         std::printf("Parejas:  1 y 3: %ld  2 y 4: %ld\n", d.Victorias[1] + d.Victorias[3],
                     d.Victorias[2] + d.Victorias[4]);
@@ -100,7 +103,7 @@ int main(int argc, char** argv) {
         try {
             ui.EmpiezaPartida();
             NuevaPartida(p, ui);
-            if (!ui.HuboFinal()) throw texto::Violacion("la partida ha terminado sin ganador");
+            if (!ui.Terminada()) throw texto::Violacion("la partida ha terminado sin ganador");
         } catch (const texto::Violacion& v) {
             std::cerr << "Partida " << i << " (semilla " << semilla << "): " << v.what() << '\n';
             return 1;

@@ -48,6 +48,7 @@ TEST(Posponer, SeRebobinaLaTiradaYElMismoJugadorVuelveATirar) {
     p.Control[4] = 1;
     p.TutorAutomatico = false;
     Pon(p, 4, 1, 20);
+    Pon(p, 4, 2, 40);   // two pieces can count the bonus: the person is asked
     Pon(p, 2, 1, 23);
     prueba::TurnoDe(p, 1);
     prueba::InterfazPrueba ui(p);

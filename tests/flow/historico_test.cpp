@@ -26,7 +26,7 @@ TEST(Historico, RegistroDeCincuentaYSieteCaracteres) {
     const std::string r = ComponeRegistroHistorico(Individual);
     ASSERT_EQ(r.size(), 57u);
     EXPECT_EQ(r.substr(0, 12), "200403071805");
-    EXPECT_EQ(r.substr(12, 9), "Mar\xEDa    ") << "names are Windows-1252, nine characters";
+    EXPECT_EQ(r.substr(12, 9), "Mar" "\xED" "a    ") << "names are Windows-1252, nine characters";
     EXPECT_EQ(r.substr(21, 9), "Roberto  ");
     EXPECT_EQ(r.substr(30, 9), std::string(9, ' '));
     EXPECT_EQ(r.substr(48, 3), " 45");
@@ -75,7 +75,7 @@ TEST(Historico, UnRegistroIncompletoSeLeeHastaDondeLlegaYElSiguienteQuedaAlinead
     ASSERT_EQ(leidos.size(), 2u);
     EXPECT_EQ(leidos[1].Fecha, Parejas.Fecha);
     EXPECT_EQ(leidos[1].Nombres[0], "Carmen");
-    EXPECT_EQ(leidos[1].Nombres[1], "Mar") << "cut where the file ends";
+    EXPECT_EQ(leidos[1].Nombres[1], "Marí") << "cut where the file ends";
     EXPECT_EQ(leidos[1].Nombres[2], "");
     EXPECT_EQ(leidos[1].Puntos, 0);
 

@@ -7,13 +7,16 @@
 #include <functional>
 #include <random>
 
+#include "common/posicion.h"
 #include "flow/ayudas_flow.h"
 #include "flow/comprobacion.h"
 #include "flow/final.h"
 #include "flow/interfaz_prueba.h"
+#include "flow/motor.h"
 #include "flow/persona.h"
 #include "flow/sorteo.h"
 #include "rules/panel.h"
+#include "rules/tablero.h"
 
 namespace parchis {
 namespace {
@@ -87,16 +90,43 @@ TEST_P(JuegoCompleto, InvariantesTrasCadaJugada) {
         };
         ui.AlMostrarJugada = [&](int n) { falla(vigilante.TrasJugada(p, n)); };
         int ganador = 0;
+        bool limite = false;
         ui.AlMensaje = [&](const prueba::MensajeVisto& m) {
-            if (m.Titulo != TituloFinal) return;
-            ganador = p.Turno;
-            falla(vigilante.AlFinal(p));
+            if (m.Titulo == TituloFinal) {
+                ganador = p.Turno;
+                falla(vigilante.AlFinal(p));
+            } else if (m.Titulo == TituloLimite) {
+                limite = true;
+                falla(CompruebaRegistro(p, p.NumJugada));
+            }
         };
         NuevaPartida(p, ui);
         ASSERT_EQ(error, "");
-        ASSERT_NE(ganador, 0) << "the game ended without a winner";
+        ASSERT_TRUE(ganador != 0 || limite) << "the game ended without a winner";
         EXPECT_FALSE(p.PartidaIniciada);
     }
+}
+
+// Added dice with a double counting 14: a piece two squares from home can
+// never move, and when every seat has its last piece there nobody can win.
+TEST(LimiteDeJugadas, UnaPartidaSinFinSeDetieneSinRomperElRegistro) {
+    Partida p = prueba::PartidaEnJuego(2);
+    p.MetodoCuenta = 1;
+    for (int j = 1; j <= 4; ++j) {
+        for (int k = 1; k <= 3; ++k) prueba::Pon(p, j, k, CasillaCasa[j]);
+        prueba::Pon(p, j, 4, CasillaCasa[j] - 2);
+    }
+    prueba::TurnoDe(p, 1);
+    prueba::InterfazPrueba ui(p);
+    int ultima = 0;
+    ui.AlMensaje = [&](const prueba::MensajeVisto& m) {
+        if (m.Titulo == TituloLimite) ultima = p.NumJugada;
+    };
+    JuegaPartida(p, ui);
+    EXPECT_EQ(ultima, MaxJugadas - 1);
+    EXPECT_FALSE(p.PartidaIniciada);
+    EXPECT_EQ(ui.ConTitulo(TituloLimite).size(), 1u);
+    EXPECT_TRUE(ui.ConTitulo(TituloFinal).empty());
 }
 
 void DosDados(Partida& p) { p.NumDados = 2; }

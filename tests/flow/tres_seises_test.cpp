@@ -117,11 +117,11 @@ TEST_P(TercerSeis, Castigo) {
 }
 
 const auto Casos = testing::Values(
-    CasoCastigo{"EnCasa", 1, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J]); }, Casa, false},
+    CasoCastigo{"EnCasa", 1, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J]); }, Casa, false, 0, 0},
     CasoCastigo{"EnElPasillo", 1, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J] - 2); },
-                Pasillo, false},
+                Pasillo, false, 0, 0},
     CasoCastigo{"DoblesEnElPasillo", 2, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J] - 7); },
-                Pasillo, false},
+                Pasillo, false, 0, 0},
     CasoCastigo{"EnElTablero", 1, [](Partida& p, int d) { LlegaA(p, d, 50); }, Vuelve, true, 1, 50},
     CasoCastigo{"DoblesEnElTablero", 2, [](Partida& p, int d) { LlegaA(p, d, 50); }, Vuelve, true, 1, 50},
     CasoCastigo{"TrasUnBonoVuelveLaQueContoElDado", 1,
