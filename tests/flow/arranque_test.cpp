@@ -134,6 +134,8 @@ struct CasoSalida {
     int ayuda;
 };
 
+void PrintTo(const CasoSalida& c, std::ostream* os) { *os << c.nombre; }
+
 class Salir : public testing::TestWithParam<CasoSalida> {};
 
 TEST_P(Salir, PreguntaYGuarda) {
@@ -263,6 +265,20 @@ TEST(Arranque, SinPartidaPospuestaEspera) {
     EXPECT_FALSE(p.PartidaIniciada);
     EXPECT_TRUE(fs::exists(carpeta.ruta / "ZRVEL34.INI")) << "created with the defaults";
     EXPECT_EQ(p.Nombres[2], "Roberto");
+}
+
+TEST(Arranque, UnErrorAlLeerLaConfiguracionSeAvisaYSigueConLosValoresPorDefecto) {
+    prueba::CarpetaTemporal carpeta;
+    fs::create_directory(carpeta.ruta / "ZRVEL34.INI");
+    Partida p;
+    prueba::InterfazPrueba ui(p);
+    EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
+    const auto errores = ui.ConTitulo("Error en la carga de datos iniciales");
+    ASSERT_EQ(errores.size(), 1u);
+    EXPECT_EQ(errores[0].Texto.rfind("CID ERROR ", 0), 0u);
+    EXPECT_EQ(errores[0].Lineas, 3);
+    EXPECT_EQ(p.Nombres[1], "Carmen");
+    EXPECT_FALSE(p.PartidaIniciada);
 }
 
 class Interrumpida : public testing::TestWithParam<bool> {};

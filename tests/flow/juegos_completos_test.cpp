@@ -69,6 +69,8 @@ struct Reglas {
     int semillas;
 };
 
+void PrintTo(const Reglas& r, std::ostream* os) { *os << r.nombre; }
+
 class JuegoCompleto : public testing::TestWithParam<Reglas> {};
 
 TEST_P(JuegoCompleto, InvariantesTrasCadaJugada) {
@@ -136,27 +138,27 @@ void Parejas(Partida& p) { p.ModoJuego = 2; }
 INSTANTIATE_TEST_SUITE_P(
     Reglamentos, JuegoCompleto,
     testing::Values(
-        Reglas{"PorDefecto", [](Partida&) {}, 12},
+        Reglas{"PorDefecto", [](Partida&) {}, 150},
         Reglas{"DosDados", DosDados, 8},
-        Reglas{"DosDadosSumados", [](Partida& p) { DosDados(p), p.MetodoCuenta = 1; }, 6},
-        Reglas{"DosDadosSalidaConDobles", [](Partida& p) { DosDados(p), p.MetodoSalida = 2; }, 4},
-        Reglas{"DosDadosSeisCuentaDoble", [](Partida& p) { DosDados(p), p.SeisConTodas = 2; }, 4},
+        Reglas{"DosDadosSumados", [](Partida& p) { DosDados(p), p.MetodoCuenta = 1; }, 40},
+        Reglas{"DosDadosSalidaConDobles", [](Partida& p) { DosDados(p), p.MetodoSalida = 2; }, 40},
+        Reglas{"DosDadosSeisCuentaDoble", [](Partida& p) { DosDados(p), p.SeisConTodas = 2; }, 40},
         Reglas{"OchoFichas", OchoFichas, 3},
         Reglas{"Parejas", Parejas, 6},
-        Reglas{"ParejasBarrerasDeCompaneros", [](Partida& p) { Parejas(p), p.BarreraCompaneros = true; }, 4},
-        Reglas{"DosDadosOchoFichasParejas", [](Partida& p) { DosDados(p), OchoFichas(p), Parejas(p); }, 2},
-        Reglas{"PrimeraSaleContando", [](Partida& p) { p.PrimeraFicha = 3; }, 4},
-        Reglas{"PrimeraNormaGeneral", [](Partida& p) { p.PrimeraFicha = 1; }, 4},
-        Reglas{"SalidaSinCinco", [](Partida& p) { p.SalidaCon5 = false; }, 4},
-        Reglas{"ComerObligatorio", [](Partida& p) { p.ComerObligatorio = true; }, 4},
-        Reglas{"SeisSinBonificacion", [](Partida& p) { p.SeisConTodas = 3; }, 4},
-        Reglas{"SinBonoComerSaliendo", [](Partida& p) { p.BonoComerSaliendo = false; }, 4},
+        Reglas{"ParejasBarrerasDeCompaneros", [](Partida& p) { Parejas(p), p.BarreraCompaneros = true; }, 40},
+        Reglas{"DosDadosOchoFichasParejas", [](Partida& p) { DosDados(p), OchoFichas(p), Parejas(p); }, 6},
+        Reglas{"PrimeraSaleContando", [](Partida& p) { p.PrimeraFicha = 3; }, 40},
+        Reglas{"PrimeraNormaGeneral", [](Partida& p) { p.PrimeraFicha = 1; }, 40},
+        Reglas{"SalidaSinCinco", [](Partida& p) { p.SalidaCon5 = false; }, 40},
+        Reglas{"ComerObligatorio", [](Partida& p) { p.ComerObligatorio = true; }, 40},
+        Reglas{"SeisSinBonificacion", [](Partida& p) { p.SeisConTodas = 3; }, 40},
+        Reglas{"SinBonoComerSaliendo", [](Partida& p) { p.BonoComerSaliendo = false; }, 40},
         Reglas{"SinBarreras",
-               [](Partida& p) { p.BarreraSalida = p.BarreraSeguro = p.BarreraBlancas = false; }, 4},
-        Reglas{"TresJugadoresDirecto", [](Partida& p) { p.Estado[2] = 2, p.Sentido = 1; }, 4},
+               [](Partida& p) { p.BarreraSalida = p.BarreraSeguro = p.BarreraBlancas = false; }, 40},
+        Reglas{"TresJugadoresDirecto", [](Partida& p) { p.Estado[2] = 2, p.Sentido = 1; }, 40},
         Reglas{"DosJugadoresConPausa",
-               [](Partida& p) { p.Estado[1] = p.Estado[3] = 2, p.PausaEntreJugadas = true; }, 4},
-        Reglas{"SinTutor", [](Partida& p) { p.TutorAutomatico = false; }, 3}),
+               [](Partida& p) { p.Estado[1] = p.Estado[3] = 2, p.PausaEntreJugadas = true; }, 40},
+        Reglas{"SinTutor", [](Partida& p) { p.TutorAutomatico = false; }, 30}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
 }  // namespace

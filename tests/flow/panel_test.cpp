@@ -55,6 +55,8 @@ struct CasoIndicacion {
     std::string esperado;
 };
 
+void PrintTo(const CasoIndicacion& c, std::ostream* os) { *os << c.nombre; }
+
 class Indicacion : public testing::TestWithParam<CasoIndicacion> {};
 
 TEST_P(Indicacion, TextoExacto) {

@@ -21,6 +21,8 @@ struct CasoSorteo {
     int empates;
 };
 
+void PrintTo(const CasoSorteo& c, std::ostream* os) { *os << c.nombre; }
+
 class Sorteo : public testing::TestWithParam<CasoSorteo> {};
 
 TEST_P(Sorteo, GanaLaTiradaMasAlta) {

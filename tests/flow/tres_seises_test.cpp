@@ -42,6 +42,8 @@ struct CasoCastigo {
     int ficha, origen;     // of that entry
 };
 
+void PrintTo(const CasoCastigo& c, std::ostream* os) { *os << c.nombre; }
+
 std::string Titulo(int dados) { return dados == 1 ? "Ha sacado 3 seises" : "Ha sacado 3 dobles"; }
 
 std::string Frase(int dados, bool conPunto) {
