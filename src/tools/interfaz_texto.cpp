@@ -78,7 +78,11 @@ void InterfazTexto::PonPuntero(Puntero puntero) {
         const double s = std::chrono::duration<double>(Reloj_::now() - inicioDecision_).count();
         ++datos_.Decisiones;
         datos_.SegundosDecision += s;
-        if (s > datos_.PeorDecision) datos_.PeorDecision = s;
+        if (s > datos_.PeorDecision) {
+            datos_.PeorDecision = s;
+            datos_.PartidaPeor = datos_.Partidas + 1;
+            datos_.JugadaPeor = p_.NumJugada;
+        }
     }
 }
 

@@ -28,6 +28,7 @@ struct Estadistica {
     long Decisiones = 0;
     double SegundosDecision = 0;
     double PeorDecision = 0;
+    long PartidaPeor = 0, JugadaPeor = 0;   // where the slowest decision was
 };
 
 class InterfazTexto : public Interfaz {

@@ -51,8 +51,9 @@ Partida PartidaInicial() {
     return p;
 }
 
-void Resumen(const Partida& p, const texto::Estadistica& d, double segundos, bool comprobado) {
-    std::printf("\nPartidas: %ld\n", d.Partidas);
+void Resumen(const Partida& p, const texto::Estadistica& d, double segundos, bool comprobado,
+             std::uint64_t semilla) {
+    std::printf("\nPartidas: %ld (semilla %llu)\n", d.Partidas, static_cast<unsigned long long>(semilla));
     std::printf("Victorias:");
     for (int j = 1; j <= 4; ++j)
         if (p.Estado[j] == 1) std::printf("  %s (%d) %ld", p.Nombres[j].c_str(), j, d.Victorias[j]);
@@ -65,8 +66,10 @@ void Resumen(const Partida& p, const texto::Estadistica& d, double segundos, boo
     if (d.Partidas > 0) std::printf("Jugadas por partida: %.1f\n", double(d.Jugadas) / double(d.Partidas));
     std::printf("Partidas por segundo: %.2f\n", segundos > 0 ? double(d.Partidas) / segundos : 0.0);
     if (d.Decisiones > 0)
-        std::printf("Decisión del ordenador: media %.3f ms, peor %.3f ms (%ld decisiones)\n",
-                    1000 * d.SegundosDecision / double(d.Decisiones), 1000 * d.PeorDecision, d.Decisiones);
+        std::printf("Decisión del ordenador: media %.3f ms, peor %.3f ms (partida %ld, jugada %ld), "
+                    "%ld decisiones\n",
+                    1000 * d.SegundosDecision / double(d.Decisiones), 1000 * d.PeorDecision, d.PartidaPeor,
+                    d.JugadaPeor, d.Decisiones);
     if (comprobado) std::printf("Comprobación: ninguna violación\n");
 }
 
@@ -111,6 +114,6 @@ int main(int argc, char** argv) {
     }
     const double segundos =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
-    Resumen(p, ui.Datos(), segundos, opciones->Comprobar);
+    Resumen(p, ui.Datos(), segundos, opciones->Comprobar, semilla);
     return 0;
 }

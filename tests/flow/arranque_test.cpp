@@ -180,6 +180,8 @@ struct CasoPantalla {
     std::string segundo;   // text of the outcome message, "" for none
 };
 
+void PrintTo(const CasoPantalla& c, std::ostream* os) { *os << c.ancho << "x" << c.alto; }
+
 class Pantalla : public testing::TestWithParam<CasoPantalla> {};
 
 TEST_P(Pantalla, OfertaDeOchocientosPorSeiscientos) {

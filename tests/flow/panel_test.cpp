@@ -267,6 +267,11 @@ struct CasoTutor {
     DecisionTurno esperada;
 };
 
+void PrintTo(const CasoTutor& c, std::ostream* os) {
+    *os << "control " << c.control << ", " << c.movibles << " fichas, " << c.valores << " valores"
+        << (c.tutor ? ", tutor" : "") << (c.red ? ", en red" : "");
+}
+
 class Tutor : public testing::TestWithParam<CasoTutor> {};
 
 TEST_P(Tutor, Decision) {

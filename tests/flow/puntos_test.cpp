@@ -35,6 +35,8 @@ struct CasoPuntos {
     int puntos;
 };
 
+void PrintTo(const CasoPuntos& c, std::ostream* os) { *os << c.enCasa << " en casa"; }
+
 class Puntos : public testing::TestWithParam<CasoPuntos> {};
 
 TEST_P(Puntos, RedondeoAlParMasCercano) {
@@ -75,6 +77,8 @@ struct CasoGanador {
     int modo, turno;
     std::string texto;
 };
+
+void PrintTo(const CasoGanador& c, std::ostream* os) { *os << "modo " << c.modo << " gana " << c.turno; }
 
 class Ganador : public testing::TestWithParam<CasoGanador> {};
 

@@ -24,6 +24,10 @@ struct CasoCasilla {
     int puesto, admin, local;
 };
 
+void PrintTo(const CasoCasilla& c, std::ostream* os) {
+    *os << "puesto " << c.puesto << ": " << c.admin << " -> " << c.local;
+}
+
 class Numeracion : public testing::TestWithParam<CasoCasilla> {};
 
 TEST_P(Numeracion, CasillaDeIdaYVuelta) {

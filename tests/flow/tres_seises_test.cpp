@@ -156,6 +156,10 @@ struct CasoRepeticion {
     std::vector<std::pair<int, int>> tiradas;
 };
 
+void PrintTo(const CasoRepeticion& c, std::ostream* os) {
+    for (const auto& [d1, d2] : c.tiradas) *os << d1 << (c.dados == 2 ? "+" + std::to_string(d2) : "") << " ";
+}
+
 class Repeticiones : public testing::TestWithParam<CasoRepeticion> {};
 
 // Each six (or double) gives the seat another throw and counts; anything
