@@ -69,7 +69,14 @@ FichaCapturada VictimaEn(const Partida& p, int jugador, int casilla) {
     return {};
 }
 
-AlcanceFichas::AlcanceFichas(const Partida& p) {
+MapaTablero::MapaTablero(const Partida& p) {
+    for (int s = 1; s <= NumCasillas; ++s) {
+        const Casilla& c = p.Casillas[s];
+        Es[s] = c.Jugador[1] != 0 && c.Jugador[2] != 0 && EsBarreraEn(p, s);
+    }
+}
+
+AlcanceFichas::AlcanceFichas(const Partida& p) : tablas_(Tablas()) {
     if (p.ValoresUsados < 1) return;
     // The newest first move of a throw of each seat; when it opened a
     // barrier its destination may not be reached again in this throw.
@@ -93,31 +100,31 @@ bool AlcanceFichas::PermiteSalida(const Partida& p, int jugador, int valor) cons
     return valor == p.Dado1 + p.Dado2 && p.Dado1 == p.Dado2 && p.TipoJugada != 5;
 }
 
-void AlcanceFichas::Calcula(const Partida& p, int jugador, int posicion, int ficha, int vmax,
-                            DestinosValor& destinos) const {
+void AlcanceFichas::Calcula(const Partida& p, const MapaTablero& barreras, int jugador,
+                            int posicion, int ficha, int vmax, DestinosValor& destinos) const {
     destinos.fill(-1);
     if (jugador < 1 || jugador > 4 || posicion < 0 || posicion > NumCasillas) return;
     if (vmax > MaxValor) vmax = MaxValor;
     if (posicion == CasillaCasa[jugador]) return;
     if (posicion == 0) {
-        CalculaSalida(p, jugador, ficha, vmax, destinos);
+        CalculaSalida(p, barreras, jugador, ficha, vmax, destinos);
         return;
     }
     // Of two pieces of one seat standing together only the first is offered.
     if (ficha != 0 && LlenaDe(p, posicion, jugador) && p.Casillas[posicion].Pieza[2] == ficha)
         return;
-    Camina(p, jugador, posicion, false, vmax, destinos);
+    Camina(p, barreras, jugador, posicion, false, vmax, destinos);
 }
 
-void AlcanceFichas::CalculaSalida(const Partida& p, int jugador, int ficha, int vmax,
-                                  DestinosValor& destinos) const {
+void AlcanceFichas::CalculaSalida(const Partida& p, const MapaTablero& barreras, int jugador,
+                                  int ficha, int vmax, DestinosValor& destinos) const {
     const int salida = CasillaSalida[jugador];
-    if (EsBarreraEn(p, salida)) return;
+    if (barreras.Es[salida]) return;
     if (ficha != 0 && ficha != p.SiguienteSalida[jugador]) return;
     const bool contando = !p.SalidaCon5 ||
                           (p.EnEspera[jugador] == p.NumFichas && p.PrimeraFicha == 3);
     if (contando) {
-        Camina(p, jugador, salida, true, vmax, destinos);
+        Camina(p, barreras, jugador, salida, true, vmax, destinos);
         return;
     }
     if (LlenaDe(p, salida, jugador)) return;
@@ -128,26 +135,32 @@ void AlcanceFichas::CalculaSalida(const Partida& p, int jugador, int ficha, int 
 // Counts every value from `inicio`: the destination, the overshoot past
 // home, a full square, the barriers passed, the barrier re-formed in the
 // same throw and the compulsory exit, as PuedeMover checks them.
-void AlcanceFichas::Camina(const Partida& p, int jugador, int inicio, bool saliendo, int vmax,
-                           DestinosValor& destinos) const {
+void AlcanceFichas::Camina(const Partida& p, const MapaTablero& barreras, int jugador,
+                           int inicio, bool saliendo, int vmax, DestinosValor& destinos) const {
     const int casa = CasillaCasa[jugador];
-    const auto& siguiente = Tablas().Siguiente[jugador];
+    const auto& siguiente = tablas_.Siguiente[jugador];
     const bool salidaObligada = !saliendo && p.EnEspera[jugador] >= 1 && p.SalidaCon5 &&
                                 p.SalidaObligatoria && p.ValoresUsados == 0 &&
                                 p.TipoJugada != 5;
-    DestinosValor desdeEspera;
+    // While a piece can leave the box no other piece counts the first value.
+    const DestinosValor* desdeEspera = nullptr;
     if (salidaObligada) {
-        desdeEspera.fill(-1);
-        CalculaSalida(p, jugador, 0, vmax, desdeEspera);
+        if (!barreras.SalidaHecha[jugador]) {
+            barreras.Salidas[jugador].fill(-1);
+            CalculaSalida(p, barreras, jugador, 0, MaxValor, barreras.Salidas[jugador]);
+            barreras.SalidaHecha[jugador] = true;
+        }
+        desdeEspera = &barreras.Salidas[jugador];
     }
     const bool noVuelveSalida = inicio == CasillaSalida[jugador] && p.TipoJugada == 9;
+    if (noVuelveSalida) vmax = 0;
     const int prohibida = p.ValoresUsados >= 1 ? prohibida_[jugador] : -1;
     const bool dobleUnoAntesDeCasa = inicio == casa - 1 && p.NumDados == 2 &&
                                      p.MetodoCuenta == 1 && p.Dado1 == 1 && p.Dado2 == 1;
     int casilla = inicio;
     bool bloqueado = false;
     for (int v = 1; v <= vmax; ++v) {
-        if (v >= 2 && EsBarreraEn(p, casilla)) bloqueado = true;
+        if (v >= 2 && barreras.Es[casilla]) bloqueado = true;
         casilla = siguiente[casilla];
         if (saliendo && !PermiteSalida(p, jugador, v)) continue;
         if (casilla > casa) {
@@ -157,10 +170,16 @@ void AlcanceFichas::Camina(const Partida& p, int jugador, int inicio, bool salie
                     destinos[w] = static_cast<Entero>(casa);
             return;
         }
+        // A barrier passed blocks this value and every larger one, except
+        // the double 1 that enters home from the square before it.
+        if (bloqueado) {
+            if (!dobleUnoAntesDeCasa) return;
+            continue;
+        }
         const Casilla& c = p.Casillas[casilla];
         if (c.Jugador[1] != 0 && c.Jugador[2] != 0 && casilla != casa) continue;
-        if (noVuelveSalida || bloqueado || casilla == prohibida) continue;
-        if (salidaObligada && desdeEspera[v] != -1) continue;
+        if (casilla == prohibida) continue;
+        if (desdeEspera && (*desdeEspera)[v] != -1) continue;
         destinos[v] = static_cast<Entero>(casilla);
     }
 }

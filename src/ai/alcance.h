@@ -25,14 +25,25 @@ const TablasCamino& Tablas();
 
 // Squares travelled by a piece of `jugador` standing on `posicion` (0 for a
 // position outside the board).
-inline int RecorridoEn(int jugador, int posicion) {
+inline int RecorridoEn(const TablasCamino& t, int jugador, int posicion) {
     if (jugador < 1 || jugador > 4 || posicion < 0 || posicion > NumCasillas) return 0;
-    return Tablas().Recorrido[jugador][posicion];
+    return t.Recorrido[jugador][posicion];
 }
 
 // EsBarrera and ComeFicha without the call, for the inner loops.
 bool EsBarreraEn(const Partida& p, int casilla);
 bool ComeFichaEn(const Partida& p, int jugador, int casilla);
+
+// Facts of one board that every walk on it reads: which squares hold a
+// barrier, and where a box piece of each seat goes with each value (worked
+// out the first time it is asked).
+struct MapaTablero {
+    std::array<bool, TablasCamino::Limite + 1> Es{};
+    explicit MapaTablero(const Partida& p);
+
+    mutable std::array<DestinosValor, 5> Salidas{};
+    mutable std::array<bool, 5> SalidaHecha{};
+};
 
 // Seat of the piece a move of `jugador` onto `casilla` would capture and its
 // number: the highest occupied slot held by another seat.  {0, 0} if none.
@@ -49,16 +60,19 @@ public:
     explicit AlcanceFichas(const Partida& p);
 
     // destinos[v] for v = 1..vmax is what PuedeMover(p, jugador, v, posicion,
-    // ficha) leaves in CasillaDestino; values above vmax are -1.
-    void Calcula(const Partida& p, int jugador, int posicion, int ficha, int vmax,
-                 DestinosValor& destinos) const;
+    // ficha) leaves in CasillaDestino; values above vmax are -1.  `barreras`
+    // is the map of the board p holds.
+    void Calcula(const Partida& p, const MapaTablero& barreras, int jugador, int posicion,
+                 int ficha, int vmax, DestinosValor& destinos) const;
 
 private:
     bool PermiteSalida(const Partida& p, int jugador, int valor) const;
-    void CalculaSalida(const Partida& p, int jugador, int ficha, int vmax,
-                       DestinosValor& destinos) const;
-    void Camina(const Partida& p, int jugador, int inicio, bool saliendo, int vmax,
-                DestinosValor& destinos) const;
+    void CalculaSalida(const Partida& p, const MapaTablero& barreras, int jugador, int ficha,
+                       int vmax, DestinosValor& destinos) const;
+    void Camina(const Partida& p, const MapaTablero& barreras, int jugador, int inicio,
+                bool saliendo, int vmax, DestinosValor& destinos) const;
+
+    const TablasCamino& tablas_;
 
     // Square a barrier was opened from in this throw, per seat; a piece may
     // not re-form it with another value of the same throw (-1 = none).

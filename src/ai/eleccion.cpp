@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <chrono>
 #include <limits>
-#include <map>
 #include <vector>
 
 #include "ai/alcance.h"
@@ -214,17 +213,20 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
     inicial.Guarda(p);
     Busqueda busqueda(p, ctx, puntuador, r.Candidatos);
     busqueda.Seguir = [&] { return reloj() - inicio <= SegundosGuardia; };
-    std::map<std::vector<int>, Recorrido> hechas;
+    r.Candidatos.reserve(81);
+    std::vector<std::pair<const std::vector<int>*, Recorrido>> hechas;
     for (const auto& s : secuencias) {
         if (reloj() - inicio > SegundosGuardia) {
             r.Aviso = ++p.CortesBusqueda == CortesAviso;
             break;
         }
-        const auto previa = hechas.find(s);
+        const auto previa = std::find_if(hechas.begin(), hechas.end(),
+                                         [&s](const auto& h) { return *h.first == s; });
         if (previa != hechas.end()) {
             const Recorrido& h = previa->second;
             for (std::size_t i = h.Inicio; i < h.Fin; ++i) {
-                r.Candidatos.push_back(r.Candidatos[i]);
+                const Candidato copia = r.Candidatos[i];
+                r.Candidatos.push_back(copia);
                 if (i == h.Inicio) r.Candidatos.back().PonMarca(busqueda.Marca);
             }
             if (h.Fin > h.Inicio) busqueda.Marca = h.MarcaFinal;
@@ -240,7 +242,7 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
             r.Aviso = ++p.CortesBusqueda == CortesAviso;
             break;
         }
-        hechas.emplace(s, h);
+        hechas.emplace_back(&s, h);
     }
     return r;
 }

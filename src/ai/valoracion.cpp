@@ -8,6 +8,9 @@ namespace {
 
 constexpr int UltimaCasillaAnillo = 68;
 
+// Read once: the tables never change.
+const TablasCamino* const TablasValoracion = &Tablas();
+
 // Pieces per seat as the rules count them, kept inside the arrays.
 int PiezasDe(const Partida& p) {
     const int n = p.NumFichas;
@@ -18,15 +21,16 @@ bool SeatValido(int j) { return j >= 1 && j <= 4; }
 
 int RecorridoFicha(const Partida& p, int jugador, int ficha) {
     if (!SeatValido(jugador) || ficha < 1 || ficha > MaxFichas) return 0;
-    return RecorridoEn(jugador, p.Fichas[jugador][ficha]);
+    return RecorridoEn(*TablasValoracion, jugador, p.Fichas[jugador][ficha]);
 }
 
 // Pieces of `jugador` (1..n) that could count a bonus of 20.
-int FichasConBono(const Partida& p, const AlcanceFichas& alcance, int jugador, int n) {
+int FichasConBono(const Partida& p, const MapaTablero& b, const AlcanceFichas& alcance,
+                  int jugador, int n) {
     int cuenta = 0;
     DestinosValor d;
     for (int m = 1; m <= n; ++m) {
-        alcance.Calcula(p, jugador, p.Fichas[jugador][m], m, 20, d);
+        alcance.Calcula(p, b, jugador, p.Fichas[jugador][m], m, 20, d);
         if (d[20] != -1) ++cuenta;
     }
     return cuenta;
@@ -35,8 +39,8 @@ int FichasConBono(const Partida& p, const AlcanceFichas& alcance, int jugador, i
 // A bonus counted lazily: only positions with a capture need it.
 struct BonoPerezoso {
     int valor = -1;
-    int Valor(const Partida& p, const AlcanceFichas& a, int jugador, int n) {
-        if (valor < 0) valor = FichasConBono(p, a, jugador, n);
+    int Valor(const Partida& p, const MapaTablero& b, const AlcanceFichas& a, int jugador, int n) {
+        if (valor < 0) valor = FichasConBono(p, b, a, jugador, n);
         return valor;
     }
 };
@@ -47,7 +51,8 @@ double Factor(int distancia) {
     return 1;
 }
 
-void CalculaGanancias(const Partida& p, const ContextoValoracion& ctx, ValorEstado& v) {
+void CalculaGanancias(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
+                      ValorEstado& v) {
     const int j = ctx.Jugador;
     const DistribucionValores& dist = ctx.DistribucionDe(p, j);
     BonoPerezoso bono;
@@ -57,7 +62,7 @@ void CalculaGanancias(const Partida& p, const ContextoValoracion& ctx, ValorEsta
         v.InicioTerminos[k] = static_cast<std::uint8_t>(v.NumTerminos);
         const int pos = v.Posicion[k];
         if (pos == CasillaCasa[j]) continue;
-        ctx.Alcance->Calcula(p, j, pos, k, dist.NumValoresPosibles, d);
+        ctx.Alcance->Calcula(p, b, j, pos, k, dist.NumValoresPosibles, d);
         for (int valor = 1; valor <= dist.NumValoresPosibles; ++valor) {
             const int destino = d[valor];
             if (dist.Combinaciones[valor] == 0 || destino < 1 || !ComeFichaEn(p, j, destino))
@@ -65,7 +70,7 @@ void CalculaGanancias(const Partida& p, const ContextoValoracion& ctx, ValorEsta
             const FichaCapturada victima = VictimaEn(p, j, destino);
             if (ctx.Parejas && victima.Jugador == ctx.Socio && ctx.Posicion != 3) continue;
             const int recorrido = RecorridoFicha(p, victima.Jugador, victima.Pieza);
-            const int bonos = bono.Valor(p, *ctx.Alcance, j, ctx.NumFichas);
+            const int bonos = bono.Valor(p, b, *ctx.Alcance, j, ctx.NumFichas);
             v.Terminos[v.NumTerminos++] = {static_cast<Entero>(destino),
                                            dist.PorcentajeValor[valor] / 100.0 *
                                                static_cast<double>(recorrido + 20 * bonos)};
@@ -74,16 +79,47 @@ void CalculaGanancias(const Partida& p, const ContextoValoracion& ctx, ValorEsta
     v.InicioTerminos[ctx.NumFichas + 1] = static_cast<std::uint8_t>(v.NumTerminos);
 }
 
+// For each square of the ring, how far ahead along the ring the nearest
+// piece of the seat stands (1..68, or 99 with none on the ring): a piece
+// farther behind than a throw can count cannot reach one.  Element 0 is 1
+// when a piece stands off its own path (a damaged record), and then every
+// piece is walked.
+std::array<Entero, UltimaCasillaAnillo + 1> DistanciaAPropias(const ValorEstado& v, int j, int n) {
+    std::array<Entero, UltimaCasillaAnillo + 1> cerca;
+    cerca.fill(99);
+    cerca[0] = 0;
+    std::array<bool, UltimaCasillaAnillo + 1> ocupada{};
+    bool alguna = false;
+    for (int k = 1; k <= n; ++k) {
+        const int pos = v.Posicion[k];
+        if (pos >= 1 && pos <= UltimaCasillaAnillo) ocupada[pos] = alguna = true;
+        else if (pos > UltimaCasillaAnillo && pos < CasillaCasa[j] - 7) cerca[0] = 1;
+        else if (pos > CasillaCasa[j]) cerca[0] = 1;
+    }
+    if (!alguna) return cerca;
+    // Two rounds backwards: the second carries distances across square 1.
+    int distancia = 99;
+    for (int vuelta = 0; vuelta < 2; ++vuelta)
+        for (int s = UltimaCasillaAnillo; s >= 1; --s) {
+            distancia = distancia >= 99 ? 99 : distancia + 1;
+            if (vuelta == 1) cerca[s] = static_cast<Entero>(distancia);
+            if (ocupada[s]) distancia = 0;
+        }
+    return cerca;
+}
+
 // What the other seats' next throws can capture of each piece.  A partner's
 // capture loses nothing for the pair; when the seat lags behind its partner
 // the partner's bonus even counts as a gain.
-void CalculaAmenazas(const Partida& p, const ContextoValoracion& ctx, ValorEstado& v) {
+void CalculaAmenazas(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
+                     ValorEstado& v) {
     const int j = ctx.Jugador;
     const int n = ctx.NumFichas;
     std::array<std::uint16_t, NumCasillas + 1> propias{};
     for (int k = 1; k <= n; ++k)
         if (v.Posicion[k] >= 1 && v.Posicion[k] <= NumCasillas)
             propias[v.Posicion[k]] |= static_cast<std::uint16_t>(1u << k);
+    const std::array<Entero, UltimaCasillaAnillo + 1> cerca = DistanciaAPropias(v, j, n);
     DestinosValor d;
     for (int r = 1; r <= 4; ++r) {
         if (r == j || p.Estado[r] != 1) continue;
@@ -92,7 +128,11 @@ void CalculaAmenazas(const Partida& p, const ContextoValoracion& ctx, ValorEstad
         const DistribucionValores& dist = ctx.DistribucionDe(p, r);
         BonoPerezoso bono;
         for (int q = 1; q <= n; ++q) {
-            ctx.Alcance->Calcula(p, r, p.Fichas[r][q], q, dist.NumValoresPosibles, d);
+            const int desde = p.Fichas[r][q];
+            if (desde >= 1 && desde <= NumCasillas && cerca[0] == 0 &&
+                (desde > UltimaCasillaAnillo || cerca[desde] > dist.NumValoresPosibles))
+                continue;
+            ctx.Alcance->Calcula(p, b, r, desde, q, dist.NumValoresPosibles, d);
             for (int valor = 1; valor <= dist.NumValoresPosibles; ++valor) {
                 const int destino = d[valor];
                 if (destino < 1 || propias[destino] == 0 || dist.Combinaciones[valor] == 0 ||
@@ -105,7 +145,7 @@ void CalculaAmenazas(const Partida& p, const ContextoValoracion& ctx, ValorEstad
                     if (socio) {
                         if (conBono) v.GananciaSocio[k] += parte * 20.0;
                     } else {
-                        const int extra = conBono ? 20 * bono.Valor(p, *ctx.Alcance, r, n) : 0;
+                        const int extra = conBono ? 20 * bono.Valor(p, b, *ctx.Alcance, r, n) : 0;
                         v.Perdida[k] += parte * static_cast<double>(v.Recorrido[k] + extra);
                     }
                 }
@@ -116,15 +156,18 @@ void CalculaAmenazas(const Partida& p, const ContextoValoracion& ctx, ValorEstad
 
 struct Ocupante {
     Entero Casilla, Jugador, Pieza;
+    Entero Recorrido;           // squares the occupant has travelled
+    Entero ValoresPosibles;     // highest value its seat's throw can count
+    double Valor;               // its piece value before the sequence
 };
 
 // Targets ahead (S1), threats behind (S2) and pieces held behind the
 // piece's barrier (S3), each the mean of its terms.
-void CalculaSumas(const Partida& p, const ContextoValoracion& ctx, const Ocupante* ocupantes,
+void CalculaSumas(const MapaTablero& b, const ContextoValoracion& ctx, const Ocupante* ocupantes,
                   int numOcupantes, int k, ValorEstado& v) {
     const int j = ctx.Jugador;
     const int pos = v.Posicion[k];
-    const bool barrera = EsBarreraEn(p, pos);
+    const bool barrera = b.Es[pos];
     double suma[3] = {0, 0, 0};
     int cuenta[3] = {0, 0, 0};
     int inicio = 0;
@@ -133,19 +176,19 @@ void CalculaSumas(const Partida& p, const ContextoValoracion& ctx, const Ocupant
         const Ocupante& o = ocupantes[(inicio + i) % numOcupantes];
         const int d = (o.Casilla - pos + UltimaCasillaAnillo) % UltimaCasillaAnillo;
         const int e = UltimaCasillaAnillo - d;
-        const double valor = ctx.ValorPieza[o.Jugador][o.Pieza];
+        const double valor = o.Valor;
         const bool socio = ctx.Parejas && o.Jugador == ctx.Socio;
         if (o.Jugador != j) {
             if (v.Recorrido[k] + d < 63 && (!socio || ctx.Posicion == 3)) {
                 ++cuenta[0];
                 suma[0] += valor * Factor(d) / (d + 1);
             }
-            if (RecorridoFicha(p, o.Jugador, o.Pieza) + e < 62 && (!socio || ctx.Posicion == 1)) {
+            if (o.Recorrido + e < 62 && (!socio || ctx.Posicion == 1)) {
                 ++cuenta[1];
                 suma[1] += valor * Factor(e) / e;
             }
         }
-        if (barrera && e <= ctx.DistribucionDe(p, o.Jugador).NumValoresPosibles) {
+        if (barrera && e <= o.ValoresPosibles) {
             int signo = 1;
             if (o.Jugador == j) signo = -1;
             else if (socio) signo = ctx.Posicion - 3;
@@ -159,23 +202,31 @@ void CalculaSumas(const Partida& p, const ContextoValoracion& ctx, const Ocupant
     if (!EsSeguro(pos)) v.S2[k] = v.S2[k] / 2;
 }
 
-void CalculaSumasFichas(const Partida& p, const ContextoValoracion& ctx, ValorEstado& v) {
+void CalculaSumasFichas(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
+                        ValorEstado& v) {
+    bool enAnillo = false;
+    for (int k = 1; k <= ctx.NumFichas; ++k) {
+        v.S1[k] = v.S2[k] = v.S3[k] = 0;
+        enAnillo = enAnillo || (v.Posicion[k] >= 1 && v.Posicion[k] <= UltimaCasillaAnillo);
+    }
+    if (!enAnillo) return;
     std::array<Ocupante, UltimaCasillaAnillo * 2> ocupantes;
     int n = 0;
     for (int s = 1; s <= UltimaCasillaAnillo; ++s)
         for (int h = 1; h <= 2; ++h) {
             const Casilla& c = p.Casillas[s];
-            if (SeatValido(c.Jugador[h]) && c.Pieza[h] >= 1 && c.Pieza[h] <= MaxFichas)
-                ocupantes[n++] = {static_cast<Entero>(s), c.Jugador[h], c.Pieza[h]};
+            if (!SeatValido(c.Jugador[h]) || c.Pieza[h] < 1 || c.Pieza[h] > MaxFichas) continue;
+            ocupantes[n++] = {static_cast<Entero>(s), c.Jugador[h], c.Pieza[h],
+                              static_cast<Entero>(RecorridoFicha(p, c.Jugador[h], c.Pieza[h])),
+                              static_cast<Entero>(ctx.DistribucionDe(p, c.Jugador[h]).NumValoresPosibles),
+                              ctx.ValorPieza[c.Jugador[h]][c.Pieza[h]]};
         }
-    for (int k = 1; k <= ctx.NumFichas; ++k) {
-        v.S1[k] = v.S2[k] = v.S3[k] = 0;
+    for (int k = 1; k <= ctx.NumFichas; ++k)
         if (v.Posicion[k] >= 1 && v.Posicion[k] <= UltimaCasillaAnillo)
-            CalculaSumas(p, ctx, ocupantes.data(), n, k, v);
-    }
+            CalculaSumas(b, ctx, ocupantes.data(), n, k, v);
 }
 
-bool Resguardada(const Partida& p, const ContextoValoracion& ctx, int pos) {
+bool Resguardada(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int pos) {
     if (pos == 0 || pos > UltimaCasillaAnillo) return true;
     if (!EsSeguro(pos)) return false;
     if (!EsCasillaSalida(pos) || pos == CasillaSalida[ctx.Jugador] || pos < 1) return true;
@@ -185,7 +236,7 @@ bool Resguardada(const Partida& p, const ContextoValoracion& ctx, int pos) {
         const int r = c.Jugador[h];
         if (r != 0 && r != ctx.Jugador && !(ctx.Parejas && r == ctx.Socio)) rival = true;
     }
-    return !rival || EsBarreraEn(p, pos);
+    return !rival || b.Es[pos];
 }
 
 }  // namespace
@@ -228,17 +279,18 @@ ContextoValoracion PreparaValoracion(const Partida& p, const AlcanceFichas& alca
 
 void ValoraEstado(const Partida& p, const ContextoValoracion& ctx, ValorEstado& v) {
     const int j = ctx.Jugador;
+    const MapaTablero barreras(p);
     for (int k = 1; k <= ctx.NumFichas; ++k) {
         v.Posicion[k] = p.Fichas[j][k];
-        v.Recorrido[k] = static_cast<Entero>(RecorridoEn(j, v.Posicion[k]));
-        v.Resguardada[k] = Resguardada(p, ctx, v.Posicion[k]);
+        v.Recorrido[k] = static_cast<Entero>(RecorridoEn(*TablasValoracion, j, v.Posicion[k]));
+        v.Resguardada[k] = Resguardada(p, barreras, ctx, v.Posicion[k]);
         v.GananciaSocio[k] = v.Perdida[k] = 0;
     }
     for (int r = 1; r <= 4; ++r) v.Progreso[r] = ProgresoJugador(p, r, ctx.NumFichas);
     v.EnEspera = p.EnEspera[j];
-    CalculaGanancias(p, ctx, v);
-    CalculaAmenazas(p, ctx, v);
-    CalculaSumasFichas(p, ctx, v);
+    CalculaGanancias(p, barreras, ctx, v);
+    CalculaAmenazas(p, barreras, ctx, v);
+    CalculaSumasFichas(p, barreras, ctx, v);
 }
 
 double PeligroFicha(const Partida& p, int jugador, int ficha) {
@@ -255,9 +307,9 @@ double PeligroFicha(const Partida& p, int jugador, int ficha) {
     ValorEstado v;
     for (int k = 1; k <= ctx.NumFichas; ++k) {
         v.Posicion[k] = p.Fichas[jugador][k];
-        v.Recorrido[k] = static_cast<Entero>(RecorridoEn(jugador, v.Posicion[k]));
+        v.Recorrido[k] = static_cast<Entero>(RecorridoEn(*TablasValoracion, jugador, v.Posicion[k]));
     }
-    CalculaAmenazas(p, ctx, v);
+    CalculaAmenazas(p, MapaTablero(p), ctx, v);
     return v.Perdida[ficha];
 }
 

@@ -19,11 +19,12 @@ TEST(Alcance, DestinosComoPuedeMover) {
     for (std::size_t i = 0; i < posiciones.size(); ++i) {
         Partida p = posiciones[i];
         const AlcanceFichas alcance(p);
+        const MapaTablero barreras(p);
         DestinosValor d;
         for (int j = 1; j <= 4; ++j)
             for (int k = 0; k <= p.NumFichas; ++k) {
                 const int pos = k == 0 ? 0 : p.Fichas[j][k];
-                alcance.Calcula(p, j, pos, k, MaxValor, d);
+                alcance.Calcula(p, barreras, j, pos, k, MaxValor, d);
                 for (int v = 1; v <= MaxValor; ++v) {
                     PuedeMover(p, j, v, pos, k);
                     ASSERT_EQ(d[v], p.CasillaDestino)
