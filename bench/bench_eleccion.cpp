@@ -5,11 +5,13 @@
 // Each set is also played by the literal player that saves and loads the
 // whole state through files at every node of its search; the summary at the
 // end prints the median and slowest call of each and their ratio.
+// PARCHIS_BENCH_POSICIONES sets the size of the heaviest sets (20).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -52,7 +54,8 @@ std::vector<Partida> ConjuntoPeor(int seisConTodas) {
         p.Nivel[p.Turno] = 100;
         return true;
     };
-    return prueba::PosicionesDeDecision(azar, 20, reglas, filtro);
+    const char* cuantas = std::getenv("PARCHIS_BENCH_POSICIONES");
+    return prueba::PosicionesDeDecision(azar, cuantas ? std::max(1, std::atoi(cuantas)) : 20, reglas, filtro);
 }
 
 const std::vector<Partida>& Conjunto(const std::string& nombre) {

@@ -69,7 +69,7 @@ FichaCapturada VictimaEn(const Partida& p, int jugador, int casilla) {
     return {};
 }
 
-MapaBarreras::MapaBarreras(const Partida& p) {
+MapaTablero::MapaTablero(const Partida& p) {
     for (int s = 1; s <= NumCasillas; ++s) {
         const Casilla& c = p.Casillas[s];
         Es[s] = c.Jugador[1] != 0 && c.Jugador[2] != 0 && EsBarreraEn(p, s);
@@ -100,7 +100,7 @@ bool AlcanceFichas::PermiteSalida(const Partida& p, int jugador, int valor) cons
     return valor == p.Dado1 + p.Dado2 && p.Dado1 == p.Dado2 && p.TipoJugada != 5;
 }
 
-void AlcanceFichas::Calcula(const Partida& p, const MapaBarreras& barreras, int jugador,
+void AlcanceFichas::Calcula(const Partida& p, const MapaTablero& barreras, int jugador,
                             int posicion, int ficha, int vmax, DestinosValor& destinos) const {
     destinos.fill(-1);
     if (jugador < 1 || jugador > 4 || posicion < 0 || posicion > NumCasillas) return;
@@ -116,7 +116,7 @@ void AlcanceFichas::Calcula(const Partida& p, const MapaBarreras& barreras, int 
     Camina(p, barreras, jugador, posicion, false, vmax, destinos);
 }
 
-void AlcanceFichas::CalculaSalida(const Partida& p, const MapaBarreras& barreras, int jugador,
+void AlcanceFichas::CalculaSalida(const Partida& p, const MapaTablero& barreras, int jugador,
                                   int ficha, int vmax, DestinosValor& destinos) const {
     const int salida = CasillaSalida[jugador];
     if (barreras.Es[salida]) return;
@@ -135,17 +135,22 @@ void AlcanceFichas::CalculaSalida(const Partida& p, const MapaBarreras& barreras
 // Counts every value from `inicio`: the destination, the overshoot past
 // home, a full square, the barriers passed, the barrier re-formed in the
 // same throw and the compulsory exit, as PuedeMover checks them.
-void AlcanceFichas::Camina(const Partida& p, const MapaBarreras& barreras, int jugador,
+void AlcanceFichas::Camina(const Partida& p, const MapaTablero& barreras, int jugador,
                            int inicio, bool saliendo, int vmax, DestinosValor& destinos) const {
     const int casa = CasillaCasa[jugador];
     const auto& siguiente = tablas_.Siguiente[jugador];
     const bool salidaObligada = !saliendo && p.EnEspera[jugador] >= 1 && p.SalidaCon5 &&
                                 p.SalidaObligatoria && p.ValoresUsados == 0 &&
                                 p.TipoJugada != 5;
-    DestinosValor desdeEspera;
+    // While a piece can leave the box no other piece counts the first value.
+    const DestinosValor* desdeEspera = nullptr;
     if (salidaObligada) {
-        desdeEspera.fill(-1);
-        CalculaSalida(p, barreras, jugador, 0, vmax, desdeEspera);
+        if (!barreras.SalidaHecha[jugador]) {
+            barreras.Salidas[jugador].fill(-1);
+            CalculaSalida(p, barreras, jugador, 0, MaxValor, barreras.Salidas[jugador]);
+            barreras.SalidaHecha[jugador] = true;
+        }
+        desdeEspera = &barreras.Salidas[jugador];
     }
     const bool noVuelveSalida = inicio == CasillaSalida[jugador] && p.TipoJugada == 9;
     if (noVuelveSalida) vmax = 0;
@@ -174,7 +179,7 @@ void AlcanceFichas::Camina(const Partida& p, const MapaBarreras& barreras, int j
         const Casilla& c = p.Casillas[casilla];
         if (c.Jugador[1] != 0 && c.Jugador[2] != 0 && casilla != casa) continue;
         if (casilla == prohibida) continue;
-        if (salidaObligada && desdeEspera[v] != -1) continue;
+        if (desdeEspera && (*desdeEspera)[v] != -1) continue;
         destinos[v] = static_cast<Entero>(casilla);
     }
 }

@@ -34,11 +34,15 @@ inline int RecorridoEn(const TablasCamino& t, int jugador, int posicion) {
 bool EsBarreraEn(const Partida& p, int casilla);
 bool ComeFichaEn(const Partida& p, int jugador, int casilla);
 
-// Which squares hold a barrier, for one board: every walk of that board
-// reads it instead of looking at the slots again.
-struct MapaBarreras {
+// Facts of one board that every walk on it reads: which squares hold a
+// barrier, and where a box piece of each seat goes with each value (worked
+// out the first time it is asked).
+struct MapaTablero {
     std::array<bool, TablasCamino::Limite + 1> Es{};
-    explicit MapaBarreras(const Partida& p);
+    explicit MapaTablero(const Partida& p);
+
+    mutable std::array<DestinosValor, 5> Salidas{};
+    mutable std::array<bool, 5> SalidaHecha{};
 };
 
 // Seat of the piece a move of `jugador` onto `casilla` would capture and its
@@ -58,14 +62,14 @@ public:
     // destinos[v] for v = 1..vmax is what PuedeMover(p, jugador, v, posicion,
     // ficha) leaves in CasillaDestino; values above vmax are -1.  `barreras`
     // is the map of the board p holds.
-    void Calcula(const Partida& p, const MapaBarreras& barreras, int jugador, int posicion,
+    void Calcula(const Partida& p, const MapaTablero& barreras, int jugador, int posicion,
                  int ficha, int vmax, DestinosValor& destinos) const;
 
 private:
     bool PermiteSalida(const Partida& p, int jugador, int valor) const;
-    void CalculaSalida(const Partida& p, const MapaBarreras& barreras, int jugador, int ficha,
+    void CalculaSalida(const Partida& p, const MapaTablero& barreras, int jugador, int ficha,
                        int vmax, DestinosValor& destinos) const;
-    void Camina(const Partida& p, const MapaBarreras& barreras, int jugador, int inicio,
+    void Camina(const Partida& p, const MapaTablero& barreras, int jugador, int inicio,
                 bool saliendo, int vmax, DestinosValor& destinos) const;
 
     const TablasCamino& tablas_;

@@ -24,6 +24,7 @@ Busqueda::Busqueda(Partida& p, const ContextoValoracion& ctx, const Puntuador& p
                    std::vector<Candidato>& candidatos)
     : p_(p), ctx_(ctx), puntuador_(puntuador), candidatos_(candidatos) {
     pila_.reserve(8);
+    memoria_.Empieza(p);
 }
 
 bool Busqueda::Recorre(const std::vector<int>& secuencia, int bono) {
@@ -47,8 +48,15 @@ void Busqueda::AnotaDestino(int ficha, int destino) {
 void Busqueda::Hoja(int movimientos) {
     camino_.Movimientos = movimientos;
     camino_.Marca = Marca;
-    ValoraEstado(p_, ctx_, despues_);
-    candidatos_.push_back(puntuador_.Puntua(despues_, camino_));
+    constexpr long HojasSinMemoria = 32;
+    if (++hojas_ <= HojasSinMemoria) {
+        ValoraEstado(p_, ctx_, despues_);
+        candidatos_.push_back(puntuador_.Puntua(despues_, camino_));
+    } else {
+        const ValorEstado& v =
+            memoria_.Busca(p_, tocadas_, [this](ValorEstado& nuevo) { ValoraEstado(p_, ctx_, nuevo); });
+        candidatos_.push_back(puntuador_.Puntua(v, camino_));
+    }
     Marca = false;
 }
 
@@ -92,7 +100,10 @@ void Busqueda::Profundiza(int prof, std::size_t siguiente, int pendiente) {
                                   p_.JugadorComido != 0;
         if (prof == 1) camino_ = {k, valor, origen, destino, 0, 0, false};
         camino_.CapturasSocio += capturaSocio ? 1 : 0;
+        tocadas_.push_back(static_cast<Entero>(origen));
+        tocadas_.push_back(static_cast<Entero>(destino));
         Profundiza(prof + 1, siguiente, bono);
+        tocadas_.resize(tocadas_.size() - 2);
         camino_.CapturasSocio -= capturaSocio ? 1 : 0;
     }
     if (!probada) {

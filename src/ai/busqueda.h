@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ai/eleccion.h"
+#include "ai/memoria.h"
 #include "ai/puntuacion.h"
 #include "core/partida.h"
 
@@ -61,6 +62,10 @@ private:
     std::vector<TableroGuardado> pila_;
     CaminoCandidato camino_;
     ValorEstado despues_;
+    // Boards already valued; a short search values every leaf directly.
+    MemoriaTableros memoria_;
+    std::vector<Entero> tocadas_;   // squares the current path has changed
+    long hojas_ = 0;
     long nodos_ = 0;
     bool parar_ = false;
 };

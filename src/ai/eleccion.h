@@ -16,9 +16,15 @@ extern const char* const TextoPartidaCompleja;
 
 // Fills JugadaElegida and the prompt facts (NumFichasMovibles,
 // NumValoresDesglose, DesgloseObligado, PuedeSacar, SacarObligado,
-// HayCapturaPosible, Destinos).  The record is otherwise left exactly as it
-// was.  Returns true when this search is the third of the game cut short by
-// the time guard: the caller then shows the "Partida compleja" message.
+// HayCapturaPosible, Destinos).  The rules' own effects of a choice also
+// stay: SalidaDoble steps through a two-piece exit, ModoValores becomes 0
+// when the first piece leaves counting, ValorCuenta becomes 5 for a
+// compulsory exit with one die of a pair, and CortesBusqueda counts the
+// searches cut by the time guard (the engine resets it at each new game).
+// The record is otherwise left exactly as it was, and no file is written.
+// Returns true when this search is the third of the game cut short by the
+// time guard: the caller then shows TextoPartidaCompleja titled
+// TituloPartidaCompleja.  An empty clock means a real monotonic clock.
 bool EligeJugada(Partida& p, const RelojBusqueda& reloj = {});
 
 }  // namespace parchis

@@ -25,7 +25,7 @@ int RecorridoFicha(const Partida& p, int jugador, int ficha) {
 }
 
 // Pieces of `jugador` (1..n) that could count a bonus of 20.
-int FichasConBono(const Partida& p, const MapaBarreras& b, const AlcanceFichas& alcance,
+int FichasConBono(const Partida& p, const MapaTablero& b, const AlcanceFichas& alcance,
                   int jugador, int n) {
     int cuenta = 0;
     DestinosValor d;
@@ -39,7 +39,7 @@ int FichasConBono(const Partida& p, const MapaBarreras& b, const AlcanceFichas& 
 // A bonus counted lazily: only positions with a capture need it.
 struct BonoPerezoso {
     int valor = -1;
-    int Valor(const Partida& p, const MapaBarreras& b, const AlcanceFichas& a, int jugador, int n) {
+    int Valor(const Partida& p, const MapaTablero& b, const AlcanceFichas& a, int jugador, int n) {
         if (valor < 0) valor = FichasConBono(p, b, a, jugador, n);
         return valor;
     }
@@ -51,7 +51,7 @@ double Factor(int distancia) {
     return 1;
 }
 
-void CalculaGanancias(const Partida& p, const MapaBarreras& b, const ContextoValoracion& ctx,
+void CalculaGanancias(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
                       ValorEstado& v) {
     const int j = ctx.Jugador;
     const DistribucionValores& dist = ctx.DistribucionDe(p, j);
@@ -79,10 +79,39 @@ void CalculaGanancias(const Partida& p, const MapaBarreras& b, const ContextoVal
     v.InicioTerminos[ctx.NumFichas + 1] = static_cast<std::uint8_t>(v.NumTerminos);
 }
 
+// For each square of the ring, how far ahead along the ring the nearest
+// piece of the seat stands (1..68, or 99 with none on the ring): a piece
+// farther behind than a throw can count cannot reach one.  Element 0 is 1
+// when a piece stands off its own path (a damaged record), and then every
+// piece is walked.
+std::array<Entero, UltimaCasillaAnillo + 1> DistanciaAPropias(const ValorEstado& v, int j, int n) {
+    std::array<Entero, UltimaCasillaAnillo + 1> cerca;
+    cerca.fill(99);
+    cerca[0] = 0;
+    std::array<bool, UltimaCasillaAnillo + 1> ocupada{};
+    bool alguna = false;
+    for (int k = 1; k <= n; ++k) {
+        const int pos = v.Posicion[k];
+        if (pos >= 1 && pos <= UltimaCasillaAnillo) ocupada[pos] = alguna = true;
+        else if (pos > UltimaCasillaAnillo && pos < CasillaCasa[j] - 7) cerca[0] = 1;
+        else if (pos > CasillaCasa[j]) cerca[0] = 1;
+    }
+    if (!alguna) return cerca;
+    // Two rounds backwards: the second carries distances across square 1.
+    int distancia = 99;
+    for (int vuelta = 0; vuelta < 2; ++vuelta)
+        for (int s = UltimaCasillaAnillo; s >= 1; --s) {
+            distancia = distancia >= 99 ? 99 : distancia + 1;
+            if (vuelta == 1) cerca[s] = static_cast<Entero>(distancia);
+            if (ocupada[s]) distancia = 0;
+        }
+    return cerca;
+}
+
 // What the other seats' next throws can capture of each piece.  A partner's
 // capture loses nothing for the pair; when the seat lags behind its partner
 // the partner's bonus even counts as a gain.
-void CalculaAmenazas(const Partida& p, const MapaBarreras& b, const ContextoValoracion& ctx,
+void CalculaAmenazas(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
                      ValorEstado& v) {
     const int j = ctx.Jugador;
     const int n = ctx.NumFichas;
@@ -90,6 +119,7 @@ void CalculaAmenazas(const Partida& p, const MapaBarreras& b, const ContextoValo
     for (int k = 1; k <= n; ++k)
         if (v.Posicion[k] >= 1 && v.Posicion[k] <= NumCasillas)
             propias[v.Posicion[k]] |= static_cast<std::uint16_t>(1u << k);
+    const std::array<Entero, UltimaCasillaAnillo + 1> cerca = DistanciaAPropias(v, j, n);
     DestinosValor d;
     for (int r = 1; r <= 4; ++r) {
         if (r == j || p.Estado[r] != 1) continue;
@@ -98,7 +128,11 @@ void CalculaAmenazas(const Partida& p, const MapaBarreras& b, const ContextoValo
         const DistribucionValores& dist = ctx.DistribucionDe(p, r);
         BonoPerezoso bono;
         for (int q = 1; q <= n; ++q) {
-            ctx.Alcance->Calcula(p, b, r, p.Fichas[r][q], q, dist.NumValoresPosibles, d);
+            const int desde = p.Fichas[r][q];
+            if (desde >= 1 && desde <= NumCasillas && cerca[0] == 0 &&
+                (desde > UltimaCasillaAnillo || cerca[desde] > dist.NumValoresPosibles))
+                continue;
+            ctx.Alcance->Calcula(p, b, r, desde, q, dist.NumValoresPosibles, d);
             for (int valor = 1; valor <= dist.NumValoresPosibles; ++valor) {
                 const int destino = d[valor];
                 if (destino < 1 || propias[destino] == 0 || dist.Combinaciones[valor] == 0 ||
@@ -129,7 +163,7 @@ struct Ocupante {
 
 // Targets ahead (S1), threats behind (S2) and pieces held behind the
 // piece's barrier (S3), each the mean of its terms.
-void CalculaSumas(const MapaBarreras& b, const ContextoValoracion& ctx, const Ocupante* ocupantes,
+void CalculaSumas(const MapaTablero& b, const ContextoValoracion& ctx, const Ocupante* ocupantes,
                   int numOcupantes, int k, ValorEstado& v) {
     const int j = ctx.Jugador;
     const int pos = v.Posicion[k];
@@ -168,7 +202,7 @@ void CalculaSumas(const MapaBarreras& b, const ContextoValoracion& ctx, const Oc
     if (!EsSeguro(pos)) v.S2[k] = v.S2[k] / 2;
 }
 
-void CalculaSumasFichas(const Partida& p, const MapaBarreras& b, const ContextoValoracion& ctx,
+void CalculaSumasFichas(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
                         ValorEstado& v) {
     bool enAnillo = false;
     for (int k = 1; k <= ctx.NumFichas; ++k) {
@@ -192,7 +226,7 @@ void CalculaSumasFichas(const Partida& p, const MapaBarreras& b, const ContextoV
             CalculaSumas(b, ctx, ocupantes.data(), n, k, v);
 }
 
-bool Resguardada(const Partida& p, const MapaBarreras& b, const ContextoValoracion& ctx, int pos) {
+bool Resguardada(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int pos) {
     if (pos == 0 || pos > UltimaCasillaAnillo) return true;
     if (!EsSeguro(pos)) return false;
     if (!EsCasillaSalida(pos) || pos == CasillaSalida[ctx.Jugador] || pos < 1) return true;
@@ -245,7 +279,7 @@ ContextoValoracion PreparaValoracion(const Partida& p, const AlcanceFichas& alca
 
 void ValoraEstado(const Partida& p, const ContextoValoracion& ctx, ValorEstado& v) {
     const int j = ctx.Jugador;
-    const MapaBarreras barreras(p);
+    const MapaTablero barreras(p);
     for (int k = 1; k <= ctx.NumFichas; ++k) {
         v.Posicion[k] = p.Fichas[j][k];
         v.Recorrido[k] = static_cast<Entero>(RecorridoEn(*TablasValoracion, j, v.Posicion[k]));
@@ -275,7 +309,7 @@ double PeligroFicha(const Partida& p, int jugador, int ficha) {
         v.Posicion[k] = p.Fichas[jugador][k];
         v.Recorrido[k] = static_cast<Entero>(RecorridoEn(*TablasValoracion, jugador, v.Posicion[k]));
     }
-    CalculaAmenazas(p, MapaBarreras(p), ctx, v);
+    CalculaAmenazas(p, MapaTablero(p), ctx, v);
     return v.Perdida[ficha];
 }
 

@@ -100,6 +100,16 @@ bool MismoTablero(const Partida& a, const Partida& b) {
            a.EnCasa == b.EnCasa && a.SiguienteSalida == b.SiguienteSalida;
 }
 
+// After a capturing move the capturer shares the square with a piece of
+// another seat until the next entry sends that piece back.
+bool CapturaPendiente(const Partida& p, const Jugada& e) {
+    if (e.CasillaFinal < 1 || e.CasillaFinal > 68) return false;
+    const Casilla& c = p.Casillas[e.CasillaFinal];
+    int ocupadas = 0;
+    for (int h = 1; h <= 3; ++h) ocupadas += c.Jugador[h] != 0;
+    return ocupadas == 3;
+}
+
 }  // namespace
 
 std::string CompruebaPosicion(const Partida& p, int casillaComida) {
@@ -152,6 +162,33 @@ std::string CompruebaRegistro(const Partida& p, int ultima) {
     if (!MismoTablero(retroceso, inicio))
         return "deshacer las jugadas " + to_string(ultima) + " a 1 no devuelve el principio";
     return {};
+}
+
+std::string VigilanteJugadas::TrasJugada(const Partida& p, int n) {
+    std::string error = CompruebaEntrada(p, n);
+    if (!error.empty()) return error;
+    const Jugada& e = p.Jugadas[n];
+    if (comida_ != 0 && (e.TipoJugada != 6 || e.CasillaOrigen != comida_))
+        return "jugada " + to_string(n) + ": falta la vuelta de la ficha comida en " + to_string(comida_);
+    comida_ = 0;
+    if (e.TipoJugada == 6) {
+        const Jugada& captura = p.Jugadas[n - 1];
+        if (n < 2 || !EsContada(captura.TipoJugada) || captura.CasillaFinal != e.CasillaOrigen)
+            return "jugada " + to_string(n) + ": vuelve una ficha que nadie ha comido";
+    }
+    if (EsContada(e.TipoJugada) && CapturaPendiente(p, e)) comida_ = e.CasillaFinal;
+    return CompruebaPosicion(p, comida_);
+}
+
+std::string VigilanteJugadas::AlFinal(const Partida& p) {
+    if (comida_ != 0) return "la partida termina con una captura a medias";
+    for (int j = 1; j <= 4; ++j) {
+        const bool todas = p.EnCasa[j] == p.NumFichas;
+        if (todas != (j == p.Turno))
+            return "gana el jugador " + to_string(p.Turno) + " pero el jugador " + to_string(j) +
+                   (todas ? " tiene" : " no tiene") + " todas sus fichas en casa";
+    }
+    return CompruebaRegistro(p, p.NumJugada);
 }
 
 }  // namespace parchis

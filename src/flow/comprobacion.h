@@ -28,4 +28,18 @@ std::string CompruebaRegistro(const Partida& p, int ultima);
 // The board of a new game: every piece of every seat in its box.
 void TableroInicial(Partida& p);
 
+// Watches a game move by move: call TrasJugada after every move shown and
+// AlFinal when the winner is announced (the log still holds the game).
+class VigilanteJugadas {
+public:
+    // Entry n is well formed and the position holds; a capturing move is
+    // followed by the captured piece going back from the same square.
+    std::string TrasJugada(const Partida& p, int n);
+    // Turno has every piece home and nobody else has; the log replays.
+    std::string AlFinal(const Partida& p);
+
+private:
+    int comida_ = 0;   // square of a capture whose piece has not gone back yet
+};
+
 }  // namespace parchis

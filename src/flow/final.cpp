@@ -12,7 +12,7 @@ namespace {
 
 bool EnJuego(const Partida& p, int j) { return p.Estado[j] == 1; }
 
-int Recorrido(const Partida& p, int j) {
+int RecorridoTotal(const Partida& p, int j) {
     int total = 0;
     for (int k = 1; k <= p.NumFichas; ++k) total += CasillasRecorridas(p, j, k);
     return total;
@@ -41,7 +41,7 @@ int CalculaPuntos(const Partida& p) {
     for (int j = 1; j <= 4; ++j) {
         if (!EnJuego(p, j)) continue;
         ++jugadores;
-        if (j != p.Turno) cubierto += Recorrido(p, j);
+        if (j != p.Turno) cubierto += RecorridoTotal(p, j);
     }
     const long total = static_cast<long>(p.NumFichas) * 71 * (jugadores - 1);
     if (total <= 0) return 0;
@@ -73,7 +73,7 @@ RegistroHistorico RegistroDeLaPartida(const Partida& p, int puntos, const FechaH
     for (int j = 1; j <= 4; ++j)
         if (EnJuego(p, j) && j != p.Turno) otros.push_back(j);
     std::stable_sort(otros.begin(), otros.end(),
-                     [&](int a, int b) { return Recorrido(p, a) > Recorrido(p, b); });
+                     [&](int a, int b) { return RecorridoTotal(p, a) > RecorridoTotal(p, b); });
     r.Nombres[0] = p.Nombres[p.Turno];
     for (std::size_t i = 0; i < otros.size() && i < 3; ++i) r.Nombres[i + 1] = p.Nombres[otros[i]];
     return r;

@@ -14,7 +14,6 @@
 
 namespace parchis {
 
-inline constexpr const char* FicheroHistorico = "ZRVEL34.HIS";
 inline constexpr int LargoRegistroHistorico = 57;
 
 struct FechaHora {

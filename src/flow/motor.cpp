@@ -21,6 +21,9 @@
 
 namespace parchis {
 
+const char* const TextoLimite =
+    "La partida ha llegado al número máximo de jugadas que se pueden anotar y no puede continuar.";
+
 namespace {
 
 enum class Paso {
@@ -88,6 +91,11 @@ void Motor::Juega() {
 
 Paso Motor::Pasada() {
     if (!p_.PartidaIniciada) return Paso::Termina;
+    // Room for this move and for a captured piece's return.
+    if (p_.NumJugada + 2 > MaxJugadas) {
+        ui_.Mensaje(TituloLimite, TextoLimite, 2, 1, 0);
+        return Paso::Termina;
+    }
     ++p_.NumJugada;
     ui_.Cede();
     ui_.PonPuntero(Puntero::Normal);

@@ -19,7 +19,7 @@ TEST(Alcance, DestinosComoPuedeMover) {
     for (std::size_t i = 0; i < posiciones.size(); ++i) {
         Partida p = posiciones[i];
         const AlcanceFichas alcance(p);
-        const MapaBarreras barreras(p);
+        const MapaTablero barreras(p);
         DestinosValor d;
         for (int j = 1; j <= 4; ++j)
             for (int k = 0; k <= p.NumFichas; ++k) {

@@ -10,6 +10,7 @@
 #include "ai/eleccion.h"
 #include "comun_ai.h"
 #include "jugador_literal.h"
+#include "common/partida_aleatoria.h"
 #include "posiciones.h"
 
 namespace parchis::prueba {
@@ -34,7 +35,7 @@ void Compara(const Partida& antes, const std::string& donde) {
 
 TEST(EleccionDiferencial, MismaJugadaQueElJugadorLiteral) {
     std::mt19937 azar(20240611);
-    const auto posiciones = PosicionesDeDecision(azar, PosicionesPedidas(400));
+    const auto posiciones = PosicionesDeDecision(azar, PosicionesPedidas(1500));
     CarpetaTemporal carpeta;
     for (std::size_t i = 0; i < posiciones.size(); ++i) {
         Partida p = posiciones[i];
@@ -43,6 +44,29 @@ TEST(EleccionDiferencial, MismaJugadaQueElJugadorLiteral) {
         if (HasFatalFailure()) return;
     }
     EXPECT_TRUE(carpeta.Vacia());
+}
+
+// Two dice counted one by one and a double with bonus values: up to
+// twenty-five sequences, repeated orderings of equal values included.
+TEST(EleccionDiferencial, DoblesConValoresExtra) {
+    std::mt19937 azar(77);
+    auto reglas = [](Partida& p, std::mt19937& a) {
+        ReglasAleatorias(p, a);
+        p.NumDados = 2;
+        p.MetodoCuenta = 2;
+        p.SeisConTodas = static_cast<Entero>(std::uniform_int_distribution<int>(1, 2)(a));
+    };
+    auto doble = [](Partida& p, std::mt19937& a) {
+        if (p.EnEspera[p.Turno] != 0 || p.TipoJugada == 5 || p.SalidaDoble != 0) return false;
+        const int d = std::uniform_int_distribution<int>(1, 6)(a);
+        NuevaTirada(p, d, d);
+        return true;
+    };
+    const auto posiciones = PosicionesDeDecision(azar, PosicionesPedidas(1500) / 100, reglas, doble);
+    for (std::size_t i = 0; i < posiciones.size(); ++i) {
+        Compara(posiciones[i], "doble " + std::to_string(i));
+        if (HasFatalFailure()) return;
+    }
 }
 
 }  // namespace
