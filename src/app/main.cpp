@@ -4,7 +4,8 @@
 #include <QTimer>
 
 #include "core/partida.h"
-#include "ui/mainwindow/arranque.h"
+#include "flow/arranque.h"
+#include "ui/common/careta.h"
 #include "ui/mainwindow/escritorio.h"
 #include "ui/mainwindow/mesa.h"
 
@@ -14,7 +15,12 @@ int main(int argc, char** argv) {
     parchis::Mesa mesa(partida);
     parchis::Escritorio escritorio(mesa);
     mesa.PonInterfaz(&escritorio);
+    parchis::Careta careta;
+    careta.show();
+    escritorio.PonCareta(&careta);
     const std::string carpeta = QCoreApplication::applicationDirPath().toStdString();
-    QTimer::singleShot(0, &mesa, [&] { parchis::Arranque(mesa, escritorio, carpeta); });
+    QTimer::singleShot(0, &mesa, [&] {
+        if (!parchis::Arranque(partida, escritorio, carpeta)) mesa.Sal();
+    });
     return aplicacion.exec();
 }

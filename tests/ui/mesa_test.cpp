@@ -143,12 +143,12 @@ TEST_F(Ventana, TeclaSeguir) {
 TEST_F(Ventana, SalirPreguntaYPospone) {
     EsperaPersona();
     respuesta = Cancelar;
-    SalirDelPrograma(mesa, ui);
+    OrdenSalir(mesa, ui);
     EXPECT_EQ(titulos, (std::vector<std::string>{"Posponer la partida en juego"}));
     EXPECT_FALSE(mesa.Saliendo());
     EXPECT_FALSE(QFile::exists(carpeta.filePath(QStringLiteral("ZRVEL34.INI"))));
     respuesta = Aceptar;
-    SalirDelPrograma(mesa, ui);
+    OrdenSalir(mesa, ui);
     EXPECT_TRUE(mesa.Saliendo());
     Partida leida;
     CargarEstado(leida, std::string(p.Carpeta) + "ZRVEL34.INI");

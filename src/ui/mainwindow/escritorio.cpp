@@ -152,6 +152,8 @@ void Escritorio::PreparaVentana() {
     mesa_.Prepara(ancho, alto);
     mesa_.ActualizaLista();
     mesa_.show();
+    if (careta_) careta_->close();
+    careta_ = nullptr;
 }
 
 }  // namespace parchis

@@ -8,6 +8,8 @@
 #include "flow/generador.h"
 #include "flow/interfaz.h"
 
+class QWidget;
+
 namespace parchis {
 
 class Mesa;
@@ -18,6 +20,9 @@ public:
 
     // A fixed seed instead of the time of day (repeatable runs).
     void FijaSemilla(std::uint64_t semilla);
+    // The splash window shown while starting, closed once the main window
+    // is ready.
+    void PonCareta(QWidget* careta) { careta_ = careta; }
 
     void Cede() override;
     void Pausa(int unidades) override;
@@ -70,6 +75,7 @@ private:
     };
 
     Mesa& mesa_;
+    QWidget* careta_ = nullptr;
     ClaveEspera ultimaEspera_;
     Generador generador_;
     bool semillaFija_ = false;

@@ -155,7 +155,7 @@ void Mesa::PulsaBoton(int i) {
         case 0: OrdenNuevaPartida(*this, *ui_); break;
         case 3: OrdenTutor(*this, *ui_); break;
         case 6: AbreAyuda(this, 0); break;
-        case 7: SalirDelPrograma(*this, *ui_); break;
+        case 7: OrdenSalir(*this, *ui_); break;
         default: break;
     }
 }
@@ -248,7 +248,7 @@ void Mesa::closeEvent(QCloseEvent* e) {
         return;
     }
     e->ignore();
-    if (ui_) SalirDelPrograma(*this, *ui_);
+    if (ui_) OrdenSalir(*this, *ui_);
 }
 
 }  // namespace parchis

@@ -14,9 +14,8 @@ void OrdenNuevaPartida(Mesa& mesa, Interfaz& ui);
 // Button 3: the computer's suggestion for the person choosing a piece.
 void OrdenTutor(Mesa& mesa, Interfaz& ui);
 
-// Button 7 and the window's close box: confirmation, the current throw
-// rewound, the game postponed into the configuration file, the network
-// closed, the program ended.
-void SalirDelPrograma(Mesa& mesa, Interfaz& ui);
+// Button 7 and the window's close box: the exit command of the game flow,
+// then, when it agrees, the window closes and the program ends.
+void OrdenSalir(Mesa& mesa, Interfaz& ui);
 
 }  // namespace parchis
