@@ -17,6 +17,7 @@
 #include "rules/tablero.h"
 #include "ui/mainwindow/escritorio.h"
 #include "ui/mainwindow/mesa.h"
+#include "ui/common/pausa.h"
 #include "ui/mainwindow/ordenes.h"
 
 namespace parchis {
@@ -156,6 +157,22 @@ TEST_F(Ventana, SalirPreguntaYPospone) {
     EXPECT_TRUE(leida.PartidaIniciada);
     EXPECT_EQ(leida.Fichas[4][1], 10);
     QCoreApplication::processEvents();   // the quit is for the program's own loop
+}
+
+TEST_F(Ventana, CerrarEnMitadDeUnaPausaEsperaASuFinal) {
+    EsperaPersona();
+    respuesta = Cancelar;
+    mesa.show();
+    std::size_t preguntasDurante = 99;
+    QTimer::singleShot(0, &mesa, [&] { mesa.close(); });
+    QTimer::singleShot(60, &mesa, [&] { preguntasDurante = titulos.size(); });
+    EsperaSinEntrada(120);
+    EXPECT_EQ(preguntasDurante, 0u);
+    QElapsedTimer reloj;
+    reloj.start();
+    while (titulos.empty() && reloj.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(titulos, (std::vector<std::string>{"Posponer la partida en juego"}));
+    EXPECT_FALSE(mesa.Saliendo());
 }
 
 TEST_F(Ventana, PartidaEntreOrdenadoresHastaElFinal) {

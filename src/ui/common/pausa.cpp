@@ -12,8 +12,17 @@ double FactorPausa(int velocidad) {
     return std::round(f * 10000) / 10000;
 }
 
+namespace {
+
+int esperasEnCurso = 0;
+
+}  // namespace
+
+bool EnEspera() { return esperasEnCurso > 0; }
+
 void EsperaSinEntrada(double ms) {
     if (ms < 1) return;
+    ++esperasEnCurso;
     QEventLoop bucle;
     QTimer reloj;
     reloj.setSingleShot(true);
@@ -21,6 +30,7 @@ void EsperaSinEntrada(double ms) {
     QObject::connect(&reloj, &QTimer::timeout, &bucle, &QEventLoop::quit);
     reloj.start(static_cast<int>(std::ceil(ms)));
     bucle.exec(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+    --esperasEnCurso;
 }
 
 void Pausador::Pausa(int unidades, int velocidad) {

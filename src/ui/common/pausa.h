@@ -18,6 +18,10 @@ double FactorPausa(int velocidad);
 // Waits ms milliseconds letting only paints and timers through.
 void EsperaSinEntrada(double ms);
 
+// Whether such a wait is running now (the code that called it is in the
+// middle of something).
+bool EnEspera();
+
 class Pausador {
 public:
     using Reloj = std::chrono::steady_clock;

@@ -242,13 +242,27 @@ void Mesa::Tecla(int tecla, Qt::KeyboardModifiers modificadores) {
     }
 }
 
+// The close box can be pressed while a move is being shown or a message is
+// open, where the exit button cannot: the exit then waits until that is
+// over, so that it never finds the game half way through a move.
 void Mesa::closeEvent(QCloseEvent* e) {
     if (saliendo_) {
         e->accept();
         return;
     }
     e->ignore();
-    if (ui_) OrdenSalir(*this, *ui_);
+    if (cierrePendiente_ || !ui_) return;
+    if (EnEspera() || QApplication::activeModalWidget()) {
+        cierrePendiente_ = true;
+        QTimer::singleShot(50, this, [this] {
+            cierrePendiente_ = false;
+            close();
+        });
+        return;
+    }
+    cierrePendiente_ = true;
+    OrdenSalir(*this, *ui_);
+    cierrePendiente_ = false;
 }
 
 }  // namespace parchis

@@ -98,6 +98,7 @@ private:
     int fichaBajoRaton_ = 0;
     Contestador contestador_;
     bool saliendo_ = false;
+    bool cierrePendiente_ = false;   // a close request waits, or is being asked
 
     Botonera* botonera_ = nullptr;
     Grabadora* grabadora_ = nullptr;
