@@ -51,8 +51,11 @@ Mesa::Mesa(Partida& p)
     lista_->setSelectionMode(QAbstractItemView::SingleSelection);
     QFont fija(QStringLiteral("Monospace"));
     fija.setStyleHint(QFont::TypeWriter);
-    fija.setPointSize(9);
+    // A narration line is at most some 25 characters: they fit the list's
+    // width without scrolling sideways.
+    fija.setPixelSize(11);
     lista_->setFont(fija);
+    lista_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lista_->setStyleSheet(QStringLiteral(
         "QListWidget { background: #f4ead8; color: #2a2420; border: 2px solid #771a12; }"
         "QListWidget::item:selected { background: #a0c3a0; color: #202020; }"));
