@@ -205,9 +205,4 @@ void Tablero::Refresca(const QRect& r) {
 
 void Tablero::RefrescaTodo() { Refresca(QRect(0, 0, me_.LadoLienzo, me_.LadoLienzo)); }
 
-QColor Tablero::ColorEn(int x, int y) const {
-    if (x < 0 || y < 0 || x >= superficie_.width() || y >= superficie_.height()) return {};
-    return superficie_.copy(x, y, 1, 1).toImage().pixelColor(0, 0);
-}
-
 }  // namespace parchis

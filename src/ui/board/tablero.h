@@ -27,7 +27,6 @@ public:
     void Prepara(int anchoPantalla, int altoPantalla);
     const Medidas& Me() const { return me_; }
     const QPixmap& Superficie() const { return superficie_; }
-    const ColoresMesa& Colores() const { return colores_; }
 
     void AsignaColores(int puestoMesa);
     // Draws the empty board and shows it (the drawing layer is cleared).
@@ -63,7 +62,6 @@ public:
     void RestauraDeVacio(const QRect& r);
     void Refresca(const QRect& r);
     void RefrescaTodo();
-    QColor ColorEn(int x, int y) const;
 
     static QRect Caja(const Rectangulo& r) { return QRect(r.x, r.y, r.ancho, r.alto); }
 

@@ -33,18 +33,6 @@ void EsperaSinEntrada(double ms) {
     --esperasEnCurso;
 }
 
-void Pausador::Pausa(int unidades, int velocidad) {
-    const auto ahora = Reloj::now();
-    const auto desde = hayInicio_ ? inicio_ : ahora;
-    hayInicio_ = false;
-    const double ms = unidades * FactorPausa(velocidad);
-    const std::chrono::duration<double, std::milli> hecho = ahora - desde;
-    EsperaSinEntrada(ms - hecho.count());
-}
-
-void Pausador::MarcaInicio() {
-    inicio_ = Reloj::now();
-    hayInicio_ = true;
-}
+void Pausa(int unidades, int velocidad) { EsperaSinEntrada(unidades * FactorPausa(velocidad)); }
 
 }  // namespace parchis

@@ -7,8 +7,6 @@
 // speed-scaled `Pausa`.
 #pragma once
 
-#include <chrono>
-
 namespace parchis {
 
 // Milliseconds per pause unit for a game speed 0..100: ((100 - v) / 50)^1.5,
@@ -22,21 +20,7 @@ void EsperaSinEntrada(double ms);
 // middle of something).
 bool EnEspera();
 
-class Pausador {
-public:
-    using Reloj = std::chrono::steady_clock;
-
-    // Waits unidades x FactorPausa(velocidad) milliseconds, measured from
-    // the preset start when there is one (MarcaInicio), else from now.
-    void Pausa(int unidades, int velocidad);
-
-    // Starts the next pause's clock now, so that work done before it counts
-    // toward it.
-    void MarcaInicio();
-
-private:
-    Reloj::time_point inicio_{};
-    bool hayInicio_ = false;
-};
+// Waits unidades x FactorPausa(velocidad) milliseconds.
+void Pausa(int unidades, int velocidad);
 
 }  // namespace parchis

@@ -63,16 +63,6 @@ int Grabadora::BotonEn(QPoint punto) {
     return -1;
 }
 
-void Grabadora::PonEncendido(bool encendido) {
-    encendido_ = encendido;
-    repaint();
-}
-
-void Grabadora::PonPulsado(int boton) {
-    pulsado_ = boton;
-    repaint();
-}
-
 void Grabadora::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
@@ -81,15 +71,13 @@ void Grabadora::paintEvent(QPaintEvent*) {
     p.drawRoundedRect(QRectF(0.5, 0.5, width() - 1, height() - 1), 7, 7);
     for (int i = 0; i < NumBotonesMando; ++i) {
         const QRectF r = QRectF(Botones[i]).adjusted(0.5, 0.5, -0.5, -0.5);
-        const bool abajo = i == pulsado_;
-        QColor cara = abajo ? QColor(120, 120, 126) : QColor(190, 190, 196);
-        if (i == MandoPotencia) cara = encendido_ ? QColor(90, 210, 90) : QColor(200, 70, 60);
+        const QColor cara = i == MandoPotencia ? QColor(200, 70, 60) : QColor(190, 190, 196);
         p.setPen(QColor(30, 30, 30));
         p.setBrush(cara);
         p.drawRoundedRect(r, 3, 3);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(35, 35, 40));
-        Simbolo(p, i, r.translated(abajo ? 0.5 : 0, abajo ? 0.5 : 0));
+        Simbolo(p, i, r);
     }
 }
 

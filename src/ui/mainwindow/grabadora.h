@@ -22,9 +22,6 @@ public:
     // The button under a point, -1 for none.
     static int BotonEn(QPoint punto);
 
-    void PonEncendido(bool encendido);
-    void PonPulsado(int boton);   // -1 releases
-
 protected:
     void paintEvent(QPaintEvent*) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -32,8 +29,6 @@ protected:
 
 private:
     std::function<void(int)> pulsa_;
-    bool encendido_ = false;
-    int pulsado_ = -1;
     int consejo_ = -1;
 };
 

@@ -79,7 +79,7 @@ Mesa::~Mesa() = default;
 
 void Mesa::TocaSonido(int n, bool esperar) { sonidos_.Toca(p_.Sonido, esperar ? 2 : 1, n); }
 
-void Mesa::Pausa(int unidades) { pausador_.Pausa(unidades, p_.Velocidad); }
+void Mesa::Pausa(int unidades) { parchis::Pausa(unidades, p_.Velocidad); }
 
 int Mesa::Mensaje(const std::string& titulo, const std::string& texto, int lineas, int botones, int ayuda) {
     if (contestador_) return contestador_(titulo, texto, botones);

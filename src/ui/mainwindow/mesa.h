@@ -41,7 +41,6 @@ public:
     Partida& Juego() { return p_; }
     Tablero& Lienzo() { return tablero_; }
     Animador& Animacion() { return animador_; }
-    Pausador& Pausas() { return pausador_; }
 
     // A sound when the Sonido preference is on; `esperar` to its end.
     void TocaSonido(int n, bool esperar);
@@ -90,7 +89,6 @@ private:
     Partida& p_;
     Interfaz* ui_ = nullptr;
     Sonidos sonidos_;
-    Pausador pausador_;
     Tablero tablero_;
     Animador animador_;
     PunteroVentana puntero_;
