@@ -89,6 +89,8 @@ void DialogoMensaje::closeEvent(QCloseEvent* e) {
 int Mensaje(QWidget* padre, const QString& titulo, const QString& texto, int lineas, int botones,
             int ayuda, const AccionesMensaje& acciones) {
     DialogoMensaje d(padre, titulo, texto, lineas, botones, ayuda, acciones);
+    // Modal to the main window only: the help it opens stays usable.
+    d.setWindowModality(Qt::WindowModal);
     d.adjustSize();
     if (QScreen* pantalla = padre ? padre->screen() : QGuiApplication::primaryScreen()) {
         const QRect zona = pantalla->availableGeometry();
