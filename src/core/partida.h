@@ -200,7 +200,9 @@ void AseguraLog(Partida& p, int n);
 // Booleans are validated by the reader, which alone sees the stored number.
 void ValidaPartida(Partida& p);
 
-// Board reset of a new game: every piece in its box, squares empty, log of 40.
+// Every piece in its box, squares empty, counters of a new game.
+void VaciaTablero(Partida& p);
+// Board reset of a new game: the board emptied and a log of 40 entries.
 void ReiniciaTablero(Partida& p);
 
 }  // namespace parchis

@@ -140,19 +140,9 @@ std::string CompruebaEntrada(const Partida& p, int n) {
     return error.empty() ? error : "jugada " + to_string(n) + ": " + error;
 }
 
-void TableroInicial(Partida& p) {
-    for (int j = 1; j <= 4; ++j) {
-        p.EnEspera[j] = p.NumFichas;
-        p.EnCasa[j] = 0;
-        p.SiguienteSalida[j] = 1;
-        p.Fichas[j].fill(0);
-    }
-    p.Casillas.fill(Casilla{});
-}
-
 std::string CompruebaRegistro(const Partida& p, int ultima) {
     Partida inicio = p;
-    TableroInicial(inicio);
+    VaciaTablero(inicio);
     Partida avance = inicio;
     for (int n = 1; n <= ultima; ++n) AvanzaJugada(avance, n);
     if (!MismoTablero(avance, p))

@@ -25,9 +25,6 @@ std::string CompruebaEntrada(const Partida& p, int n);
 // the new game's board back.
 std::string CompruebaRegistro(const Partida& p, int ultima);
 
-// The board of a new game: every piece of every seat in its box.
-void TableroInicial(Partida& p);
-
 // Watches a game move by move: call TrasJugada after every move shown and
 // AlFinal when the winner is announced (the log still holds the game).
 class VigilanteJugadas {

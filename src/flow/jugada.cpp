@@ -1,6 +1,8 @@
 #include "flow/jugada.h"
 
+#include <algorithm>
 #include <cassert>
+#include <string>
 
 #include "core/narracion_texto.h"
 #include "flow/generador.h"

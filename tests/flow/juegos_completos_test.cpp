@@ -153,6 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
         Reglas{"ComerObligatorio", [](Partida& p) { p.ComerObligatorio = true; }, 40},
         Reglas{"SeisSinBonificacion", [](Partida& p) { p.SeisConTodas = 3; }, 40},
         Reglas{"SinBonoComerSaliendo", [](Partida& p) { p.BonoComerSaliendo = false; }, 40},
+        Reglas{"DosDadosSinBonoComerSaliendo", [](Partida& p) { DosDados(p), p.BonoComerSaliendo = false; }, 40},
         Reglas{"SinBarreras",
                [](Partida& p) { p.BarreraSalida = p.BarreraSeguro = p.BarreraBlancas = false; }, 40},
         Reglas{"TresJugadoresDirecto", [](Partida& p) { p.Estado[2] = 2, p.Sentido = 1; }, 40},

@@ -2,9 +2,9 @@
 // move texts sent, the throw and move entries taken from ColaRed.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
+#include "core/estado.h"
 #include "flow/ayudas_flow.h"
+#include "flow/comprobacion.h"
 #include "flow/interfaz_prueba.h"
 #include "flow/motor.h"
 #include "flow/red.h"
@@ -185,7 +185,17 @@ TEST(Motor, ClienteJuegaDesdeLaCola) {
     ASSERT_EQ(ui.Enviados.size(), 2u) << "only seat 4's throw and move";
     EXPECT_EQ(ui.Enviados[0].first, "ZRA34010500");
     EXPECT_EQ(ui.Enviados[1].first, "ZRA3406000450050310000039");
-    EXPECT_TRUE(std::filesystem::exists(carpeta.ruta / "ZRVEL34.DRE"));
+
+    // The restore point is the start of seat 4's throw: its log replays to
+    // its board, and a restored game throws again with seat 4.
+    Partida restaurada;
+    restaurada.Carpeta = carpeta.Texto();
+    CargarEstado(restaurada, "ZRVEL34.DRE");
+    ASSERT_TRUE(restaurada.CargaCorrecta);
+    EXPECT_EQ(restaurada.Turno, 4);
+    EXPECT_EQ(restaurada.NumJugada, 4);
+    EXPECT_EQ(restaurada.Fichas[4][1], 0);
+    EXPECT_EQ(CompruebaRegistro(restaurada, restaurada.NumJugada - 1), "");
 }
 
 // The administrator relays what a client's seat does to the others and
