@@ -6,7 +6,7 @@
 //
 // The engine runs on the window thread as straight-line code.  Where it
 // waits (for a click, a remote throw, a new game) it checks a flag of the
-// record and calls Cede, inside which the desktop runs pending events:
+// record and calls Espera, inside which the desktop runs pending events:
 // mouse handlers clear EsperandoFicha or EsperandoTirada, socket handlers
 // fill ColaRed, a window command may even run a whole new game.  Pausa and
 // the move animations let repaints through but no input.
@@ -38,9 +38,12 @@ public:
     virtual ~Interfaz() = default;
 
     // --- time and chance ------------------------------------------------------
-    // Runs the pending window events once (blocking until one arrives on the
-    // desktop).
+    // Runs the pending window events once, without waiting for more.
     virtual void Cede() = 0;
+    // One check of a waiting loop: runs the pending window events and, on the
+    // desktop, sleeps until the next one arrives (or a clock on screen needs
+    // redrawing), so a program that waits for a person uses no processor.
+    virtual void Espera() { Cede(); }
     // Waits `unidades` scaled by the game speed, without running events.
     virtual void Pausa(int unidades) = 0;
     // Seconds on a monotonic clock.

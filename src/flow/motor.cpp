@@ -2,7 +2,7 @@
 // one value: the first value of a throw, a further value of the same throw,
 // or a bonus of 20 (a capture) or 10 (a piece home).
 //
-// Every wait checks a flag and yields (Interfaz::Cede).  The move number is
+// Every wait checks a flag and yields (Interfaz::Espera).  The move number is
 // advanced before the pass's first yield, so that whatever runs inside a
 // wait (the exit command, the recorder) always finds NumJugada naming the
 // move being made, with entries 1..NumJugada-1 recorded.
@@ -139,14 +139,14 @@ Paso Motor::Tira(bool& castigo) {
         p_.EsperandoTirada = false;
         p_.Dado1 = p_.Dado2 = 0;
         while (p_.PartidaIniciada && !TomaTirada(p_)) {
-            ui_.Cede();
+            ui_.Espera();
             RefrescaTurnoRed();
         }
         if (!p_.PartidaIniciada) return Paso::Termina;
         TiraDados(p_, ui_, p_.Dado1, p_.Dado2);
     }
     while (p_.EsperandoTirada && p_.PartidaIniciada) {
-        ui_.Cede();
+        ui_.Espera();
         RefrescaTurnoRed();
     }
     if (!p_.PartidaIniciada) return Paso::Termina;
@@ -210,7 +210,7 @@ Paso Motor::ObtenJugada() {
         ui_.MuestraMensaje(p_.TextoTurno);
         p_.EsperandoFicha = false;
         while (p_.PartidaIniciada && !TomaMovimiento(p_)) {
-            ui_.Cede();
+            ui_.Espera();
             RefrescaTurnoRed();
         }
         if (p_.PartidaIniciada && p_.FichaJugada != 0)
@@ -220,7 +220,7 @@ Paso Motor::ObtenJugada() {
     }
     if (!p_.PartidaIniciada) return Paso::Vuelve;
     while (p_.EsperandoFicha && p_.PartidaIniciada) {
-        ui_.Cede();
+        ui_.Espera();
         RefrescaTurnoRed();
     }
     return Paso::Siguiente;

@@ -57,7 +57,7 @@ void ReiniciaJuego(Partida& p, Interfaz& ui) {
 void TiradaDelSorteo(Partida& p, Interfaz& ui) {
     if (EsCliente(p)) {
         p.Dado1 = p.Dado2 = 0;
-        while (!TomaTirada(p)) ui.Cede();
+        while (!TomaTirada(p)) ui.Espera();
         TiraDados(p, ui, p.Dado1, p.Dado2);
         return;
     }

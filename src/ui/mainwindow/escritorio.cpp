@@ -19,22 +19,14 @@ void Escritorio::FijaSemilla(std::uint64_t semilla) {
     semillaFija_ = true;
 }
 
-// The engine yields once at the start of every pass and repeatedly while it
-// waits.  A yield with the game moved on since the last one only runs what
-// is pending; a yield that finds the game where the last one left it is a
-// wait, and sleeps until the window system has something (a timer wakes it
-// at least once a second, should nothing come).  So a waiting program costs
-// no processor time and a game between computers never stops.
 void Escritorio::Cede() {
+    if (!mesa_.Saliendo()) QCoreApplication::processEvents();
+}
+
+// A waiting engine sleeps until the window system has something; the timer
+// wakes it at least once a second for the network turn panel's clock.
+void Escritorio::Espera() {
     if (mesa_.Saliendo()) return;
-    const Partida& p = mesa_.Juego();
-    const ClaveEspera clave{p.NumJugada, p.Turno, p.PartidaIniciada};
-    const bool esperando = clave == ultimaEspera_;
-    ultimaEspera_ = clave;
-    if (!esperando) {
-        QCoreApplication::processEvents();
-        return;
-    }
     QTimer despertador;
     despertador.setSingleShot(true);
     despertador.start(1000);

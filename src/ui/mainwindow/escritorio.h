@@ -25,6 +25,7 @@ public:
     void PonCareta(QWidget* careta) { careta_ = careta; }
 
     void Cede() override;
+    void Espera() override;
     void Pausa(int unidades) override;
     double Reloj() override;
     FechaHora Ahora() override;
@@ -67,16 +68,8 @@ public:
     void PreparaVentana() override;
 
 private:
-    struct ClaveEspera {
-        int jugada = -1;
-        int turno = -1;
-        bool iniciada = false;
-        bool operator==(const ClaveEspera&) const = default;
-    };
-
     Mesa& mesa_;
     QWidget* careta_ = nullptr;
-    ClaveEspera ultimaEspera_;
     Generador generador_;
     bool semillaFija_ = false;
     std::chrono::steady_clock::time_point inicio_ = std::chrono::steady_clock::now();
