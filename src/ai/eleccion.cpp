@@ -187,7 +187,7 @@ bool CapturaPosible(Partida& p, const std::vector<std::vector<int>>& secuencias,
 // A sequence already searched from the same position yields the same
 // candidates again; only the mark carried in from the previous sequence
 // can change the first of them.
-struct Recorrido {
+struct SecuenciaHecha {
     std::size_t Inicio = 0, Fin = 0;
     bool MarcaFinal = false;
 };
@@ -229,7 +229,7 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
     Busqueda busqueda(p, ctx, puntuador, r.Candidatos);
     busqueda.Seguir = [&] { return reloj() - inicio <= SegundosGuardia; };
     r.Candidatos.reserve(81);
-    std::vector<std::pair<const std::vector<int>*, Recorrido>> hechas;
+    std::vector<std::pair<const std::vector<int>*, SecuenciaHecha>> hechas;
     for (const auto& s : secuencias) {
         if (reloj() - inicio > SegundosGuardia) {
             r.Aviso = ++p.CortesBusqueda == CortesAviso;
@@ -238,12 +238,12 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
         const auto previa = std::find_if(hechas.begin(), hechas.end(),
                                          [&s](const auto& h) { return *h.first == s; });
         if (previa != hechas.end()) {
-            const Recorrido& h = previa->second;
+            const SecuenciaHecha& h = previa->second;
             r.Orden.push_back({h.Inicio, h.Fin, true, busqueda.Marca});
             if (h.Fin > h.Inicio) busqueda.Marca = h.MarcaFinal;
             continue;
         }
-        Recorrido h;
+        SecuenciaHecha h;
         h.Inicio = r.Candidatos.size();
         const bool completa = busqueda.Recorre(s, bono);
         inicial.Restaura(p);
