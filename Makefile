@@ -35,7 +35,9 @@ fuzz: deps
 	@cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzz_estado
 	@mkdir -p $(BUILD_FUZZ)/corpus
 	@$(BUILD_FUZZ)/fuzz_estado -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    $(BUILD_FUZZ)/corpus fuzz/corpus/estado 2>&1 | tail -n 3
+	    $(BUILD_FUZZ)/corpus fuzz/corpus/estado > $(BUILD_FUZZ)/fuzz.log 2>&1 \
+	    || { tail -n 40 $(BUILD_FUZZ)/fuzz.log; exit 1; }
+	@grep -E '^(stat::number_of_executed_units|Done)' $(BUILD_FUZZ)/fuzz.log || true
 
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks

@@ -1,6 +1,6 @@
 #include "core/estado.h"
 
-#include <cstdio>
+#include <algorithm>
 
 #include "core/codificacion.h"
 #include "core/disposicion_estado.h"
@@ -15,9 +15,12 @@ using namespace disposicion;
 // The number as text cut to `ancho` characters; zero-padded to that width
 // when asked (50 in three places is "050").
 std::string Numero(int valor, int ancho, bool ceros) {
-    char texto[16];
-    std::snprintf(texto, sizeof texto, ceros ? "%0*d" : "%*d", ceros ? ancho : 0, valor);
-    return std::string(texto).substr(0, static_cast<std::size_t>(ancho));
+    std::string texto = std::to_string(valor < 0 ? -valor : valor);
+    const std::size_t anchoCifras = static_cast<std::size_t>(ancho - (valor < 0 ? 1 : 0));
+    if (ceros && texto.size() < anchoCifras) texto.insert(0, anchoCifras - texto.size(), '0');
+    if (valor < 0) texto.insert(0, 1, '-');
+    texto.resize(std::min(texto.size(), static_cast<std::size_t>(ancho)));
+    return texto;
 }
 
 // Lays `texto` (already one byte per character) into the line at `pos`,

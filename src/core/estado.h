@@ -14,14 +14,17 @@ struct TextoEstado {
     std::string Linea2;   // the log line, UTF-8, 20 characters per entry
 };
 
+// Text typed by people (names, the administrator's address) never breaks
+// the quoted line: a double quote is written as an apostrophe and control
+// characters as blanks.
 TextoEstado ComponerEstado(const Partida& p);
 
 // The whole file as it is written on disk (quoted lines, CR LF, Windows-1252).
 std::string ContenidoFichero(const Partida& p);
 
 // Reads the bytes of a state file (as on disk) into the record: fields that
-// cannot be converted keep their values; then, unless LeyendoSimulacion,
-// rebuilds the move list and validates.
+// are missing, cannot be converted or are out of range keep their values;
+// then, unless LeyendoSimulacion, validates and rebuilds the move list.
 void LeerEstado(Partida& p, const std::string& contenido);
 
 // Carpeta + nombre, replaced atomically; a failed write is silent.

@@ -3,6 +3,7 @@
 // so every field is taken on its own: a field that is missing, cannot be
 // converted or is out of its range leaves the record's value as it was, and
 // no loop runs past the sizes of the record's arrays.
+#include <algorithm>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -136,12 +137,14 @@ void LeeAjustes(Partida& p, std::string_view linea) {
 }
 
 void LeeRegistro(Partida& p, std::string_view linea) {
-    for (int n = 1; n < p.NumJugada; ++n) {
+    // Entries past the end of the line stay cleared.
+    const auto enLinea = static_cast<int>((linea.size() + LargoEntrada - 1) / LargoEntrada);
+    const int ultima = std::min(p.NumJugada - 1, enLinea);
+    for (int n = 1; n <= ultima; ++n) {
         const int base = (n - 1) * LargoEntrada;
         for (const auto& c : CamposJugada)
             Asigna(p.Jugadas[n].*c.Campo, NumeroEntero(Campo(linea, base + c.Desplazamiento, c.Ancho)),
                    c.Min, c.Max);
-        if (!p.LeyendoSimulacion) NarraJugada(p, n);
     }
 }
 
@@ -155,11 +158,16 @@ void LeerEstado(Partida& p, const std::string& contenido) {
 
     if (p.NumJugada < 0) p.NumJugada = 1;
     p.Jugadas.assign(static_cast<std::size_t>(p.NumJugada) + CrecimientoLog + 1, Jugada{});
-    if (!p.LeyendoSimulacion) p.ListaJugadas.assign(1, PrincipioPartida);
     // With no game under way, or no completed move, line 2 is leftover text.
     if (p.PartidaIniciada) LeeRegistro(p, linea2);
+    if (p.LeyendoSimulacion) return;
 
-    if (!p.LeyendoSimulacion) ValidaPartida(p);
+    ValidaPartida(p);
+    // The move list is told once the names and the number of dice are
+    // validated, so it speaks of the players as the board shows them.
+    p.ListaJugadas.assign(1, PrincipioPartida);
+    if (p.PartidaIniciada)
+        for (int n = 1; n < p.NumJugada; ++n) NarraJugada(p, n);
 }
 
 }  // namespace parchis

@@ -15,10 +15,13 @@ bool ComeFicha(const Partida& p, int jugador, int casilla);
 
 // Whether a piece of `jugador` on `posicion` can count `valor`; sets
 // CasillaDestino (or -1).  ficha = 0 means "any piece" (no piece checks).
+// A value below 1, a seat outside 1..4 or a position outside 0..100 (a
+// damaged file) cannot move.
 bool PuedeMover(Partida& p, int jugador, int valor, int posicion, int ficha = 0);
 
 // Fills FichaMovible for Turno and the value, with NumBarreras,
-// FichasBarrera, AbrirBarrera and possibly ComerObligado.
+// FichasBarrera, AbrirBarrera and possibly ComerObligado (which it sets but
+// never clears).  Pieces outside the range examined are left not movable.
 void FichasMovibles(Partida& p, int valor, int ficha = 0);
 
 // Moves piece `ficha` of Turno from `origen` to `destino` with any capture

@@ -38,11 +38,14 @@ ColorRGB ColorJugador(int puestoMesa, int jugador);
 // +1 for Directo (Sentido 1), -1 for Inverso.
 int PasoTurno(const Partida& p);
 // Next activated seat after j in playing order (wrapping 5 to 1, 0 to 4).
+// With no activated seat at all the walk stops after one round and gives j
+// back (a seat number outside 1..4 is first wrapped into it).
 int SiguienteJugador(const Partida& p, int j);
 // Turno becomes the previous activated seat in playing order.
 void JugadorAnterior(Partida& p);
-// Turno to the previous activated seat and NumJugada one less, so that the
-// engine, which advances both before a throw, resumes the same throw.
+// Turno to the previous activated seat and NumJugada one less (never below
+// 0), so that the engine, which advances both before a throw, resumes the
+// same throw.
 void RetrocederTurno(Partida& p);
 
 }  // namespace parchis

@@ -119,7 +119,7 @@ private:
 
     void EligeMovimiento() {
         const int t = p_.Turno;
-        if (p_.TipoJugada == 5) return EligePieza(p_.ValorCuenta, p_.IndiceValor, 5);
+        if (p_.TipoJugada == 5) return EligeBono();
         if (p_.SalidaDoble == 2) {
             p_.SalidaDoble = 0;
             p_.CasillaDestino = static_cast<Entero>(CasillaSalida[t]);
@@ -199,7 +199,9 @@ private:
         }
     }
 
-    void EligePieza(int valor, int indice, int tipo) {
+    // A bonus count of 10 or 20, with any piece that can count it.
+    void EligeBono() {
+        const int valor = p_.ValorCuenta;
         p_.SacarObligado = false;
         p_.HayCapturaPosible = CapturaPosible({valor});
         FichasMovibles(p_, valor);
@@ -209,7 +211,7 @@ private:
         if (fichas.empty()) return NoPuede();
         const int k = fichas[Entre(azar_, 0, static_cast<int>(fichas.size()) - 1)];
         PuedeMover(p_, p_.Turno, valor, p_.Fichas[p_.Turno][k], k);
-        Mueve(tipo, k, valor, indice);
+        Mueve(5, k, valor, p_.IndiceValor);
     }
 
     bool Captura() const {

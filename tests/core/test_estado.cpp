@@ -70,7 +70,11 @@ TEST(EstadoEscritura, FichasNombresYTextosEnSuSitio) {
     p.IdPartida = "0042";
     p.Casillas[1].Jugador[3] = 4;
     p.Casillas[1].Pieza[3] = 8;
+    p.Nivel[2] = -5;
+    p.Velocidad = 7;
     const std::string linea = ComponerEstado(p).Linea1;
+    EXPECT_EQ(linea.substr(42 + 9, 3), "-05");
+    EXPECT_EQ(linea.substr(808, 3), "007");
     EXPECT_EQ(linea.substr(18, 3), "5  ");
     EXPECT_EQ(linea.substr(42 + 18 + 21, 3), "100");
     EXPECT_EQ(linea.substr(84, 9), "Maximilia");
@@ -122,6 +126,20 @@ TEST(EstadoLectura, ListaDeJugadasRehecha) {
     simulado.ListaJugadas = {"intacta"};
     LeerEstado(simulado, ContenidoFichero(original));
     EXPECT_EQ(simulado.ListaJugadas, std::vector<std::string>{"intacta"});
+}
+
+TEST(EstadoLectura, LaListaNombraALosJugadoresYaValidados) {
+    Partida p = RegistroPorDefecto();
+    p.Nombres[2] = "PEDRO";
+    p.NumJugada = 3;
+    p.PartidaIniciada = true;
+    p.Jugadas[1] = {2, 0, 5, 0, 5, 3, 1, 0, 0, 5, 0, 1, 0, 0};
+    p.Jugadas[2] = {2, 0, 6, 0, 0, 11, 1, 0, 5, 0, 0, 1, 0, 0};
+    Partida leido;
+    LeerEstado(leido, ContenidoFichero(p));
+    const std::vector<std::string> esperada{"Principio de la partida", "  1 Pedro cuenta 5",
+                                            "  2 Ficha de Pedro", "    eliminada (3 seises)"};
+    EXPECT_EQ(leido.ListaJugadas, esperada);
 }
 
 TEST(EstadoLectura, SinJugadasCompletasLaLinea2SeIgnora) {

@@ -1,0 +1,71 @@
+// Arbitrary bytes as a state file, read as a saved game and as a computer
+// player's scratch file.  Reading must never leave an index out of range,
+// and whatever it leaves in the record must be written and read back
+// unchanged.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/codificacion.h"
+#include "core/estado.h"
+
+namespace {
+
+using parchis::Partida;
+
+void Exige(bool condicion) {
+    if (!condicion) std::abort();
+}
+
+bool Entre(int valor, int min, int max) { return valor >= min && valor <= max; }
+
+void CompruebaRangos(const Partida& p) {
+    for (int j = 1; j <= 4; ++j) {
+        Exige(parchis::CuentaCaracteres(p.Nombres[j]) <= 9);
+        Exige(Entre(p.EnEspera[j], 0, 8) && Entre(p.EnCasa[j], 0, 8) &&
+              Entre(p.SiguienteSalida[j], 0, 8));
+        for (int k = 1; k <= parchis::MaxFichas; ++k) Exige(Entre(p.Fichas[j][k], 0, 100));
+    }
+    for (int i = 1; i <= parchis::NumCasillas; ++i)
+        for (int h = 1; h <= 3; ++h)
+            Exige(Entre(p.Casillas[i].Jugador[h], 0, 4) && Entre(p.Casillas[i].Pieza[h], 0, 8));
+    Exige(p.NumFichas == 4 || p.NumFichas == 8);
+    Exige(Entre(p.NumJugadores, 0, 4) && Entre(p.Turno, 0, 4) && Entre(p.Repeticiones, 0, 3));
+    Exige(Entre(p.NumJugada, 0, 9999));
+    Exige(p.Jugadas.size() == static_cast<std::size_t>(p.NumJugada) + 41);
+    for (const auto& j : p.Jugadas)
+        Exige(Entre(j.Jugador, 0, 4) && Entre(j.Autor, 0, 4) && Entre(j.FichaJugada, 0, 8) &&
+              Entre(j.CasillaOrigen, 0, 100) && Entre(j.CasillaFinal, 0, 100) &&
+              Entre(j.TipoJugada, 0, 11) && Entre(j.IndiceValor, 0, 5) && Entre(j.Detalle, 0, 7));
+    Exige(p.IdPartida.size() >= 4);
+    if (!p.LeyendoSimulacion) {
+        Exige(Entre(p.Nivel[1], 0, 100) && Entre(p.Control[2], 1, 3) && Entre(p.Velocidad, 0, 100));
+        Exige(p.NumFichas == parchis::FichasSegunRegla(p));
+        Exige(!p.ListaJugadas.empty());
+    }
+}
+
+void CompruebaRelectura(const Partida& p) {
+    const std::string fichero = parchis::ContenidoFichero(p);
+    Exige(fichero.find("\"\r\n\"") == 901);
+    Partida otra = p;
+    parchis::LeerEstado(otra, fichero);
+    Exige(parchis::ContenidoFichero(otra) == fichero);
+    Exige(otra.Jugadas == p.Jugadas && otra.Nombres == p.Nombres);
+    Exige(otra.ListaJugadas == p.ListaJugadas);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t largo) {
+    const std::string contenido(reinterpret_cast<const char*>(datos), largo);
+    for (bool simulacion : {false, true}) {
+        Partida p;
+        p.LeyendoSimulacion = simulacion;
+        parchis::LeerEstado(p, contenido);
+        CompruebaRangos(p);
+        CompruebaRelectura(p);
+    }
+    return 0;
+}
