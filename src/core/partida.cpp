@@ -14,7 +14,7 @@ void AseguraLog(Partida& p, int n) {
         p.Jugadas.resize(p.Jugadas.size() + CrecimientoLog);
 }
 
-void ReiniciaTablero(Partida& p) {
+void VaciaTablero(Partida& p) {
     for (int j = 1; j <= 4; ++j) {
         p.EnEspera[j] = p.NumFichas;
         p.EnCasa[j] = 0;
@@ -22,6 +22,10 @@ void ReiniciaTablero(Partida& p) {
         p.Fichas[j].fill(0);
     }
     p.Casillas.fill(Casilla{});
+}
+
+void ReiniciaTablero(Partida& p) {
+    VaciaTablero(p);
     p.NumJugada = 0;
     p.Repeticiones = 0;
     p.Jugadas.assign(CrecimientoLog + 1, Jugada{});

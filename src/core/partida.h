@@ -177,6 +177,13 @@ struct Partida {
     bool CargaCorrecta = false;
     bool PartidaCargada = false;
     std::string Carpeta;           // data folder, always ending in '/'
+
+    // --- turn engine and network queue (added with the turn engine) -----------
+    // Received network messages that the engine and the opening draw wait
+    // for: each entry is its two-digit code and payload, without "ZRA34".
+    std::string ColaRed;
+    // The turn line of the status bar ("Luis lanza el dado").
+    std::string TextoTurno;
 };
 
 // Number of pieces per seat that the rule field asks for (4 or 8).
@@ -193,7 +200,9 @@ void AseguraLog(Partida& p, int n);
 // Booleans are validated by the reader, which alone sees the stored number.
 void ValidaPartida(Partida& p);
 
-// Board reset of a new game: every piece in its box, squares empty, log of 40.
+// Every piece in its box, squares empty, counters of a new game.
+void VaciaTablero(Partida& p);
+// Board reset of a new game: the board emptied and a log of 40 entries.
 void ReiniciaTablero(Partida& p);
 
 }  // namespace parchis

@@ -1,0 +1,26 @@
+// The desktop program: the game record, the main window and the services it
+// offers the game, then start-up inside the window system's loop.
+#include <QApplication>
+#include <QTimer>
+
+#include "core/partida.h"
+#include "flow/arranque.h"
+#include "ui/common/careta.h"
+#include "ui/mainwindow/escritorio.h"
+#include "ui/mainwindow/mesa.h"
+
+int main(int argc, char** argv) {
+    QApplication aplicacion(argc, argv);
+    parchis::Partida partida;
+    parchis::Mesa mesa(partida);
+    parchis::Escritorio escritorio(mesa);
+    mesa.PonInterfaz(&escritorio);
+    parchis::Careta careta;
+    careta.show();
+    escritorio.PonCareta(&careta);
+    const std::string carpeta = QCoreApplication::applicationDirPath().toStdString();
+    QTimer::singleShot(0, &mesa, [&] {
+        if (!parchis::Arranque(partida, escritorio, carpeta)) mesa.Sal();
+    });
+    return aplicacion.exec();
+}

@@ -1,0 +1,133 @@
+#include "flow/arranque.h"
+
+#include <filesystem>
+
+#include "core/carpeta.h"
+#include "core/configuracion.h"
+#include "flow/jugada.h"
+#include "flow/motor.h"
+#include "rules/tablero.h"
+
+namespace parchis {
+
+namespace {
+
+const char* const TituloResolucion = "Resolución de pantalla";
+const char* const TituloCambio = "Cambio de resolución de pantalla";
+const char* const TituloSalir = "Salir del programa";
+
+std::string TextoResolucion(int ancho, int alto) {
+    return "Este programa  se  ha diseñado para funcionar con  una  resolución  mínima  de  pantalla "
+           "de 800x600 con profundidad de color de 16 bits o superior. Su resolución es de " +
+           std::to_string(ancho) + "x" + std::to_string(alto) +
+           ". Pulse  Aceptar  para cambiar la resolución de la pantalla a 800x600 o  Cancelar  para "
+           "salir del programa.";
+}
+
+const char* TextoCambio(CambioPantalla cambio) {
+    switch (cambio) {
+        case CambioPantalla::NoPosible: return "No se puede cambiar la resolución de la pantalla.";
+        case CambioPantalla::Hecho: return "Se ha cambiado con éxito la resolución de la pantalla a 800x600.";
+        case CambioPantalla::Reiniciar: return "Necesita reiniciar el equipo para que los cambios tengan efecto.";
+        case CambioPantalla::Fallido: break;
+    }
+    return "No se ha podido cambiar la resolución de la pantalla. Inténtelo de forma manual.";
+}
+
+void LeeConfiguracionInicial(Partida& p, Interfaz& ui) {
+    p.CargandoPartida = true;
+    const ResultadoConfiguracion r = LeerConfiguracion(p);
+    p.CargandoPartida = false;
+    if (r.Aviso) ui.Mensaje(r.Aviso->Titulo, r.Aviso->Texto, r.Aviso->Lineas, r.Aviso->Botones, r.Aviso->Ayuda);
+}
+
+// The seat that made log entry n (the capturer for a piece sent back).
+int AutorDe(const Jugada& e) { return e.TipoJugada == 6 ? e.Autor : e.Jugador; }
+
+// Repetitions of the seat to move before its current throw: those recorded
+// with its previous throw when that throw was in the same turn, else none.
+Entero RepeticionesAnteriores(const Partida& p) {
+    const int n = p.NumJugada - 1;
+    if (n < 1 || n >= static_cast<int>(p.Jugadas.size())) return 0;
+    const Jugada& e = p.Jugadas[n];
+    return AutorDe(e) == p.Turno ? e.Repeticiones : 0;
+}
+
+}  // namespace
+
+bool CompruebaPantalla(Interfaz& ui) {
+    int ancho = 0, alto = 0;
+    ui.TamanoPantalla(ancho, alto);
+    if (ancho >= 800) return true;
+    if (ui.Mensaje(TituloResolucion, TextoResolucion(ancho, alto), 7, 2, 0) != Aceptar) return false;
+    ui.Mensaje(TituloCambio, TextoCambio(ui.CambiaPantalla()), 2, 1, 0);
+    return true;
+}
+
+bool Arranque(Partida& p, Interfaz& ui, const std::string& carpetaPrograma) {
+    PrepararCarpeta(p, carpetaPrograma);
+    if (!CompruebaPantalla(ui)) return false;
+    ui.SiembraAleatorio();
+    LeeConfiguracionInicial(p, ui);
+    ui.PreparaVentana();
+    ui.Mensaje(TituloPrograma,
+               "Si desea consultar una descripción general de este  programa  para  conocer  "
+               "rápidamente su funcionamiento, pulse el botón de Ayuda.",
+               3, 1, 1020);
+    if (p.PartidaIniciada) {
+        ui.Mensaje("Continuar la partida anterior",
+                   "Continua el desarrollo de la partida que no finalizó en la sesión anterior.", 2, 1, 0);
+        ui.PresentaPartida();
+        RetrocederTurno(p);
+        JuegaPartida(p, ui);
+    }
+    return true;
+}
+
+void VuelveAlInicioDeTirada(Partida& p, Interfaz& ui) {
+    bool deshecha = false;
+    // NumJugada names the move being made; the throw's recorded moves are
+    // undone back to and including its first one.
+    if (!p.TiradaNueva) {
+        while (p.NumJugada > 1) {
+            --p.NumJugada;
+            AnimaMovimiento(p, ui, Sentido::Atras);
+            deshecha = true;
+            if (p.Jugadas[p.NumJugada].InicioTirada != 0) break;
+        }
+    }
+    // Thrown but not yet moved, the throw's repetition is already counted.
+    if (deshecha || p.EsperandoFicha) p.Repeticiones = RepeticionesAnteriores(p);
+}
+
+bool SalirDelPrograma(Partida& p, Interfaz& ui) {
+    if (ui.GrabadoraEncendida()) {
+        ui.Mensaje(TituloSalir,
+                   "Tiene que apagar la  Grabadora  de  jugadas  antes de poder abandonar el programa.",
+                   2, 1, 2300);
+        return false;
+    }
+    if (p.PartidaIniciada) {
+        const int respuesta =
+            p.JugarEnRed
+                ? ui.Mensaje(TituloSalir, "¿Desea salir del programa y abandonar la partida en red?", 2, 2, 5100)
+                : ui.Mensaje("Posponer la partida en juego",
+                             "¿Desea abandonar el programa para continuar en otro momento la partida "
+                             "que está jugando?",
+                             2, 2, 0);
+        if (respuesta != Aceptar) return false;
+    }
+    if (!p.JugarEnRed) {
+        if (p.PartidaIniciada) VuelveAlInicioDeTirada(p, ui);
+        GuardarConfiguracion(p);
+    }
+    ui.CierraRed();
+    std::error_code ignorado;
+    std::filesystem::remove(p.Carpeta + FicheroAnterior, ignorado);
+    // The engine waiting inside this command must not play on.
+    p.EsperandoFicha = p.EsperandoTirada = false;
+    p.PartidaIniciada = false;
+    return true;
+}
+
+}  // namespace parchis

@@ -1,0 +1,37 @@
+// Start and end of a run of the program: the data folder, the screen check,
+// the random generator, the configuration and the resumption of a game left
+// unfinished; and leaving, which postpones the game under way into the
+// configuration file.
+#pragma once
+
+#include <string>
+
+#include "core/partida.h"
+#include "flow/interfaz.h"
+
+namespace parchis {
+
+inline constexpr const char* FicheroAnterior = "ZRVEL34.ARE";
+inline constexpr const char* TituloPrograma = "Parchís 1.0";
+
+// The start-up sequence.  Returns false when the user chose to end the
+// program at the screen check.  When the configuration holds a postponed
+// game, that game is played before Arranque returns.
+bool Arranque(Partida& p, Interfaz& ui, const std::string& carpetaPrograma);
+
+// The screen check: nothing happens on a screen 800 pixels wide or more;
+// otherwise the offer to switch to 800x600 and its outcome.  Returns false
+// when the user chose to end the program.
+bool CompruebaPantalla(Interfaz& ui);
+
+// The exit command.  Returns true when the program must end: the game under
+// way, if any, is postponed into the configuration file (outside network
+// play) and any waiting engine is released.
+bool SalirDelPrograma(Partida& p, Interfaz& ui);
+
+// Brings a game under way back to the start of its current throw, so that
+// the resumed game throws again with the same seat: the moves already made
+// with that throw are undone and Repeticiones is what it was before it.
+void VuelveAlInicioDeTirada(Partida& p, Interfaz& ui);
+
+}  // namespace parchis

@@ -1,0 +1,184 @@
+#include "flow/comprobacion.h"
+
+#include <array>
+
+#include "rules/registro.h"
+#include "rules/tablero.h"
+
+namespace parchis {
+
+namespace {
+
+using std::to_string;
+
+std::string Pieza(int j, int k) {
+    return "la ficha " + to_string(k) + " del jugador " + to_string(j);
+}
+
+bool EnSuCamino(int j, int posicion) {
+    return (posicion >= 1 && posicion <= 68) ||
+           (posicion >= CasillaCasa[j] - 7 && posicion <= CasillaCasa[j]);
+}
+
+using Vistas = std::array<std::array<int, MaxFichas + 1>, 5>;
+
+// Every occupied slot names a piece that stands there.
+std::string CompruebaCasillas(const Partida& p, int casillaComida, Vistas& vistas) {
+    for (int s = 1; s <= NumCasillas; ++s) {
+        const Casilla& c = p.Casillas[s];
+        int ocupadas = 0;
+        for (int h = 1; h <= 3; ++h) {
+            const int j = c.Jugador[h], k = c.Pieza[h];
+            if (j == 0 && k == 0) continue;
+            const std::string donde = "casilla " + to_string(s) + ", hueco " + to_string(h) + ": ";
+            if (j < 1 || j > 4 || k < 1 || k > p.NumFichas)
+                return donde + "ocupante imposible " + to_string(j) + "/" + to_string(k);
+            if (p.Fichas[j][k] != s)
+                return donde + Pieza(j, k) + " está en " + to_string(p.Fichas[j][k]);
+            ++vistas[j][k];
+            ++ocupadas;
+        }
+        if (ocupadas > (s == casillaComida ? 3 : 2))
+            return "casilla " + to_string(s) + " con " + to_string(ocupadas) + " fichas";
+    }
+    return {};
+}
+
+std::string CompruebaJugador(const Partida& p, int j, const Vistas& vistas) {
+    int enEspera = 0, enCasa = 0, primera = 0;
+    for (int k = 1; k <= MaxFichas; ++k) {
+        const int pos = p.Fichas[j][k];
+        if (k > p.NumFichas) {
+            if (pos != 0) return Pieza(j, k) + " no existe y está en " + to_string(pos);
+            continue;
+        }
+        const bool fuera = pos != 0 && pos != CasillaCasa[j];
+        if (fuera && !EnSuCamino(j, pos)) return Pieza(j, k) + " fuera de su camino: " + to_string(pos);
+        if (vistas[j][k] != (fuera ? 1 : 0))
+            return Pieza(j, k) + " aparece " + to_string(vistas[j][k]) + " veces en las casillas";
+        if (pos == 0 && primera == 0) primera = k;
+        enEspera += pos == 0;
+        enCasa += pos == CasillaCasa[j];
+    }
+    const std::string quien = "jugador " + to_string(j) + ": ";
+    if (p.EnEspera[j] != enEspera)
+        return quien + "EnEspera " + to_string(p.EnEspera[j]) + ", en el cuadro " + to_string(enEspera);
+    if (p.EnCasa[j] != enCasa)
+        return quien + "EnCasa " + to_string(p.EnCasa[j]) + ", en casa " + to_string(enCasa);
+    if (enEspera > 0 && p.SiguienteSalida[j] != primera)
+        return quien + "SiguienteSalida " + to_string(p.SiguienteSalida[j]) + ", debería ser " +
+               to_string(primera);
+    if (p.Estado[j] != 1 && enEspera != p.NumFichas) return quien + "desactivado con fichas en juego";
+    return {};
+}
+
+bool EsContada(int tipo) { return tipo == 3 || tipo == 4 || tipo == 5 || (tipo >= 8 && tipo <= 10); }
+
+std::string CompruebaCampos(const Partida& p, const Jugada& e) {
+    const int t = e.TipoJugada;
+    if (t == 6) {
+        if (e.Autor < 1 || e.Autor > 4 || e.Autor == e.Jugador) return "autor de la captura";
+        if (e.Dado1 != 0 || e.Dado2 != 0) return "dados en una captura";
+        if (e.CasillaOrigen < 1 || e.CasillaOrigen > 68 || e.CasillaFinal != 0) return "casillas de la captura";
+        if (e.FichaJugada < 1) return "ficha comida";
+        return {};
+    }
+    if (e.Autor != 0) return "autor en una jugada propia";
+    if (e.Dado1 < 1 || e.Dado1 > 6) return "primer dado";
+    if (p.NumDados == 2 ? e.Dado2 < 1 || e.Dado2 > 6 : e.Dado2 != 0) return "segundo dado";
+    if ((t == 1 || t == 2) && (e.FichaJugada != 0 || e.CasillaOrigen != 0 || e.CasillaFinal != 0))
+        return "jugada sin movimiento con ficha";
+    if (EsContada(t) && (e.FichaJugada < 1 || e.CasillaFinal < 1 || e.ValorCuenta < 1))
+        return "jugada contada sin ficha o destino";
+    if (t == 5 && e.ValorCuenta != 10 && e.ValorCuenta != 20) return "bonificación de " + to_string(e.ValorCuenta);
+    if (t == 11 && e.CasillaFinal != 0) return "ficha eliminada que no vuelve al cuadro";
+    return {};
+}
+
+bool MismoTablero(const Partida& a, const Partida& b) {
+    return a.Fichas == b.Fichas && a.Casillas == b.Casillas && a.EnEspera == b.EnEspera &&
+           a.EnCasa == b.EnCasa && a.SiguienteSalida == b.SiguienteSalida;
+}
+
+// After a capturing move the capturer shares the square with a piece of
+// another seat until the next entry sends that piece back.
+bool CapturaPendiente(const Partida& p, const Jugada& e) {
+    if (e.CasillaFinal < 1 || e.CasillaFinal > 68) return false;
+    const Casilla& c = p.Casillas[e.CasillaFinal];
+    int ocupadas = 0;
+    for (int h = 1; h <= 3; ++h) ocupadas += c.Jugador[h] != 0;
+    return ocupadas == 3;
+}
+
+}  // namespace
+
+std::string CompruebaPosicion(const Partida& p, int casillaComida) {
+    Vistas vistas{};
+    std::string error = CompruebaCasillas(p, casillaComida, vistas);
+    for (int j = 1; j <= 4 && error.empty(); ++j) error = CompruebaJugador(p, j, vistas);
+    return error;
+}
+
+std::string CompruebaEntrada(const Partida& p, int n) {
+    if (n < 1 || n >= static_cast<int>(p.Jugadas.size())) return "no hay jugada " + to_string(n);
+    const Jugada& e = p.Jugadas[n];
+    std::string error;
+    if (e.TipoJugada < 1 || e.TipoJugada > 11 || e.TipoJugada == 7)
+        error = "tipo " + to_string(e.TipoJugada);
+    else if (e.Jugador < 1 || e.Jugador > 4 || p.Estado[e.Jugador] != 1)
+        error = "jugador " + to_string(e.Jugador);
+    else if (e.FichaJugada < 0 || e.FichaJugada > p.NumFichas)
+        error = "ficha " + to_string(e.FichaJugada);
+    else if (e.CasillaOrigen < 0 || e.CasillaOrigen > NumCasillas || e.CasillaFinal < 0 ||
+             e.CasillaFinal > NumCasillas)
+        error = "casillas " + to_string(e.CasillaOrigen) + "-" + to_string(e.CasillaFinal);
+    else if (e.IndiceValor < 0 || e.IndiceValor > 4 || e.Repeticiones < 0 || e.Repeticiones > 2 ||
+             e.InicioTirada < 0 || e.InicioTirada > 1 || e.Detalle < 0 || e.Detalle > 7)
+        error = "campos fuera de rango";
+    else
+        error = CompruebaCampos(p, e);
+    return error.empty() ? error : "jugada " + to_string(n) + ": " + error;
+}
+
+std::string CompruebaRegistro(const Partida& p, int ultima) {
+    Partida inicio = p;
+    VaciaTablero(inicio);
+    Partida avance = inicio;
+    for (int n = 1; n <= ultima; ++n) AvanzaJugada(avance, n);
+    if (!MismoTablero(avance, p))
+        return "las jugadas 1 a " + to_string(ultima) + " no reproducen la posición final";
+    Partida retroceso = p;
+    for (int n = ultima; n >= 1; --n) RetrocedeJugada(retroceso, n);
+    if (!MismoTablero(retroceso, inicio))
+        return "deshacer las jugadas " + to_string(ultima) + " a 1 no devuelve el principio";
+    return {};
+}
+
+std::string VigilanteJugadas::TrasJugada(const Partida& p, int n) {
+    std::string error = CompruebaEntrada(p, n);
+    if (!error.empty()) return error;
+    const Jugada& e = p.Jugadas[n];
+    if (comida_ != 0 && (e.TipoJugada != 6 || e.CasillaOrigen != comida_))
+        return "jugada " + to_string(n) + ": falta la vuelta de la ficha comida en " + to_string(comida_);
+    comida_ = 0;
+    if (e.TipoJugada == 6) {
+        const Jugada& captura = p.Jugadas[n - 1];
+        if (n < 2 || !EsContada(captura.TipoJugada) || captura.CasillaFinal != e.CasillaOrigen)
+            return "jugada " + to_string(n) + ": vuelve una ficha que nadie ha comido";
+    }
+    if (EsContada(e.TipoJugada) && CapturaPendiente(p, e)) comida_ = e.CasillaFinal;
+    return CompruebaPosicion(p, comida_);
+}
+
+std::string VigilanteJugadas::AlFinal(const Partida& p) {
+    if (comida_ != 0) return "la partida termina con una captura a medias";
+    for (int j = 1; j <= 4; ++j) {
+        const bool todas = p.EnCasa[j] == p.NumFichas;
+        if (todas != (j == p.Turno))
+            return "gana el jugador " + to_string(p.Turno) + " pero el jugador " + to_string(j) +
+                   (todas ? " tiene" : " no tiene") + " todas sus fichas en casa";
+    }
+    return CompruebaRegistro(p, p.NumJugada);
+}
+
+}  // namespace parchis

@@ -1,0 +1,42 @@
+// Consistency checks of a game record, for whole games played without a
+// window (the terminal tool's --comprobar and the tests): the board data
+// agree with themselves, the log is well formed, and the log replays to the
+// position it claims and undoes back to the start.  Each returns an empty
+// text when everything holds, or says what does not.
+#pragma once
+
+#include <string>
+
+#include "core/partida.h"
+
+namespace parchis {
+
+// Fichas and Casillas describe the same position; EnEspera, EnCasa and
+// SiguienteSalida match it; every piece stands on its own path; no square
+// holds more than two pieces, except `casillaComida`, where a capturing
+// piece waits next to its victim until the capture is recorded (0 = none).
+std::string CompruebaPosicion(const Partida& p, int casillaComida = 0);
+
+// Log entry n has fields a game can produce.
+std::string CompruebaEntrada(const Partida& p, int n);
+
+// Entries 1..ultima, played forward from a new game's board, give the
+// record's position; undone backward from the record's position, they give
+// the new game's board back.
+std::string CompruebaRegistro(const Partida& p, int ultima);
+
+// Watches a game move by move: call TrasJugada after every move shown and
+// AlFinal when the winner is announced (the log still holds the game).
+class VigilanteJugadas {
+public:
+    // Entry n is well formed and the position holds; a capturing move is
+    // followed by the captured piece going back from the same square.
+    std::string TrasJugada(const Partida& p, int n);
+    // Turno has every piece home and nobody else has; the log replays.
+    std::string AlFinal(const Partida& p);
+
+private:
+    int comida_ = 0;   // square of a capture whose piece has not gone back yet
+};
+
+}  // namespace parchis

@@ -1,0 +1,137 @@
+#include "flow/red.h"
+
+#include <cstdio>
+
+namespace parchis {
+
+namespace {
+
+constexpr int LargoTirada = 6;       // "01" + 4 digits
+constexpr int LargoMovimiento = 20;  // "06" + 18 characters
+
+// The number written in `largo` digits at `desde`, or -1 when any of them
+// is not a digit.
+int Digitos(const std::string& s, std::size_t desde, std::size_t largo) {
+    int n = 0;
+    for (std::size_t i = desde; i < desde + largo; ++i) {
+        if (i >= s.size() || s[i] < '0' || s[i] > '9') return -1;
+        n = n * 10 + (s[i] - '0');
+    }
+    return n;
+}
+
+std::string Ceros(int valor, int ancho) {
+    char b[16];
+    std::snprintf(b, sizeof b, "%0*d", ancho, valor);
+    return b;
+}
+
+bool EsCliente(const Partida& p) { return p.JugarEnRed && p.ModoRed == 2; }
+
+int Gira(int casilla, int puestos) {
+    if (casilla >= 1 && casilla <= 68) {
+        const int v = casilla + 17 * puestos;
+        return v >= 69 ? v - 68 : v;
+    }
+    if (casilla >= 69 && casilla <= 100) {
+        const int v = casilla + 8 * puestos;
+        return v >= 101 ? v - 32 : v;
+    }
+    return casilla;
+}
+
+struct Recibido {
+    int numero, dado1, dado2, valor, tipo, ficha, indice, origen, destino;
+};
+
+bool TipoRemoto(int tipo) {
+    return (tipo >= 1 && tipo <= 5) || (tipo >= 8 && tipo <= 10);
+}
+
+// A move that this position can carry out without damage: a known kind, a
+// piece of the seat standing where the move says it starts, squares on the
+// board.  Legality is the sender's business; consistency is ours.
+bool Coherente(const Partida& p, const Recibido& r) {
+    if (!TipoRemoto(r.tipo) || r.dado1 > 6 || r.dado2 > 6 || r.indice > 4) return false;
+    if (r.origen > NumCasillas || r.destino > NumCasillas) return false;
+    if (r.ficha == 0) return r.tipo == 1 || r.tipo == 2;
+    return r.ficha <= p.NumFichas && r.destino >= 1 && p.Fichas[p.Turno][r.ficha] == r.origen;
+}
+
+}  // namespace
+
+bool EsRemoto(const Partida& p) {
+    if (!p.JugarEnRed) return false;
+    if (p.ModoRed == 1) return p.Control[p.Turno] == 3;
+    return p.Turno != 4;
+}
+
+int ConvertirPuesto(const Partida& p, int puestoAdmin) {
+    const int local = puestoAdmin + 4 - p.PuestoAdmin;
+    return local > 4 ? local - 4 : local;
+}
+
+int ConvertirCasillaEntrada(const Partida& p, int casilla) { return Gira(casilla, p.PuestoAdmin); }
+
+int ConvertirCasillaSalida(const Partida& p, int casilla) { return Gira(casilla, 4 - p.PuestoAdmin); }
+
+std::string TextoTirada(const Partida& p) {
+    return "ZRA3401" + Ceros(p.Dado1, 2) + Ceros(p.Dado2, 2);
+}
+
+std::string TextoMovimiento(const Partida& p) {
+    const bool cliente = EsCliente(p);
+    const int origen = cliente ? ConvertirCasillaSalida(p, p.CasillaOrigen) : p.CasillaOrigen;
+    const int destino = cliente ? ConvertirCasillaSalida(p, p.CasillaFinal) : p.CasillaFinal;
+    return "ZRA3406" + Ceros(p.NumJugada, 4) + Ceros(p.Dado1, 1) + Ceros(p.Dado2, 1) +
+           Ceros(p.ValorCuenta, 2) + Ceros(p.TipoJugada, 2) + Ceros(p.FichaJugada, 1) +
+           Ceros(p.IndiceValor, 1) + Ceros(origen, 3) + Ceros(destino, 3);
+}
+
+void EnviaDelTurno(const Partida& p, Interfaz& ui, const std::string& texto) {
+    if (!p.JugarEnRed) return;
+    if (p.ModoRed == 1)
+        ui.EnviaRed(texto, p.Turno);
+    else if (p.Turno == 4)
+        ui.EnviaRed(texto, 0);
+}
+
+bool TomaTirada(Partida& p) {
+    if (p.ColaRed.size() < LargoTirada || p.ColaRed.compare(0, 2, "01") != 0) return false;
+    const int d1 = Digitos(p.ColaRed, 2, 2);
+    const int d2 = Digitos(p.ColaRed, 4, 2);
+    p.ColaRed.erase(0, LargoTirada);
+    const bool segundo = p.NumDados == 2 ? d2 >= 1 && d2 <= 6 : d2 >= 0 && d2 <= 6;
+    if (d1 < 1 || d1 > 6 || !segundo) return false;
+    p.Dado1 = static_cast<Entero>(d1);
+    p.Dado2 = static_cast<Entero>(d2);
+    return true;
+}
+
+bool TomaMovimiento(Partida& p) {
+    if (p.ColaRed.size() < LargoMovimiento || p.ColaRed.compare(0, 2, "06") != 0) return false;
+    const std::string& c = p.ColaRed;
+    Recibido r{Digitos(c, 2, 4),  Digitos(c, 6, 1),  Digitos(c, 7, 1),
+               Digitos(c, 8, 2),  Digitos(c, 10, 2), Digitos(c, 12, 1),
+               Digitos(c, 13, 1), Digitos(c, 14, 3), Digitos(c, 17, 3)};
+    p.ColaRed.erase(0, LargoMovimiento);
+    if (r.numero < 0 || r.dado1 < 0 || r.dado2 < 0 || r.valor < 0 || r.tipo < 0 || r.ficha < 0 ||
+        r.indice < 0 || r.origen < 0 || r.destino < 0)
+        return false;
+    if (EsCliente(p)) {
+        r.origen = ConvertirCasillaEntrada(p, r.origen);
+        r.destino = ConvertirCasillaEntrada(p, r.destino);
+    }
+    if (r.numero != p.NumJugada || !Coherente(p, r)) return false;
+    p.Dado1 = static_cast<Entero>(r.dado1);
+    p.Dado2 = static_cast<Entero>(r.dado2);
+    p.ValorCuenta = static_cast<Entero>(r.valor);
+    p.TipoJugada = static_cast<Entero>(r.tipo);
+    p.FichaJugada = static_cast<Entero>(r.ficha);
+    p.IndiceValor = static_cast<Entero>(r.indice);
+    p.CasillaOrigen = static_cast<Entero>(r.origen);
+    p.CasillaFinal = static_cast<Entero>(r.destino);
+    return true;
+}
+
+}  // namespace parchis

@@ -1,0 +1,42 @@
+// What the turn engine and the opening draw exchange with the network: the
+// throw and move texts they send, the throw and move entries they take from
+// the head of ColaRed, and the seat and square numbering of a client, which
+// always sees itself at seat 4.
+#pragma once
+
+#include <string>
+
+#include "core/partida.h"
+#include "flow/interfaz.h"
+
+namespace parchis {
+
+inline constexpr const char* FicheroRestauracion = "ZRVEL34.DRE";
+
+// The throw and move of the seat to move come from another computer.
+bool EsRemoto(const Partida& p);
+
+// A client's numbering (PuestoAdmin = its seat at the administrator).
+int ConvertirPuesto(const Partida& p, int puestoAdmin);
+int ConvertirCasillaEntrada(const Partida& p, int casilla);   // administrator -> here
+int ConvertirCasillaSalida(const Partida& p, int casilla);    // here -> administrator
+
+// "ZRA3401" with the dice, "ZRA3406" with the move being made.
+std::string TextoTirada(const Partida& p);
+std::string TextoMovimiento(const Partida& p);
+
+// Sends a throw or move text of the seat to move: the administrator to
+// every client but the one playing that seat, a client only its own moves.
+void EnviaDelTurno(const Partida& p, Interfaz& ui, const std::string& texto);
+
+// When the head of ColaRed is a throw entry, takes it into Dado1 and Dado2
+// and returns true.  An entry whose dice are not a throw is dropped.
+bool TomaTirada(Partida& p);
+
+// When the head of ColaRed is a move entry, takes it off.  A move of this
+// seat for move NumJugada is copied into the move being made and true is
+// returned; any other entry (another move number, fields that cannot be a
+// move of this position) is dropped and the wait goes on.
+bool TomaMovimiento(Partida& p);
+
+}  // namespace parchis

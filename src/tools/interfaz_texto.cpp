@@ -1,0 +1,123 @@
+#include "tools/interfaz_texto.h"
+
+#include <ctime>
+
+#include "flow/final.h"
+#include "flow/jugada.h"
+#include "flow/motor.h"
+#include "flow/persona.h"
+
+namespace parchis::texto {
+
+InterfazTexto::InterfazTexto(Partida& p, std::ostream& salida, bool silencioso, bool comprobar,
+                             std::uint64_t semilla)
+    : p_(p), salida_(salida), silencioso_(silencioso), comprobar_(comprobar) {
+    generador_.Siembra(semilla);
+}
+
+void InterfazTexto::EmpiezaPartida() {
+    vigilante_ = VigilanteJugadas{};
+    lineasImpresas_ = 0;
+    fotograma_ = 0;
+    final_ = false;
+    if (!silencioso_) salida_ << "\n=== Partida " << datos_.Partidas + 1 << " ===\n";
+}
+
+// Nobody clicks: a throw is never awaited and a seat left to a person plays
+// the computer's choice.
+void InterfazTexto::Cede() {
+    p_.EsperandoTirada = false;
+    if (p_.EsperandoFicha && !EligeFichaPersona(p_, p_.JugadaElegida.Ficha))
+        for (int k = 1; k <= p_.NumFichas && p_.EsperandoFicha; ++k) EligeFichaPersona(p_, k);
+}
+
+double InterfazTexto::Reloj() {
+    return std::chrono::duration<double>(Reloj_::now().time_since_epoch()).count();
+}
+
+FechaHora InterfazTexto::Ahora() {
+    const std::time_t t = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&t, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min};
+}
+
+// Sound 17 follows the first frame of a throw; the ninth frame is the throw.
+void InterfazTexto::TocaSonido(int n, bool) {
+    if (n == 17 && fotograma_ == 0) fotograma_ = 1;
+}
+
+void InterfazTexto::DibujaDados(int jugador, int dado1, int dado2) {
+    if (fotograma_ == 0 || ++fotograma_ < 9) return;
+    fotograma_ = 0;
+    if (silencioso_) return;
+    salida_ << (p_.PartidaIniciada ? "  dados de " : "Sorteo: ") << NombreDe(p_, jugador) << ": " << dado1;
+    if (p_.NumDados == 2) salida_ << " y " << dado2;
+    salida_ << '\n';
+}
+
+int InterfazTexto::Mensaje(const std::string& titulo, const std::string& texto, int, int, int) {
+    if (titulo == TituloFinal) AlFinal();
+    if (titulo == TituloLimite) AlLimite();
+    if (!silencioso_) {
+        std::string t = texto;
+        for (std::size_t i = t.find("\r\n"); i != std::string::npos; i = t.find("\r\n", i))
+            t.replace(i, 2, "\n    ");
+        salida_ << "[" << titulo << "] " << t << '\n';
+    }
+    return Aceptar;
+}
+
+void InterfazTexto::PonPuntero(Puntero puntero) {
+    // The hourglass while a move is awaited is the computer player thinking.
+    if (puntero == Puntero::Espera && p_.EsperandoFicha) {
+        pensando_ = true;
+        inicioDecision_ = Reloj_::now();
+    } else if (puntero == Puntero::Normal && pensando_) {
+        pensando_ = false;
+        const double s = std::chrono::duration<double>(Reloj_::now() - inicioDecision_).count();
+        ++datos_.Decisiones;
+        datos_.SegundosDecision += s;
+        if (s > datos_.PeorDecision) {
+            datos_.PeorDecision = s;
+            datos_.PartidaPeor = datos_.Partidas + 1;
+            datos_.JugadaPeor = p_.NumJugada;
+        }
+    }
+}
+
+void InterfazTexto::MuestraJugada(int n, bool adelante) {
+    if (!comprobar_ || !adelante) return;
+    const std::string error = vigilante_.TrasJugada(p_, n);
+    if (!error.empty()) throw Violacion(error);
+}
+
+void InterfazTexto::ActualizaLista() {
+    if (p_.ListaJugadas.size() < lineasImpresas_) lineasImpresas_ = 0;
+    for (; lineasImpresas_ < p_.ListaJugadas.size(); ++lineasImpresas_)
+        if (!silencioso_) salida_ << p_.ListaJugadas[lineasImpresas_] << '\n';
+}
+
+void InterfazTexto::AlFinal() {
+    final_ = true;
+    ++datos_.Partidas;
+    ++datos_.Victorias[p_.Turno];
+    datos_.Jugadas += p_.NumJugada;
+    if (!comprobar_) return;
+    const std::string error = vigilante_.AlFinal(p_);
+    if (!error.empty()) throw Violacion(error);
+}
+
+// Rules under which no seat can finish any more: the game stops without a
+// winner; its log must still replay.
+void InterfazTexto::AlLimite() {
+    final_ = true;
+    ++datos_.Partidas;
+    ++datos_.SinGanador;
+    datos_.Jugadas += p_.NumJugada;
+    if (!comprobar_) return;
+    const std::string error = CompruebaRegistro(p_, p_.NumJugada);
+    if (!error.empty()) throw Violacion(error);
+}
+
+}  // namespace parchis::texto

@@ -1,0 +1,98 @@
+// The services interface of the terminal tool: the games are printed as
+// they go (draw, throws, move list, messages), every message is answered
+// Aceptar, nothing waits; with checking on, every move is checked and a
+// violation stops the run.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <ostream>
+#include <stdexcept>
+
+#include "flow/comprobacion.h"
+#include "flow/generador.h"
+#include "flow/interfaz.h"
+
+namespace parchis::texto {
+
+struct Violacion : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct Estadistica {
+    long Partidas = 0;
+    long SinGanador = 0;   // stopped at the move limit
+    std::array<long, 5> Victorias{};
+    long Jugadas = 0;
+    long Decisiones = 0;
+    double SegundosDecision = 0;
+    double PeorDecision = 0;
+    long PartidaPeor = 0, JugadaPeor = 0;   // where the slowest decision was
+};
+
+class InterfazTexto : public Interfaz {
+public:
+    InterfazTexto(Partida& p, std::ostream& salida, bool silencioso, bool comprobar,
+                  std::uint64_t semilla);
+
+    // Before each game.
+    void EmpiezaPartida();
+    // The game just played ended: with a winner, or at the move limit.
+    bool Terminada() const { return final_; }
+    const Estadistica& Datos() const { return datos_; }
+
+    void Cede() override;
+    void Pausa(int) override {}
+    double Reloj() override;
+    FechaHora Ahora() override;
+    void SiembraAleatorio() override {}
+    double Aleatorio() override { return generador_.Siguiente(); }
+    void TocaSonido(int n, bool) override;
+    int Mensaje(const std::string& titulo, const std::string& texto, int lineas, int botones,
+                int ayuda) override;
+    void MuestraMensaje(const std::string&) override {}
+    void PonPuntero(Puntero puntero) override;
+    bool DadosElegidos(int&, int&) override { return false; }
+    void DibujaDados(int jugador, int dado1, int dado2) override;
+    void BorraDados() override {}
+    void MuestraTableroVacio() override {}
+    void MuestraCuadroEspera(int) override {}
+    void PresentaPartida() override {}
+    void MuestraJugada(int n, bool adelante) override;
+    void SenalaFicha(int, int, FormaSenal) override {}
+    void MuestraEmblema(int, int) override {}
+    void MuestraPanel(const PanelCuenta&) override {}
+    void MuestraIndicacion(const std::string&) override {}
+    void ActualizaLista() override;
+    void ActualizaControles() override {}
+    void TerminaModoManual() override {}
+    bool GrabadoraEncendida() override { return false; }
+    void ApagaGrabadora() override {}
+    void AbreReglas() override {}
+    void MuestraTurnoRed(const std::string&, int) override {}
+    void EnviaRed(const std::string&, int) override {}
+    void CierraRed() override {}
+    void TamanoPantalla(int& ancho, int& alto) override { ancho = 800, alto = 600; }
+    CambioPantalla CambiaPantalla() override { return CambioPantalla::Hecho; }
+    void PreparaVentana() override {}
+
+private:
+    void AlFinal();
+    void AlLimite();
+
+    using Reloj_ = std::chrono::steady_clock;
+    Partida& p_;
+    std::ostream& salida_;
+    bool silencioso_, comprobar_;
+    Generador generador_;
+    VigilanteJugadas vigilante_;
+    Estadistica datos_;
+    std::size_t lineasImpresas_ = 0;
+    int fotograma_ = 0;   // frame of the throw being tumbled, 0 = none
+    bool final_ = false;
+    bool pensando_ = false;
+    Reloj_::time_point inicioDecision_;
+};
+
+}  // namespace parchis::texto

@@ -1,0 +1,119 @@
+// parchis-texto: whole games between computer seats in the terminal, for
+// playing without a display and for checking the game at volume.
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <random>
+
+#include "core/configuracion.h"
+#include "flow/motor.h"
+#include "flow/sorteo.h"
+#include "tools/interfaz_texto.h"
+#include "tools/opciones.h"
+
+namespace fs = std::filesystem;
+using namespace parchis;
+
+namespace {
+
+// The history of the tool's games goes to a folder of its own unless one is
+// given, so that trying the tool leaves nothing behind.
+struct CarpetaDeTrabajo {
+    explicit CarpetaDeTrabajo(const std::string& pedida) {
+        if (!pedida.empty()) {
+            ruta = pedida;
+            return;
+        }
+        std::random_device azar;
+        ruta = fs::temp_directory_path() / ("parchis-texto-" + std::to_string(azar()));
+        temporal = true;
+    }
+    ~CarpetaDeTrabajo() {
+        std::error_code ignorado;
+        if (temporal) fs::remove_all(ruta, ignorado);
+    }
+    std::string Texto() const {
+        const std::string s = ruta.string();
+        return s.empty() || s.back() == '/' ? s : s + '/';
+    }
+    fs::path ruta;
+    bool temporal = false;
+};
+
+Partida PartidaInicial() {
+    Partida p;
+    AplicaValoresPorDefecto(p);
+    for (int j = 1; j <= 4; ++j) p.Control[j] = 2;
+    p.Velocidad = 100;
+    p.PausaEntreJugadas = false;
+    p.Sonido = false;
+    return p;
+}
+
+void Resumen(const Partida& p, const texto::Estadistica& d, double segundos, bool comprobado,
+             std::uint64_t semilla) {
+    std::printf("\nPartidas: %ld (semilla %llu)\n", d.Partidas, static_cast<unsigned long long>(semilla));
+    std::printf("Victorias:");
+    for (int j = 1; j <= 4; ++j)
+        if (p.Estado[j] == 1) std::printf("  %s (%d) %ld", p.Nombres[j].c_str(), j, d.Victorias[j]);
+    std::printf("\n");
+    if (d.SinGanador > 0)
+        std::printf("Sin ganador (límite de %d jugadas): %ld\n", MaxJugadas, d.SinGanador);
+    if (p.ModoJuego == 2)
+        std::printf("Parejas:  1 y 3: %ld  2 y 4: %ld\n", d.Victorias[1] + d.Victorias[3],
+                    d.Victorias[2] + d.Victorias[4]);
+    if (d.Partidas > 0) std::printf("Jugadas por partida: %.1f\n", double(d.Jugadas) / double(d.Partidas));
+    std::printf("Partidas por segundo: %.2f\n", segundos > 0 ? double(d.Partidas) / segundos : 0.0);
+    if (d.Decisiones > 0)
+        std::printf("Decisión del ordenador: media %.3f ms, peor %.3f ms (partida %ld, jugada %ld), "
+                    "%ld decisiones\n",
+                    1000 * d.SegundosDecision / double(d.Decisiones), 1000 * d.PeorDecision, d.PartidaPeor,
+                    d.JugadaPeor, d.Decisiones);
+    if (comprobado) std::printf("Comprobación: ninguna violación\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto opciones = texto::LeeOpciones(argc, argv, error);
+    if (!opciones) {
+        std::cerr << error << '\n';
+        return 2;
+    }
+    if (opciones->Ayuda) {
+        std::cout << texto::TextoAyuda;
+        return 0;
+    }
+    Partida p = PartidaInicial();
+    error = texto::AplicaCambios(*opciones, p);
+    CuentaJugadores(p);
+    if (error.empty() && p.NumJugadores < 2) error = "hacen falta al menos dos jugadores";
+    if (!error.empty()) {
+        std::cerr << error << '\n';
+        return 2;
+    }
+    const CarpetaDeTrabajo carpeta(opciones->Carpeta);
+    std::error_code ignorado;
+    fs::create_directories(carpeta.ruta, ignorado);
+    p.Carpeta = carpeta.Texto();
+    const auto semilla = opciones->Semilla.value_or(static_cast<std::uint64_t>(
+        std::chrono::system_clock::now().time_since_epoch().count()));
+    texto::InterfazTexto ui(p, std::cout, opciones->Silencioso, opciones->Comprobar, semilla);
+    const auto inicio = std::chrono::steady_clock::now();
+    for (long i = 1; i <= opciones->Partidas; ++i) {
+        try {
+            ui.EmpiezaPartida();
+            NuevaPartida(p, ui);
+            if (!ui.Terminada()) throw texto::Violacion("la partida ha terminado sin ganador");
+        } catch (const texto::Violacion& v) {
+            std::cerr << "Partida " << i << " (semilla " << semilla << "): " << v.what() << '\n';
+            return 1;
+        }
+    }
+    const double segundos =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+    Resumen(p, ui.Datos(), segundos, opciones->Comprobar, semilla);
+    return 0;
+}

@@ -1,0 +1,370 @@
+#include "ui/board/pintura.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPolygon>
+#include <cmath>
+
+#include "rules/tablero.h"
+
+namespace parchis {
+
+namespace {
+
+const QColor Fondo(192, 96, 64);
+const QColor MarcoOscuro(119, 26, 18);
+const QColor MarcoClaro(224, 128, 96);
+const QColor Linea(45, 40, 40);
+const QColor GrisSeguro(232, 232, 232);
+const QColor FondoBarra(160, 195, 160);
+const QColor BiselBarra[4] = {QColor(119, 26, 18), QColor(80, 100, 80), QColor(110, 135, 110),
+                              QColor(140, 170, 140)};
+const QColor TextoBarraSombra(117, 149, 117);
+const QColor TextoBarra(50, 60, 50);
+const QColor AmarilloDado(255, 255, 171);
+const QColor Azul(0, 0, 255);
+
+// Board positions in pixels from the board's corner: the corner blocks end
+// at c = 7n', the arms at C = 14n'; the homes' triangles meet at the middle
+// M = 10.5n' and start one square inside the centre (s0 = 8n', s1 = 13n').
+struct Rejilla {
+    int m, np, wp;
+    int c, C, M, s0, s1;
+    explicit Rejilla(const Medidas& me)
+        : m(me.Margen), np(me.PasoN()), wp(me.PasoW()), c(7 * np), C(14 * np),
+          M(static_cast<int>(std::floor(10.5 * np))), s0(8 * np), s1(13 * np) {}
+    QPoint P(int x, int y) const { return {m + x, m + y}; }
+};
+
+QPolygon Poligono(const Rejilla& r, std::initializer_list<std::pair<int, int>> puntos) {
+    QPolygon pol;
+    for (auto [x, y] : puntos) pol << r.P(x, y);
+    return pol;
+}
+
+// The squares next to the centre are cut along the diagonals.
+QPolygon PoligonoDiagonal(const Rejilla& r, int s) {
+    const int c = r.c, C = r.C, s0 = r.s0, s1 = r.s1, w4 = 4 * r.wp, w5 = 5 * r.wp;
+    switch (s) {
+        case 8: return Poligono(r, {{w5, C}, {C, C}, {s1, s1}, {w5, s1}});
+        case 9: return Poligono(r, {{C, w5}, {C, C}, {s1, s1}, {s1, w5}});
+        case 25: return Poligono(r, {{C, c}, {C, w4}, {s1, w4}, {s1, s0}});
+        case 26: return Poligono(r, {{w5, c}, {C, c}, {s1, s0}, {w5, s0}});
+        case 42: return Poligono(r, {{c, c}, {w4, c}, {w4, s0}, {s0, s0}});
+        case 43: return Poligono(r, {{c, c}, {c, w4}, {s0, w4}, {s0, s0}});
+        case 59: return Poligono(r, {{c, w5}, {c, C}, {s0, s1}, {s0, w5}});
+        default: return Poligono(r, {{c, C}, {w4, C}, {w4, s1}, {s0, s1}});   // 60
+    }
+}
+
+bool EsDiagonal(int s) {
+    return s == 8 || s == 9 || s == 25 || s == 26 || s == 42 || s == 43 || s == 59 || s == 60;
+}
+
+QPolygon PoligonoCasilla(const Medidas& me, const Rejilla& r, int s) {
+    if (EsDiagonal(s)) return PoligonoDiagonal(r, s);
+    const Punto c = CentroCasilla(me, 4, s, 1, 1, 1);
+    const MedidaCasilla h = MedidasCasilla(me, s);
+    return QPolygon(QRect(QPoint(c.x - h.MitadX, c.y - h.MitadY), QPoint(c.x + h.MitadX, c.y + h.MitadY)));
+}
+
+// Seat whose corridor holds square s (69..99), 0 on the track.
+int DuenoPasillo(int s) {
+    if (s >= 69 && s <= 75) return 4;
+    if (s >= 77 && s <= 83) return 3;
+    if (s >= 85 && s <= 91) return 2;
+    if (s >= 93 && s <= 99) return 1;
+    return 0;
+}
+
+int DuenoSalida(int s) {
+    for (int j = 1; j <= 4; ++j)
+        if (CasillaSalida[j] == s) return j;
+    return 0;
+}
+
+QColor Tinte(const QColor& c, double claridad) {
+    return QColor::fromRgbF(c.redF() + (1 - c.redF()) * claridad,
+                            c.greenF() + (1 - c.greenF()) * claridad,
+                            c.blueF() + (1 - c.blueF()) * claridad);
+}
+
+void PintaCasilla(QPainter& p, const Medidas& me, const Rejilla& r, int s, const ColoresMesa& col) {
+    QColor relleno = Qt::white;
+    if (const int j = DuenoPasillo(s)) relleno = Tinte(col[j], 0.55);
+    if (const int j = DuenoSalida(s)) relleno = col[j];
+    else if (EsSeguro(s)) relleno = GrisSeguro;
+    p.setPen(QPen(Linea, 1));
+    p.setBrush(relleno);
+    p.drawPolygon(PoligonoCasilla(me, r, s));
+    if (EsSeguro(s)) {
+        // The safe mark: a white ring around the spot where pieces stand.
+        const Punto c = CentroCasilla(me, 4, s, 1, 1, 1);
+        const double radio = me.LadoCasilla * 0.42;
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(150, 150, 150), 1));
+        p.setBrush(Qt::white);
+        p.drawEllipse(QPointF(c.x + 0.5, c.y + 0.5), radio, radio);
+        p.setRenderHint(QPainter::Antialiasing, false);
+    }
+}
+
+// Numbers sit beside the pieces' place, toward the arm's outer side, clear
+// of the square's border; in the squares cut by a diagonal that side is cut
+// away, so they take the other.
+QPoint PosicionNumero(const Medidas& me, int s, QSize texto) {
+    const Punto c = CentroCasilla(me, 4, s, 1, 1, 1);
+    const MedidaCasilla h = MedidasCasilla(me, s);
+    const int medio = me.Margen + static_cast<int>(std::floor(10.5 * me.PasoN()));
+    int lado = 1;
+    if (CasillaHorizontal(s)) {
+        if (c.y < medio) lado = -1;
+        if (EsDiagonal(s)) lado = -lado;
+        return {c.x, c.y + lado * (h.MitadY - texto.height() / 2 - 1)};
+    }
+    if (c.x < medio) lado = -1;
+    if (EsDiagonal(s)) lado = -lado;
+    return {c.x + lado * (h.MitadX - texto.width() / 2 - 3), c.y};
+}
+
+void PintaNumeros(QPainter& p, const Medidas& me) {
+    QFont letra(QStringLiteral("Sans"));
+    letra.setPixelSize(std::max(8, me.LadoCasilla * 2 / 5));
+    p.setFont(letra);
+    p.setPen(QColor(110, 100, 100));
+    const QFontMetrics fm(letra);
+    for (int s = 1; s <= 68; ++s) {
+        const QString texto = QString::number(s);
+        const QSize caja(fm.horizontalAdvance(texto), fm.ascent());
+        const QPoint q = PosicionNumero(me, s, caja);
+        p.drawText(QRect(q.x() - 20, q.y() - 12, 40, 24), Qt::AlignCenter, texto);
+    }
+}
+
+void PintaEsquina(QPainter& p, const Medidas& me, int j, const QColor& color, int numFichas) {
+    const int a = me.AnchoBrazo;
+    const QRect bloque(me.OrigenX[j], me.OrigenY[j], a, a);
+    p.setPen(QPen(Linea, 1));
+    p.setBrush(color);
+    p.drawRect(bloque.adjusted(0, 0, -1, -1));
+    p.setRenderHint(QPainter::Antialiasing);
+    // A light band where the waiting pieces stand, and a ring round the dice.
+    const Punto primera = CentroCasilla(me, numFichas, 0, j, 1, 0);
+    const Punto ultima = CentroCasilla(me, numFichas, 0, j, numFichas, 0);
+    const int margen = me.DiametroFicha / 2 + 4;
+    const QRect banda = QRect(QPoint(std::min(primera.x, ultima.x), std::min(primera.y, ultima.y)),
+                              QPoint(std::max(primera.x, ultima.x), std::max(primera.y, ultima.y)))
+                            .adjusted(-margen, -margen, margen + 1, margen + 1);
+    p.save();
+    p.setClipRect(bloque.adjusted(1, 1, -1, -1));
+    p.setPen(QPen(Tinte(color, 0.3).darker(125), 1));
+    p.setBrush(Tinte(color, 0.6));
+    p.drawRoundedRect(banda, margen, margen);
+    p.restore();
+    p.setPen(QPen(Tinte(color, 0.5), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(bloque.adjusted(4, 4, -5, -5));
+    const QPointF centro = bloque.center() + QPointF(0.5, 0.5);
+    p.setPen(QPen(color.darker(140), 2));
+    p.setBrush(color.darker(112));
+    const double radio = me.AnchoBrazo * 0.27;
+    p.drawEllipse(centro, radio, radio);
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void PintaCentro(QPainter& p, const Medidas& me, const Rejilla& r, const ColoresMesa& col) {
+    const int M = r.M, s0 = r.s0, s1 = r.s1;
+    const QPolygon casas[5] = {
+        {},
+        Poligono(r, {{s0, s0}, {s0, s1}, {M, M}}),   // seat 1, left
+        Poligono(r, {{s0, s0}, {s1, s0}, {M, M}}),   // seat 2, top
+        Poligono(r, {{s1, s0}, {s1, s1}, {M, M}}),   // seat 3, right
+        Poligono(r, {{s0, s1}, {s1, s1}, {M, M}}),   // seat 4, bottom
+    };
+    p.setPen(QPen(Linea, 1));
+    for (int j = 1; j <= 4; ++j) {
+        p.setBrush(col[j]);
+        p.drawPolygon(casas[j]);
+    }
+    // The centre ornament: a small compass star.
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF o = r.P(M, M) + QPointF(0.5, 0.5);
+    const double R = me.LadoCasilla * 0.9;
+    QPolygonF estrella;
+    for (int i = 0; i < 8; ++i) {
+        const double ang = i * M_PI / 4;
+        const double radio = i % 2 ? R * 0.38 : R;
+        estrella << o + QPointF(radio * std::cos(ang), radio * std::sin(ang));
+    }
+    p.setPen(QPen(QColor(90, 60, 30), 1));
+    p.setBrush(QColor(250, 236, 200));
+    p.drawPolygon(estrella);
+    p.setBrush(QColor(192, 96, 64));
+    p.drawEllipse(o, R * 0.2, R * 0.2);
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void PintaMarcoLienzo(QPainter& p, const Medidas& me) {
+    const int L = me.LadoLienzo;
+    p.fillRect(0, 0, L, L, Fondo);
+    p.setPen(MarcoOscuro);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, L - 1, L - 1);
+    p.setPen(MarcoClaro);
+    p.drawRect(1, 1, L - 3, L - 3);
+    // The board sits in a sunken bed.
+    const QRect tablero(me.Margen, me.Margen, me.LadoTablero, me.LadoTablero);
+    p.setPen(MarcoOscuro);
+    p.drawRect(tablero.adjusted(-3, -3, 2, 2));
+    p.setPen(MarcoClaro);
+    p.drawRect(tablero.adjusted(-2, -2, 1, 1));
+    p.fillRect(tablero, Qt::white);
+}
+
+}  // namespace
+
+ColoresMesa ColoresSegunPuesto(int puestoMesa) {
+    ColoresMesa c{};
+    for (int j = 1; j <= 4; ++j) {
+        const ColorRGB rgb = ColorJugador(puestoMesa, j);
+        c[j] = QColor(rgb.r, rgb.g, rgb.b);
+    }
+    return c;
+}
+
+void PintaTableroVacio(QPainter& p, const Medidas& me, const ColoresMesa& colores, int numFichas) {
+    const Rejilla r(me);
+    PintaMarcoLienzo(p, me);
+    PintaBarra(p, me, QString());
+    for (int s = 1; s <= 99; ++s)
+        if (s != 76 && s != 84 && s != 92) PintaCasilla(p, me, r, s, colores);
+    PintaCentro(p, me, r, colores);
+    for (int j = 1; j <= 4; ++j) PintaEsquina(p, me, j, colores[j], numFichas);
+    PintaNumeros(p, me);
+}
+
+Rectangulo CajaFicha(const Medidas& me, int x, int y) {
+    const int d = me.DiametroFicha;
+    return {x - d / 2, y - d / 2, d + 1, d + 1};
+}
+
+void PintaFicha(QPainter& p, const Medidas& me, int x, int y, const QColor& color) {
+    const bool azul = color == Azul;
+    const double radio = me.DiametroFicha / 2.0;
+    const QPointF centro(x + 0.5, y + 0.5);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(azul ? QColor(128, 128, 128) : Qt::black, 1));
+    p.setBrush(color);
+    p.drawEllipse(centro, radio, radio);
+    // The highlight: from 1.0 to 3.5 radians, counter-clockwise from east.
+    p.setPen(QPen(azul ? QColor(216, 216, 216) : QColor(192, 192, 192), 1));
+    p.setBrush(Qt::NoBrush);
+    const QRectF caja(centro.x() - radio, centro.y() - radio, 2 * radio, 2 * radio);
+    const double grados = 180.0 / M_PI * 16;
+    p.drawArc(caja, static_cast<int>(std::lround(1.0 * grados)), static_cast<int>(std::lround(2.5 * grados)));
+    p.restore();
+}
+
+QPixmap SpritePunto() {
+    QPixmap pm(8, 8);
+    pm.fill(AmarilloDado);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(25, 25, 25));
+    p.drawEllipse(QPointF(4, 4), 3.6, 3.6);
+    p.setBrush(QColor(90, 90, 90));
+    p.drawEllipse(QPointF(3.2, 3.2), 1.0, 1.0);
+    return pm;
+}
+
+void PintaDado(QPainter& p, Punto e, int valor, const QPixmap& punto) {
+    const int x = e.x, y = e.y, u = LadoDado - 1;
+    QPolygon octogono;
+    octogono << QPoint(x + 2, y) << QPoint(x + u - 2, y) << QPoint(x + u, y + 2)
+             << QPoint(x + u, y + u - 2) << QPoint(x + u - 2, y + u) << QPoint(x + 2, y + u)
+             << QPoint(x, y + u - 2) << QPoint(x, y + 2);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(AmarilloDado);
+    p.setBrush(AmarilloDado);
+    p.drawPolygon(octogono);
+    // Lit from the upper left: white top and left edges.
+    p.setPen(Qt::white);
+    p.drawLine(x + 2, y, x + u - 2, y);
+    p.drawLine(x, y + 2, x, y + u - 2);
+    p.drawLine(x, y + 2, x + 2, y);
+    const struct {
+        int dx, dy;
+        bool (*muestra)(int);
+    } puntos[] = {
+        {14, 12, [](int v) { return v >= 4; }}, {42, 40, [](int v) { return v >= 4; }},
+        {14, 40, [](int v) { return v >= 2; }}, {42, 12, [](int v) { return v >= 2; }},
+        {28, 26, [](int v) { return v % 2 == 1; }},
+        {28, 12, [](int v) { return v == 6; }}, {28, 40, [](int v) { return v == 6; }},
+    };
+    for (const auto& q : puntos)
+        if (q.muestra(valor)) p.drawPixmap(x + q.dx, y + q.dy, punto);
+    p.restore();
+}
+
+void PintaBarra(QPainter& p, const Medidas& me, const QString& texto) {
+    const QRect r(me.BarraX, me.BarraY, AnchoBarra, AltoBarra);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(MarcoClaro);
+    p.setBrush(FondoBarra);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    for (int i = 0; i < 4; ++i) {
+        p.setPen(BiselBarra[i]);
+        p.drawLine(r.left() + i, r.top() + i, r.right() - i, r.top() + i);
+        p.drawLine(r.left() + i, r.top() + i, r.left() + i, r.bottom() - i);
+    }
+    const QString limpio = texto.trimmed();
+    if (!limpio.isEmpty()) {
+        QFont letra(QStringLiteral("Sans"));
+        letra.setPixelSize(12);
+        letra.setBold(true);
+        p.setFont(letra);
+        const QFontMetrics fm(letra);
+        const int x = Redondea(me.BarraX + AnchoBarra / 2.0 - fm.horizontalAdvance(limpio) / 2.0);
+        const int y = Redondea(me.BarraY + AltoBarra / 2.0 - fm.height() / 2.0 + 1);
+        p.setClipRect(r.adjusted(4, 4, -1, -1));
+        p.setPen(TextoBarraSombra);
+        p.drawText(x, y + fm.ascent(), limpio);
+        p.setPen(TextoBarra);
+        p.drawText(x - 1, y - 1 + fm.ascent(), limpio);
+    }
+    p.restore();
+}
+
+void PintaPlaca(QPainter& p, const Rectangulo& r, const QString& nombre) {
+    const QRect caja(r.x, r.y, r.ancho, r.alto);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(MarcoClaro);
+    p.setBrush(FondoBarra);
+    p.drawRect(caja.adjusted(0, 0, -1, -1));
+    p.setPen(BiselBarra[0]);
+    p.drawLine(caja.topLeft(), caja.topRight());
+    p.drawLine(caja.topLeft(), caja.bottomLeft());
+    p.setPen(BiselBarra[3]);
+    p.drawLine(caja.left() + 1, caja.top() + 1, caja.right() - 1, caja.top() + 1);
+    QFont letra(QStringLiteral("Sans"));
+    letra.setPointSize(10);
+    letra.setBold(true);
+    QFontMetrics fm(letra);
+    // A long name in a small plate shrinks rather than being cut.
+    while (fm.horizontalAdvance(nombre.trimmed()) > caja.width() - 4 && letra.pointSize() > 6) {
+        letra.setPointSize(letra.pointSize() - 1);
+        fm = QFontMetrics(letra);
+    }
+    p.setFont(letra);
+    p.setPen(TextoBarra);
+    p.drawText(caja.adjusted(2, 0, -2, 0), Qt::AlignCenter, nombre.trimmed());
+    p.restore();
+}
+
+}  // namespace parchis

@@ -1,0 +1,44 @@
+// Painting the board's parts at the board's scale: the empty board, a piece,
+// a die, the status bar and a name plate.  These paint on whatever surface
+// they are given; the board (tablero.h) decides where and when.
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QString>
+#include <array>
+
+#include "ui/board/medidas.h"
+
+class QPainter;
+
+namespace parchis {
+
+using ColoresMesa = std::array<QColor, 5>;   // per seat, element 0 unused
+
+// Drawing colour of each seat under the colour rotation PuestoMesa.
+ColoresMesa ColoresSegunPuesto(int puestoMesa);
+
+// The whole empty board on a LadoLienzo square: frame, arms and squares,
+// corner blocks, homes, safe squares, numbers, status bar frame.
+void PintaTableroVacio(QPainter& p, const Medidas& me, const ColoresMesa& colores, int numFichas);
+
+// A piece: a disc of diameter d centred on (x, y), outlined, with a
+// highlight arc on its upper-left rim.  It covers the (d + 1)-pixel box
+// CajaFicha gives.
+void PintaFicha(QPainter& p, const Medidas& me, int x, int y, const QColor& color);
+Rectangulo CajaFicha(const Medidas& me, int x, int y);
+
+// The 8 x 8 pip of a die.
+QPixmap SpritePunto();
+
+// A 53 x 53 die showing `valor` with its top-left at `esquina`.
+void PintaDado(QPainter& p, Punto esquina, int valor, const QPixmap& punto);
+
+// The status bar frame and, when given, its text.
+void PintaBarra(QPainter& p, const Medidas& me, const QString& texto);
+
+// A seat's name plate (its strip must already be clear).
+void PintaPlaca(QPainter& p, const Rectangulo& r, const QString& nombre);
+
+}  // namespace parchis

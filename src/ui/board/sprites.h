@@ -1,0 +1,25 @@
+// The small pictures laid over the board: the die's pip, the hands of the
+// move pointer, the capture mark and the winner's emblem.  All are drawn by
+// the program, on transparent backgrounds.
+#pragma once
+
+#include <QPixmap>
+
+namespace parchis {
+
+inline constexpr int LadoMano = 32;
+inline constexpr int LadoMarca = 32;
+
+struct Sprites {
+    QPixmap Punto;           // 8 x 8, on the die's colour
+    QPixmap ManoOrdenador;   // points straight down, fingertip at the bottom centre
+    QPixmap ManoTutor;       // points down and right, fingertip at the bottom-right corner
+    QPixmap MarcaCaptura;    // 32 x 32 burst
+};
+
+const Sprites& SpritesMesa();
+
+// The winner's emblem, `lado` pixels square, grown to `fraccion` (0..1).
+QPixmap Emblema(int lado, double fraccion);
+
+}  // namespace parchis

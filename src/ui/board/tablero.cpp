@@ -1,0 +1,208 @@
+#include "ui/board/tablero.h"
+
+#include <QPainter>
+#include <algorithm>
+
+#include "rules/tablero.h"
+#include "ui/board/sprites.h"
+
+namespace parchis {
+
+namespace {
+
+bool EsCasa(int s) { return s == 76 || s == 84 || s == 92 || s == 100; }
+
+QString Nombre(const std::string& n) { return QString::fromStdString(n); }
+
+}  // namespace
+
+Tablero::Tablero(std::function<void(const QRect&)> refresca) : refresca_(std::move(refresca)) {}
+
+void Tablero::Prepara(int anchoPantalla, int altoPantalla) {
+    me_ = CalculaMedidas(anchoPantalla, altoPantalla);
+    const int lado = me_.LadoLienzo;
+    for (QPixmap* pm : {&superficie_, &vacio_, &lleno_}) {
+        *pm = QPixmap(lado, lado);
+        pm->fill(Qt::white);
+    }
+}
+
+void Tablero::AsignaColores(int puestoMesa) { colores_ = ColoresSegunPuesto(puestoMesa); }
+
+void Tablero::DibujaTablero(int numFichas) {
+    {
+        QPainter p(&vacio_);
+        PintaTableroVacio(p, me_, colores_, numFichas);
+    }
+    superficie_ = vacio_.copy();
+    RefrescaTodo();
+}
+
+void Tablero::DibujaNombres(const Partida& p) {
+    QPainter pintor(&superficie_);
+    for (int j = 1; j <= 4; ++j) {
+        const QRect r = Caja(RectanguloNombre(me_, j));
+        pintor.drawPixmap(r.topLeft(), vacio_, r);
+        if (p.Estado[j] == 1) PintaPlaca(pintor, RectanguloNombre(me_, j), Nombre(p.Nombres[j]));
+    }
+    pintor.end();
+    for (int j = 1; j <= 4; ++j) Refresca(Caja(RectanguloNombre(me_, j)));
+}
+
+void Tablero::MuestraMensaje(const QString& texto) {
+    {
+        QPainter p(&superficie_);
+        PintaBarra(p, me_, texto);
+    }
+    Refresca(Caja(RectanguloBarra(me_)));
+}
+
+void Tablero::RedibujaMesa(const Partida& p, const std::optional<QString>& texto) {
+    Instantanea();
+    superficie_ = vacio_.copy();
+    DibujaNombres(p);
+    if (texto) MuestraMensaje(*texto);
+    for (int s = 1; s <= NumCasillas; ++s) DibujaFichasCasilla(p, s);
+    for (int j = 1; j <= 4; ++j) {
+        RestauraDeInstantanea(Caja(RectanguloDados(me_, p.NumDados, j)));
+        if (p.Estado[j] == 1) {
+            DibujaCuadroEspera(p, j);
+            DibujaCasa(p, j);
+        }
+    }
+    RefrescaTodo();
+}
+
+Punto Tablero::Centro(const Partida& p, int casilla, int jugador, int ordenEspera, int ordenCasa) const {
+    return CentroCasilla(me_, p.NumFichas, casilla, jugador, ordenEspera, ordenCasa);
+}
+
+void Tablero::DibujaFicha(int x, int y, int jugador) {
+    QPainter p(&superficie_);
+    PintaFicha(p, me_, x, y, colores_[jugador]);
+}
+
+void Tablero::DibujaFichasCasilla(const Partida& p, int s) {
+    if (s <= 0 || s > NumCasillas || EsCasa(s)) return;
+    const Casilla& c = p.Casillas[s];
+    const Punto centro = Centro(p, s, 0, 0, 0);
+    MedidaCasilla h{};
+    if (c.Jugador[1] != 0 && c.Jugador[2] != 0) h = MedidasCasilla(me_, s);
+    if (c.Jugador[1]) DibujaFicha(centro.x - h.DesplX, centro.y - h.DesplY, c.Jugador[1]);
+    if (c.Jugador[2]) DibujaFicha(centro.x + h.DesplX, centro.y + h.DesplY, c.Jugador[2]);
+    // A third occupant only exists for an instant during a capture.
+    if (c.Jugador[3]) DibujaFicha(centro.x, centro.y, c.Jugador[3]);
+}
+
+void Tablero::DibujaCuadroEspera(const Partida& p, int j, const std::function<void()>& trasCada) {
+    for (int k = 1; k <= p.EnEspera[j]; ++k) {
+        const Punto c = Centro(p, 0, j, k, 0);
+        DibujaFicha(c.x, c.y, j);
+        if (trasCada) trasCada();
+    }
+}
+
+void Tablero::DibujaCasa(const Partida& p, int j, const std::function<void()>& trasCada) {
+    for (int k = 1; k <= p.EnCasa[j]; ++k) {
+        const Punto c = Centro(p, CasillaCasa[j], j, 0, k);
+        DibujaFicha(c.x, c.y, j);
+        if (trasCada) trasCada();
+    }
+}
+
+QRect Tablero::ZonaFila(const Partida& p, int casilla, int j) const {
+    const int n = std::max<int>(1, p.NumFichas);
+    const Punto a = casilla == 0 ? Centro(p, 0, j, 1, 0) : Centro(p, casilla, j, 0, 1);
+    const Punto b = casilla == 0 ? Centro(p, 0, j, n, 0) : Centro(p, casilla, j, 0, n);
+    const int r = me_.DiametroFicha / 2;
+    return QRect(QPoint(std::min(a.x, b.x) - r, std::min(a.y, b.y) - r),
+                 QPoint(std::max(a.x, b.x) + r, std::max(a.y, b.y) + r));
+}
+
+void Tablero::RehaceCuadroEspera(const Partida& p, int j) {
+    const QRect r = ZonaFila(p, 0, j);
+    RestauraDeVacio(r);
+    DibujaCuadroEspera(p, j);
+    Refresca(r);
+}
+
+void Tablero::RehaceCasilla(const Partida& p, int s) {
+    if (s <= 0 || s > NumCasillas) return;
+    if (EsCasa(s)) {
+        const int j = s == 100 ? 1 : s == 92 ? 2 : s == 84 ? 3 : 4;
+        const QRect r = ZonaFila(p, s, j);
+        RestauraDeVacio(r);
+        DibujaCasa(p, j);
+        Refresca(r);
+        return;
+    }
+    // The squares cut by a diagonal overlap their neighbour's rectangle:
+    // the pair is redrawn together.
+    int pareja = 0;
+    if (s == 8 || s == 25 || s == 42 || s == 59) pareja = s + 1;
+    if (s == 9 || s == 26 || s == 43 || s == 60) pareja = s - 1;
+    QRect r = RectanguloCasilla(p, s);
+    RestauraDeVacio(r);
+    if (pareja) {
+        const QRect otra = RectanguloCasilla(p, pareja);
+        RestauraDeVacio(otra);
+        r = r.united(otra);
+    }
+    // In square order, as a full redraw paints them: pieces of the pair
+    // may overlap.
+    if (pareja && pareja < s) DibujaFichasCasilla(p, pareja);
+    DibujaFichasCasilla(p, s);
+    if (pareja > s) DibujaFichasCasilla(p, pareja);
+    Refresca(r);
+}
+
+QRect Tablero::RectanguloCasilla(const Partida& p, int s) const {
+    const Punto c = Centro(p, s, 0, 0, 0);
+    const MedidaCasilla h = MedidasCasilla(me_, s);
+    return QRect(QPoint(c.x - h.MitadX, c.y - h.MitadY), QPoint(c.x + h.MitadX, c.y + h.MitadY));
+}
+
+void Tablero::DibujaDados(int j, int numDados, int d1, int d2) {
+    if (d1 == 0 && d2 == 0) return;
+    const QRect area = Caja(RectanguloDados(me_, numDados, j));
+    {
+        QPainter p(&superficie_);
+        p.fillRect(area, Qt::black);
+        for (int i = 1; i <= numDados; ++i)
+            PintaDado(p, EsquinaDado(me_, numDados, j, i), i == 1 ? d1 : d2, SpritesMesa().Punto);
+    }
+    Refresca(area);
+}
+
+void Tablero::BorraDados(int numDados) {
+    for (int j = 1; j <= 4; ++j) {
+        const QRect area = Caja(RectanguloDados(me_, numDados, j));
+        RestauraDeVacio(area);
+        Refresca(area);
+    }
+}
+
+void Tablero::DibujaImagen(const QPixmap& imagen, int x, int y) {
+    QPainter p(&superficie_);
+    p.drawPixmap(x, y, imagen);
+}
+
+void Tablero::Instantanea() { lleno_ = superficie_.copy(); }
+
+void Tablero::Copia(const QPixmap& desde, const QRect& r) {
+    QPainter p(&superficie_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawPixmap(r.topLeft(), desde, r);
+}
+
+void Tablero::RestauraDeInstantanea(const QRect& r) { Copia(lleno_, r); }
+
+void Tablero::RestauraDeVacio(const QRect& r) { Copia(vacio_, r); }
+
+void Tablero::Refresca(const QRect& r) {
+    if (refresca_) refresca_(r);
+}
+
+void Tablero::RefrescaTodo() { Refresca(QRect(0, 0, me_.LadoLienzo, me_.LadoLienzo)); }
+
+}  // namespace parchis

@@ -1,0 +1,103 @@
+#include "ui/common/mensaje.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace parchis {
+
+namespace {
+
+constexpr int AnchoTexto = 430;
+
+QPushButton* Boton(const QString& texto, QWidget* padre) {
+    auto* b = new QPushButton(texto, padre);
+    b->setMinimumWidth(96);
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+}  // namespace
+
+DialogoMensaje::DialogoMensaje(QWidget* padre, const QString& titulo, const QString& texto,
+                               int lineas, int botones, int ayuda, AccionesMensaje acciones)
+    : QDialog(padre), acciones_(std::move(acciones)),
+      respuesta_(botones == 2 ? RespuestaCancelar : RespuestaAceptar) {
+    setWindowTitle(titulo);
+    setModal(true);
+    setStyleSheet(QStringLiteral(
+        "DialogoMensaje { background: #f4ead8; }"
+        "QLabel#Tex_Titulo { background: #a0c3a0; color: #323c32; font-weight: bold;"
+        "  border: 1px solid #771a12; padding: 4px 8px; }"
+        "QLabel#Tex_Mensaje { color: #202020; padding: 4px 6px; }"));
+    auto* caja = new QVBoxLayout(this);
+    auto* etiquetaTitulo = new QLabel(titulo, this);
+    etiquetaTitulo->setObjectName(QStringLiteral("Tex_Titulo"));
+    caja->addWidget(etiquetaTitulo);
+    auto* etiquetaTexto = new QLabel(texto, this);
+    etiquetaTexto->setObjectName(QStringLiteral("Tex_Mensaje"));
+    etiquetaTexto->setWordWrap(true);
+    etiquetaTexto->setTextFormat(Qt::PlainText);
+    etiquetaTexto->setFixedWidth(AnchoTexto);
+    const int alto = etiquetaTexto->fontMetrics().lineSpacing() * std::max(1, lineas) + 12;
+    etiquetaTexto->setMinimumHeight(alto);
+    etiquetaTexto->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    caja->addWidget(etiquetaTexto);
+
+    auto* fila = new QHBoxLayout;
+    if (ayuda > 0) {
+        auto* bAyuda = Boton(QStringLiteral("Ayuda"), this);
+        bAyuda->setObjectName(QStringLiteral("Pic_BotAyuda"));
+        connect(bAyuda, &QPushButton::clicked, this, [this, ayuda] {
+            if (acciones_.sonidoBoton) acciones_.sonidoBoton();
+            if (acciones_.abreAyuda) acciones_.abreAyuda(ayuda);
+        });
+        fila->addWidget(bAyuda);
+    }
+    fila->addStretch();
+    auto* bSi = Boton(QStringLiteral("Aceptar"), this);
+    bSi->setObjectName(QStringLiteral("Pic_Si"));
+    bSi->setDefault(true);
+    connect(bSi, &QPushButton::clicked, this, [this] { Responde(RespuestaAceptar); });
+    fila->addWidget(bSi);
+    if (botones == 2) {
+        auto* bNo = Boton(QStringLiteral("Cancelar"), this);
+        bNo->setObjectName(QStringLiteral("Pic_No"));
+        connect(bNo, &QPushButton::clicked, this, [this] { Responde(RespuestaCancelar); });
+        fila->addWidget(bNo);
+    }
+    caja->addLayout(fila);
+    caja->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void DialogoMensaje::Responde(int r) {
+    if (acciones_.sonidoBoton) acciones_.sonidoBoton();
+    respuesta_ = r;
+    accept();
+}
+
+void DialogoMensaje::closeEvent(QCloseEvent* e) {
+    if (acciones_.sonidoBoton) acciones_.sonidoBoton();
+    e->accept();
+    QDialog::closeEvent(e);
+}
+
+int Mensaje(QWidget* padre, const QString& titulo, const QString& texto, int lineas, int botones,
+            int ayuda, const AccionesMensaje& acciones) {
+    DialogoMensaje d(padre, titulo, texto, lineas, botones, ayuda, acciones);
+    // Modal to the main window only: the help it opens stays usable.
+    d.setWindowModality(Qt::WindowModal);
+    d.adjustSize();
+    if (QScreen* pantalla = padre ? padre->screen() : QGuiApplication::primaryScreen()) {
+        const QRect zona = pantalla->availableGeometry();
+        d.move(zona.center() - QPoint(d.width() / 2, d.height() / 2));
+    }
+    d.exec();
+    return d.Respuesta();
+}
+
+}  // namespace parchis

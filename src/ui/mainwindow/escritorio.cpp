@@ -1,0 +1,159 @@
+#include "ui/mainwindow/escritorio.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+
+#include "ui/mainwindow/mesa.h"
+
+namespace parchis {
+
+Escritorio::Escritorio(Mesa& mesa) : mesa_(mesa) {}
+
+void Escritorio::FijaSemilla(std::uint64_t semilla) {
+    generador_.Siembra(semilla);
+    semillaFija_ = true;
+}
+
+// The engine yields once at the start of every pass and repeatedly while it
+// waits.  A yield with the game moved on since the last one only runs what
+// is pending; a yield that finds the game where the last one left it is a
+// wait, and sleeps until the window system has something (a timer wakes it
+// at least once a second, should nothing come).  So a waiting program costs
+// no processor time and a game between computers never stops.
+void Escritorio::Cede() {
+    if (mesa_.Saliendo()) return;
+    const Partida& p = mesa_.Juego();
+    const ClaveEspera clave{p.NumJugada, p.Turno, p.PartidaIniciada};
+    const bool esperando = clave == ultimaEspera_;
+    ultimaEspera_ = clave;
+    if (!esperando) {
+        QCoreApplication::processEvents();
+        return;
+    }
+    QTimer despertador;
+    despertador.setSingleShot(true);
+    despertador.start(1000);
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void Escritorio::Pausa(int unidades) { mesa_.Pausa(unidades); }
+
+double Escritorio::Reloj() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio_).count();
+}
+
+FechaHora Escritorio::Ahora() {
+    const QDateTime t = QDateTime::currentDateTime();
+    return {t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute()};
+}
+
+void Escritorio::SiembraAleatorio() {
+    if (!semillaFija_) generador_.SiembraConLaHora();
+}
+
+double Escritorio::Aleatorio() { return generador_.Siguiente(); }
+
+void Escritorio::TocaSonido(int n, bool esperar) { mesa_.TocaSonido(n, esperar); }
+
+int Escritorio::Mensaje(const std::string& titulo, const std::string& texto, int lineas, int botones,
+                        int ayuda) {
+    return mesa_.Mensaje(titulo, texto, lineas, botones, ayuda);
+}
+
+void Escritorio::MuestraMensaje(const std::string& texto) {
+    mesa_.Lienzo().MuestraMensaje(QString::fromStdString(texto));
+}
+
+void Escritorio::PonPuntero(Puntero puntero) {
+    mesa_.PonPuntero(puntero == Puntero::Espera ? CursorReloj : CursorFlecha);
+}
+
+bool Escritorio::DadosElegidos(int&, int&) { return false; }
+
+void Escritorio::DibujaDados(int jugador, int dado1, int dado2) {
+    mesa_.Lienzo().DibujaDados(jugador, mesa_.Juego().NumDados, dado1, dado2);
+}
+
+void Escritorio::BorraDados() { mesa_.Lienzo().BorraDados(mesa_.Juego().NumDados); }
+
+void Escritorio::MuestraTableroVacio() {
+    Tablero& t = mesa_.Lienzo();
+    t.AsignaColores(mesa_.Juego().PuestoMesa);
+    t.DibujaTablero(mesa_.Juego().NumFichas);
+    t.DibujaNombres(mesa_.Juego());
+}
+
+void Escritorio::MuestraCuadroEspera(int jugador) {
+    mesa_.Animacion().MuestraCuadroEspera(mesa_.Juego(), jugador);
+}
+
+void Escritorio::PresentaPartida() {
+    MuestraTableroVacio();
+    mesa_.Lienzo().MuestraMensaje(QString::fromStdString(mesa_.Juego().TextoTurno));
+    mesa_.Animacion().PresentaPartida(mesa_.Juego());
+}
+
+void Escritorio::MuestraJugada(int n, bool adelante) {
+    mesa_.Animacion().MuestraJugada(mesa_.Juego(), n, adelante, mesa_.MandoEncendido());
+}
+
+void Escritorio::SenalaFicha(int jugador, int ficha, FormaSenal forma) {
+    mesa_.Animacion().SenalaFicha(mesa_.Juego(), jugador, ficha, forma == FormaSenal::Tutor);
+}
+
+void Escritorio::MuestraEmblema(int jugador, int paso) { mesa_.Animacion().MuestraEmblema(jugador, paso); }
+
+void Escritorio::MuestraPanel(const PanelCuenta& panel) { mesa_.MuestraPanel(panel); }
+
+void Escritorio::MuestraIndicacion(const std::string& texto) { mesa_.MuestraIndicacion(texto); }
+
+void Escritorio::ActualizaLista() { mesa_.ActualizaLista(); }
+
+void Escritorio::ActualizaControles() {
+    if (!mesa_.Juego().PartidaIniciada) mesa_.MuestraPanel(PanelCuenta{});
+    mesa_.DisponeVentana();
+}
+
+void Escritorio::TerminaModoManual() { mesa_.TerminaModoManual(); }
+
+bool Escritorio::GrabadoraEncendida() { return mesa_.MandoEncendido(); }
+
+void Escritorio::ApagaGrabadora() {}
+
+void Escritorio::AbreReglas() {}
+
+void Escritorio::MuestraTurnoRed(const std::string&, int) {}
+
+void Escritorio::EnviaRed(const std::string&, int) {}
+
+void Escritorio::CierraRed() {}
+
+// The usable height: the screen less the desktop's panels and the window's
+// title bar.
+void Escritorio::TamanoPantalla(int& ancho, int& alto) {
+    QScreen* pantalla = QGuiApplication::primaryScreen();
+    const QRect zona = pantalla ? pantalla->availableGeometry() : QRect(0, 0, 800, 600);
+    const int titulo = mesa_.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    ancho = zona.width();
+    alto = zona.height() - titulo;
+}
+
+// There is no changing the screen's resolution here.
+CambioPantalla Escritorio::CambiaPantalla() { return CambioPantalla::NoPosible; }
+
+void Escritorio::PreparaVentana() {
+    int ancho = 0, alto = 0;
+    TamanoPantalla(ancho, alto);
+    mesa_.Prepara(ancho, alto);
+    mesa_.ActualizaLista();
+    mesa_.show();
+    if (careta_) careta_->close();
+    careta_ = nullptr;
+}
+
+}  // namespace parchis

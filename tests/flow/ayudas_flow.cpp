@@ -1,0 +1,44 @@
+#include "flow/ayudas_flow.h"
+
+#include <random>
+
+#include "core/configuracion.h"
+#include "rules/tablero.h"
+
+namespace parchis::prueba {
+
+Partida PartidaEnJuego(int numDados, int numFichas) {
+    Partida p;
+    AplicaValoresPorDefecto(p);
+    for (int j = 1; j <= 4; ++j) p.Control[j] = 2;
+    p.NumDados = static_cast<Entero>(numDados);
+    p.FichasPorJugador = numFichas == 8 ? 2 : 1;
+    p.NumFichas = static_cast<Entero>(numFichas);
+    p.PausaEntreJugadas = false;
+    p.Velocidad = 100;
+    CuentaJugadores(p);
+    ReiniciaTablero(p);
+    p.PartidaIniciada = true;
+    p.NumJugada = 1;
+    p.Turno = 1;
+    return p;
+}
+
+void TurnoDe(Partida& p, int jugador) {
+    p.Turno = static_cast<Entero>(jugador);
+    JugadorAnterior(p);
+    --p.NumJugada;
+}
+
+CarpetaTemporal::CarpetaTemporal() {
+    std::random_device azar;
+    ruta = std::filesystem::temp_directory_path() / ("parchis-flow-" + std::to_string(azar()));
+    std::filesystem::create_directories(ruta);
+}
+
+CarpetaTemporal::~CarpetaTemporal() {
+    std::error_code ignorado;
+    std::filesystem::remove_all(ruta, ignorado);
+}
+
+}  // namespace parchis::prueba

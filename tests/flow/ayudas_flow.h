@@ -1,0 +1,27 @@
+// Games set up by hand for the flow's tests.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "core/partida.h"
+
+namespace parchis::prueba {
+
+// Default players and rules, every seat played by the computer, no pauses,
+// every piece in its box, a game under way with no move made yet.
+Partida PartidaEnJuego(int numDados = 1, int numFichas = 4);
+
+// Makes seat j the next to throw: the engine advances Turno and NumJugada
+// before its first throw, so both are set one step back.
+void TurnoDe(Partida& p, int jugador);
+
+// A folder of its own for a test, removed afterwards.
+struct CarpetaTemporal {
+    CarpetaTemporal();
+    ~CarpetaTemporal();
+    std::string Texto() const { return ruta.string() + "/"; }
+    std::filesystem::path ruta;
+};
+
+}  // namespace parchis::prueba

@@ -1,0 +1,162 @@
+// Bonus counts after a capture or a piece home, their order with the rest of
+// the throw, the end of the game, and the wait before every local throw.
+#include <gtest/gtest.h>
+
+#include "common/posicion.h"
+#include "flow/ayudas_flow.h"
+#include "flow/final.h"
+#include "flow/historico.h"
+#include "flow/interfaz_prueba.h"
+#include "flow/motor.h"
+#include "flow/persona.h"
+#include "rules/panel.h"
+#include "rules/tablero.h"
+
+namespace parchis {
+namespace {
+
+using prueba::Pon;
+
+// Stops the game at the first yield of another seat's turn.
+void ParaTrasElTurnoDe(Partida& p, prueba::InterfazPrueba& ui, int jugador) {
+    ui.AlCeder = [&p, jugador] {
+        if (p.Turno != jugador) p.PartidaIniciada = false;
+    };
+}
+
+// The person at seat 4 counts a 3 capturing, the bonus of 20, then the 4.
+TEST(Bonos, CapturaBonoYLuegoElRestoDeLaTirada) {
+    Partida p = prueba::PartidaEnJuego(2);
+    p.Control[4] = 1;
+    p.TutorAutomatico = false;
+    Pon(p, 4, 1, 20);
+    Pon(p, 4, 2, 40);
+    Pon(p, 1, 1, 23);
+    prueba::TurnoDe(p, 4);
+    prueba::InterfazPrueba ui(p);
+    ui.Dados(3, 4);
+    ui.Persona = [&] {
+        if (p.TipoJugada == 5) {
+            ui.Clic(2);
+            return;
+        }
+        const int fila = p.ValoresUsados == 0 ? 1 : 2;
+        if (!p.ValorMarcado[fila]) MarcaValor(p, fila);
+        ui.Clic(p.ValoresUsados == 0 ? 1 : 2);
+    };
+    ParaTrasElTurnoDe(p, ui, 4);
+    JuegaPartida(p, ui);
+
+    const auto& j = p.Jugadas;
+    EXPECT_EQ(j[1].TipoJugada, 4);
+    EXPECT_EQ(j[1].ValorCuenta, 3);
+    EXPECT_EQ(j[1].CasillaFinal, 23);
+    EXPECT_EQ(j[1].Detalle, 1);
+    EXPECT_EQ(j[2].TipoJugada, 6);
+    EXPECT_EQ(j[2].Jugador, 1);
+    EXPECT_EQ(j[2].Autor, 4);
+    EXPECT_EQ(j[2].CasillaOrigen, 23);
+    EXPECT_EQ(j[3].TipoJugada, 5);
+    EXPECT_EQ(j[3].ValorCuenta, 20);
+    EXPECT_EQ(j[3].InicioTirada, 0);
+    EXPECT_EQ(j[4].TipoJugada, 4);
+    EXPECT_EQ(j[4].ValorCuenta, 4);
+    EXPECT_EQ(j[5].Jugador, 0) << "the throw is over";
+    EXPECT_EQ(p.Fichas[1][1], 0);
+    EXPECT_EQ(p.Fichas[4][2], 64);
+    EXPECT_NE(std::find(ui.Indicaciones.begin(), ui.Indicaciones.end(), "Elija ficha para contar  20"),
+              ui.Indicaciones.end());
+}
+
+class ComerSaliendo : public testing::TestWithParam<bool> {};
+
+// Leaving the box onto one's own exit square held by two rivals captures the
+// one that arrived last; the 20 only with BonoComerSaliendo.
+TEST_P(ComerSaliendo, BonoSegunLaRegla) {
+    Partida p = prueba::PartidaEnJuego();
+    p.BonoComerSaliendo = GetParam();
+    Pon(p, 4, 1, 30);
+    Pon(p, 1, 1, CasillaSalida[4]);
+    Pon(p, 2, 1, CasillaSalida[4]);
+    prueba::TurnoDe(p, 4);
+    prueba::InterfazPrueba ui(p);
+    ui.Dados(5);
+    ParaTrasElTurnoDe(p, ui, 4);
+    JuegaPartida(p, ui);
+
+    const auto& j = p.Jugadas;
+    EXPECT_EQ(j[1].TipoJugada, 3);
+    EXPECT_EQ(j[1].CasillaOrigen, 0);
+    EXPECT_EQ(j[1].CasillaFinal, CasillaSalida[4]);
+    EXPECT_EQ(j[2].TipoJugada, 6);
+    EXPECT_EQ(j[2].Jugador, 2) << "the last to arrive";
+    EXPECT_EQ(p.Fichas[2][1], 0);
+    EXPECT_EQ(p.Fichas[1][1], CasillaSalida[4]);
+    if (GetParam()) {
+        EXPECT_EQ(j[3].TipoJugada, 5);
+        EXPECT_EQ(j[3].ValorCuenta, 20);
+    } else {
+        EXPECT_EQ(j[3].Jugador, 0) << "no bonus: the turn ends";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Regla, ComerSaliendo, testing::Bool());
+
+class UltimaFicha : public testing::TestWithParam<int> {};
+
+// The last piece home ends the game at once: no bonus of 10 is counted.
+TEST_P(UltimaFicha, TerminaAntesDelBono) {
+    prueba::CarpetaTemporal carpeta;
+    Partida p = prueba::PartidaEnJuego();
+    p.Carpeta = carpeta.Texto();
+    for (int k = 1; k <= 3; ++k) Pon(p, 4, k, CasillaCasa[4]);
+    Pon(p, 4, 4, CasillaCasa[4] - 5);
+    prueba::TurnoDe(p, 4);
+    prueba::InterfazPrueba ui(p);
+    ui.Dados(5);
+    ui.Responde(TituloHistorico, GetParam());
+    JuegaPartida(p, ui);
+
+    EXPECT_EQ(p.Jugadas[1].CasillaFinal, CasillaCasa[4]);
+    EXPECT_EQ(p.Jugadas[2].Jugador, 0);
+    EXPECT_FALSE(p.PartidaIniciada);
+    EXPECT_EQ(p.NumJugada, 0);
+    const auto final = ui.ConTitulo(TituloFinal);
+    ASSERT_EQ(final.size(), 1u);
+    EXPECT_EQ(final[0].Texto, "Puntos : 100\r\nLuis, has ganado la partida. ");
+    EXPECT_EQ(final[0].Lineas, 2);
+    const auto pregunta = ui.ConTitulo(TituloHistorico);
+    ASSERT_EQ(pregunta.size(), 1u);
+    EXPECT_EQ(pregunta[0].Texto, PreguntaHistorico);
+    EXPECT_EQ(pregunta[0].Botones, 2);
+    EXPECT_EQ(pregunta[0].Ayuda, 2181);
+    const auto historico = LeeHistorico(p.Carpeta);
+    if (GetParam() == Cancelar) {
+        EXPECT_TRUE(historico.empty());
+        return;
+    }
+    ASSERT_EQ(historico.size(), 1u);
+    EXPECT_EQ(historico[0].Nombres[0], "Luis");
+    EXPECT_EQ(historico[0].Puntos, 100);
+    EXPECT_EQ(historico[0].Fecha, ui.Ahora());
+}
+
+INSTANTIATE_TEST_SUITE_P(Respuesta, UltimaFicha, testing::Values(Aceptar, Cancelar));
+
+// With the pause between moves every local throw, the computer's included,
+// waits for a click.
+TEST(Pausa, CadaTiradaEspera) {
+    Partida p = prueba::PartidaEnJuego();
+    p.PausaEntreJugadas = true;
+    prueba::TurnoDe(p, 1);
+    prueba::InterfazPrueba ui(p, 7);
+    ui.AlCeder = [&] {
+        if (p.NumJugada > 60) p.PartidaIniciada = false;
+    };
+    JuegaPartida(p, ui);
+    EXPECT_GT(ui.Lanzamientos, 20);
+    EXPECT_EQ(ui.EsperasTirada, ui.Lanzamientos);
+}
+
+}  // namespace
+}  // namespace parchis

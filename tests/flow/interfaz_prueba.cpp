@@ -1,0 +1,77 @@
+#include "flow/interfaz_prueba.h"
+
+#include <stdexcept>
+
+#include "flow/persona.h"
+
+namespace parchis::prueba {
+
+InterfazPrueba::InterfazPrueba(Partida& p, unsigned semilla) : p_(p) { generador_.Siembra(semilla); }
+
+std::vector<MensajeVisto> InterfazPrueba::ConTitulo(const std::string& titulo) const {
+    std::vector<MensajeVisto> vistos;
+    for (const MensajeVisto& m : Mensajes)
+        if (m.Titulo == titulo) vistos.push_back(m);
+    return vistos;
+}
+
+bool InterfazPrueba::Clic(int ficha) { return EligeFichaPersona(p_, ficha); }
+
+void InterfazPrueba::PersonaPorDefecto() {
+    if (Clic(p_.JugadaElegida.Ficha)) return;
+    for (int k = 1; k <= p_.NumFichas; ++k)
+        if (Clic(k)) return;
+}
+
+void InterfazPrueba::Cede() {
+    if (++Cesiones > LimiteCesiones) throw std::runtime_error("el motor espera sin fin");
+    if (AlCeder) AlCeder();
+    if (p_.EsperandoTirada) {
+        ++EsperasTirada;
+        p_.EsperandoTirada = false;
+    }
+    if (p_.EsperandoFicha && p_.Control[p_.Turno] == 1) {
+        if (Persona)
+            Persona();
+        else
+            PersonaPorDefecto();
+    }
+}
+
+void InterfazPrueba::TocaSonido(int n, bool) {
+    if (n == 5) ++Lanzamientos;   // the sound of every throw
+}
+
+int InterfazPrueba::Mensaje(const std::string& titulo, const std::string& texto, int lineas,
+                            int botones, int ayuda) {
+    Mensajes.push_back({titulo, texto, lineas, botones, ayuda});
+    int respuesta = Aceptar;
+    for (auto i = respuestas_.begin(); i != respuestas_.end(); ++i) {
+        if (i->first != titulo) continue;
+        respuesta = i->second;
+        respuestas_.erase(i);
+        break;
+    }
+    if (AlMensaje) AlMensaje(Mensajes.back());
+    return respuesta;
+}
+
+bool InterfazPrueba::DadosElegidos(int& dado1, int& dado2) {
+    if (dados_.empty()) return false;
+    dado1 = dados_.front().first;
+    dado2 = dados_.front().second;
+    dados_.pop_front();
+    return true;
+}
+
+void InterfazPrueba::MuestraJugada(int n, bool adelante) {
+    Jugadas.push_back({n, adelante});
+    if (AlMostrarJugada) AlMostrarJugada(n);
+}
+
+void InterfazPrueba::TamanoPantalla(int& ancho, int& alto) {
+    ancho = AnchoPantalla;
+    alto = AltoPantalla;
+}
+
+}  // namespace parchis::prueba

@@ -1,0 +1,115 @@
+// A window-less double of the services interface for the flow's tests:
+// messages answered from a script (Aceptar by default), dice fixed from a
+// list, the person's clicks played through the same operations the desktop
+// calls, and everything the game showed kept for the test to look at.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "flow/generador.h"
+#include "flow/interfaz.h"
+
+namespace parchis::prueba {
+
+struct MensajeVisto {
+    std::string Titulo, Texto;
+    int Lineas = 0, Botones = 0, Ayuda = 0;
+};
+
+struct DadosVistos {
+    int Jugador, Dado1, Dado2;
+    bool operator==(const DadosVistos&) const = default;
+};
+
+class InterfazPrueba : public Interfaz {
+public:
+    explicit InterfazPrueba(Partida& p, unsigned semilla = 1);
+
+    // --- script -------------------------------------------------------------------
+    // Answers for messages whose title is given, in order; Aceptar otherwise.
+    void Responde(const std::string& titulo, int respuesta) { respuestas_.push_back({titulo, respuesta}); }
+    // The next throws, as if chosen by hand in the dice list.
+    void Dados(int dado1, int dado2 = 0) { dados_.push_back({dado1, dado2}); }
+    // Runs inside every Cede (before the default person and throw clicks).
+    std::function<void()> AlCeder;
+    // A person's turn: called while the engine waits for the move of a seat
+    // with Control 1.  Default: the tutor's suggestion, else the first
+    // movable piece.
+    std::function<void()> Persona;
+    // After every move shown, with its log number.
+    std::function<void(int)> AlMostrarJugada;
+    // After every message, with what it showed.
+    std::function<void(const MensajeVisto&)> AlMensaje;
+    // A runaway engine fails the test instead of hanging it.
+    long LimiteCesiones = 2'000'000;
+
+    // --- what was shown -------------------------------------------------------------
+    std::vector<MensajeVisto> Mensajes;
+    std::vector<std::string> Estados, Indicaciones;
+    std::vector<PanelCuenta> Paneles;
+    std::vector<std::pair<std::string, int>> Enviados;
+    std::vector<std::pair<int, bool>> Jugadas;   // (n, adelante)
+    std::vector<std::pair<int, FormaSenal>> Senales;   // (ficha, forma)
+    std::vector<DadosVistos> Dibujos;
+    long Cesiones = 0, EsperasTirada = 0, Lanzamientos = 0, ReglasAbiertas = 0;
+    bool Grabadora = false;
+    int AnchoPantalla = 1024, AltoPantalla = 768;
+    CambioPantalla Cambio = CambioPantalla::Hecho;
+    double Segundos = 0;
+
+    // The messages with this title.
+    std::vector<MensajeVisto> ConTitulo(const std::string& titulo) const;
+
+    // Picks piece k for the waiting person (through EligeFichaPersona).
+    bool Clic(int ficha);
+
+    // --- Interfaz --------------------------------------------------------------------
+    void Cede() override;
+    void Pausa(int) override {}
+    double Reloj() override { return Segundos; }
+    FechaHora Ahora() override { return {2004, 3, 7, 18, 5}; }
+    void SiembraAleatorio() override {}
+    double Aleatorio() override { return generador_.Siguiente(); }
+    void TocaSonido(int n, bool) override;
+    int Mensaje(const std::string& titulo, const std::string& texto, int lineas, int botones,
+                int ayuda) override;
+    void MuestraMensaje(const std::string& texto) override { Estados.push_back(texto); }
+    void PonPuntero(Puntero) override {}
+    bool DadosElegidos(int& dado1, int& dado2) override;
+    void DibujaDados(int jugador, int dado1, int dado2) override { Dibujos.push_back({jugador, dado1, dado2}); }
+    void BorraDados() override {}
+    void MuestraTableroVacio() override {}
+    void MuestraCuadroEspera(int) override {}
+    void PresentaPartida() override {}
+    void MuestraJugada(int n, bool adelante) override;
+    void SenalaFicha(int, int ficha, FormaSenal forma) override { Senales.push_back({ficha, forma}); }
+    void MuestraEmblema(int, int) override {}
+    void MuestraPanel(const PanelCuenta& panel) override { Paneles.push_back(panel); }
+    void MuestraIndicacion(const std::string& texto) override { Indicaciones.push_back(texto); }
+    void ActualizaLista() override {}
+    void ActualizaControles() override {}
+    void TerminaModoManual() override {}
+    bool GrabadoraEncendida() override { return Grabadora; }
+    void ApagaGrabadora() override { Grabadora = false; }
+    void AbreReglas() override { ++ReglasAbiertas; }
+    void MuestraTurnoRed(const std::string&, int) override {}
+    void EnviaRed(const std::string& texto, int salvo) override { Enviados.push_back({texto, salvo}); }
+    void CierraRed() override {}
+    void TamanoPantalla(int& ancho, int& alto) override;
+    CambioPantalla CambiaPantalla() override { return Cambio; }
+    void PreparaVentana() override {}
+
+private:
+    void PersonaPorDefecto();
+
+    Partida& p_;
+    Generador generador_;
+    std::deque<std::pair<std::string, int>> respuestas_;
+    std::deque<std::pair<int, int>> dados_;
+};
+
+}  // namespace parchis::prueba

@@ -1,0 +1,301 @@
+// The counting panel, the prompt line and the tutor's decision for a person.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "common/posicion.h"
+#include "flow/ayudas_flow.h"
+#include "flow/interfaz_prueba.h"
+#include "flow/persona.h"
+#include "rules/panel.h"
+
+namespace parchis {
+namespace {
+
+using prueba::Pon;
+
+// Seat 4, a person, two pieces on the track and two in the box; one die
+// showing 4 and the computer's facts for several pieces.
+Partida Base() {
+    Partida p = prueba::PartidaEnJuego();
+    p.Turno = 4;
+    p.Control[4] = 1;
+    Pon(p, 4, 1, 20);
+    Pon(p, 4, 2, 30);
+    p.Dado1 = 4;
+    p.ValoresCuenta = {4, 0, 0, 0, 0, 0};
+    p.ValorCuenta = 4;
+    p.ModoValores = 1;
+    p.NumValoresDesglose = 1;
+    p.NumFichasMovibles = 99;
+    p.JugadaElegida = {1, 4, 0, 20, 24, 3};
+    return p;
+}
+
+// Two dice 3 and 4 counted individually or jointly.
+void DosDados(Partida& p) {
+    p.NumDados = 2;
+    p.Dado1 = 3;
+    p.Dado2 = 4;
+    p.ValoresCuenta = {7, 3, 4, 0, 0, 0};
+    p.ValorCuenta = 7;
+    p.ModoValores = 2;
+    p.NumValoresDesglose = 99;
+}
+
+void Cinco(Partida& p) {
+    p.Dado1 = 5;
+    p.ValoresCuenta[0] = p.ValorCuenta = 5;
+    p.PuedeSacar = true;
+}
+
+struct CasoIndicacion {
+    const char* nombre;
+    std::function<void(Partida&)> prepara;
+    std::string esperado;
+};
+
+void PrintTo(const CasoIndicacion& c, std::ostream* os) { *os << c.nombre; }
+
+class Indicacion : public testing::TestWithParam<CasoIndicacion> {};
+
+TEST_P(Indicacion, TextoExacto) {
+    Partida p = Base();
+    GetParam().prepara(p);
+    ComponeIndicacion(p);
+    EXPECT_EQ(p.Indicacion, GetParam().esperado);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Textos, Indicacion,
+    testing::Values(
+        CasoIndicacion{"VariasFichas", [](Partida&) {}, "Elija ficha para contar 4"},
+        CasoIndicacion{"UnaFicha", [](Partida& p) { p.NumFichasMovibles = 1; },
+                       "Sólo hay una ficha para contar 4"},
+        CasoIndicacion{"NingunaFicha", [](Partida& p) { p.NumFichasMovibles = 0; }, ""},
+        CasoIndicacion{"TotalConDesglose", DosDados,
+                       "Elija ficha para contar 7 o marque un valor desglosado"},
+        CasoIndicacion{"UnaFichaTotalConDesglose",
+                       [](Partida& p) { DosDados(p), p.NumFichasMovibles = 1; },
+                       "Sólo hay una ficha para contar 7 o un valor desglosado"},
+        CasoIndicacion{"ValorDesglosado", [](Partida& p) { DosDados(p), p.IndiceValor = 2; },
+                       "Elija ficha para contar 4"},
+        CasoIndicacion{"SacarOContar", Cinco, "Elija ficha para sacar o para contar 5"},
+        CasoIndicacion{"SoloSacar", [](Partida& p) { Cinco(p), p.NumFichasMovibles = 1; },
+                       "Sólo puede sacar ficha"},
+        CasoIndicacion{"CincoSinPoderSacar", [](Partida& p) { Cinco(p), p.PuedeSacar = false; },
+                       "Elija ficha para contar 5"},
+        CasoIndicacion{"SalidaDoblePrimera", [](Partida& p) { p.JugadaElegida.Tipo = 8; },
+                       "Saliendo doble con la primera ficha"},
+        CasoIndicacion{"SalidaDobleSegunda", [](Partida& p) { p.JugadaElegida.Tipo = 9; },
+                       "Saliendo doble con la segunda ficha"},
+        CasoIndicacion{"SaleContando", [](Partida& p) { p.JugadaElegida.Tipo = 10; },
+                       "La primera ficha sale contando"},
+        CasoIndicacion{"SacarObligado", [](Partida& p) { p.SacarObligado = true; },
+                       "Tiene que sacar ficha obligatoriamente"},
+        CasoIndicacion{"ComerPuedeMasQueSacar",
+                       [](Partida& p) { p.SacarObligado = p.ComerObligado = true; },
+                       "Tiene que comer ficha obligatoriamente"},
+        CasoIndicacion{"AbrirLaBarrera",
+                       [](Partida& p) {
+                           p.SacarObligado = p.ComerObligado = p.AbrirBarrera = true;
+                           p.NumBarreras = 1;
+                       },
+                       "Tiene que abrir la barrera"},
+        CasoIndicacion{"AbrirUnaDeSusBarreras",
+                       [](Partida& p) { p.AbrirBarrera = true, p.NumBarreras = 2; },
+                       "Tiene que abrir una de sus barreras"},
+        CasoIndicacion{"BonoVariasFichas",
+                       [](Partida& p) { p.TipoJugada = 5, p.ValorCuenta = 20, p.AbrirBarrera = true; },
+                       "Elija ficha para contar  20"},
+        CasoIndicacion{"BonoUnaFicha",
+                       [](Partida& p) { p.TipoJugada = 5, p.ValorCuenta = 10, p.NumFichasMovibles = 1; },
+                       "Sólo hay una ficha para contar  10"}),
+    [](const auto& info) { return std::string(info.param.nombre); });
+
+TEST(Panel, UnDadoNuncaSeMuestra) {
+    Partida p = Base();
+    PreparaPanel(p);
+    EXPECT_FALSE(DescribePanel(p).Visible);
+    EXPECT_EQ(p.Indicacion, "Elija ficha para contar 4");
+}
+
+TEST(Panel, SoloParaUnaPersonaConVariosValoresYSinBono) {
+    Partida p = Base();
+    DosDados(p);
+    EXPECT_TRUE(DescribePanel(p).Visible);
+    p.Control[4] = 2;
+    EXPECT_FALSE(DescribePanel(p).Visible);
+    p.Control[4] = 1;
+    p.TipoJugada = 5;
+    EXPECT_FALSE(DescribePanel(p).Visible);
+}
+
+TEST(Panel, DesgloseObligadoMarcaLaPrimeraFilaYNoSeDejaQuitar) {
+    Partida p = Base();
+    DosDados(p);
+    p.DesgloseObligado = true;
+    PreparaPanel(p);
+    PanelCuenta panel = DescribePanel(p);
+    EXPECT_TRUE(panel.Visible && panel.AdmiteClics);
+    EXPECT_EQ(panel.Etiqueta[1], "Contar 3");
+    EXPECT_EQ(panel.Etiqueta[2], "Contar 4");
+    EXPECT_TRUE(panel.Marcada[1]);
+    EXPECT_FALSE(panel.Marcada[2]);
+    EXPECT_EQ(p.IndiceValor, 1);
+    EXPECT_EQ(p.ValorCuenta, 3);
+    EXPECT_TRUE(MarcaValor(p, 1)) << "first value of the throw: the Contar message";
+    EXPECT_TRUE(p.ValorMarcado[1]);
+    EXPECT_EQ(p.ValorCuenta, 3);
+    // Later in the throw the toggle still comes back, without the message.
+    p.ValoresUsados = 1;
+    EXPECT_FALSE(MarcaValor(p, 1));
+    EXPECT_TRUE(p.ValorMarcado[1]);
+}
+
+TEST(Panel, TrasElPrimerDadoQuedaElSegundoSinClics) {
+    Partida p = Base();
+    DosDados(p);
+    p.ValoresUsados = 1;
+    p.ValorUsado[1] = true;
+    p.ValorMarcado[1] = true;
+    p.NumValoresDesglose = 1;
+    p.JugadaElegida = {1, 4, 2, 20, 24, 4};
+    PreparaPanel(p);
+    const PanelCuenta panel = DescribePanel(p);
+    EXPECT_FALSE(panel.FilaVisible[1]);
+    EXPECT_TRUE(panel.FilaVisible[2]);
+    EXPECT_TRUE(panel.Marcada[2]);
+    EXPECT_FALSE(panel.Marcada[1]);
+    EXPECT_FALSE(panel.AdmiteClics);
+    EXPECT_EQ(p.ValorCuenta, 4);
+    EXPECT_EQ(p.Indicacion, "Elija ficha para contar 4");
+}
+
+TEST(Panel, CambiarDeValorYVolverAlTotal) {
+    Partida p = Base();
+    DosDados(p);
+    PreparaPanel(p);
+    EXPECT_EQ(p.IndiceValor, 0) << "nothing pre-selected when the total is possible";
+    EXPECT_FALSE(MarcaValor(p, 2));
+    EXPECT_EQ(p.ValorCuenta, 4);
+    EXPECT_FALSE(MarcaValor(p, 1));
+    EXPECT_TRUE(p.ValorMarcado[1]);
+    EXPECT_FALSE(p.ValorMarcado[2]);
+    EXPECT_EQ(p.ValorCuenta, 3);
+    EXPECT_EQ(p.Indicacion, "Elija ficha para contar 3");
+    // Clearing the only toggle counts the joint total again.
+    EXPECT_FALSE(MarcaValor(p, 1));
+    EXPECT_EQ(p.IndiceValor, 0);
+    EXPECT_EQ(p.ValorCuenta, 7);
+    EXPECT_EQ(p.Indicacion, "Elija ficha para contar 7 o marque un valor desglosado");
+}
+
+TEST(Panel, UnDobleOfreceCuatroValores) {
+    Partida p = Base();
+    DosDados(p);
+    p.ValoresCuenta = {14, 3, 3, 4, 4, 0};
+    p.ModoValores = 4;
+    const PanelCuenta panel = DescribePanel(p);
+    EXPECT_EQ(panel.Filas, 4);
+    EXPECT_EQ(panel.Etiqueta[3], "Contar 4");
+    EXPECT_EQ(panel.Etiqueta[4], "Contar 4");
+}
+
+TEST(Persona, ElMensajeContarPasaPorLaInterfaz) {
+    Partida p = Base();
+    DosDados(p);
+    p.DesgloseObligado = true;
+    p.EsperandoFicha = true;
+    prueba::InterfazPrueba ui(p);
+    PreparaPanelCuenta(p, ui);
+    SeleccionaValor(p, ui, 1);
+    ASSERT_EQ(ui.ConTitulo("Contar").size(), 1u);
+    EXPECT_EQ(ui.ConTitulo("Contar")[0].Texto, TextoContar);
+    EXPECT_EQ(ui.Indicaciones.back(), "Elija ficha para contar 3");
+    // A toggle the panel does not offer is ignored.
+    p.ValoresUsados = 1;
+    SeleccionaValor(p, ui, 2);
+    EXPECT_EQ(p.ValorCuenta, 3);
+}
+
+TEST(Persona, ElClicEligeSoloFichasMovibles) {
+    Partida p = Base();
+    p.EsperandoFicha = true;
+    p.FichaMovible = {};
+    p.FichaMovible[2] = true;
+    EXPECT_FALSE(EligeFichaPersona(p, 1));
+    EXPECT_FALSE(EligeFichaPersona(p, 9));
+    EXPECT_TRUE(p.EsperandoFicha);
+    EXPECT_TRUE(EligeFichaPersona(p, 2));
+    EXPECT_FALSE(p.EsperandoFicha);
+    EXPECT_EQ(p.FichaJugada, 2);
+    EXPECT_EQ(p.CasillaOrigen, 30);
+    EXPECT_EQ(p.CasillaFinal, 34);
+    EXPECT_EQ(p.TipoJugada, 3);
+}
+
+TEST(Persona, UnValorDesglosadoEsDeTipoCuatro) {
+    Partida p = Base();
+    DosDados(p);
+    p.EsperandoFicha = true;
+    p.ValorCuenta = 3;
+    p.IndiceValor = 1;
+    p.FichaMovible[1] = true;
+    ASSERT_TRUE(EligeFichaPersona(p, 1));
+    EXPECT_EQ(p.TipoJugada, 4);
+    EXPECT_EQ(p.CasillaFinal, 23);
+}
+
+TEST(Persona, LaSugerenciaMarcaElValorSugeridoYLuegoElQueSeCuenta) {
+    Partida p = Base();
+    DosDados(p);
+    p.JugadaElegida = {2, 4, 2, 30, 34, 4};
+    prueba::InterfazPrueba ui(p);
+    MuestraSugerencia(p, ui);
+    ASSERT_EQ(ui.Paneles.size(), 2u);
+    EXPECT_TRUE(ui.Paneles[0].Marcada[2]);
+    EXPECT_FALSE(ui.Paneles[1].Marcada[2]);
+    ASSERT_EQ(ui.Senales.size(), 1u);
+    EXPECT_EQ(ui.Senales[0].first, 2);
+    EXPECT_EQ(ui.Senales[0].second, FormaSenal::Tutor);
+}
+
+struct CasoTutor {
+    int control, movibles, valores;
+    bool tutor, red;
+    DecisionTurno esperada;
+};
+
+void PrintTo(const CasoTutor& c, std::ostream* os) {
+    *os << "control " << c.control << ", " << c.movibles << " fichas, " << c.valores << " valores"
+        << (c.tutor ? ", tutor" : "") << (c.red ? ", en red" : "");
+}
+
+class Tutor : public testing::TestWithParam<CasoTutor> {};
+
+TEST_P(Tutor, Decision) {
+    const CasoTutor& c = GetParam();
+    Partida p = Base();
+    p.Control[4] = static_cast<Entero>(c.control);
+    p.NumFichasMovibles = static_cast<Entero>(c.movibles);
+    p.NumValoresDesglose = static_cast<Entero>(c.valores);
+    p.TutorAutomatico = c.tutor;
+    p.JugarEnRed = c.red;
+    EXPECT_EQ(DecideTurno(p), c.esperada);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tabla, Tutor,
+    testing::Values(CasoTutor{2, 0, 1, true, false, DecisionTurno::NoPuedeMover},
+                    CasoTutor{1, 0, 1, true, false, DecisionTurno::NoPuedeMover},
+                    CasoTutor{2, 99, 99, true, false, DecisionTurno::JuegaElegida},
+                    CasoTutor{1, 1, 1, true, false, DecisionTurno::JuegaElegida},
+                    CasoTutor{1, 1, 99, true, false, DecisionTurno::Sugerencia},
+                    CasoTutor{1, 99, 1, true, false, DecisionTurno::Sugerencia},
+                    CasoTutor{1, 99, 1, false, false, DecisionTurno::EsperaPersona},
+                    CasoTutor{1, 99, 1, true, true, DecisionTurno::EsperaPersona},
+                    CasoTutor{3, 99, 1, true, false, DecisionTurno::EsperaPersona}));
+
+}  // namespace
+}  // namespace parchis

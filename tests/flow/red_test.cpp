@@ -1,0 +1,226 @@
+// The engine's side of network play: numbering on a client, the throw and
+// move texts sent, the throw and move entries taken from ColaRed.
+#include <gtest/gtest.h>
+
+#include "core/estado.h"
+#include "flow/ayudas_flow.h"
+#include "flow/comprobacion.h"
+#include "flow/interfaz_prueba.h"
+#include "flow/motor.h"
+#include "flow/red.h"
+
+namespace parchis {
+namespace {
+
+Partida Cliente(int puestoAdmin) {
+    Partida p = prueba::PartidaEnJuego();
+    p.JugarEnRed = true;
+    p.ModoRed = 2;
+    p.PuestoAdmin = static_cast<Entero>(puestoAdmin);
+    return p;
+}
+
+struct CasoCasilla {
+    int puesto, admin, local;
+};
+
+void PrintTo(const CasoCasilla& c, std::ostream* os) {
+    *os << "puesto " << c.puesto << ": " << c.admin << " -> " << c.local;
+}
+
+class Numeracion : public testing::TestWithParam<CasoCasilla> {};
+
+TEST_P(Numeracion, CasillaDeIdaYVuelta) {
+    const Partida p = Cliente(GetParam().puesto);
+    EXPECT_EQ(ConvertirCasillaEntrada(p, GetParam().admin), GetParam().local);
+    EXPECT_EQ(ConvertirCasillaSalida(p, GetParam().local), GetParam().admin);
+}
+
+INSTANTIATE_TEST_SUITE_P(Casillas, Numeracion,
+                         testing::Values(CasoCasilla{2, 60, 26}, CasoCasilla{2, 95, 79},
+                                         CasoCasilla{2, 0, 0}, CasoCasilla{1, 68, 17},
+                                         CasoCasilla{1, 51, 68}, CasoCasilla{3, 100, 92},
+                                         CasoCasilla{3, 5, 56}, CasoCasilla{1, 76, 84}));
+
+TEST(Numeracion, Puestos) {
+    EXPECT_EQ(ConvertirPuesto(Cliente(1), 4), 3);
+    EXPECT_EQ(ConvertirPuesto(Cliente(1), 1), 4);
+    EXPECT_EQ(ConvertirPuesto(Cliente(3), 4), 1);
+    EXPECT_EQ(ConvertirPuesto(Cliente(3), 3), 4);
+    EXPECT_EQ(ConvertirPuesto(Cliente(2), 1), 3);
+}
+
+TEST(Remoto, QuienJuegaDesdeOtroOrdenador) {
+    Partida p = Cliente(2);
+    p.Turno = 3;
+    EXPECT_TRUE(EsRemoto(p));
+    p.Turno = 4;
+    EXPECT_FALSE(EsRemoto(p));
+    p.ModoRed = 1;
+    p.Turno = 2;
+    p.Control[2] = 3;
+    EXPECT_TRUE(EsRemoto(p));
+    p.Control[2] = 1;
+    EXPECT_FALSE(EsRemoto(p));
+    p.Control[2] = 3;
+    p.JugarEnRed = false;
+    EXPECT_FALSE(EsRemoto(p));
+}
+
+TEST(Cola, TiradasBuenasYMalas) {
+    Partida p = Cliente(2);
+    p.ColaRed = "019900010600";
+    EXPECT_FALSE(TomaTirada(p)) << "a die of 99 is dropped";
+    EXPECT_EQ(p.ColaRed, "010600");
+    ASSERT_TRUE(TomaTirada(p));
+    EXPECT_EQ(p.Dado1, 6);
+    p.NumDados = 2;
+    p.ColaRed = "010600";
+    EXPECT_FALSE(TomaTirada(p)) << "two dice: a second die of 0 is no throw";
+    EXPECT_TRUE(p.ColaRed.empty());
+    p.ColaRed = "010601";
+    ASSERT_TRUE(TomaTirada(p));
+    EXPECT_EQ(p.Dado1, 6);
+    EXPECT_EQ(p.Dado2, 1);
+    EXPECT_TRUE(p.ColaRed.empty());
+    p.ColaRed = "0106";
+    EXPECT_FALSE(TomaTirada(p)) << "an entry not complete yet stays";
+    EXPECT_EQ(p.ColaRed, "0106");
+    p.ColaRed = "060001";
+    EXPECT_FALSE(TomaTirada(p)) << "only the head is looked at";
+}
+
+TEST(Cola, MovimientoConvertidoYComprobado) {
+    Partida p = Cliente(2);
+    p.Turno = 2;   // the administrator's seat 4
+    p.NumJugada = 7;
+    // Admin's seat 4 leaves its box to its exit square 5, here 39.
+    const std::string salida = "06000750050310000005";
+    p.ColaRed = "06000950050310000005" + salida;
+    EXPECT_FALSE(TomaMovimiento(p)) << "another move number is dropped";
+    ASSERT_TRUE(TomaMovimiento(p));
+    EXPECT_TRUE(p.ColaRed.empty());
+    EXPECT_EQ(p.TipoJugada, 3);
+    EXPECT_EQ(p.FichaJugada, 1);
+    EXPECT_EQ(p.ValorCuenta, 5);
+    EXPECT_EQ(p.CasillaOrigen, 0);
+    EXPECT_EQ(p.CasillaFinal, 39);
+    // A piece that is not where the move says it starts, a piece the seat
+    // does not have, a kind the network never sends: dropped.
+    for (const char* malo : {"06000750050310020005", "06000750050390000005", "06000750050610000005",
+                             "0600075005031000000x"}) {
+        p.ColaRed = malo;
+        EXPECT_FALSE(TomaMovimiento(p)) << malo;
+        EXPECT_TRUE(p.ColaRed.empty());
+    }
+}
+
+TEST(Textos, TiradaYMovimientoEnLaNumeracionDelAdministrador) {
+    Partida p = Cliente(2);
+    p.Turno = 4;
+    p.NumJugada = 12;
+    p.Dado1 = 4;
+    p.Dado2 = 2;
+    p.ValorCuenta = 6;
+    p.TipoJugada = 4;
+    p.FichaJugada = 3;
+    p.IndiceValor = 2;
+    p.CasillaOrigen = 26;
+    p.CasillaFinal = 79;
+    EXPECT_EQ(TextoTirada(p), "ZRA34010402");
+    EXPECT_EQ(TextoMovimiento(p), "ZRA34060012420604320600" "95");
+    p.ModoRed = 1;
+    EXPECT_EQ(TextoMovimiento(p), "ZRA340600124206043202607" "9");
+}
+
+TEST(Textos, AQuienSeEnvia) {
+    Partida p = Cliente(2);
+    prueba::InterfazPrueba ui(p);
+    p.Turno = 3;
+    EnviaDelTurno(p, ui, "a");
+    p.Turno = 4;
+    EnviaDelTurno(p, ui, "b");
+    p.ModoRed = 1;
+    p.Turno = 2;
+    EnviaDelTurno(p, ui, "c");
+    p.JugarEnRed = false;
+    EnviaDelTurno(p, ui, "d");
+    ASSERT_EQ(ui.Enviados.size(), 2u);
+    EXPECT_EQ(ui.Enviados[0], (std::pair<std::string, int>{"b", 0}));
+    EXPECT_EQ(ui.Enviados[1], (std::pair<std::string, int>{"c", 2}));
+}
+
+// A client at the administrator's seat 2 plays a few turns: the other seats
+// from the queue, its own seat 4 here, sent to the administrator.
+TEST(Motor, ClienteJuegaDesdeLaCola) {
+    prueba::CarpetaTemporal carpeta;
+    Partida p = Cliente(2);
+    p.PrimeraFicha = 1;
+    p.Carpeta = carpeta.Texto();
+    prueba::InterfazPrueba ui(p);
+    prueba::TurnoDe(p, 3);
+    p.ColaRed = "010300"
+                "06000930020200000000"   // a stale move number: waited past
+                "06000130020200000000"   // seat 3 cannot take a piece out
+                "010500"
+                "06000250050310000005"   // seat 2 (the administrator) leaves its box
+                "010200"
+                "06000320020200000000";
+    ui.Dados(5);
+    ui.AlCeder = [&] {
+        if (p.Turno == 3 && p.NumJugada == 5) p.PartidaIniciada = false;
+    };
+    JuegaPartida(p, ui);
+    const auto& j = p.Jugadas;
+    EXPECT_EQ(j[1].Jugador, 3);
+    EXPECT_EQ(j[1].TipoJugada, 2);
+    EXPECT_EQ(j[2].Jugador, 2);
+    EXPECT_EQ(j[2].CasillaFinal, 39);
+    EXPECT_EQ(j[3].TipoJugada, 2);
+    EXPECT_EQ(j[4].Jugador, 4);
+    EXPECT_EQ(j[4].TipoJugada, 3);
+    EXPECT_EQ(j[4].CasillaFinal, 5);
+    EXPECT_EQ(p.Fichas[2][1], 39);
+    EXPECT_EQ(p.Fichas[4][1], 5);
+    ASSERT_EQ(ui.Enviados.size(), 2u) << "only seat 4's throw and move";
+    EXPECT_EQ(ui.Enviados[0].first, "ZRA34010500");
+    EXPECT_EQ(ui.Enviados[1].first, "ZRA3406000450050310000039");
+
+    // The restore point is the start of seat 4's throw: its log replays to
+    // its board, and a restored game throws again with seat 4.
+    Partida restaurada;
+    restaurada.Carpeta = carpeta.Texto();
+    CargarEstado(restaurada, "ZRVEL34.DRE");
+    ASSERT_TRUE(restaurada.CargaCorrecta);
+    EXPECT_EQ(restaurada.Turno, 4);
+    EXPECT_EQ(restaurada.NumJugada, 4);
+    EXPECT_EQ(restaurada.Fichas[4][1], 0);
+    EXPECT_EQ(CompruebaRegistro(restaurada, restaurada.NumJugada - 1), "");
+}
+
+// The administrator relays what a client's seat does to the others and
+// sends its own seats' throws and moves to everybody.
+TEST(Motor, AdministradorReenvia) {
+    prueba::CarpetaTemporal carpeta;
+    Partida p = prueba::PartidaEnJuego();
+    p.JugarEnRed = true;
+    p.ModoRed = 1;
+    p.Control[1] = 3;
+    p.Carpeta = carpeta.Texto();
+    prueba::InterfazPrueba ui(p);
+    prueba::TurnoDe(p, 1);
+    p.ColaRed = "010400" "06000140040200000000";
+    ui.Dados(3);
+    ui.AlCeder = [&] {
+        if (p.NumJugada == 3) p.PartidaIniciada = false;
+    };
+    JuegaPartida(p, ui);
+    ASSERT_EQ(ui.Enviados.size(), 4u);
+    EXPECT_EQ(ui.Enviados[0], (std::pair<std::string, int>{"ZRA34010400", 1}));
+    EXPECT_EQ(ui.Enviados[1], (std::pair<std::string, int>{"ZRA3406000140040200000000", 1}));
+    EXPECT_EQ(ui.Enviados[2], (std::pair<std::string, int>{"ZRA34010300", 4}));
+    EXPECT_EQ(ui.Enviados[3].second, 4);
+}
+
+}  // namespace
+}  // namespace parchis

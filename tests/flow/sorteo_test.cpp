@@ -1,0 +1,138 @@
+// A new game and the opening draw.
+#include <gtest/gtest.h>
+
+#include "core/codificacion.h"
+#include "core/narracion_texto.h"
+#include "flow/ayudas_flow.h"
+#include "flow/interfaz_prueba.h"
+#include "flow/sorteo.h"
+
+namespace parchis {
+namespace {
+
+using prueba::DadosVistos;
+
+struct CasoSorteo {
+    const char* nombre;
+    int dados, sentido, desactivado;
+    std::vector<std::pair<int, int>> tiradas;
+    std::vector<int> orden;   // seats in the order they threw
+    int ganador;
+    int empates;
+};
+
+void PrintTo(const CasoSorteo& c, std::ostream* os) { *os << c.nombre; }
+
+class Sorteo : public testing::TestWithParam<CasoSorteo> {};
+
+TEST_P(Sorteo, GanaLaTiradaMasAlta) {
+    const CasoSorteo& c = GetParam();
+    Partida p = prueba::PartidaEnJuego(c.dados);
+    p.Sentido = static_cast<Entero>(c.sentido);
+    if (c.desactivado) p.Estado[c.desactivado] = 2;
+    prueba::InterfazPrueba ui(p);
+    for (const auto& [d1, d2] : c.tiradas) ui.Dados(d1, d2);
+    SorteoInicial(p, ui);
+    EXPECT_EQ(p.Turno, c.ganador);
+    std::vector<int> orden;
+    for (const DadosVistos& d : ui.Dibujos) orden.push_back(d.Jugador);
+    EXPECT_EQ(orden, c.orden);
+    const auto empates = ui.ConTitulo(TituloSorteo);
+    EXPECT_EQ(static_cast<int>(empates.size()), c.empates);
+    for (const auto& m : empates) EXPECT_EQ(m.Texto, TextoEmpate);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, Sorteo,
+    testing::Values(
+        // 9, 4, 9, 2: seats 4 and 2 throw again, 6 against 12.
+        CasoSorteo{"EmpateConDosDados", 2, 2, 0, {{4, 5}, {2, 2}, {6, 3}, {1, 1}, {3, 3}, {6, 6}},
+                   {4, 3, 2, 1, 4, 2}, 2, 1},
+        CasoSorteo{"DirectoEmpiezaElUno", 1, 1, 0, {{3, 0}, {6, 0}, {2, 0}, {5, 0}}, {1, 2, 3, 4}, 2, 0},
+        CasoSorteo{"InversoEmpiezaElCuatro", 1, 2, 0, {{3, 0}, {6, 0}, {2, 0}, {5, 0}}, {4, 3, 2, 1}, 3, 0},
+        CasoSorteo{"DesactivadoNoTira", 1, 2, 3, {{1, 0}, {2, 0}, {6, 0}}, {4, 2, 1}, 1, 0},
+        CasoSorteo{"DosEmpates", 1, 1, 0,
+                   {{6, 0}, {6, 0}, {6, 0}, {1, 0}, {4, 0}, {4, 0}, {4, 0}, {2, 0}, {5, 0}, {3, 0}},
+                   {1, 2, 3, 4, 1, 2, 3, 1, 2, 3}, 2, 2}),
+    [](const auto& info) { return std::string(info.param.nombre); });
+
+// Stops the game the new game started at its first yield, noting who was
+// about to throw.
+void ParaAlPrimerTurno(Partida& p, prueba::InterfazPrueba& ui, int& primero) {
+    ui.AlCeder = [&p, &primero] {
+        if (primero == 0) primero = p.Turno;
+        p.PartidaIniciada = false;
+    };
+}
+
+TEST(NuevaPartida, CancelarAbreLasReglasYSePreguntaOtraVez) {
+    Partida p = prueba::PartidaEnJuego();
+    p.PartidaIniciada = false;
+    prueba::InterfazPrueba ui(p);
+    ui.Responde(TituloComienza, Cancelar);
+    for (int d : {2, 6, 3, 4}) ui.Dados(d);   // "Inverso": 4, 3, 2, 1
+    int primero = 0;
+    ParaAlPrimerTurno(p, ui, primero);
+    NuevaPartida(p, ui);
+
+    EXPECT_EQ(ui.ReglasAbiertas, 1);
+    const auto preguntas = ui.ConTitulo(TituloComienza);
+    ASSERT_EQ(preguntas.size(), 2u);
+    EXPECT_EQ(preguntas[0].Texto, PreguntaComienza);
+    EXPECT_EQ(preguntas[0].Lineas, 4);
+    EXPECT_EQ(preguntas[0].Botones, 2);
+    EXPECT_EQ(preguntas[0].Ayuda, 4040);
+    const auto sale = ui.ConTitulo(TituloSorteo);
+    ASSERT_EQ(sale.size(), 1u);
+    EXPECT_EQ(sale[0].Texto, "Sale María.");
+    EXPECT_EQ(primero, 3) << "the winner of the draw throws first";
+    EXPECT_EQ(p.ListaJugadas.front(), PrincipioPartida);
+    EXPECT_FALSE(p.PartidaIniciada);
+}
+
+TEST(NuevaPartida, ElClienteRecibeLasTiradasDelAdministrador) {
+    Partida p = prueba::PartidaEnJuego();
+    p.PartidaIniciada = false;
+    p.JugarEnRed = true;
+    p.ModoRed = 2;
+    p.PuestoAdmin = 1;
+    // The administrator's seats 4, 3, 2, 1 are seats 3, 2, 1, 4 here.
+    p.ColaRed = "010500" "010400" "010300" "010200";
+    prueba::InterfazPrueba ui(p);
+    int primero = 0;
+    ParaAlPrimerTurno(p, ui, primero);
+    NuevaPartida(p, ui);
+
+    const auto preguntas = ui.ConTitulo(TituloComienza);
+    ASSERT_EQ(preguntas.size(), 1u);
+    EXPECT_EQ(preguntas[0].Texto, PreguntaComienzaCliente);
+    EXPECT_EQ(ui.ConTitulo(TituloSorteo)[0].Texto, "Sale María.");
+    EXPECT_EQ(primero, 3);
+    EXPECT_TRUE(ui.Enviados.empty()) << "a client sends nothing of the draw";
+}
+
+TEST(NuevaPartida, ElAdministradorEnviaInstantaneaYTiradas) {
+    prueba::CarpetaTemporal carpeta;
+    Partida p = prueba::PartidaEnJuego();
+    p.PartidaIniciada = false;
+    p.JugarEnRed = true;
+    p.ModoRed = 1;
+    p.Carpeta = carpeta.Texto();
+    prueba::InterfazPrueba ui(p);
+    for (int d : {2, 6, 3, 4}) ui.Dados(d);
+    int primero = 0;
+    ParaAlPrimerTurno(p, ui, primero);
+    NuevaPartida(p, ui);
+
+    ASSERT_GE(ui.Enviados.size(), 5u);
+    const std::string instantanea = Windows1252DesdeUtf8(ui.Enviados[0].first);
+    EXPECT_EQ(instantanea.substr(0, 7), "ZRA3411");
+    EXPECT_EQ(instantanea.size(), 907u);
+    EXPECT_EQ(p.IdPartida.size(), 4u);
+    EXPECT_EQ(instantanea.substr(7 + 850, 4), p.IdPartida);
+    EXPECT_EQ(ui.Enviados[1], (std::pair<std::string, int>{"ZRA34010200", 0}));
+    EXPECT_EQ(ui.Enviados[2], (std::pair<std::string, int>{"ZRA34010600", 0}));
+}
+
+}  // namespace
+}  // namespace parchis

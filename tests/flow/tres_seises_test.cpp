@@ -1,0 +1,194 @@
+// Sixes and doubles: another throw after each, the third in a turn punished.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "common/posicion.h"
+#include "flow/ayudas_flow.h"
+#include "flow/interfaz_prueba.h"
+#include "flow/motor.h"
+#include "rules/tablero.h"
+
+namespace parchis {
+namespace {
+
+using prueba::Anota;
+using prueba::Pon;
+
+constexpr int J = 2;   // the seat that throws; seat 1 follows it ("Inverso")
+
+Jugada Entrada(int tipo, int ficha, int origen, int final, int repeticiones, int dados) {
+    Jugada e;
+    e.Jugador = J;
+    e.Dado1 = e.Dado2 = static_cast<Entero>(dados == 2 ? 3 : 6);
+    if (dados == 1) e.Dado2 = 0;
+    e.ValorCuenta = 6;
+    e.TipoJugada = static_cast<Entero>(tipo);
+    e.FichaJugada = static_cast<Entero>(ficha);
+    e.CasillaOrigen = static_cast<Entero>(origen);
+    e.CasillaFinal = static_cast<Entero>(final);
+    e.Repeticiones = static_cast<Entero>(repeticiones);
+    e.InicioTirada = tipo == 5 ? 0 : 1;
+    return e;
+}
+
+struct CasoCastigo {
+    const char* nombre;
+    int dados;
+    // Positions and the two earlier throws of seat J in this turn.
+    std::function<void(Partida&, int dados)> prepara;
+    std::string texto;     // after the title's first sentence or opening
+    bool eliminada;        // a kind-11 entry follows
+    int ficha, origen;     // of that entry
+};
+
+void PrintTo(const CasoCastigo& c, std::ostream* os) { *os << c.nombre; }
+
+std::string Titulo(int dados) { return dados == 1 ? "Ha sacado 3 seises" : "Ha sacado 3 dobles"; }
+
+std::string Frase(int dados, bool conPunto) {
+    if (conPunto)
+        return dados == 1 ? "Este  jugador  ha  sacado un seis por tercera vez."
+                          : "Este jugador ha sacado un doble  por  tercera vez.";
+    return dados == 1 ? "Este jugador ha sacado un  seis  por  tercera vez"
+                      : "Este jugador ha sacado un doble  por  tercera vez";
+}
+
+const std::string Casa =
+    " Como la ficha que ha movido en la jugada anterior  ha  llegado  a  casa  no volverá al "
+    "cuadro de espera.";
+const std::string Pasillo =
+    " Como la ficha que ha movido en la jugada anterior  ha  llegado  al  pasillo de casa no "
+    "tiene que volver al cuadro de espera.";
+const std::string Vuelve =
+    " y la ficha que  ha  movido  en  la jugada anterior vuelve al cuadro de espera.";
+const std::string NoPudo =
+    ". Como en el turno anterior no pudo mover, no vuelve ninguna ficha al cuadro de espera.";
+
+void LlegaA(Partida& p, int dados, int casilla) {
+    Pon(p, J, 1, casilla);
+    Pon(p, J, 2, 60);
+    Anota(p, Entrada(3, 2, 54, 60, 1, dados));
+    Anota(p, Entrada(3, 1, casilla - 6, casilla, 2, dados));
+}
+
+class TercerSeis : public testing::TestWithParam<CasoCastigo> {};
+
+TEST_P(TercerSeis, Castigo) {
+    const CasoCastigo& c = GetParam();
+    Partida p = prueba::PartidaEnJuego(c.dados);
+    c.prepara(p, c.dados);
+    const int antes = p.NumJugada;   // the number the third throw's move takes
+    const int enEspera = p.EnEspera[J];
+    p.Repeticiones = 2;
+    prueba::TurnoDe(p, J);
+    prueba::InterfazPrueba ui(p);
+    ui.Dados(c.dados == 1 ? 6 : 4, 4);
+    int siguiente = -1, turno = 0;
+    ui.AlCeder = [&] {
+        if (p.Turno == J) return;
+        siguiente = p.NumJugada;
+        turno = p.Turno;
+        p.PartidaIniciada = false;
+    };
+    JuegaPartida(p, ui);
+
+    const auto vistos = ui.ConTitulo(Titulo(c.dados));
+    ASSERT_EQ(vistos.size(), 1u);
+    const bool llego = !c.eliminada;
+    EXPECT_EQ(vistos[0].Texto, Frase(c.dados, llego) + c.texto);
+    EXPECT_EQ(vistos[0].Lineas, llego ? 4 : 3);
+    EXPECT_EQ(vistos[0].Ayuda, 4040);
+    EXPECT_EQ(turno, 1) << "the turn passes";
+    if (!c.eliminada) {
+        EXPECT_EQ(siguiente, antes) << "the move number is given back";
+        return;
+    }
+    EXPECT_EQ(siguiente, antes + 1);
+    const Jugada& e = p.Jugadas[antes];
+    EXPECT_EQ(e.TipoJugada, 11);
+    EXPECT_EQ(e.Jugador, J);
+    EXPECT_EQ(e.FichaJugada, c.ficha);
+    EXPECT_EQ(e.CasillaOrigen, c.origen);
+    EXPECT_EQ(e.CasillaFinal, 0);
+    EXPECT_EQ(e.Repeticiones, 0) << "a third repetition is recorded as 0";
+    if (c.ficha != 0) {
+        EXPECT_EQ(p.Fichas[J][c.ficha], 0);
+        EXPECT_EQ(p.EnEspera[J], enEspera + 1);
+    }
+}
+
+const auto Casos = testing::Values(
+    CasoCastigo{"EnCasa", 1, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J]); }, Casa, false, 0, 0},
+    CasoCastigo{"EnElPasillo", 1, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J] - 2); },
+                Pasillo, false, 0, 0},
+    CasoCastigo{"DoblesEnElPasillo", 2, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J] - 7); },
+                Pasillo, false, 0, 0},
+    CasoCastigo{"EnElTablero", 1, [](Partida& p, int d) { LlegaA(p, d, 50); }, Vuelve, true, 1, 50},
+    CasoCastigo{"DoblesEnElTablero", 2, [](Partida& p, int d) { LlegaA(p, d, 50); }, Vuelve, true, 1, 50},
+    CasoCastigo{"TrasUnBonoVuelveLaQueContoElDado", 1,
+                [](Partida& p, int d) {
+                    LlegaA(p, d, 50);
+                    Pon(p, J, 3, 20);
+                    Anota(p, Entrada(5, 3, 0, 20, 2, d));
+                },
+                Vuelve, true, 1, 50},
+    CasoCastigo{"SinPoderMover", 1,
+                [](Partida& p, int d) {
+                    Pon(p, J, 2, 60);
+                    Anota(p, Entrada(3, 2, 54, 60, 1, d));
+                    Anota(p, Entrada(1, 0, 0, 0, 2, d));
+                },
+                NoPudo, true, 0, 0},
+    CasoCastigo{"DoblesSinPoderMover", 2,
+                [](Partida& p, int d) {
+                    Pon(p, J, 2, 60);
+                    Anota(p, Entrada(3, 2, 54, 60, 1, d));
+                    Anota(p, Entrada(1, 0, 0, 0, 2, d));
+                },
+                NoPudo, true, 0, 0});
+
+INSTANTIATE_TEST_SUITE_P(Casos, TercerSeis, Casos,
+                         [](const auto& info) { return std::string(info.param.nombre); });
+
+struct CasoRepeticion {
+    int dados;
+    std::vector<std::pair<int, int>> tiradas;
+};
+
+void PrintTo(const CasoRepeticion& c, std::ostream* os) {
+    for (const auto& [d1, d2] : c.tiradas) *os << d1 << (c.dados == 2 ? "+" + std::to_string(d2) : "") << " ";
+}
+
+class Repeticiones : public testing::TestWithParam<CasoRepeticion> {};
+
+// Each six (or double) gives the seat another throw and counts; anything
+// else ends the turn and resets the count.
+TEST_P(Repeticiones, OtraTiradaYCuenta) {
+    const CasoRepeticion& c = GetParam();
+    Partida p = prueba::PartidaEnJuego(c.dados);
+    p.SeisConTodas = 3;
+    for (int k = 1; k <= 4; ++k) Pon(p, J, k, 38 + 2 * k);
+    prueba::TurnoDe(p, J);
+    prueba::InterfazPrueba ui(p);
+    for (const auto& [d1, d2] : c.tiradas) ui.Dados(d1, d2);
+    ui.AlCeder = [&] {
+        if (p.Turno != J) p.PartidaIniciada = false;
+    };
+    JuegaPartida(p, ui);
+    std::vector<int> repeticiones;
+    for (int n = 1; p.Jugadas[n].Jugador != 0; ++n) {
+        EXPECT_EQ(p.Jugadas[n].Jugador, J);
+        if (p.Jugadas[n].InicioTirada) repeticiones.push_back(p.Jugadas[n].Repeticiones);
+    }
+    EXPECT_EQ(repeticiones, (std::vector<int>{1, 2, 0}));
+    EXPECT_EQ(ui.Lanzamientos, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tiradas, Repeticiones,
+                         testing::Values(CasoRepeticion{1, {{6, 0}, {6, 0}, {3, 0}}},
+                                         CasoRepeticion{2, {{2, 2}, {5, 5}, {1, 3}}},
+                                         CasoRepeticion{2, {{6, 6}, {1, 1}, {6, 5}}}));
+
+}  // namespace
+}  // namespace parchis

@@ -1,0 +1,152 @@
+// Pieces moving on the board: the frames of a glide, and the picture after
+// every move (forward and undone) being exactly the one a full redraw of
+// the record gives, with the sounds of each kind of move.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <vector>
+
+#include "rules/registro.h"
+#include "ui/board/animacion.h"
+#include "ui/board/tablero.h"
+
+namespace parchis {
+namespace {
+
+TEST(Deslizamiento, PasosPorFotograma) {
+    const struct {
+        Punto desde, hasta;
+        int paso;
+        std::vector<Punto> puntos;
+    } casos[] = {
+        {{0, 0}, {21, 0}, 7, {{7, 0}, {14, 0}, {21, 0}}},
+        {{0, 0}, {20, 0}, 7, {{7, 0}, {14, 0}, {20, 0}}},    // the last frame snaps
+        {{5, 40}, {5, 30}, 5, {{5, 35}, {5, 30}}},             // one axis only, upward
+        {{0, 0}, {10, -20}, 7, {{4, -7}, {7, -14}, {10, -20}}},// the other axis in proportion
+        {{0, 0}, {300, 170}, 2000, {{300, 170}}},              // a manual move: one frame
+        {{8, 8}, {8, 8}, 7, {}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.hasta.x << "," << c.hasta.y << " paso " << c.paso);
+        EXPECT_EQ(Deslizamiento(c.desde, c.hasta, c.paso), c.puntos);
+    }
+}
+
+class Movimientos : public testing::Test {
+protected:
+    Movimientos() {
+        p.NumFichas = 4;
+        for (int j = 1; j <= 4; ++j) {
+            p.Estado[j] = 1;
+            p.EnEspera[j] = 4;
+            p.SiguienteSalida[j] = 1;
+        }
+        for (Tablero* t : {&t, &referencia}) {
+            t->Prepara(800, 600);
+            t->AsignaColores(0);
+            t->DibujaTablero(4);
+            t->RedibujaMesa(p, std::nullopt);
+        }
+    }
+
+    // Plays (or undoes) an entry on the record and on the animated board,
+    // and compares the result with a redraw from the record.
+    void Juega(int jugador, int ficha, int origen, int destino, int tipo) {
+        const int n = ++ultima;
+        AseguraLog(p, n);
+        Jugada& e = p.Jugadas[n];
+        e = {};
+        e.Jugador = static_cast<Entero>(jugador);
+        e.Autor = static_cast<Entero>(tipo == 7 ? jugador : 0);
+        e.FichaJugada = static_cast<Entero>(ficha);
+        e.CasillaOrigen = static_cast<Entero>(origen);
+        e.CasillaFinal = static_cast<Entero>(destino);
+        e.TipoJugada = static_cast<Entero>(tipo);
+        p.Turno = static_cast<Entero>(jugador);
+        AvanzaJugada(p, n);
+        animador.MuestraJugada(p, n, true, false);
+        Compara();
+    }
+    void Deshace() {
+        const int n = ultima--;
+        RetrocedeJugada(p, n);
+        animador.MuestraJugada(p, n, false, false);
+        Compara();
+    }
+    void Compara() {
+        referencia.RedibujaMesa(p, std::nullopt);
+        const QImage a = t.Superficie().toImage(), b = referencia.Superficie().toImage();
+        EXPECT_TRUE(a == b) << "la imagen no coincide tras la jugada " << ultima;
+    }
+
+    Partida p;
+    Tablero t{{}};
+    Tablero referencia{{}};
+    std::vector<std::pair<int, bool>> sonidos;
+    Animador animador{t, {[this](int n, bool esperar) { sonidos.push_back({n, esperar}); }, [](int) {}}};
+    int ultima = 0;
+};
+
+TEST_F(Movimientos, LaImagenSigueAlRegistro) {
+    Juega(4, 1, 0, 5, 3);     // out of the box onto the exit square
+    Juega(4, 2, 0, 5, 3);     // a second piece beside it
+    Juega(4, 1, 5, 9, 3);     // past the diagonal squares 8 and 9
+    Juega(1, 1, 0, 56, 3);
+    Juega(1, 1, 56, 8, 3);    // round the corner of the ring onto 8, beside 9
+    Juega(3, 1, 0, 22, 3);
+    Juega(3, 1, 22, 9, 3);    // onto 9: a capture (the mark comes and goes)
+    Juega(4, 1, 9, 0, 6);     // the captured piece back to its box
+    Juega(2, 3, 0, 90, 7);    // placed by hand in its corridor
+    Juega(2, 3, 90, 92, 3);   // home
+    for (int i = 0; i < 10; ++i) Deshace();
+}
+
+TEST_F(Movimientos, SonidosDeCadaClaseDeJugada) {
+    Juega(4, 1, 0, 5, 3);
+    EXPECT_EQ(sonidos, (std::vector<std::pair<int, bool>>{{1, false}}));
+    sonidos.clear();
+    Juega(4, 1, 5, 9, 3);   // four squares, a click on each
+    EXPECT_EQ(sonidos, (std::vector<std::pair<int, bool>>(4, {1, false})));
+    sonidos.clear();
+    Juega(3, 1, 0, 22, 3);
+    Juega(3, 1, 22, 9, 3);
+    EXPECT_EQ(sonidos.back(), (std::pair<int, bool>{11, true}));   // the capture, to its end
+    sonidos.clear();
+    Juega(4, 1, 9, 0, 6);
+    EXPECT_EQ(sonidos, (std::vector<std::pair<int, bool>>{{13, false}}));
+}
+
+TEST_F(Movimientos, DestinosParpadeanYElTableroQuedaIgual) {
+    Juega(4, 1, 0, 5, 3);
+    Juega(4, 2, 0, 5, 3);
+    Juega(1, 1, 0, 56, 3);
+    Juega(1, 1, 56, 8, 3);
+    p.Turno = 4;
+    p.Destinos[1] = {0, 9, 12, 0, 76, 0};   // 9 overlaps the piece on 8
+    const QImage antes = t.Superficie().toImage();
+    QImage enMedio;
+    int destellos = 0;
+    Animador mira{t, {[&](int n, bool) {
+                          if (n == 1 && ++destellos == 1) enMedio = t.Superficie().toImage();
+                      },
+                      [](int) {}}};
+    mira.DestellaDestinos(p, 1);
+    EXPECT_EQ(destellos, 2);
+    EXPECT_FALSE(enMedio == antes);
+    EXPECT_TRUE(t.Superficie().toImage() == antes);
+}
+
+TEST_F(Movimientos, LaManoSenalaYDesaparece) {
+    Juega(4, 1, 0, 5, 3);
+    const QImage antes = t.Superficie().toImage();
+    sonidos.clear();
+    animador.SenalaFicha(p, 4, 1, true);
+    EXPECT_EQ(sonidos, (std::vector<std::pair<int, bool>>(3, {12, false})));
+    sonidos.clear();
+    animador.SenalaFicha(p, 4, 1, false);
+    EXPECT_EQ(sonidos, (std::vector<std::pair<int, bool>>(3, {15, false})));
+    EXPECT_TRUE(t.Superficie().toImage() == antes);
+}
+
+}  // namespace
+}  // namespace parchis

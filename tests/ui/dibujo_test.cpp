@@ -1,0 +1,191 @@
+// The board as drawn: colours of the corners and exit squares, pieces at
+// their square's centre, the dice's pips, the status bar's frame.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "rules/tablero.h"
+#include "ui/board/pintura.h"
+#include "ui/board/tablero.h"
+
+namespace parchis {
+namespace {
+
+QColor Pixel(const Tablero& t, int x, int y) { return t.Superficie().toImage().pixelColor(x, y); }
+
+Partida PartidaVacia() {
+    Partida p;
+    p.NumFichas = 4;
+    for (int j = 1; j <= 4; ++j) p.Estado[j] = 1;
+    return p;
+}
+
+class Dibujo : public testing::Test {
+protected:
+    void SetUp() override {
+        t.Prepara(800, 600);
+        t.AsignaColores(0);
+        t.DibujaTablero(4);
+    }
+    Tablero t{{}};
+};
+
+TEST_F(Dibujo, EsquinasYSalidasEnElColorDeCadaPuesto) {
+    // Rotation 0: seat 1 green, 2 red, 3 blue, 4 yellow; one step later
+    // every colour has moved one seat up.
+    const struct {
+        int puesto, jugador;
+        QColor color;
+    } casos[] = {
+        {0, 1, QColor(0, 128, 0)}, {0, 2, QColor(255, 0, 0)},   {0, 3, QColor(0, 0, 255)},
+        {0, 4, QColor(255, 255, 0)}, {1, 1, QColor(255, 255, 0)}, {1, 2, QColor(0, 128, 0)},
+        {3, 4, QColor(0, 128, 0)},   {2, 3, QColor(0, 128, 0)},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << "puesto " << c.puesto << " jugador " << c.jugador);
+        t.AsignaColores(c.puesto);
+        t.DibujaTablero(4);
+        const Medidas& me = t.Me();
+        // Just inside the corner block's frame.
+        EXPECT_EQ(Pixel(t, me.OrigenX[c.jugador] + 2, me.OrigenY[c.jugador] + 2), c.color);
+        // The exit square, beside its safe ring.
+        const Punto s = CentroCasilla(me, 4, CasillaSalida[c.jugador], 0, 0, 0);
+        const MedidaCasilla h = MedidasCasilla(me, CasillaSalida[c.jugador]);
+        EXPECT_EQ(Pixel(t, s.x - h.MitadX + 2, s.y - h.MitadY + 2), c.color);
+    }
+}
+
+TEST_F(Dibujo, CasillasSegurasEnGrisYBlancasEnBlanco) {
+    const Medidas& me = t.Me();
+    for (int s : {12, 17, 29, 34, 46, 51, 63, 68, 3, 30, 45}) {
+        const Punto c = CentroCasilla(me, 4, s, 0, 0, 0);
+        const MedidaCasilla h = MedidasCasilla(me, s);
+        const QColor esperado = EsSeguro(s) ? QColor(232, 232, 232) : QColor(Qt::white);
+        EXPECT_EQ(Pixel(t, c.x - h.MitadX + 2, c.y - h.MitadY + 2), esperado) << s;
+    }
+}
+
+TEST_F(Dibujo, FichaEnElCentroDeSuCasilla) {
+    Partida p = PartidaVacia();
+    p.Casillas[30].Jugador[1] = 2;   // alone on a vertical square
+    p.Casillas[5].Jugador[1] = 4;    // two on a vertical square: side by side
+    p.Casillas[5].Jugador[2] = 1;
+    p.Casillas[12].Jugador[2] = 3;   // two on a horizontal square: one above the other
+    p.Casillas[12].Jugador[1] = 1;
+    t.RedibujaMesa(p, std::nullopt);
+    const Medidas& me = t.Me();
+    const int d = me.DiametroFicha;
+    const Punto c30 = CentroCasilla(me, 4, 30, 0, 0, 0);
+    EXPECT_EQ(Pixel(t, c30.x, c30.y), QColor(255, 0, 0));
+    EXPECT_NE(Pixel(t, c30.x + d / 2 + 2, c30.y), QColor(255, 0, 0));
+    const Punto c5 = CentroCasilla(me, 4, 5, 0, 0, 0);
+    EXPECT_EQ(Pixel(t, c5.x - d / 2, c5.y), QColor(255, 255, 0));   // slot 1, left
+    EXPECT_EQ(Pixel(t, c5.x + d / 2, c5.y), QColor(0, 128, 0));     // slot 2, right
+    const Punto c12 = CentroCasilla(me, 4, 12, 0, 0, 0);
+    EXPECT_EQ(Pixel(t, c12.x, c12.y - d / 2), QColor(0, 128, 0));   // slot 1, above
+    EXPECT_EQ(Pixel(t, c12.x, c12.y + d / 2), QColor(0, 0, 255));   // slot 2, below
+}
+
+TEST_F(Dibujo, FichasEnCuadroDeEsperaYEnCasa) {
+    Partida p = PartidaVacia();
+    p.EnEspera = {0, 4, 0, 3, 1};
+    p.EnCasa = {0, 0, 4, 1, 3};
+    t.RedibujaMesa(p, std::nullopt);
+    const Medidas& me = t.Me();
+    // A piece changes its rim's pixel from the empty board's.
+    const QImage lleno = t.Superficie().toImage();
+    t.RedibujaMesa(PartidaVacia(), std::nullopt);
+    const QImage vacio = t.Superficie().toImage();
+    auto hayFicha = [&](Punto c) {
+        const int x = c.x + me.DiametroFicha / 2;
+        return lleno.pixelColor(x, c.y) != vacio.pixelColor(x, c.y);
+    };
+    for (int j = 1; j <= 4; ++j) {
+        for (int k = 1; k <= 4; ++k) {
+            EXPECT_EQ(hayFicha(CentroCasilla(me, 4, 0, j, k, 0)), k <= p.EnEspera[j]) << j << " espera " << k;
+            EXPECT_EQ(hayFicha(CentroCasilla(me, 4, CasillaCasa[j], j, 0, k)), k <= p.EnCasa[j])
+                << j << " casa " << k;
+        }
+    }
+}
+
+TEST_F(Dibujo, ContornoYBrilloDeLaFicha) {
+    // Black outline and a light grey highlight; grey and lighter on blue.
+    for (const auto& [color, contorno] : {std::pair{QColor(255, 0, 0), QColor(0, 0, 0)},
+                                          std::pair{QColor(0, 0, 255), QColor(128, 128, 128)}}) {
+        QImage img(40, 40, QImage::Format_ARGB32);
+        img.fill(Qt::white);
+        {
+            QPainter p(&img);
+            PintaFicha(p, CalculaMedidas(800, 600), 20, 20, color);
+        }
+        // The rim at east (angle 0) keeps the outline; at 2 radians (upper
+        // left) it carries the highlight.
+        const QColor este = img.pixelColor(30, 20);
+        EXPECT_LT(std::abs(este.red() - contorno.red()) + std::abs(este.blue() - contorno.blue()), 150);
+        const QColor brillo = img.pixelColor(20 + static_cast<int>(10 * std::cos(2.0)),
+                                             20 - static_cast<int>(10 * std::sin(2.0)));
+        EXPECT_GT(brillo.green(), 120) << color.name().toStdString();
+        EXPECT_EQ(img.pixelColor(20, 20), color);
+    }
+}
+
+TEST_F(Dibujo, PuntosDeCadaValorDelDado) {
+    // Pip cells from the die's corner and the values that show them.
+    const struct {
+        int dx, dy;
+        std::initializer_list<int> valores;
+    } puntos[] = {{14, 12, {4, 5, 6}}, {42, 40, {4, 5, 6}}, {14, 40, {2, 3, 4, 5, 6}},
+                  {42, 12, {2, 3, 4, 5, 6}}, {28, 26, {1, 3, 5}}, {28, 12, {6}}, {28, 40, {6}}};
+    const Medidas& me = t.Me();
+    for (int valor = 1; valor <= 6; ++valor) {
+        t.DibujaDados(2, 1, valor, 0);
+        const Punto e = EsquinaDado(me, 1, 2, 1);
+        for (const auto& q : puntos) {
+            const bool esperado = std::find(q.valores.begin(), q.valores.end(), valor) != q.valores.end();
+            const QColor centro = Pixel(t, e.x + q.dx + 4, e.y + q.dy + 4);
+            EXPECT_EQ(centro.lightness() < 100, esperado) << "valor " << valor << " punto " << q.dx << "," << q.dy;
+        }
+        // The face is pale yellow, the area around it black.
+        EXPECT_EQ(Pixel(t, e.x + 6, e.y + 26), QColor(255, 255, 171));
+        EXPECT_EQ(Pixel(t, e.x - 2, e.y - 2), QColor(0, 0, 0));
+    }
+}
+
+TEST_F(Dibujo, DadosACeroNoTocanNada) {
+    const QImage antes = t.Superficie().toImage();
+    t.DibujaDados(3, 2, 0, 0);
+    EXPECT_EQ(t.Superficie().toImage(), antes);
+    t.DibujaDados(3, 2, 6, 6);
+    EXPECT_NE(t.Superficie().toImage(), antes);
+    t.BorraDados(2);
+    EXPECT_EQ(t.Superficie().toImage(), antes);
+}
+
+TEST_F(Dibujo, BarraDeEstado) {
+    const Medidas& me = t.Me();
+    t.MuestraMensaje(QStringLiteral("  Luis lanza el dado  "));
+    const int x = me.BarraX, y = me.BarraY;
+    EXPECT_EQ(Pixel(t, x + 5, y), QColor(119, 26, 18));               // bevel, inset 0
+    EXPECT_EQ(Pixel(t, x + 10, y + 1), QColor(80, 100, 80));          // inset 1
+    EXPECT_EQ(Pixel(t, x + 10, y + 3), QColor(140, 170, 140));        // inset 3
+    EXPECT_EQ(Pixel(t, x + AnchoBarra - 1, y + 10), QColor(224, 128, 96));   // right edge
+    EXPECT_EQ(Pixel(t, x + 8, y + 10), QColor(160, 195, 160));        // fill
+    // The text is centred: dark pixels near the middle, none at the ends.
+    int oscuros = 0, izquierda = AnchoBarra, derecha = 0;
+    for (int i = 4; i < AnchoBarra - 4; ++i)
+        for (int j = 4; j < AltoBarra - 2; ++j)
+            if (Pixel(t, x + i, y + j) == QColor(50, 60, 50)) {
+                ++oscuros;
+                izquierda = std::min(izquierda, i);
+                derecha = std::max(derecha, i);
+            }
+    EXPECT_GT(oscuros, 20);
+    EXPECT_LE(std::abs((izquierda + derecha) / 2 - AnchoBarra / 2), 3);
+}
+
+}  // namespace
+}  // namespace parchis

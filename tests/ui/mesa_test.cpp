@@ -1,0 +1,203 @@
+// The main window with the game flow behind it: a click on a movable piece
+// plays it, the pointer over pieces, the keyboard's "go", leaving the
+// program, and a whole game between computer seats.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "core/configuracion.h"
+#include "core/estado.h"
+#include "rules/tablero.h"
+#include "ui/mainwindow/escritorio.h"
+#include "ui/mainwindow/mesa.h"
+#include "ui/common/pausa.h"
+#include "ui/mainwindow/ordenes.h"
+
+namespace parchis {
+namespace {
+
+class Ventana : public testing::Test {
+protected:
+    Ventana() {
+        AplicaValoresPorDefecto(p);
+        p.Carpeta = carpeta.path().toStdString() + "/";
+        p.Sonido = false;
+        p.Velocidad = 100;
+        p.NumFichas = 4;
+        CuentaJugadores(p);
+        ReiniciaTablero(p);
+        mesa.PonInterfaz(&ui);
+        ui.FijaSemilla(7);
+        mesa.PonContestador([this](const std::string& titulo, const std::string&, int) {
+            titulos.push_back(titulo);
+            return respuesta;
+        });
+        mesa.Prepara(800, 600);
+    }
+
+    // Piece k of seat j from its box onto square s.
+    void Pon(int j, int k, int s) {
+        --p.EnEspera[j];
+        p.Fichas[j][k] = static_cast<Entero>(s);
+        Casilla& c = p.Casillas[s];
+        const int hueco = c.Jugador[1] == 0 ? 1 : 2;
+        c.Jugador[hueco] = static_cast<Entero>(j);
+        c.Pieza[hueco] = static_cast<Entero>(k);
+    }
+    QPoint Centro(int s) {
+        const Punto c = CentroCasilla(mesa.Lienzo().Me(), p.NumFichas, s, 0, 0, 0);
+        return {c.x, c.y};
+    }
+    // The person at seat 4 must choose a piece to count 3.
+    void EsperaPersona() {
+        p.PartidaIniciada = true;
+        p.Turno = 4;
+        p.EsperandoFicha = true;
+        p.ValorCuenta = 3;
+        p.ValoresCuenta[0] = 3;
+        p.TipoJugada = 0;
+        Pon(4, 1, 10);
+        Pon(4, 2, 20);
+        Pon(1, 1, 40);
+        p.FichaMovible[1] = true;
+    }
+
+    QTemporaryDir carpeta;
+    Partida p;
+    Mesa mesa{p};
+    Escritorio ui{mesa};
+    std::vector<std::string> titulos;
+    int respuesta = Aceptar;
+};
+
+TEST_F(Ventana, ClicEnFichaMovibleHaceLaJugada) {
+    EsperaPersona();
+    mesa.show();
+    QTest::mouseClick(&mesa, Qt::LeftButton, {}, Centro(20));   // cannot move
+    QTest::mouseClick(&mesa, Qt::LeftButton, {}, Centro(40));   // another seat's
+    EXPECT_TRUE(p.EsperandoFicha);
+    p.ValorCuenta = 0;
+    QTest::mouseClick(&mesa, Qt::LeftButton, {}, Centro(10));   // no value to count
+    EXPECT_TRUE(p.EsperandoFicha);
+    p.ValorCuenta = 3;
+    QTest::mouseClick(&mesa, Qt::LeftButton, {}, Centro(10));
+    EXPECT_FALSE(p.EsperandoFicha);
+    EXPECT_EQ(p.FichaJugada, 1);
+    EXPECT_EQ(p.CasillaOrigen, 10);
+    EXPECT_EQ(p.CasillaFinal, 13);
+    EXPECT_EQ(p.TipoJugada, 3);
+}
+
+TEST_F(Ventana, ClicEnElTableroTiraLosDados) {
+    p.PartidaIniciada = true;
+    p.Turno = 2;
+    p.EsperandoTirada = true;
+    mesa.show();
+    QTest::mouseClick(&mesa, Qt::RightButton, {}, Centro(30));
+    EXPECT_TRUE(p.EsperandoTirada);
+    QTest::mouseClick(&mesa, Qt::LeftButton, {}, Centro(30));
+    EXPECT_FALSE(p.EsperandoTirada);
+}
+
+TEST_F(Ventana, PunteroSobreLasFichas) {
+    EsperaPersona();
+    mesa.show();
+    const struct {
+        int casilla, cursor;
+    } casos[] = {{10, 22}, {20, 23}, {40, 28}, {60, 28}, {10, 22}};
+    for (const auto& c : casos) {
+        QTest::mouseMove(&mesa, Centro(c.casilla));
+        EXPECT_EQ(mesa.Puntero(), c.cursor) << c.casilla;
+    }
+}
+
+TEST_F(Ventana, TeclaSeguir) {
+    p.PartidaIniciada = true;
+    p.Turno = 4;
+    p.EsperandoTirada = true;
+    mesa.show();
+    QTest::keyClick(&mesa, Qt::Key_Escape);
+    QTest::keyClick(&mesa, Qt::Key_Q);
+    QTest::keyClick(&mesa, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(p.EsperandoTirada);
+    QTest::keyClick(&mesa, Qt::Key_A);
+    EXPECT_FALSE(p.EsperandoTirada);
+    p.EsperandoFicha = true;
+    p.JugadaElegida = {2, 5, 1, 12, 17, 4};
+    QTest::keyClick(&mesa, Qt::Key_Space);
+    EXPECT_FALSE(p.EsperandoFicha);
+    EXPECT_EQ(p.FichaJugada, 2);
+    EXPECT_EQ(p.ValorCuenta, 5);
+    EXPECT_EQ(p.IndiceValor, 1);
+    EXPECT_EQ(p.CasillaOrigen, 12);
+    EXPECT_EQ(p.CasillaFinal, 17);
+    EXPECT_EQ(p.TipoJugada, 4);
+}
+
+TEST_F(Ventana, SalirPreguntaYPospone) {
+    EsperaPersona();
+    respuesta = Cancelar;
+    OrdenSalir(mesa, ui);
+    EXPECT_EQ(titulos, (std::vector<std::string>{"Posponer la partida en juego"}));
+    EXPECT_FALSE(mesa.Saliendo());
+    EXPECT_FALSE(QFile::exists(carpeta.filePath(QStringLiteral("ZRVEL34.INI"))));
+    respuesta = Aceptar;
+    OrdenSalir(mesa, ui);
+    EXPECT_TRUE(mesa.Saliendo());
+    Partida leida;
+    CargarEstado(leida, std::string(p.Carpeta) + "ZRVEL34.INI");
+    EXPECT_TRUE(leida.CargaCorrecta);
+    EXPECT_TRUE(leida.PartidaIniciada);
+    EXPECT_EQ(leida.Fichas[4][1], 10);
+    QCoreApplication::processEvents();   // the quit is for the program's own loop
+}
+
+TEST_F(Ventana, CerrarEnMitadDeUnaPausaEsperaASuFinal) {
+    EsperaPersona();
+    respuesta = Cancelar;
+    mesa.show();
+    std::size_t preguntasDurante = 99;
+    QTimer::singleShot(0, &mesa, [&] { mesa.close(); });
+    QTimer::singleShot(60, &mesa, [&] { preguntasDurante = titulos.size(); });
+    EsperaSinEntrada(120);
+    EXPECT_EQ(preguntasDurante, 0u);
+    QElapsedTimer reloj;
+    reloj.start();
+    while (titulos.empty() && reloj.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(titulos, (std::vector<std::string>{"Posponer la partida en juego"}));
+    EXPECT_FALSE(mesa.Saliendo());
+}
+
+TEST_F(Ventana, PartidaEntreOrdenadoresHastaElFinal) {
+    for (int j = 1; j <= 4; ++j) p.Control[j] = 2;
+    p.PausaEntreJugadas = false;
+    bool agotado = false;
+    QTimer::singleShot(120000, [&] {
+        agotado = true;
+        p.PartidaIniciada = false;
+    });
+    QElapsedTimer reloj;
+    reloj.start();
+    OrdenNuevaPartida(mesa, ui);
+    ASSERT_FALSE(agotado) << "la partida no terminó a tiempo";
+    int ganadores = 0;
+    for (int j = 1; j <= 4; ++j) ganadores += p.EnCasa[j] == p.NumFichas;
+    EXPECT_EQ(ganadores, 1);
+    EXPECT_EQ(titulos.front(), "Comienza la Partida");
+    EXPECT_NE(std::find(titulos.begin(), titulos.end(), "Final de la Partida"), titulos.end());
+    EXPECT_FALSE(p.PartidaIniciada);
+    EXPECT_GT(mesa.Lista()->count(), 60);
+    EXPECT_TRUE(QFile::exists(carpeta.filePath(QStringLiteral("ZRVEL34.HIS"))));
+    std::printf("partida completa en %lld ms, %d líneas\n", static_cast<long long>(reloj.elapsed()),
+                mesa.Lista()->count());
+}
+
+}  // namespace
+}  // namespace parchis

@@ -1,0 +1,152 @@
+// The mouse on the board: which piece a point hits, which piece a click
+// chooses, and the pointer shown.
+#include <gtest/gtest.h>
+
+#include "ui/board/raton.h"
+#include "ui/common/cursores.h"
+
+namespace parchis {
+namespace {
+
+class Raton : public testing::Test {
+protected:
+    Raton() {
+        p.NumFichas = 4;
+        p.Turno = 4;
+        for (int j = 1; j <= 4; ++j) {
+            p.Estado[j] = 1;
+            p.EnEspera[j] = 4;
+        }
+    }
+    // Piece k of seat j onto square s (slot taken in order).
+    void Pon(int j, int k, int s) {
+        if (p.Fichas[j][k] == 0) --p.EnEspera[j];
+        p.Fichas[j][k] = static_cast<Entero>(s);
+        Casilla& c = p.Casillas[s];
+        const int hueco = c.Jugador[1] == 0 ? 1 : 2;
+        c.Jugador[hueco] = static_cast<Entero>(j);
+        c.Pieza[hueco] = static_cast<Entero>(k);
+    }
+    const Medidas me = CalculaMedidas(800, 600);
+    Partida p;
+};
+
+TEST_F(Raton, BordesDelRectanguloDeUnaFicha) {
+    Pon(4, 1, 12);   // horizontal square: 2n/2 x 2w/2 around its centre
+    const Punto c = CentroCasilla(me, 4, 12, 0, 0, 0);
+    const MedidaCasilla h = MedidasCasilla(me, 12);
+    const struct {
+        int dx, dy;
+        bool clic, cursor;
+    } casos[] = {
+        {0, 0, true, true},
+        {-h.MitadX, -h.MitadY, true, true},       // left and top edges are inside
+        {h.MitadX, 0, true, false},               // right edge: a click only
+        {0, h.MitadY, true, false},               // bottom edge: a click only
+        {h.MitadX + 1, 0, false, false},
+        {-h.MitadX - 1, 0, false, false},
+        {0, -h.MitadY - 1, false, false},
+    };
+    for (const auto& k : casos) {
+        SCOPED_TRACE(testing::Message() << k.dx << "," << k.dy);
+        EXPECT_EQ(TocaFicha(me, p, 4, 1, c.x + k.dx, c.y + k.dy, true), k.clic);
+        EXPECT_EQ(TocaFicha(me, p, 4, 1, c.x + k.dx, c.y + k.dy, false), k.cursor);
+    }
+}
+
+TEST_F(Raton, EnElCuadroDeEsperaSoloLaUltimaFichaYDeLadoD) {
+    // Every piece in the box is hit only at the last place of the row.
+    const Punto ultima = CentroCasilla(me, 4, 0, 4, 4, 0);
+    const Punto primera = CentroCasilla(me, 4, 0, 4, 1, 0);
+    const int r = me.DiametroFicha / 2;
+    for (int k = 1; k <= 4; ++k) {
+        EXPECT_TRUE(TocaFicha(me, p, 4, k, ultima.x, ultima.y, true));
+        EXPECT_TRUE(TocaFicha(me, p, 4, k, ultima.x + r, ultima.y + r, true));
+        EXPECT_FALSE(TocaFicha(me, p, 4, k, ultima.x + r + 1, ultima.y, true));
+        EXPECT_FALSE(TocaFicha(me, p, 4, k, primera.x, primera.y, true));
+    }
+}
+
+TEST_F(Raton, ClicEligeLaPrimeraFichaMovibleEnOrden) {
+    Pon(4, 2, 30);
+    Pon(4, 3, 30);
+    const Punto c = CentroCasilla(me, 4, 30, 0, 0, 0);
+    p.FichaMovible[3] = true;
+    EXPECT_EQ(FichaMovibleEnPunto(me, p, c.x, c.y), 3);
+    p.FichaMovible[2] = true;
+    EXPECT_EQ(FichaMovibleEnPunto(me, p, c.x, c.y), 2);
+    // A point away from every piece chooses nothing.
+    const Punto lejos = CentroCasilla(me, 4, 40, 0, 0, 0);
+    EXPECT_EQ(FichaMovibleEnPunto(me, p, lejos.x, lejos.y), 0);
+}
+
+TEST_F(Raton, CursorMientrasSeEligeFicha) {
+    Pon(4, 1, 10);   // movable
+    Pon(4, 2, 20);   // not movable
+    Pon(2, 1, 40);   // another seat's piece
+    p.EsperandoFicha = true;
+    p.FichaMovible[1] = true;
+    auto cursor = [&](int s) {
+        const Punto c = CentroCasilla(me, 4, s, 0, 0, 0);
+        return CursorTablero(me, p, {}, c.x, c.y);
+    };
+    EXPECT_EQ(cursor(10).Cursor, CursorManoVerde);
+    EXPECT_EQ(cursor(10).FichaBajoRaton, 1);
+    EXPECT_EQ(cursor(20).Cursor, CursorManoRoja);
+    EXPECT_EQ(cursor(20).FichaBajoRaton, 0);
+    EXPECT_EQ(cursor(40).Cursor, CursorManoInterroga);
+    EXPECT_EQ(cursor(60).Cursor, CursorManoInterroga);
+    // Right of the drawing area the pointer is the arrow.
+    EXPECT_EQ(CursorTablero(me, p, {}, me.LadoLienzo + 1, 100).Cursor, CursorFlecha);
+}
+
+TEST_F(Raton, CursorMientrasSeEsperaLaTirada) {
+    p.EsperandoTirada = true;
+    EstadoRaton e;
+    const Punto c = CentroCasilla(me, 4, 33, 0, 0, 0);
+    // The die in the colour of the seat to move: seat 4 is yellow (51) at
+    // rotation 0, green (54) at rotation 3.
+    EXPECT_EQ(CursorTablero(me, p, e, c.x, c.y).Cursor, 51);
+    p.PuestoMesa = 3;
+    EXPECT_EQ(CursorTablero(me, p, e, c.x, c.y).Cursor, 54);
+    p.PuestoMesa = 0;
+    e.ModoManual = true;
+    EXPECT_EQ(CursorTablero(me, p, e, c.x, c.y).Cursor, CursorManoInterroga);
+    Pon(1, 1, 33);
+    EXPECT_EQ(CursorTablero(me, p, e, c.x, c.y).Cursor, CursorManoAbierta);
+    e = {};
+    e.Arrastrando = true;
+    e.JugadorArrastrado = 2;
+    EXPECT_EQ(CursorTablero(me, p, e, c.x, c.y).Cursor, 57);   // red closed hand
+    e = {};
+    e.MandoEncendido = true;
+    EXPECT_EQ(CursorTablero(me, p, e, c.x, c.y).Cursor, CursorFlecha);
+    p.EsperandoTirada = false;
+    EXPECT_EQ(CursorTablero(me, p, {}, c.x, c.y).Cursor, CursorFlecha);
+}
+
+TEST(Cursores, ColorDelDadoYDeLaManoCerradaSegunElGiro) {
+    // Seat t under rotation r: 55 - t + r, less 4 above 54 (51 yellow, 52
+    // blue, 53 red, 54 green); closed hands four numbers later.
+    const int esperado[4][5] = {{0, 54, 53, 52, 51}, {0, 51, 54, 53, 52},
+                                {0, 52, 51, 54, 53}, {0, 53, 52, 51, 54}};
+    for (int r = 0; r <= 3; ++r)
+        for (int t = 1; t <= 4; ++t) {
+            EXPECT_EQ(CursorDadoDe(t, r), esperado[r][t]) << t << " " << r;
+            EXPECT_EQ(CursorManoCerradaDe(t, r), esperado[r][t] + 4) << t << " " << r;
+        }
+}
+
+TEST(Cursores, CadaNumeroTieneSuPuntero) {
+    for (int n : {21, 22, 23, 26, 27, 28, 51, 52, 53, 54, 55, 56, 57, 58}) {
+        const QCursor c = CursorNumero(n);
+        EXPECT_EQ(c.shape(), Qt::BitmapCursor) << n;
+        EXPECT_FALSE(c.pixmap().isNull()) << n;
+    }
+    EXPECT_EQ(CursorNumero(0).shape(), Qt::ArrowCursor);
+    EXPECT_EQ(CursorNumero(11).shape(), Qt::WaitCursor);
+    EXPECT_EQ(CursorNumero(12).shape(), Qt::ForbiddenCursor);
+}
+
+}  // namespace
+}  // namespace parchis
