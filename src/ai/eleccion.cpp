@@ -187,14 +187,29 @@ bool CapturaPosible(Partida& p, const std::vector<std::vector<int>>& secuencias,
 // A sequence already searched from the same position yields the same
 // candidates again; only the mark carried in from the previous sequence
 // can change the first of them.
-struct Recorrido {
+struct SecuenciaHecha {
     std::size_t Inicio = 0, Fin = 0;
     bool MarcaFinal = false;
 };
 
+// The candidates in the order they were found: stretches of the table,
+// a repeated sequence naming again the stretch of its first search.
+struct Tramo {
+    std::size_t Inicio = 0, Fin = 0;
+    bool Repetido = false;
+    bool Marca = false;       // the mark carried into a repeated stretch
+};
+
 struct Resultado {
     std::vector<Candidato> Candidatos;
+    std::vector<Tramo> Orden;
     bool Aviso = false;
+
+    bool Vacio() const {
+        for (const Tramo& t : Orden)
+            if (t.Fin > t.Inicio) return false;
+        return true;
+    }
 };
 
 Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
@@ -214,7 +229,7 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
     Busqueda busqueda(p, ctx, puntuador, r.Candidatos);
     busqueda.Seguir = [&] { return reloj() - inicio <= SegundosGuardia; };
     r.Candidatos.reserve(81);
-    std::vector<std::pair<const std::vector<int>*, Recorrido>> hechas;
+    std::vector<std::pair<const std::vector<int>*, SecuenciaHecha>> hechas;
     for (const auto& s : secuencias) {
         if (reloj() - inicio > SegundosGuardia) {
             r.Aviso = ++p.CortesBusqueda == CortesAviso;
@@ -223,21 +238,18 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
         const auto previa = std::find_if(hechas.begin(), hechas.end(),
                                          [&s](const auto& h) { return *h.first == s; });
         if (previa != hechas.end()) {
-            const Recorrido& h = previa->second;
-            for (std::size_t i = h.Inicio; i < h.Fin; ++i) {
-                const Candidato copia = r.Candidatos[i];
-                r.Candidatos.push_back(copia);
-                if (i == h.Inicio) r.Candidatos.back().PonMarca(busqueda.Marca);
-            }
+            const SecuenciaHecha& h = previa->second;
+            r.Orden.push_back({h.Inicio, h.Fin, true, busqueda.Marca});
             if (h.Fin > h.Inicio) busqueda.Marca = h.MarcaFinal;
             continue;
         }
-        Recorrido h;
+        SecuenciaHecha h;
         h.Inicio = r.Candidatos.size();
         const bool completa = busqueda.Recorre(s, bono);
         inicial.Restaura(p);
         h.Fin = r.Candidatos.size();
         h.MarcaFinal = busqueda.Marca;
+        r.Orden.push_back({h.Inicio, h.Fin, false, false});
         if (!completa) {
             r.Aviso = ++p.CortesBusqueda == CortesAviso;
             break;
@@ -247,19 +259,31 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
     return r;
 }
 
-void Elige(Partida& p, const std::vector<Candidato>& candidatos) {
-    if (candidatos.empty()) return;
+void Elige(Partida& p, const Resultado& r) {
+    if (r.Vacio()) return;
     const int t = p.Turno;
-    std::size_t elegido = 0;
+    const std::vector<Candidato>& tabla = r.Candidatos;
+    Candidato elegido;
     float mejor = -std::numeric_limits<float>::infinity();
-    for (std::size_t i = 0; i < candidatos.size(); ++i)
-        if (candidatos[i].Total >= mejor) {
-            mejor = candidatos[i].Total;
-            elegido = i;
+    bool mismaFicha = true, mismoValor = true, total = false, sacar = false;
+    const Candidato* primero = nullptr;
+    for (const Tramo& tramo : r.Orden)
+        for (std::size_t i = tramo.Inicio; i < tramo.Fin; ++i) {
+            Candidato c = tabla[i];
+            if (tramo.Repetido && i == tramo.Inicio) c.PonMarca(tramo.Marca);
+            if (c.Total >= mejor) {
+                mejor = c.Total;
+                elegido = c;
+            }
+            if (!primero) primero = &tabla[i];
+            mismaFicha = mismaFicha && c.Ficha == primero->Ficha;
+            mismoValor = mismoValor && c.Valor == primero->Valor;
+            total = total || c.Valor == p.ValoresCuenta[0];
+            sacar = sacar || c.Origen == 0;
         }
     EleccionJugada& e = p.JugadaElegida;
-    e.Ficha = candidatos[elegido].Ficha;
-    e.Valor = candidatos[elegido].Valor;
+    e.Ficha = elegido.Ficha;
+    e.Valor = elegido.Valor;
     for (int i = 0; i <= UltimoIndice(p); ++i)
         if (!Usado(p, i) && p.ValoresCuenta[i] == e.Valor) e.Indice = static_cast<Entero>(i);
     e.Origen = p.Fichas[t][e.Ficha];
@@ -267,14 +291,6 @@ void Elige(Partida& p, const std::vector<Candidato>& candidatos) {
     e.Destino = p.CasillaDestino;
     e.Tipo = p.TipoJugada != 0 ? p.TipoJugada
                                : static_cast<Entero>(e.Valor == p.ValoresCuenta[0] ? 3 : 4);
-
-    bool mismaFicha = true, mismoValor = true, total = false, sacar = false;
-    for (const Candidato& c : candidatos) {
-        mismaFicha = mismaFicha && c.Ficha == candidatos[0].Ficha;
-        mismoValor = mismoValor && c.Valor == candidatos[0].Valor;
-        total = total || c.Valor == p.ValoresCuenta[0];
-        sacar = sacar || c.Origen == 0;
-    }
     p.NumFichasMovibles = mismaFicha ? 1 : 99;
     p.NumValoresDesglose = mismoValor ? 1 : 99;
     p.DesgloseObligado = !(p.ValoresUsados == 0 && total);
@@ -300,7 +316,7 @@ bool EligeJugada(Partida& p, const RelojBusqueda& reloj) {
         return false;
     }
     const Resultado r = BuscaCandidatos(p, reloj ? reloj : RelojBusqueda(RelojMonotono));
-    Elige(p, r.Candidatos);
+    Elige(p, r);
     resultados.Restaura(p);
     return r.Aviso;
 }

@@ -12,15 +12,12 @@ void MemoriaTableros::ComponClave(const Partida& p, const std::vector<Entero>& t
         clave_.push_back(p.EnEspera[j]);
         for (int k = 1; k <= MaxFichas; ++k) clave_.push_back(p.Fichas[j][k]);
     }
-    std::array<bool, NumCasillas + 1> vista{};
-    std::vector<Entero> cambiadas;
+    cambiadas_.clear();
     for (Entero s : tocadas)
-        if (s >= 1 && s <= NumCasillas && !vista[s] && !(p.Casillas[s] == inicial_[s])) {
-            vista[s] = true;
-            cambiadas.push_back(s);
-        }
-    std::sort(cambiadas.begin(), cambiadas.end());
-    for (Entero s : cambiadas) {
+        if (s >= 1 && s <= NumCasillas && !(p.Casillas[s] == inicial_[s])) cambiadas_.push_back(s);
+    std::sort(cambiadas_.begin(), cambiadas_.end());
+    cambiadas_.erase(std::unique(cambiadas_.begin(), cambiadas_.end()), cambiadas_.end());
+    for (Entero s : cambiadas_) {
         clave_.push_back(s);
         for (int h = 1; h <= 3; ++h) {
             clave_.push_back(p.Casillas[s].Jugador[h]);

@@ -53,6 +53,7 @@ private:
 
     std::array<Casilla, NumCasillas + 1> inicial_{};
     std::vector<Entero> clave_;
+    std::vector<Entero> cambiadas_;
     std::uint64_t hash_ = 0;
     std::vector<Entero> claves_;
     std::vector<Entrada> tabla_;

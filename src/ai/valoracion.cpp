@@ -172,9 +172,9 @@ void CalculaSumas(const MapaTablero& b, const ContextoValoracion& ctx, const Ocu
     int cuenta[3] = {0, 0, 0};
     int inicio = 0;
     while (inicio < numOcupantes && ocupantes[inicio].Casilla < pos) ++inicio;
-    for (int i = 0; i < numOcupantes; ++i) {
-        const Ocupante& o = ocupantes[(inicio + i) % numOcupantes];
-        const int d = (o.Casilla - pos + UltimaCasillaAnillo) % UltimaCasillaAnillo;
+    for (int i = 0, n = inicio; i < numOcupantes; ++i, n = n + 1 == numOcupantes ? 0 : n + 1) {
+        const Ocupante& o = ocupantes[n];
+        const int d = o.Casilla >= pos ? o.Casilla - pos : o.Casilla - pos + UltimaCasillaAnillo;
         const int e = UltimaCasillaAnillo - d;
         const double valor = o.Valor;
         const bool socio = ctx.Parejas && o.Jugador == ctx.Socio;

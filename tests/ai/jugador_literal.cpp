@@ -19,12 +19,22 @@ namespace {
 
 // --- scratch copies --------------------------------------------------------------
 
+// The scratch files of the original design were plain writes: no temporary
+// file, no flush to the disk.  GuardarEstado syncs every save, which would
+// make the baseline measure the disk rather than the design.
+void EscribeSinSincronizar(const std::string& ruta, const std::string& contenido) {
+    if (std::FILE* f = std::fopen(ruta.c_str(), "wb")) {
+        std::fwrite(contenido.data(), 1, contenido.size(), f);
+        std::fclose(f);
+    }
+}
+
 class Borrador {
 public:
     Borrador(Partida& p, CopiaBorrador modo) : p_(p), modo_(modo) {}
     void Guarda(const std::string& nombre) {
         if (modo_ == CopiaBorrador::Texto) textos_[nombre] = ContenidoFichero(p_);
-        else GuardarEstado(p_, nombre);
+        else EscribeSinSincronizar(p_.Carpeta + nombre, ContenidoFichero(p_));
     }
     void Carga(const std::string& nombre) {
         if (modo_ == CopiaBorrador::Texto) LeerEstado(p_, textos_[nombre]);
