@@ -122,7 +122,7 @@ Paso Motor::Pasada() {
 
 Paso Motor::Tira(bool& castigo) {
     MuestraUltimaTirada(p_, ui_, p_.Turno);
-    ui_.TocaSonido(5, false);
+    ui_.TocaSonido(5, true);
     p_.EsperandoTirada = p_.PausaEntreJugadas;
     ui_.TerminaModoManual();
     p_.TipoJugada = 0;

@@ -158,5 +158,23 @@ TEST(Pausa, CadaTiradaEspera) {
     EXPECT_EQ(ui.EsperasTirada, ui.Lanzamientos);
 }
 
+// The throw's opening sound is heard to its end before the dice tumble; the
+// tumble's own sounds overlap the frames.
+TEST(Sonidos, ModoDeCadaSonidoDeLaTirada) {
+    Partida p = prueba::PartidaEnJuego();
+    prueba::TurnoDe(p, 1);
+    prueba::InterfazPrueba ui(p, 7);
+    ui.AlCeder = [&] {
+        if (p.NumJugada > 20) p.PartidaIniciada = false;
+    };
+    JuegaPartida(p, ui);
+    const std::pair<int, bool> casos[] = {{5, true}, {17, false}, {18, false}, {19, false}};
+    for (auto [sonido, esperar] : casos) {
+        SCOPED_TRACE(sonido);
+        EXPECT_EQ(ui.Sonidos.count({sonido, esperar}), 1u);
+        EXPECT_EQ(ui.Sonidos.count({sonido, !esperar}), 0u);
+    }
+}
+
 }  // namespace
 }  // namespace parchis

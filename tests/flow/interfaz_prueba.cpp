@@ -38,7 +38,8 @@ void InterfazPrueba::Cede() {
     }
 }
 
-void InterfazPrueba::TocaSonido(int n, bool) {
+void InterfazPrueba::TocaSonido(int n, bool esperar) {
+    Sonidos.insert({n, esperar});
     if (n == 5) ++Lanzamientos;   // the sound of every throw
 }
 

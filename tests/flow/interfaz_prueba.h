@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -56,6 +57,8 @@ public:
     std::vector<std::pair<int, FormaSenal>> Senales;   // (ficha, forma)
     std::vector<DadosVistos> Dibujos;
     long Cesiones = 0, EsperasTirada = 0, Lanzamientos = 0, ReglasAbiertas = 0;
+    // Every (sound, played to the end) pair requested.
+    std::set<std::pair<int, bool>> Sonidos;
     bool Grabadora = false;
     int AnchoPantalla = 1024, AltoPantalla = 768;
     CambioPantalla Cambio = CambioPantalla::Hecho;
@@ -74,7 +77,7 @@ public:
     FechaHora Ahora() override { return {2004, 3, 7, 18, 5}; }
     void SiembraAleatorio() override {}
     double Aleatorio() override { return generador_.Siguiente(); }
-    void TocaSonido(int n, bool) override;
+    void TocaSonido(int n, bool esperar) override;
     int Mensaje(const std::string& titulo, const std::string& texto, int lineas, int botones,
                 int ayuda) override;
     void MuestraMensaje(const std::string& texto) override { Estados.push_back(texto); }
