@@ -7,7 +7,6 @@
 
 #include "common/posicion.h"
 #include "core/configuracion.h"
-#include "core/estado.h"
 #include "flow/arranque.h"
 #include "flow/ayudas_flow.h"
 #include "flow/final.h"
@@ -24,12 +23,6 @@ namespace fs = std::filesystem;
 using prueba::Pon;
 
 const char* const TituloPosponer = "Posponer la partida en juego";
-const char* const TituloSalir = "Salir del programa";
-
-bool MismoTablero(const Partida& a, const Partida& b) {
-    return a.Fichas == b.Fichas && a.Casillas == b.Casillas && a.EnEspera == b.EnEspera &&
-           a.EnCasa == b.EnCasa;
-}
 
 // Marks the first value left and clicks the first piece that can count it.
 void CuentaElPrimerValor(Partida& p, prueba::InterfazPrueba& ui) {
@@ -39,16 +32,39 @@ void CuentaElPrimerValor(Partida& p, prueba::InterfazPrueba& ui) {
     for (int k = 1; k <= p.NumFichas && !ui.Clic(k); ++k) {}
 }
 
-// Seat 1 cannot move, then the person at seat 4 captures with a 3 and
-// leaves the program while the bonus of 20 is awaited.
-TEST(Posponer, SeRebobinaLaTiradaYElMismoJugadorVuelveATirar) {
-    prueba::CarpetaTemporal carpeta;
+// Two dice, the person at seat 4 with pieces on 20 and 40 (two pieces can
+// count a bonus, so the person is asked), saved in `carpeta`.
+Partida PersonaEnCuatro(const prueba::CarpetaTemporal& carpeta) {
     Partida p = prueba::PartidaEnJuego(2);
     p.Carpeta = carpeta.Texto();
     p.Control[4] = 1;
     p.TutorAutomatico = false;
     Pon(p, 4, 1, 20);
-    Pon(p, 4, 2, 40);   // two pieces can count the bonus: the person is asked
+    Pon(p, 4, 2, 40);
+    return p;
+}
+
+Partida Guardada(const prueba::CarpetaTemporal& carpeta) {
+    Partida g;
+    g.Carpeta = carpeta.Texto();
+    LeerConfiguracion(g);
+    return g;
+}
+
+// Plays `p` until its first yield, noting who was to throw which move.
+void HastaLaPrimeraEspera(Partida& p, prueba::InterfazPrueba& ui, int& turno, int& numero) {
+    ui.AlCeder = [&] {
+        turno = p.Turno;
+        numero = p.NumJugada;
+        p.PartidaIniciada = false;
+    };
+}
+
+// Seat 1 cannot move, then seat 4 captures with a 3 and leaves the program
+// while the bonus of 20 is awaited.
+TEST(Posponer, SeRebobinaLaTiradaYElMismoJugadorVuelveATirar) {
+    prueba::CarpetaTemporal carpeta;
+    Partida p = PersonaEnCuatro(carpeta);
     Pon(p, 2, 1, 23);
     prueba::TurnoDe(p, 1);
     prueba::InterfazPrueba ui(p);
@@ -60,37 +76,33 @@ TEST(Posponer, SeRebobinaLaTiradaYElMismoJugadorVuelveATirar) {
     };
     bool salio = false;
     ui.Persona = [&] {
-        if (p.TipoJugada == 5) {
+        if (p.TipoJugada == 5)
             salio = SalirDelPrograma(p, ui);
-            return;
-        }
-        CuentaElPrimerValor(p, ui);
+        else
+            CuentaElPrimerValor(p, ui);
     };
     JuegaPartida(p, ui);
 
     ASSERT_TRUE(salio);
-    ASSERT_EQ(ui.ConTitulo(TituloPosponer).size(), 1u);
-    EXPECT_EQ(ui.ConTitulo(TituloPosponer)[0].Texto,
+    const auto pregunta = ui.ConTitulo(TituloPosponer);
+    ASSERT_EQ(pregunta.size(), 1u);
+    EXPECT_EQ(pregunta[0].Texto,
               "¿Desea abandonar el programa para continuar en otro momento la partida que está jugando?");
     EXPECT_EQ(p.Jugadas[3].TipoJugada, 6) << "the capture was made before leaving";
-    Partida guardada;
-    guardada.Carpeta = carpeta.Texto();
-    LeerConfiguracion(guardada);
+    Partida guardada = Guardada(carpeta);
     EXPECT_TRUE(guardada.PartidaIniciada);
     EXPECT_EQ(guardada.Turno, 4);
     EXPECT_EQ(guardada.NumJugada, antes.NumJugada);
     EXPECT_EQ(guardada.Repeticiones, 0);
-    EXPECT_TRUE(MismoTablero(guardada, antes)) << "both moves of the throw undone";
+    EXPECT_TRUE(guardada.Fichas == antes.Fichas && guardada.Casillas == antes.Casillas &&
+                guardada.EnEspera == antes.EnEspera && guardada.EnCasa == antes.EnCasa)
+        << "both moves of the throw undone";
     EXPECT_EQ(guardada.Fichas[2][1], 23);
 
     // Resumed: the same seat throws again with the same move number.
     prueba::InterfazPrueba otra(guardada);
     int turno = 0, numero = 0;
-    otra.AlCeder = [&] {
-        turno = guardada.Turno;
-        numero = guardada.NumJugada;
-        guardada.PartidaIniciada = false;
-    };
+    HastaLaPrimeraEspera(guardada, otra, turno, numero);
     RetrocederTurno(guardada);
     JuegaPartida(guardada, otra);
     EXPECT_EQ(turno, 4);
@@ -101,12 +113,7 @@ TEST(Posponer, SeRebobinaLaTiradaYElMismoJugadorVuelveATirar) {
 // the double before it.
 TEST(Posponer, ConservaLasRepeticionesDeLaTiradaAnterior) {
     prueba::CarpetaTemporal carpeta;
-    Partida p = prueba::PartidaEnJuego(2);
-    p.Carpeta = carpeta.Texto();
-    p.Control[4] = 1;
-    p.TutorAutomatico = false;
-    Pon(p, 4, 1, 20);
-    Pon(p, 4, 2, 40);
+    Partida p = PersonaEnCuatro(carpeta);
     prueba::TurnoDe(p, 4);
     prueba::InterfazPrueba ui(p);
     ui.Dados(2, 2);
@@ -118,116 +125,95 @@ TEST(Posponer, ConservaLasRepeticionesDeLaTiradaAnterior) {
             CuentaElPrimerValor(p, ui);
     };
     JuegaPartida(p, ui);
-    Partida guardada;
-    guardada.Carpeta = carpeta.Texto();
-    LeerConfiguracion(guardada);
+    const Partida guardada = Guardada(carpeta);
     EXPECT_EQ(guardada.Repeticiones, 1);
     EXPECT_EQ(guardada.Turno, 4);
 }
 
-struct CasoSalida {
-    const char* nombre;
-    bool grabadora, enJuego, red;
-    int respuesta;
-    bool sale, guarda;
-    const char* titulo;    // the message shown, "" for none
-    int ayuda;
-};
-
-void PrintTo(const CasoSalida& c, std::ostream* os) { *os << c.nombre; }
-
-class Salir : public testing::TestWithParam<CasoSalida> {};
-
-TEST_P(Salir, PreguntaYGuarda) {
-    const CasoSalida& c = GetParam();
-    prueba::CarpetaTemporal carpeta;
-    Partida p = prueba::PartidaEnJuego();
-    p.Carpeta = carpeta.Texto();
-    p.PartidaIniciada = c.enJuego;
-    p.JugarEnRed = c.red;
-    p.TiradaNueva = true;
-    std::ofstream(carpeta.ruta / "ZRVEL34.ARE") << "x";
-    prueba::InterfazPrueba ui(p);
-    ui.Grabadora = c.grabadora;
-    ui.Responde(c.titulo, c.respuesta);
-    EXPECT_EQ(SalirDelPrograma(p, ui), c.sale);
-    if (*c.titulo == '\0') {
-        EXPECT_TRUE(ui.Mensajes.empty());
-    } else {
-        ASSERT_EQ(ui.Mensajes.size(), 1u);
-        EXPECT_EQ(ui.Mensajes[0].Titulo, c.titulo);
-        EXPECT_EQ(ui.Mensajes[0].Ayuda, c.ayuda);
+TEST(Salir, PreguntaYGuarda) {
+    const struct {
+        const char* nombre;
+        bool grabadora, enJuego, red;
+        int respuesta;
+        bool sale, guarda;
+        const char* titulo;   // the message shown, "" for none
+        int ayuda;
+    } casos[] = {
+        {"GrabadoraEncendida", true, true, false, Aceptar, false, false, "Salir del programa", 2300},
+        {"SinPartidaNoPregunta", false, false, false, Aceptar, true, true, "", 0},
+        {"PosponerCancelado", false, true, false, Cancelar, false, false, TituloPosponer, 0},
+        {"Posponer", false, true, false, Aceptar, true, true, TituloPosponer, 0},
+        {"EnRedNoSeGuarda", false, true, true, Aceptar, true, false, "Salir del programa", 5100},
+        {"EnRedSinPartida", false, false, true, Aceptar, true, false, "", 0},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        prueba::CarpetaTemporal carpeta;
+        Partida p = prueba::PartidaEnJuego();
+        p.Carpeta = carpeta.Texto();
+        p.PartidaIniciada = c.enJuego;
+        p.JugarEnRed = c.red;
+        p.TiradaNueva = true;
+        std::ofstream(carpeta.ruta / "ZRVEL34.ARE") << "x";
+        prueba::InterfazPrueba ui(p);
+        ui.Grabadora = c.grabadora;
+        ui.Responde(c.titulo, c.respuesta);
+        EXPECT_EQ(SalirDelPrograma(p, ui), c.sale);
+        ASSERT_EQ(ui.Mensajes.size(), *c.titulo == '\0' ? 0u : 1u);
+        if (*c.titulo != '\0') {
+            EXPECT_EQ(ui.Mensajes[0].Titulo, c.titulo);
+            EXPECT_EQ(ui.Mensajes[0].Ayuda, c.ayuda);
+        }
+        EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.INI"), c.guarda);
+        EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.ARE"), !c.sale);
     }
-    EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.INI"), c.guarda);
-    EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.ARE"), !c.sale);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Casos, Salir,
-    testing::Values(
-        CasoSalida{"GrabadoraEncendida", true, true, false, Aceptar, false, false, "Salir del programa", 2300},
-        CasoSalida{"SinPartidaNoPregunta", false, false, false, Aceptar, true, true, "", 0},
-        CasoSalida{"PosponerCancelado", false, true, false, Cancelar, false, false, TituloPosponer, 0},
-        CasoSalida{"Posponer", false, true, false, Aceptar, true, true, TituloPosponer, 0},
-        CasoSalida{"EnRedNoSeGuarda", false, true, true, Aceptar, true, false, TituloSalir, 5100},
-        CasoSalida{"EnRedSinPartida", false, false, true, Aceptar, true, false, "", 0}),
-    [](const auto& info) { return std::string(info.param.nombre); });
-
-struct CasoPantalla {
-    int ancho, alto, respuesta;
-    CambioPantalla cambio;
-    bool sigue;
-    std::string segundo;   // text of the outcome message, "" for none
-};
-
-void PrintTo(const CasoPantalla& c, std::ostream* os) { *os << c.ancho << "x" << c.alto; }
-
-class Pantalla : public testing::TestWithParam<CasoPantalla> {};
-
-TEST_P(Pantalla, OfertaDeOchocientosPorSeiscientos) {
-    const CasoPantalla& c = GetParam();
-    Partida p;
-    prueba::InterfazPrueba ui(p);
-    ui.AnchoPantalla = c.ancho;
-    ui.AltoPantalla = c.alto;
-    ui.Cambio = c.cambio;
-    ui.Responde("Resolución de pantalla", c.respuesta);
-    EXPECT_EQ(CompruebaPantalla(ui), c.sigue);
-    if (c.ancho >= 800) {
-        EXPECT_TRUE(ui.Mensajes.empty());
-        return;
+TEST(Pantalla, OfertaDeOchocientosPorSeiscientos) {
+    const struct {
+        int ancho, alto, respuesta;
+        CambioPantalla cambio;
+        bool sigue;
+        std::string segundo;   // text of the outcome message, "" for none
+    } casos[] = {
+        {1024, 600, Aceptar, CambioPantalla::Hecho, true, ""},
+        {640, 480, Cancelar, CambioPantalla::Hecho, false, ""},
+        {640, 480, Aceptar, CambioPantalla::Hecho, true,
+         "Se ha cambiado con éxito la resolución de la pantalla a 800x600."},
+        {640, 480, Aceptar, CambioPantalla::NoPosible, true, "No se puede cambiar la resolución de la pantalla."},
+        {720, 400, Aceptar, CambioPantalla::Reiniciar, true,
+         "Necesita reiniciar el equipo para que los cambios tengan efecto."},
+        {640, 480, Aceptar, CambioPantalla::Fallido, true,
+         "No se ha podido cambiar la resolución de la pantalla. Inténtelo de forma manual."},
+    };
+    for (const auto& c : casos) {
+        const std::string tamano = std::to_string(c.ancho) + "x" + std::to_string(c.alto);
+        SCOPED_TRACE(tamano + " " + c.segundo);
+        Partida p;
+        prueba::InterfazPrueba ui(p);
+        ui.AnchoPantalla = c.ancho;
+        ui.AltoPantalla = c.alto;
+        ui.Cambio = c.cambio;
+        ui.Responde("Resolución de pantalla", c.respuesta);
+        EXPECT_EQ(CompruebaPantalla(ui), c.sigue);
+        if (c.ancho >= 800) {
+            EXPECT_TRUE(ui.Mensajes.empty());
+            continue;
+        }
+        ASSERT_EQ(ui.Mensajes.size(), c.segundo.empty() ? 1u : 2u);
+        EXPECT_EQ(ui.Mensajes[0].Texto,
+                  "Este programa  se  ha diseñado para funcionar con  una  resolución  mínima  de  pantalla "
+                  "de 800x600 con profundidad de color de 16 bits o superior. Su resolución es de " +
+                      tamano +
+                      ". Pulse  Aceptar  para cambiar la resolución de la pantalla a 800x600 o  Cancelar  "
+                      "para salir del programa.");
+        EXPECT_EQ(ui.Mensajes[0].Lineas, 7);
+        EXPECT_EQ(ui.Mensajes[0].Botones, 2);
+        if (c.segundo.empty()) continue;
+        EXPECT_EQ(ui.Mensajes[1].Titulo, "Cambio de resolución de pantalla");
+        EXPECT_EQ(ui.Mensajes[1].Texto, c.segundo);
     }
-    ASSERT_GE(ui.Mensajes.size(), 1u);
-    EXPECT_EQ(ui.Mensajes[0].Texto,
-              "Este programa  se  ha diseñado para funcionar con  una  resolución  mínima  de  pantalla "
-              "de 800x600 con profundidad de color de 16 bits o superior. Su resolución es de " +
-                  std::to_string(c.ancho) + "x" + std::to_string(c.alto) +
-                  ". Pulse  Aceptar  para cambiar la resolución de la pantalla a 800x600 o  Cancelar  "
-                  "para salir del programa.");
-    EXPECT_EQ(ui.Mensajes[0].Lineas, 7);
-    EXPECT_EQ(ui.Mensajes[0].Botones, 2);
-    if (c.segundo.empty()) {
-        EXPECT_EQ(ui.Mensajes.size(), 1u);
-        return;
-    }
-    ASSERT_EQ(ui.Mensajes.size(), 2u);
-    EXPECT_EQ(ui.Mensajes[1].Titulo, "Cambio de resolución de pantalla");
-    EXPECT_EQ(ui.Mensajes[1].Texto, c.segundo);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Casos, Pantalla,
-    testing::Values(
-        CasoPantalla{1024, 600, Aceptar, CambioPantalla::Hecho, true, ""},
-        CasoPantalla{640, 480, Cancelar, CambioPantalla::Hecho, false, ""},
-        CasoPantalla{640, 480, Aceptar, CambioPantalla::Hecho, true,
-                     "Se ha cambiado con éxito la resolución de la pantalla a 800x600."},
-        CasoPantalla{640, 480, Aceptar, CambioPantalla::NoPosible, true,
-                     "No se puede cambiar la resolución de la pantalla."},
-        CasoPantalla{720, 400, Aceptar, CambioPantalla::Reiniciar, true,
-                     "Necesita reiniciar el equipo para que los cambios tengan efecto."},
-        CasoPantalla{640, 480, Aceptar, CambioPantalla::Fallido, true,
-                     "No se ha podido cambiar la resolución de la pantalla. Inténtelo de forma manual."}));
 
 TEST(Arranque, ReanudaLaPartidaPospuesta) {
     prueba::CarpetaTemporal carpeta;
@@ -242,11 +228,7 @@ TEST(Arranque, ReanudaLaPartidaPospuesta) {
     Partida p;
     prueba::InterfazPrueba ui(p);
     int turno = 0, numero = 0;
-    ui.AlCeder = [&] {
-        turno = p.Turno;
-        numero = p.NumJugada;
-        p.PartidaIniciada = false;
-    };
+    HastaLaPrimeraEspera(p, ui, turno, numero);
     EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
     EXPECT_EQ(p.Carpeta, carpeta.Texto());
     ASSERT_EQ(ui.Mensajes.size(), 2u);
@@ -283,36 +265,32 @@ TEST(Arranque, UnErrorAlLeerLaConfiguracionSeAvisaYSigueConLosValoresPorDefecto)
     EXPECT_FALSE(p.PartidaIniciada);
 }
 
-class Interrumpida : public testing::TestWithParam<bool> {};
-
-// A new game started from a command while the engine waits runs to its end
-// inside the wait; the interrupted engine then finishes without moving.
-TEST_P(Interrumpida, LaNuevaPartidaTerminaYLaInterrumpidaNoSigue) {
-    const bool esperaFicha = GetParam();
-    Partida p = prueba::PartidaEnJuego();
-    p.PausaEntreJugadas = !esperaFicha;
-    if (esperaFicha) p.Control[4] = 1;
-    prueba::TurnoDe(p, 1);
-    prueba::InterfazPrueba ui(p, 11);
-    bool lanzada = false;
-    std::size_t jugadasAlVolver = 0;
-    auto empieza = [&] {
-        lanzada = true;
-        NuevaPartida(p, ui);
-        jugadasAlVolver = ui.Jugadas.size();
-    };
-    ui.AlCeder = [&] {
-        if (lanzada || p.NumJugada < 8) return;
-        if (esperaFicha ? p.EsperandoFicha : p.EsperandoTirada) empieza();
-    };
-    JuegaPartida(p, ui);
-    ASSERT_TRUE(lanzada);
-    EXPECT_EQ(ui.ConTitulo(TituloFinal).size(), 1u) << "the new game was played to its end";
-    EXPECT_EQ(ui.Jugadas.size(), jugadasAlVolver) << "no move after the new game";
-    EXPECT_FALSE(p.PartidaIniciada);
+// A new game started from a command while the engine waits (for a throw or
+// for a person's piece) runs to its end inside the wait; the interrupted
+// engine then finishes without moving.
+TEST(Interrumpida, LaNuevaPartidaTerminaYLaInterrumpidaNoSigue) {
+    for (const bool esperaFicha : {false, true}) {
+        SCOPED_TRACE(esperaFicha ? "esperando ficha" : "esperando tirada");
+        Partida p = prueba::PartidaEnJuego();
+        p.PausaEntreJugadas = !esperaFicha;
+        if (esperaFicha) p.Control[4] = 1;
+        prueba::TurnoDe(p, 1);
+        prueba::InterfazPrueba ui(p, 11);
+        bool lanzada = false;
+        std::size_t jugadasAlVolver = 0;
+        ui.AlCeder = [&] {
+            if (lanzada || p.NumJugada < 8 || !(esperaFicha ? p.EsperandoFicha : p.EsperandoTirada)) return;
+            lanzada = true;
+            NuevaPartida(p, ui);
+            jugadasAlVolver = ui.Jugadas.size();
+        };
+        JuegaPartida(p, ui);
+        ASSERT_TRUE(lanzada);
+        EXPECT_EQ(ui.ConTitulo(TituloFinal).size(), 1u) << "the new game was played to its end";
+        EXPECT_EQ(ui.Jugadas.size(), jugadasAlVolver) << "no move after the new game";
+        EXPECT_FALSE(p.PartidaIniciada);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Esperas, Interrumpida, testing::Bool());
 
 }  // namespace
 }  // namespace parchis

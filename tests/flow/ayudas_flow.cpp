@@ -30,6 +30,13 @@ void TurnoDe(Partida& p, int jugador) {
     --p.NumJugada;
 }
 
+std::string Resumen(const Jugada& e) {
+    auto n = [](Entero v) { return std::to_string(v); };
+    return "j" + n(e.Jugador) + " a" + n(e.Autor) + " t" + n(e.TipoJugada) + " f" + n(e.FichaJugada) +
+           " v" + n(e.ValorCuenta) + " " + n(e.CasillaOrigen) + "->" + n(e.CasillaFinal) + " r" +
+           n(e.Repeticiones) + " i" + n(e.InicioTirada) + " d" + n(e.Detalle);
+}
+
 CarpetaTemporal::CarpetaTemporal() {
     std::random_device azar;
     ruta = std::filesystem::temp_directory_path() / ("parchis-flow-" + std::to_string(azar()));

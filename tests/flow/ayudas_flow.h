@@ -16,6 +16,11 @@ Partida PartidaEnJuego(int numDados = 1, int numFichas = 4);
 // before its first throw, so both are set one step back.
 void TurnoDe(Partida& p, int jugador);
 
+// A log entry in one line, for comparing several fields at once:
+// "j<seat> a<author> t<kind> f<piece> v<value> <from>-><to> r<repeats>
+// i<throw start> d<detail>".
+std::string Resumen(const Jugada& e);
+
 // A folder of its own for a test, removed afterwards.
 struct CarpetaTemporal {
     CarpetaTemporal();

@@ -47,105 +47,88 @@ TEST(Bonos, CapturaBonoYLuegoElRestoDeLaTirada) {
     ParaTrasElTurnoDe(p, ui, 4);
     JuegaPartida(p, ui);
 
-    const auto& j = p.Jugadas;
-    EXPECT_EQ(j[1].TipoJugada, 4);
-    EXPECT_EQ(j[1].ValorCuenta, 3);
-    EXPECT_EQ(j[1].CasillaFinal, 23);
-    EXPECT_EQ(j[1].Detalle, 1);
-    EXPECT_EQ(j[2].TipoJugada, 6);
-    EXPECT_EQ(j[2].Jugador, 1);
-    EXPECT_EQ(j[2].Autor, 4);
-    EXPECT_EQ(j[2].CasillaOrigen, 23);
-    EXPECT_EQ(j[3].TipoJugada, 5);
-    EXPECT_EQ(j[3].ValorCuenta, 20);
-    EXPECT_EQ(j[3].InicioTirada, 0);
-    EXPECT_EQ(j[4].TipoJugada, 4);
-    EXPECT_EQ(j[4].ValorCuenta, 4);
-    EXPECT_EQ(j[5].Jugador, 0) << "the throw is over";
+    // The 3, the capture, the bonus (no throw start), the 4, then nothing.
+    const char* const esperadas[] = {"j4 a0 t4 f1 v3 20->23 r0 i1 d1", "j1 a4 t6 f1 v3 23->0 r0 i0 d0",
+                                      "j4 a0 t5 f2 v20 40->60 r0 i0 d0", "j4 a0 t4 f2 v4 60->64 r0 i0 d0",
+                                      "j0 a0 t0 f0 v0 0->0 r0 i0 d0"};
+    for (int n = 1; n <= 5; ++n) EXPECT_EQ(prueba::Resumen(p.Jugadas[n]), esperadas[n - 1]) << n;
     EXPECT_EQ(p.Fichas[1][1], 0);
     EXPECT_EQ(p.Fichas[4][2], 64);
     EXPECT_NE(std::find(ui.Indicaciones.begin(), ui.Indicaciones.end(), "Elija ficha para contar  20"),
               ui.Indicaciones.end());
 }
 
-class ComerSaliendo : public testing::TestWithParam<bool> {};
-
 // Leaving the box onto one's own exit square held by two rivals captures the
 // one that arrived last; the 20 only with BonoComerSaliendo.
-TEST_P(ComerSaliendo, BonoSegunLaRegla) {
-    Partida p = prueba::PartidaEnJuego();
-    p.BonoComerSaliendo = GetParam();
-    Pon(p, 4, 1, 30);
-    Pon(p, 1, 1, CasillaSalida[4]);
-    Pon(p, 2, 1, CasillaSalida[4]);
-    prueba::TurnoDe(p, 4);
-    prueba::InterfazPrueba ui(p);
-    ui.Dados(5);
-    ParaTrasElTurnoDe(p, ui, 4);
-    JuegaPartida(p, ui);
+TEST(ComerSaliendo, BonoSegunLaRegla) {
+    for (const bool bono : {true, false}) {
+        SCOPED_TRACE(bono);
+        Partida p = prueba::PartidaEnJuego();
+        p.BonoComerSaliendo = bono;
+        Pon(p, 4, 1, 30);
+        Pon(p, 1, 1, CasillaSalida[4]);
+        Pon(p, 2, 1, CasillaSalida[4]);
+        prueba::TurnoDe(p, 4);
+        prueba::InterfazPrueba ui(p);
+        ui.Dados(5);
+        ParaTrasElTurnoDe(p, ui, 4);
+        JuegaPartida(p, ui);
 
-    const auto& j = p.Jugadas;
-    EXPECT_EQ(j[1].TipoJugada, 3);
-    EXPECT_EQ(j[1].CasillaOrigen, 0);
-    EXPECT_EQ(j[1].CasillaFinal, CasillaSalida[4]);
-    EXPECT_EQ(j[2].TipoJugada, 6);
-    EXPECT_EQ(j[2].Jugador, 2) << "the last to arrive";
-    EXPECT_EQ(p.Fichas[2][1], 0);
-    EXPECT_EQ(p.Fichas[1][1], CasillaSalida[4]);
-    if (GetParam()) {
-        EXPECT_EQ(j[3].TipoJugada, 5);
-        EXPECT_EQ(j[3].ValorCuenta, 20);
-    } else {
-        EXPECT_EQ(j[3].Jugador, 0) << "no bonus: the turn ends";
+        const auto& j = p.Jugadas;
+        EXPECT_EQ(j[1].TipoJugada, 3);
+        EXPECT_EQ(j[1].CasillaOrigen, 0);
+        EXPECT_EQ(j[1].CasillaFinal, CasillaSalida[4]);
+        EXPECT_EQ(j[2].TipoJugada, 6);
+        EXPECT_EQ(j[2].Jugador, 2) << "the last to arrive";
+        EXPECT_EQ(p.Fichas[2][1], 0);
+        EXPECT_EQ(p.Fichas[1][1], CasillaSalida[4]);
+        EXPECT_EQ(j[3].TipoJugada, bono ? 5 : 0) << "without the bonus the turn ends";
+        EXPECT_EQ(j[3].ValorCuenta, bono ? 20 : 0);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Regla, ComerSaliendo, testing::Bool());
-
-class UltimaFicha : public testing::TestWithParam<int> {};
 
 // The last piece home ends the game at once: no bonus of 10 is counted.
-TEST_P(UltimaFicha, TerminaAntesDelBono) {
-    prueba::CarpetaTemporal carpeta;
-    Partida p = prueba::PartidaEnJuego();
-    p.Carpeta = carpeta.Texto();
-    for (int k = 1; k <= 3; ++k) Pon(p, 4, k, CasillaCasa[4]);
-    Pon(p, 4, 4, CasillaCasa[4] - 5);
-    prueba::TurnoDe(p, 4);
-    prueba::InterfazPrueba ui(p);
-    ui.Dados(5);
-    ui.Responde(TituloHistorico, GetParam());
-    JuegaPartida(p, ui);
+// The history is written only if the user agrees.
+TEST(UltimaFicha, TerminaAntesDelBono) {
+    for (const int respuesta : {Aceptar, Cancelar}) {
+        SCOPED_TRACE(respuesta);
+        prueba::CarpetaTemporal carpeta;
+        Partida p = prueba::PartidaEnJuego();
+        p.Carpeta = carpeta.Texto();
+        for (int k = 1; k <= 3; ++k) Pon(p, 4, k, CasillaCasa[4]);
+        Pon(p, 4, 4, CasillaCasa[4] - 5);
+        prueba::TurnoDe(p, 4);
+        prueba::InterfazPrueba ui(p);
+        ui.Dados(5);
+        ui.Responde(TituloHistorico, respuesta);
+        JuegaPartida(p, ui);
 
-    EXPECT_EQ(p.Jugadas[1].CasillaFinal, CasillaCasa[4]);
-    EXPECT_EQ(p.Jugadas[2].Jugador, 0);
-    EXPECT_FALSE(p.PartidaIniciada);
-    EXPECT_EQ(p.NumJugada, 0);
-    const auto final = ui.ConTitulo(TituloFinal);
-    ASSERT_EQ(final.size(), 1u);
-    EXPECT_EQ(final[0].Texto, "Puntos : 100\r\nLuis, has ganado la partida. ");
-    EXPECT_EQ(final[0].Lineas, 2);
-    const auto pregunta = ui.ConTitulo(TituloHistorico);
-    ASSERT_EQ(pregunta.size(), 1u);
-    EXPECT_EQ(pregunta[0].Texto, PreguntaHistorico);
-    EXPECT_EQ(pregunta[0].Botones, 2);
-    EXPECT_EQ(pregunta[0].Ayuda, 2181);
-    const auto historico = LeeHistorico(p.Carpeta);
-    if (GetParam() == Cancelar) {
-        EXPECT_TRUE(historico.empty());
-        return;
+        EXPECT_EQ(p.Jugadas[1].CasillaFinal, CasillaCasa[4]);
+        EXPECT_EQ(p.Jugadas[2].Jugador, 0);
+        EXPECT_FALSE(p.PartidaIniciada);
+        EXPECT_EQ(p.NumJugada, 0);
+        const auto final = ui.ConTitulo(TituloFinal);
+        ASSERT_EQ(final.size(), 1u);
+        EXPECT_EQ(final[0].Texto, "Puntos : 100\r\nLuis, has ganado la partida. ");
+        EXPECT_EQ(final[0].Lineas, 2);
+        const auto pregunta = ui.ConTitulo(TituloHistorico);
+        ASSERT_EQ(pregunta.size(), 1u);
+        EXPECT_EQ(pregunta[0].Texto, PreguntaHistorico);
+        EXPECT_EQ(pregunta[0].Botones, 2);
+        EXPECT_EQ(pregunta[0].Ayuda, 2181);
+        const auto historico = LeeHistorico(p.Carpeta);
+        ASSERT_EQ(historico.size(), respuesta == Aceptar ? 1u : 0u);
+        if (historico.empty()) continue;
+        EXPECT_EQ(historico[0].Nombres[0], "Luis");
+        EXPECT_EQ(historico[0].Puntos, 100);
+        EXPECT_EQ(historico[0].Fecha, ui.Ahora());
     }
-    ASSERT_EQ(historico.size(), 1u);
-    EXPECT_EQ(historico[0].Nombres[0], "Luis");
-    EXPECT_EQ(historico[0].Puntos, 100);
-    EXPECT_EQ(historico[0].Fecha, ui.Ahora());
 }
 
-INSTANTIATE_TEST_SUITE_P(Respuesta, UltimaFicha, testing::Values(Aceptar, Cancelar));
-
 // With the pause between moves every local throw, the computer's included,
-// waits for a click.
-TEST(Pausa, CadaTiradaEspera) {
+// waits for a click.  The throw's opening sound is heard to its end before
+// the dice tumble; the tumble's own sounds overlap the frames.
+TEST(Tirada, EsperaConLaPausaYSuenaEnSuOrden) {
     Partida p = prueba::PartidaEnJuego();
     p.PausaEntreJugadas = true;
     prueba::TurnoDe(p, 1);
@@ -156,18 +139,6 @@ TEST(Pausa, CadaTiradaEspera) {
     JuegaPartida(p, ui);
     EXPECT_GT(ui.Lanzamientos, 20);
     EXPECT_EQ(ui.EsperasTirada, ui.Lanzamientos);
-}
-
-// The throw's opening sound is heard to its end before the dice tumble; the
-// tumble's own sounds overlap the frames.
-TEST(Sonidos, ModoDeCadaSonidoDeLaTirada) {
-    Partida p = prueba::PartidaEnJuego();
-    prueba::TurnoDe(p, 1);
-    prueba::InterfazPrueba ui(p, 7);
-    ui.AlCeder = [&] {
-        if (p.NumJugada > 20) p.PartidaIniciada = false;
-    };
-    JuegaPartida(p, ui);
     const std::pair<int, bool> casos[] = {{5, true}, {17, false}, {18, false}, {19, false}};
     for (auto [sonido, esperar] : casos) {
         SCOPED_TRACE(sonido);

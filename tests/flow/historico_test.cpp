@@ -32,12 +32,9 @@ TEST(Historico, RegistroDeCincuentaYSieteCaracteres) {
     EXPECT_EQ(r.substr(48, 3), " 45");
     EXPECT_EQ(r.substr(51, 6), "    \r\n");
     EXPECT_EQ(ComponeRegistroHistorico(Parejas).substr(48, 4), "100P");
-}
-
-TEST(Historico, LosNombresLargosSeCortanANueve) {
-    RegistroHistorico r = Individual;
-    r.Nombres[0] = "Maximiliano";
-    EXPECT_EQ(ComponeRegistroHistorico(r).substr(12, 9), "Maximilia");
+    RegistroHistorico largo = Individual;
+    largo.Nombres[0] = "Maximiliano";
+    EXPECT_EQ(ComponeRegistroHistorico(largo).substr(12, 9), "Maximilia") << "long names cut to nine";
 }
 
 TEST(Historico, SeAnadeYSeLee) {

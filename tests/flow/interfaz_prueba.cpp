@@ -23,6 +23,9 @@ void InterfazPrueba::PersonaPorDefecto() {
         if (Clic(k)) return;
 }
 
+// A runaway engine fails the test instead of hanging it.
+constexpr long LimiteCesiones = 2'000'000;
+
 void InterfazPrueba::Cede() {
     if (++Cesiones > LimiteCesiones) throw std::runtime_error("el motor espera sin fin");
     if (AlCeder) AlCeder();

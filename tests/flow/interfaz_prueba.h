@@ -45,12 +45,10 @@ public:
     std::function<void(int)> AlMostrarJugada;
     // After every message, with what it showed.
     std::function<void(const MensajeVisto&)> AlMensaje;
-    // A runaway engine fails the test instead of hanging it.
-    long LimiteCesiones = 2'000'000;
 
     // --- what was shown -------------------------------------------------------------
     std::vector<MensajeVisto> Mensajes;
-    std::vector<std::string> Estados, Indicaciones;
+    std::vector<std::string> Indicaciones;
     std::vector<PanelCuenta> Paneles;
     std::vector<std::pair<std::string, int>> Enviados;
     std::vector<std::pair<int, bool>> Jugadas;   // (n, adelante)
@@ -62,7 +60,6 @@ public:
     bool Grabadora = false;
     int AnchoPantalla = 1024, AltoPantalla = 768;
     CambioPantalla Cambio = CambioPantalla::Hecho;
-    double Segundos = 0;
 
     // The messages with this title.
     std::vector<MensajeVisto> ConTitulo(const std::string& titulo) const;
@@ -73,14 +70,14 @@ public:
     // --- Interfaz --------------------------------------------------------------------
     void Cede() override;
     void Pausa(int) override {}
-    double Reloj() override { return Segundos; }
+    double Reloj() override { return 0; }
     FechaHora Ahora() override { return {2004, 3, 7, 18, 5}; }
     void SiembraAleatorio() override {}
     double Aleatorio() override { return generador_.Siguiente(); }
     void TocaSonido(int n, bool esperar) override;
     int Mensaje(const std::string& titulo, const std::string& texto, int lineas, int botones,
                 int ayuda) override;
-    void MuestraMensaje(const std::string& texto) override { Estados.push_back(texto); }
+    void MuestraMensaje(const std::string&) override {}
     void PonPuntero(Puntero) override {}
     bool DadosElegidos(int& dado1, int& dado2) override;
     void DibujaDados(int jugador, int dado1, int dado2) override { Dibujos.push_back({jugador, dado1, dado2}); }

@@ -49,86 +49,65 @@ void Cinco(Partida& p) {
     p.PuedeSacar = true;
 }
 
-struct CasoIndicacion {
-    const char* nombre;
-    std::function<void(Partida&)> prepara;
-    std::string esperado;
-};
-
-void PrintTo(const CasoIndicacion& c, std::ostream* os) { *os << c.nombre; }
-
-class Indicacion : public testing::TestWithParam<CasoIndicacion> {};
-
-TEST_P(Indicacion, TextoExacto) {
-    Partida p = Base();
-    GetParam().prepara(p);
-    ComponeIndicacion(p);
-    EXPECT_EQ(p.Indicacion, GetParam().esperado);
+TEST(Indicacion, TextoExacto) {
+    const struct {
+        const char* nombre;
+        std::function<void(Partida&)> prepara;
+        std::string esperado;
+    } casos[] = {
+        {"VariasFichas", [](Partida&) {}, "Elija ficha para contar 4"},
+        {"UnaFicha", [](Partida& p) { p.NumFichasMovibles = 1; }, "Sólo hay una ficha para contar 4"},
+        {"NingunaFicha", [](Partida& p) { p.NumFichasMovibles = 0; }, ""},
+        {"TotalConDesglose", DosDados, "Elija ficha para contar 7 o marque un valor desglosado"},
+        {"UnaFichaTotalConDesglose", [](Partida& p) { DosDados(p), p.NumFichasMovibles = 1; },
+         "Sólo hay una ficha para contar 7 o un valor desglosado"},
+        {"ValorDesglosado", [](Partida& p) { DosDados(p), p.IndiceValor = 2; }, "Elija ficha para contar 4"},
+        {"SacarOContar", Cinco, "Elija ficha para sacar o para contar 5"},
+        {"SoloSacar", [](Partida& p) { Cinco(p), p.NumFichasMovibles = 1; }, "Sólo puede sacar ficha"},
+        {"CincoSinPoderSacar", [](Partida& p) { Cinco(p), p.PuedeSacar = false; }, "Elija ficha para contar 5"},
+        {"SalidaDoblePrimera", [](Partida& p) { p.JugadaElegida.Tipo = 8; }, "Saliendo doble con la primera ficha"},
+        {"SalidaDobleSegunda", [](Partida& p) { p.JugadaElegida.Tipo = 9; }, "Saliendo doble con la segunda ficha"},
+        {"SaleContando", [](Partida& p) { p.JugadaElegida.Tipo = 10; }, "La primera ficha sale contando"},
+        {"SacarObligado", [](Partida& p) { p.SacarObligado = true; }, "Tiene que sacar ficha obligatoriamente"},
+        {"ComerPuedeMasQueSacar", [](Partida& p) { p.SacarObligado = p.ComerObligado = true; },
+         "Tiene que comer ficha obligatoriamente"},
+        {"AbrirLaBarrera",
+         [](Partida& p) { p.SacarObligado = p.ComerObligado = p.AbrirBarrera = true, p.NumBarreras = 1; },
+         "Tiene que abrir la barrera"},
+        {"AbrirUnaDeSusBarreras", [](Partida& p) { p.AbrirBarrera = true, p.NumBarreras = 2; },
+         "Tiene que abrir una de sus barreras"},
+        {"BonoVariasFichas", [](Partida& p) { p.TipoJugada = 5, p.ValorCuenta = 20, p.AbrirBarrera = true; },
+         "Elija ficha para contar  20"},
+        {"BonoUnaFicha", [](Partida& p) { p.TipoJugada = 5, p.ValorCuenta = 10, p.NumFichasMovibles = 1; },
+         "Sólo hay una ficha para contar  10"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Partida p = Base();
+        c.prepara(p);
+        ComponeIndicacion(p);
+        EXPECT_EQ(p.Indicacion, c.esperado);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Textos, Indicacion,
-    testing::Values(
-        CasoIndicacion{"VariasFichas", [](Partida&) {}, "Elija ficha para contar 4"},
-        CasoIndicacion{"UnaFicha", [](Partida& p) { p.NumFichasMovibles = 1; },
-                       "Sólo hay una ficha para contar 4"},
-        CasoIndicacion{"NingunaFicha", [](Partida& p) { p.NumFichasMovibles = 0; }, ""},
-        CasoIndicacion{"TotalConDesglose", DosDados,
-                       "Elija ficha para contar 7 o marque un valor desglosado"},
-        CasoIndicacion{"UnaFichaTotalConDesglose",
-                       [](Partida& p) { DosDados(p), p.NumFichasMovibles = 1; },
-                       "Sólo hay una ficha para contar 7 o un valor desglosado"},
-        CasoIndicacion{"ValorDesglosado", [](Partida& p) { DosDados(p), p.IndiceValor = 2; },
-                       "Elija ficha para contar 4"},
-        CasoIndicacion{"SacarOContar", Cinco, "Elija ficha para sacar o para contar 5"},
-        CasoIndicacion{"SoloSacar", [](Partida& p) { Cinco(p), p.NumFichasMovibles = 1; },
-                       "Sólo puede sacar ficha"},
-        CasoIndicacion{"CincoSinPoderSacar", [](Partida& p) { Cinco(p), p.PuedeSacar = false; },
-                       "Elija ficha para contar 5"},
-        CasoIndicacion{"SalidaDoblePrimera", [](Partida& p) { p.JugadaElegida.Tipo = 8; },
-                       "Saliendo doble con la primera ficha"},
-        CasoIndicacion{"SalidaDobleSegunda", [](Partida& p) { p.JugadaElegida.Tipo = 9; },
-                       "Saliendo doble con la segunda ficha"},
-        CasoIndicacion{"SaleContando", [](Partida& p) { p.JugadaElegida.Tipo = 10; },
-                       "La primera ficha sale contando"},
-        CasoIndicacion{"SacarObligado", [](Partida& p) { p.SacarObligado = true; },
-                       "Tiene que sacar ficha obligatoriamente"},
-        CasoIndicacion{"ComerPuedeMasQueSacar",
-                       [](Partida& p) { p.SacarObligado = p.ComerObligado = true; },
-                       "Tiene que comer ficha obligatoriamente"},
-        CasoIndicacion{"AbrirLaBarrera",
-                       [](Partida& p) {
-                           p.SacarObligado = p.ComerObligado = p.AbrirBarrera = true;
-                           p.NumBarreras = 1;
-                       },
-                       "Tiene que abrir la barrera"},
-        CasoIndicacion{"AbrirUnaDeSusBarreras",
-                       [](Partida& p) { p.AbrirBarrera = true, p.NumBarreras = 2; },
-                       "Tiene que abrir una de sus barreras"},
-        CasoIndicacion{"BonoVariasFichas",
-                       [](Partida& p) { p.TipoJugada = 5, p.ValorCuenta = 20, p.AbrirBarrera = true; },
-                       "Elija ficha para contar  20"},
-        CasoIndicacion{"BonoUnaFicha",
-                       [](Partida& p) { p.TipoJugada = 5, p.ValorCuenta = 10, p.NumFichasMovibles = 1; },
-                       "Sólo hay una ficha para contar  10"}),
-    [](const auto& info) { return std::string(info.param.nombre); });
-
-TEST(Panel, UnDadoNuncaSeMuestra) {
-    Partida p = Base();
-    PreparaPanel(p);
-    EXPECT_FALSE(DescribePanel(p).Visible);
-    EXPECT_EQ(p.Indicacion, "Elija ficha para contar 4");
-}
-
-TEST(Panel, SoloParaUnaPersonaConVariosValoresYSinBono) {
-    Partida p = Base();
-    DosDados(p);
-    EXPECT_TRUE(DescribePanel(p).Visible);
-    p.Control[4] = 2;
-    EXPECT_FALSE(DescribePanel(p).Visible);
-    p.Control[4] = 1;
-    p.TipoJugada = 5;
-    EXPECT_FALSE(DescribePanel(p).Visible);
+// Only for a person with several values to choose from and no bonus.
+TEST(Panel, CuandoSeMuestra) {
+    const struct {
+        const char* nombre;
+        std::function<void(Partida&)> prepara;
+        bool visible;
+    } casos[] = {
+        {"UnDado", [](Partida&) {}, false},
+        {"DosDados", DosDados, true},
+        {"DelOrdenador", [](Partida& p) { DosDados(p), p.Control[4] = 2; }, false},
+        {"Bono", [](Partida& p) { DosDados(p), p.TipoJugada = 5; }, false},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Partida p = Base();
+        c.prepara(p);
+        EXPECT_EQ(DescribePanel(p).Visible, c.visible);
+    }
 }
 
 TEST(Panel, DesgloseObligadoMarcaLaPrimeraFilaYNoSeDejaQuitar) {
@@ -235,18 +214,6 @@ TEST(Persona, ElClicEligeSoloFichasMovibles) {
     EXPECT_EQ(p.TipoJugada, 3);
 }
 
-TEST(Persona, UnValorDesglosadoEsDeTipoCuatro) {
-    Partida p = Base();
-    DosDados(p);
-    p.EsperandoFicha = true;
-    p.ValorCuenta = 3;
-    p.IndiceValor = 1;
-    p.FichaMovible[1] = true;
-    ASSERT_TRUE(EligeFichaPersona(p, 1));
-    EXPECT_EQ(p.TipoJugada, 4);
-    EXPECT_EQ(p.CasillaFinal, 23);
-}
-
 TEST(Persona, LaSugerenciaMarcaElValorSugeridoYLuegoElQueSeCuenta) {
     Partida p = Base();
     DosDados(p);
@@ -261,41 +228,31 @@ TEST(Persona, LaSugerenciaMarcaElValorSugeridoYLuegoElQueSeCuenta) {
     EXPECT_EQ(ui.Senales[0].second, FormaSenal::Tutor);
 }
 
-struct CasoTutor {
-    int control, movibles, valores;
-    bool tutor, red;
-    DecisionTurno esperada;
-};
-
-void PrintTo(const CasoTutor& c, std::ostream* os) {
-    *os << "control " << c.control << ", " << c.movibles << " fichas, " << c.valores << " valores"
-        << (c.tutor ? ", tutor" : "") << (c.red ? ", en red" : "");
+TEST(Tutor, Decision) {
+    using enum DecisionTurno;
+    const struct {
+        int control, movibles, valores;
+        bool tutor, red;
+        DecisionTurno esperada;
+    } casos[] = {
+        {2, 0, 1, true, false, NoPuedeMover},   {1, 0, 1, true, false, NoPuedeMover},
+        {2, 99, 99, true, false, JuegaElegida}, {1, 1, 1, true, false, JuegaElegida},
+        {1, 1, 99, true, false, Sugerencia},    {1, 99, 1, true, false, Sugerencia},
+        {1, 99, 1, false, false, EsperaPersona}, {1, 99, 1, true, true, EsperaPersona},
+        {3, 99, 1, true, false, EsperaPersona},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << "control " << c.control << ", " << c.movibles << " fichas, "
+                                        << c.valores << " valores, tutor " << c.tutor << ", red " << c.red);
+        Partida p = Base();
+        p.Control[4] = static_cast<Entero>(c.control);
+        p.NumFichasMovibles = static_cast<Entero>(c.movibles);
+        p.NumValoresDesglose = static_cast<Entero>(c.valores);
+        p.TutorAutomatico = c.tutor;
+        p.JugarEnRed = c.red;
+        EXPECT_EQ(DecideTurno(p), c.esperada);
+    }
 }
-
-class Tutor : public testing::TestWithParam<CasoTutor> {};
-
-TEST_P(Tutor, Decision) {
-    const CasoTutor& c = GetParam();
-    Partida p = Base();
-    p.Control[4] = static_cast<Entero>(c.control);
-    p.NumFichasMovibles = static_cast<Entero>(c.movibles);
-    p.NumValoresDesglose = static_cast<Entero>(c.valores);
-    p.TutorAutomatico = c.tutor;
-    p.JugarEnRed = c.red;
-    EXPECT_EQ(DecideTurno(p), c.esperada);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Tabla, Tutor,
-    testing::Values(CasoTutor{2, 0, 1, true, false, DecisionTurno::NoPuedeMover},
-                    CasoTutor{1, 0, 1, true, false, DecisionTurno::NoPuedeMover},
-                    CasoTutor{2, 99, 99, true, false, DecisionTurno::JuegaElegida},
-                    CasoTutor{1, 1, 1, true, false, DecisionTurno::JuegaElegida},
-                    CasoTutor{1, 1, 99, true, false, DecisionTurno::Sugerencia},
-                    CasoTutor{1, 99, 1, true, false, DecisionTurno::Sugerencia},
-                    CasoTutor{1, 99, 1, false, false, DecisionTurno::EsperaPersona},
-                    CasoTutor{1, 99, 1, true, true, DecisionTurno::EsperaPersona},
-                    CasoTutor{3, 99, 1, true, false, DecisionTurno::EsperaPersona}));
 
 }  // namespace
 }  // namespace parchis

@@ -30,26 +30,17 @@ void Adelanta(Partida& p, int enCasa) {
     }
 }
 
-struct CasoPuntos {
-    int enCasa;       // losers' pieces at home
-    int puntos;
-};
-
-void PrintTo(const CasoPuntos& c, std::ostream* os) { *os << c.enCasa << " en casa"; }
-
-class Puntos : public testing::TestWithParam<CasoPuntos> {};
-
-TEST_P(Puntos, RedondeoAlParMasCercano) {
-    Partida p = TresJugadores();
-    Adelanta(p, GetParam().enCasa);
-    EXPECT_EQ(CalculaPuntos(p), GetParam().puntos);
-}
-
 // Total 4 x 71 x 2 = 568.  7 pieces home: 100 x 71 / 568 = 12.5 -> 12;
 // 5 home: 37.5 -> 38; 4 home: 284 covered -> 50.
-INSTANTIATE_TEST_SUITE_P(Ejemplos, Puntos,
-                         testing::Values(CasoPuntos{0, 100}, CasoPuntos{4, 50}, CasoPuntos{5, 38},
-                                         CasoPuntos{7, 12}, CasoPuntos{8, 0}));
+TEST(Puntos, RedondeoAlParMasCercano) {
+    const std::pair<int, int> casos[] = {{0, 100}, {4, 50}, {5, 38}, {7, 12}, {8, 0}};   // (at home, points)
+    for (const auto& [enCasa, puntos] : casos) {
+        SCOPED_TRACE(testing::Message() << enCasa << " en casa");
+        Partida p = TresJugadores();
+        Adelanta(p, enCasa);
+        EXPECT_EQ(CalculaPuntos(p), puntos);
+    }
+}
 
 TEST(Puntos, CuentanLasCasillasRecorridasYElCompanero) {
     Partida p = prueba::PartidaEnJuego();
@@ -73,31 +64,27 @@ TEST(Puntos, OchoFichas) {
     EXPECT_EQ(CalculaPuntos(p), 67);
 }
 
-struct CasoGanador {
-    int modo, turno;
-    std::string texto;
-};
-
-void PrintTo(const CasoGanador& c, std::ostream* os) { *os << "modo " << c.modo << " gana " << c.turno; }
-
-class Ganador : public testing::TestWithParam<CasoGanador> {};
-
-TEST_P(Ganador, TextoFinal) {
-    Partida p = prueba::PartidaEnJuego();
-    p.ModoJuego = static_cast<Entero>(GetParam().modo);
-    p.Turno = static_cast<Entero>(GetParam().turno);
-    EXPECT_EQ(TextoFinal(p, 45), "Puntos : 45\r\n" + GetParam().texto);
+TEST(Ganador, TextoFinal) {
+    const struct {
+        int modo, turno;
+        std::string texto;
+    } casos[] = {
+        {1, 4, "Luis, has ganado la partida. "},
+        {1, 1, "Ha ganado la partida Carmen"},
+        {1, 3, "Ha ganado la partida María"},
+        {2, 3, "Han ganado la partida \r\nCarmen y María"},
+        {2, 1, "Han ganado la partida \r\nCarmen y María"},
+        {2, 2, "Habeis ganado la partida \r\nRoberto y Luis"},
+        {2, 4, "Habeis ganado la partida \r\nRoberto y Luis"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << "modo " << c.modo << " gana " << c.turno);
+        Partida p = prueba::PartidaEnJuego();
+        p.ModoJuego = static_cast<Entero>(c.modo);
+        p.Turno = static_cast<Entero>(c.turno);
+        EXPECT_EQ(TextoFinal(p, 45), "Puntos : 45\r\n" + c.texto);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Textos, Ganador,
-    testing::Values(CasoGanador{1, 4, "Luis, has ganado la partida. "},
-                    CasoGanador{1, 1, "Ha ganado la partida Carmen"},
-                    CasoGanador{1, 3, "Ha ganado la partida María"},
-                    CasoGanador{2, 3, "Han ganado la partida \r\nCarmen y María"},
-                    CasoGanador{2, 1, "Han ganado la partida \r\nCarmen y María"},
-                    CasoGanador{2, 2, "Habeis ganado la partida \r\nRoberto y Luis"},
-                    CasoGanador{2, 4, "Habeis ganado la partida \r\nRoberto y Luis"}));
 
 TEST(RegistroDeLaPartida, IndividualConLosDemasPorOrdenDeLlegada) {
     Partida p = prueba::PartidaEnJuego();
@@ -109,12 +96,9 @@ TEST(RegistroDeLaPartida, IndividualConLosDemasPorOrdenDeLlegada) {
     EXPECT_EQ(r.Puntos, 77);
     EXPECT_FALSE(r.Parejas);
     EXPECT_EQ(r.Fecha, (FechaHora{2004, 3, 7, 18, 5}));
-}
-
-TEST(RegistroDeLaPartida, UnAsientoDesactivadoQuedaEnBlanco) {
-    Partida p = TresJugadores();
-    const RegistroHistorico r = RegistroDeLaPartida(p, 100, {});
-    EXPECT_EQ(r.Nombres, (std::array<std::string, 4>{"Luis", "Carmen", "Roberto", ""}));
+    // A seat out of the game is left blank.
+    EXPECT_EQ(RegistroDeLaPartida(TresJugadores(), 100, {}).Nombres,
+              (std::array<std::string, 4>{"Luis", "Carmen", "Roberto", ""}));
 }
 
 TEST(RegistroDeLaPartida, ParejasGanadoresYPerdedoresEnOrdenDeAsiento) {

@@ -20,51 +20,22 @@ Partida Cliente(int puestoAdmin) {
     return p;
 }
 
-struct CasoCasilla {
-    int puesto, admin, local;
-};
-
-void PrintTo(const CasoCasilla& c, std::ostream* os) {
-    *os << "puesto " << c.puesto << ": " << c.admin << " -> " << c.local;
-}
-
-class Numeracion : public testing::TestWithParam<CasoCasilla> {};
-
-TEST_P(Numeracion, CasillaDeIdaYVuelta) {
-    const Partida p = Cliente(GetParam().puesto);
-    EXPECT_EQ(ConvertirCasillaEntrada(p, GetParam().admin), GetParam().local);
-    EXPECT_EQ(ConvertirCasillaSalida(p, GetParam().local), GetParam().admin);
-}
-
-INSTANTIATE_TEST_SUITE_P(Casillas, Numeracion,
-                         testing::Values(CasoCasilla{2, 60, 26}, CasoCasilla{2, 95, 79},
-                                         CasoCasilla{2, 0, 0}, CasoCasilla{1, 68, 17},
-                                         CasoCasilla{1, 51, 68}, CasoCasilla{3, 100, 92},
-                                         CasoCasilla{3, 5, 56}, CasoCasilla{1, 76, 84}));
-
-TEST(Numeracion, Puestos) {
+TEST(Numeracion, CasillasDeIdaYVueltaYPuestos) {
+    const struct {
+        int puesto, admin, local;
+    } casillas[] = {{2, 60, 26}, {2, 95, 79}, {2, 0, 0},   {1, 68, 17},
+                    {1, 51, 68}, {3, 100, 92}, {3, 5, 56}, {1, 76, 84}};
+    for (const auto& c : casillas) {
+        SCOPED_TRACE(testing::Message() << "puesto " << c.puesto << ": " << c.admin << " -> " << c.local);
+        const Partida p = Cliente(c.puesto);
+        EXPECT_EQ(ConvertirCasillaEntrada(p, c.admin), c.local);
+        EXPECT_EQ(ConvertirCasillaSalida(p, c.local), c.admin);
+    }
     EXPECT_EQ(ConvertirPuesto(Cliente(1), 4), 3);
     EXPECT_EQ(ConvertirPuesto(Cliente(1), 1), 4);
     EXPECT_EQ(ConvertirPuesto(Cliente(3), 4), 1);
     EXPECT_EQ(ConvertirPuesto(Cliente(3), 3), 4);
     EXPECT_EQ(ConvertirPuesto(Cliente(2), 1), 3);
-}
-
-TEST(Remoto, QuienJuegaDesdeOtroOrdenador) {
-    Partida p = Cliente(2);
-    p.Turno = 3;
-    EXPECT_TRUE(EsRemoto(p));
-    p.Turno = 4;
-    EXPECT_FALSE(EsRemoto(p));
-    p.ModoRed = 1;
-    p.Turno = 2;
-    p.Control[2] = 3;
-    EXPECT_TRUE(EsRemoto(p));
-    p.Control[2] = 1;
-    EXPECT_FALSE(EsRemoto(p));
-    p.Control[2] = 3;
-    p.JugarEnRed = false;
-    EXPECT_FALSE(EsRemoto(p));
 }
 
 TEST(Cola, TiradasBuenasYMalas) {
@@ -171,15 +142,9 @@ TEST(Motor, ClienteJuegaDesdeLaCola) {
         if (p.Turno == 3 && p.NumJugada == 5) p.PartidaIniciada = false;
     };
     JuegaPartida(p, ui);
-    const auto& j = p.Jugadas;
-    EXPECT_EQ(j[1].Jugador, 3);
-    EXPECT_EQ(j[1].TipoJugada, 2);
-    EXPECT_EQ(j[2].Jugador, 2);
-    EXPECT_EQ(j[2].CasillaFinal, 39);
-    EXPECT_EQ(j[3].TipoJugada, 2);
-    EXPECT_EQ(j[4].Jugador, 4);
-    EXPECT_EQ(j[4].TipoJugada, 3);
-    EXPECT_EQ(j[4].CasillaFinal, 5);
+    const char* const esperadas[] = {"j3 a0 t2 f0 v2 0->0 r0 i1 d0", "j2 a0 t3 f1 v5 0->39 r0 i1 d3",
+                                      "j1 a0 t2 f0 v2 0->0 r0 i1 d0", "j4 a0 t3 f1 v5 0->5 r0 i1 d6"};
+    for (int n = 1; n <= 4; ++n) EXPECT_EQ(prueba::Resumen(p.Jugadas[n]), esperadas[n - 1]) << n;
     EXPECT_EQ(p.Fichas[2][1], 39);
     EXPECT_EQ(p.Fichas[4][1], 5);
     ASSERT_EQ(ui.Enviados.size(), 2u) << "only seat 4's throw and move";

@@ -10,51 +10,39 @@
 namespace parchis {
 namespace {
 
-using prueba::DadosVistos;
-
-struct CasoSorteo {
-    const char* nombre;
-    int dados, sentido, desactivado;
-    std::vector<std::pair<int, int>> tiradas;
-    std::vector<int> orden;   // seats in the order they threw
-    int ganador;
-    int empates;
-};
-
-void PrintTo(const CasoSorteo& c, std::ostream* os) { *os << c.nombre; }
-
-class Sorteo : public testing::TestWithParam<CasoSorteo> {};
-
-TEST_P(Sorteo, GanaLaTiradaMasAlta) {
-    const CasoSorteo& c = GetParam();
-    Partida p = prueba::PartidaEnJuego(c.dados);
-    p.Sentido = static_cast<Entero>(c.sentido);
-    if (c.desactivado) p.Estado[c.desactivado] = 2;
-    prueba::InterfazPrueba ui(p);
-    for (const auto& [d1, d2] : c.tiradas) ui.Dados(d1, d2);
-    SorteoInicial(p, ui);
-    EXPECT_EQ(p.Turno, c.ganador);
-    std::vector<int> orden;
-    for (const DadosVistos& d : ui.Dibujos) orden.push_back(d.Jugador);
-    EXPECT_EQ(orden, c.orden);
-    const auto empates = ui.ConTitulo(TituloSorteo);
-    EXPECT_EQ(static_cast<int>(empates.size()), c.empates);
-    for (const auto& m : empates) EXPECT_EQ(m.Texto, TextoEmpate);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Casos, Sorteo,
-    testing::Values(
+TEST(Sorteo, GanaLaTiradaMasAlta) {
+    const struct {
+        const char* nombre;
+        int dados, sentido, desactivado;
+        std::vector<std::pair<int, int>> tiradas;
+        std::vector<int> orden;   // seats in the order they threw
+        int ganador, empates;
+    } casos[] = {
         // 9, 4, 9, 2: seats 4 and 2 throw again, 6 against 12.
-        CasoSorteo{"EmpateConDosDados", 2, 2, 0, {{4, 5}, {2, 2}, {6, 3}, {1, 1}, {3, 3}, {6, 6}},
-                   {4, 3, 2, 1, 4, 2}, 2, 1},
-        CasoSorteo{"DirectoEmpiezaElUno", 1, 1, 0, {{3, 0}, {6, 0}, {2, 0}, {5, 0}}, {1, 2, 3, 4}, 2, 0},
-        CasoSorteo{"InversoEmpiezaElCuatro", 1, 2, 0, {{3, 0}, {6, 0}, {2, 0}, {5, 0}}, {4, 3, 2, 1}, 3, 0},
-        CasoSorteo{"DesactivadoNoTira", 1, 2, 3, {{1, 0}, {2, 0}, {6, 0}}, {4, 2, 1}, 1, 0},
-        CasoSorteo{"DosEmpates", 1, 1, 0,
-                   {{6, 0}, {6, 0}, {6, 0}, {1, 0}, {4, 0}, {4, 0}, {4, 0}, {2, 0}, {5, 0}, {3, 0}},
-                   {1, 2, 3, 4, 1, 2, 3, 1, 2, 3}, 2, 2}),
-    [](const auto& info) { return std::string(info.param.nombre); });
+        {"EmpateConDosDados", 2, 2, 0, {{4, 5}, {2, 2}, {6, 3}, {1, 1}, {3, 3}, {6, 6}}, {4, 3, 2, 1, 4, 2}, 2, 1},
+        {"DirectoEmpiezaElUno", 1, 1, 0, {{3, 0}, {6, 0}, {2, 0}, {5, 0}}, {1, 2, 3, 4}, 2, 0},
+        {"InversoEmpiezaElCuatro", 1, 2, 0, {{3, 0}, {6, 0}, {2, 0}, {5, 0}}, {4, 3, 2, 1}, 3, 0},
+        {"DesactivadoNoTira", 1, 2, 3, {{1, 0}, {2, 0}, {6, 0}}, {4, 2, 1}, 1, 0},
+        {"DosEmpates", 1, 1, 0, {{6, 0}, {6, 0}, {6, 0}, {1, 0}, {4, 0}, {4, 0}, {4, 0}, {2, 0}, {5, 0}, {3, 0}},
+         {1, 2, 3, 4, 1, 2, 3, 1, 2, 3}, 2, 2},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Partida p = prueba::PartidaEnJuego(c.dados);
+        p.Sentido = static_cast<Entero>(c.sentido);
+        if (c.desactivado) p.Estado[c.desactivado] = 2;
+        prueba::InterfazPrueba ui(p);
+        for (const auto& [d1, d2] : c.tiradas) ui.Dados(d1, d2);
+        SorteoInicial(p, ui);
+        EXPECT_EQ(p.Turno, c.ganador);
+        std::vector<int> orden;
+        for (const prueba::DadosVistos& d : ui.Dibujos) orden.push_back(d.Jugador);
+        EXPECT_EQ(orden, c.orden);
+        const auto empates = ui.ConTitulo(TituloSorteo);
+        EXPECT_EQ(static_cast<int>(empates.size()), c.empates);
+        for (const auto& m : empates) EXPECT_EQ(m.Texto, TextoEmpate);
+    }
+}
 
 // Stops the game the new game started at its first yield, noting who was
 // about to throw.

@@ -17,18 +17,10 @@ using prueba::Pon;
 
 constexpr int J = 2;   // the seat that throws; seat 1 follows it ("Inverso")
 
-Jugada Entrada(int tipo, int ficha, int origen, int final, int repeticiones, int dados) {
-    Jugada e;
-    e.Jugador = J;
-    e.Dado1 = e.Dado2 = static_cast<Entero>(dados == 2 ? 3 : 6);
-    if (dados == 1) e.Dado2 = 0;
-    e.ValorCuenta = 6;
-    e.TipoJugada = static_cast<Entero>(tipo);
-    e.FichaJugada = static_cast<Entero>(ficha);
-    e.CasillaOrigen = static_cast<Entero>(origen);
-    e.CasillaFinal = static_cast<Entero>(final);
-    e.Repeticiones = static_cast<Entero>(repeticiones);
-    e.InicioTirada = tipo == 5 ? 0 : 1;
+// An entry of seat J counting 6 with a six (one die) or a double 3 (two).
+Jugada Entrada(Entero tipo, Entero ficha, Entero origen, Entero final, Entero repeticiones, int dados) {
+    Jugada e{J, 0, 6, 0, 6, tipo, ficha, 0, origen, final, repeticiones, tipo != 5, 0, 0};
+    if (dados == 2) e.Dado1 = e.Dado2 = 3;
     return e;
 }
 
@@ -105,13 +97,10 @@ TEST_P(TercerSeis, Castigo) {
         return;
     }
     EXPECT_EQ(siguiente, antes + 1);
-    const Jugada& e = p.Jugadas[antes];
-    EXPECT_EQ(e.TipoJugada, 11);
-    EXPECT_EQ(e.Jugador, J);
-    EXPECT_EQ(e.FichaJugada, c.ficha);
-    EXPECT_EQ(e.CasillaOrigen, c.origen);
-    EXPECT_EQ(e.CasillaFinal, 0);
-    EXPECT_EQ(e.Repeticiones, 0) << "a third repetition is recorded as 0";
+    // A third repetition is recorded as 0.
+    EXPECT_EQ(prueba::Resumen(p.Jugadas[antes]),
+              "j2 a0 t11 f" + std::to_string(c.ficha) + (c.dados == 1 ? " v6 " : " v8 ") +
+                  std::to_string(c.origen) + "->0 r0 i1 d0");
     if (c.ficha != 0) {
         EXPECT_EQ(p.Fichas[J][c.ficha], 0);
         EXPECT_EQ(p.EnEspera[J], enEspera + 1);
@@ -139,56 +128,38 @@ const auto Casos = testing::Values(
                     Anota(p, Entrada(3, 2, 54, 60, 1, d));
                     Anota(p, Entrada(1, 0, 0, 0, 2, d));
                 },
-                NoPudo, true, 0, 0},
-    CasoCastigo{"DoblesSinPoderMover", 2,
-                [](Partida& p, int d) {
-                    Pon(p, J, 2, 60);
-                    Anota(p, Entrada(3, 2, 54, 60, 1, d));
-                    Anota(p, Entrada(1, 0, 0, 0, 2, d));
-                },
                 NoPudo, true, 0, 0});
 
 INSTANTIATE_TEST_SUITE_P(Casos, TercerSeis, Casos,
                          [](const auto& info) { return std::string(info.param.nombre); });
 
-struct CasoRepeticion {
-    int dados;
-    std::vector<std::pair<int, int>> tiradas;
-};
-
-void PrintTo(const CasoRepeticion& c, std::ostream* os) {
-    for (const auto& [d1, d2] : c.tiradas) *os << d1 << (c.dados == 2 ? "+" + std::to_string(d2) : "") << " ";
-}
-
-class Repeticiones : public testing::TestWithParam<CasoRepeticion> {};
-
 // Each six (or double) gives the seat another throw and counts; anything
 // else ends the turn and resets the count.
-TEST_P(Repeticiones, OtraTiradaYCuenta) {
-    const CasoRepeticion& c = GetParam();
-    Partida p = prueba::PartidaEnJuego(c.dados);
-    p.SeisConTodas = 3;
-    for (int k = 1; k <= 4; ++k) Pon(p, J, k, 38 + 2 * k);
-    prueba::TurnoDe(p, J);
-    prueba::InterfazPrueba ui(p);
-    for (const auto& [d1, d2] : c.tiradas) ui.Dados(d1, d2);
-    ui.AlCeder = [&] {
-        if (p.Turno != J) p.PartidaIniciada = false;
-    };
-    JuegaPartida(p, ui);
-    std::vector<int> repeticiones;
-    for (int n = 1; p.Jugadas[n].Jugador != 0; ++n) {
-        EXPECT_EQ(p.Jugadas[n].Jugador, J);
-        if (p.Jugadas[n].InicioTirada) repeticiones.push_back(p.Jugadas[n].Repeticiones);
+TEST(Repeticiones, OtraTiradaYCuenta) {
+    const std::vector<std::pair<int, int>> casos[] = {
+        {{6, 0}, {6, 0}, {3, 0}}, {{2, 2}, {5, 5}, {1, 3}}, {{6, 6}, {1, 1}, {6, 5}}};
+    for (const auto& tiradas : casos) {
+        const int dados = tiradas[0].second == 0 ? 1 : 2;
+        SCOPED_TRACE(testing::Message() << tiradas[0].first << "+" << tiradas[0].second << " ...");
+        Partida p = prueba::PartidaEnJuego(dados);
+        p.SeisConTodas = 3;
+        for (int k = 1; k <= 4; ++k) Pon(p, J, k, 38 + 2 * k);
+        prueba::TurnoDe(p, J);
+        prueba::InterfazPrueba ui(p);
+        for (const auto& [d1, d2] : tiradas) ui.Dados(d1, d2);
+        ui.AlCeder = [&] {
+            if (p.Turno != J) p.PartidaIniciada = false;
+        };
+        JuegaPartida(p, ui);
+        std::vector<int> repeticiones;
+        for (int n = 1; p.Jugadas[n].Jugador != 0; ++n) {
+            EXPECT_EQ(p.Jugadas[n].Jugador, J);
+            if (p.Jugadas[n].InicioTirada) repeticiones.push_back(p.Jugadas[n].Repeticiones);
+        }
+        EXPECT_EQ(repeticiones, (std::vector<int>{1, 2, 0}));
+        EXPECT_EQ(ui.Lanzamientos, 3);
     }
-    EXPECT_EQ(repeticiones, (std::vector<int>{1, 2, 0}));
-    EXPECT_EQ(ui.Lanzamientos, 3);
 }
-
-INSTANTIATE_TEST_SUITE_P(Tiradas, Repeticiones,
-                         testing::Values(CasoRepeticion{1, {{6, 0}, {6, 0}, {3, 0}}},
-                                         CasoRepeticion{2, {{2, 2}, {5, 5}, {1, 3}}},
-                                         CasoRepeticion{2, {{6, 6}, {1, 1}, {6, 5}}}));
 
 }  // namespace
 }  // namespace parchis
