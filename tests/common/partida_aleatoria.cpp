@@ -151,12 +151,8 @@ private:
 
     std::vector<int> IndicesLibres() const {
         std::vector<int> r;
-        if (p_.ModoValores <= 1) {
-            if (p_.ValoresUsados == 0) r.push_back(0);
-            return r;
-        }
         if (p_.ValoresUsados == 0) r.push_back(0);
-        for (int i = 1; i <= p_.ModoValores; ++i)
+        for (int i = 1; p_.ModoValores > 1 && i <= p_.ModoValores; ++i)
             if (!p_.ValorUsado[i]) r.push_back(i);
         return r;
     }

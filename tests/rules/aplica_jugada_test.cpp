@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <functional>
+#include <vector>
+
 #include "common/posicion.h"
 #include "rules/movimiento.h"
 
@@ -7,106 +11,60 @@ namespace parchis {
 namespace {
 
 using prueba::Pon;
-using prueba::PonEnHueco;
 
-void EsperaHueco(const Partida& p, int s, int h, int j, int k) {
-    EXPECT_EQ(p.Casillas[s].Jugador[h], j) << "square " << s << " slot " << h;
-    EXPECT_EQ(p.Casillas[s].Pieza[h], k) << "square " << s << " slot " << h;
-}
+struct Hueco {
+    int casilla, hueco, jugador, ficha;  // jugador 0: the slot is empty
+};
 
-TEST(AplicaJugada, MovimientoSimpleDejaElHuecoSinCompactar) {
-    Partida p = prueba::PartidaVacia();
-    Pon(p, 1, 1, 30);
-    Pon(p, 1, 2, 30);
-    AplicaJugada(p, 30, 33, 1);
-    EXPECT_EQ(p.Fichas[1][1], 33);
-    EsperaHueco(p, 30, 1, 0, 0);  // slot 2 stays where it was
-    EsperaHueco(p, 30, 2, 1, 2);
-    EsperaHueco(p, 33, 1, 1, 1);
-    EXPECT_EQ(p.Bonificacion, 0);
-    EXPECT_EQ(p.JugadorComido, 0);
-
-    // Arriving where slot 1 is empty fills slot 1, beside the piece in slot 2.
-    AplicaJugada(p, 33, 30, 1);
-    EsperaHueco(p, 30, 1, 1, 1);
-    EsperaHueco(p, 30, 2, 1, 2);
-}
-
-TEST(AplicaJugada, SalidaDelCuadroYLlegadaACasa) {
-    Partida p = prueba::PartidaVacia();
-    AplicaJugada(p, 0, 56, 1);
-    EXPECT_EQ(p.EnEspera[1], 3);
-    EXPECT_EQ(p.SiguienteSalida[1], 2);
-    EsperaHueco(p, 56, 1, 1, 1);
-
-    Pon(p, 1, 2, 97);
-    AplicaJugada(p, 97, 100, 2);
-    EXPECT_EQ(p.Bonificacion, 10);
-    EXPECT_EQ(p.EnCasa[1], 1);
-    EXPECT_EQ(p.Fichas[1][2], 100);
-    EXPECT_EQ(p.Casillas[100], Casilla{});  // home keeps no slots
-    EXPECT_EQ(p.Casillas[97], Casilla{});
-}
-
-TEST(AplicaJugada, CapturaEnCasillaBlanca) {
-    Partida p = prueba::PartidaVacia();
-    Pon(p, 2, 1, 43);
-    Pon(p, 1, 1, 40);
-    AplicaJugada(p, 40, 43, 1);
-    EXPECT_EQ(p.Bonificacion, 20);
-    EXPECT_EQ(p.JugadorComido, 2);
-    EXPECT_EQ(p.Fichas[2][1], 0);
-    EXPECT_EQ(p.EnEspera[2], 4);
-    EXPECT_EQ(p.SiguienteSalida[2], 1);
-    EsperaHueco(p, 43, 1, 1, 1);  // the capturer takes the victim's slot
-    EsperaHueco(p, 43, 2, 0, 0);
-}
-
-// Leaving the box onto one's own exit square held by two rivals captures the
-// one that arrived last; the bonus depends on BonoComerSaliendo.
-TEST(AplicaJugada, CapturaAlSalir) {
-    for (bool bono : {true, false}) {
+// Seat 1 moves; slots are left uncompacted, a capturer takes its victim's
+// slot and the victim is the last rival to arrive.
+TEST(AplicaJugada, ResultadoSegunElMovimiento) {
+    struct Caso {
+        const char* nombre;
+        std::function<void(Partida&)> prepara;
+        int origen, destino, ficha;
+        int bono, comido;
+        std::vector<Hueco> huecos;
+    };
+    const Caso casos[] = {
+        {"leaving a pair keeps slot 2 in place", [](Partida& p) { Pon(p, 1, 1, 30); Pon(p, 1, 2, 30); },
+         30, 33, 1, 0, 0, {{30, 1, 0, 0}, {30, 2, 1, 2}, {33, 1, 1, 1}}},
+        {"arriving fills an empty slot 1",
+         [](Partida& p) { prueba::PonEnHueco(p, 1, 2, 30, 2); Pon(p, 1, 1, 33); }, 33, 30, 1, 0, 0,
+         {{30, 1, 1, 1}, {30, 2, 1, 2}}},
+        {"capture on a white square", [](Partida& p) { Pon(p, 2, 1, 43); Pon(p, 1, 1, 40); }, 40, 43, 1,
+         20, 2, {{43, 1, 1, 1}, {43, 2, 0, 0}}},
+        {"no capture on a safe square", [](Partida& p) { Pon(p, 2, 1, 46); Pon(p, 1, 1, 40); }, 40, 46, 1,
+         0, 0, {{46, 1, 2, 1}, {46, 2, 1, 1}}},
+        {"leaving onto two rivals", [](Partida& p) { Pon(p, 2, 1, 56); Pon(p, 3, 2, 56); }, 0, 56, 1, 20, 3,
+         {{56, 1, 2, 1}, {56, 2, 1, 1}, {56, 3, 0, 0}}},
+        {"leaving onto two rivals, no bonus on the exit",
+         [](Partida& p) { p.BonoComerSaliendo = false; Pon(p, 2, 1, 56); Pon(p, 3, 2, 56); }, 0, 56, 1, 0,
+         3, {{56, 1, 2, 1}, {56, 2, 1, 1}, {56, 3, 0, 0}}},
+        {"leaving onto a rival below an own piece", [](Partida& p) { Pon(p, 2, 3, 56); Pon(p, 1, 1, 56); },
+         0, 56, 2, 20, 2, {{56, 1, 1, 2}, {56, 2, 1, 1}}},
+        {"home", [](Partida& p) { Pon(p, 1, 2, 97); }, 97, 100, 2, 10, 0, {{97, 1, 0, 0}, {100, 1, 0, 0}}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
         Partida p = prueba::PartidaVacia();
-        p.BonoComerSaliendo = bono;
-        Pon(p, 2, 1, 56);
-        Pon(p, 3, 2, 56);
-        AplicaJugada(p, 0, 56, 1);
-        EXPECT_EQ(p.Bonificacion, bono ? 20 : 0);
-        EXPECT_EQ(p.JugadorComido, 3);
-        EXPECT_EQ(p.Fichas[3][2], 0);
-        EXPECT_EQ(p.EnEspera[3], 4);
-        EsperaHueco(p, 56, 1, 2, 1);
-        EsperaHueco(p, 56, 2, 1, 1);
-        EsperaHueco(p, 56, 3, 0, 0);
+        c.prepara(p);
+        const Partida antes = p;
+        AplicaJugada(p, c.origen, c.destino, c.ficha);
+        EXPECT_EQ(p.Fichas[1][c.ficha], c.destino);
+        EXPECT_EQ(p.Bonificacion, c.bono);
+        EXPECT_EQ(p.JugadorComido, c.comido);
+        EXPECT_EQ(p.EnEspera[1], antes.EnEspera[1] - (c.origen == 0));
+        EXPECT_EQ(p.EnCasa[1], antes.EnCasa[1] + (c.destino == 100));
+        for (const Hueco& h : c.huecos) {
+            EXPECT_EQ(p.Casillas[h.casilla].Jugador[h.hueco], h.jugador) << h.casilla << " slot " << h.hueco;
+            EXPECT_EQ(p.Casillas[h.casilla].Pieza[h.hueco], h.ficha) << h.casilla << " slot " << h.hueco;
+        }
+        if (c.comido != 0) {
+            EXPECT_EQ(p.EnEspera[c.comido], 4);
+            EXPECT_EQ(p.SiguienteSalida[c.comido], 1);
+        }
     }
-    // Own piece and a rival: the rival goes, wherever it stands.
-    Partida p = prueba::PartidaVacia();
-    Pon(p, 2, 3, 56);
-    Pon(p, 1, 1, 56);
-    AplicaJugada(p, 0, 56, 2);
-    EXPECT_EQ(p.JugadorComido, 2);
-    EsperaHueco(p, 56, 1, 1, 2);
-    EsperaHueco(p, 56, 2, 1, 1);
-    EXPECT_EQ(p.SiguienteSalida[2], 1);
-}
-
-TEST(AplicaJugada, SinCapturaEnSeguroNiConCompanero) {
-    Partida p = prueba::PartidaVacia();
-    Pon(p, 2, 1, 46);
-    Pon(p, 1, 1, 40);
-    AplicaJugada(p, 40, 46, 1);
-    EXPECT_EQ(p.Bonificacion, 0);
-    EsperaHueco(p, 46, 1, 2, 1);
-    EsperaHueco(p, 46, 2, 1, 1);
-
-    Partida q = prueba::PartidaVacia();
-    q.ModoJuego = 2;
-    q.BarreraCompaneros = true;
-    Pon(q, 3, 1, 43);
-    Pon(q, 1, 1, 40);
-    AplicaJugada(q, 40, 43, 1);
-    EXPECT_EQ(q.JugadorComido, 0);
-    EXPECT_EQ(q.Fichas[3][1], 43);
 }
 
 TEST(AplicaJugada, DatosDanadosNoCambianNada) {

@@ -2,8 +2,10 @@
 // compulsory exit and compulsory capture.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/posicion.h"
 #include "rules/movimiento.h"
@@ -11,20 +13,15 @@
 namespace parchis {
 namespace {
 
-using prueba::Pon;
+using Fichas = std::vector<std::array<int, 3>>;  // {seat, piece, square}
 
-// "1010": pieces 1 and 3 movable.
-std::string Movibles(const Partida& p) {
-    std::string s;
-    for (int k = 1; k <= p.NumFichas; ++k) s += p.FichaMovible[k] ? '1' : '0';
-    return s;
-}
-
+// Seat 1 on one die showing `dado` unless `ajuste` says otherwise.
 struct Caso {
     const char* nombre;
-    std::function<void(Partida&)> prepara;
-    int valor, ficha;
-    std::string movibles;
+    Fichas fichas;
+    std::function<void(Partida&)> ajuste;
+    int dado, valor, ficha;
+    std::string movibles;  // "1010": pieces 1 and 3 movable
     bool abrir, comerObligado;
     int numBarreras;
 };
@@ -32,56 +29,53 @@ struct Caso {
 void Ejecuta(const Caso& c) {
     Partida p = prueba::PartidaVacia();
     p.NumDados = 1;
-    c.prepara(p);
+    p.Dado1 = static_cast<Entero>(c.dado);
+    for (const auto& [j, k, s] : c.fichas) prueba::Pon(p, j, k, s);
+    if (c.ajuste) c.ajuste(p);
     FichasMovibles(p, c.valor, c.ficha);
     SCOPED_TRACE(c.nombre);
-    EXPECT_EQ(Movibles(p), c.movibles);
+    std::string movibles;
+    for (int k = 1; k <= p.NumFichas; ++k) movibles += p.FichaMovible[k] ? '1' : '0';
+    EXPECT_EQ(movibles, c.movibles);
     EXPECT_EQ(p.AbrirBarrera, c.abrir);
     EXPECT_EQ(p.ComerObligado, c.comerObligado);
     EXPECT_EQ(p.NumBarreras, c.numBarreras);
 }
 
-// Seat 1: a barrier of pieces 1 and 2 on 30, piece 3 on 40, piece 4 boxed.
-void ConBarrera(Partida& p) {
-    Pon(p, 1, 1, 30);
-    Pon(p, 1, 2, 30);
-    Pon(p, 1, 3, 40);
+auto DosDados(int d1, int d2) {
+    return [=](Partida& p) {
+        p.NumDados = 2;
+        p.Dado1 = static_cast<Entero>(d1);
+        p.Dado2 = static_cast<Entero>(d2);
+    };
 }
 
 TEST(FichasMovibles, AperturaDeBarrera) {
+    // A barrier of pieces 1 and 2 on 30, piece 3 on 40, piece 4 boxed.
+    const Fichas barrera = {{1, 1, 30}, {1, 2, 30}, {1, 3, 40}};
+    const Fichas tapada = {{1, 1, 30}, {1, 2, 30}, {1, 3, 40}, {2, 1, 33}, {2, 2, 33}};
     const Caso casos[] = {
-        {"a six opens the barrier", [](Partida& p) { ConBarrera(p); p.Dado1 = 6; }, 6, 0, "1000", true, false, 1},
-        {"not with another value", [](Partida& p) { ConBarrera(p); p.Dado1 = 4; }, 4, 0, "1010", false, false, 1},
-        {"not for a later value",
-         [](Partida& p) { ConBarrera(p); p.Dado1 = 6; p.ValoresUsados = 1; }, 6, 0, "1010", false, false, 1},
-        {"a double with two dice",
-         [](Partida& p) { ConBarrera(p); p.NumDados = 2; p.Dado1 = p.Dado2 = 2; }, 4, 0, "1000", true, false, 1},
-        {"two dice that differ",
-         [](Partida& p) { ConBarrera(p); p.NumDados = 2; p.Dado1 = 2; p.Dado2 = 4; }, 6, 0, "1010", false,
+        {"a six opens the barrier", barrera, nullptr, 6, 6, 0, "1000", true, false, 1},
+        {"not with another value", barrera, nullptr, 4, 4, 0, "1010", false, false, 1},
+        {"not for a later value", barrera, [](Partida& p) { p.ValoresUsados = 1; }, 6, 6, 0, "1010", false,
          false, 1},
-        {"a six on one die of two is no double",
-         [](Partida& p) { ConBarrera(p); p.NumDados = 2; p.Dado1 = 6; p.Dado2 = 3; }, 6, 0, "1010", false,
-         false, 1},
-        {"a barrier that cannot move does not bind",
-         [](Partida& p) {
-             ConBarrera(p); p.Dado1 = 6;
-             Pon(p, 2, 1, 33); Pon(p, 2, 2, 33);
-         },
-         6, 0, "0010", false, false, 1},
-        {"a piece named still sees the barriers",
-         [](Partida& p) { ConBarrera(p); p.Dado1 = 6; }, 6, 3, "1000", true, false, 1},
-        {"a partner's barrier with one own piece",
-         [](Partida& p) {
-             p.ModoJuego = 2; p.BarreraCompaneros = true; p.Dado1 = 6;
-             Pon(p, 3, 1, 30); Pon(p, 1, 1, 30); Pon(p, 1, 2, 40);
-         },
-         6, 0, "1000", true, false, 1},
-        {"a barrier in the corridor is not counted",
-         [](Partida& p) { Pon(p, 1, 1, 94); Pon(p, 1, 2, 94); Pon(p, 1, 3, 40); p.Dado1 = 6; }, 6, 0,
+        {"a double with two dice", barrera, DosDados(2, 2), 0, 4, 0, "1000", true, false, 1},
+        {"two dice that differ", barrera, DosDados(2, 4), 0, 6, 0, "1010", false, false, 1},
+        {"a six on one die of two is no double", barrera, DosDados(6, 3), 0, 6, 0, "1010", false, false, 1},
+        {"a barrier that cannot move does not bind", tapada, nullptr, 6, 6, 0, "0010", false, false, 1},
+        {"a piece named still sees the barriers", barrera, nullptr, 6, 6, 3, "1000", true, false, 1},
+        {"a partner's barrier with one own piece", {{3, 1, 30}, {1, 1, 30}, {1, 2, 40}},
+         [](Partida& p) { p.ModoJuego = 2; p.BarreraCompaneros = true; }, 6, 6, 0, "1000", true, false, 1},
+        {"a barrier in the corridor is not counted", {{1, 1, 94}, {1, 2, 94}, {1, 3, 40}}, nullptr, 6, 6, 0,
          "1010", false, false, 0},
-        {"a rival's barrier is not the seat's",
-         [](Partida& p) { Pon(p, 2, 1, 30); Pon(p, 2, 2, 30); Pon(p, 1, 1, 40); p.Dado1 = 6; }, 6, 0,
-         "1000", false, false, 0},
+        {"a rival's barrier is not the seat's", {{2, 1, 30}, {2, 2, 30}, {1, 1, 40}}, nullptr, 6, 6, 0, "1000",
+         false, false, 0},
+        // Pieces 1 and 2 on 40 and 50, piece 3 first in the box.
+        {"a five with a piece boxed: only the box piece", {{1, 1, 40}, {1, 2, 50}}, nullptr, 5, 5, 0, "0010",
+         false, false, 0},
+        {"the second value of the throw: every piece", {{1, 1, 40}, {1, 2, 50}},
+         [](Partida& p) { p.ValoresUsados = 1; }, 5, 5, 0, "1110", false, false, 0},
+        {"one piece named", {{1, 1, 40}, {1, 2, 50}}, nullptr, 3, 3, 2, "0100", false, false, 0},
     };
     for (const Caso& c : casos) Ejecuta(c);
 }
@@ -90,10 +84,7 @@ TEST(FichasMovibles, BarreraRegistrada) {
     Partida p = prueba::PartidaVacia();
     p.ModoJuego = 2;
     p.BarreraCompaneros = true;
-    Pon(p, 1, 1, 30);
-    Pon(p, 1, 2, 30);
-    Pon(p, 3, 1, 45);
-    Pon(p, 1, 3, 45);
+    for (const auto& [j, k, s] : Fichas{{1, 1, 30}, {1, 2, 30}, {3, 1, 45}, {1, 3, 45}}) prueba::Pon(p, j, k, s);
     p.Dado1 = 3;
     FichasMovibles(p, 3, 0);
     EXPECT_EQ(p.NumBarreras, 2);
@@ -101,48 +92,24 @@ TEST(FichasMovibles, BarreraRegistrada) {
     EXPECT_EQ(p.FichasBarrera[2], 3);  // else slot 2's
 }
 
-TEST(FichasMovibles, SalidaYPiezaConcreta) {
-    const Caso casos[] = {
-        {"a five with a piece boxed: only the box piece",
-         [](Partida& p) { Pon(p, 1, 1, 40); Pon(p, 1, 2, 50); p.Dado1 = 5; }, 5, 0, "0010", false, false, 0},
-        {"the second value of the throw: every piece",
-         [](Partida& p) { Pon(p, 1, 1, 40); Pon(p, 1, 2, 50); p.Dado1 = 5; p.ValoresUsados = 1; }, 5, 0,
-         "1110", false, false, 0},
-        {"one piece named",
-         [](Partida& p) { Pon(p, 1, 1, 40); Pon(p, 1, 2, 50); p.Dado1 = 3; }, 3, 2, "0100", false, false, 0},
-    };
-    for (const Caso& c : casos) Ejecuta(c);
-}
-
 TEST(FichasMovibles, CapturaObligatoria) {
     // Piece 1 on 40 can capture the rival on 43; piece 2 on 50 cannot.
-    auto prepara = [](bool obligatorio, bool posible, int dado) {
+    const Fichas fichas = {{1, 1, 40}, {1, 2, 50}, {1, 3, 100}, {1, 4, 100}, {2, 1, 43}};
+    auto reglas = [](bool obligatorio, bool posible) {
         return [=](Partida& p) {
-            Pon(p, 1, 1, 40);
-            Pon(p, 1, 2, 50);
-            for (int k = 3; k <= 4; ++k) Pon(p, 1, k, 100);
-            Pon(p, 2, 1, 43);
             p.ComerObligatorio = obligatorio;
             p.HayCapturaPosible = posible;
-            p.Dado1 = static_cast<Entero>(dado);
         };
     };
     const Caso casos[] = {
-        {"capture compulsory", prepara(true, true, 3), 3, 0, "1000", false, true, 0},
-        {"capture not compulsory", prepara(false, true, 3), 3, 0, "1100", false, false, 0},
-        {"no capture found by the analysis", prepara(true, false, 3), 3, 0, "1100", false, false, 0},
+        {"capture compulsory", fichas, reglas(true, true), 3, 3, 0, "1000", false, true, 0},
+        {"capture not compulsory", fichas, reglas(false, true), 3, 3, 0, "1100", false, false, 0},
+        {"no capture found by the analysis", fichas, reglas(true, false), 3, 3, 0, "1100", false, false, 0},
         // The analysis found a capture with another value: no piece captures
         // with this one, so none may count it.
-        {"capture only with another value", prepara(true, true, 2), 2, 0, "0000", false, true, 0},
-        {"an opening six is not checked for captures",
-         [](Partida& p) {
-             Pon(p, 1, 1, 40); Pon(p, 1, 2, 50); Pon(p, 1, 3, 20); Pon(p, 1, 4, 20);
-             Pon(p, 2, 1, 43);
-             p.ComerObligatorio = true;
-             p.HayCapturaPosible = true;
-             p.Dado1 = 6;
-         },
-         6, 0, "0010", true, false, 1},
+        {"capture only with another value", fichas, reglas(true, true), 2, 2, 0, "0000", false, true, 0},
+        {"an opening six is not checked for captures", {{1, 1, 40}, {1, 2, 50}, {1, 3, 20}, {1, 4, 20}, {2, 1, 43}},
+         reglas(true, true), 6, 6, 0, "0010", true, false, 1},
     };
     for (const Caso& c : casos) Ejecuta(c);
 }

@@ -72,7 +72,7 @@ std::string Incoherencias(const Partida& p, bool capturaPendiente) {
 }
 
 // The same game played through AplicaJugada, as the computer player's
-// simulation plays it, with kind 11 done by hand.
+// simulation plays it.
 class Sombra {
 public:
     explicit Sombra(const Partida& p) : s_(p) {}
@@ -98,8 +98,10 @@ public:
                 if (e.Jugador != s_.JugadorComido) r << "entry " << n << " sends back the wrong seat\n";
                 pendiente_ = false;
                 break;
-            case 11:
-                Elimina(e.Jugador, e.FichaJugada);
+            case 11:  // the invariants check the rest of the penalty
+                if (e.FichaJugada != 0 && p.Fichas[e.Jugador][e.FichaJugada] != 0)
+                    r << "entry " << n << " leaves the penalised piece out\n";
+                s_ = p;
                 break;
             default:
                 break;
@@ -111,18 +113,6 @@ public:
     bool CapturaPendiente() const { return pendiente_; }
 
 private:
-    void Elimina(int j, int k) {
-        if (k == 0) return;
-        Casilla& c = s_.Casillas[s_.Fichas[j][k]];
-        for (int h = 1; h <= 3; ++h)
-            if (s_.Fichas[j][k] != 0 && c.Jugador[h] == j && c.Pieza[h] == k) c.Jugador[h] = c.Pieza[h] = 0;
-        if (s_.Fichas[j][k] == 0) return;
-        s_.Fichas[j][k] = 0;
-        ++s_.EnEspera[j];
-        for (int i = s_.NumFichas; i >= 1; --i)
-            if (s_.Fichas[j][i] == 0) s_.SiguienteSalida[j] = static_cast<Entero>(i);
-    }
-
     Partida s_;
     bool pendiente_ = false;
     int bono_ = 0;

@@ -9,28 +9,20 @@
 namespace parchis {
 namespace {
 
+// Single steps are walked below; these are the turns, long counts and
+// values that must move nothing.
 TEST(Tablero, AvanzaCasillas) {
     struct Caso {
         int jugador, n, casilla, esperado;
     };
     const Caso casos[] = {
         {4, 1, 68, 69},   // seat 4 goes on into its corridor
-        {1, 1, 68, 1},    // the others go round the ring
-        {2, 1, 68, 1},
-        {3, 1, 68, 1},
-        {3, 1, 17, 77},   // corridor turns
-        {2, 1, 34, 85},
-        {1, 1, 51, 93},
-        {1, 5, 51, 97},
-        {4, 7, 68, 75},
-        {4, 8, 68, 76},   // home
+        {2, 1, 68, 1},    // the others go round the ring
+        {1, 5, 51, 97},   {4, 8, 68, 76},  {1, 10, 60, 2},
         {2, 3, 91, 94},   // overshoot past home 92
-        {3, 1, 84, 85},
         {1, 1, 100, 101},
         {3, 1, 18, 19},   // only entering 18 turns into the corridor
-        {1, 10, 60, 2},
-        {2, 0, 40, 40},   // nothing to count
-        {2, -3, 40, 40},
+        {2, 0, 40, 40},   {2, -3, 40, 40},  // nothing to count
         {4, 72, 5, 77},   // 71 reaches home, one more overshoots
     };
     for (const Caso& c : casos)
@@ -59,13 +51,9 @@ TEST(Tablero, CaminoDeCadaJugador) {
             const bool enAnillo = s >= 1 && s <= 68;
             const bool enPasillo = s > CasillaCasa[j] - 8 && s <= CasillaCasa[j];
             EXPECT_TRUE(enAnillo || enPasillo) << "seat " << j << " square " << s;
-            if (paso < 71) {
-                EXPECT_LT(s, CasillaCasa[j]);
-                s = AvanzaCasillas(j, 1, s);
-            }
+            if (paso < 71) s = AvanzaCasillas(j, 1, s);
         }
         EXPECT_EQ(s, CasillaCasa[j]);
-        EXPECT_EQ(AvanzaCasillas(j, 71, CasillaSalida[j]), CasillaCasa[j]);
         EXPECT_EQ(AvanzaCasillas(j, 63, CasillaSalida[j]), CasillaEntrada[j]);
     }
 }
@@ -75,10 +63,9 @@ TEST(Tablero, RecorridoFueraDelCamino) {
         int jugador, posicion, esperado;
     };
     const Caso casos[] = {
-        {1, 1, 13},   {4, 68, 63},  {1, 0, 0},    {3, 22, 0},  {2, 92, 71},
-        {1, 52, 0},   // seat 1 turns into its corridor before 52
-        {4, 93, 0},   // another seat's corridor
-        {1, 101, 0},  {1, -4, 0},   {0, 10, 0},   {5, 10, 0},
+        {1, 0, 0},   {3, 22, 0},  {1, 52, 0},  // seat 1 turns into its corridor before 52
+        {4, 93, 0},  // another seat's corridor
+        {1, 101, 0}, {1, -4, 0},  {0, 10, 0},  {5, 10, 0},
     };
     for (const Caso& c : casos)
         EXPECT_EQ(Recorrido(c.jugador, c.posicion), c.esperado) << c.jugador << " " << c.posicion;
@@ -91,16 +78,13 @@ TEST(Tablero, RecorridoFueraDelCamino) {
     EXPECT_EQ(CasillasRecorridas(p, 0, 1), 0);
 }
 
+// Each press of the rotation hands every seat the colour of the seat before.
 TEST(Tablero, ColoresSegunGiro) {
     const ColorRGB verde{0, 128, 0}, rojo{255, 0, 0}, azul{0, 0, 255}, amarillo{255, 255, 0};
-    const ColorRGB tabla[4][5] = {
-        {{}, verde, rojo, azul, amarillo},
-        {{}, amarillo, verde, rojo, azul},
-        {{}, azul, amarillo, verde, rojo},
-        {{}, rojo, azul, amarillo, verde},
-    };
-    for (int puesto = 0; puesto < 4; ++puesto)
-        for (int j = 1; j <= 4; ++j) EXPECT_EQ(ColorJugador(puesto, j), tabla[puesto][j]) << puesto << " " << j;
+    const ColorRGB base[5] = {{}, verde, rojo, azul, amarillo};
+    for (int j = 1; j <= 4; ++j) EXPECT_EQ(ColorJugador(0, j), base[j]) << j;
+    EXPECT_EQ(ColorJugador(1, 1), amarillo);
+    EXPECT_EQ(ColorJugador(3, 4), verde);
     EXPECT_EQ(ColorJugador(7, 1), verde);
     EXPECT_EQ(ColorJugador(0, 0), (ColorRGB{0, 0, 0}));
 }
@@ -113,11 +97,8 @@ TEST(Tablero, OrdenDeTurnos) {
     };
     const Caso casos[] = {
         {1, {0, 1, 1, 1, 1}, 4, 1, 3},
-        {1, {0, 1, 1, 1, 1}, 1, 2, 4},
         {2, {0, 1, 1, 1, 1}, 1, 4, 2},
-        {2, {0, 1, 1, 1, 1}, 4, 3, 1},
         {1, {0, 1, 2, 1, 2}, 1, 3, 3},
-        {1, {0, 2, 2, 1, 1}, 4, 3, 3},
         {2, {0, 1, 2, 2, 1}, 1, 4, 4},
         {1, {0, 2, 2, 2, 1}, 4, 4, 4},   // a lone seat plays every turn
         {1, {0, 2, 2, 2, 2}, 3, 3, 3},   // nobody active: no endless walk
@@ -132,9 +113,9 @@ TEST(Tablero, OrdenDeTurnos) {
         JugadorAnterior(p);
         EXPECT_EQ(p.Turno, c.anterior) << c.sentido << " from " << c.desde;
     }
-}
 
-TEST(Tablero, RetrocederTurnoDevuelveLaJugada) {
+    // Stepping a turn back returns the log entry, and the engine's step
+    // before the next throw brings back the same seat.
     Partida p = prueba::PartidaVacia();
     p.Sentido = 2;
     p.Estado[3] = 2;
@@ -143,9 +124,7 @@ TEST(Tablero, RetrocederTurnoDevuelveLaJugada) {
     RetrocederTurno(p);
     EXPECT_EQ(p.Turno, 1);
     EXPECT_EQ(p.NumJugada, 16);
-    // What the engine does before the next throw brings back the same seat.
     EXPECT_EQ(SiguienteJugador(p, p.Turno), 4);
-
     p.NumJugada = 0;
     RetrocederTurno(p);
     EXPECT_EQ(p.NumJugada, 0);
