@@ -31,6 +31,15 @@ bool LlenaDe(const Partida& p, int casilla, int jugador) {
     return c.Jugador[1] == jugador && c.Jugador[2] == jugador;
 }
 
+// The throw's own test of an exit by value, as the rules make it.
+bool SalidaPorValor(const Partida& p, int valor) {
+    if (p.NumDados != 2) return valor == 5;
+    if (p.MetodoSalida != 2)
+        return valor == 5 ||
+               (p.MetodoCuenta == 1 && (p.Dado1 == 5 || p.Dado2 == 5) && p.TipoJugada != 5);
+    return valor == p.Dado1 + p.Dado2 && p.Dado1 == p.Dado2 && p.TipoJugada != 5;
+}
+
 }  // namespace
 
 const TablasCamino& Tablas() {
@@ -77,6 +86,8 @@ MapaTablero::MapaTablero(const Partida& p) {
 }
 
 AlcanceFichas::AlcanceFichas(const Partida& p) : tablas_(Tablas()) {
+    for (int v = 1; v <= MaxValor; ++v)
+        if (SalidaPorValor(p, v)) salidaPermitida_ |= 1u << v;
     if (p.ValoresUsados < 1) return;
     // The newest first move of a throw of each seat; when it opened a
     // barrier its destination may not be reached again in this throw.
@@ -93,11 +104,7 @@ AlcanceFichas::AlcanceFichas(const Partida& p) : tablas_(Tablas()) {
 bool AlcanceFichas::PermiteSalida(const Partida& p, int jugador, int valor) const {
     if (!p.SalidaCon5) return true;
     if (p.EnEspera[jugador] == p.NumFichas && p.PrimeraFicha == 3) return true;
-    if (p.NumDados != 2) return valor == 5;
-    if (p.MetodoSalida != 2)
-        return valor == 5 ||
-               (p.MetodoCuenta == 1 && (p.Dado1 == 5 || p.Dado2 == 5) && p.TipoJugada != 5);
-    return valor == p.Dado1 + p.Dado2 && p.Dado1 == p.Dado2 && p.TipoJugada != 5;
+    return (salidaPermitida_ >> valor) & 1u;
 }
 
 void AlcanceFichas::Calcula(const Partida& p, const MapaTablero& barreras, int jugador,

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "ai/probabilidad.h"
 #include "core/partida.h"
@@ -41,7 +42,9 @@ struct MapaTablero {
     std::array<bool, TablasCamino::Limite + 1> Es{};
     explicit MapaTablero(const Partida& p);
 
-    mutable std::array<DestinosValor, 5> Salidas{};
+    // Left unset until SalidaHecha says otherwise: most boards never ask,
+    // and clearing them cost more than a whole walk.
+    mutable std::array<DestinosValor, 5> Salidas;
     mutable std::array<bool, 5> SalidaHecha{};
 };
 
@@ -77,6 +80,11 @@ private:
     // Square a barrier was opened from in this throw, per seat; a piece may
     // not re-form it with another value of the same throw (-1 = none).
     std::array<int, 5> prohibida_{-1, -1, -1, -1, -1};
+
+    // The values that let a piece leave the box by the throw alone (bit v),
+    // for a seat that does not leave counting: the throw's dice and kind
+    // stay fixed while a choice is made, so the test is worked out once.
+    std::uint32_t salidaPermitida_ = 0;
 };
 
 }  // namespace parchis

@@ -24,7 +24,6 @@ Busqueda::Busqueda(Partida& p, const ContextoValoracion& ctx, const Puntuador& p
                    std::vector<Candidato>& candidatos)
     : p_(p), ctx_(ctx), puntuador_(puntuador), candidatos_(candidatos) {
     pila_.reserve(8);
-    memoria_.Empieza(p);
 }
 
 bool Busqueda::Recorre(const std::vector<int>& secuencia, int bono) {
@@ -53,8 +52,11 @@ void Busqueda::Hoja(int movimientos) {
         ValoraEstado(p_, ctx_, despues_);
         candidatos_.push_back(puntuador_.Puntua(despues_, camino_));
     } else {
+        // Every path starts with a copy of the board at depth 1, taken from
+        // the board the sequence (and so the whole search) starts from.
+        if (!memoria_) memoria_.emplace(pila_[0].Casillas);
         const ValorEstado& v =
-            memoria_.Busca(p_, tocadas_, [this](ValorEstado& nuevo) { ValoraEstado(p_, ctx_, nuevo); });
+            memoria_->Busca(p_, tocadas_, [this](ValorEstado& nuevo) { ValoraEstado(p_, ctx_, nuevo); });
         candidatos_.push_back(puntuador_.Puntua(v, camino_));
     }
     Marca = false;

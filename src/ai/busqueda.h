@@ -11,6 +11,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "ai/eleccion.h"
@@ -62,8 +63,9 @@ private:
     std::vector<TableroGuardado> pila_;
     CaminoCandidato camino_;
     ValorEstado despues_;
-    // Boards already valued; a short search values every leaf directly.
-    MemoriaTableros memoria_;
+    // Boards already valued; a short search values every leaf directly and
+    // never builds it.
+    std::optional<MemoriaTableros> memoria_;
     std::vector<Entero> tocadas_;   // squares the current path has changed
     long hojas_ = 0;
     long nodos_ = 0;

@@ -4,8 +4,6 @@
 
 namespace parchis {
 
-void MemoriaTableros::Empieza(const Partida& p) { inicial_ = p.Casillas; }
-
 void MemoriaTableros::ComponClave(const Partida& p, const std::vector<Entero>& tocadas) {
     clave_.clear();
     for (int j = 1; j <= 4; ++j) {

@@ -16,8 +16,8 @@ namespace parchis {
 
 class MemoriaTableros {
 public:
-    // The board every path of the search starts from.
-    void Empieza(const Partida& p);
+    // The squares of the board every path of the search starts from.
+    explicit MemoriaTableros(const std::array<Casilla, NumCasillas + 1>& inicial) : inicial_(inicial) {}
 
     // The estimate of the current board of p, whose path has touched the
     // squares `tocadas`, computed by `calcula` the first time.
@@ -51,7 +51,7 @@ private:
         bool Usada = false;
     };
 
-    std::array<Casilla, NumCasillas + 1> inicial_{};
+    std::array<Casilla, NumCasillas + 1> inicial_;
     std::vector<Entero> clave_;
     std::vector<Entero> cambiadas_;
     std::uint64_t hash_ = 0;

@@ -40,9 +40,7 @@ void AnotaDosDados(const Partida& p, bool cajaVacia, int d1, int d2, Distribucio
     Anota(d, d1 + d2);
 }
 
-}  // namespace
-
-DistribucionValores DistribucionSegunEspera(const Partida& p, bool cajaVacia) {
+DistribucionValores Calcula(const Partida& p, bool cajaVacia) {
     DistribucionValores d;
     if (p.NumDados == 2) {
         for (int d1 = 1; d1 <= 6; ++d1)
@@ -65,6 +63,33 @@ DistribucionValores DistribucionSegunEspera(const Partida& p, bool cajaVacia) {
     for (int v = 1; v <= MaxValor; ++v)
         d.PorcentajeValor[v] = total > 0 ? d.Combinaciones[v] * 100.0 / total : 0.0;
     return d;
+}
+
+// The rules a distribution depends on; the computer player asks for the same
+// two at every choice of a game, so the last answer of each is kept.
+struct ReglasDistribucion {
+    Entero NumDados = 0, MetodoCuenta = 0, SeisConTodas = 0;
+    bool operator==(const ReglasDistribucion&) const = default;
+};
+
+struct Guardada {
+    bool Hecha = false;
+    ReglasDistribucion Reglas;
+    DistribucionValores Valores;
+};
+
+}  // namespace
+
+DistribucionValores DistribucionSegunEspera(const Partida& p, bool cajaVacia) {
+    thread_local std::array<Guardada, 2> guardadas;
+    Guardada& g = guardadas[cajaVacia ? 1 : 0];
+    const ReglasDistribucion reglas{p.NumDados, p.MetodoCuenta, p.SeisConTodas};
+    if (!g.Hecha || !(g.Reglas == reglas)) {
+        g.Valores = Calcula(p, cajaVacia);
+        g.Reglas = reglas;
+        g.Hecha = true;
+    }
+    return g.Valores;
 }
 
 DistribucionValores ProbabilidadValores(const Partida& p, int jugador) {

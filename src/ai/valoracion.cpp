@@ -79,34 +79,34 @@ void CalculaGanancias(const Partida& p, const MapaTablero& b, const ContextoValo
     v.InicioTerminos[ctx.NumFichas + 1] = static_cast<std::uint8_t>(v.NumTerminos);
 }
 
-// For each square of the ring, how far ahead along the ring the nearest
-// piece of the seat stands (1..68, or 99 with none on the ring): a piece
-// farther behind than a throw can count cannot reach one.  Element 0 is 1
-// when a piece stands off its own path (a damaged record), and then every
-// piece is walked.
-std::array<Entero, UltimaCasillaAnillo + 1> DistanciaAPropias(const ValorEstado& v, int j, int n) {
-    std::array<Entero, UltimaCasillaAnillo + 1> cerca;
-    cerca.fill(99);
-    cerca[0] = 0;
-    std::array<bool, UltimaCasillaAnillo + 1> ocupada{};
-    bool alguna = false;
-    for (int k = 1; k <= n; ++k) {
-        const int pos = v.Posicion[k];
-        if (pos >= 1 && pos <= UltimaCasillaAnillo) ocupada[pos] = alguna = true;
-        else if (pos > UltimaCasillaAnillo && pos < CasillaCasa[j] - 7) cerca[0] = 1;
-        else if (pos > CasillaCasa[j]) cerca[0] = 1;
-    }
-    if (!alguna) return cerca;
-    // Two rounds backwards: the second carries distances across square 1.
-    int distancia = 99;
-    for (int vuelta = 0; vuelta < 2; ++vuelta)
-        for (int s = UltimaCasillaAnillo; s >= 1; --s) {
-            distancia = distancia >= 99 ? 99 : distancia + 1;
-            if (vuelta == 1) cerca[s] = static_cast<Entero>(distancia);
-            if (ocupada[s]) distancia = 0;
+// How far ahead along the ring the nearest piece of the seat stands from a
+// square (1..68, a piece on the square itself counting 68; 99 with none on
+// the ring): a rival piece farther behind than a throw can count cannot
+// reach one.  Todas is set when a piece stands off its own path (a damaged
+// record), and then every rival piece is walked.
+struct PropiasEnAnillo {
+    std::array<int, MaxFichas> Casillas{};
+    int Cuantas = 0;
+    bool Todas = false;
+
+    PropiasEnAnillo(const ValorEstado& v, int j, int n) {
+        for (int k = 1; k <= n; ++k) {
+            const int pos = v.Posicion[k];
+            if (pos >= 1 && pos <= UltimaCasillaAnillo) Casillas[Cuantas++] = pos;
+            else if (pos > UltimaCasillaAnillo && pos < CasillaCasa[j] - 7) Todas = true;
+            else if (pos > CasillaCasa[j]) Todas = true;
         }
-    return cerca;
-}
+    }
+
+    int Distancia(int desde) const {
+        int cerca = 99;
+        for (int i = 0; i < Cuantas; ++i) {
+            const int d = (Casillas[i] - desde + UltimaCasillaAnillo - 1) % UltimaCasillaAnillo + 1;
+            if (d < cerca) cerca = d;
+        }
+        return cerca;
+    }
+};
 
 // What the other seats' next throws can capture of each piece.  A partner's
 // capture loses nothing for the pair; when the seat lags behind its partner
@@ -119,7 +119,7 @@ void CalculaAmenazas(const Partida& p, const MapaTablero& b, const ContextoValor
     for (int k = 1; k <= n; ++k)
         if (v.Posicion[k] >= 1 && v.Posicion[k] <= NumCasillas)
             propias[v.Posicion[k]] |= static_cast<std::uint16_t>(1u << k);
-    const std::array<Entero, UltimaCasillaAnillo + 1> cerca = DistanciaAPropias(v, j, n);
+    const PropiasEnAnillo cerca(v, j, n);
     DestinosValor d;
     for (int r = 1; r <= 4; ++r) {
         if (r == j || p.Estado[r] != 1) continue;
@@ -129,8 +129,8 @@ void CalculaAmenazas(const Partida& p, const MapaTablero& b, const ContextoValor
         BonoPerezoso bono;
         for (int q = 1; q <= n; ++q) {
             const int desde = p.Fichas[r][q];
-            if (desde >= 1 && desde <= NumCasillas && cerca[0] == 0 &&
-                (desde > UltimaCasillaAnillo || cerca[desde] > dist.NumValoresPosibles))
+            if (desde >= 1 && desde <= NumCasillas && !cerca.Todas &&
+                (desde > UltimaCasillaAnillo || cerca.Distancia(desde) > dist.NumValoresPosibles))
                 continue;
             ctx.Alcance->Calcula(p, b, r, desde, q, dist.NumValoresPosibles, d);
             for (int valor = 1; valor <= dist.NumValoresPosibles; ++valor) {

@@ -33,9 +33,11 @@ struct ContextoValoracion {
     }
 };
 
+// No initial values: only the first NumTerminos are ever read, and clearing
+// the whole table made every estimate start with a few kilobytes of writes.
 struct TerminoGanancia {
-    Entero Casilla = 0;     // where the capture lands
-    double Valor = 0;
+    Entero Casilla;         // where the capture lands
+    double Valor;
 };
 
 struct ValorEstado {

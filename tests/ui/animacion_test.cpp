@@ -6,6 +6,7 @@
 #include <QImage>
 #include <vector>
 
+#include "common/posicion.h"
 #include "rules/registro.h"
 #include "ui/board/animacion.h"
 #include "ui/board/tablero.h"
@@ -35,12 +36,6 @@ TEST(Deslizamiento, PasosPorFotograma) {
 class Movimientos : public testing::Test {
 protected:
     Movimientos() {
-        p.NumFichas = 4;
-        for (int j = 1; j <= 4; ++j) {
-            p.Estado[j] = 1;
-            p.EnEspera[j] = 4;
-            p.SiguienteSalida[j] = 1;
-        }
         for (Tablero* t : {&t, &referencia}) {
             t->Prepara(800, 600);
             t->AsignaColores(0);
@@ -50,7 +45,8 @@ protected:
     }
 
     // Plays (or undoes) an entry on the record and on the animated board,
-    // and compares the result with a redraw from the record.
+    // and compares the result with a redraw from the record; `sonidos` keeps
+    // the sounds of this move only.
     void Juega(int jugador, int ficha, int origen, int destino, int tipo) {
         const int n = ++ultima;
         AseguraLog(p, n);
@@ -63,6 +59,7 @@ protected:
         e.CasillaFinal = static_cast<Entero>(destino);
         e.TipoJugada = static_cast<Entero>(tipo);
         p.Turno = static_cast<Entero>(jugador);
+        sonidos.clear();
         AvanzaJugada(p, n);
         animador.MuestraJugada(p, n, true, false);
         Compara();
@@ -79,41 +76,31 @@ protected:
         EXPECT_TRUE(a == b) << "la imagen no coincide tras la jugada " << ultima;
     }
 
-    Partida p;
+    using Sonidos = std::vector<std::pair<int, bool>>;
+    Partida p = prueba::PartidaVacia();
     Tablero t{{}};
     Tablero referencia{{}};
-    std::vector<std::pair<int, bool>> sonidos;
+    Sonidos sonidos;
     Animador animador{t, {[this](int n, bool esperar) { sonidos.push_back({n, esperar}); }, [](int) {}}};
     int ultima = 0;
 };
 
-TEST_F(Movimientos, LaImagenSigueAlRegistro) {
+TEST_F(Movimientos, LaImagenYLosSonidosSiguenAlRegistro) {
     Juega(4, 1, 0, 5, 3);     // out of the box onto the exit square
+    EXPECT_EQ(sonidos, (Sonidos{{1, false}}));
     Juega(4, 2, 0, 5, 3);     // a second piece beside it
-    Juega(4, 1, 5, 9, 3);     // past the diagonal squares 8 and 9
+    Juega(4, 1, 5, 9, 3);     // past the diagonal squares 8 and 9, a click on each square
+    EXPECT_EQ(sonidos, Sonidos(4, {1, false}));
     Juega(1, 1, 0, 56, 3);
     Juega(1, 1, 56, 8, 3);    // round the corner of the ring onto 8, beside 9
     Juega(3, 1, 0, 22, 3);
     Juega(3, 1, 22, 9, 3);    // onto 9: a capture (the mark comes and goes)
+    EXPECT_EQ(sonidos.back(), (std::pair<int, bool>{11, true}));   // the capture, to its end
     Juega(4, 1, 9, 0, 6);     // the captured piece back to its box
+    EXPECT_EQ(sonidos, (Sonidos{{13, false}}));
     Juega(2, 3, 0, 90, 7);    // placed by hand in its corridor
     Juega(2, 3, 90, 92, 3);   // home
     for (int i = 0; i < 10; ++i) Deshace();
-}
-
-TEST_F(Movimientos, SonidosDeCadaClaseDeJugada) {
-    Juega(4, 1, 0, 5, 3);
-    EXPECT_EQ(sonidos, (std::vector<std::pair<int, bool>>{{1, false}}));
-    sonidos.clear();
-    Juega(4, 1, 5, 9, 3);   // four squares, a click on each
-    EXPECT_EQ(sonidos, (std::vector<std::pair<int, bool>>(4, {1, false})));
-    sonidos.clear();
-    Juega(3, 1, 0, 22, 3);
-    Juega(3, 1, 22, 9, 3);
-    EXPECT_EQ(sonidos.back(), (std::pair<int, bool>{11, true}));   // the capture, to its end
-    sonidos.clear();
-    Juega(4, 1, 9, 0, 6);
-    EXPECT_EQ(sonidos, (std::vector<std::pair<int, bool>>{{13, false}}));
 }
 
 TEST_F(Movimientos, DestinosParpadeanYElTableroQuedaIgual) {
@@ -141,10 +128,10 @@ TEST_F(Movimientos, LaManoSenalaYDesaparece) {
     const QImage antes = t.Superficie().toImage();
     sonidos.clear();
     animador.SenalaFicha(p, 4, 1, true);
-    EXPECT_EQ(sonidos, (std::vector<std::pair<int, bool>>(3, {12, false})));
+    EXPECT_EQ(sonidos, Sonidos(3, {12, false}));
     sonidos.clear();
     animador.SenalaFicha(p, 4, 1, false);
-    EXPECT_EQ(sonidos, (std::vector<std::pair<int, bool>>(3, {15, false})));
+    EXPECT_EQ(sonidos, Sonidos(3, {15, false}));
     EXPECT_TRUE(t.Superficie().toImage() == antes);
 }
 

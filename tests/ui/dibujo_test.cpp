@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/posicion.h"
 #include "rules/tablero.h"
 #include "ui/board/pintura.h"
 #include "ui/board/tablero.h"
@@ -15,13 +16,6 @@ namespace parchis {
 namespace {
 
 QColor Pixel(const Tablero& t, int x, int y) { return t.Superficie().toImage().pixelColor(x, y); }
-
-Partida PartidaVacia() {
-    Partida p;
-    p.NumFichas = 4;
-    for (int j = 1; j <= 4; ++j) p.Estado[j] = 1;
-    return p;
-}
 
 class Dibujo : public testing::Test {
 protected:
@@ -69,7 +63,7 @@ TEST_F(Dibujo, CasillasSegurasEnGrisYBlancasEnBlanco) {
 }
 
 TEST_F(Dibujo, FichaEnElCentroDeSuCasilla) {
-    Partida p = PartidaVacia();
+    Partida p = prueba::PartidaVacia();
     p.Casillas[30].Jugador[1] = 2;   // alone on a vertical square
     p.Casillas[5].Jugador[1] = 4;    // two on a vertical square: side by side
     p.Casillas[5].Jugador[2] = 1;
@@ -90,15 +84,16 @@ TEST_F(Dibujo, FichaEnElCentroDeSuCasilla) {
 }
 
 TEST_F(Dibujo, FichasEnCuadroDeEsperaYEnCasa) {
-    Partida p = PartidaVacia();
+    // A piece changes its rim's pixel from the empty board's.
+    Partida p = prueba::PartidaVacia();
+    p.EnEspera = {};
+    t.RedibujaMesa(p, std::nullopt);
+    const QImage vacio = t.Superficie().toImage();
     p.EnEspera = {0, 4, 0, 3, 1};
     p.EnCasa = {0, 0, 4, 1, 3};
     t.RedibujaMesa(p, std::nullopt);
-    const Medidas& me = t.Me();
-    // A piece changes its rim's pixel from the empty board's.
     const QImage lleno = t.Superficie().toImage();
-    t.RedibujaMesa(PartidaVacia(), std::nullopt);
-    const QImage vacio = t.Superficie().toImage();
+    const Medidas& me = t.Me();
     auto hayFicha = [&](Punto c) {
         const int x = c.x + me.DiametroFicha / 2;
         return lleno.pixelColor(x, c.y) != vacio.pixelColor(x, c.y);

@@ -9,9 +9,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "common/posicion.h"
 #include "core/configuracion.h"
 #include "core/estado.h"
 #include "rules/tablero.h"
@@ -42,15 +44,6 @@ protected:
         mesa.Prepara(800, 600);
     }
 
-    // Piece k of seat j from its box onto square s.
-    void Pon(int j, int k, int s) {
-        --p.EnEspera[j];
-        p.Fichas[j][k] = static_cast<Entero>(s);
-        Casilla& c = p.Casillas[s];
-        const int hueco = c.Jugador[1] == 0 ? 1 : 2;
-        c.Jugador[hueco] = static_cast<Entero>(j);
-        c.Pieza[hueco] = static_cast<Entero>(k);
-    }
     QPoint Centro(int s) {
         const Punto c = CentroCasilla(mesa.Lienzo().Me(), p.NumFichas, s, 0, 0, 0);
         return {c.x, c.y};
@@ -63,10 +56,14 @@ protected:
         p.ValorCuenta = 3;
         p.ValoresCuenta[0] = 3;
         p.TipoJugada = 0;
-        Pon(4, 1, 10);
-        Pon(4, 2, 20);
-        Pon(1, 1, 40);
+        prueba::Pon(p, 4, 1, 10);
+        prueba::Pon(p, 4, 2, 20);
+        prueba::Pon(p, 1, 1, 40);
         p.FichaMovible[1] = true;
+    }
+    // The move the flow was handed to play.
+    EleccionJugada Hecha() const {
+        return {p.FichaJugada, p.ValorCuenta, p.IndiceValor, p.CasillaOrigen, p.CasillaFinal, p.TipoJugada};
     }
 
     QTemporaryDir carpeta;
@@ -89,22 +86,9 @@ TEST_F(Ventana, ClicEnFichaMovibleHaceLaJugada) {
     p.ValorCuenta = 3;
     QTest::mouseClick(&mesa, Qt::LeftButton, {}, Centro(10));
     EXPECT_FALSE(p.EsperandoFicha);
-    EXPECT_EQ(p.FichaJugada, 1);
-    EXPECT_EQ(p.CasillaOrigen, 10);
-    EXPECT_EQ(p.CasillaFinal, 13);
-    EXPECT_EQ(p.TipoJugada, 3);
+    EXPECT_EQ(Hecha(), (EleccionJugada{1, 3, 0, 10, 13, 3}));
 }
 
-TEST_F(Ventana, ClicEnElTableroTiraLosDados) {
-    p.PartidaIniciada = true;
-    p.Turno = 2;
-    p.EsperandoTirada = true;
-    mesa.show();
-    QTest::mouseClick(&mesa, Qt::RightButton, {}, Centro(30));
-    EXPECT_TRUE(p.EsperandoTirada);
-    QTest::mouseClick(&mesa, Qt::LeftButton, {}, Centro(30));
-    EXPECT_FALSE(p.EsperandoTirada);
-}
 
 TEST_F(Ventana, PunteroSobreLasFichas) {
     EsperaPersona();
@@ -118,27 +102,35 @@ TEST_F(Ventana, PunteroSobreLasFichas) {
     }
 }
 
-TEST_F(Ventana, TeclaSeguir) {
+TEST_F(Ventana, ClicOTeclaSeguirTiraLosDados) {
     p.PartidaIniciada = true;
     p.Turno = 4;
-    p.EsperandoTirada = true;
     mesa.show();
-    QTest::keyClick(&mesa, Qt::Key_Escape);
-    QTest::keyClick(&mesa, Qt::Key_Q);
-    QTest::keyClick(&mesa, Qt::Key_C, Qt::ControlModifier);
-    EXPECT_TRUE(p.EsperandoTirada);
-    QTest::keyClick(&mesa, Qt::Key_A);
-    EXPECT_FALSE(p.EsperandoTirada);
+    const struct {
+        const char* nombre;
+        std::function<void()> accion;
+        bool tira;
+    } casos[] = {
+        {"clic derecho", [&] { QTest::mouseClick(&mesa, Qt::RightButton, {}, Centro(30)); }, false},
+        {"Esc", [&] { QTest::keyClick(&mesa, Qt::Key_Escape); }, false},
+        {"Q", [&] { QTest::keyClick(&mesa, Qt::Key_Q); }, false},
+        {"Ctrl+C", [&] { QTest::keyClick(&mesa, Qt::Key_C, Qt::ControlModifier); }, false},
+        {"clic izquierdo", [&] { QTest::mouseClick(&mesa, Qt::LeftButton, {}, Centro(30)); }, true},
+        {"A", [&] { QTest::keyClick(&mesa, Qt::Key_A); }, true},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        p.EsperandoTirada = true;
+        c.accion();
+        EXPECT_EQ(p.EsperandoTirada, !c.tira);
+    }
+    // While a piece is awaited the same key plays the suggested move.
+    p.EsperandoTirada = false;
     p.EsperandoFicha = true;
     p.JugadaElegida = {2, 5, 1, 12, 17, 4};
     QTest::keyClick(&mesa, Qt::Key_Space);
     EXPECT_FALSE(p.EsperandoFicha);
-    EXPECT_EQ(p.FichaJugada, 2);
-    EXPECT_EQ(p.ValorCuenta, 5);
-    EXPECT_EQ(p.IndiceValor, 1);
-    EXPECT_EQ(p.CasillaOrigen, 12);
-    EXPECT_EQ(p.CasillaFinal, 17);
-    EXPECT_EQ(p.TipoJugada, 4);
+    EXPECT_EQ(Hecha(), p.JugadaElegida);
 }
 
 TEST_F(Ventana, SalirPreguntaYPospone) {

@@ -2,38 +2,27 @@
 // chooses, and the pointer shown.
 #include <gtest/gtest.h>
 
+#include "common/posicion.h"
 #include "ui/board/raton.h"
 #include "ui/common/cursores.h"
 
 namespace parchis {
 namespace {
 
+using prueba::Pon;
+
 class Raton : public testing::Test {
 protected:
-    Raton() {
-        p.NumFichas = 4;
-        p.Turno = 4;
-        for (int j = 1; j <= 4; ++j) {
-            p.Estado[j] = 1;
-            p.EnEspera[j] = 4;
-        }
-    }
-    // Piece k of seat j onto square s (slot taken in order).
-    void Pon(int j, int k, int s) {
-        if (p.Fichas[j][k] == 0) --p.EnEspera[j];
-        p.Fichas[j][k] = static_cast<Entero>(s);
-        Casilla& c = p.Casillas[s];
-        const int hueco = c.Jugador[1] == 0 ? 1 : 2;
-        c.Jugador[hueco] = static_cast<Entero>(j);
-        c.Pieza[hueco] = static_cast<Entero>(k);
-    }
+    Raton() { p.Turno = 4; }
+    Punto Centro(int s) const { return CentroCasilla(me, 4, s, 0, 0, 0); }
+
     const Medidas me = CalculaMedidas(800, 600);
-    Partida p;
+    Partida p = prueba::PartidaVacia();
 };
 
 TEST_F(Raton, BordesDelRectanguloDeUnaFicha) {
-    Pon(4, 1, 12);   // horizontal square: 2n/2 x 2w/2 around its centre
-    const Punto c = CentroCasilla(me, 4, 12, 0, 0, 0);
+    Pon(p, 4, 1, 12);   // horizontal square: 2n/2 x 2w/2 around its centre
+    const Punto c = Centro(12);
     const MedidaCasilla h = MedidasCasilla(me, 12);
     const struct {
         int dx, dy;
@@ -68,66 +57,56 @@ TEST_F(Raton, EnElCuadroDeEsperaSoloLaUltimaFichaYDeLadoD) {
 }
 
 TEST_F(Raton, ClicEligeLaPrimeraFichaMovibleEnOrden) {
-    Pon(4, 2, 30);
-    Pon(4, 3, 30);
-    const Punto c = CentroCasilla(me, 4, 30, 0, 0, 0);
+    Pon(p, 4, 2, 30);
+    Pon(p, 4, 3, 30);
+    const Punto c = Centro(30);
     p.FichaMovible[3] = true;
     EXPECT_EQ(FichaMovibleEnPunto(me, p, c.x, c.y), 3);
     p.FichaMovible[2] = true;
     EXPECT_EQ(FichaMovibleEnPunto(me, p, c.x, c.y), 2);
-    // A point away from every piece chooses nothing.
-    const Punto lejos = CentroCasilla(me, 4, 40, 0, 0, 0);
-    EXPECT_EQ(FichaMovibleEnPunto(me, p, lejos.x, lejos.y), 0);
+    EXPECT_EQ(FichaMovibleEnPunto(me, p, Centro(40).x, Centro(40).y), 0);   // away from every piece
 }
 
-TEST_F(Raton, CursorMientrasSeEligeFicha) {
-    Pon(4, 1, 10);   // movable
-    Pon(4, 2, 20);   // not movable
-    Pon(2, 1, 40);   // another seat's piece
+TEST_F(Raton, PiezaBajoLaManoVerde) {
+    // The pointers themselves are checked through the window; here, which
+    // piece a green hand remembers for the flashing of its destinations.
+    Pon(p, 4, 1, 10);   // movable
+    Pon(p, 4, 2, 20);   // not movable
     p.EsperandoFicha = true;
     p.FichaMovible[1] = true;
-    auto cursor = [&](int s) {
-        const Punto c = CentroCasilla(me, 4, s, 0, 0, 0);
-        return CursorTablero(me, p, {}, c.x, c.y);
-    };
-    EXPECT_EQ(cursor(10).Cursor, CursorManoVerde);
-    EXPECT_EQ(cursor(10).FichaBajoRaton, 1);
-    EXPECT_EQ(cursor(20).Cursor, CursorManoRoja);
-    EXPECT_EQ(cursor(20).FichaBajoRaton, 0);
-    EXPECT_EQ(cursor(40).Cursor, CursorManoInterroga);
-    EXPECT_EQ(cursor(60).Cursor, CursorManoInterroga);
+    EXPECT_EQ(CursorTablero(me, p, {}, Centro(10).x, Centro(10).y).FichaBajoRaton, 1);
+    EXPECT_EQ(CursorTablero(me, p, {}, Centro(20).x, Centro(20).y).FichaBajoRaton, 0);
     // Right of the drawing area the pointer is the arrow.
     EXPECT_EQ(CursorTablero(me, p, {}, me.LadoLienzo + 1, 100).Cursor, CursorFlecha);
 }
 
 TEST_F(Raton, CursorMientrasSeEsperaLaTirada) {
     p.EsperandoTirada = true;
-    EstadoRaton e;
-    const Punto c = CentroCasilla(me, 4, 33, 0, 0, 0);
-    // The die in the colour of the seat to move: seat 4 is yellow (51) at
-    // rotation 0, green (54) at rotation 3.
-    EXPECT_EQ(CursorTablero(me, p, e, c.x, c.y).Cursor, 51);
     p.PuestoMesa = 3;
-    EXPECT_EQ(CursorTablero(me, p, e, c.x, c.y).Cursor, 54);
+    const Punto c = Centro(33);
+    auto cursor = [&](const EstadoRaton& e) { return CursorTablero(me, p, e, c.x, c.y).Cursor; };
+    // The die in the colour of the seat to move: seat 4 at rotation 3 is green.
+    EXPECT_EQ(cursor({}), 54);
     p.PuestoMesa = 0;
+    EstadoRaton e;
     e.ModoManual = true;
-    EXPECT_EQ(CursorTablero(me, p, e, c.x, c.y).Cursor, CursorManoInterroga);
-    Pon(1, 1, 33);
-    EXPECT_EQ(CursorTablero(me, p, e, c.x, c.y).Cursor, CursorManoAbierta);
+    EXPECT_EQ(cursor(e), CursorManoInterroga);
+    Pon(p, 1, 1, 33);
+    EXPECT_EQ(cursor(e), CursorManoAbierta);
     e = {};
     e.Arrastrando = true;
     e.JugadorArrastrado = 2;
-    EXPECT_EQ(CursorTablero(me, p, e, c.x, c.y).Cursor, 57);   // red closed hand
+    EXPECT_EQ(cursor(e), 57);   // red closed hand
     e = {};
     e.MandoEncendido = true;
-    EXPECT_EQ(CursorTablero(me, p, e, c.x, c.y).Cursor, CursorFlecha);
+    EXPECT_EQ(cursor(e), CursorFlecha);
     p.EsperandoTirada = false;
-    EXPECT_EQ(CursorTablero(me, p, {}, c.x, c.y).Cursor, CursorFlecha);
+    EXPECT_EQ(cursor({}), CursorFlecha);
 }
 
 TEST(Cursores, ColorDelDadoYDeLaManoCerradaSegunElGiro) {
-    // Seat t under rotation r: 55 - t + r, less 4 above 54 (51 yellow, 52
-    // blue, 53 red, 54 green); closed hands four numbers later.
+    // Seat t under rotation r (51 yellow, 52 blue, 53 red, 54 green); closed
+    // hands four numbers later.
     const int esperado[4][5] = {{0, 54, 53, 52, 51}, {0, 51, 54, 53, 52},
                                 {0, 52, 51, 54, 53}, {0, 53, 52, 51, 54}};
     for (int r = 0; r <= 3; ++r)

@@ -367,4 +367,12 @@ void PintaPlaca(QPainter& p, const Rectangulo& r, const QString& nombre) {
     p.restore();
 }
 
+void PintaMarco(QPainter& p, const QRect& r) {
+    p.fillRect(r, QColor(192, 96, 64));
+    p.setPen(QColor(119, 26, 18));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    p.setPen(QColor(224, 128, 96));
+    p.drawRect(r.adjusted(1, 1, -2, -2));
+}
+
 }  // namespace parchis

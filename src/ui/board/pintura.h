@@ -41,4 +41,8 @@ void PintaBarra(QPainter& p, const Medidas& me, const QString& texto);
 // A seat's name plate (its strip must already be clear).
 void PintaPlaca(QPainter& p, const Rectangulo& r, const QString& nombre);
 
+// The terracotta panel with its double edge behind the splash and the
+// button bar.
+void PintaMarco(QPainter& p, const QRect& r);
+
 }  // namespace parchis

@@ -32,11 +32,7 @@ Careta::Careta() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) 
 
 void Careta::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), QColor(192, 96, 64));
-    p.setPen(QColor(119, 26, 18));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-    p.setPen(QColor(224, 128, 96));
-    p.drawRect(rect().adjusted(1, 1, -2, -2));
+    PintaMarco(p, rect());
     p.drawPixmap(30, (Alto - LadoMiniatura) / 2, tablero_);
     QFont letra(QStringLiteral("Serif"));
     letra.setPixelSize(46);

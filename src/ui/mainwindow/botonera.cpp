@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/board/pintura.h"
 #include "ui/common/cursores.h"
 
 namespace parchis {
@@ -42,11 +43,7 @@ int Botonera::BotonEn(QPoint punto) const {
 
 void Botonera::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), QColor(192, 96, 64));
-    p.setPen(QColor(119, 26, 18));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-    p.setPen(QColor(224, 128, 96));
-    p.drawRect(rect().adjusted(1, 1, -2, -2));
+    PintaMarco(p, rect());
     QFont letra = font();
     letra.setPixelSize(std::min(14, RectanguloBoton(0).height() / 2 + 1));
     letra.setBold(true);
