@@ -44,32 +44,28 @@ struct ProgramaSoloLectura {
     ConsultaEntorno Xdg() const { return Entorno({{"XDG_DATA_HOME", raiz.Ruta() + "datos"}}); }
 };
 
-TEST(Carpeta, SinPermisoSeCopianLosFicherosALaCarpetaDelUsuario) {
-    ProgramaSoloLectura caso;
-    Partida p;
-    PrepararCarpeta(p, caso.programa, caso.Xdg());
-    EXPECT_EQ(p.Carpeta, caso.datos);
-    EXPECT_EQ(Lee(caso.datos + "ZRVEL34.INI"), "ini del programa");
-    EXPECT_EQ(Lee(caso.datos + "ZRVEL34.HIS"), "historial del programa");
-}
-
-TEST(Carpeta, LoQueYaTieneElUsuarioNoSeSobrescribe) {
+// Without permission the program's files are copied to the user's folder,
+// but nothing the user already has there is overwritten.
+TEST(Carpeta, SinPermisoSeCopianLosFicherosQueFaltan) {
     struct Caso {
         const char* ini;   // nullptr: not there
         const char* his;
         std::string iniFinal, hisFinal;
     } casos[] = {
+        {nullptr, nullptr, "ini del programa", "historial del programa"},
         {"ini propio", nullptr, "ini propio", ""},
         {"ini propio", "historial propio", "ini propio", "historial propio"},
         {nullptr, "historial propio", "ini del programa", "historial propio"},
     };
     for (const auto& c : casos) {
+        SCOPED_TRACE(c.iniFinal + " / " + c.hisFinal);
         ProgramaSoloLectura caso;
         std::filesystem::create_directories(caso.datos);
         if (c.ini) Escribe(caso.datos + "ZRVEL34.INI", c.ini);
         if (c.his) Escribe(caso.datos + "ZRVEL34.HIS", c.his);
         Partida p;
         PrepararCarpeta(p, caso.programa, caso.Xdg());
+        EXPECT_EQ(p.Carpeta, caso.datos);
         EXPECT_EQ(Lee(caso.datos + "ZRVEL34.INI"), c.iniFinal);
         EXPECT_EQ(Lee(caso.datos + "ZRVEL34.HIS"), c.hisFinal);
     }
@@ -84,23 +80,19 @@ TEST(Carpeta, CarpetaDelUsuarioSegunElEntorno) {
     EXPECT_EQ(CarpetaUsuario(Entorno({{"XDG_DATA_HOME", ""}})), "");
 }
 
-TEST(Carpeta, ProgramaBajoUnFicheroUsaLaCarpetaDelUsuario) {
+// A program folder below a file can never be written: the user's folder is
+// made and used, or the program's kept when there is no user's folder.
+TEST(Carpeta, ProgramaBajoUnFichero) {
     CarpetaTemporal raiz;
     Escribe(raiz.Ruta() + "fichero", "x");
+    const std::string programa = raiz.Ruta() + "fichero/programa";
     Partida p;
-    PrepararCarpeta(p, raiz.Ruta() + "fichero/programa",
-                    Entorno({{"HOME", raiz.Ruta() + "casa"}}));
+    PrepararCarpeta(p, programa, Entorno({{"HOME", raiz.Ruta() + "casa"}}));
     EXPECT_EQ(p.Carpeta, raiz.Ruta() + "casa/.local/share/parchis/");
     EXPECT_TRUE(std::filesystem::is_directory(p.Carpeta));
     EXPECT_FALSE(std::filesystem::exists(p.Carpeta + "ZRVEL34.INI"));
-}
-
-TEST(Carpeta, SinCarpetaDelUsuarioSeQuedaLaDelPrograma) {
-    CarpetaTemporal raiz;
-    Escribe(raiz.Ruta() + "fichero", "x");
-    Partida p;
-    PrepararCarpeta(p, raiz.Ruta() + "fichero/programa", Entorno({}));
-    EXPECT_EQ(p.Carpeta, raiz.Ruta() + "fichero/programa/");
+    PrepararCarpeta(p, programa, Entorno({}));
+    EXPECT_EQ(p.Carpeta, programa + "/");
 }
 
 }  // namespace
