@@ -17,6 +17,7 @@
 #include "core/configuracion.h"
 #include "core/estado.h"
 #include "rules/tablero.h"
+#include "ui/board/raton.h"
 #include "ui/mainwindow/escritorio.h"
 #include "ui/mainwindow/mesa.h"
 #include "ui/common/pausa.h"
@@ -189,6 +190,46 @@ TEST_F(Ventana, PartidaEntreOrdenadoresHastaElFinal) {
     EXPECT_TRUE(QFile::exists(carpeta.filePath(QStringLiteral("ZRVEL34.HIS"))));
     std::printf("partida completa en %lld ms, %d líneas\n", static_cast<long long>(reloj.elapsed()),
                 mesa.Lista()->count());
+}
+
+// The default set-up: seat 4 is the person, every throw waits for a click.
+// A scripted hand clicks the board to throw and clicks the first movable
+// piece of seat 4 where it is drawn, through the window's own mouse path.
+TEST_F(Ventana, UnaPersonaJuegaUnaPartidaEnteraConElRaton) {
+    ASSERT_EQ(p.Control[4], 1);
+    ASSERT_TRUE(p.PausaEntreJugadas);
+    mesa.show();
+    int clicsFicha = 0;
+    QTimer mano;
+    mano.setInterval(2);
+    QObject::connect(&mano, &QTimer::timeout, [&] {
+        if (p.EsperandoTirada) {
+            QTest::mouseClick(&mesa, Qt::LeftButton, {}, Centro(30));
+            return;
+        }
+        if (!p.EsperandoFicha || p.Turno != 4) return;
+        for (int k = 1; k <= p.NumFichas; ++k) {
+            if (!p.FichaMovible[k]) continue;
+            const Rectangulo r = ZonaFicha(mesa.Lienzo().Me(), p, 4, k);
+            QTest::mouseClick(&mesa, Qt::LeftButton, {}, QPoint(r.x + r.ancho / 2, r.y + r.alto / 2));
+            ++clicsFicha;
+            return;
+        }
+    });
+    mano.start();
+    bool agotado = false;
+    QTimer::singleShot(180000, [&] {
+        agotado = true;
+        p.PartidaIniciada = false;
+    });
+    OrdenNuevaPartida(mesa, ui);
+    mano.stop();
+    ASSERT_FALSE(agotado) << "la partida no terminó a tiempo";
+    int ganadores = 0;
+    for (int j = 1; j <= 4; ++j) ganadores += p.EnCasa[j] == p.NumFichas;
+    EXPECT_EQ(ganadores, 1);
+    EXPECT_GT(clicsFicha, 0) << "the person chose pieces with the mouse";
+    EXPECT_NE(std::find(titulos.begin(), titulos.end(), "Final de la Partida"), titulos.end());
 }
 
 }  // namespace
