@@ -100,29 +100,7 @@ void MuestraUltimaTirada(const Partida& p, Interfaz& ui, int jugador) {
 void AnotaJugada(Partida& p, Interfaz& ui) {
     assert(p.NumJugada >= 1);
     AseguraLog(p, p.NumJugada);
-    Jugada e;
-    e.Jugador = p.Turno;
-    e.Dado1 = p.Dado1;
-    e.Dado2 = p.Dado2;
-    e.ValorCuenta = p.ValorCuenta;
-    e.TipoJugada = p.TipoJugada;
-    e.FichaJugada = p.FichaJugada;
-    e.IndiceValor = p.IndiceValor;
-    e.CasillaOrigen = p.CasillaOrigen;
-    e.CasillaFinal = p.CasillaFinal;
-    e.Repeticiones = static_cast<Entero>(p.Repeticiones == 3 ? 0 : p.Repeticiones);
-    e.InicioTirada = static_cast<Entero>(p.TipoJugada == 7 || p.TiradaNueva ? 1 : 0);
-    e.Detalle = static_cast<Entero>(DetalleJugada(p));
-    if (p.TipoJugada == 7) {
-        e.Autor = p.Turno;
-        e.Dado1 = e.Dado2 = 0;
-        e.ValorCuenta = 0;
-    } else if (p.TipoJugada == 6) {
-        e.Jugador = p.JugadorComido;
-        e.Autor = p.Turno;
-        e.Dado1 = e.Dado2 = 0;
-    }
-    p.Jugadas[p.NumJugada] = e;
+    p.Jugadas[p.NumJugada] = EntradaJugada(p);
     NarraJugada(p, p.NumJugada);
     ui.ActualizaLista();
 }

@@ -1,5 +1,5 @@
-// The outcome code (Detalle) of the move being made, as recorded in its log
-// entry and told in the move list.
+// The log entry of the move being made, with its outcome code (Detalle) as
+// recorded and told in the move list.
 #pragma once
 
 #include "core/partida.h"
@@ -10,5 +10,11 @@ namespace parchis {
 // CasillaFinal and the compulsory flags), evaluated before the move is
 // applied to the board.
 int DetalleJugada(const Partida& p);
+
+// The log entry of the move being made by Turno: its fields, the repetitions
+// (3 recorded as 0), the start-of-throw mark and the outcome; a captured
+// piece's return (kind 6) is entered under the captured seat with Turno as
+// author, a manual move (kind 7) with no dice or value.
+Jugada EntradaJugada(const Partida& p);
 
 }  // namespace parchis

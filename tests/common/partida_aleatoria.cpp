@@ -222,25 +222,7 @@ private:
 
     void Anota() {
         AseguraLog(p_, p_.NumJugada);
-        Jugada& e = p_.Jugadas[p_.NumJugada];
-        e = Jugada{};
-        e.Jugador = p_.Turno;
-        e.Dado1 = p_.Dado1;
-        e.Dado2 = p_.Dado2;
-        e.ValorCuenta = p_.ValorCuenta;
-        e.TipoJugada = p_.TipoJugada;
-        e.FichaJugada = p_.FichaJugada;
-        e.IndiceValor = p_.IndiceValor;
-        e.CasillaOrigen = p_.CasillaOrigen;
-        e.CasillaFinal = p_.CasillaFinal;
-        e.Repeticiones = static_cast<Entero>(p_.Repeticiones == 3 ? 0 : p_.Repeticiones);
-        e.InicioTirada = p_.TiradaNueva ? 1 : 0;
-        e.Detalle = static_cast<Entero>(DetalleJugada(p_));
-        if (p_.TipoJugada == 6) {
-            e.Jugador = p_.JugadorComido;
-            e.Autor = p_.Turno;
-            e.Dado1 = e.Dado2 = 0;
-        }
+        p_.Jugadas[p_.NumJugada] = EntradaJugada(p_);
         AvanzaJugada(p_, p_.NumJugada);
         ultima_ = p_.NumJugada;
         ++anotadas_;
