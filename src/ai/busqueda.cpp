@@ -1,6 +1,7 @@
 #include "ai/busqueda.h"
 
 #include "rules/movimiento.h"
+#include "rules/tablero.h"
 
 namespace parchis {
 
@@ -20,9 +21,11 @@ void TableroGuardado::Restaura(Partida& p) const {
     p.SiguienteSalida = SiguienteSalida;
 }
 
-Busqueda::Busqueda(Partida& p, const ContextoValoracion& ctx, const Puntuador& puntuador,
+Busqueda::Busqueda(Partida& p, const TableroGuardado& inicial, int numFichas,
                    std::vector<Candidato>& candidatos)
-    : p_(p), ctx_(ctx), puntuador_(puntuador), candidatos_(candidatos) {
+    : p_(p), inicial_(inicial), numFichas_(numFichas),
+      socio_(p.ModoJuego == 2 && p.Turno >= 1 && p.Turno <= 4 ? Companero[p.Turno] : 0),
+      candidatos_(candidatos) {
     pila_.reserve(8);
 }
 
@@ -44,22 +47,48 @@ void Busqueda::AnotaDestino(int ficha, int destino) {
     }
 }
 
+// The estimate of the initial board, then the first leaf's score, with the
+// current board put back afterwards.
+void Busqueda::EmpiezaAPuntuar() {
+    TableroGuardado actual;
+    actual.Guarda(p_);
+    inicial_.Restaura(p_);
+    alcance_.emplace(p_);
+    ctx_ = PreparaValoracion(p_, *alcance_);
+    ValoraEstado(p_, ctx_, antes_);
+    puntuador_.emplace(p_, ctx_, antes_);
+    primera_.Restaura(p_);
+    ValoraEstado(p_, ctx_, despues_);
+    candidatos_.front() = puntuador_->Puntua(despues_, primerCamino_);
+    actual.Restaura(p_);
+}
+
 void Busqueda::Hoja(int movimientos) {
     camino_.Movimientos = movimientos;
     camino_.Marca = Marca;
+    Marca = false;
+    if (!puntuador_) {
+        if (candidatos_.empty()) {
+            primera_.Guarda(p_);
+            primerCamino_ = camino_;
+            candidatos_.push_back(Candidato::SinPuntuar(camino_));
+            ++hojas_;
+            return;
+        }
+        EmpiezaAPuntuar();
+    }
     constexpr long HojasSinMemoria = 32;
     if (++hojas_ <= HojasSinMemoria) {
         ValoraEstado(p_, ctx_, despues_);
-        candidatos_.push_back(puntuador_.Puntua(despues_, camino_));
+        candidatos_.push_back(puntuador_->Puntua(despues_, camino_));
     } else {
         // Every path starts with a copy of the board at depth 1, taken from
         // the board the sequence (and so the whole search) starts from.
         if (!memoria_) memoria_.emplace(pila_[0].Casillas);
         const ValorEstado& v =
             memoria_->Busca(p_, tocadas_, [this](ValorEstado& nuevo) { ValoraEstado(p_, ctx_, nuevo); });
-        candidatos_.push_back(puntuador_.Puntua(v, camino_));
+        candidatos_.push_back(puntuador_->Puntua(v, camino_));
     }
-    Marca = false;
 }
 
 void Busqueda::Profundiza(int prof, std::size_t siguiente, int pendiente) {
@@ -82,7 +111,7 @@ void Busqueda::Profundiza(int prof, std::size_t siguiente, int pendiente) {
     if (static_cast<int>(pila_.size()) < prof) pila_.resize(prof);
     pila_[prof - 1].Guarda(p_);
     bool probada = false;
-    for (int k = 1; k <= ctx_.NumFichas && !parar_; ++k) {
+    for (int k = 1; k <= numFichas_ && !parar_; ++k) {
         if (!movibles[k]) continue;
         if (probada) pila_[prof - 1].Restaura(p_);
         probada = true;
@@ -98,8 +127,7 @@ void Busqueda::Profundiza(int prof, std::size_t siguiente, int pendiente) {
         AplicaJugada(p_, origen, destino, k);
         p_.SiguienteSalida = siguienteSalida;
         const int bono = p_.Bonificacion;
-        const bool capturaSocio = ctx_.Parejas && p_.JugadorComido == ctx_.Socio &&
-                                  p_.JugadorComido != 0;
+        const bool capturaSocio = socio_ != 0 && p_.JugadorComido == socio_;
         if (prof == 1) camino_ = {k, valor, origen, destino, 0, 0, false};
         camino_.CapturasSocio += capturaSocio ? 1 : 0;
         tocadas_.push_back(static_cast<Entero>(origen));

@@ -7,6 +7,10 @@
 // throw as it was before its first move.  A path ends as a candidate when
 // the sequence is exhausted with no bonus pending or when no piece can
 // count the value.
+//
+// Leaves are scored only once a search has found two of them: a single
+// candidate is the choice whatever its score, and most throws leave one
+// piece or none to move.  The first leaf's board is kept until then.
 #pragma once
 
 #include <array>
@@ -14,6 +18,7 @@
 #include <optional>
 #include <vector>
 
+#include "ai/alcance.h"
 #include "ai/eleccion.h"
 #include "ai/memoria.h"
 #include "ai/puntuacion.h"
@@ -35,7 +40,9 @@ struct TableroGuardado {
 
 class Busqueda {
 public:
-    Busqueda(Partida& p, const ContextoValoracion& ctx, const Puntuador& puntuador,
+    // `inicial` is the board every sequence starts from; the search reads
+    // it only when it starts scoring.
+    Busqueda(Partida& p, const TableroGuardado& inicial, int numFichas,
              std::vector<Candidato>& candidatos);
 
     // Searches one sequence from the current board, starting with `bono`
@@ -54,11 +61,20 @@ private:
     void Profundiza(int prof, std::size_t siguiente, int pendiente);
     void Hoja(int movimientos);
     void AnotaDestino(int ficha, int destino);
+    void EmpiezaAPuntuar();
 
     Partida& p_;
-    const ContextoValoracion& ctx_;
-    const Puntuador& puntuador_;
+    const TableroGuardado& inicial_;
+    const int numFichas_;
+    const int socio_;                // the partner in pairs mode, else 0
     std::vector<Candidato>& candidatos_;
+    // What scoring needs, prepared from the initial board at the second leaf.
+    std::optional<AlcanceFichas> alcance_;
+    ContextoValoracion ctx_;
+    ValorEstado antes_;
+    std::optional<Puntuador> puntuador_;
+    TableroGuardado primera_;        // the first leaf's board...
+    CaminoCandidato primerCamino_;   // ...and its path, until it is scored
     const std::vector<int>* secuencia_ = nullptr;
     std::vector<TableroGuardado> pila_;
     CaminoCandidato camino_;

@@ -218,15 +218,11 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
     std::vector<std::vector<int>> secuencias = Secuencias(p);
     if (secuencias.empty() && bono != 0) secuencias.push_back({});
     const double inicio = reloj();
-    const AlcanceFichas alcance(p);
-    const ContextoValoracion ctx = PreparaValoracion(p, alcance);
-    p.HayCapturaPosible = CapturaPosible(p, secuencias, bono, ctx.NumFichas);
-    ValorEstado antes;
-    ValoraEstado(p, ctx, antes);
-    const Puntuador puntuador(p, ctx, antes);
+    const int numFichas = std::clamp<int>(p.NumFichas, 1, MaxFichas);
+    p.HayCapturaPosible = CapturaPosible(p, secuencias, bono, numFichas);
     TableroGuardado inicial;
     inicial.Guarda(p);
-    Busqueda busqueda(p, ctx, puntuador, r.Candidatos);
+    Busqueda busqueda(p, inicial, numFichas, r.Candidatos);
     busqueda.Seguir = [&] { return reloj() - inicio <= SegundosGuardia; };
     r.Candidatos.reserve(81);
     std::vector<std::pair<const std::vector<int>*, SecuenciaHecha>> hechas;

@@ -65,10 +65,7 @@ Candidato Puntuador::Puntua(const ValorEstado& despues, const CaminoCandidato& c
     const int casa = CasillaCasa[j];
     const int c = caracter_ - 1;
     const double nivel = nivel_ / 100.0;
-    Candidato cand;
-    cand.Ficha = static_cast<Entero>(camino.Ficha);
-    cand.Valor = static_cast<Entero>(camino.Valor);
-    cand.Origen = static_cast<Entero>(camino.Origen);
+    Candidato cand = Candidato::SinPuntuar(camino);
     auto& f = cand.Rasgos;
 
     double netoAntes = 0, netoDespues = 0;

@@ -33,6 +33,15 @@ struct Candidato {
 
     // Feature 9 for the mark, and the total again.
     void PonMarca(bool marca);
+
+    // The path's first move with no score: the choice when it is the only one.
+    static Candidato SinPuntuar(const CaminoCandidato& camino) {
+        Candidato c;
+        c.Ficha = static_cast<Entero>(camino.Ficha);
+        c.Valor = static_cast<Entero>(camino.Valor);
+        c.Origen = static_cast<Entero>(camino.Origen);
+        return c;
+    }
 };
 
 class Puntuador {
