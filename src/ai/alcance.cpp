@@ -78,11 +78,24 @@ FichaCapturada VictimaEn(const Partida& p, int jugador, int casilla) {
     return {};
 }
 
+namespace {
+
+bool BarreraEn(const Partida& p, int s) {
+    const Casilla& c = p.Casillas[s];
+    return c.Jugador[1] != 0 && c.Jugador[2] != 0 && EsBarreraEn(p, s);
+}
+
+}  // namespace
+
 MapaTablero::MapaTablero(const Partida& p) {
-    for (int s = 1; s <= NumCasillas; ++s) {
-        const Casilla& c = p.Casillas[s];
-        Es[s] = c.Jugador[1] != 0 && c.Jugador[2] != 0 && EsBarreraEn(p, s);
-    }
+    for (int s = 1; s <= NumCasillas; ++s) Es[s] = BarreraEn(p, s);
+}
+
+MapaTablero::MapaTablero(const MapaTablero& base, const Partida& p, const Entero* cambiadas,
+                         int numCambiadas)
+    : Es(base.Es) {
+    for (int i = 0; i < numCambiadas; ++i)
+        if (EnTablero(cambiadas[i])) Es[cambiadas[i]] = BarreraEn(p, cambiadas[i]);
 }
 
 AlcanceFichas::AlcanceFichas(const Partida& p) : tablas_(Tablas()) {

@@ -40,7 +40,12 @@ bool ComeFichaEn(const Partida& p, int jugador, int casilla);
 // out the first time it is asked).
 struct MapaTablero {
     std::array<bool, TablasCamino::Limite + 1> Es{};
+    MapaTablero() = default;
     explicit MapaTablero(const Partida& p);
+
+    // The map of p's board from the map of a board that differed from it
+    // only on the squares `cambiadas`.
+    MapaTablero(const MapaTablero& base, const Partida& p, const Entero* cambiadas, int numCambiadas);
 
     // Left unset until SalidaHecha says otherwise: most boards never ask,
     // and clearing them cost more than a whole walk.

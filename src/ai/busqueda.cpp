@@ -21,12 +21,11 @@ void TableroGuardado::Restaura(Partida& p) const {
     p.SiguienteSalida = SiguienteSalida;
 }
 
-Busqueda::Busqueda(Partida& p, const TableroGuardado& inicial, int numFichas,
-                   std::vector<Candidato>& candidatos)
-    : p_(p), inicial_(inicial), numFichas_(numFichas),
+Busqueda::Busqueda(Partida& p, int numFichas, bool puntua, std::vector<Candidato>& candidatos)
+    : p_(p), numFichas_(numFichas),
       socio_(p.ModoJuego == 2 && p.Turno >= 1 && p.Turno <= 4 ? Companero[p.Turno] : 0),
       candidatos_(candidatos) {
-    pila_.reserve(8);
+    if (puntua) puntuacion_.emplace(p);
 }
 
 bool Busqueda::Recorre(const std::vector<int>& secuencia, int bono) {
@@ -47,47 +46,32 @@ void Busqueda::AnotaDestino(int ficha, int destino) {
     }
 }
 
-// The estimate of the initial board, then the first leaf's score, with the
-// current board put back afterwards.
-void Busqueda::EmpiezaAPuntuar() {
-    TableroGuardado actual;
-    actual.Guarda(p_);
-    inicial_.Restaura(p_);
-    alcance_.emplace(p_);
-    ctx_ = PreparaValoracion(p_, *alcance_);
-    ValoraEstado(p_, ctx_, antes_);
-    puntuador_.emplace(p_, ctx_, antes_);
-    primera_.Restaura(p_);
-    ValoraEstado(p_, ctx_, despues_);
-    candidatos_.front() = puntuador_->Puntua(despues_, primerCamino_);
-    actual.Restaura(p_);
+Busqueda::Puntuacion::Puntuacion(const Partida& p)
+    : Alcance(p), Ctx(PreparaValoracion(p, Alcance)), Base(p, Ctx), Puntua(p, Ctx, Base.Valor) {}
+
+void Busqueda::Valora(const std::vector<Entero>& tocadas, ValorEstado& v) {
+    ValoraDesde(p_, puntuacion_->Ctx, puntuacion_->Base, tocadas.data(), static_cast<int>(tocadas.size()), v);
 }
 
 void Busqueda::Hoja(int movimientos) {
     camino_.Movimientos = movimientos;
     camino_.Marca = Marca;
     Marca = false;
-    if (!puntuador_) {
-        if (candidatos_.empty()) {
-            primera_.Guarda(p_);
-            primerCamino_ = camino_;
-            candidatos_.push_back(Candidato::SinPuntuar(camino_));
-            ++hojas_;
-            return;
-        }
-        EmpiezaAPuntuar();
+    if (!puntuacion_) {
+        candidatos_.push_back(Candidato::SinPuntuar(camino_));
+        return;
     }
     constexpr long HojasSinMemoria = 32;
     if (++hojas_ <= HojasSinMemoria) {
-        ValoraEstado(p_, ctx_, despues_);
-        candidatos_.push_back(puntuador_->Puntua(despues_, camino_));
+        Valora(tocadas_, despues_);
+        candidatos_.push_back(puntuacion_->Puntua.Puntua(despues_, camino_));
     } else {
         // Every path starts with a copy of the board at depth 1, taken from
         // the board the sequence (and so the whole search) starts from.
         if (!memoria_) memoria_.emplace(pila_[0].Casillas);
         const ValorEstado& v =
-            memoria_->Busca(p_, tocadas_, [this](ValorEstado& nuevo) { ValoraEstado(p_, ctx_, nuevo); });
-        candidatos_.push_back(puntuador_->Puntua(v, camino_));
+            memoria_->Busca(p_, tocadas_, [this](ValorEstado& nuevo) { Valora(tocadas_, nuevo); });
+        candidatos_.push_back(puntuacion_->Puntua.Puntua(v, camino_));
     }
 }
 

@@ -8,9 +8,9 @@
 // the sequence is exhausted with no bonus pending or when no piece can
 // count the value.
 //
-// Leaves are scored only once a search has found two of them: a single
-// candidate is the choice whatever its score, and most throws leave one
-// piece or none to move.  The first leaf's board is kept until then.
+// When every path starts with the same move the candidates are not scored:
+// the choice is that move whatever the scores, and most throws leave one
+// piece or none to move.
 #pragma once
 
 #include <array>
@@ -30,9 +30,10 @@ inline constexpr int ProfundidadMaxima = 90;   // moves in a path, bonus counts 
 
 // The board data a simulated move changes.
 struct TableroGuardado {
-    std::array<std::array<Entero, MaxFichas + 1>, 5> Fichas{};
-    std::array<Casilla, NumCasillas + 1> Casillas{};
-    std::array<Entero, 5> EnEspera{}, EnCasa{}, SiguienteSalida{};
+    // Left unset: every copy is written whole by Guarda before it is read.
+    std::array<std::array<Entero, MaxFichas + 1>, 5> Fichas;
+    std::array<Casilla, NumCasillas + 1> Casillas;
+    std::array<Entero, 5> EnEspera, EnCasa, SiguienteSalida;
 
     void Guarda(const Partida& p);
     void Restaura(Partida& p) const;
@@ -40,10 +41,9 @@ struct TableroGuardado {
 
 class Busqueda {
 public:
-    // `inicial` is the board every sequence starts from; the search reads
-    // it only when it starts scoring.
-    Busqueda(Partida& p, const TableroGuardado& inicial, int numFichas,
-             std::vector<Candidato>& candidatos);
+    // p holds the board every sequence starts from; `puntua` asks for the
+    // candidates to be scored.
+    Busqueda(Partida& p, int numFichas, bool puntua, std::vector<Candidato>& candidatos);
 
     // Searches one sequence from the current board, starting with `bono`
     // when a bonus count is pending.  The board is left as the last path
@@ -61,20 +61,23 @@ private:
     void Profundiza(int prof, std::size_t siguiente, int pendiente);
     void Hoja(int movimientos);
     void AnotaDestino(int ficha, int destino);
-    void EmpiezaAPuntuar();
+    // The estimate of the current board, whose path touched `tocadas`.
+    void Valora(const std::vector<Entero>& tocadas, ValorEstado& v);
 
     Partida& p_;
-    const TableroGuardado& inicial_;
     const int numFichas_;
     const int socio_;                // the partner in pairs mode, else 0
     std::vector<Candidato>& candidatos_;
-    // What scoring needs, prepared from the initial board at the second leaf.
-    std::optional<AlcanceFichas> alcance_;
-    ContextoValoracion ctx_;
-    ValorEstado antes_;
-    std::optional<Puntuador> puntuador_;
-    TableroGuardado primera_;        // the first leaf's board...
-    CaminoCandidato primerCamino_;   // ...and its path, until it is scored
+    // What scoring needs, prepared from the initial board, in place (the
+    // scorer points into the rest).
+    struct Puntuacion {
+        AlcanceFichas Alcance;
+        ContextoValoracion Ctx;
+        BaseValoracion Base;         // the initial board's estimate
+        Puntuador Puntua;
+        explicit Puntuacion(const Partida& p);
+    };
+    std::optional<Puntuacion> puntuacion_;
     const std::vector<int>* secuencia_ = nullptr;
     std::vector<TableroGuardado> pila_;
     CaminoCandidato camino_;

@@ -184,6 +184,28 @@ bool CapturaPosible(Partida& p, const std::vector<std::vector<int>>& secuencias,
     return false;
 }
 
+// The paths can start with more than one move (piece and value): only then
+// do the scores decide anything.
+bool VariasPrimeras(Partida& p, const std::vector<std::vector<int>>& secuencias, int bono,
+                    int numFichas) {
+    int ficha = 0, valor = 0;
+    for (const auto& s : secuencias) {
+        const int v = bono != 0 ? bono : (s.empty() ? 0 : s[0]);
+        if (v == 0) continue;
+        FichasMovibles(p, v, 0);
+        for (int k = 1; k <= numFichas; ++k) {
+            if (!p.FichaMovible[k]) continue;
+            if (ficha == 0) {
+                ficha = k;
+                valor = v;
+            } else if (k != ficha || v != valor) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 // A sequence already searched from the same position yields the same
 // candidates again; only the mark carried in from the previous sequence
 // can change the first of them.
@@ -222,9 +244,8 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
     p.HayCapturaPosible = CapturaPosible(p, secuencias, bono, numFichas);
     TableroGuardado inicial;
     inicial.Guarda(p);
-    Busqueda busqueda(p, inicial, numFichas, r.Candidatos);
+    Busqueda busqueda(p, numFichas, VariasPrimeras(p, secuencias, bono, numFichas), r.Candidatos);
     busqueda.Seguir = [&] { return reloj() - inicio <= SegundosGuardia; };
-    r.Candidatos.reserve(81);
     std::vector<std::pair<const std::vector<int>*, SecuenciaHecha>> hechas;
     for (const auto& s : secuencias) {
         if (reloj() - inicio > SegundosGuardia) {

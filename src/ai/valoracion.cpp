@@ -1,5 +1,7 @@
 #include "ai/valoracion.h"
 
+#include <algorithm>
+
 #include "rules/tablero.h"
 
 namespace parchis {
@@ -36,12 +38,24 @@ int FichasConBono(const Partida& p, const MapaTablero& b, const AlcanceFichas& a
     return cuenta;
 }
 
-// A bonus counted lazily: only positions with a capture need it.
-struct BonoPerezoso {
-    int valor = -1;
-    int Valor(const Partida& p, const MapaTablero& b, const AlcanceFichas& a, int jugador, int n) {
-        if (valor < 0) valor = FichasConBono(p, b, a, jugador, n);
-        return valor;
+bool EnAnillo(int casilla) { return casilla >= 1 && casilla <= UltimaCasillaAnillo; }
+
+// Squares from `desde` forward along the ring to `hasta`, 1..68 (a square
+// to itself is the whole ring).
+int DistanciaAnillo(int desde, int hasta) {
+    return (hasta - desde + UltimaCasillaAnillo - 1) % UltimaCasillaAnillo + 1;
+}
+
+// The bonus counts of one board, worked out the first time a capture needs
+// one; -1 until then.
+struct Bonos {
+    std::array<std::int8_t, 5> Valor{-1, -1, -1, -1, -1};
+
+    int De(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int jugador) {
+        if (Valor[jugador] < 0)
+            Valor[jugador] =
+                static_cast<std::int8_t>(FichasConBono(p, b, *ctx.Alcance, jugador, ctx.NumFichas));
+        return Valor[jugador];
     }
 };
 
@@ -51,179 +65,156 @@ double Factor(int distancia) {
     return 1;
 }
 
-void CalculaGanancias(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
-                      ValorEstado& v) {
+// The captures piece k can make with the seat's next throw, appended to
+// v's terms.
+void GananciasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
+                    Bonos& bonos, int k, ValorEstado& v) {
     const int j = ctx.Jugador;
+    const int pos = v.Posicion[k];
+    if (pos == CasillaCasa[j]) return;
     const DistribucionValores& dist = ctx.DistribucionDe(p, j);
-    BonoPerezoso bono;
     DestinosValor d;
-    v.NumTerminos = 0;
-    for (int k = 1; k <= ctx.NumFichas; ++k) {
-        v.InicioTerminos[k] = static_cast<std::uint8_t>(v.NumTerminos);
-        const int pos = v.Posicion[k];
-        if (pos == CasillaCasa[j]) continue;
-        ctx.Alcance->Calcula(p, b, j, pos, k, dist.NumValoresPosibles, d);
-        for (int valor = 1; valor <= dist.NumValoresPosibles; ++valor) {
-            const int destino = d[valor];
-            if (dist.Combinaciones[valor] == 0 || destino < 1 || !ComeFichaEn(p, j, destino))
-                continue;
-            const FichaCapturada victima = VictimaEn(p, j, destino);
-            if (ctx.Parejas && victima.Jugador == ctx.Socio && ctx.Posicion != 3) continue;
-            const int recorrido = RecorridoFicha(p, victima.Jugador, victima.Pieza);
-            const int bonos = bono.Valor(p, b, *ctx.Alcance, j, ctx.NumFichas);
-            v.Terminos[v.NumTerminos++] = {static_cast<Entero>(destino),
-                                           dist.PorcentajeValor[valor] / 100.0 *
-                                               static_cast<double>(recorrido + 20 * bonos)};
-        }
+    ctx.Alcance->Calcula(p, b, j, pos, k, dist.NumValoresPosibles, d);
+    for (int valor = 1; valor <= dist.NumValoresPosibles; ++valor) {
+        const int destino = d[valor];
+        // An empty square holds nothing to capture.
+        if (dist.Combinaciones[valor] == 0 || destino < 1 || p.Casillas[destino].Jugador[1] == 0 ||
+            !ComeFichaEn(p, j, destino))
+            continue;
+        const FichaCapturada victima = VictimaEn(p, j, destino);
+        if (ctx.Parejas && victima.Jugador == ctx.Socio && ctx.Posicion != 3) continue;
+        const int recorrido = RecorridoFicha(p, victima.Jugador, victima.Pieza);
+        const int conBono = bonos.De(p, b, ctx, j);
+        v.Terminos[v.NumTerminos++] = {static_cast<Entero>(destino),
+                                       dist.PorcentajeValor[valor] / 100.0 *
+                                           static_cast<double>(recorrido + 20 * conBono)};
     }
-    v.InicioTerminos[ctx.NumFichas + 1] = static_cast<std::uint8_t>(v.NumTerminos);
 }
 
-// How far ahead along the ring the nearest piece of the seat stands from a
-// square (1..68, a piece on the square itself counting 68; 99 with none on
-// the ring): a rival piece farther behind than a throw can count cannot
-// reach one.  Todas is set when a piece stands off its own path (a damaged
-// record), and then every rival piece is walked.
-struct PropiasEnAnillo {
-    std::array<int, MaxFichas> Casillas{};
-    int Cuantas = 0;
-    bool Todas = false;
-
-    PropiasEnAnillo(const ValorEstado& v, int j, int n) {
-        for (int k = 1; k <= n; ++k) {
-            const int pos = v.Posicion[k];
-            if (pos >= 1 && pos <= UltimaCasillaAnillo) Casillas[Cuantas++] = pos;
-            else if (pos > UltimaCasillaAnillo && pos < CasillaCasa[j] - 7) Todas = true;
-            else if (pos > CasillaCasa[j]) Todas = true;
-        }
-    }
-
-    int Distancia(int desde) const {
-        int cerca = 99;
-        for (int i = 0; i < Cuantas; ++i) {
-            const int d = (Casillas[i] - desde + UltimaCasillaAnillo - 1) % UltimaCasillaAnillo + 1;
-            if (d < cerca) cerca = d;
-        }
-        return cerca;
-    }
-};
-
-// What the other seats' next throws can capture of each piece.  A partner's
-// capture loses nothing for the pair; when the seat lags behind its partner
-// the partner's bonus even counts as a gain.
-void CalculaAmenazas(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
-                     ValorEstado& v) {
+// What the other seats' next throws can capture of piece k, added value by
+// value in seat, piece and value order.  A partner's capture loses nothing
+// for the pair; when the seat lags behind its partner the partner's bonus
+// even counts as a gain.  Another seat's path never enters this seat's
+// corridor, and a piece farther behind along the ring than its seat's
+// highest value cannot land here: only a record with pieces off their paths
+// needs every walk.
+void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
+                   Bonos& bonos, int k, ValorEstado& v) {
+    v.GananciaSocio[k] = v.Perdida[k] = 0;
     const int j = ctx.Jugador;
-    const int n = ctx.NumFichas;
-    std::array<std::uint16_t, NumCasillas + 1> propias{};
-    for (int k = 1; k <= n; ++k)
-        if (v.Posicion[k] >= 1 && v.Posicion[k] <= NumCasillas)
-            propias[v.Posicion[k]] |= static_cast<std::uint16_t>(1u << k);
-    const PropiasEnAnillo cerca(v, j, n);
+    const int pos = v.Posicion[k];
+    const bool todas = v.FueraDeCamino;
+    if (pos < 1 || pos > NumCasillas || (!todas && pos > UltimaCasillaAnillo)) return;
     DestinosValor d;
     for (int r = 1; r <= 4; ++r) {
         if (r == j || p.Estado[r] != 1) continue;
         const bool socio = ctx.Parejas && r == ctx.Socio;
         if (socio && ctx.Posicion != 1) continue;
         const DistribucionValores& dist = ctx.DistribucionDe(p, r);
-        BonoPerezoso bono;
-        for (int q = 1; q <= n; ++q) {
+        for (int q = 1; q <= ctx.NumFichas; ++q) {
             const int desde = p.Fichas[r][q];
-            if (desde >= 1 && desde <= NumCasillas && !cerca.Todas &&
-                (desde > UltimaCasillaAnillo || cerca.Distancia(desde) > dist.NumValoresPosibles))
-                continue;
-            ctx.Alcance->Calcula(p, b, r, desde, q, dist.NumValoresPosibles, d);
-            for (int valor = 1; valor <= dist.NumValoresPosibles; ++valor) {
-                const int destino = d[valor];
-                if (destino < 1 || propias[destino] == 0 || dist.Combinaciones[valor] == 0 ||
-                    !ComeFichaEn(p, r, destino))
+            if (desde < 0 || desde > NumCasillas) continue;   // no walk from outside the board
+            int vmax = dist.NumValoresPosibles;
+            if (desde == 0) {
+                // Only the next piece to leave a box moves, to the exit square
+                // or counting from it.
+                const int salida = CasillaSalida[r];
+                if (q != p.SiguienteSalida[r] ||
+                    (!todas && pos != salida && DistanciaAnillo(salida, pos) > vmax))
                     continue;
-                const bool conBono = !(destino == CasillaSalida[r] && !p.BonoComerSaliendo);
+            } else if (!todas) {
+                if (desde > UltimaCasillaAnillo) continue;
+                const int distancia = DistanciaAnillo(desde, pos);
+                if (distancia > vmax) continue;
+                vmax = distancia;   // only the value that lands here matters
+            }
+            ctx.Alcance->Calcula(p, b, r, desde, q, vmax, d);
+            for (int valor = 1; valor <= vmax; ++valor) {
+                if (d[valor] != pos || dist.Combinaciones[valor] == 0 || !ComeFichaEn(p, r, pos))
+                    continue;
+                const bool conBono = !(pos == CasillaSalida[r] && !p.BonoComerSaliendo);
                 const double parte = dist.PorcentajeValor[valor] / 100.0;
-                for (int k = 1; k <= n; ++k) {
-                    if (!(propias[destino] & (1u << k))) continue;
-                    if (socio) {
-                        if (conBono) v.GananciaSocio[k] += parte * 20.0;
-                    } else {
-                        const int extra = conBono ? 20 * bono.Valor(p, b, *ctx.Alcance, r, n) : 0;
-                        v.Perdida[k] += parte * static_cast<double>(v.Recorrido[k] + extra);
-                    }
+                if (socio) {
+                    if (conBono) v.GananciaSocio[k] += parte * 20.0;
+                } else {
+                    const int extra = conBono ? 20 * bonos.De(p, b, ctx, r) : 0;
+                    v.Perdida[k] += parte * static_cast<double>(v.Recorrido[k] + extra);
                 }
             }
         }
     }
 }
 
-struct Ocupante {
-    Entero Casilla, Jugador, Pieza;
-    Entero Recorrido;           // squares the occupant has travelled
-    Entero ValoresPosibles;     // highest value its seat's throw can count
-    double Valor;               // its piece value before the sequence
-};
-
-// Targets ahead (S1), threats behind (S2) and pieces held behind the
-// piece's barrier (S3), each the mean of its terms.
-void CalculaSumas(const MapaTablero& b, const ContextoValoracion& ctx, const Ocupante* ocupantes,
-                  int numOcupantes, int k, ValorEstado& v) {
-    const int j = ctx.Jugador;
-    const int pos = v.Posicion[k];
-    const bool barrera = b.Es[pos];
-    double suma[3] = {0, 0, 0};
-    int cuenta[3] = {0, 0, 0};
-    int inicio = 0;
-    while (inicio < numOcupantes && ocupantes[inicio].Casilla < pos) ++inicio;
-    for (int i = 0, n = inicio; i < numOcupantes; ++i, n = n + 1 == numOcupantes ? 0 : n + 1) {
-        const Ocupante& o = ocupantes[n];
-        const int d = o.Casilla >= pos ? o.Casilla - pos : o.Casilla - pos + UltimaCasillaAnillo;
-        const int e = UltimaCasillaAnillo - d;
-        const double valor = o.Valor;
-        const bool socio = ctx.Parejas && o.Jugador == ctx.Socio;
-        if (o.Jugador != j) {
-            if (v.Recorrido[k] + d < 63 && (!socio || ctx.Posicion == 3)) {
-                ++cuenta[0];
-                suma[0] += valor * Factor(d) / (d + 1);
-            }
-            if (o.Recorrido + e < 62 && (!socio || ctx.Posicion == 1)) {
-                ++cuenta[1];
-                suma[1] += valor * Factor(e) / e;
-            }
-        }
-        if (barrera && e <= o.ValoresPosibles) {
-            int signo = 1;
-            if (o.Jugador == j) signo = -1;
-            else if (socio) signo = ctx.Posicion - 3;
-            ++cuenta[2];
-            suma[2] += valor * signo / e;
-        }
-    }
-    v.S1[k] = suma[0] == 0 ? 0 : suma[0] / cuenta[0];
-    v.S2[k] = suma[1] == 0 ? 0 : suma[1] / cuenta[1];
-    v.S3[k] = suma[2] == 0 ? 0 : suma[2] / cuenta[2];
-    if (!EsSeguro(pos)) v.S2[k] = v.S2[k] / 2;
+// Slot h of c holds a piece of another seat than `jugador`.
+bool DeOtro(const Casilla& c, int h, int jugador) {
+    return SeatValido(c.Jugador[h]) && c.Jugador[h] != jugador && c.Pieza[h] >= 1 &&
+           c.Pieza[h] <= MaxFichas;
 }
 
-void CalculaSumasFichas(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
-                        ValorEstado& v) {
-    bool enAnillo = false;
-    for (int k = 1; k <= ctx.NumFichas; ++k) {
-        v.S1[k] = v.S2[k] = v.S3[k] = 0;
-        enAnillo = enAnillo || (v.Posicion[k] >= 1 && v.Posicion[k] <= UltimaCasillaAnillo);
-    }
-    if (!enAnillo) return;
-    std::array<Ocupante, UltimaCasillaAnillo * 2> ocupantes;
+// The other seats' pieces on the ring (slots 1 and 2), in square order.
+int OtrosEnAnillo(const Partida& p, const ContextoValoracion& ctx, Ocupante* otros) {
     int n = 0;
     for (int s = 1; s <= UltimaCasillaAnillo; ++s)
         for (int h = 1; h <= 2; ++h) {
             const Casilla& c = p.Casillas[s];
-            if (!SeatValido(c.Jugador[h]) || c.Pieza[h] < 1 || c.Pieza[h] > MaxFichas) continue;
-            ocupantes[n++] = {static_cast<Entero>(s), c.Jugador[h], c.Pieza[h],
-                              static_cast<Entero>(RecorridoFicha(p, c.Jugador[h], c.Pieza[h])),
-                              static_cast<Entero>(ctx.DistribucionDe(p, c.Jugador[h]).NumValoresPosibles),
-                              ctx.ValorPieza[c.Jugador[h]][c.Pieza[h]]};
+            const int r = c.Jugador[h];
+            if (!DeOtro(c, h, ctx.Jugador)) continue;
+            otros[n++] = {static_cast<Entero>(s), c.Jugador[h], c.Pieza[h],
+                          static_cast<Entero>(RecorridoFicha(p, r, c.Pieza[h])),
+                          ctx.ValorPieza[r][c.Pieza[h]]};
         }
-    for (int k = 1; k <= ctx.NumFichas; ++k)
-        if (v.Posicion[k] >= 1 && v.Posicion[k] <= UltimaCasillaAnillo)
-            CalculaSumas(b, ctx, ocupantes.data(), n, k, v);
+    return n;
+}
+
+// Targets ahead (S1) and threats behind (S2) of piece k among the other
+// seats' pieces, and the pieces held behind its barrier (S3), each the mean
+// of its terms, the terms taken square by square going round from the
+// piece's square.
+void SumasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
+                const Ocupante* otros, int numOtros, int k, ValorEstado& v) {
+    const int j = ctx.Jugador;
+    const int pos = v.Posicion[k];
+    double suma1 = 0, suma2 = 0, suma3 = 0;
+    int cuenta1 = 0, cuenta2 = 0, cuenta3 = 0;
+    int inicio = 0;
+    while (inicio < numOtros && otros[inicio].Casilla < pos) ++inicio;
+    if (inicio == numOtros) inicio = 0;
+    for (int i = 0, n = inicio; i < numOtros; ++i, n = n + 1 == numOtros ? 0 : n + 1) {
+        const Ocupante& o = otros[n];
+        const int d = o.Casilla >= pos ? o.Casilla - pos : o.Casilla - pos + UltimaCasillaAnillo;
+        const int e = UltimaCasillaAnillo - d;
+        const bool socio = ctx.Parejas && o.Jugador == ctx.Socio;
+        if (v.Recorrido[k] + d < 63 && (!socio || ctx.Posicion == 3)) {
+            ++cuenta1;
+            suma1 += o.Valor * Factor(d) / (d + 1);
+        }
+        if (o.Recorrido + e < 62 && (!socio || ctx.Posicion == 1)) {
+            ++cuenta2;
+            suma2 += o.Valor * Factor(e) / e;
+        }
+    }
+    // A piece counts behind a barrier from no farther than its seat's
+    // highest value.
+    if (b.Es[pos])
+        for (int e = ctx.ValorMaximo(); e >= 1; --e) {
+            const int s = pos - e < 1 ? pos - e + UltimaCasillaAnillo : pos - e;
+            const Casilla& c = p.Casillas[s];
+            for (int h = 1; h <= 2; ++h) {
+                const int r = c.Jugador[h];
+                if (!SeatValido(r) || c.Pieza[h] < 1 || c.Pieza[h] > MaxFichas ||
+                    e > ctx.DistribucionDe(p, r).NumValoresPosibles)
+                    continue;
+                int signo = 1;
+                if (r == j) signo = -1;
+                else if (ctx.Parejas && r == ctx.Socio) signo = ctx.Posicion - 3;
+                ++cuenta3;
+                suma3 += ctx.ValorPieza[r][c.Pieza[h]] * signo / e;
+            }
+        }
+    v.S1[k] = suma1 == 0 ? 0 : suma1 / cuenta1;
+    v.S2[k] = suma2 == 0 ? 0 : suma2 / cuenta2;
+    v.S3[k] = suma3 == 0 ? 0 : suma3 / cuenta3;
+    if (!EsSeguro(pos)) v.S2[k] = v.S2[k] / 2;
 }
 
 bool Resguardada(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int pos) {
@@ -237,6 +228,92 @@ bool Resguardada(const Partida& p, const MapaTablero& b, const ContextoValoracio
         if (r != 0 && r != ctx.Jugador && !(ctx.Parejas && r == ctx.Socio)) rival = true;
     }
     return !rival || b.Es[pos];
+}
+
+// The facts of the board every part of the estimate reads; the other seats'
+// progress is taken from `progreso` when given.
+void Situa(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, ValorEstado& v,
+           const std::array<double, 5>* progreso = nullptr) {
+    const int j = ctx.Jugador;
+    v.FueraDeCamino = false;
+    for (int k = 1; k <= ctx.NumFichas; ++k) {
+        const int pos = p.Fichas[j][k];
+        v.Posicion[k] = static_cast<Entero>(pos);
+        v.Recorrido[k] = static_cast<Entero>(RecorridoEn(*TablasValoracion, j, pos));
+        v.Resguardada[k] = Resguardada(p, b, ctx, pos);
+        if ((pos > UltimaCasillaAnillo && pos < CasillaCasa[j] - 7) || pos > CasillaCasa[j])
+            v.FueraDeCamino = true;
+    }
+    for (int r = 1; r <= 4; ++r)
+        v.Progreso[r] = progreso && r != j ? (*progreso)[r] : ProgresoJugador(p, r, ctx.NumFichas);
+    v.EnEspera = p.EnEspera[j];
+    v.Fichas = p.Fichas;
+    v.Espera = p.EnEspera;
+}
+
+// The whole estimate, the other seats' ring pieces given.
+void Valora(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
+            const Ocupante* otros, int numOtros, ValorEstado& v) {
+    Situa(p, b, ctx, v);
+    Bonos bonos;
+    const int n = ctx.NumFichas;
+    v.NumTerminos = 0;
+    for (int k = 1; k <= n; ++k) {
+        v.InicioTerminos[k] = static_cast<std::uint8_t>(v.NumTerminos);
+        GananciasPieza(p, b, ctx, bonos, k, v);
+    }
+    v.InicioTerminos[n + 1] = static_cast<std::uint8_t>(v.NumTerminos);
+    for (int k = 1; k <= n; ++k) {
+        AmenazasPieza(p, b, ctx, bonos, k, v);
+        v.S1[k] = v.S2[k] = v.S3[k] = 0;
+        if (EnAnillo(v.Posicion[k])) SumasPieza(p, b, ctx, otros, numOtros, k, v);
+    }
+    v.Bono = bonos.Valor;
+}
+
+// Whether a change of square c can change what piece k standing on `pos`
+// wins or loses or its partial sums: c is its square, a square its walk
+// crosses, a square within a throw behind it on the ring, or an exit
+// square (the box pieces' way out).
+bool Alcanza(const ContextoValoracion& ctx, const Partida& p, int pos, int c) {
+    if (c == pos || EsCasillaSalida(c)) return true;
+    if (EnAnillo(pos) && EnAnillo(c) && DistanciaAnillo(c, pos) <= ctx.ValorMaximo()) return true;
+    const int j = ctx.Jugador;
+    const auto& siguiente = TablasValoracion->Siguiente[j];
+    int s = pos;
+    for (int v = ctx.DistribucionDe(p, j).NumValoresPosibles; v > 0 && s != CasillaCasa[j]; --v) {
+        s = siguiente[s];
+        if (s == c) return true;
+    }
+    return false;
+}
+
+// Whether a change of square c can change the bonus count of `jugador`,
+// whose pieces walk at most 20 squares from where they stand or from their
+// exit square.
+bool CambiaBono(const ValorEstado& v, int jugador, int numFichas, int c) {
+    if (!EnAnillo(c) || c == CasillaSalida[jugador]) return true;
+    for (int q = 1; q <= numFichas; ++q) {
+        int desde = v.Fichas[jugador][q];
+        if (desde == 0) desde = CasillaSalida[jugador];
+        if (!EnAnillo(desde)) continue;
+        if (desde == c || DistanciaAnillo(desde, c) <= 20) return true;
+    }
+    return false;
+}
+
+// The other seats' pieces in slots 1 and 2 of two squares are the same, in
+// the same order.
+bool MismosOtros(const Casilla& a, const Casilla& b, int jugador) {
+    int i = 1, k = 1;
+    while (true) {
+        while (i <= 2 && !DeOtro(a, i, jugador)) ++i;
+        while (k <= 2 && !DeOtro(b, k, jugador)) ++k;
+        if (i > 2 || k > 2) return i > 2 && k > 2;
+        if (a.Jugador[i] != b.Jugador[k] || a.Pieza[i] != b.Pieza[k]) return false;
+        ++i;
+        ++k;
+    }
 }
 
 }  // namespace
@@ -278,19 +355,82 @@ ContextoValoracion PreparaValoracion(const Partida& p, const AlcanceFichas& alca
 }
 
 void ValoraEstado(const Partida& p, const ContextoValoracion& ctx, ValorEstado& v) {
-    const int j = ctx.Jugador;
     const MapaTablero barreras(p);
-    for (int k = 1; k <= ctx.NumFichas; ++k) {
-        v.Posicion[k] = p.Fichas[j][k];
-        v.Recorrido[k] = static_cast<Entero>(RecorridoEn(*TablasValoracion, j, v.Posicion[k]));
-        v.Resguardada[k] = Resguardada(p, barreras, ctx, v.Posicion[k]);
-        v.GananciaSocio[k] = v.Perdida[k] = 0;
+    std::array<Ocupante, 2 * UltimaCasillaAnillo> otros;
+    Valora(p, barreras, ctx, otros.data(), OtrosEnAnillo(p, ctx, otros.data()), v);
+}
+
+BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx)
+    : Casillas(p.Casillas), Mapa(p), NumOtros(OtrosEnAnillo(p, ctx, Otros.data())) {
+    Valora(p, Mapa, ctx, Otros.data(), NumOtros, Valor);
+}
+
+void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValoracion& base,
+                 const Entero* cambiadas, int numCambiadas, ValorEstado& v) {
+    const int j = ctx.Jugador;
+    const int n = ctx.NumFichas;
+    const ValorEstado& a = base.Valor;
+    // The other seats' pieces and every box as they were: no capture and no
+    // piece out of a box on the way.
+    bool sigue = !a.FueraDeCamino && p.EnEspera == a.Espera;
+    for (int r = 1; r <= 4 && sigue; ++r)
+        if (r != j && p.Fichas[r] != a.Fichas[r]) sigue = false;
+    // The squares that really changed, with the other seats' ring pieces
+    // standing as they stood.
+    std::array<Entero, 16> cambios;
+    int numCambios = 0;
+    for (int i = 0; i < numCambiadas && sigue; ++i) {
+        const int c = cambiadas[i];
+        if (c < 0 || c > NumCasillas || p.Casillas[c] == base.Casillas[c]) continue;
+        if (std::find(cambios.begin(), cambios.begin() + numCambios, c) != cambios.begin() + numCambios)
+            continue;
+        if (numCambios == static_cast<int>(cambios.size()) ||
+            (EnAnillo(c) && !MismosOtros(p.Casillas[c], base.Casillas[c], j)))
+            sigue = false;
+        else
+            cambios[numCambios++] = static_cast<Entero>(c);
     }
-    for (int r = 1; r <= 4; ++r) v.Progreso[r] = ProgresoJugador(p, r, ctx.NumFichas);
-    v.EnEspera = p.EnEspera[j];
-    CalculaGanancias(p, barreras, ctx, v);
-    CalculaAmenazas(p, barreras, ctx, v);
-    CalculaSumasFichas(p, barreras, ctx, v);
+    if (!sigue) {
+        ValoraEstado(p, ctx, v);
+        return;
+    }
+    const MapaTablero b(base.Mapa, p, cambios.data(), numCambios);
+    Situa(p, b, ctx, v, &a.Progreso);
+    Bonos bonos;
+    // A bonus count the base's captures used must still hold.
+    for (int r = 1; r <= 4 && sigue; ++r) {
+        if (a.Bono[r] < 0) continue;
+        bool cambia = r == j;
+        for (int i = 0; i < numCambios && !cambia; ++i) cambia = CambiaBono(a, r, n, cambios[i]);
+        if (cambia && bonos.De(p, b, ctx, r) != a.Bono[r]) sigue = false;
+    }
+    if (!sigue || v.FueraDeCamino) {
+        Valora(p, b, ctx, base.Otros.data(), base.NumOtros, v);
+        return;
+    }
+    v.NumTerminos = 0;
+    for (int k = 1; k <= n; ++k) {
+        v.InicioTerminos[k] = static_cast<std::uint8_t>(v.NumTerminos);
+        const int pos = v.Posicion[k];
+        bool rehace = pos != a.Posicion[k] || pos == 0;
+        for (int i = 0; i < numCambios && !rehace; ++i) rehace = Alcanza(ctx, p, pos, cambios[i]);
+        if (rehace) {
+            GananciasPieza(p, b, ctx, bonos, k, v);
+            AmenazasPieza(p, b, ctx, bonos, k, v);
+            v.S1[k] = v.S2[k] = v.S3[k] = 0;
+            if (EnAnillo(pos)) SumasPieza(p, b, ctx, base.Otros.data(), base.NumOtros, k, v);
+            continue;
+        }
+        for (int t = a.InicioTerminos[k]; t < a.InicioTerminos[k + 1]; ++t)
+            v.Terminos[v.NumTerminos++] = a.Terminos[t];
+        v.GananciaSocio[k] = a.GananciaSocio[k];
+        v.Perdida[k] = a.Perdida[k];
+        v.S1[k] = a.S1[k];
+        v.S2[k] = a.S2[k];
+        v.S3[k] = a.S3[k];
+    }
+    v.InicioTerminos[n + 1] = static_cast<std::uint8_t>(v.NumTerminos);
+    v.Bono = bonos.Valor;
 }
 
 double PeligroFicha(const Partida& p, int jugador, int ficha) {
@@ -304,12 +444,11 @@ double PeligroFicha(const Partida& p, int jugador, int ficha) {
     ctx.Posicion = 2;   // the partner's captures only matter to the gain
     ctx.Alcance = &alcance;
     ctx.Distribucion = {DistribucionSegunEspera(p, false), DistribucionSegunEspera(p, true)};
+    const MapaTablero barreras(p);
     ValorEstado v;
-    for (int k = 1; k <= ctx.NumFichas; ++k) {
-        v.Posicion[k] = p.Fichas[jugador][k];
-        v.Recorrido[k] = static_cast<Entero>(RecorridoEn(*TablasValoracion, jugador, v.Posicion[k]));
-    }
-    CalculaAmenazas(p, MapaTablero(p), ctx, v);
+    Situa(p, barreras, ctx, v);
+    Bonos bonos;
+    AmenazasPieza(p, barreras, ctx, bonos, ficha, v);
     return v.Perdida[ficha];
 }
 

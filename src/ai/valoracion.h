@@ -7,6 +7,7 @@
 // each sequence of moves.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -31,6 +32,10 @@ struct ContextoValoracion {
     const DistribucionValores& DistribucionDe(const Partida& p, int jugador) const {
         return Distribucion[p.EnEspera[jugador] == 0 ? 1 : 0];
     }
+    // The highest value any seat's throw can count.
+    int ValorMaximo() const {
+        return std::max(Distribucion[0].NumValoresPosibles, Distribucion[1].NumValoresPosibles);
+    }
 };
 
 // No initial values: only the first NumTerminos are ever read, and clearing
@@ -51,6 +56,14 @@ struct ValorEstado {
     std::array<double, 5> Progreso{};
     int EnEspera = 0;
 
+    // What an estimate of a later board needs to know of this one: every
+    // seat's pieces and box, the bonus counts a capture asked for (-1 when
+    // none did), and whether a piece of the seat stood off its path.
+    std::array<std::array<Entero, MaxFichas + 1>, 5> Fichas{};
+    std::array<Entero, 5> Espera{};
+    std::array<std::int8_t, 5> Bono{};
+    bool FueraDeCamino = false;
+
     // Gain of piece k when a capture landing on `excluida` is not counted.
     double Ganancia(int k, int excluida) const {
         double g = 0;
@@ -58,6 +71,27 @@ struct ValorEstado {
             if (Terminos[t].Casilla != excluida) g += Terminos[t].Valor;
         return g + GananciaSocio[k];
     }
+};
+
+// A piece of another seat on the ring (slots 1 and 2), as the partial sums
+// read it.
+struct Ocupante {
+    Entero Casilla, Jugador, Pieza;
+    Entero Recorrido;           // squares the occupant has travelled
+    double Valor;               // its piece value before the sequence
+};
+
+// The board a search starts from and its estimate, from which the estimate
+// of a board a few moves later is mostly copied.
+struct BaseValoracion {
+    // Estimates the current position of p.
+    BaseValoracion(const Partida& p, const ContextoValoracion& ctx);
+
+    ValorEstado Valor;
+    std::array<Casilla, NumCasillas + 1> Casillas{};
+    MapaTablero Mapa;
+    std::array<Ocupante, 2 * 68> Otros;   // other seats' pieces on the ring, in square order
+    int NumOtros = 0;
 };
 
 // Progress of a seat: squares travelled by its pieces, each capped at 63,
@@ -69,6 +103,15 @@ ContextoValoracion PreparaValoracion(const Partida& p, const AlcanceFichas& alca
 
 // Estimates the current position of p for ctx.Jugador.
 void ValoraEstado(const Partida& p, const ContextoValoracion& ctx, ValorEstado& v);
+
+// Estimates the current position of p, reached from the base board by moves
+// that changed no square outside `cambiadas` (which may name unchanged
+// squares too).  The result is exactly ValoraEstado's: a piece whose
+// surroundings the moves left alone keeps its estimate from the base, and
+// the rest is worked out again; after a capture or a piece leaving a box
+// everything is.
+void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValoracion& base,
+                 const Entero* cambiadas, int numCambiadas, ValorEstado& v);
 
 // The loss part of the estimate for one piece (what the other seats can
 // capture of it with their next throw), as the statistics window shows it.

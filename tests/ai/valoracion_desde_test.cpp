@@ -1,0 +1,114 @@
+// The estimate of a board a few moves after the search's first board, taken
+// mostly from the first board's estimate, against the estimate worked out
+// from nothing: every field equal to the last bit, on positions from random
+// games under random rules, after every path of up to three moves the
+// search could follow.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <sstream>
+
+#include "ai/alcance.h"
+#include "ai/valoracion.h"
+#include "comun_ai.h"
+#include "posiciones.h"
+#include "rules/movimiento.h"
+
+namespace parchis::prueba {
+namespace {
+
+// Where two estimates differ, or empty.
+std::string Diferencia(const ValorEstado& a, const ValorEstado& b, int n) {
+    std::ostringstream o;
+    auto mira = [&o](const char* campo, int k, auto x, auto y) {
+        if (std::memcmp(&x, &y, sizeof x) != 0) o << campo << "[" << k << "] " << x << " / " << y << "; ";
+    };
+    mira("NumTerminos", 0, a.NumTerminos, b.NumTerminos);
+    for (int t = 0; t < a.NumTerminos && t < b.NumTerminos; ++t) {
+        mira("Terminos.Casilla", t, a.Terminos[t].Casilla, b.Terminos[t].Casilla);
+        mira("Terminos.Valor", t, a.Terminos[t].Valor, b.Terminos[t].Valor);
+    }
+    for (int k = 1; k <= n; ++k) {
+        mira("InicioTerminos", k, int(a.InicioTerminos[k]), int(b.InicioTerminos[k]));
+        mira("GananciaSocio", k, a.GananciaSocio[k], b.GananciaSocio[k]);
+        mira("Perdida", k, a.Perdida[k], b.Perdida[k]);
+        mira("S1", k, a.S1[k], b.S1[k]);
+        mira("S2", k, a.S2[k], b.S2[k]);
+        mira("S3", k, a.S3[k], b.S3[k]);
+        mira("Posicion", k, a.Posicion[k], b.Posicion[k]);
+        mira("Recorrido", k, a.Recorrido[k], b.Recorrido[k]);
+        mira("Resguardada", k, a.Resguardada[k], b.Resguardada[k]);
+    }
+    mira("InicioTerminos", n + 1, int(a.InicioTerminos[n + 1]), int(b.InicioTerminos[n + 1]));
+    for (int r = 1; r <= 4; ++r) mira("Progreso", r, a.Progreso[r], b.Progreso[r]);
+    mira("EnEspera", 0, a.EnEspera, b.EnEspera);
+    return o.str();
+}
+
+class Recorrido {
+public:
+    Recorrido(Partida& p, const ContextoValoracion& ctx, const BaseValoracion& base, const std::string& donde)
+        : p_(p), ctx_(ctx), base_(base), donde_(donde) {}
+
+    // Every path of up to `quedan` moves with values from `valores`.
+    void Sigue(int quedan) {
+        ValorEstado completa, desde;
+        ValoraEstado(p_, ctx_, completa);
+        ValoraDesde(p_, ctx_, base_, tocadas_.data(), static_cast<int>(tocadas_.size()), desde);
+        const std::string d = Diferencia(completa, desde, ctx_.NumFichas);
+        ++comparadas;
+        ASSERT_TRUE(d.empty()) << donde_ << " tras " << tocadas_.size() / 2 << " jugadas: " << d;
+        if (quedan == 0) return;
+        for (int valor : {int(p_.ValorCuenta), 10, 20}) {
+            if (valor < 1) continue;
+            FichasMovibles(p_, valor, 0);
+            const auto movibles = p_.FichaMovible;
+            for (int k = 1; k <= ctx_.NumFichas; ++k) {
+                if (!movibles[k]) continue;
+                const int origen = p_.Fichas[p_.Turno][k];
+                PuedeMover(p_, p_.Turno, valor, origen, k);
+                const int destino = p_.CasillaDestino;
+                if (destino < 1) continue;
+                const Partida guardada = p_;
+                AplicaJugada(p_, origen, destino, k);
+                p_.SiguienteSalida = guardada.SiguienteSalida;
+                tocadas_.push_back(static_cast<Entero>(origen));
+                tocadas_.push_back(static_cast<Entero>(destino));
+                Sigue(quedan - 1);
+                tocadas_.resize(tocadas_.size() - 2);
+                p_ = guardada;
+                if (::testing::Test::HasFatalFailure()) return;
+            }
+        }
+    }
+
+    long comparadas = 0;
+
+private:
+    Partida& p_;
+    const ContextoValoracion& ctx_;
+    const BaseValoracion& base_;
+    std::string donde_;
+    std::vector<Entero> tocadas_;
+};
+
+TEST(ValoracionDesde, IgualQueLaValoracionCompleta) {
+    std::mt19937 azar(4242);
+    const auto posiciones = PosicionesDeDecision(azar, 600);
+    long comparadas = 0;
+    for (std::size_t i = 0; i < posiciones.size(); ++i) {
+        Partida p = posiciones[i];
+        const AlcanceFichas alcance(p);
+        const ContextoValoracion ctx = PreparaValoracion(p, alcance);
+        const BaseValoracion base(p, ctx);
+        Recorrido r(p, ctx, base, "posición " + std::to_string(i) + "\n" + ResumenReglas(posiciones[i]));
+        r.Sigue(p.NumFichas == 8 ? 2 : 3);
+        comparadas += r.comparadas;
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_GT(comparadas, 20000);
+}
+
+}  // namespace
+}  // namespace parchis::prueba
