@@ -1,29 +1,43 @@
 #include "ai/memoria.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace parchis {
 
 void MemoriaTableros::ComponClave(const Partida& p, const std::vector<Entero>& tocadas) {
-    clave_.clear();
-    for (int j = 1; j <= 4; ++j) {
-        clave_.push_back(p.EnEspera[j]);
-        for (int k = 1; k <= MaxFichas; ++k) clave_.push_back(p.Fichas[j][k]);
-    }
+    // The squares the path changed, in order, each once.
     cambiadas_.clear();
-    for (Entero s : tocadas)
-        if (s >= 1 && s <= NumCasillas && !(p.Casillas[s] == inicial_[s])) cambiadas_.push_back(s);
-    std::sort(cambiadas_.begin(), cambiadas_.end());
-    cambiadas_.erase(std::unique(cambiadas_.begin(), cambiadas_.end()), cambiadas_.end());
+    for (Entero s : tocadas) {
+        if (s < 1 || s > NumCasillas || p.Casillas[s] == inicial_[s]) continue;
+        const auto donde = std::lower_bound(cambiadas_.begin(), cambiadas_.end(), s);
+        if (donde == cambiadas_.end() || *donde != s) cambiadas_.insert(donde, s);
+    }
+    constexpr std::size_t PorJugador = 1 + MaxFichas, PorCasilla = 7;
+    clave_.resize(4 * PorJugador + PorCasilla * cambiadas_.size());
+    Entero* c = clave_.data();
+    for (int j = 1; j <= 4; ++j) {
+        *c++ = p.EnEspera[j];
+        for (int k = 1; k <= MaxFichas; ++k) *c++ = p.Fichas[j][k];
+    }
     for (Entero s : cambiadas_) {
-        clave_.push_back(s);
+        *c++ = s;
         for (int h = 1; h <= 3; ++h) {
-            clave_.push_back(p.Casillas[s].Jugador[h]);
-            clave_.push_back(p.Casillas[s].Pieza[h]);
+            *c++ = p.Casillas[s].Jugador[h];
+            *c++ = p.Casillas[s].Pieza[h];
         }
     }
+    // Four values at a time.
     std::uint64_t h = 1469598103934665603ull;
-    for (Entero e : clave_) h = (h ^ static_cast<std::uint16_t>(e)) * 1099511628211ull;
+    const std::size_t n = clave_.size();
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        std::uint64_t bloque;
+        std::memcpy(&bloque, clave_.data() + i, sizeof bloque);
+        h = (h ^ bloque) * 0x9E3779B97F4A7C15ull;
+        h ^= h >> 29;
+    }
+    for (; i < n; ++i) h = (h ^ static_cast<std::uint16_t>(clave_[i])) * 1099511628211ull;
     hash_ = h;
 }
 
@@ -39,14 +53,36 @@ std::size_t MemoriaTableros::Encuentra() const {
     }
 }
 
-void MemoriaTableros::Inserta(std::size_t valor) {
-    if (tabla_.empty()) tabla_.resize(2 * Capacidad);
-    const std::size_t mascara = tabla_.size() - 1;
-    std::size_t i = hash_ & mascara;
-    while (tabla_[i].Usada) i = (i + 1) & mascara;
-    tabla_[i] = {hash_, static_cast<std::uint32_t>(claves_.size()),
-                 static_cast<std::uint32_t>(clave_.size()), static_cast<std::uint32_t>(valor), true};
+void MemoriaTableros::Recupera(std::size_t i) {
+    static_cast<ValorFichas&>(valor_) = fichas_[i];
+    const std::uint32_t inicio = inicioTerminos_[i];
+    const std::uint32_t fin = i + 1 < inicioTerminos_.size() ? inicioTerminos_[i + 1]
+                                                             : static_cast<std::uint32_t>(terminos_.size());
+    valor_.NumTerminos = static_cast<int>(fin - inicio);
+    std::copy(terminos_.begin() + inicio, terminos_.begin() + fin, valor_.Terminos.begin());
+}
+
+void MemoriaTableros::Guarda() {
+    const std::size_t i = fichas_.size();
+    fichas_.push_back(valor_);
+    inicioTerminos_.push_back(static_cast<std::uint32_t>(terminos_.size()));
+    terminos_.insert(terminos_.end(), valor_.Terminos.begin(), valor_.Terminos.begin() + valor_.NumTerminos);
+    // The table doubles before it is half full.
+    if (2 * (i + 1) > tabla_.size()) {
+        std::vector<Entrada> vieja(std::max<std::size_t>(256, 2 * tabla_.size()));
+        vieja.swap(tabla_);
+        for (const Entrada& e : vieja)
+            if (e.Usada) Inserta(e.Valor, e.Hash, e.Inicio, e.Largo);
+    }
+    Inserta(i, hash_, static_cast<std::uint32_t>(claves_.size()), static_cast<std::uint32_t>(clave_.size()));
     claves_.insert(claves_.end(), clave_.begin(), clave_.end());
+}
+
+void MemoriaTableros::Inserta(std::size_t valor, std::uint64_t hash, std::uint32_t inicio, std::uint32_t largo) {
+    const std::size_t mascara = tabla_.size() - 1;
+    std::size_t i = hash & mascara;
+    while (tabla_[i].Usada) i = (i + 1) & mascara;
+    tabla_[i] = {hash, inicio, largo, static_cast<std::uint32_t>(valor), true};
 }
 
 }  // namespace parchis

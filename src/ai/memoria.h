@@ -20,29 +20,31 @@ public:
     explicit MemoriaTableros(const std::array<Casilla, NumCasillas + 1>& inicial) : inicial_(inicial) {}
 
     // The estimate of the current board of p, whose path has touched the
-    // squares `tocadas`, computed by `calcula` the first time.
+    // squares `tocadas`, computed by `calcula` the first time.  The
+    // reference holds until the next call.
     template <typename Calcula>
     const ValorEstado& Busca(const Partida& p, const std::vector<Entero>& tocadas, Calcula calcula) {
         ComponClave(p, tocadas);
         const std::size_t hallado = Encuentra();
-        if (hallado != Ninguno) return valores_[hallado];
-        if (valores_.size() >= Capacidad) {
-            calcula(suelto_);
-            return suelto_;
+        if (hallado != Ninguno) {
+            Recupera(hallado);
+            return valor_;
         }
-        valores_.emplace_back();
-        calcula(valores_.back());
-        Inserta(valores_.size() - 1);
-        return valores_.back();
+        calcula(valor_);
+        if (fichas_.size() < Capacidad) Guarda();
+        return valor_;
     }
 
 private:
-    static constexpr std::size_t Capacidad = 4096;   // boards kept per choice
+    // Boards kept per choice: about 20 MB at most with eight pieces a seat.
+    static constexpr std::size_t Capacidad = 1 << 15;
     static constexpr std::size_t Ninguno = static_cast<std::size_t>(-1);
 
     void ComponClave(const Partida& p, const std::vector<Entero>& tocadas);
     std::size_t Encuentra() const;
-    void Inserta(std::size_t valor);
+    void Guarda();
+    void Recupera(std::size_t i);
+    void Inserta(std::size_t valor, std::uint64_t hash, std::uint32_t inicio, std::uint32_t largo);
 
     struct Entrada {
         std::uint64_t Hash = 0;
@@ -56,9 +58,11 @@ private:
     std::vector<Entero> cambiadas_;
     std::uint64_t hash_ = 0;
     std::vector<Entero> claves_;
-    std::vector<Entrada> tabla_;
-    std::deque<ValorEstado> valores_;
-    ValorEstado suelto_;
+    std::vector<Entrada> tabla_;                // open addressing, at most half full
+    std::deque<ValorFichas> fichas_;            // the stored estimates...
+    std::vector<std::uint32_t> inicioTerminos_; // ...where each one's terms start...
+    std::vector<TerminoGanancia> terminos_;     // ...in one pool
+    ValorEstado valor_;
 };
 
 }  // namespace parchis

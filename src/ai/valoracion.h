@@ -45,10 +45,10 @@ struct TerminoGanancia {
     double Valor;
 };
 
-struct ValorEstado {
+// Everything of an estimate but its capture terms, which are few on most
+// boards and many at most: a stored estimate keeps only those it has.
+struct ValorFichas {
     // Capture terms of piece k are Terminos[InicioTerminos[k] .. InicioTerminos[k+1]).
-    int NumTerminos = 0;
-    std::array<TerminoGanancia, MaxFichas * MaxValor> Terminos;
     std::array<std::uint8_t, MaxFichas + 2> InicioTerminos{};
     std::array<double, MaxFichas + 1> GananciaSocio{}, Perdida{}, S1{}, S2{}, S3{};
     std::array<Entero, MaxFichas + 1> Posicion{}, Recorrido{};
@@ -63,6 +63,11 @@ struct ValorEstado {
     std::array<Entero, 5> Espera{};
     std::array<std::int8_t, 5> Bono{};
     bool FueraDeCamino = false;
+};
+
+struct ValorEstado : ValorFichas {
+    int NumTerminos = 0;
+    std::array<TerminoGanancia, MaxFichas * MaxValor> Terminos;
 
     // Gain of piece k when a capture landing on `excluida` is not counted.
     double Ganancia(int k, int excluida) const {
