@@ -71,6 +71,7 @@ const std::vector<Partida>& Conjunto(const std::string& nombre) {
 
 struct Tiempos {
     double mediana = 0, maxima = 0;
+    std::vector<double> porPosicion;   // best time of each position, in set order
 };
 std::map<std::string, Tiempos> resultados;
 
@@ -99,8 +100,9 @@ void Mide(benchmark::State& state, const std::string& nombre, const std::string&
     // The time of a position is its best over the iterations.
     std::vector<double> mejor;
     for (auto& t : tiempos) mejor.push_back(*std::min_element(t.begin(), t.end()));
-    std::sort(mejor.begin(), mejor.end());
-    Tiempos r{mejor[mejor.size() / 2], mejor.back()};
+    std::vector<double> orden = mejor;
+    std::sort(orden.begin(), orden.end());
+    Tiempos r{orden[orden.size() / 2], orden.back(), mejor};
     resultados[clave] = r;
     state.counters["mediana_us"] = r.mediana;
     state.counters["maxima_us"] = r.maxima;
@@ -121,17 +123,32 @@ void Ficheros(benchmark::State& state, const std::string& nombre) {
     std::filesystem::remove_all(carpeta);
 }
 
+// The ratio three ways: of the medians, of the whole set's times, and the
+// median of each position's own ratio.
 void Resumen() {
-    std::printf("\n%-12s %14s %14s %16s %16s %10s\n", "conjunto", "mediana (us)", "máxima (us)",
-                "mediana fich.", "máxima fich.", "razón med.");
+    std::printf("\n%-12s %12s %12s %14s %14s %10s %10s %10s\n", "conjunto", "mediana (us)",
+                "máxima (us)", "mediana fich.", "máxima fich.", "razón med.", "razón suma",
+                "med. razón");
     for (const char* n : {"defecto", "peor_seis1", "peor_seis2"}) {
         const auto r = resultados.find(std::string(n) + " rápido");
         const auto f = resultados.find(std::string(n) + " ficheros");
         if (r == resultados.end()) continue;
-        std::printf("%-12s %14.1f %14.1f", n, r->second.mediana, r->second.maxima);
-        if (f != resultados.end())
-            std::printf(" %16.1f %16.1f %10.0f", f->second.mediana, f->second.maxima,
-                        f->second.mediana / r->second.mediana);
+        std::printf("%-12s %12.1f %12.1f", n, r->second.mediana, r->second.maxima);
+        if (f != resultados.end()) {
+            const auto& a = r->second.porPosicion;
+            const auto& b = f->second.porPosicion;
+            double sumaA = 0, sumaB = 0;
+            std::vector<double> razones;
+            for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+                sumaA += a[i];
+                sumaB += b[i];
+                razones.push_back(b[i] / a[i]);
+            }
+            std::sort(razones.begin(), razones.end());
+            std::printf(" %14.1f %14.1f %10.0f %10.0f %10.0f", f->second.mediana, f->second.maxima,
+                        f->second.mediana / r->second.mediana, sumaB / sumaA,
+                        razones.empty() ? 0.0 : razones[razones.size() / 2]);
+        }
         std::printf("\n");
     }
 }

@@ -47,7 +47,7 @@ void Busqueda::AnotaDestino(int ficha, int destino) {
 }
 
 Busqueda::Puntuacion::Puntuacion(const Partida& p)
-    : Alcance(p), Ctx(PreparaValoracion(p, Alcance)), Base(p, Ctx), Puntua(p, Ctx, Base.Valor) {}
+    : Alcance(p), Ctx(PreparaValoracion(p, Alcance)), Base(p, Ctx), Juez(p, Ctx, Base.Valor) {}
 
 void Busqueda::Valora(const std::vector<Entero>& tocadas, ValorEstado& v) {
     ValoraDesde(p_, puntuacion_->Ctx, puntuacion_->Base, tocadas.data(), static_cast<int>(tocadas.size()), v);
@@ -64,14 +64,14 @@ void Busqueda::Hoja(int movimientos) {
     constexpr long HojasSinMemoria = 32;
     if (++hojas_ <= HojasSinMemoria) {
         Valora(tocadas_, despues_);
-        candidatos_.push_back(puntuacion_->Puntua.Puntua(despues_, camino_));
+        candidatos_.push_back(puntuacion_->Juez.Puntua(despues_, camino_));
     } else {
         // Every path starts with a copy of the board at depth 1, taken from
         // the board the sequence (and so the whole search) starts from.
         if (!memoria_) memoria_.emplace(pila_[0].Casillas);
         const ValorEstado& v =
             memoria_->Busca(p_, tocadas_, [this](ValorEstado& nuevo) { Valora(tocadas_, nuevo); });
-        candidatos_.push_back(puntuacion_->Puntua.Puntua(v, camino_));
+        candidatos_.push_back(puntuacion_->Juez.Puntua(v, camino_));
     }
 }
 

@@ -74,7 +74,7 @@ private:
         AlcanceFichas Alcance;
         ContextoValoracion Ctx;
         BaseValoracion Base;         // the initial board's estimate
-        Puntuador Puntua;
+        Puntuador Juez;
         explicit Puntuacion(const Partida& p);
     };
     std::optional<Puntuacion> puntuacion_;

@@ -3,8 +3,10 @@
 // sequence of the throw's values is searched on the record itself, each
 // path restored from an in-memory copy of the board, and each finished path
 // is scored as a candidate; the first move of the best candidate (the last
-// one found among equal totals) is the choice.  Nothing is written to disk,
-// and the record is left as it was except for the choice and its facts.
+// one found among equal totals) is the choice.  When every path starts with
+// the same move nothing is scored: that move is the choice whatever the
+// scores.  Nothing is written to disk, and the record is left as it was
+// except for the choice and its facts.
 #include "ai/eleccion.h"
 
 #include <algorithm>
