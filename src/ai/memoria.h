@@ -36,7 +36,7 @@ public:
     }
 
 private:
-    // Boards kept per choice: about 20 MB at most with eight pieces a seat.
+    // Boards kept per choice: about 30 MB at most.
     static constexpr std::size_t Capacidad = 1 << 15;
     static constexpr std::size_t Ninguno = static_cast<std::size_t>(-1);
 
