@@ -273,10 +273,16 @@ Paso Motor::Ejecuta() {
     const int llegada = p_.CasillaFinal;
     p_.TipoJugada = 0;
     if (comio) DevuelveComida();
+    // The second piece of a two-piece exit follows the first unless the exit
+    // square now holds a barrier (the first piece and a partner's): it would
+    // make three pieces on one square, so it stays in the box.
     if (p_.SalidaDoble == 1) {
-        p_.SalidaDoble = 2;
-        p_.ValorCuenta = 5;
-        return Paso::Siguiente;
+        if (!EsBarrera(p_, CasillaSalida[p_.Turno])) {
+            p_.SalidaDoble = 2;
+            p_.ValorCuenta = 5;
+            return Paso::Siguiente;
+        }
+        p_.SalidaDoble = 0;
     }
     const bool sinBono = llegada == CasillaSalida[p_.Turno] && !p_.BonoComerSaliendo;
     if (comio && !sinBono) {

@@ -2,6 +2,8 @@
 // the throw, the end of the game, and the wait before every local throw.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "common/posicion.h"
 #include "flow/ayudas_flow.h"
 #include "flow/final.h"
@@ -84,6 +86,42 @@ TEST(ComerSaliendo, BonoSegunLaRegla) {
         EXPECT_EQ(p.Fichas[1][1], CasillaSalida[4]);
         EXPECT_EQ(j[3].TipoJugada, bono ? 5 : 0) << "without the bonus the turn ends";
         EXPECT_EQ(j[3].ValorCuenta, bono ? 20 : 0);
+    }
+}
+
+// The first 5 takes two pieces out of a full box; the second follows onto
+// the exit square unless the first has formed a barrier there with the
+// partner's piece, which would make three pieces on one square.
+TEST(SalidaDoble, LaSegundaSaleSiCabe) {
+    struct Caso {
+        const char* nombre;
+        int ocupante;                  // seat of the piece on the exit square, 0 for none
+        std::vector<int> tipos;        // kinds of the seat's entries in its turn
+    };
+    const Caso casos[] = {
+        {"Libre", 0, {8, 9}},
+        {"RivalComido", 1, {8, 9, 6, 5}},
+        {"BarreraConElCompanero", 2, {8}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Partida p = prueba::PartidaEnJuego();
+        p.ModoJuego = 2;
+        p.BarreraCompaneros = true;
+        p.PrimeraFicha = 2;
+        if (c.ocupante != 0) Pon(p, c.ocupante, 1, CasillaSalida[4]);
+        prueba::TurnoDe(p, 4);
+        prueba::InterfazPrueba ui(p);
+        ui.Dados(5);
+        ParaTrasElTurnoDe(p, ui, 4);
+        JuegaPartida(p, ui);
+
+        std::vector<int> tipos;
+        for (int n = 1; p.Jugadas[n].Jugador != 0 && n < static_cast<int>(p.Jugadas.size()); ++n)
+            tipos.push_back(p.Jugadas[n].TipoJugada);
+        EXPECT_EQ(tipos, c.tipos);
+        for (int s = 1; s <= NumCasillas; ++s) EXPECT_EQ(p.Casillas[s].Jugador[3], 0) << s;
+        EXPECT_EQ(p.EnEspera[4], 4 - (static_cast<int>(c.tipos.size()) >= 2 ? 2 : 1));
     }
 }
 
