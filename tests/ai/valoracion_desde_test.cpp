@@ -46,12 +46,12 @@ std::string Diferencia(const ValorEstado& a, const ValorEstado& b, int n) {
     return o.str();
 }
 
-class Recorrido {
+class Caminos {
 public:
-    Recorrido(Partida& p, const ContextoValoracion& ctx, const BaseValoracion& base, const std::string& donde)
+    Caminos(Partida& p, const ContextoValoracion& ctx, const BaseValoracion& base, const std::string& donde)
         : p_(p), ctx_(ctx), base_(base), donde_(donde) {}
 
-    // Every path of up to `quedan` moves with values from `valores`.
+    // Every path of up to `quedan` moves counting the throw's value, 10 or 20.
     void Sigue(int quedan) {
         ValorEstado completa, desde;
         ValoraEstado(p_, ctx_, completa);
@@ -102,7 +102,7 @@ TEST(ValoracionDesde, IgualQueLaValoracionCompleta) {
         const AlcanceFichas alcance(p);
         const ContextoValoracion ctx = PreparaValoracion(p, alcance);
         const BaseValoracion base(p, ctx);
-        Recorrido r(p, ctx, base, "posición " + std::to_string(i) + "\n" + ResumenReglas(posiciones[i]));
+        Caminos r(p, ctx, base, "posición " + std::to_string(i) + "\n" + ResumenReglas(posiciones[i]));
         r.Sigue(p.NumFichas == 8 ? 2 : 3);
         comparadas += r.comparadas;
         if (HasFatalFailure()) return;
