@@ -29,15 +29,20 @@ test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_SECONDS)
 
-# A short bounded run of the state-file fuzzer; `make fuzz FUZZ_SECONDS=600` for a long one.
+# Short bounded runs of the fuzzers (the state-file reader, then the
+# computer player on what the reader accepts), FUZZ_SECONDS each;
+# `make fuzz FUZZ_SECONDS=600` for long ones.
+FUZZERS := estado jugador
 fuzz: deps
 	@CXX=clang++ CC=clang cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPARCHIS_FUZZ=ON -DPARCHIS_TESTS=OFF >/dev/null
-	@cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzz_estado
-	@mkdir -p $(BUILD_FUZZ)/corpus
-	@$(BUILD_FUZZ)/fuzz_estado -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	    $(BUILD_FUZZ)/corpus fuzz/corpus/estado > $(BUILD_FUZZ)/fuzz.log 2>&1 \
-	    || { tail -n 40 $(BUILD_FUZZ)/fuzz.log; exit 1; }
-	@grep -E '^(stat::number_of_executed_units|Done)' $(BUILD_FUZZ)/fuzz.log || true
+	@cmake --build $(BUILD_FUZZ) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZERS))
+	@for f in $(FUZZERS); do \
+	    mkdir -p $(BUILD_FUZZ)/corpus-$$f; \
+	    $(BUILD_FUZZ)/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	        $(BUILD_FUZZ)/corpus-$$f fuzz/corpus/estado > $(BUILD_FUZZ)/fuzz-$$f.log 2>&1 \
+	        || { tail -n 40 $(BUILD_FUZZ)/fuzz-$$f.log; exit 1; }; \
+	    echo "fuzz_$$f: $$(grep -E '^Done' $(BUILD_FUZZ)/fuzz-$$f.log)"; \
+	done
 
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks
