@@ -8,6 +8,15 @@ void CuentaJugadores(Partida& p) {
         if (p.Estado[j] == 1) ++p.NumJugadores;
 }
 
+void RefrescaSalida(Partida& p, int jugador) {
+    const int n = p.NumFichas > MaxFichas ? MaxFichas : p.NumFichas;
+    for (int k = 1; k <= n; ++k)
+        if (p.Fichas[jugador][k] == 0) {
+            p.SiguienteSalida[jugador] = static_cast<Entero>(k);
+            return;
+        }
+}
+
 void AseguraLog(Partida& p, int n) {
     // Grows when n reaches the upper bound, as the log always has.
     while (n >= static_cast<int>(p.Jugadas.size()) - 1)

@@ -192,6 +192,10 @@ inline int FichasSegunRegla(const Partida& p) { return p.FichasPorJugador == 2 ?
 // Recounts NumJugadores from Estado.
 void CuentaJugadores(Partida& p);
 
+// SiguienteSalida of `jugador` (1..4) becomes its lowest-numbered piece in
+// the waiting box; it is left as it was when none is there.
+void RefrescaSalida(Partida& p, int jugador);
+
 // Grows the log by 40 entries at a time (keeping them) until n is below its
 // upper bound.
 void AseguraLog(Partida& p, int n);

@@ -54,6 +54,13 @@ void ValidaPartida(Partida& p) {
     // The derived counts follow the validated fields they come from.
     p.NumFichas = static_cast<Entero>(FichasSegunRegla(p));
     CuentaJugadores(p);
+    // The next piece to leave a box is the lowest-numbered one in it, as the
+    // mover keeps it: a damaged file could name a piece the seat does not
+    // have, which would then be moved.
+    for (int j = 1; j <= 4; ++j) {
+        Limita(p.SiguienteSalida[j], 1, p.NumFichas, 1);
+        RefrescaSalida(p, j);
+    }
 }
 
 }  // namespace parchis

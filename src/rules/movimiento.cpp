@@ -97,15 +97,6 @@ bool MueveContando(Partida& p, int j, int v, int pos, int origen, int ficha) {
     return true;
 }
 
-void RefrescaSalida(Partida& p, int j) {
-    for (int k = 1; k <= PiezasDe(p); ++k) {
-        if (p.Fichas[j][k] == 0) {
-            p.SiguienteSalida[j] = static_cast<Entero>(k);
-            return;
-        }
-    }
-}
-
 }  // namespace
 
 void CalculaValores(Partida& p) {

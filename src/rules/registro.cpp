@@ -75,15 +75,6 @@ void Coloca(Partida& p, int j, int k, int s, int hueco) {
     if (hueco != 0) LlenaHueco(c, hueco, j, k);
 }
 
-void RefrescaSalida(Partida& p, int j) {
-    const int n = p.NumFichas > MaxFichas ? MaxFichas : p.NumFichas;
-    for (int k = 1; k <= n; ++k)
-        if (p.Fichas[j][k] == 0) {
-            p.SiguienteSalida[j] = static_cast<Entero>(k);
-            return;
-        }
-}
-
 struct Pieza {
     int j = 0, k = 0, origen = 0, destino = 0;
     bool valida = false;

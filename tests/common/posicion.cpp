@@ -16,14 +16,6 @@ Partida PartidaVacia(int numFichas) {
 
 namespace {
 
-void RefrescaSalida(Partida& p, int j) {
-    for (int k = 1; k <= p.NumFichas; ++k)
-        if (p.Fichas[j][k] == 0) {
-            p.SiguienteSalida[j] = static_cast<Entero>(k);
-            return;
-        }
-}
-
 const int Casa[5] = {0, 100, 92, 84, 76};
 
 }  // namespace

@@ -96,6 +96,12 @@ Partida RegistroAleatorio(std::mt19937& azar, int numJugada, bool iniciada) {
     p.Jugadas.assign(static_cast<std::size_t>(numJugada) + 41, Jugada{});
     if (iniciada)
         for (int n = 1; n < numJugada; ++n) p.Jugadas[n] = EntradaAleatoria(azar);
+    // The next piece out of each box is kept as the program keeps it.
+    p.NumFichas = static_cast<Entero>(FichasSegunRegla(p));
+    for (int j = 1; j <= 4; ++j) {
+        if (p.SiguienteSalida[j] > p.NumFichas) p.SiguienteSalida[j] = 1;
+        RefrescaSalida(p, j);
+    }
     return p;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 #include "ayudas_core.h"
 #include "core/estado.h"
@@ -166,6 +167,37 @@ TEST(EstadoDanado, LoLeidoSeEscribeYSeLeeIgual) {
             LeerEstado(otra, ContenidoFichero(leido));
             prueba::EsperaMismoRegistro(leido, otra);
         }
+    }
+}
+
+// A file can name as the next piece to leave a box one the seat does not
+// have, or one already out: a loaded game names the lowest-numbered piece
+// in the box, as moving keeps it, and the file's number when the box is
+// empty and the number is one of the seat's pieces.
+TEST(EstadoDanado, LaSiguienteFichaEnSalirEsDeLaCaja) {
+    struct CasoSalida {
+        const char* nombre;
+        int fichasPorJugador;          // 1: four pieces, 2: eight
+        int guardada;                  // SiguienteSalida in the file
+        std::vector<int> fuera;        // pieces of seat 1 on the board
+        int esperada;
+    };
+    const CasoSalida casos[] = {
+        {"PiezaQueNoTiene", 1, 6, {1}, 2},
+        {"PiezaYaFuera", 1, 1, {1, 2}, 3},
+        {"Cero", 2, 0, {}, 1},
+        {"CajaVaciaConservaLaSuya", 1, 3, {1, 2, 3, 4}, 3},
+        {"CajaVaciaYNumeroAjeno", 1, 7, {1, 2, 3, 4}, 1},
+    };
+    for (const CasoSalida& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Partida escrito = prueba::RegistroPorDefecto();
+        escrito.FichasPorJugador = static_cast<Entero>(c.fichasPorJugador);
+        escrito.SiguienteSalida[1] = static_cast<Entero>(c.guardada);
+        for (int k : c.fuera) escrito.Fichas[1][k] = static_cast<Entero>(20 + k);
+        Partida leido;
+        LeerEstado(leido, ContenidoFichero(escrito));
+        EXPECT_EQ(leido.SiguienteSalida[1], c.esperada);
     }
 }
 
