@@ -43,6 +43,15 @@ void CompruebaRangos(const Partida& p) {
         Exige(Entre(p.Nivel[1], 0, 100) && Entre(p.Control[2], 1, 3) && Entre(p.Velocidad, 0, 100));
         Exige(p.NumFichas == parchis::FichasSegunRegla(p));
         Exige(!p.ListaJugadas.empty());
+        // The next piece out of a box is one of the seat's, in the box when
+        // any piece is.
+        for (int j = 1; j <= 4; ++j) {
+            const int s = p.SiguienteSalida[j];
+            Exige(Entre(s, 1, p.NumFichas));
+            bool alguna = false;
+            for (int k = 1; k <= p.NumFichas; ++k) alguna = alguna || p.Fichas[j][k] == 0;
+            Exige(!alguna || p.Fichas[j][s] == 0);
+        }
     }
 }
 
