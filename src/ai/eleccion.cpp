@@ -242,7 +242,7 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
     std::vector<std::vector<int>> secuencias = Secuencias(p);
     if (secuencias.empty() && bono != 0) secuencias.push_back({});
     const double inicio = reloj();
-    const int numFichas = std::clamp<int>(p.NumFichas, 1, MaxFichas);
+    const int numFichas = PiezasDe(p);
     p.HayCapturaPosible = CapturaPosible(p, secuencias, bono, numFichas);
     TableroGuardado inicial;
     inicial.Guarda(p);

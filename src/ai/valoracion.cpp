@@ -13,12 +13,6 @@ constexpr int UltimaCasillaAnillo = 68;
 // Read once: the tables never change.
 const TablasCamino* const TablasValoracion = &Tablas();
 
-// Pieces per seat as the rules count them, kept inside the arrays.
-int PiezasDe(const Partida& p) {
-    const int n = p.NumFichas;
-    return n < 1 ? 1 : (n > MaxFichas ? MaxFichas : n);
-}
-
 bool SeatValido(int j) { return j >= 1 && j <= 4; }
 
 int RecorridoFicha(const Partida& p, int jugador, int ficha) {

@@ -9,8 +9,7 @@ void CuentaJugadores(Partida& p) {
 }
 
 void RefrescaSalida(Partida& p, int jugador) {
-    const int n = p.NumFichas > MaxFichas ? MaxFichas : p.NumFichas;
-    for (int k = 1; k <= n; ++k)
+    for (int k = 1; k <= PiezasDe(p); ++k)
         if (p.Fichas[jugador][k] == 0) {
             p.SiguienteSalida[jugador] = static_cast<Entero>(k);
             return;

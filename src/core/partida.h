@@ -189,6 +189,12 @@ struct Partida {
 // Number of pieces per seat that the rule field asks for (4 or 8).
 inline int FichasSegunRegla(const Partida& p) { return p.FichasPorJugador == 2 ? 8 : 4; }
 
+// Pieces per seat as the rules count them, kept inside the arrays whatever
+// the record says (1..MaxFichas).
+inline int PiezasDe(const Partida& p) {
+    return p.NumFichas < 1 ? 1 : (p.NumFichas > MaxFichas ? MaxFichas : p.NumFichas);
+}
+
 // Recounts NumJugadores from Estado.
 void CuentaJugadores(Partida& p);
 

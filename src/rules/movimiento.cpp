@@ -21,12 +21,6 @@ bool DosDados(const Partida& p) { return p.NumDados == 2; }
 
 int EnEsperaDe(const Partida& p, int j) { return SeatValido(j) ? p.EnEspera[j] : 0; }
 
-// Pieces per seat, kept inside the arrays whatever the record says.
-int PiezasDe(const Partida& p) {
-    if (p.NumFichas < 1) return 1;
-    return p.NumFichas > MaxFichas ? MaxFichas : p.NumFichas;
-}
-
 bool SonCompaneros(const Partida& p, int a, int b) {
     return p.ModoJuego == 2 && p.BarreraCompaneros && SeatValido(b) && a == Companero[b];
 }
