@@ -1,7 +1,8 @@
 // The player against its plain, literal version on positions from random
 // games under every kind of rule set: the same move, the same prompt facts
 // and the same destinations; the record left as it was and no file written.
-// PARCHIS_POSICIONES asks for a longer run (the literal player is slow).
+// PARCHIS_POSICIONES asks for a longer run (the literal player is slow) and
+// PARCHIS_SEMILLA for other positions than the usual ones.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -21,6 +22,11 @@ int PosicionesPedidas(int porDefecto) {
     return porDefecto;
 }
 
+unsigned Semilla(unsigned porDefecto) {
+    if (const char* v = std::getenv("PARCHIS_SEMILLA")) return static_cast<unsigned>(std::strtoul(v, nullptr, 10));
+    return porDefecto;
+}
+
 void Compara(const Partida& antes, const std::string& donde) {
     Partida rapida = antes;
     const bool avisoRapido = EligeJugada(rapida, RelojParado);
@@ -34,7 +40,7 @@ void Compara(const Partida& antes, const std::string& donde) {
 }
 
 TEST(EleccionDiferencial, MismaJugadaQueElJugadorLiteral) {
-    std::mt19937 azar(20240611);
+    std::mt19937 azar(Semilla(20240611));
     const auto posiciones = PosicionesDeDecision(azar, PosicionesPedidas(6000));
     CarpetaTemporal carpeta;
     for (std::size_t i = 0; i < posiciones.size(); ++i) {
@@ -52,7 +58,7 @@ TEST(EleccionDiferencial, MismaJugadaQueElJugadorLiteral) {
 // Two dice counted one by one and a double with bonus values: up to
 // twenty-five sequences, repeated orderings of equal values included.
 TEST(EleccionDiferencial, DoblesConValoresExtra) {
-    std::mt19937 azar(77);
+    std::mt19937 azar(Semilla(77));
     auto reglas = [](Partida& p, std::mt19937& a) {
         ReglasAleatorias(p, a);
         p.NumDados = 2;
