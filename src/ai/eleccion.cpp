@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -172,18 +173,34 @@ std::vector<std::vector<int>> Secuencias(const Partida& p) {
     return secuencias;
 }
 
+// Calls `prueba` with each different first value the sequences count (the
+// pending bonus, if any) until it returns true; the board is the same for
+// all of them, so a repeated value would give the same answer.
+template <typename Prueba>
+bool AlgunPrimerValor(const std::vector<std::vector<int>>& secuencias, int bono, Prueba prueba) {
+    std::uint32_t vistos = 0;
+    for (const auto& s : secuencias) {
+        const int v = bono != 0 ? bono : (s.empty() ? 0 : s[0]);
+        if (v <= 0) continue;
+        if (v <= MaxValor) {
+            if ((vistos >> v) & 1u) continue;
+            vistos |= 1u << v;
+        }
+        if (prueba(v)) return true;
+    }
+    return false;
+}
+
 // Some piece can capture with the first value some sequence counts.
 bool CapturaPosible(Partida& p, const std::vector<std::vector<int>>& secuencias, int bono,
                     int numFichas) {
     const int t = p.Turno;
-    for (const auto& s : secuencias) {
-        const int valor = bono != 0 ? bono : (s.empty() ? 0 : s[0]);
-        if (valor == 0) continue;
+    return AlgunPrimerValor(secuencias, bono, [&](int valor) {
         for (int k = 1; k <= numFichas; ++k)
             if (PuedeMover(p, t, valor, p.Fichas[t][k], k) && ComeFicha(p, t, p.CasillaDestino))
                 return true;
-    }
-    return false;
+        return false;
+    });
 }
 
 // The paths can start with more than one move (piece and value): only then
@@ -191,9 +208,7 @@ bool CapturaPosible(Partida& p, const std::vector<std::vector<int>>& secuencias,
 bool VariasPrimeras(Partida& p, const std::vector<std::vector<int>>& secuencias, int bono,
                     int numFichas) {
     int ficha = 0, valor = 0;
-    for (const auto& s : secuencias) {
-        const int v = bono != 0 ? bono : (s.empty() ? 0 : s[0]);
-        if (v == 0) continue;
+    return AlgunPrimerValor(secuencias, bono, [&](int v) {
         FichasMovibles(p, v, 0);
         for (int k = 1; k <= numFichas; ++k) {
             if (!p.FichaMovible[k]) continue;
@@ -204,8 +219,8 @@ bool VariasPrimeras(Partida& p, const std::vector<std::vector<int>>& secuencias,
                 return true;
             }
         }
-    }
-    return false;
+        return false;
+    });
 }
 
 // A sequence already searched from the same position yields the same
