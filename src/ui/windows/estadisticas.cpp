@@ -210,7 +210,7 @@ void TextoEstadisticas::DibujaFila(QPainter& g, const JugadorEstadistica& j, con
     }
     g.setPen(Tinta);
     Derecha(g, Columna(45), y, QString::number(f.Casillas));
-    Derecha(g, Columna(56), y, Q(TextoPorcentajeFicha(f.Casillas)));
+    Derecha(g, Columna(55), y, Q(TextoPorcentajeFicha(f.Casillas)));
     g.drawText(QPointF(Columna(56), y), Q(TextoSituacion(f)));
     for (std::size_t i = 0; i < f.Destinos.size(); ++i)
         Derecha(g, Columna(ColOpciones + 2 + PasoOpciones * static_cast<int>(i)), y, Q(f.Destinos[i]));

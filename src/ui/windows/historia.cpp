@@ -47,16 +47,17 @@ const QColor Renglon(196, 214, 234);
 const QColor CartonClaro(222, 176, 104);
 const QColor CartonOscuro(170, 120, 58);
 
-// The header runs from the date's column to the points' column: the font
-// size is the one whose header fits that span best.
+// The largest size at which the header spans the date's column to the
+// points' column and a date ends before the time's column.
 QFont FuentePagina() {
     QFont f(QStringLiteral("DejaVu Sans"));
-    double mejor = 1e9;
-    int tamano = 11;
+    int tamano = 8;
     for (int px = 8; px <= 16; ++px) {
         f.setPixelSize(px);
-        const double error = std::abs(QFontMetricsF(f).horizontalAdvance(QString::fromUtf8(Cabecera)) - 346);
-        if (error < mejor) mejor = error, tamano = px;
+        const QFontMetricsF m(f);
+        if (m.horizontalAdvance(QString::fromUtf8(Cabecera)) <= 350 &&
+            m.horizontalAdvance(QStringLiteral("00-00-0000")) <= 62)
+            tamano = px;
     }
     f.setPixelSize(tamano);
     return f;
@@ -184,7 +185,7 @@ void CarpetaHistorico::DibujaCarpeta(QPainter& g) const {
 void CarpetaHistorico::DibujaPagina(QPainter& g) const {
     QFont normal = font(), negrita = font();
     negrita.setBold(true);
-    g.setFont(negrita);
+    g.setFont(normal);
     g.setPen(Tinta);
     g.drawText(QPointF(22, LineaCabecera), QString::fromUtf8(Cabecera));
     double y = PrimeraLinea;
