@@ -57,17 +57,6 @@ TEST(VentanaHistorico, PaginasConRatonYTeclado) {
     EXPECT_FALSE(v.isVisible());
 }
 
-TEST(VentanaHistorico, OchoOMenosNoPasanPagina) {
-    for (int n : {0, 8}) {
-        Registro r;
-        VentanaHistorico v(nullptr, std::vector<RegistroHistorico>(n), r.Sonido(), r.Ayuda());
-        CarpetaHistorico* c = v.Carpeta();
-        EXPECT_FALSE(c->PasaPagina(true));
-        EXPECT_FALSE(c->PasaPagina(false));
-        EXPECT_TRUE(r.sonidos.empty());
-    }
-}
-
 bool EnBlanco(VentanaEstadisticas& v) {
     const QImage imagen = v.findChild<QWidget*>(QStringLiteral("Texto"))->grab().toImage();
     QImage lleno(imagen.size(), imagen.format());
