@@ -1,9 +1,9 @@
 #include "flow/historico.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "core/carpeta.h"
 #include "core/codificacion.h"
@@ -88,13 +88,79 @@ bool AnadeHistorico(const std::string& carpeta, const RegistroHistorico& r) {
 
 std::vector<RegistroHistorico> LeeHistorico(const std::string& carpeta) {
     std::vector<RegistroHistorico> registros;
-    std::ifstream f(carpeta + FicheroHistorial, std::ios::binary);
-    if (!f) return registros;
-    const std::string todo{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+    const std::string nombre = carpeta + FicheroHistorial;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(nombre, error)) return registros;
+    const std::uintmax_t tamano = std::filesystem::file_size(nombre, error);
+    if (error) return registros;
+    // Start at a record boundary so that the records kept stay aligned.
+    constexpr std::uintmax_t largo = LargoRegistroHistorico;
+    const std::uintmax_t total = (tamano + largo - 1) / largo;
+    const std::uintmax_t desde = total > MaxRegistrosLeidos ? (total - MaxRegistrosLeidos) * largo : 0;
+    std::ifstream f(nombre, std::ios::binary);
+    if (!f || !f.seekg(static_cast<std::streamoff>(desde))) return registros;
+    // The size may have changed since it was asked: never read more than the bound.
+    std::string todo(std::min<std::uintmax_t>(tamano - desde, largo * MaxRegistrosLeidos), '\0');
+    f.read(todo.data(), static_cast<std::streamsize>(todo.size()));
+    todo.resize(static_cast<std::size_t>(f.gcount()));
     const std::string_view v(todo);
-    for (std::size_t i = 0; i < v.size(); i += LargoRegistroHistorico)
-        registros.push_back(LeeRegistroHistorico(v.substr(i, LargoRegistroHistorico)));
+    registros.reserve(v.size() / largo + 1);
+    for (std::size_t i = 0; i < v.size(); i += largo)
+        registros.push_back(LeeRegistroHistorico(v.substr(i, largo)));
     return registros;
+}
+
+namespace {
+
+std::string DosCifras(int n) { return Digitos(n, 2); }
+
+// A damaged file may hold control bytes in a name: they print as blanks.
+std::string Legible(const std::string& nombre) {
+    std::string s = nombre;
+    for (char& c : s)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
+    return QuitaBlancos(s);
+}
+
+// a + separador + b, the separator left out when either side is empty.
+std::string Une(const std::string& a, const char* separador, const std::string& b) {
+    if (a.empty()) return b;
+    if (b.empty()) return a;
+    return a + separador + b;
+}
+
+}  // namespace
+
+TextoHistorico TextoDeRegistro(const RegistroHistorico& r) {
+    const FechaHora& f = r.Fecha;
+    std::array<std::string, 4> n;
+    for (int i = 0; i < 4; ++i) n[i] = Legible(r.Nombres[i]);
+    TextoHistorico t;
+    t.Fecha = DosCifras(f.Dia) + "-" + DosCifras(f.Mes) + "-" + Digitos(f.Anio, 4);
+    t.Hora = DosCifras(f.Hora) + ":" + DosCifras(f.Minuto);
+    if (r.Parejas) {
+        t.Ganadores = Une(n[0], " y ", n[1]);
+        t.Perdedores = Une(n[2], " y ", n[3]);
+    } else {
+        // The third loser always follows " y ": with the last field blank
+        // the others read "A, B".
+        t.Ganadores = n[0];
+        t.Perdedores = Une(Une(n[1], ", ", n[2]), " y ", n[3]);
+    }
+    t.Puntos = std::to_string(r.Puntos);
+    return t;
+}
+
+std::vector<int> RegistrosDePagina(int primera) {
+    std::vector<int> indices;
+    for (int i = primera; i > primera - RegistrosPorPagina && i >= 0; --i) indices.push_back(i);
+    return indices;
+}
+
+bool HayPaginaAnterior(int primera) { return primera - RegistrosPorPagina >= 0; }
+
+bool HayPaginaSiguiente(int primera, int numRegistros) {
+    return primera + RegistrosPorPagina <= numRegistros - 1;
 }
 
 }  // namespace parchis

@@ -41,7 +41,33 @@ RegistroHistorico LeeRegistroHistorico(std::string_view bytes);
 // Returns false when the file could not be written.
 bool AnadeHistorico(const std::string& carpeta, const RegistroHistorico& r);
 
-// Every record of the file, oldest first; none when it cannot be opened.
+// The records of the file, oldest first; none when it cannot be opened or
+// is not a plain file (a pipe or a device would stall or never end).  At
+// most MaxRegistrosLeidos are read: of a longer file, its newest ones.  The
+// file is only read, never changed.
+inline constexpr int MaxRegistrosLeidos = 50000;
 std::vector<RegistroHistorico> LeeHistorico(const std::string& carpeta);
+
+// --- the history window's pages --------------------------------------------
+// A page shows eight records, newest first: PrimeraDePagina (the index of
+// its newest record) down to PrimeraDePagina - 7, indexes below 0 skipped.
+inline constexpr int RegistrosPorPagina = 8;
+
+// One record as the folder prints it, in two lines.
+struct TextoHistorico {
+    std::string Fecha;       // "07-03-2004"
+    std::string Hora;        // "18:05"
+    std::string Ganadores;   // "María" or, in pairs, "Carmen y María"
+    std::string Perdedores;  // "Roberto, Ana y Luis"
+    std::string Puntos;      // "45"
+};
+TextoHistorico TextoDeRegistro(const RegistroHistorico& r);
+
+// Indexes of the records on the page whose newest is `primera`, newest first.
+std::vector<int> RegistrosDePagina(int primera);
+// Whether the lower right corner (older games) or the lower left (newer)
+// turns the page.
+bool HayPaginaAnterior(int primera);
+bool HayPaginaSiguiente(int primera, int numRegistros);
 
 }  // namespace parchis
