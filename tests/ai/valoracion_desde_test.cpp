@@ -18,31 +18,29 @@
 namespace parchis::prueba {
 namespace {
 
-// Where two estimates differ, or empty.
+// Where two estimates differ, bit for bit, or empty.
 std::string Diferencia(const ValorEstado& a, const ValorEstado& b, int n) {
     std::ostringstream o;
-    auto mira = [&o](const char* campo, int k, auto x, auto y) {
-        if (std::memcmp(&x, &y, sizeof x) != 0) o << campo << "[" << k << "] " << x << " / " << y << "; ";
+    auto mira = [&o](const char* campo, const auto& x, const auto& y, int desde, int hasta) {
+        for (int k = desde; k <= hasta; ++k)
+            if (std::memcmp(&x[k], &y[k], sizeof x[k]) != 0) o << campo << "[" << k << "] " << +x[k] << " / " << +y[k] << "; ";
     };
-    mira("NumTerminos", 0, a.NumTerminos, b.NumTerminos);
+    mira("NumTerminos", &a.NumTerminos, &b.NumTerminos, 0, 0);
+    mira("EnEspera", &a.EnEspera, &b.EnEspera, 0, 0);
     for (int t = 0; t < a.NumTerminos && t < b.NumTerminos; ++t) {
-        mira("Terminos.Casilla", t, a.Terminos[t].Casilla, b.Terminos[t].Casilla);
-        mira("Terminos.Valor", t, a.Terminos[t].Valor, b.Terminos[t].Valor);
+        mira("Terminos.Casilla", &a.Terminos[t].Casilla, &b.Terminos[t].Casilla, 0, 0);
+        mira("Terminos.Valor", &a.Terminos[t].Valor, &b.Terminos[t].Valor, 0, 0);
     }
-    for (int k = 1; k <= n; ++k) {
-        mira("InicioTerminos", k, int(a.InicioTerminos[k]), int(b.InicioTerminos[k]));
-        mira("GananciaSocio", k, a.GananciaSocio[k], b.GananciaSocio[k]);
-        mira("Perdida", k, a.Perdida[k], b.Perdida[k]);
-        mira("S1", k, a.S1[k], b.S1[k]);
-        mira("S2", k, a.S2[k], b.S2[k]);
-        mira("S3", k, a.S3[k], b.S3[k]);
-        mira("Posicion", k, a.Posicion[k], b.Posicion[k]);
-        mira("Recorrido", k, a.Recorrido[k], b.Recorrido[k]);
-        mira("Resguardada", k, a.Resguardada[k], b.Resguardada[k]);
-    }
-    mira("InicioTerminos", n + 1, int(a.InicioTerminos[n + 1]), int(b.InicioTerminos[n + 1]));
-    for (int r = 1; r <= 4; ++r) mira("Progreso", r, a.Progreso[r], b.Progreso[r]);
-    mira("EnEspera", 0, a.EnEspera, b.EnEspera);
+    mira("InicioTerminos", a.InicioTerminos, b.InicioTerminos, 1, n + 1);
+    mira("GananciaSocio", a.GananciaSocio, b.GananciaSocio, 1, n);
+    mira("Perdida", a.Perdida, b.Perdida, 1, n);
+    mira("S1", a.S1, b.S1, 1, n);
+    mira("S2", a.S2, b.S2, 1, n);
+    mira("S3", a.S3, b.S3, 1, n);
+    mira("Posicion", a.Posicion, b.Posicion, 1, n);
+    mira("Recorrido", a.Recorrido, b.Recorrido, 1, n);
+    mira("Resguardada", a.Resguardada, b.Resguardada, 1, n);
+    mira("Progreso", a.Progreso, b.Progreso, 1, 4);
     return o.str();
 }
 

@@ -1,5 +1,5 @@
-// Damaged state files: whatever the bytes, reading ends, every array index
-// stays in range and what the file does not say keeps its previous value.
+// Damaged state files: every array index stays in range and what the file
+// does not say keeps its previous value.  Arbitrary bytes are the fuzzer's.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -39,21 +39,14 @@ struct Caso {
     std::function<void(const Partida& leido, const Partida& escrito)> comprueba;
 };
 
+void Igual(const Partida& leido, const Partida& escrito) { prueba::EsperaMismoRegistro(leido, escrito); }
+
 void ConservaLoPrevio(const Partida& leido, const Partida&) {
     const Partida previo = Previo();
     EXPECT_EQ(leido.Velocidad, previo.Velocidad);
     EXPECT_EQ(leido.Fichas, previo.Fichas);
     EXPECT_EQ(leido.Casillas, previo.Casillas);
     EXPECT_EQ(leido.Nombres, previo.Nombres);
-}
-
-void NadaMas(const Partida&, const Partida&) {}
-
-std::string Basura(std::size_t largo, unsigned semilla) {
-    std::mt19937 azar(semilla);
-    std::string s(largo, '\0');
-    for (char& c : s) c = static_cast<char>(azar());
-    return s;
 }
 
 TEST(EstadoDanado, NuncaSeSaleDeRango) {
@@ -83,25 +76,16 @@ TEST(EstadoDanado, NuncaSeSaleDeRango) {
              EXPECT_EQ(leido.Jugadas[3].Jugador, escrito.Jugadas[3].Jugador);
              EXPECT_EQ(leido.Jugadas[4], Jugada{});
          }},
-        {"sin comillas",
-         [](std::string c) {
-             std::erase(c, '"');
-             return c;
-         },
-         [](const Partida& leido, const Partida& escrito) { prueba::EsperaMismoRegistro(leido, escrito); }},
+        {"sin comillas", [](std::string c) { return std::erase(c, '"'), c; }, Igual},
         {"sin comillas de cierre",
          [](const std::string& c) { return ConCampo(ConCampo(c, 901, "\r"), c.size() - 3, "\r"); },
-         [](const Partida& leido, const Partida& escrito) { prueba::EsperaMismoRegistro(leido, escrito); }},
+         Igual},
         {"línea 1 demasiado larga",
          [](const std::string& c) { return c.substr(0, 901) + std::string(5000, '9') + c.substr(901); },
-         [](const Partida& leido, const Partida& escrito) { prueba::EsperaMismoRegistro(leido, escrito); }},
+         Igual},
         {"línea 2 demasiado larga",
          [](const std::string& c) { return c.substr(0, c.size() - 3) + std::string(300000, '7') + "\"\r\n"; },
-         [](const Partida& leido, const Partida& escrito) { prueba::EsperaMismoRegistro(leido, escrito); }},
-        {"binario con saltos",
-         [](const std::string& c) { return c.substr(0, 400) + Basura(2000, 2) + "\n" + Basura(900, 3); },
-         NadaMas},
-        {"solo saltos de línea", [](const std::string&) { return std::string(50, '\n'); }, ConservaLoPrevio},
+         Igual},
         {"números fuera de rango",
          [](const std::string& c) {
              std::string s = ConCampo(c, 19, "999");              // seat 1, piece 1
@@ -148,24 +132,6 @@ TEST(EstadoDanado, NuncaSeSaleDeRango) {
             LeerEstado(leido, c.dana(fichero));
             prueba::EsperaRangos(leido);
             c.comprueba(leido, escrito);
-        }
-    }
-}
-
-TEST(EstadoDanado, LoLeidoSeEscribeYSeLeeIgual) {
-    // Whatever a damaged file left in the record is written back faithfully.
-    for (unsigned semilla = 1; semilla <= 20; ++semilla) {
-        for (bool simulacion : {false, true}) {
-            Partida leido = Previo();
-            leido.LeyendoSimulacion = simulacion;
-            std::string basura = ContenidoFichero(PartidaEnCurso());
-            const std::string ruido = Basura(300, semilla);
-            for (std::size_t i = 0; i < ruido.size(); i += 3)
-                basura[(static_cast<unsigned char>(ruido[i]) * 7 + i) % basura.size()] = ruido[i + 1];
-            LeerEstado(leido, basura);
-            Partida otra = leido;
-            LeerEstado(otra, ContenidoFichero(leido));
-            prueba::EsperaMismoRegistro(leido, otra);
         }
     }
 }

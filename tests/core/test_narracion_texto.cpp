@@ -53,19 +53,6 @@ TEST(NarracionTexto, LineasDeCadaTipoYDesenlace) {
     }
 }
 
-TEST(NarracionTexto, NarrarAnadeALaLista) {
-    Partida p;
-    p.Nombres[1] = "Carmen";
-    p.ListaJugadas = {PrincipioPartida};
-    p.Jugadas[1] = Entrada(1, 3, 7, 1);
-    p.Jugadas[2] = Entrada(1, 3, 2, 0);
-    NarraJugada(p, 1);
-    NarraJugada(p, 2);
-    const std::vector<std::string> esperada{"Principio de la partida", "  1 Carmen cuenta 7",
-                                            "    y come ficha", "  2 Carmen cuenta 2"};
-    EXPECT_EQ(p.ListaJugadas, esperada);
-}
-
 TEST(NarracionTexto, DatosFueraDeRangoNoRompen) {
     Partida p;
     p.Jugadas[1] = Entrada(9, 3, 4, 42);   // no such seat, no such outcome

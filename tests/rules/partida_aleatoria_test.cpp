@@ -11,7 +11,7 @@
 
 #include "rules/movimiento.h"
 #include "rules/registro.h"
-#include "rules/tablero.h"
+#include "flow/comprobacion.h"
 
 namespace parchis {
 namespace {
@@ -24,52 +24,6 @@ struct Foto {
 };
 
 Foto FotoDe(const Partida& p) { return {p.Fichas, p.Casillas, p.EnEspera, p.EnCasa, p.SiguienteSalida}; }
-
-// Squares and pieces describe the same board, the counters add up and no
-// square holds more than two pieces once a capture has been completed.
-std::string Incoherencias(const Partida& p, bool capturaPendiente) {
-    std::ostringstream r;
-    for (int j = 1; j <= 4; ++j) {
-        int espera = 0, casa = 0, primera = 0;
-        for (int k = 1; k <= MaxFichas; ++k) {
-            const int s = p.Fichas[j][k];
-            if (k > p.NumFichas) {
-                if (s != 0) r << "seat " << j << " has piece " << k << " on " << s << "\n";
-                continue;
-            }
-            if (s == 0) {
-                ++espera;
-                if (primera == 0) primera = k;
-            } else if (s == CasillaCasa[j]) {
-                ++casa;
-            } else if (s < 1 || s > NumCasillas || (s != CasillaSalida[j] && Recorrido(j, s) == 0)) {
-                r << "seat " << j << " piece " << k << " off its path on " << s << "\n";
-            } else {
-                int veces = 0;
-                for (int h = 1; h <= 3; ++h)
-                    veces += p.Casillas[s].Jugador[h] == j && p.Casillas[s].Pieza[h] == k;
-                if (veces != 1) r << "seat " << j << " piece " << k << " in " << veces << " slots of " << s << "\n";
-            }
-        }
-        if (espera != p.EnEspera[j]) r << "seat " << j << " box count " << p.EnEspera[j] << " != " << espera << "\n";
-        if (casa != p.EnCasa[j]) r << "seat " << j << " home count " << p.EnCasa[j] << " != " << casa << "\n";
-        if (primera != 0 && p.SiguienteSalida[j] != primera)
-            r << "seat " << j << " next out " << p.SiguienteSalida[j] << " != " << primera << "\n";
-        if (p.Estado[j] != 1 && espera != p.NumFichas) r << "inactive seat " << j << " moved\n";
-    }
-    for (int s = 0; s <= NumCasillas; ++s) {
-        int ocupadas = 0;
-        for (int h = 1; h <= 3; ++h) {
-            const int j = p.Casillas[s].Jugador[h], k = p.Casillas[s].Pieza[h];
-            if (j == 0 && k == 0) continue;
-            ++ocupadas;
-            if (j < 1 || j > 4 || k < 1 || k > MaxFichas || p.Fichas[j][k] != s)
-                r << "square " << s << " slot " << h << " holds seat " << j << " piece " << k << "\n";
-        }
-        if (ocupadas > 2 && !capturaPendiente) r << "square " << s << " holds " << ocupadas << "\n";
-    }
-    return r.str();
-}
 
 // The same game played through AplicaJugada, as the computer player's
 // simulation plays it.
@@ -90,13 +44,13 @@ public:
             case 3: case 4: case 5: case 8: case 9: case 10:
                 s_.Turno = e.Jugador;
                 AplicaJugada(s_, e.CasillaOrigen, e.CasillaFinal, e.FichaJugada);
-                pendiente_ = s_.JugadorComido != 0;
+                comida_ = s_.JugadorComido != 0 ? e.CasillaFinal : 0;
                 if (e.TipoJugada != 8) bono_ = s_.Bonificacion;
                 break;
             case 6:
-                if (!pendiente_) r << "entry " << n << " sends back a piece nobody captured\n";
+                if (comida_ == 0) r << "entry " << n << " sends back a piece nobody captured\n";
                 if (e.Jugador != s_.JugadorComido) r << "entry " << n << " sends back the wrong seat\n";
-                pendiente_ = false;
+                comida_ = 0;
                 break;
             case 11:  // the invariants check the rest of the penalty
                 if (e.FichaJugada != 0 && p.Fichas[e.Jugador][e.FichaJugada] != 0)
@@ -106,15 +60,16 @@ public:
             default:
                 break;
         }
-        if (!pendiente_ && !(FotoDe(s_) == FotoDe(p))) r << "entry " << n << " differs from AplicaJugada\n";
+        if (comida_ == 0 && !(FotoDe(s_) == FotoDe(p))) r << "entry " << n << " differs from AplicaJugada\n";
         return r.str();
     }
 
-    bool CapturaPendiente() const { return pendiente_; }
+    // The square where a captured piece waits to be sent back, or 0.
+    int CasillaComida() const { return comida_; }
 
 private:
     Partida s_;
-    bool pendiente_ = false;
+    int comida_ = 0;
     int bono_ = 0;
 };
 
@@ -137,7 +92,7 @@ TEST(PartidaAleatoria, ReglasInvariantesYDeshacer) {
             ++tipos[e.TipoJugada];
             ++detalles[e.Detalle];
             std::string error = sombra.Sigue(q, n);
-            error += Incoherencias(q, sombra.CapturaPendiente());
+            error += CompruebaEntrada(q, n) + CompruebaPosicion(q, sombra.CasillaComida());
             fotos.push_back(FotoDe(q));
             if (static_cast<int>(fotos.size()) != n + 1) {
                 ADD_FAILURE() << "entry " << n << " recorded out of order";
