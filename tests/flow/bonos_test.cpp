@@ -111,50 +111,27 @@ TEST(SalidaObligada, ElOtroValorSeCuentaDespues) {
 }
 
 // Leaving the box onto one's own exit square held by two rivals captures the
-// one that arrived last; the 20 only with BonoComerSaliendo.
-TEST(ComerSaliendo, BonoSegunLaRegla) {
-    for (const bool bono : {true, false}) {
-        SCOPED_TRACE(bono);
-        Partida p = prueba::PartidaEnJuego();
-        p.BonoComerSaliendo = bono;
-        Pon(p, 4, 1, 30);
-        Pon(p, 1, 1, CasillaSalida[4]);
-        Pon(p, 2, 1, CasillaSalida[4]);
-        prueba::TurnoDe(p, 4);
-        prueba::InterfazPrueba ui(p);
-        ui.Dados(5);
-        ParaTrasElTurnoDe(p, ui, 4);
-        JuegaPartida(p, ui);
-
-        const auto& j = p.Jugadas;
-        EXPECT_EQ(j[1].TipoJugada, 3);
-        EXPECT_EQ(j[1].CasillaOrigen, 0);
-        EXPECT_EQ(j[1].CasillaFinal, CasillaSalida[4]);
-        EXPECT_EQ(j[2].TipoJugada, 6);
-        EXPECT_EQ(j[2].Jugador, 2) << "the last to arrive";
-        EXPECT_EQ(p.Fichas[2][1], 0);
-        EXPECT_EQ(p.Fichas[1][1], CasillaSalida[4]);
-        EXPECT_EQ(j[3].TipoJugada, bono ? 5 : 0) << "without the bonus the turn ends";
-        EXPECT_EQ(j[3].ValorCuenta, bono ? 20 : 0);
-    }
-}
-
-// The first 5 takes two pieces out of a full box; the second follows onto
-// the exit square unless the first has formed a barrier there with the
-// partner's piece, which would make three pieces on one square.  When both
-// capture, each earns its 20, the first once the second is out.
-TEST(SalidaDoble, LaSegundaSaleSiCabe) {
+// one that arrived last; the 20 only with BonoComerSaliendo.  The first 5
+// takes two pieces out of a full box; the second follows onto the exit
+// square unless the first has formed a barrier there with the partner's
+// piece, which would make three pieces on one square.  When both capture,
+// each earns its 20, the first once the second is out.
+TEST(Salida, ComerEnLaSalidaYSalidaDoble) {
     struct Caso {
         const char* nombre;
+        bool fuera;                    // seat 4 has a piece out: an ordinary exit
+        bool bono;                     // BonoComerSaliendo
         std::vector<int> ocupantes;    // seats of the pieces on the exit square
         std::vector<int> tipos;        // kinds of the entries in the turn
         int enEspera;
     };
     const Caso casos[] = {
-        {"Libre", {}, {8, 9}, 2},
-        {"RivalComido", {1}, {8, 9, 6, 5}, 2},
-        {"BarreraConElCompanero", {2}, {8}, 3},
-        {"DosRivalesComidos", {1, 3}, {8, 6, 9, 6, 5, 5}, 2},
+        {"ComeAlUltimoEnLlegar", true, true, {1, 2}, {3, 6, 5}, 2},
+        {"ComeSinBono", true, false, {1, 2}, {3, 6}, 2},
+        {"DobleLibre", false, true, {}, {8, 9}, 2},
+        {"DobleRivalComido", false, true, {1}, {8, 9, 6, 5}, 2},
+        {"DobleBarreraConElCompanero", false, true, {2}, {8}, 3},
+        {"DobleDosRivalesComidos", false, true, {1, 3}, {8, 6, 9, 6, 5, 5}, 2},
     };
     for (const int control : {2, 1}) {
         for (const Caso& c : casos) {
@@ -162,7 +139,9 @@ TEST(SalidaDoble, LaSegundaSaleSiCabe) {
             Partida p = prueba::PartidaEnJuego();
             p.ModoJuego = static_cast<Entero>(c.ocupantes.size() == 2 ? 1 : 2);
             p.BarreraCompaneros = true;
+            p.BonoComerSaliendo = c.bono;
             p.Control[4] = static_cast<Entero>(control);
+            if (c.fuera) Pon(p, 4, 4, 30);
             for (int j : c.ocupantes) Pon(p, j, 1, CasillaSalida[4]);
             prueba::TurnoDe(p, 4);
             prueba::InterfazPrueba ui(p);
@@ -174,6 +153,9 @@ TEST(SalidaDoble, LaSegundaSaleSiCabe) {
             for (int n = 1; p.Jugadas[n].Jugador != 0 && n < static_cast<int>(p.Jugadas.size()); ++n)
                 tipos.push_back(p.Jugadas[n].TipoJugada);
             EXPECT_EQ(tipos, c.tipos);
+            if (c.ocupantes.size() == 2) {
+                EXPECT_EQ(p.Jugadas[2].Jugador, c.ocupantes[1]) << "the last to arrive";
+            }
             for (int s = 1; s <= NumCasillas; ++s) EXPECT_EQ(p.Casillas[s].Jugador[3], 0) << s;
             EXPECT_EQ(p.EnEspera[4], c.enEspera);
         }
