@@ -312,7 +312,7 @@ Paso Motor::Continua(bool pasadaBono, bool comio, int llegada) {
     else if (p_.CasillaFinal == CasillaCasa[p_.Turno])
         bono = 10;
     else
-        std::swap(bono, bonoSalida_);
+        bono = std::exchange(bonoSalida_, 0);
     if (bono != 0) {
         p_.TipoJugada = 5;
         p_.ValorCuenta = static_cast<Entero>(bono);
