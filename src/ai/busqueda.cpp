@@ -121,7 +121,12 @@ void Busqueda::Profundiza(int prof, std::size_t siguiente, int pendiente) {
         camino_.CapturasSocio -= capturaSocio ? 1 : 0;
     }
     if (!probada) {
-        if (prof > 1) Hoja(prof - 1);
+        // A bonus no piece can count is lost, not the values after it (a
+        // bonus at depth 1 is the engine's own pass: it records it lost).
+        if (pendiente != 0 && prof > 1)
+            Profundiza(prof, siguiente, 0);
+        else if (prof > 1)
+            Hoja(prof - 1);
     } else if (prof > 1 && !parar_) {
         Marca = true;
     }

@@ -6,7 +6,8 @@
 // flags are left as the rules set them, so later depths still see the
 // throw as it was before its first move.  A path ends as a candidate when
 // the sequence is exhausted with no bonus pending or when no piece can
-// count the value.
+// count the value; a bonus no piece can count is dropped and the path goes
+// on with the sequence.
 //
 // When every path starts with the same move the candidates are not scored:
 // the choice is that move whatever the scores, and most throws leave one

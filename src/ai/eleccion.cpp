@@ -131,7 +131,9 @@ bool SalidaObligada(Partida& p) {
             return true;
         }
     }
-    if (PuedeMover(p, t, p.ValorCuenta, 0)) {
+    // The value being counted is the throw's whole value only before any of
+    // it is used; later a 5 still to count is the only exit, found above.
+    if (p.ValoresUsados == 0 && PuedeMover(p, t, p.ValorCuenta, 0)) {
         e.Ficha = p.SiguienteSalida[t];
         e.Tipo = 3;
         Unica(p);

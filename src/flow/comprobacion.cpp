@@ -1,5 +1,6 @@
 #include "flow/comprobacion.h"
 
+#include <algorithm>
 #include <array>
 
 #include "rules/registro.h"
@@ -110,7 +111,65 @@ bool CapturaPendiente(const Partida& p, const Jugada& e) {
     return ocupadas == 3;
 }
 
+bool AlgunoPorContar(const std::array<bool, 5>& porContar) {
+    return std::find(porContar.begin(), porContar.end(), true) != porContar.end();
+}
+
+std::string NoOfrecido(const Jugada& e) {
+    return std::string(e.CasillaOrigen == 0 ? "sale una ficha con " : "cuenta ") + to_string(e.ValorCuenta) +
+           ", un valor que la tirada no ofrece o que ya ha contado";
+}
+
 }  // namespace
+
+std::string VigilanteJugadas::CuentaBono(const Jugada& e) {
+    const auto b = std::find(bonos_.begin(), bonos_.end(), e.ValorCuenta);
+    if (b == bonos_.end()) return "bonificación de " + to_string(e.ValorCuenta) + " que nadie ha ganado";
+    bonos_.erase(b);
+    return {};
+}
+
+std::string VigilanteJugadas::CuentaValores(const Partida& p, int n) {
+    const Jugada& e = p.Jugadas[n];
+    const int t = e.TipoJugada;
+    if (t == 7) return {};
+    if (t == 6) {
+        const Jugada& captura = p.Jugadas[n - 1];
+        if (captura.CasillaFinal != CasillaSalida[e.Autor] || p.BonoComerSaliendo) bonos_.push_back(20);
+        return {};
+    }
+    if (e.InicioTirada != 0) {
+        if (!bonos_.empty()) return "la tirada anterior deja una bonificación sin contar";
+        if (AlgunoPorContar(porContar_)) return "la tirada anterior deja valores sin contar";
+        const int ultimo = p.ModoValores >= 2 ? std::min<int>(p.ModoValores, 4) : 0;
+        for (int i = 0; i <= 4; ++i) {
+            valores_[i] = p.ValoresCuenta[i];
+            porContar_[i] = i <= ultimo;
+        }
+    }
+    const bool sinMover = (t == 1 || t == 2) && e.FichaJugada == 0;
+    const bool bono = t == 5 || (sinMover && e.InicioTirada == 0 &&
+                                 std::find(bonos_.begin(), bonos_.end(), e.ValorCuenta) != bonos_.end());
+    if (bono) {
+        if (std::string error = CuentaBono(e); !error.empty()) return error;
+    } else if (!bonos_.empty() && t != 9) {
+        return "cuenta un valor de la tirada antes de la bonificación";
+    } else if (t == 3) {
+        if (!porContar_[0] || e.ValorCuenta != valores_[0]) return NoOfrecido(e);
+        porContar_.fill(false);
+    } else if (t == 4) {
+        const int i = e.IndiceValor;
+        if (i < 1 || !porContar_[i] || e.ValorCuenta != valores_[i]) return NoOfrecido(e);
+        porContar_[0] = porContar_[i] = false;
+    } else if ((t == 8 || t == 10) && !porContar_[0]) {
+        return "una salida especial con la tirada empezada";
+    } else {
+        // Not countable, or a move that takes what is left of the throw.
+        porContar_.fill(false);
+    }
+    if ((t == 3 || t == 4 || t == 5) && e.CasillaFinal == CasillaCasa[e.Jugador]) bonos_.push_back(10);
+    return {};
+}
 
 std::string CompruebaPosicion(const Partida& p, int casillaComida) {
     Vistas vistas{};
@@ -167,6 +226,8 @@ std::string VigilanteJugadas::TrasJugada(const Partida& p, int n) {
             return "jugada " + to_string(n) + ": vuelve una ficha que nadie ha comido";
     }
     if (EsContada(e.TipoJugada) && CapturaPendiente(p, e)) comida_ = e.CasillaFinal;
+    error = CuentaValores(p, n);
+    if (!error.empty()) return "jugada " + to_string(n) + ": " + error;
     return CompruebaPosicion(p, comida_);
 }
 

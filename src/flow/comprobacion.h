@@ -5,7 +5,9 @@
 // text when everything holds, or says what does not.
 #pragma once
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "core/partida.h"
 
@@ -30,13 +32,27 @@ std::string CompruebaRegistro(const Partida& p, int ultima);
 class VigilanteJugadas {
 public:
     // Entry n is well formed and the position holds; a capturing move is
-    // followed by the captured piece going back from the same square.
+    // followed by the captured piece going back from the same square.  Every
+    // value of a throw is counted once, or recorded as not countable, or
+    // taken by a move that ends the throw (the second piece of a two-piece
+    // exit, the first piece leaving by counting, the third repetition's
+    // penalty); nothing counts a value the throw did not offer; every bonus
+    // earned is counted or recorded as not countable, before the throw's
+    // next value.
     std::string TrasJugada(const Partida& p, int n);
     // Turno has every piece home and nobody else has; the log replays.
     std::string AlFinal(const Partida& p);
 
 private:
+    std::string CuentaValores(const Partida& p, int n);
+    std::string CuentaBono(const Jugada& e);
+
     int comida_ = 0;   // square of a capture whose piece has not gone back yet
+    // The throw being played: its values and which are still to count
+    // ([0], the whole throw, only while none is used).
+    std::array<int, 5> valores_{};
+    std::array<bool, 5> porContar_{};
+    std::vector<int> bonos_;   // earned and not yet counted
 };
 
 }  // namespace parchis

@@ -9,6 +9,7 @@
 #include "flow/motor.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ai/eleccion.h"
 #include "core/estado.h"
@@ -49,6 +50,15 @@ const char* const FichaVuelve =
 const char* const NingunaVuelve =
     ". Como en el turno anterior no pudo mover, no vuelve ninguna ficha al cuadro de espera.";
 
+// A bonus pass, counted (kind 5) or found uncountable (kind 1 or 2 with no
+// piece, after the throw's first move, for 10 or 20: no value of a throw
+// counted after its first move reaches 10).
+bool EsEntradaBono(const Jugada& e) {
+    if (e.TipoJugada == 5) return true;
+    return (e.TipoJugada == 1 || e.TipoJugada == 2) && e.InicioTirada == 0 && e.FichaJugada == 0 &&
+           (e.ValorCuenta == 10 || e.ValorCuenta == 20);
+}
+
 class Motor {
 public:
     Motor(Partida& p, Interfaz& ui) : p_(p), ui_(ui) {}
@@ -61,7 +71,8 @@ private:
     Paso Castiga(bool& castigo);
     Paso ObtenJugada();
     void EligeLocal();
-    Paso Ejecuta();
+    Paso Ejecuta(bool pasadaBono);
+    Paso Continua(bool pasadaBono, bool comio, int llegada);
     void DevuelveComida();
     void RefrescaTurnoRed();
 
@@ -69,6 +80,9 @@ private:
     Interfaz& ui_;
     bool remoto_ = false;
     double inicioEspera_ = 0;
+    // The bonus of a first piece that captured leaving the box two at a
+    // time: it is counted once the second piece is out.
+    int bonoSalida_ = 0;
 };
 
 void Motor::Juega() {
@@ -104,6 +118,8 @@ Paso Motor::Pasada() {
     // restored game throws again with the same seat.
     if (p_.JugarEnRed && p_.TiradaNueva) GuardarEstado(p_, FicheroRestauracion);
     ui_.Pausa(300);
+    // A bonus pass that finds no piece to count it is recorded as kind 1.
+    const bool pasadaBono = !p_.TiradaNueva && p_.TipoJugada == 5;
     bool castigo = false;
     if (p_.TiradaNueva) {
         const Paso paso = Tira(castigo);
@@ -117,7 +133,7 @@ Paso Motor::Pasada() {
     ui_.PonPuntero(Puntero::Normal);
     // The penalty is not sent: every computer derives it from the throw.
     if (!castigo) EnviaDelTurno(p_, ui_, TextoMovimiento(p_));
-    return Ejecuta();
+    return Ejecuta(pasadaBono);
 }
 
 Paso Motor::Tira(bool& castigo) {
@@ -129,6 +145,7 @@ Paso Motor::Tira(bool& castigo) {
     p_.SalidaDoble = 0;
     p_.SacarObligado = false;
     p_.ComerObligado = false;
+    bonoSalida_ = 0;
     if (p_.JugarEnRed) {
         inicioEspera_ = ui_.Reloj();
         RefrescaTurnoRed();
@@ -174,7 +191,7 @@ Paso Motor::Castiga(bool& castigo) {
     const int ultima = std::min<int>(p_.NumJugada - 1, static_cast<int>(p_.Jugadas.size()) - 1);
     for (int n = ultima; n >= 1 && k == 0; --n) {
         const Jugada& e = p_.Jugadas[n];
-        if (e.Jugador == p_.Turno && e.TipoJugada != 5 && e.TipoJugada != 7) k = n;
+        if (e.Jugador == p_.Turno && e.TipoJugada != 7 && !EsEntradaBono(e)) k = n;
     }
     const int ficha = p_.Jugadas[k].FichaJugada;
     const int posicion = ficha >= 1 && ficha <= MaxFichas ? p_.Fichas[p_.Turno][ficha] : 0;
@@ -189,11 +206,10 @@ Paso Motor::Castiga(bool& castigo) {
         p_.Repeticiones = 0;
         return Paso::FinTurno;
     }
-    const int anterior = p_.NumJugada - 1;
-    const bool movio = anterior >= 1 && anterior < static_cast<int>(p_.Jugadas.size()) &&
-                       p_.Jugadas[anterior].FichaJugada != 0;
+    // The sentence names what happens to entry k's piece, the one the
+    // penalty sends back.
     const std::string texto =
-        std::string(unDado ? CastigoSeis : CastigoDoble) + (movio ? FichaVuelve : NingunaVuelve);
+        std::string(unDado ? CastigoSeis : CastigoDoble) + (ficha != 0 ? FichaVuelve : NingunaVuelve);
     ui_.Mensaje(titulo, texto, 3, 1, 4040);
     p_.FichaJugada = static_cast<Entero>(ficha);
     p_.CasillaOrigen = static_cast<Entero>(posicion);
@@ -264,7 +280,7 @@ void Motor::EligeLocal() {
     }
 }
 
-Paso Motor::Ejecuta() {
+Paso Motor::Ejecuta(bool pasadaBono) {
     AnotaJugada(p_, ui_);
     const bool comio = AnimaMovimiento(p_, ui_, Sentido::Adelante);
     if (p_.TipoJugada == 9 || p_.TipoJugada == 10) p_.ValoresUsados = p_.ModoValores;
@@ -273,29 +289,40 @@ Paso Motor::Ejecuta() {
     const int llegada = p_.CasillaFinal;
     p_.TipoJugada = 0;
     if (comio) DevuelveComida();
+    return Continua(pasadaBono, comio, llegada);
+}
+
+Paso Motor::Continua(bool pasadaBono, bool comio, int llegada) {
+    const bool sinBono = llegada == CasillaSalida[p_.Turno] && !p_.BonoComerSaliendo;
     // The second piece of a two-piece exit follows the first unless the exit
     // square now holds a barrier (the first piece and a partner's): it would
     // make three pieces on one square, so it stays in the box.
     if (p_.SalidaDoble == 1) {
         if (!EsBarrera(p_, CasillaSalida[p_.Turno])) {
+            if (comio && !sinBono) bonoSalida_ = 20;
             p_.SalidaDoble = 2;
             p_.ValorCuenta = 5;
             return Paso::Siguiente;
         }
         p_.SalidaDoble = 0;
     }
-    const bool sinBono = llegada == CasillaSalida[p_.Turno] && !p_.BonoComerSaliendo;
-    if (comio && !sinBono) {
+    int bono = 0;
+    if (comio && !sinBono)
+        bono = 20;
+    else if (p_.CasillaFinal == CasillaCasa[p_.Turno])
+        bono = 10;
+    else
+        bono = std::exchange(bonoSalida_, 0);
+    if (bono != 0) {
         p_.TipoJugada = 5;
-        p_.ValorCuenta = 20;
+        p_.ValorCuenta = static_cast<Entero>(bono);
         return Paso::Siguiente;
     }
-    if (p_.CasillaFinal == CasillaCasa[p_.Turno]) {
-        p_.TipoJugada = 5;
-        p_.ValorCuenta = 10;
+    // A bonus no piece could count leaves the throw's other values to count.
+    if ((p_.FichaJugada != 0 || pasadaBono) && p_.ValoresUsados < p_.ModoValores) {
+        SiguienteValor(p_);
         return Paso::Siguiente;
     }
-    if (p_.FichaJugada != 0 && p_.ValoresUsados < p_.ModoValores) return Paso::Siguiente;
     if (p_.Repeticiones == 1 || p_.Repeticiones == 2) {
         p_.TiradaNueva = true;
         return Paso::Siguiente;

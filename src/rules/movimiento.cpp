@@ -9,6 +9,8 @@
 // and such a piece simply cannot move.
 #include "rules/movimiento.h"
 
+#include <algorithm>
+
 #include "rules/tablero.h"
 
 namespace parchis {
@@ -135,6 +137,16 @@ void CalculaValores(Partida& p) {
             p.ValoresCuenta[4] = static_cast<Entero>(7 - d2);
         }
         p.ValorCuenta = static_cast<Entero>(p.ValoresCuenta[3] + d1 + d2 + p.ValoresCuenta[4]);
+    }
+}
+
+void SiguienteValor(Partida& p) {
+    const int ultimo = std::min<int>(p.ModoValores, 4);
+    for (int i = 1; i <= ultimo; ++i) {
+        if (p.ValorUsado[i]) continue;
+        p.IndiceValor = static_cast<Entero>(i);
+        p.ValorCuenta = p.ValoresCuenta[i];
+        return;
     }
 }
 

@@ -10,6 +10,12 @@ namespace parchis {
 // Fills ValoresCuenta, ModoValores, ValorCuenta (and Dado2 = 0 with one die).
 void CalculaValores(Partida& p);
 
+// A further value of the same throw is counted: ValorCuenta and IndiceValor
+// become the first split value not yet used, so nothing (a compulsory exit
+// above all) reads the value already counted as if it were still there.
+// Leaves them alone when no split value is left.
+void SiguienteValor(Partida& p);
+
 bool EsBarrera(const Partida& p, int casilla);
 bool ComeFicha(const Partida& p, int jugador, int casilla);
 

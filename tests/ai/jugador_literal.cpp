@@ -150,7 +150,7 @@ bool Literal::Forzada() {
             }
         }
     }
-    if (PuedeMover(p_, t, p_.ValorCuenta, 0)) {
+    if (p_.ValoresUsados == 0 && PuedeMover(p_, t, p_.ValorCuenta, 0)) {
         e.Ficha = p_.SiguienteSalida[t];
         e.Tipo = 3;
         p_.NumFichasMovibles = 1;
@@ -316,7 +316,9 @@ void Literal::Busca(int prof, std::size_t posicion, int pendiente) {
         Busca(prof + 1, posicion, p_.Bonificacion);
     }
     if (!probada) {
-        if (prof > 1) Candidato(prof - 1);
+        // An uncountable bonus is lost, the rest of the sequence is not.
+        if (pendiente != 0 && prof > 1) Busca(prof, posicion, 0);
+        else if (prof > 1) Candidato(prof - 1);
     } else if (prof > 1) {
         marca_ = true;
     }

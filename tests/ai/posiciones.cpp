@@ -60,6 +60,7 @@ private:
                    q.ValoresUsados < q.ModoValores && caso != 0) {
             q.TipoJugada = 0;
             q.TiradaNueva = false;
+            SiguienteValor(q);
         } else {
             if (Entre(azar_, 0, 1) == 0) q.Turno = static_cast<Entero>(SiguienteJugador(q, t));
             const int d1 = Entre(azar_, 1, 6);

@@ -110,28 +110,6 @@ TEST(Panel, CuandoSeMuestra) {
     }
 }
 
-TEST(Panel, DesgloseObligadoMarcaLaPrimeraFilaYNoSeDejaQuitar) {
-    Partida p = Base();
-    DosDados(p);
-    p.DesgloseObligado = true;
-    PreparaPanel(p);
-    PanelCuenta panel = DescribePanel(p);
-    EXPECT_TRUE(panel.Visible && panel.AdmiteClics);
-    EXPECT_EQ(panel.Etiqueta[1], "Contar 3");
-    EXPECT_EQ(panel.Etiqueta[2], "Contar 4");
-    EXPECT_TRUE(panel.Marcada[1]);
-    EXPECT_FALSE(panel.Marcada[2]);
-    EXPECT_EQ(p.IndiceValor, 1);
-    EXPECT_EQ(p.ValorCuenta, 3);
-    EXPECT_TRUE(MarcaValor(p, 1)) << "first value of the throw: the Contar message";
-    EXPECT_TRUE(p.ValorMarcado[1]);
-    EXPECT_EQ(p.ValorCuenta, 3);
-    // Later in the throw the toggle still comes back, without the message.
-    p.ValoresUsados = 1;
-    EXPECT_FALSE(MarcaValor(p, 1));
-    EXPECT_TRUE(p.ValorMarcado[1]);
-}
-
 TEST(Panel, TrasElPrimerDadoQuedaElSegundoSinClics) {
     Partida p = Base();
     DosDados(p);
@@ -170,30 +148,29 @@ TEST(Panel, CambiarDeValorYVolverAlTotal) {
     EXPECT_EQ(p.Indicacion, "Elija ficha para contar 7 o marque un valor desglosado");
 }
 
-TEST(Panel, UnDobleOfreceCuatroValores) {
-    Partida p = Base();
-    DosDados(p);
-    p.ValoresCuenta = {14, 3, 3, 4, 4, 0};
-    p.ModoValores = 4;
-    const PanelCuenta panel = DescribePanel(p);
-    EXPECT_EQ(panel.Filas, 4);
-    EXPECT_EQ(panel.Etiqueta[3], "Contar 4");
-    EXPECT_EQ(panel.Etiqueta[4], "Contar 4");
-}
-
-TEST(Persona, ElMensajeContarPasaPorLaInterfaz) {
+// With no joint total possible the first row is marked and comes back when
+// cleared, with the Contar message on the first value of the throw only.
+TEST(Persona, DesgloseObligado) {
     Partida p = Base();
     DosDados(p);
     p.DesgloseObligado = true;
     p.EsperandoFicha = true;
     prueba::InterfazPrueba ui(p);
     PreparaPanelCuenta(p, ui);
+    const PanelCuenta panel = ui.Paneles.back();
+    EXPECT_TRUE(panel.Visible && panel.AdmiteClics);
+    EXPECT_EQ(panel.Etiqueta[2], "Contar 4");
+    EXPECT_TRUE(panel.Marcada[1] && !panel.Marcada[2]);
+    EXPECT_EQ(p.ValorCuenta, 3);
     SeleccionaValor(p, ui, 1);
     ASSERT_EQ(ui.ConTitulo("Contar").size(), 1u);
     EXPECT_EQ(ui.ConTitulo("Contar")[0].Texto, TextoContar);
+    EXPECT_TRUE(p.ValorMarcado[1]);
     EXPECT_EQ(ui.Indicaciones.back(), "Elija ficha para contar 3");
-    // A toggle the panel does not offer is ignored.
     p.ValoresUsados = 1;
+    EXPECT_FALSE(MarcaValor(p, 1));
+    EXPECT_TRUE(p.ValorMarcado[1]);
+    // A toggle the panel does not offer is ignored.
     SeleccionaValor(p, ui, 2);
     EXPECT_EQ(p.ValorCuenta, 3);
 }

@@ -104,23 +104,6 @@ TEST(Textos, TiradaYMovimientoEnLaNumeracionDelAdministrador) {
     EXPECT_EQ(TextoMovimiento(p), "ZRA340600124206043202607" "9");
 }
 
-TEST(Textos, AQuienSeEnvia) {
-    Partida p = Cliente(2);
-    prueba::InterfazPrueba ui(p);
-    p.Turno = 3;
-    EnviaDelTurno(p, ui, "a");
-    p.Turno = 4;
-    EnviaDelTurno(p, ui, "b");
-    p.ModoRed = 1;
-    p.Turno = 2;
-    EnviaDelTurno(p, ui, "c");
-    p.JugarEnRed = false;
-    EnviaDelTurno(p, ui, "d");
-    ASSERT_EQ(ui.Enviados.size(), 2u);
-    EXPECT_EQ(ui.Enviados[0], (std::pair<std::string, int>{"b", 0}));
-    EXPECT_EQ(ui.Enviados[1], (std::pair<std::string, int>{"c", 2}));
-}
-
 // A client at the administrator's seat 2 plays a few turns: the other seats
 // from the queue, its own seat 4 here, sent to the administrator.
 TEST(Motor, ClienteJuegaDesdeLaCola) {

@@ -67,9 +67,6 @@ TEST(NuevaPartida, CancelarAbreLasReglasYSePreguntaOtraVez) {
     const auto preguntas = ui.ConTitulo(TituloComienza);
     ASSERT_EQ(preguntas.size(), 2u);
     EXPECT_EQ(preguntas[0].Texto, PreguntaComienza);
-    EXPECT_EQ(preguntas[0].Lineas, 4);
-    EXPECT_EQ(preguntas[0].Botones, 2);
-    EXPECT_EQ(preguntas[0].Ayuda, 4040);
     const auto sale = ui.ConTitulo(TituloSorteo);
     ASSERT_EQ(sale.size(), 1u);
     EXPECT_EQ(sale[0].Texto, "Sale María.");

@@ -24,6 +24,13 @@ Jugada Entrada(Entero tipo, Entero ficha, Entero origen, Entero final, Entero re
     return e;
 }
 
+Jugada BonoSinContar(Entero valor, int dados) {
+    Jugada e = Entrada(1, 0, 0, 0, 2, dados);
+    e.ValorCuenta = valor;
+    e.InicioTirada = 0;
+    return e;
+}
+
 struct CasoCastigo {
     const char* nombre;
     int dados;
@@ -120,6 +127,20 @@ const auto Casos = testing::Values(
                     LlegaA(p, d, 50);
                     Pon(p, J, 3, 20);
                     Anota(p, Entrada(5, 3, 0, 20, 2, d));
+                },
+                Vuelve, true, 1, 50},
+    // A bonus no piece could count is not the seat's last move.
+    CasoCastigo{"TrasUnBonoSinContarEnCasa", 1,
+                [](Partida& p, int d) {
+                    LlegaA(p, d, CasillaCasa[J]);
+                    Anota(p, BonoSinContar(10, d));
+                },
+                Casa, false, 0, 0},
+    CasoCastigo{"TrasUnaCapturaConBonoSinContar", 2,
+                [](Partida& p, int d) {
+                    LlegaA(p, d, 50);
+                    Anota(p, Jugada{1, J, 0, 0, 6, 6, 1, 0, 50, 0, 0, 0, 0, 0});
+                    Anota(p, BonoSinContar(20, d));
                 },
                 Vuelve, true, 1, 50},
     CasoCastigo{"SinPoderMover", 1,
