@@ -7,9 +7,10 @@ BUILD_FUZZ ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 
-PAQUETES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev qt6-base-dev qt6-multimedia-dev
+PAQUETES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev qt6-base-dev qt6-multimedia-dev \
+            desktop-file-utils appstream dpkg-dev file man-db librsvg2-bin
 
-.PHONY: all run test bench fuzz deps configure build clean
+.PHONY: all run test bench fuzz deps configure build deb clean
 
 all: build
 
@@ -28,6 +29,11 @@ run: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_SECONDS)
+
+# The Debian package of the two programs, in $(BUILD)/ (see the README).
+deb: build
+	@cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/parchis_*.deb
 
 # Short bounded runs of the fuzzers (the state-file reader, then the
 # computer player on what the reader accepts), FUZZ_SECONDS each;

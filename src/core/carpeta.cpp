@@ -55,10 +55,17 @@ std::string CarpetaUsuario(const ConsultaEntorno& entorno) {
     return {};
 }
 
+bool CarpetaDelSistema(const std::string& carpeta) {
+    const std::string c = ConBarra(carpeta);
+    for (const char* sistema : {"/usr/", "/opt/", "/bin/", "/sbin/"})
+        if (c.starts_with(sistema)) return true;
+    return false;
+}
+
 void PrepararCarpeta(Partida& p, const std::string& carpetaPrograma, const ConsultaEntorno& entorno) {
     const std::string programa = ConBarra(carpetaPrograma);
     p.Carpeta = programa;
-    if (SePuedeEscribir(programa)) return;
+    if (!CarpetaDelSistema(programa) && SePuedeEscribir(programa)) return;
 
     const std::string usuario = CarpetaUsuario(entorno);
     if (usuario.empty()) return;

@@ -23,8 +23,13 @@ std::optional<std::string> EntornoDelSistema(const std::string& variable);
 // neither XDG_DATA_HOME (absolute) nor HOME is set.
 std::string CarpetaUsuario(const ConsultaEntorno& entorno);
 
+// True for the system's program folders (/usr/..., /opt/..., /bin,
+// /sbin): a program there is an installed copy shared by every user.
+bool CarpetaDelSistema(const std::string& carpeta);
+
 // Sets Carpeta to the program's folder (with a trailing '/') when a file can
-// be created there.  Otherwise Carpeta is the user's data folder, created if
+// be created there and it is not a system folder (root can write to /usr/bin,
+// but an installed program must not leave its files there).  Otherwise Carpeta is the user's data folder, created if
 // missing; when it holds no configuration yet, the configuration and the
 // history are copied into it from the program's folder (a history already
 // there is never overwritten).  Errors are ignored: the program goes on with
