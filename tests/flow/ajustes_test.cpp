@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "core/configuracion.h"
+#include "core/codificacion.h"
 #include "flow/ajustes_jugadores.h"
 #include "flow/ajustes_reglas.h"
 #include "flow/ayudas_flow.h"
@@ -112,8 +112,9 @@ TEST_F(Ajustes, TheWindowStaysOpenUntilTheSettingsCanBePlayed) {
     p.ModoRed = 2;
     p.IPAdministrador = "10.0.0";
     EXPECT_FALSE(SalidaAjustesJugadores(p, ui, copia));
+    // Switching network play on was asked before the address was found wrong.
     EXPECT_EQ(Titulos(), (std::vector<std::string>{"Número de Jugadores", "Número de Jugadores en Red",
-                                                  "Dirección IP"}));
+                                                  "Jugar en red", "Dirección IP"}));
 }
 
 // Each change that ends the game: the question, and what Aceptar and
@@ -177,7 +178,7 @@ TEST_F(Ajustes, AnAdministratorsChangesReachTheClients) {
     ASSERT_TRUE(SalidaAjustesJugadores(p, ui, copia));
     ASSERT_EQ(ui.Enviados.size(), 1u);
     EXPECT_EQ(ui.Enviados[0].first.substr(0, 7), "ZRA3411");
-    EXPECT_EQ(ui.Enviados[0].first.size(), 907u);
+    EXPECT_EQ(CuentaCaracteres(ui.Enviados[0].first), 907u);
 }
 
 // --- rules -------------------------------------------------------------------------------
