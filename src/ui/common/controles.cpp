@@ -403,6 +403,17 @@ void VentanaAjustes::AnadeBoton(BotonPulsador* b) {
     fila->insertWidget(fila->count() - 2, b);
 }
 
+void VentanaAjustes::PreparaFoco(QWidget* primero) {
+    QWidget* anterior = nullptr;
+    for (QWidget* w : cuerpo_->findChildren<QWidget*>())
+        if (w->focusPolicy() & Qt::TabFocus) anterior = w;
+    for (QWidget* b : filaBotones_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (anterior) setTabOrder(anterior, b);
+        anterior = b;
+    }
+    primero->setFocus();
+}
+
 void VentanaAjustes::Sal() {
     if (saliendo_ || !PuedeSalir()) return;
     saliendo_ = true;

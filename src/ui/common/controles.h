@@ -169,6 +169,9 @@ public:
     const ServiciosControl& Servicios() const { return servicios_; }
     // The exit button's action: closes when PuedeSalir agrees.
     void Sal();
+    // Once the body is built: the tab order runs through the body and then
+    // the buttons, and `primero` takes the focus.
+    void PreparaFoco(QWidget* primero);
 
 protected:
     virtual bool PuedeSalir() { return true; }

@@ -71,6 +71,7 @@ VentanaJugadores::VentanaJugadores(QWidget* padre, Partida& p, Interfaz& ui)
     rejilla->addLayout(abajo, 1, 0, 1, 4);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     Refresca();
+    PreparaFoco(nombre_[1]->Campo());
 }
 
 Selector* VentanaJugadores::NuevoSelector(QWidget* padre, int numero, AjusteJugador a, int j) {
@@ -122,9 +123,15 @@ QWidget* VentanaJugadores::Columna(int j) {
 
 QWidget* VentanaJugadores::Preferencias() {
     auto* zona = new QWidget(Cuerpo());
-    auto* rejilla = new QGridLayout(zona);
-    rejilla->setContentsMargins(0, 0, 0, 0);
-    rejilla->setSpacing(3);
+    auto* fila = new QHBoxLayout(zona);
+    fila->setContentsMargins(0, 0, 0, 0);
+    fila->setSpacing(8);
+    auto* izquierda = new QVBoxLayout;
+    auto* derecha = new QVBoxLayout;
+    for (auto* c : {izquierda, derecha}) {
+        c->setSpacing(3);
+        fila->addLayout(c);
+    }
     sentido_ = NuevoSelector(zona, 1, AjusteJugador::Sentido);
     velocidad_ = new Mando(zona, Servicios(), Q(TextoOpcion(p_, 75)), 0, 100, [this](int v) {
         CambiaAjusteJugador(p_, ui_, AjusteJugador::Velocidad, 0, v);
@@ -140,14 +147,12 @@ QWidget* VentanaJugadores::Preferencias() {
     pausa_ = NuevoInterruptor(zona, 52, AjusteJugador::Pausa);
     tutor_ = NuevoInterruptor(zona, 53, AjusteJugador::Tutor);
     destino_ = NuevoInterruptor(zona, 67, AjusteJugador::Destino);
-    rejilla->addWidget(sentido_, 0, 0);
-    rejilla->addWidget(velocidad_, 1, 0);
-    rejilla->addWidget(girar, 2, 0);
-    rejilla->addWidget(sonido_, 0, 1);
-    rejilla->addWidget(pausa_, 1, 1);
-    rejilla->addWidget(tutor_, 2, 1);
-    rejilla->addWidget(destino_, 3, 1);
-    rejilla->setRowStretch(4, 1);
+    for (QWidget* w : {static_cast<QWidget*>(sentido_), static_cast<QWidget*>(velocidad_),
+                       static_cast<QWidget*>(girar)})
+        izquierda->addWidget(w);
+    for (QWidget* w : {sonido_, pausa_, tutor_, destino_}) derecha->addWidget(w);
+    izquierda->addStretch();
+    derecha->addStretch();
     return zona;
 }
 
@@ -164,12 +169,13 @@ QWidget* VentanaJugadores::Red() {
     ip_ = new CampoTexto(zona, QStringLiteral(" IP del Administrador"), LargoIP,
                          [this](const QString& t) { PonIPAdministrador(p_, t.toStdString()); });
     miIP_ = Rotulo(zona);
+    miIP_->setWordWrap(true);
     for (QWidget* w : {static_cast<QWidget*>(jugarEnRed_), static_cast<QWidget*>(modoRed_),
                        static_cast<QWidget*>(puerto_), static_cast<QWidget*>(puertoFijo_),
                        static_cast<QWidget*>(ip_), static_cast<QWidget*>(miIP_)})
         caja->addWidget(w);
     caja->addStretch();
-    zona->setFixedWidth(190);
+    zona->setFixedWidth(165);
     return zona;
 }
 

@@ -72,6 +72,7 @@ VentanaPartidas::VentanaPartidas(QWidget* padre, Partida& p, Interfaz& ui, ModoP
     });
     RellenaLista();
     Actualiza();
+    PreparaFoco(nombre_);
     resize(440, 420);
 }
 

@@ -64,6 +64,7 @@ VentanaReglas::VentanaReglas(QWidget* padre, Partida& p, Interfaz& ui)
     }
     for (auto* c : cajas) c->addStretch();
     Refresca();
+    PreparaFoco(paginas_);
     setMinimumWidth(560);
 }
 

@@ -13,7 +13,8 @@ namespace parchis {
 class Tablerito : public QWidget {
 public:
     Tablerito(QWidget* padre, const Partida& p);
-    QSize sizeHint() const override { return {250, 210}; }
+    QSize sizeHint() const override { return {210, 200}; }
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
     void paintEvent(QPaintEvent*) override;
