@@ -178,6 +178,12 @@ struct Partida {
     bool PartidaCargada = false;
     std::string Carpeta;           // data folder, always ending in '/'
 
+    // --- requests the settings windows leave for the main window ---------------
+    // Acted on once the window that set them has closed.
+    bool PedirNuevaPartida = false;
+    bool PedirInicioRed = false;
+    bool PedirRestaurarAnterior = false;   // load the situation before network play
+
     // --- turn engine and network queue (added with the turn engine) -----------
     // Received network messages that the engine and the opening draw wait
     // for: each entry is its two-digit code and payload, without "ZRA34".

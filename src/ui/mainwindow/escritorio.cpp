@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "ui/mainwindow/mesa.h"
+#include "ui/windows/reglas.h"
 
 namespace parchis {
 
@@ -117,7 +118,7 @@ bool Escritorio::GrabadoraEncendida() { return mesa_.MandoEncendido(); }
 
 void Escritorio::ApagaGrabadora() {}
 
-void Escritorio::AbreReglas() {}
+void Escritorio::AbreReglas() { AbreVentanaReglas(&mesa_, mesa_.Juego(), *this); }
 
 void Escritorio::MuestraTurnoRed(const std::string&, int) {}
 

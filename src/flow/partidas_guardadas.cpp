@@ -1,0 +1,212 @@
+#include "flow/partidas_guardadas.h"
+
+#include <algorithm>
+#include <climits>
+#include <filesystem>
+#include <unistd.h>
+
+#include "core/codificacion.h"
+#include "core/estado.h"
+#include "core/fichero.h"
+
+namespace parchis {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view Extension = ".par";
+// The writer first writes "<file>.tmp<pid>" beside the file.
+constexpr std::size_t SufijoTemporal = 4 + 10;
+
+const char* const TextoGuardar =
+    " Indique  el  nombre  con  el  que  desea  guardar  la  partida    actual.";
+const char* const TextoAviso =
+    "  Ya  existe  un  archivo  con  ese  nombre.   Pulse  el  botón        Guardar para "
+    "sobreescribirlo  o  indique otro nombre para       archivar la partida actual.";
+
+bool EsPartida(const std::string& fichero) {
+    return fichero.size() > Extension.size() &&
+           MinusculasEspanol(fichero.substr(fichero.size() - Extension.size())) == Extension;
+}
+
+bool EsLegible(const fs::path& ruta) {
+    std::error_code e;
+    return fs::is_regular_file(ruta, e) && access(ruta.c_str(), R_OK) == 0;
+}
+
+// A state file starts with its quoted state line of 900 characters (one
+// byte each on disk).
+bool PareceEstado(const std::string& contenido) {
+    constexpr std::size_t Largo = 900;
+    return contenido.size() > Largo + 1 && contenido[0] == '"' && contenido.find('"', 1) == Largo + 1;
+}
+
+}  // namespace
+
+std::vector<std::string> ListaPartidas(const std::string& carpeta) {
+    std::vector<std::string> nombres;
+    std::error_code e;
+    for (fs::directory_iterator it(carpeta, e), fin; !e && it != fin; it.increment(e)) {
+        const std::string fichero = it->path().filename().string();
+        if (!EsPartida(fichero) || !EsLegible(it->path())) continue;
+        std::string nombre = fichero.substr(0, fichero.size() - Extension.size());
+        if (MotivoNombreNoValido(nombre).empty()) nombres.push_back(std::move(nombre));
+    }
+    std::sort(nombres.begin(), nombres.end(), [](const std::string& a, const std::string& b) {
+        const std::string ma = MinusculasEspanol(a), mb = MinusculasEspanol(b);
+        return ma != mb ? ma < mb : a < b;
+    });
+    nombres.erase(std::unique(nombres.begin(), nombres.end()), nombres.end());
+    return nombres;
+}
+
+std::string MotivoNombreNoValido(std::string_view nombre) {
+    if (nombre.find('/') != std::string_view::npos || nombre.find('\\') != std::string_view::npos)
+        return "El nombre de una partida no puede contener las barras  /  ni  \\ , porque se usa como "
+               "nombre de archivo en la carpeta de datos.  Indique otro nombre.";
+    if (nombre == "." || nombre == "..")
+        return "Los nombres  .  y  ..  no se pueden usar para guardar una partida.  Indique otro nombre.";
+    const bool control = std::any_of(nombre.begin(), nombre.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+    });
+    if (control)
+        return "El nombre de la partida tiene caracteres de control, que no pueden formar parte de un "
+               "nombre de archivo.  Indique otro nombre.";
+    if (nombre.size() + Extension.size() + SufijoTemporal > NAME_MAX)
+        return "El nombre de la partida es demasiado largo para usarlo como nombre de archivo.  Indique "
+               "un nombre más corto.";
+    return {};
+}
+
+std::optional<std::string> FicheroPartida(const std::string& carpeta, const std::string& nombre) {
+    if (nombre.empty() || !MotivoNombreNoValido(nombre).empty()) return std::nullopt;
+    const std::string exacto = nombre + std::string(Extension);
+    if (EsLegible(carpeta + exacto)) return exacto;
+    std::error_code e;
+    for (fs::directory_iterator it(carpeta, e), fin; !e && it != fin; it.increment(e)) {
+        const std::string fichero = it->path().filename().string();
+        if (fichero.size() == exacto.size() && fichero.compare(0, nombre.size(), nombre) == 0 &&
+            EsPartida(fichero) && EsLegible(it->path()))
+            return fichero;
+    }
+    return std::nullopt;
+}
+
+const char* TituloPartidas(ModoPartidas modo) {
+    switch (modo) {
+        case ModoPartidas::Cargar: return " Cargar una partida guardada";
+        case ModoPartidas::Guardar: return " Guardar la partida actual";
+        default: return " Borrar una partida guardada";
+    }
+}
+
+int AyudaPartidas(ModoPartidas modo) {
+    switch (modo) {
+        case ModoPartidas::Cargar: return 2520;
+        case ModoPartidas::Guardar: return 2510;
+        default: return 2530;
+    }
+}
+
+DialogoPartidas::DialogoPartidas(Partida& p, Interfaz& ui, ModoPartidas modo) : p_(p), ui_(ui), modo_(modo) {
+    switch (modo_) {
+        case ModoPartidas::Cargar:
+            mensaje_ = " Indique el nombre de la partida que desea cargar y que se     va a convertir en "
+                       "la partida actual.";
+            break;
+        case ModoPartidas::Guardar: mensaje_ = TextoGuardar; break;
+        case ModoPartidas::Borrar:
+            mensaje_ = " Indique el nombre de la partida guardada que desea borrar.";
+            break;
+    }
+}
+
+void DialogoPartidas::CambiaNombre(std::string_view campo) {
+    nombre_ = QuitaBlancos(PrimerosCaracteres(campo, LargoNombrePartida));
+    if (modo_ == ModoPartidas::Guardar) {
+        sobrescrituraAvisada_ = false;
+        mensaje_ = TextoGuardar;
+        activo_ = !nombre_.empty();
+    } else {
+        activo_ = FicheroPartida(p_.Carpeta, nombre_).has_value();
+    }
+}
+
+DialogoPartidas::Resultado DialogoPartidas::Acciona() {
+    if (!activo_) return Resultado::Nada;
+    switch (modo_) {
+        case ModoPartidas::Cargar: return Carga();
+        case ModoPartidas::Guardar: return Guarda();
+        default: return Borra();
+    }
+}
+
+DialogoPartidas::Resultado DialogoPartidas::Intro() {
+    return modo_ == ModoPartidas::Borrar ? Resultado::Nada : Acciona();
+}
+
+DialogoPartidas::Resultado DialogoPartidas::DobleClic() {
+    if (modo_ == ModoPartidas::Borrar || (modo_ == ModoPartidas::Guardar && sobrescrituraAvisada_))
+        return Resultado::Nada;
+    return Acciona();
+}
+
+DialogoPartidas::Resultado DialogoPartidas::Guarda() {
+    if (const std::string motivo = MotivoNombreNoValido(nombre_); !motivo.empty()) {
+        ui_.Mensaje("Nombre no válido", motivo, 4, 1, AyudaPartidas(modo_));
+        return Resultado::Nada;
+    }
+    const auto existente = FicheroPartida(p_.Carpeta, nombre_);
+    if (existente && !sobrescrituraAvisada_) {
+        mensaje_ = TextoAviso;
+        sobrescrituraAvisada_ = true;
+        p_.CargaCorrecta = true;
+        return Resultado::Nada;
+    }
+    // An existing "x.PAR" is replaced as it is named, not doubled by "x.par".
+    const std::string fichero = existente ? *existente : nombre_ + std::string(Extension);
+    if (!EscribeFichero(p_.Carpeta + fichero, ContenidoFichero(p_))) {
+        ui_.Mensaje("Error al guardar la partida",
+                    "No se ha podido guardar la partida en el archivo " + fichero +
+                        " de la carpeta de datos.  Compruebe que la carpeta existe, que se puede escribir "
+                        "en ella y que queda espacio libre en el disco.",
+                    4, 1, AyudaPartidas(modo_));
+        p_.CargaCorrecta = true;
+        return Resultado::Nada;
+    }
+    p_.CargaCorrecta = false;
+    return Resultado::Cerrar;
+}
+
+DialogoPartidas::Resultado DialogoPartidas::Carga() {
+    const auto fichero = FicheroPartida(p_.Carpeta, nombre_);
+    std::string contenido;
+    if (!fichero || LeeFichero(p_.Carpeta + *fichero, contenido) != 0 || !PareceEstado(contenido)) {
+        ui_.Mensaje("Error al cargar la partida",
+                    "No se ha podido cargar la partida " + nombre_ +
+                        ": su archivo no existe, no se puede leer o está dañado.  La partida actual "
+                        "no se ha modificado.",
+                    3, 1, AyudaPartidas(modo_));
+        p_.CargaCorrecta = false;
+        return Resultado::Nada;
+    }
+    p_.CargandoPartida = true;
+    CargarEstado(p_, *fichero);
+    p_.CargandoPartida = false;
+    if (!p_.CargaCorrecta) return Resultado::Nada;
+    ui_.ActualizaLista();
+    ui_.PresentaPartida();
+    return Resultado::Cerrar;
+}
+
+DialogoPartidas::Resultado DialogoPartidas::Borra() {
+    const auto fichero = FicheroPartida(p_.Carpeta, nombre_);
+    std::error_code e;
+    if (nombre_.empty() || !fichero || !fs::remove(p_.Carpeta + *fichero, e)) return Resultado::Nada;
+    nombre_.clear();
+    activo_ = false;
+    return Resultado::Borrada;
+}
+
+}  // namespace parchis

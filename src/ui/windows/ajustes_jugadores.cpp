@@ -1,0 +1,226 @@
+#include "ui/windows/ajustes_jugadores.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <netinet/in.h>
+
+#include "flow/textos_ajustes.h"
+#include "ui/board/pintura.h"
+#include "ui/windows/tablerito.h"
+
+namespace parchis {
+
+namespace {
+
+ServiciosControl ServiciosDe(Interfaz& ui) {
+    return {[&ui](int n) { ui.TocaSonido(n, true); }, [&ui](int u) { ui.Pausa(u); }};
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// This computer's IPv4 address on the first interface that is up and is not
+// the loopback; empty when there is none.
+std::string MiDireccion() {
+    ifaddrs* lista = nullptr;
+    if (getifaddrs(&lista) != 0) return {};
+    std::string direccion;
+    for (ifaddrs* i = lista; i && direccion.empty(); i = i->ifa_next) {
+        if (!i->ifa_addr || i->ifa_addr->sa_family != AF_INET || (i->ifa_flags & IFF_LOOPBACK) ||
+            !(i->ifa_flags & IFF_UP))
+            continue;
+        char texto[INET_ADDRSTRLEN] = {};
+        const auto* a = reinterpret_cast<const sockaddr_in*>(i->ifa_addr);
+        if (inet_ntop(AF_INET, &a->sin_addr, texto, sizeof texto)) direccion = texto;
+    }
+    freeifaddrs(lista);
+    return direccion;
+}
+
+QLabel* Rotulo(QWidget* padre) {
+    auto* l = new QLabel(padre);
+    l->setStyleSheet(QStringLiteral("color: #323c32; padding: 2px 4px;"));
+    return l;
+}
+
+}  // namespace
+
+void AbreVentanaJugadores(QWidget* padre, Partida& p, Interfaz& ui) {
+    p.PedirNuevaPartida = p.PedirInicioRed = p.PedirRestaurarAnterior = false;
+    VentanaJugadores v(padre, p, ui);
+    v.exec();
+}
+
+VentanaJugadores::VentanaJugadores(QWidget* padre, Partida& p, Interfaz& ui)
+    : VentanaAjustes(padre, ServiciosDe(ui), QStringLiteral(" Personalizar"), 2121,
+                     QStringLiteral("Ayuda sobre Personalizar"), QStringLiteral("Salir de Personalizar")),
+      p_(p), ui_(ui), copia_(EmpiezaAjustesJugadores(p)) {
+    auto* rejilla = new QGridLayout(Cuerpo());
+    rejilla->setContentsMargins(0, 0, 0, 0);
+    rejilla->setSpacing(8);
+    for (int j = 1; j <= 4; ++j) rejilla->addWidget(Columna(j), 0, j - 1);
+    auto* abajo = new QHBoxLayout;
+    abajo->addWidget(Preferencias());
+    tablerito_ = new Tablerito(Cuerpo(), p_);
+    abajo->addWidget(tablerito_, 1);
+    abajo->addWidget(Red());
+    rejilla->addLayout(abajo, 1, 0, 1, 4);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    Refresca();
+    PreparaFoco(nombre_[1]->Campo());
+}
+
+Selector* VentanaJugadores::NuevoSelector(QWidget* padre, int numero, AjusteJugador a, int j) {
+    auto* s = new Selector(padre, Servicios(), Q(TextoOpcion(p_, numero)), [this, a, j] {
+        const bool hecho = CambiaAjusteJugador(p_, ui_, a, j);
+        Refresca();
+        return hecho;
+    });
+    s->setObjectName(QStringLiteral("Opcion%1").arg(numero));
+    return s;
+}
+
+Interruptor* VentanaJugadores::NuevoInterruptor(QWidget* padre, int numero, AjusteJugador a) {
+    auto* s = new Interruptor(padre, Servicios(), Q(TextoOpcion(p_, numero)), [this, a] {
+        CambiaAjusteJugador(p_, ui_, a);
+        Refresca();
+    });
+    s->setObjectName(QStringLiteral("Opcion%1").arg(numero));
+    return s;
+}
+
+QWidget* VentanaJugadores::Columna(int j) {
+    auto* columna = new QWidget(Cuerpo());
+    auto* caja = new QVBoxLayout(columna);
+    caja->setContentsMargins(0, 0, 0, 0);
+    caja->setSpacing(3);
+    cabecera_[j] = new QLabel(columna);
+    cabecera_[j]->setFixedHeight(8);
+    caja->addWidget(cabecera_[j]);
+    nombre_[j] = new CampoTexto(columna, QStringLiteral(" Nombre del jugador  "), LargoNombreJugador,
+                                [this, j](const QString& t) {
+                                    p_.Nombres[j] = NombreCorregido(t.toStdString());
+                                    Refresca();
+                                });
+    caja->addWidget(nombre_[j]);
+    estado_[j] = NuevoSelector(columna, 10 + j, AjusteJugador::Estado, j);
+    control_[j] = NuevoSelector(columna, 20 + j, AjusteJugador::Control, j);
+    caracter_[j] = NuevoSelector(columna, 30 + j, AjusteJugador::Caracter, j);
+    nivel_[j] = new Mando(columna, Servicios(), Q(TextoOpcion(p_, 70 + j)), 0, 10, [this, j](int v) {
+        const bool hecho = CambiaAjusteJugador(p_, ui_, AjusteJugador::Nivel, j, v * 10);
+        Refresca();
+        return hecho;
+    });
+    for (QWidget* w : {static_cast<QWidget*>(estado_[j]), static_cast<QWidget*>(control_[j]),
+                       static_cast<QWidget*>(caracter_[j]), static_cast<QWidget*>(nivel_[j])})
+        caja->addWidget(w);
+    return columna;
+}
+
+QWidget* VentanaJugadores::Preferencias() {
+    auto* zona = new QWidget(Cuerpo());
+    auto* fila = new QHBoxLayout(zona);
+    fila->setContentsMargins(0, 0, 0, 0);
+    fila->setSpacing(8);
+    auto* izquierda = new QVBoxLayout;
+    auto* derecha = new QVBoxLayout;
+    for (auto* c : {izquierda, derecha}) {
+        c->setSpacing(3);
+        fila->addLayout(c);
+    }
+    sentido_ = NuevoSelector(zona, 1, AjusteJugador::Sentido);
+    velocidad_ = new Mando(zona, Servicios(), Q(TextoOpcion(p_, 75)), 0, 100, [this](int v) {
+        CambiaAjusteJugador(p_, ui_, AjusteJugador::Velocidad, 0, v);
+        Refresca();
+        return true;
+    });
+    auto* girar = new BotonPulsador(zona, Servicios(), Q(TextoOpcion(p_, 41)), [this] {
+        CambiaAjusteJugador(p_, ui_, AjusteJugador::GiraColores);
+        Refresca();
+    });
+    girar->setObjectName(QStringLiteral("Opcion41"));
+    sonido_ = NuevoInterruptor(zona, 51, AjusteJugador::Sonido);
+    pausa_ = NuevoInterruptor(zona, 52, AjusteJugador::Pausa);
+    tutor_ = NuevoInterruptor(zona, 53, AjusteJugador::Tutor);
+    destino_ = NuevoInterruptor(zona, 67, AjusteJugador::Destino);
+    for (QWidget* w : {static_cast<QWidget*>(sentido_), static_cast<QWidget*>(velocidad_),
+                       static_cast<QWidget*>(girar)})
+        izquierda->addWidget(w);
+    for (QWidget* w : {sonido_, pausa_, tutor_, destino_}) derecha->addWidget(w);
+    izquierda->addStretch();
+    derecha->addStretch();
+    return zona;
+}
+
+QWidget* VentanaJugadores::Red() {
+    auto* zona = new QWidget(Cuerpo());
+    auto* caja = new QVBoxLayout(zona);
+    caja->setContentsMargins(0, 0, 0, 0);
+    caja->setSpacing(3);
+    jugarEnRed_ = NuevoInterruptor(zona, 54, AjusteJugador::JugarEnRed);
+    modoRed_ = NuevoSelector(zona, 2, AjusteJugador::ModoRed);
+    puerto_ = NuevoSelector(zona, 35, AjusteJugador::MiPuerto);
+    puertoFijo_ = Rotulo(zona);
+    puertoFijo_->setText(QStringLiteral("Mi puerto..: 49924"));
+    ip_ = new CampoTexto(zona, QStringLiteral(" IP del Administrador"), LargoIP,
+                         [this](const QString& t) { PonIPAdministrador(p_, t.toStdString()); });
+    miIP_ = Rotulo(zona);
+    miIP_->setWordWrap(true);
+    for (QWidget* w : {static_cast<QWidget*>(jugarEnRed_), static_cast<QWidget*>(modoRed_),
+                       static_cast<QWidget*>(puerto_), static_cast<QWidget*>(puertoFijo_),
+                       static_cast<QWidget*>(ip_), static_cast<QWidget*>(miIP_)})
+        caja->addWidget(w);
+    caja->addStretch();
+    zona->setFixedWidth(165);
+    return zona;
+}
+
+void VentanaJugadores::Refresca() {
+    const auto valor = [this](int numero, int v) {
+        const auto textos = TextosValores(p_, numero);
+        return v >= 1 && v <= static_cast<int>(textos.size()) ? Q(textos[v - 1]) : QString();
+    };
+    const ColoresMesa colores = ColoresSegunPuesto(p_.PuestoMesa);
+    for (int j = 1; j <= 4; ++j) {
+        cabecera_[j]->setStyleSheet(QStringLiteral("background: %1; border: 1px solid #771a12;")
+                                        .arg(colores[j].name()));
+        nombre_[j]->PonTexto(Q(p_.Nombres[j]));
+        estado_[j]->PonValor(valor(11, p_.Estado[j]));
+        control_[j]->PonValor(valor(21, p_.Control[j]));
+        caracter_[j]->PonValor(valor(31, p_.Caracter[j]));
+        nivel_[j]->PonValor((p_.Nivel[j] + 5) / 10);
+    }
+    sentido_->PonValor(valor(1, p_.Sentido));
+    velocidad_->PonValor(p_.Velocidad);
+    sonido_->PonValor(p_.Sonido);
+    pausa_->PonValor(p_.PausaEntreJugadas);
+    tutor_->PonValor(p_.TutorAutomatico);
+    destino_->PonValor(p_.IndicarDestino);
+    jugarEnRed_->PonValor(p_.JugarEnRed);
+    const bool cliente = p_.ModoRed == 2;
+    modoRed_->PonValor(valor(2, p_.ModoRed));
+    puerto_->PonValor(valor(35, p_.MiPuerto));
+    modoRed_->setVisible(p_.JugarEnRed);
+    puerto_->setVisible(p_.JugarEnRed && cliente);
+    ip_->setVisible(p_.JugarEnRed && cliente);
+    puertoFijo_->setVisible(p_.JugarEnRed && !cliente);
+    miIP_->setVisible(p_.JugarEnRed);
+    if (p_.JugarEnRed) {
+        const std::string ip = MiDireccion();
+        miIP_->setText(Q("Mi IP..: " + ip + (DireccionPrivada(ip) ? "  (Privada)" : "  (Pública)")));
+    }
+    if (!ip_->Campo()->hasFocus()) ip_->PonTexto(Q(p_.IPAdministrador));
+    tablerito_->update();
+}
+
+bool VentanaJugadores::PuedeSalir() {
+    const bool sale = SalidaAjustesJugadores(p_, ui_, copia_);
+    Refresca();
+    return sale;
+}
+
+}  // namespace parchis

@@ -1,0 +1,238 @@
+// The player and rules settings: what each click changes or refuses, and
+// the exit check's questions, undoing and requests for the main window.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/codificacion.h"
+#include "flow/ajustes_jugadores.h"
+#include "flow/ajustes_reglas.h"
+#include "flow/ayudas_flow.h"
+#include "flow/interfaz_prueba.h"
+
+namespace parchis {
+namespace {
+
+using prueba::InterfazPrueba;
+
+struct Ajustes : testing::Test {
+    Ajustes() {
+        p.Carpeta = carpeta.Texto();
+        p.NumJugada = 3;   // two moves made
+    }
+    std::vector<std::string> Titulos() const {
+        std::vector<std::string> t;
+        for (const auto& m : ui.Mensajes) t.push_back(m.Titulo);
+        return t;
+    }
+    prueba::CarpetaTemporal carpeta;
+    Partida p = prueba::PartidaEnJuego();
+    InterfazPrueba ui{p};
+};
+
+TEST_F(Ajustes, OpeningKeepsTheSituationBeforeNetworkPlay) {
+    EmpiezaAjustesJugadores(p);
+    EXPECT_TRUE(std::filesystem::exists(carpeta.ruta / "ZRVEL34.ARE"));
+}
+
+// Control of the game: Remoto needs network play; an administrator's seats
+// 1-3 are never Manual and its seat 4 never Automático.
+TEST_F(Ajustes, ControlStepsAndCorrections) {
+    struct Caso { bool red; int puesto; int desde; std::vector<int> pasos; };
+    const Caso casos[] = {
+        {false, 2, 1, {2, 1, 2}},
+        {true, 2, 2, {3, 2, 3}},
+        {true, 4, 1, {1, 1}},
+    };
+    for (const auto& c : casos) {
+        p.JugarEnRed = c.red;
+        p.ModoRed = 1;
+        p.Control[c.puesto] = static_cast<Entero>(c.desde);
+        for (int esperado : c.pasos) {
+            ASSERT_TRUE(CambiaAjusteJugador(p, ui, AjusteJugador::Control, c.puesto));
+            EXPECT_EQ(p.Control[c.puesto], esperado) << "red " << c.red << " puesto " << c.puesto;
+        }
+    }
+}
+
+TEST_F(Ajustes, RefusedChangesLeaveTheRecordAsItWas) {
+    struct Caso { int modoRed; AjusteJugador a; int puesto; const char* titulo; };
+    const Caso casos[] = {
+        {2, AjusteJugador::Sentido, 0, "Juego en Red"},  {2, AjusteJugador::Estado, 1, "Juego en Red"},
+        {2, AjusteJugador::Control, 2, "Juego en Red"},  {2, AjusteJugador::Caracter, 3, "Juego en Red"},
+        {2, AjusteJugador::Nivel, 4, "Juego en Red"},    {2, AjusteJugador::Pausa, 0, "Juego en Red"},
+        {2, AjusteJugador::Destino, 0, "Juego en Red"},  {1, AjusteJugador::Tutor, 0, "Partida en red"},
+        {1, AjusteJugador::Estado, 4, "Juego en Red"},
+    };
+    for (const auto& c : casos) {
+        p.JugarEnRed = true;
+        p.ModoRed = static_cast<Entero>(c.modoRed);
+        const Partida antes = p;
+        ui.Mensajes.clear();
+        EXPECT_FALSE(CambiaAjusteJugador(p, ui, c.a, c.puesto, 70));
+        EXPECT_TRUE(p == antes);
+        ASSERT_EQ(ui.Mensajes.size(), 1u);
+        EXPECT_EQ(ui.Mensajes[0].Titulo, c.titulo);
+    }
+    EXPECT_TRUE(CambiaAjusteJugador(p, ui, AjusteJugador::MiPuerto));   // the client's own port
+}
+
+TEST_F(Ajustes, FourTurnsOfTheColoursComeBack) {
+    p.PuestoMesa = 2;
+    for (int i = 0; i < 4; ++i) CambiaAjusteJugador(p, ui, AjusteJugador::GiraColores);
+    EXPECT_EQ(p.PuestoMesa, 2);
+}
+
+TEST_F(Ajustes, NamesAreCapitalisedWordByWord) {
+    EXPECT_EQ(NombreCorregido("  maría JOSÉ"), "María Jos");
+    EXPECT_EQ(NombreCorregido("ñOÑO"), "Ñoño");
+    EXPECT_EQ(NombreCorregido("a b"), "A B");
+}
+
+TEST_F(Ajustes, AdministratorAddresses) {
+    const std::pair<const char*, bool> casos[] = {
+        {"192.168.1.20", true}, {" 192 .168. 1.20 ", true}, {"10.0.0", false}, {"10.0.0.256", false},
+        {"10.0..0.1", true},    {"a.b.c.d", true},          {"1.2.3.4.5", false}, {"", false},
+    };
+    for (const auto& [ip, valida] : casos) EXPECT_EQ(DireccionValida(ip), valida) << ip;
+    EXPECT_TRUE(DireccionPrivada("172.20.1.1"));
+    EXPECT_FALSE(DireccionPrivada("172.32.1.1"));
+    EXPECT_TRUE(DireccionPrivada("192.168.0.1"));
+    EXPECT_FALSE(DireccionPrivada("8.8.8.8"));
+}
+
+TEST_F(Ajustes, TheWindowStaysOpenUntilTheSettingsCanBePlayed) {
+    const CopiaJugadores copia = EmpiezaAjustesJugadores(p);
+    p.Estado = {0, 2, 2, 2, 1};
+    EXPECT_FALSE(SalidaAjustesJugadores(p, ui, copia));
+    p.Estado[2] = 1;
+    p.JugarEnRed = true;
+    p.ModoRed = 1;
+    EXPECT_FALSE(SalidaAjustesJugadores(p, ui, copia));
+    p.ModoRed = 2;
+    p.IPAdministrador = "10.0.0";
+    EXPECT_FALSE(SalidaAjustesJugadores(p, ui, copia));
+    // Switching network play on was asked before the address was found wrong.
+    EXPECT_EQ(Titulos(), (std::vector<std::string>{"Número de Jugadores", "Número de Jugadores en Red",
+                                                  "Jugar en red", "Dirección IP"}));
+}
+
+// Each change that ends the game: the question, and what Aceptar and
+// Cancelar leave.
+TEST_F(Ajustes, ChangesThatEndTheGame) {
+    struct Caso {
+        const char* nombre;
+        std::function<void(Partida&)> cambia;
+        int respuesta;
+        std::vector<std::string> titulos;
+        bool nueva, restaurar;
+        std::function<bool(const Partida&)> comprueba;
+    };
+    const Caso casos[] = {
+        {"players confirmed", [](Partida& q) { q.Estado[1] = 2; }, Aceptar, {"Jugadores Activados"}, true,
+         false, [](const Partida& q) { return q.Estado[1] == 2; }},
+        {"players refused", [](Partida& q) { q.Estado[1] = 2; }, Cancelar, {"Jugadores Activados"}, false,
+         false, [](const Partida& q) { return q.Estado[1] == 1; }},
+        {"direction refused", [](Partida& q) { q.Sentido = 1; }, Cancelar, {"Sentido del juego"}, false,
+         false, [](const Partida& q) { return q.Sentido == 2; }},
+        {"direction before two moves", [](Partida& q) { q.Sentido = 1; q.NumJugada = 1; }, Cancelar, {},
+         false, false, [](const Partida& q) { return q.Sentido == 1; }},
+        {"network left, back to before", [](Partida& q) { q.JugarEnRed = false; }, Aceptar,
+         {"Jugar en red", "Restaurar situación anterior"}, false, true,
+         [](const Partida& q) { return !q.JugarEnRed; }},
+        {"network not left", [](Partida& q) { q.JugarEnRed = false; q.Control[2] = 2; }, Cancelar,
+         {"Jugar en red"}, false, false, [](const Partida& q) { return q.JugarEnRed && q.Control[2] == 3; }},
+    };
+    for (const auto& c : casos) {
+        Partida q = prueba::PartidaEnJuego();
+        q.Carpeta = carpeta.Texto();
+        q.NumJugada = 3;
+        if (std::string(c.nombre).find("network") != std::string::npos) {
+            q.JugarEnRed = true;
+            q.ModoRed = 1;
+            q.Control[2] = 3;
+        }
+        InterfazPrueba u(q);
+        const CopiaJugadores copia = EmpiezaAjustesJugadores(q);
+        c.cambia(q);
+        for (const auto& t : c.titulos) u.Responde(t, c.respuesta);
+        ASSERT_TRUE(SalidaAjustesJugadores(q, u, copia)) << c.nombre;
+        std::vector<std::string> vistos;
+        for (const auto& m : u.Mensajes) vistos.push_back(m.Titulo);
+        EXPECT_EQ(vistos, c.titulos) << c.nombre;
+        EXPECT_EQ(q.PedirNuevaPartida, c.nueva) << c.nombre;
+        EXPECT_EQ(q.PedirRestaurarAnterior, c.restaurar) << c.nombre;
+        EXPECT_TRUE(c.comprueba(q)) << c.nombre;
+    }
+}
+
+TEST_F(Ajustes, AnAdministratorsChangesReachTheClients) {
+    p.JugarEnRed = true;
+    p.ModoRed = 1;
+    p.Control[1] = 3;
+    const CopiaJugadores copia = EmpiezaAjustesJugadores(p);
+    p.Nombres[2] = "ROBERTO";   // the same name to the clients
+    ASSERT_TRUE(SalidaAjustesJugadores(p, ui, copia));
+    EXPECT_TRUE(ui.Enviados.empty());
+    p.Caracter[3] = 3;
+    ASSERT_TRUE(SalidaAjustesJugadores(p, ui, copia));
+    ASSERT_EQ(ui.Enviados.size(), 1u);
+    EXPECT_EQ(ui.Enviados[0].first.substr(0, 7), "ZRA3411");
+    EXPECT_EQ(CuentaCaracteres(ui.Enviados[0].first), 907u);
+}
+
+// --- rules -------------------------------------------------------------------------------
+
+TEST_F(Ajustes, RuleChangesDuringAGameCancelledLeaveEveryFieldAsItWas) {
+    const Partida antes = p;
+    const CopiaReglas copia = CopiaDeReglas(p);
+    for (const auto& c : ControlesReglas()) ASSERT_TRUE(CambiaRegla(p, ui, c.Numero));
+    EXPECT_EQ(p.NumFichas, 8);
+    p.ModoJuego = 1;   // pairs needs four players: not this test's question
+    for (const char* t : {"Número de dados", "Fichas por jugador"}) ui.Responde(t, Cancelar);
+    ASSERT_TRUE(SalidaReglas(p, ui, copia));
+    EXPECT_EQ(Titulos(), (std::vector<std::string>{"Número de dados", "Fichas por jugador"}));
+    EXPECT_FALSE(p.PedirNuevaPartida);
+    EXPECT_EQ(p.NumDados, antes.NumDados);
+    EXPECT_EQ(p.FichasPorJugador, antes.FichasPorJugador);
+    EXPECT_EQ(p.NumFichas, antes.NumFichas);
+    EXPECT_NE(p.SeisConTodas, antes.SeisConTodas);   // taken without a question
+}
+
+TEST_F(Ajustes, OneAcceptedNewGameCoversTheOtherRules) {
+    const CopiaReglas copia = CopiaDeReglas(p);
+    CambiaRegla(p, ui, 9);
+    CambiaRegla(p, ui, 4);
+    ASSERT_TRUE(SalidaReglas(p, ui, copia));
+    EXPECT_EQ(Titulos(), std::vector<std::string>{"Modo de juego"});
+    EXPECT_TRUE(p.PedirNuevaPartida);
+    EXPECT_EQ(p.NumDados, 2);
+}
+
+TEST_F(Ajustes, PairsNeedFourPlayers) {
+    p.Estado[2] = 2;
+    const CopiaReglas copia = CopiaDeReglas(p);
+    CambiaRegla(p, ui, 9);
+    EXPECT_FALSE(SalidaReglas(p, ui, copia));
+    ASSERT_EQ(ui.Mensajes.size(), 1u);
+    EXPECT_NE(ui.Mensajes[0].Texto.find("estan en juego 3 jugadores."), std::string::npos);
+    CambiaRegla(p, ui, 9);
+    EXPECT_TRUE(SalidaReglas(p, ui, copia));
+}
+
+TEST_F(Ajustes, RulesOnTheNetwork) {
+    p.JugarEnRed = true;
+    p.ModoRed = 2;
+    const Partida antes = p;
+    EXPECT_FALSE(CambiaRegla(p, ui, 66));
+    EXPECT_TRUE(p == antes);
+    p.ModoRed = 1;
+    const CopiaReglas copia = CopiaDeReglas(p);
+    CambiaRegla(p, ui, 66);
+    ASSERT_TRUE(SalidaReglas(p, ui, copia));
+    ASSERT_EQ(ui.Enviados.size(), 1u);
+    EXPECT_EQ(ui.Enviados[0].first.substr(0, 7), "ZRA3411");
+}
+
+}  // namespace
+}  // namespace parchis

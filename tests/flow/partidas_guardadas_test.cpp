@@ -1,0 +1,118 @@
+// Saved games by name: save, list, load and delete round trips, the
+// overwrite warning, names that cannot be file names, failed saves and
+// damaged files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/estado.h"
+#include "core/fichero.h"
+#include "flow/ayudas_flow.h"
+#include "flow/interfaz_prueba.h"
+#include "flow/partidas_guardadas.h"
+
+namespace parchis {
+namespace {
+
+namespace fs = std::filesystem;
+using Resultado = DialogoPartidas::Resultado;
+
+struct Guardadas : testing::Test {
+    Guardadas() { p.Carpeta = carpeta.Texto(); }
+    Resultado Guarda(const std::string& nombre) {
+        DialogoPartidas d(p, ui, ModoPartidas::Guardar);
+        d.CambiaNombre(nombre);
+        return d.Acciona();
+    }
+    prueba::CarpetaTemporal carpeta;
+    Partida p = prueba::PartidaEnJuego();
+    prueba::InterfazPrueba ui{p};
+};
+
+TEST_F(Guardadas, SaveListLoadAndDeleteByName) {
+    p.Nombres[1] = "Íñigo";
+    EXPECT_EQ(Guarda("  Partida de María  "), Resultado::Cerrar);
+    EXPECT_EQ(Guarda("antes"), Resultado::Cerrar);
+    std::string contenido;
+    ASSERT_EQ(LeeFichero(carpeta.Texto() + "Partida de María.par", contenido), 0);
+    EXPECT_EQ(contenido, ContenidoFichero(p));
+    fs::rename(carpeta.ruta / "antes.par", carpeta.ruta / "antes.PAR");
+    EXPECT_EQ(ListaPartidas(p.Carpeta), (std::vector<std::string>{"antes", "Partida de María"}));
+
+    Partida otra = prueba::PartidaEnJuego();
+    otra.Carpeta = p.Carpeta;
+    prueba::InterfazPrueba otraUi(otra);
+    DialogoPartidas carga(otra, otraUi, ModoPartidas::Cargar);
+    carga.CambiaNombre("antes");   // the extension in capitals
+    EXPECT_TRUE(carga.BotonActivo());
+    carga.CambiaNombre("Partida de Marí");
+    EXPECT_FALSE(carga.BotonActivo());
+    carga.CambiaNombre("Partida de María");
+    EXPECT_EQ(carga.Intro(), Resultado::Cerrar);
+    EXPECT_EQ(otra.Nombres[1], "Íñigo");
+    EXPECT_TRUE(otra.PartidaCargada && !otra.CargandoPartida);
+
+    DialogoPartidas borra(p, ui, ModoPartidas::Borrar);
+    borra.CambiaNombre("antes");
+    EXPECT_EQ(borra.Intro(), Resultado::Nada);   // Enter deletes nothing
+    EXPECT_EQ(borra.Acciona(), Resultado::Borrada);
+    EXPECT_EQ(ListaPartidas(p.Carpeta), std::vector<std::string>{"Partida de María"});
+    EXPECT_FALSE(borra.BotonActivo());
+}
+
+TEST_F(Guardadas, AnExistingNameIsOverwrittenOnlyAfterTheWarning) {
+    ASSERT_EQ(Guarda("Una"), Resultado::Cerrar);
+    p.Nombres[2] = "Otro";
+    DialogoPartidas d(p, ui, ModoPartidas::Guardar);
+    d.CambiaNombre("Una");
+    EXPECT_EQ(d.DobleClic(), Resultado::Nada);
+    EXPECT_EQ(d.LineaMensaje().substr(0, 25), "  Ya  existe  un  archivo");
+    EXPECT_EQ(d.DobleClic(), Resultado::Nada);   // a double-click never overwrites
+    d.CambiaNombre("Una ");                       // the same name typed again: warned again
+    EXPECT_EQ(d.Acciona(), Resultado::Nada);
+    EXPECT_EQ(d.Acciona(), Resultado::Cerrar);
+    std::string contenido;
+    ASSERT_EQ(LeeFichero(carpeta.Texto() + "Una.par", contenido), 0);
+    EXPECT_EQ(contenido, ContenidoFichero(p));
+    EXPECT_EQ(ListaPartidas(p.Carpeta).size(), 1u);
+}
+
+TEST_F(Guardadas, NamesThatAreNoPlainFileNamesAreRefused) {
+    std::string largo;   // 64 characters of four bytes each: too long for a file name
+    for (int i = 0; i < 64; ++i) largo += "😀";
+    for (const std::string& nombre : std::vector<std::string>{"../fuera", "a/b", "a\\b", ".", "..", "a\tb", largo}) {
+        ui.Mensajes.clear();
+        EXPECT_EQ(Guarda(nombre), Resultado::Nada) << nombre;
+        EXPECT_EQ(ui.Mensajes.size(), 1u) << nombre;
+        DialogoPartidas carga(p, ui, ModoPartidas::Cargar);
+        carga.CambiaNombre(nombre);
+        EXPECT_FALSE(carga.BotonActivo()) << nombre;
+    }
+    EXPECT_TRUE(fs::is_empty(carpeta.ruta));
+    EXPECT_FALSE(fs::exists(carpeta.ruta.parent_path() / "fuera.par"));
+    // 70 characters are cut to 64.
+    EXPECT_EQ(Guarda(std::string(70, 'x')), Resultado::Cerrar);
+    EXPECT_TRUE(fs::exists(carpeta.ruta / (std::string(64, 'x') + ".par")));
+}
+
+TEST_F(Guardadas, AFailedSaveSaysSoAndKeepsTheDialogOpen) {
+    p.Carpeta = carpeta.Texto() + "ya-no-existe/";
+    EXPECT_EQ(Guarda("Perdida"), Resultado::Nada);
+    EXPECT_EQ(ui.ConTitulo("Error al guardar la partida").size(), 1u);
+    EXPECT_TRUE(p.CargaCorrecta);
+}
+
+TEST_F(Guardadas, ADamagedFileIsNotLoaded) {
+    std::ofstream(carpeta.ruta / "rota.par") << "\"solo unas letras\"\r\n\"\"\r\n";
+    const Partida antes = p;
+    DialogoPartidas d(p, ui, ModoPartidas::Cargar);
+    d.CambiaNombre("rota");
+    EXPECT_EQ(d.Acciona(), Resultado::Nada);
+    EXPECT_EQ(ui.ConTitulo("Error al cargar la partida").size(), 1u);
+    p.CargaCorrecta = antes.CargaCorrecta;
+    EXPECT_TRUE(p == antes);
+}
+
+}  // namespace
+}  // namespace parchis

@@ -1,0 +1,126 @@
+// The settings windows and the saved-games dialog as a person uses them:
+// clicks and keys on the common controls, and what leaving the window
+// leaves in the record.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "core/configuracion.h"
+#include "ui/mainwindow/escritorio.h"
+#include "ui/mainwindow/mesa.h"
+#include "ui/windows/ajustes_jugadores.h"
+#include "ui/windows/partidas_guardadas.h"
+#include "ui/windows/reglas.h"
+
+namespace parchis {
+namespace {
+
+class Ajustes : public testing::Test {
+protected:
+    Ajustes() {
+        AplicaValoresPorDefecto(p);
+        p.Carpeta = carpeta.path().toStdString() + "/";
+        p.Sonido = false;
+        p.Velocidad = 100;
+        CuentaJugadores(p);
+        ReiniciaTablero(p);
+        p.PartidaIniciada = true;
+        p.NumJugada = 5;
+        mesa.PonInterfaz(&ui);
+        mesa.PonContestador([this](const std::string& titulo, const std::string&, int) {
+            titulos.push_back(titulo);
+            return respuesta;
+        });
+        mesa.Prepara(800, 600);
+    }
+
+    QTemporaryDir carpeta;
+    Partida p;
+    Mesa mesa{p};
+    Escritorio ui{mesa};
+    std::vector<std::string> titulos;
+    int respuesta = Aceptar;
+};
+
+TEST_F(Ajustes, TwoDiceRewordTheRulesAndCancelUndoesThem) {
+    VentanaReglas v(&mesa, p, ui);
+    v.show();
+    auto* seis = static_cast<Selector*>(v.Control(5));
+    EXPECT_EQ(seis->toolTip(), "Si se obtiene un 6 y están todas las fichas en juego");
+    EXPECT_TRUE(v.Control(8)->isHidden());
+    v.Control(4)->setFocus();
+    QTest::keyClick(v.Control(4), Qt::Key_Space);
+    EXPECT_EQ(p.NumDados, 2);
+    EXPECT_EQ(seis->toolTip(), "Si se obtiene un doble y están todas las fichas en juego");
+    EXPECT_EQ(seis->Valor(), "Se añaden los valores opuestos");
+    EXPECT_FALSE(v.Control(8)->isHidden());
+    respuesta = Cancelar;
+    v.Sal();
+    EXPECT_EQ(titulos, std::vector<std::string>{"Número de dados"});
+    EXPECT_EQ(p.NumDados, 1);
+    EXPECT_FALSE(p.PedirNuevaPartida);
+    EXPECT_EQ(v.result(), QDialog::Accepted);
+}
+
+TEST_F(Ajustes, APlayerChangeConfirmedAsksForANewGame) {
+    VentanaJugadores v(&mesa, p, ui);
+    v.show();
+    QTest::mouseClick(v.Estado(1), Qt::LeftButton);
+    EXPECT_EQ(v.Estado(1)->Valor(), "Desactivado");
+    v.Nombre(2)->Campo()->selectAll();
+    QTest::keyClicks(v.Nombre(2)->Campo(), " ana  belEN");
+    EXPECT_EQ(p.Nombres[2], "Ana  Bele");
+    EXPECT_EQ(v.Nombre(2)->Campo()->text(), "Ana  Bele");
+    v.Sal();
+    EXPECT_EQ(titulos, std::vector<std::string>{"Jugadores Activados"});
+    EXPECT_TRUE(p.PedirNuevaPartida);
+    EXPECT_EQ(p.Estado[1], 2);
+    EXPECT_EQ(p.Nombres[2], "Ana  Bele");
+}
+
+TEST_F(Ajustes, OnlyOnePlayerKeepsTheWindowOpen) {
+    VentanaJugadores v(&mesa, p, ui);
+    v.show();
+    for (int j = 1; j <= 3; ++j) v.Estado(j)->Acciona();
+    v.close();
+    EXPECT_TRUE(v.isVisible());
+    EXPECT_EQ(titulos, std::vector<std::string>{"Número de Jugadores"});
+    v.Estado(3)->Acciona();
+    respuesta = Cancelar;   // the players of the game under way stay
+    v.Sal();
+    EXPECT_FALSE(v.isVisible());
+    EXPECT_EQ(p.Estado, (std::array<Entero, 5>{0, 1, 1, 1, 1}));
+}
+
+TEST_F(Ajustes, SavedGamesByKeyboardAndList) {
+    {
+        VentanaPartidas guardar(&mesa, p, ui, ModoPartidas::Guardar);
+        guardar.show();
+        EXPECT_FALSE(guardar.Boton()->Activo());
+        guardar.Nombre()->insert(QStringLiteral("Señora"));
+        EXPECT_TRUE(guardar.Boton()->Activo());
+        QTest::keyClick(guardar.Nombre(), Qt::Key_Return);
+        EXPECT_FALSE(guardar.isVisible());
+    }
+    p.Nombres[1] = "Otra";
+    VentanaPartidas cargar(&mesa, p, ui, ModoPartidas::Cargar);
+    cargar.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cargar));
+    ASSERT_EQ(cargar.Lista()->count(), 1);
+    QListWidgetItem* item = cargar.Lista()->item(0);
+    EXPECT_EQ(item->text(), "Señora");
+    const QRect r = cargar.Lista()->visualItemRect(item);
+    // A person's double-click: a click, then the second press.
+    QTest::mouseClick(cargar.Lista()->viewport(), Qt::LeftButton, {}, r.center());
+    EXPECT_TRUE(cargar.Boton()->Activo());
+    QTest::mouseDClick(cargar.Lista()->viewport(), Qt::LeftButton, {}, r.center());
+    EXPECT_FALSE(cargar.isVisible());
+    EXPECT_EQ(p.Nombres[1], "Carmen");
+    EXPECT_TRUE(p.PartidaCargada);
+}
+
+}  // namespace
+}  // namespace parchis
