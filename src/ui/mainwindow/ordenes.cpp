@@ -3,7 +3,9 @@
 #include "flow/arranque.h"
 #include "flow/interfaz.h"
 #include "flow/persona.h"
+#include "flow/motor.h"
 #include "flow/sorteo.h"
+#include "rules/tablero.h"
 #include "ui/mainwindow/mesa.h"
 
 namespace parchis {
@@ -42,6 +44,31 @@ void OrdenTutor(Mesa& mesa, Interfaz& ui) {
         return;
     }
     if (p.EsperandoFicha && p.JugadaElegida.Ficha != 0) MuestraSugerencia(p, ui);
+}
+
+void OrdenVentana(Mesa& mesa, int boton) {
+    const VentanasMesa& v = mesa.Ventanas();
+    const std::function<void()>* ventana = boton == 1   ? &v.Jugadores
+                                           : boton == 2 ? &v.Reglas
+                                           : boton == 4 ? &v.Estadisticas
+                                           : boton == 5 ? &v.Historico
+                                           : boton == 8 ? &v.Mensajes
+                                                        : nullptr;
+    if (ventana && *ventana) (*ventana)();
+}
+
+void OrdenPartidas(Mesa& mesa, Interfaz& ui, ModoPartidas modo) {
+    if (!mesa.Ventanas().Partidas || !mesa.Ventanas().Partidas(modo)) return;
+    Partida& p = mesa.Juego();
+    if (modo != ModoPartidas::Cargar || !p.PartidaIniciada) return;
+    // The waiting engine must not act on the loaded record's flags.
+    p.EsperandoTirada = false;
+    p.EsperandoFicha = false;
+    ui.ActualizaControles();
+    ui.ActualizaLista();
+    ui.PresentaPartida();
+    RetrocederTurno(p);
+    JuegaPartida(p, ui);
 }
 
 void OrdenSalir(Mesa& mesa, Interfaz& ui) {
