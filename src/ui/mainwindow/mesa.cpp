@@ -58,6 +58,7 @@ Mesa::Mesa(Partida& p)
     fija.setPixelSize(11);
     lista_->setFont(fija);
     lista_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lista_->setToolTip(QStringLiteral(" Jugadas de la partida "));
     lista_->setStyleSheet(QStringLiteral(
         "QListWidget { background: #f4ead8; color: #2a2420; border: 2px solid #771a12; }"
         "QListWidget::item:selected { background: #a0c3a0; color: #202020; }"));
