@@ -56,12 +56,19 @@ TEST_F(Raton, EnElCuadroDeEsperaSoloLaUltimaFichaYDeLadoD) {
     }
 }
 
-TEST_F(Raton, ClicEligeLaPrimeraFichaMovibleEnOrden) {
+// A barrier to open: only the later piece may move.  The click takes it,
+// and the pointer says so (green, not red).
+TEST_F(Raton, ClicYPunteroEligenLaPrimeraFichaMovibleEnOrden) {
     Pon(p, 4, 2, 30);
     Pon(p, 4, 3, 30);
     const Punto c = Centro(30);
+    p.EsperandoFicha = true;
     p.FichaMovible[3] = true;
     EXPECT_EQ(FichaMovibleEnPunto(me, p, c.x, c.y), 3);
+    EXPECT_EQ(CursorTablero(me, p, {}, c.x, c.y).Cursor, CursorManoVerde);
+    EXPECT_EQ(CursorTablero(me, p, {}, c.x, c.y).FichaBajoRaton, 3);
+    p.FichaMovible[3] = false;
+    EXPECT_EQ(CursorTablero(me, p, {}, c.x, c.y).Cursor, CursorManoRoja);
     p.FichaMovible[2] = true;
     EXPECT_EQ(FichaMovibleEnPunto(me, p, c.x, c.y), 2);
     EXPECT_EQ(FichaMovibleEnPunto(me, p, Centro(40).x, Centro(40).y), 0);   // away from every piece

@@ -116,20 +116,17 @@ void Mesa::DisponeVentana() {
     update();
 }
 
-// Below the remote: the dice list and the counting panel when they show,
-// then the list of moves in what is left, never hidden.
+// Below the remote: the dice list (while a throw is awaited) or the
+// counting panel (while a piece is chosen) in one place, then the list of
+// moves in what is left, never hidden.
 void Mesa::ColocaColumna() {
     const int lado = tablero_.Me().LadoLienzo;
     const int centro = lado + (width() - lado) / 2;
     int y = arribaLista_;
-    if (dados_->isVisible()) {
-        dados_->move(centro - AnchoListaDados / 2, y);
-        y += dados_->height() + 4;
-    }
-    if (panel_->isVisible()) {
-        panel_->move(centro - AnchoPanelCuenta / 2, y);
-        y += panel_->height() + 4;
-    }
+    dados_->move(centro - AnchoListaDados / 2, arribaLista_);
+    panel_->move(centro - AnchoPanelCuenta / 2, arribaLista_);
+    if (dados_->isVisible()) y = std::max(y, dados_->geometry().bottom() + 5);
+    if (panel_->isVisible()) y = std::max(y, panel_->geometry().bottom() + 5);
     lista_->setGeometry(centro - 97, y, 194, std::max(40, lado - 5 - y));
     lista_->scrollToBottom();
 }
