@@ -125,8 +125,8 @@ void Mesa::ColocaColumna() {
     int y = arribaLista_;
     dados_->move(centro - AnchoListaDados / 2, arribaLista_);
     panel_->move(centro - AnchoPanelCuenta / 2, arribaLista_);
-    if (dados_->isVisible()) y = std::max(y, dados_->geometry().bottom() + 5);
-    if (panel_->isVisible()) y = std::max(y, panel_->geometry().bottom() + 5);
+    if (!dados_->isHidden()) y = std::max(y, dados_->geometry().bottom() + 5);
+    if (!panel_->isHidden()) y = std::max(y, panel_->geometry().bottom() + 5);
     lista_->setGeometry(centro - 97, y, 194, std::max(40, lado - 5 - y));
     lista_->scrollToBottom();
 }
@@ -177,7 +177,7 @@ void Mesa::MuestraEstado(const std::string& texto) {
 
 void Mesa::RevisaIndicaciones() {
     if (PersonaEligiendo()) return;
-    if (panel_->isVisible()) {
+    if (!panel_->isHidden()) {
         panel_->Muestra(PanelCuenta{});
         ColocaColumna();
     }
@@ -323,7 +323,7 @@ void Mesa::Tecla(int tecla, Qt::KeyboardModifiers modificadores) {
     }
     selector_->Cierra();
     if (raton_.ModoManual || raton_.Arrastrando) AlternaModoManual();
-    if (dados_->isVisible()) AlternaDadosManuales();
+    if (!dados_->isHidden()) AlternaDadosManuales();
     const bool ctrlC = tecla == Qt::Key_C && (modificadores & Qt::ControlModifier);
     if (tecla == Qt::Key_Escape || tecla == Qt::Key_Q || ctrlC || raton_.MandoEncendido) return;
     Sigue();

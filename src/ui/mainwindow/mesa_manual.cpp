@@ -39,7 +39,7 @@ void QuitaFicha(Partida& p, int j, int k) {
 void Mesa::MuestraTextoEstado() {
     if (raton_.MandoEncendido) return;
     const char* texto = raton_.ModoManual || raton_.Arrastrando ? TextoModoManual
-                        : dados_->isVisible()                  ? TextoDadosManuales
+                        : !dados_->isHidden()                  ? TextoDadosManuales
                                                                : nullptr;
     tablero_.MuestraMensaje(texto ? QString::fromUtf8(texto) : QString::fromStdString(p_.TextoTurno));
     indicacionVisible_ = false;
@@ -76,7 +76,7 @@ void Mesa::TerminaModoManual() {
 }
 
 void Mesa::AlternaDadosManuales() {
-    if (dados_->isVisible()) {
+    if (!dados_->isHidden()) {
         OcultaListaDados();
     } else if (p_.PartidaIniciada && p_.EsperandoTirada) {
         if (raton_.ModoManual || raton_.Arrastrando) AlternaModoManual();
@@ -87,7 +87,7 @@ void Mesa::AlternaDadosManuales() {
 }
 
 void Mesa::OcultaListaDados() {
-    if (!dados_->isVisible()) return;
+    if (dados_->isHidden()) return;
     dados_->hide();
     ColocaColumna();
     MuestraTextoEstado();
@@ -104,7 +104,7 @@ void Mesa::EligeLineaDados(int linea) {
 }
 
 bool Mesa::TomaDadosElegidos(int& dado1, int& dado2) {
-    if (!dados_->isVisible()) return false;
+    if (dados_->isHidden()) return false;
     const EleccionDados e = dados_->Eleccion();
     OcultaListaDados();
     if (!e.Completa(p_.NumDados)) return false;

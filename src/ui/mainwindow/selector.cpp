@@ -67,7 +67,7 @@ void SelectorOpciones::Cierra() {
 }
 
 int SelectorOpciones::OpcionEn(QPoint q) const {
-    if (!isVisible() || q.x() < 0 || q.x() >= width() || q.y() < MargenSelector) return 0;
+    if (isHidden() || q.x() < 0 || q.x() >= width() || q.y() < MargenSelector) return 0;
     const int fila = (q.y() - MargenSelector) / AltoEntradaSelector;
     for (int i = 1, n = 0; i <= NumOpciones; ++i) {
         if (!activas_[i]) continue;

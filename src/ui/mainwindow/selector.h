@@ -45,7 +45,8 @@ public:
 
     void Abre(QPoint punto, const OpcionesActivas& activas, int ladoLienzo);
     void Cierra();
-    bool Abierto() const { return isVisible(); }
+    // Open, whether or not the window is on screen now.
+    bool Abierto() const { return !isHidden(); }
 
     // The entry under a point of the selector, 0 for none.
     int OpcionEn(QPoint punto) const;
