@@ -9,6 +9,7 @@
 // for instance) is one more row of it.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -71,6 +72,12 @@ public:
             {"dados", 8, [this] { Dados(); }},
             {"panel", 4, [this] { Clic(panel_, {20, VistaPanelCuenta::AlturaFila(Entre(1, 4)) + 10}); }},
         };
+    }
+
+    // The help window the commands opened goes with them.
+    ~Conductor() {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != &mesa_) w->close();
     }
 
     // Runs the commands; returns the first disagreement found, or "".
