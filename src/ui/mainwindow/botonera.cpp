@@ -149,7 +149,7 @@ void Botonera::paintEvent(QPaintEvent*) {
     QPainter p(this);
     PintaMarco(p, rect());
     QFont letra = font();
-    letra.setPixelSize(std::min(13, RectanguloBoton(0).height() / 2));
+    letra.setPixelSize(std::min(12, RectanguloBoton(0).height() / 2));
     letra.setBold(true);
     p.setFont(letra);
     for (int i = 0; i < NumBotones; ++i) {
@@ -157,10 +157,10 @@ void Botonera::paintEvent(QPaintEvent*) {
         const bool activo = disponible_(i);
         PintaCaraBoton(p, r, i == pulsado_ && activo, i == bajoRaton_ && activo, activo);
         const int desplazado = i == pulsado_ && activo ? 1 : 0;
-        const QRect icono(r.left() + 7 + desplazado, r.center().y() - 8 + desplazado, 16, 16);
+        const QRect icono(r.left() + 6 + desplazado, r.center().y() - 8 + desplazado, 16, 16);
         PintaIcono(p, i, icono, activo ? QColor(119, 26, 18) : QColor(150, 150, 140));
         p.setPen(activo ? QColor(45, 55, 45) : QColor(135, 140, 130));
-        p.drawText(r.adjusted(26 + desplazado, desplazado, -4, 0), Qt::AlignCenter,
+        p.drawText(r.adjusted(23 + desplazado, desplazado, -2, 0), Qt::AlignCenter,
                    QString::fromUtf8(Titulos()[i]));
     }
 }
