@@ -34,6 +34,9 @@ void OrdenNuevaPartida(Mesa& mesa, Interfaz& ui) {
                    2, 2, 0) != Aceptar)
         return;
     if (p.JugarEnRed && p.ModoRed == 1) ui.EnviaRed("ZRA3408", 0);
+    // Pieces moved or dice chosen by hand belonged to the game left.
+    mesa.TerminaModoManual();
+    mesa.OcultaListaDados();
     NuevaPartida(p, ui);
 }
 
