@@ -108,18 +108,6 @@ TEST_F(Ventana, ClicEnFichaMovibleHaceLaJugada) {
 }
 
 
-TEST_F(Ventana, PunteroSobreLasFichas) {
-    EsperaPersona();
-    mesa.show();
-    const struct {
-        int casilla, cursor;
-    } casos[] = {{10, 22}, {20, 23}, {40, 28}, {60, 28}, {10, 22}};
-    for (const auto& c : casos) {
-        QTest::mouseMove(&mesa, Centro(c.casilla));
-        EXPECT_EQ(mesa.Puntero(), c.cursor) << c.casilla;
-    }
-}
-
 TEST_F(Ventana, ClicOTeclaSeguirTiraLosDados) {
     p.PartidaIniciada = true;
     p.Turno = 4;

@@ -71,20 +71,10 @@ TEST_F(Raton, ClicYPunteroEligenLaPrimeraFichaMovibleEnOrden) {
     EXPECT_EQ(CursorTablero(me, p, {}, c.x, c.y).Cursor, CursorManoRoja);
     p.FichaMovible[2] = true;
     EXPECT_EQ(FichaMovibleEnPunto(me, p, c.x, c.y), 2);
+    EXPECT_EQ(CursorTablero(me, p, {}, me.LadoLienzo + 1, 100).Cursor, CursorFlecha);   // off the board
+    Pon(p, 1, 1, 40);   // another seat's piece: the question hand
+    EXPECT_EQ(CursorTablero(me, p, {}, Centro(40).x, Centro(40).y).Cursor, CursorManoInterroga);
     EXPECT_EQ(FichaMovibleEnPunto(me, p, Centro(40).x, Centro(40).y), 0);   // away from every piece
-}
-
-TEST_F(Raton, PiezaBajoLaManoVerde) {
-    // The pointers themselves are checked through the window; here, which
-    // piece a green hand remembers for the flashing of its destinations.
-    Pon(p, 4, 1, 10);   // movable
-    Pon(p, 4, 2, 20);   // not movable
-    p.EsperandoFicha = true;
-    p.FichaMovible[1] = true;
-    EXPECT_EQ(CursorTablero(me, p, {}, Centro(10).x, Centro(10).y).FichaBajoRaton, 1);
-    EXPECT_EQ(CursorTablero(me, p, {}, Centro(20).x, Centro(20).y).FichaBajoRaton, 0);
-    // Right of the drawing area the pointer is the arrow.
-    EXPECT_EQ(CursorTablero(me, p, {}, me.LadoLienzo + 1, 100).Cursor, CursorFlecha);
 }
 
 TEST_F(Raton, CursorMientrasSeEsperaLaTirada) {
