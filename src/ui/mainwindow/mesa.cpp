@@ -103,7 +103,8 @@ void Mesa::Prepara(int anchoPantalla, int altoPantalla) {
 void Mesa::DisponeVentana() {
     const Medidas& me = tablero_.Me();
     const int lado = me.LadoLienzo;
-    const int columna = std::clamp(me.AnchoPantalla - lado, AnchoColumnaMinimo, AnchoColumna);
+    // The window manager's frame takes a few pixels on each side.
+    const int columna = std::clamp(me.AnchoPantalla - lado - 8, AnchoColumnaMinimo, AnchoColumna);
     setFixedSize(lado + columna, lado);
     const int centro = lado + columna / 2;
     botonera_->setGeometry(centro - AnchoBotonera / 2, 12, AnchoBotonera,
