@@ -8,6 +8,12 @@
 #include "ui/common/careta.h"
 #include "ui/mainwindow/escritorio.h"
 #include "ui/mainwindow/mesa.h"
+#include "ui/mainwindow/ordenes.h"
+#include "ui/windows/ajustes_jugadores.h"
+#include "ui/windows/estadisticas.h"
+#include "ui/windows/historia.h"
+#include "ui/windows/partidas_guardadas.h"
+#include "ui/windows/reglas.h"
 
 int main(int argc, char** argv) {
     QApplication aplicacion(argc, argv);
@@ -15,6 +21,18 @@ int main(int argc, char** argv) {
     parchis::Mesa mesa(partida);
     parchis::Escritorio escritorio(mesa);
     mesa.PonInterfaz(&escritorio);
+    mesa.PonVentanas({
+        [&] { parchis::AbreVentanaJugadores(&mesa, partida, escritorio); },
+        [&] { parchis::AbreVentanaReglas(&mesa, partida, escritorio); },
+        [&] { parchis::AbreEstadisticas(&mesa, partida, escritorio); },
+        [&] { parchis::AbreHistorico(&mesa, partida, escritorio); },
+        {},   // the network chat comes with network play
+        [&](parchis::ModoPartidas modo) {
+            partida.PartidaCargada = false;
+            parchis::AbrePartidasGuardadas(&mesa, partida, escritorio, modo);
+            return modo == parchis::ModoPartidas::Cargar && partida.PartidaCargada;
+        },
+    });
     parchis::Careta careta;
     careta.show();
     escritorio.PonCareta(&careta);

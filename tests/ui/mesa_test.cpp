@@ -1,6 +1,8 @@
 // The main window with the game flow behind it: a click on a movable piece
-// plays it, the pointer over pieces, the keyboard's "go", leaving the
-// program, and a whole game between computer seats.
+// plays it, the pointer over pieces, the keyboard, the options selector,
+// the dice chosen by hand, a piece moved by hand, the buttons' refusals and
+// windows, the column at every screen size, leaving the program, and whole
+// games played by the computer, with the mouse and with the keyboard.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -16,12 +18,17 @@
 #include "common/posicion.h"
 #include "core/configuracion.h"
 #include "core/estado.h"
+#include "flow/comprobacion.h"
+#include "flow/sorteo.h"
 #include "rules/tablero.h"
 #include "ui/board/raton.h"
+#include "ui/common/pausa.h"
+#include "ui/mainwindow/dados_manuales.h"
 #include "ui/mainwindow/escritorio.h"
 #include "ui/mainwindow/mesa.h"
-#include "ui/common/pausa.h"
 #include "ui/mainwindow/ordenes.h"
+#include "ui/mainwindow/panel_cuenta.h"
+#include "ui/mainwindow/selector.h"
 
 namespace parchis {
 namespace {
@@ -38,8 +45,11 @@ protected:
         ReiniciaTablero(p);
         mesa.PonInterfaz(&ui);
         ui.FijaSemilla(7);
-        mesa.PonContestador([this](const std::string& titulo, const std::string&, int) {
+        mesa.PonContestador([this](const std::string& titulo, const std::string& texto, int) {
             titulos.push_back(titulo);
+            textos.push_back(texto);
+            // Once the draw has named who starts, a test may have seen enough.
+            if (titulo == TituloSorteo && pararTrasSorteo) p.PartidaIniciada = false;
             return respuesta;
         });
         mesa.Prepara(800, 600);
@@ -62,6 +72,12 @@ protected:
         prueba::Pon(p, 1, 1, 40);
         p.FichaMovible[1] = true;
     }
+    void EsperaTirada() {
+        p.PartidaIniciada = true;
+        p.Turno = 4;
+        p.NumJugada = 1;
+        p.EsperandoTirada = true;
+    }
     // The move the flow was handed to play.
     EleccionJugada Hecha() const {
         return {p.FichaJugada, p.ValorCuenta, p.IndiceValor, p.CasillaOrigen, p.CasillaFinal, p.TipoJugada};
@@ -71,8 +87,9 @@ protected:
     Partida p;
     Mesa mesa{p};
     Escritorio ui{mesa};
-    std::vector<std::string> titulos;
+    std::vector<std::string> titulos, textos;
     int respuesta = Aceptar;
+    bool pararTrasSorteo = false;
 };
 
 TEST_F(Ventana, ClicEnFichaMovibleHaceLaJugada) {
@@ -90,18 +107,6 @@ TEST_F(Ventana, ClicEnFichaMovibleHaceLaJugada) {
     EXPECT_EQ(Hecha(), (EleccionJugada{1, 3, 0, 10, 13, 3}));
 }
 
-
-TEST_F(Ventana, PunteroSobreLasFichas) {
-    EsperaPersona();
-    mesa.show();
-    const struct {
-        int casilla, cursor;
-    } casos[] = {{10, 22}, {20, 23}, {40, 28}, {60, 28}, {10, 22}};
-    for (const auto& c : casos) {
-        QTest::mouseMove(&mesa, Centro(c.casilla));
-        EXPECT_EQ(mesa.Puntero(), c.cursor) << c.casilla;
-    }
-}
 
 TEST_F(Ventana, ClicOTeclaSeguirTiraLosDados) {
     p.PartidaIniciada = true;
@@ -168,68 +173,190 @@ TEST_F(Ventana, CerrarEnMitadDeUnaPausaEsperaASuFinal) {
     EXPECT_FALSE(mesa.Saliendo());
 }
 
-TEST_F(Ventana, PartidaEntreOrdenadoresHastaElFinal) {
-    for (int j = 1; j <= 4; ++j) p.Control[j] = 2;
-    p.PausaEntreJugadas = false;
-    bool agotado = false;
-    QTimer::singleShot(120000, [&] {
-        agotado = true;
-        p.PartidaIniciada = false;
-    });
-    QElapsedTimer reloj;
-    reloj.start();
-    OrdenNuevaPartida(mesa, ui);
-    ASSERT_FALSE(agotado) << "la partida no terminó a tiempo";
-    int ganadores = 0;
-    for (int j = 1; j <= 4; ++j) ganadores += p.EnCasa[j] == p.NumFichas;
-    EXPECT_EQ(ganadores, 1);
-    EXPECT_EQ(titulos.front(), "Comienza la Partida");
-    EXPECT_NE(std::find(titulos.begin(), titulos.end(), "Final de la Partida"), titulos.end());
-    EXPECT_FALSE(p.PartidaIniciada);
-    EXPECT_GT(mesa.Lista()->count(), 60);
-    EXPECT_TRUE(QFile::exists(carpeta.filePath(QStringLiteral("ZRVEL34.HIS"))));
-    std::printf("partida completa en %lld ms, %d líneas\n", static_cast<long long>(reloj.elapsed()),
-                mesa.Lista()->count());
+TEST_F(Ventana, SinPartidaUnaLetraEmpiezaUnaYEscQNo) {
+    pararTrasSorteo = true;
+    for (auto [tecla, empieza] : {std::pair{Qt::Key_Escape, false}, {Qt::Key_Q, false}, {Qt::Key_A, true}}) {
+        titulos.clear();
+        QTest::keyClick(&mesa, tecla);
+        EXPECT_EQ(!titulos.empty() && titulos.front() == TituloComienza, empieza) << tecla;
+    }
 }
 
-// The default set-up: seat 4 is the person, every throw waits for a click.
-// A scripted hand clicks the board to throw and clicks the first movable
-// piece of seat 4 where it is drawn, through the window's own mouse path.
-TEST_F(Ventana, UnaPersonaJuegaUnaPartidaEnteraConElRaton) {
-    ASSERT_EQ(p.Control[4], 1);
-    ASSERT_TRUE(p.PausaEntreJugadas);
+TEST_F(Ventana, ElSelectorSeAbreSoloCuandoTocaYOfreceSusEntradas) {
     mesa.show();
-    int clicsFicha = 0;
-    QTimer mano;
-    mano.setInterval(2);
-    QObject::connect(&mano, &QTimer::timeout, [&] {
-        if (p.EsperandoTirada) {
-            QTest::mouseClick(&mesa, Qt::LeftButton, {}, Centro(30));
-            return;
+    const int lado = mesa.Lienzo().Me().LadoLienzo;
+    const struct {
+        bool partida, tirada, red;
+        QPoint punto;
+        int entradas;   // 0: it does not open
+        QPoint esquina;
+    } casos[] = {
+        {false, false, false, {100, 100}, 2, {100, 100}},
+        {true, true, false, {100, 100}, 5, {100, 100}},
+        {true, false, false, {100, 100}, 0, {}},   // the computer is thinking
+        {true, true, true, {100, 100}, 0, {}},     // network game
+        {true, true, false, {lado - 10, lado - 10}, 5, {lado - 10 - AnchoSelector, lado - 10 - 5 * 18 - 8}},
+    };
+    for (const auto& c : casos) {
+        p.PartidaIniciada = c.partida;
+        p.EsperandoTirada = c.tirada;
+        p.JugarEnRed = c.red;
+        QTest::mouseClick(&mesa, Qt::RightButton, {}, c.punto);
+        SelectorOpciones* s = mesa.Selector();
+        ASSERT_EQ(s->isVisible(), c.entradas > 0) << c.partida << c.tirada << c.red;
+        if (!c.entradas) continue;
+        EXPECT_EQ(s->geometry(), QRect(c.esquina, QSize(AnchoSelector, 8 + 18 * c.entradas)));
+        EXPECT_EQ(s->OpcionEn({10, 4 + 18 * 2 + 1}), c.partida ? OpcionBorrar : 0);
+        QTest::mouseClick(&mesa, Qt::LeftButton, {}, {5, 5});   // a click elsewhere closes it
+        EXPECT_FALSE(s->isVisible());
+    }
+}
+
+TEST_F(Ventana, DadosElegidosAMano) {
+    mesa.show();
+    EsperaTirada();
+    mesa.EligeOpcion(OpcionDados);
+    ListaDados* lista = mesa.Dados();
+    ASSERT_TRUE(lista->isVisible());
+    QTest::mouseClick(lista, Qt::LeftButton, {}, lista->RectanguloLinea(9).center());
+    EXPECT_TRUE(p.EsperandoTirada) << "one die: the second group completes nothing";
+    QTest::mouseClick(lista, Qt::LeftButton, {}, lista->RectanguloLinea(4).center());
+    EXPECT_FALSE(p.EsperandoTirada);
+    int d1 = 0, d2 = 0;
+    EXPECT_TRUE(ui.DadosElegidos(d1, d2));
+    EXPECT_EQ(std::pair(d1, d2), std::pair(5, 0));
+    EXPECT_FALSE(lista->isVisible());
+    EleccionDados dos;   // two dice: one line of each group, the later one in a group counts
+    EXPECT_FALSE(dos.Elige(3, 2));
+    EXPECT_TRUE(dos.Elige(11, 2) && dos.Elige(7, 2));
+    EXPECT_EQ(std::pair(dos.Dado1(), dos.Dado2()), std::pair(4, 2));
+    // A key closes an open list and throws at random.
+    p.EsperandoTirada = true;
+    mesa.EligeOpcion(OpcionDados);
+    QTest::keyClick(&mesa, Qt::Key_Space);
+    EXPECT_FALSE(lista->isVisible());
+    EXPECT_FALSE(p.EsperandoTirada);
+}
+
+TEST_F(Ventana, ArrastrarUnaFichaAnotaUnaJugadaManual) {
+    mesa.show();
+    EsperaTirada();
+    mesa.EligeOpcion(OpcionManual);
+    ASSERT_TRUE(mesa.Raton().ModoManual);
+    const Rectangulo caja = ZonaFicha(mesa.Lienzo().Me(), p, 2, 1);   // seat 2's box
+    for (QPoint hasta : {QPoint(-40, 30), Centro(55)}) {   // outside the window it comes back
+        QTest::mousePress(&mesa, Qt::LeftButton, {}, QPoint(caja.x + caja.ancho / 2, caja.y + caja.alto / 2));
+        EXPECT_TRUE(mesa.Raton().Arrastrando);
+        QTest::mouseRelease(&mesa, Qt::LeftButton, {}, hasta);
+    }
+    EXPECT_EQ(p.NumJugada, 2);
+    const Jugada& e = p.Jugadas[1];
+    EXPECT_EQ((std::vector<int>{e.TipoJugada, e.Autor, e.Dado1, e.Dado2, e.ValorCuenta, e.CasillaOrigen,
+                                e.CasillaFinal}),
+              (std::vector<int>{7, 2, 0, 0, 0, 0, 55}));
+    EXPECT_EQ(p.Turno, 4);
+    EXPECT_TRUE(mesa.Raton().ModoManual);
+    EXPECT_EQ(CompruebaRegistro(p, p.NumJugada - 1), "");
+    QTest::keyClick(&mesa, Qt::Key_A);   // leaves the manual mode and throws
+    EXPECT_FALSE(mesa.Raton().ModoManual);
+    EXPECT_FALSE(p.EsperandoTirada);
+}
+
+TEST_F(Ventana, BotonesRechazosYVentanas) {
+    std::vector<int> abiertas;
+    VentanasMesa v;
+    v.Jugadores = [&] { abiertas.push_back(1); };
+    mesa.PonVentanas(v);
+    EXPECT_FALSE(mesa.BotonDisponible(2));   // not wired: shown unavailable
+    mesa.PulsaBoton(1);
+    mesa.PulsaBoton(2);
+    EXPECT_EQ(abiertas, std::vector<int>{1});
+    p.JugarEnRed = true;
+    p.ModoRed = 2;
+    p.PartidaIniciada = true;
+    mesa.PulsaBoton(3);
+    mesa.PulsaBoton(0);
+    EXPECT_EQ(titulos, (std::vector<std::string>{"Partida en red", "Partida en red"}));
+    EXPECT_EQ(textos[0], "Cuando se juega una partida en red no puede utilizar el  Tutor de Juego  ninguno de "
+                         "los jugadores.");
+    EXPECT_NE(textos[1].find("en modo Cliente  no  se  puede  comenzar"), std::string::npos);
+}
+
+// The window fits the screen it was measured for; the counting panel and
+// the dice list push the move list down, never over it.
+TEST_F(Ventana, LaColumnaCabeYNoTapaLaLista) {
+    mesa.show();
+    EsperaTirada();
+    mesa.EligeOpcion(OpcionDados);
+    p.EsperandoFicha = true;
+    p.NumFichasMovibles = p.NumValoresDesglose = 2;
+    PanelCuenta panel;
+    panel.Visible = true;
+    panel.Filas = 3;
+    for (auto [ancho, alto] : {std::pair{800, 575}, {1024, 740}, {1366, 740}, {1920, 1050}}) {
+        mesa.Prepara(ancho, alto);
+        mesa.MuestraPanel(panel);
+        EXPECT_LE(mesa.width(), ancho);
+        const QRect lista = mesa.Lista()->geometry();
+        for (const char* nombre : {"Pic_Desglosar", "Lis_Dados", "Pic_Botonera"}) {
+            const QWidget* w = mesa.findChild<QWidget*>(QString::fromUtf8(nombre));
+            ASSERT_TRUE(w && w->isVisible()) << nombre;
+            EXPECT_FALSE(w->geometry().intersects(lista)) << nombre << " " << ancho;
         }
-        if (!p.EsperandoFicha || p.Turno != 4) return;
-        for (int k = 1; k <= p.NumFichas; ++k) {
-            if (!p.FichaMovible[k]) continue;
-            const Rectangulo r = ZonaFicha(mesa.Lienzo().Me(), p, 4, k);
-            QTest::mouseClick(&mesa, Qt::LeftButton, {}, QPoint(r.x + r.ancho / 2, r.y + r.alto / 2));
-            ++clicsFicha;
-            return;
-        }
-    });
-    mano.start();
-    bool agotado = false;
-    QTimer::singleShot(180000, [&] {
-        agotado = true;
-        p.PartidaIniciada = false;
-    });
-    OrdenNuevaPartida(mesa, ui);
-    mano.stop();
-    ASSERT_FALSE(agotado) << "la partida no terminó a tiempo";
-    int ganadores = 0;
-    for (int j = 1; j <= 4; ++j) ganadores += p.EnCasa[j] == p.NumFichas;
-    EXPECT_EQ(ganadores, 1);
-    EXPECT_GT(clicsFicha, 0) << "the person chose pieces with the mouse";
-    EXPECT_NE(std::find(titulos.begin(), titulos.end(), "Final de la Partida"), titulos.end());
+        EXPECT_GE(lista.height(), 40);
+        EXPECT_LE(lista.bottom(), mesa.height());
+    }
+    p.Control[4] = 2;   // a computer seat's turn shows no panel
+    mesa.MuestraPanel(panel);
+    EXPECT_FALSE(mesa.findChild<QWidget*>(QStringLiteral("Pic_Desglosar"))->isVisible());
+}
+
+// Whole games: between computer seats; and with seat 4 a person whose every
+// throw waits, played by a scripted hand with the mouse (a click on the
+// board, a click on the first movable piece where it is drawn) or with the
+// keyboard alone.
+TEST_F(Ventana, PartidasEnteras) {
+    enum Mano { Ordenadores, Raton, Teclado };
+    for (Mano forma : {Ordenadores, Raton, Teclado}) {
+        SCOPED_TRACE(forma);
+        ReiniciaTablero(p);
+        titulos.clear();
+        p.PausaEntreJugadas = forma != Ordenadores;
+        for (int j = 1; j <= 4; ++j) p.Control[j] = j == 4 && forma != Ordenadores ? 1 : 2;
+        mesa.show();
+        int elecciones = 0;
+        QTimer mano;
+        mano.setInterval(1);
+        QObject::connect(&mano, &QTimer::timeout, [&] {
+            const bool elige = p.EsperandoFicha && p.Turno == 4;
+            if (!p.EsperandoTirada && !elige) return;
+            elecciones += elige;
+            if (forma == Teclado) return QTest::keyClick(&mesa, Qt::Key_Space);
+            QPoint punto = Centro(30);
+            for (int k = p.NumFichas; elige && k >= 1; --k) {
+                const Rectangulo r = ZonaFicha(mesa.Lienzo().Me(), p, 4, k);
+                if (p.FichaMovible[k]) punto = QPoint(r.x + r.ancho / 2, r.y + r.alto / 2);
+            }
+            QTest::mouseClick(&mesa, Qt::LeftButton, {}, punto);
+        });
+        mano.start();
+        bool agotado = false;
+        QTimer::singleShot(120000, [&] {
+            agotado = true;
+            p.PartidaIniciada = false;
+        });
+        OrdenNuevaPartida(mesa, ui);
+        mano.stop();
+        ASSERT_FALSE(agotado) << "la partida no terminó a tiempo";
+        int ganadores = 0;
+        for (int j = 1; j <= 4; ++j) ganadores += p.EnCasa[j] == p.NumFichas;
+        EXPECT_EQ(ganadores, 1);
+        EXPECT_EQ(elecciones > 0, forma != Ordenadores);
+        EXPECT_NE(std::find(titulos.begin(), titulos.end(), "Final de la Partida"), titulos.end());
+        EXPECT_FALSE(p.PartidaIniciada);
+        EXPECT_GT(mesa.Lista()->count(), 60);
+        EXPECT_TRUE(QFile::exists(carpeta.filePath(QStringLiteral("ZRVEL34.HIS"))));
+    }
 }
 
 }  // namespace

@@ -56,28 +56,25 @@ TEST_F(Raton, EnElCuadroDeEsperaSoloLaUltimaFichaYDeLadoD) {
     }
 }
 
-TEST_F(Raton, ClicEligeLaPrimeraFichaMovibleEnOrden) {
+// A barrier to open: only the later piece may move.  The click takes it,
+// and the pointer says so (green, not red).
+TEST_F(Raton, ClicYPunteroEligenLaPrimeraFichaMovibleEnOrden) {
     Pon(p, 4, 2, 30);
     Pon(p, 4, 3, 30);
     const Punto c = Centro(30);
+    p.EsperandoFicha = true;
     p.FichaMovible[3] = true;
     EXPECT_EQ(FichaMovibleEnPunto(me, p, c.x, c.y), 3);
+    EXPECT_EQ(CursorTablero(me, p, {}, c.x, c.y).Cursor, CursorManoVerde);
+    EXPECT_EQ(CursorTablero(me, p, {}, c.x, c.y).FichaBajoRaton, 3);
+    p.FichaMovible[3] = false;
+    EXPECT_EQ(CursorTablero(me, p, {}, c.x, c.y).Cursor, CursorManoRoja);
     p.FichaMovible[2] = true;
     EXPECT_EQ(FichaMovibleEnPunto(me, p, c.x, c.y), 2);
+    EXPECT_EQ(CursorTablero(me, p, {}, me.LadoLienzo + 1, 100).Cursor, CursorFlecha);   // off the board
+    Pon(p, 1, 1, 40);   // another seat's piece: the question hand
+    EXPECT_EQ(CursorTablero(me, p, {}, Centro(40).x, Centro(40).y).Cursor, CursorManoInterroga);
     EXPECT_EQ(FichaMovibleEnPunto(me, p, Centro(40).x, Centro(40).y), 0);   // away from every piece
-}
-
-TEST_F(Raton, PiezaBajoLaManoVerde) {
-    // The pointers themselves are checked through the window; here, which
-    // piece a green hand remembers for the flashing of its destinations.
-    Pon(p, 4, 1, 10);   // movable
-    Pon(p, 4, 2, 20);   // not movable
-    p.EsperandoFicha = true;
-    p.FichaMovible[1] = true;
-    EXPECT_EQ(CursorTablero(me, p, {}, Centro(10).x, Centro(10).y).FichaBajoRaton, 1);
-    EXPECT_EQ(CursorTablero(me, p, {}, Centro(20).x, Centro(20).y).FichaBajoRaton, 0);
-    // Right of the drawing area the pointer is the arrow.
-    EXPECT_EQ(CursorTablero(me, p, {}, me.LadoLienzo + 1, 100).Cursor, CursorFlecha);
 }
 
 TEST_F(Raton, CursorMientrasSeEsperaLaTirada) {
@@ -102,6 +99,31 @@ TEST_F(Raton, CursorMientrasSeEsperaLaTirada) {
     EXPECT_EQ(cursor(e), CursorFlecha);
     p.EsperandoTirada = false;
     EXPECT_EQ(cursor({}), CursorFlecha);
+}
+
+TEST_F(Raton, DondeCaeUnaFichaMovidaAMano) {
+    Pon(p, 1, 1, 30);
+    Pon(p, 2, 1, 30);
+    const Punto centro{me.LadoLienzo / 2, me.LadoLienzo / 2}, esquina4{me.OrigenX[4] + 5, me.OrigenY[4] + 5};
+    const struct {
+        int jugador;
+        Punto punto;
+        bool colorDeSuCasa;
+        int destino;
+    } casos[] = {
+        {4, Centro(4), false, -1},    // just before seat 4's exit: not on its path
+        {4, Centro(5), false, 5},
+        {4, Centro(30), false, -1},   // two pieces there already
+        {4, Centro(70), false, 70},   // its own corridor
+        {1, Centro(70), false, -1},   // another seat's corridor
+        {4, esquina4, false, 0},      // its own corner block: its box
+        {1, esquina4, false, -1},
+        {4, centro, true, 76},        // the centre, on its colour: its home
+        {4, centro, false, -1},
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(DestinoManual(me, p, c.jugador, 0, c.punto.x, c.punto.y, c.colorDeSuCasa), c.destino)
+            << c.jugador << " " << c.destino;
 }
 
 TEST(Cursores, ColorDelDadoYDeLaManoCerradaSegunElGiro) {

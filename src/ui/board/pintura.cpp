@@ -23,7 +23,6 @@ const QColor BiselBarra[4] = {QColor(119, 26, 18), QColor(80, 100, 80), QColor(1
 const QColor TextoBarraSombra(117, 149, 117);
 const QColor TextoBarra(50, 60, 50);
 const QColor AmarilloDado(255, 255, 171);
-const QColor Azul(0, 0, 255);
 
 // Board positions in pixels from the board's corner: the corner blocks end
 // at c = 7n', the arms at C = 14n'; the homes' triangles meet at the middle
@@ -249,21 +248,23 @@ Rectangulo CajaFicha(const Medidas& me, int x, int y) {
     return {x - d / 2, y - d / 2, d + 1, d + 1};
 }
 
+// A dark rim with a light ring inside it: a piece reads on every square,
+// those of its own colour included.  A soft gleam on the upper left gives
+// it body; the centre keeps the seat's colour.
 void PintaFicha(QPainter& p, const Medidas& me, int x, int y, const QColor& color) {
-    const bool azul = color == Azul;
     const double radio = me.DiametroFicha / 2.0;
     const QPointF centro(x + 0.5, y + 0.5);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(azul ? QColor(128, 128, 128) : Qt::black, 1));
+    p.setPen(QPen(QColor(25, 25, 25), 1.5));
     p.setBrush(color);
-    p.drawEllipse(centro, radio, radio);
-    // The highlight: from 1.0 to 3.5 radians, counter-clockwise from east.
-    p.setPen(QPen(azul ? QColor(216, 216, 216) : QColor(192, 192, 192), 1));
+    p.drawEllipse(centro, radio - 0.25, radio - 0.25);
     p.setBrush(Qt::NoBrush);
-    const QRectF caja(centro.x() - radio, centro.y() - radio, 2 * radio, 2 * radio);
-    const double grados = 180.0 / M_PI * 16;
-    p.drawArc(caja, static_cast<int>(std::lround(1.0 * grados)), static_cast<int>(std::lround(2.5 * grados)));
+    p.setPen(QPen(QColor(255, 255, 255, 215), 1.4));
+    p.drawEllipse(centro, radio - 2.3, radio - 2.3);
+    const double r = radio * 0.55;
+    p.setPen(QPen(QColor(255, 255, 255, 150), std::max(1.5, radio / 6), Qt::SolidLine, Qt::RoundCap));
+    p.drawArc(QRectF(centro.x() - r, centro.y() - r, 2 * r, 2 * r), 100 * 16, 70 * 16);
     p.restore();
 }
 

@@ -23,9 +23,9 @@ ColoresMesa ColoresSegunPuesto(int puestoMesa);
 // corner blocks, homes, safe squares, numbers, status bar frame.
 void PintaTableroVacio(QPainter& p, const Medidas& me, const ColoresMesa& colores, int numFichas);
 
-// A piece: a disc of diameter d centred on (x, y), outlined, with a
-// highlight arc on its upper-left rim.  It covers the (d + 1)-pixel box
-// CajaFicha gives.
+// A piece: a disc of diameter d centred on (x, y) with a dark rim, a light
+// ring inside it and a gleam on its upper left.  It covers the (d + 1)-pixel
+// box CajaFicha gives.
 void PintaFicha(QPainter& p, const Medidas& me, int x, int y, const QColor& color);
 Rectangulo CajaFicha(const Medidas& me, int x, int y);
 

@@ -22,6 +22,24 @@ bool TocaFicha(const Medidas& me, const Partida& p, int jugador, int ficha, int 
 // The first movable piece of Turno under a click, 0 for none.
 int FichaMovibleEnPunto(const Medidas& me, const Partida& p, int x, int y);
 
+// A piece of a seat, for the manual moves.
+struct PiezaMesa {
+    int Jugador = 0;
+    int Ficha = 0;
+    bool operator==(const PiezaMesa&) const = default;
+};
+
+// The piece a press in manual mode takes: of any activated seat; of two
+// pieces sharing a square, the one on the pressed side of its centre.
+PiezaMesa PiezaEnPunto(const Medidas& me, const Partida& p, int x, int y);
+
+// Where a piece of seat j dragged from `origen` lands when released at
+// (x, y): its box inside its own corner block, its home inside the central
+// area when `colorDeSuCasa` (the pixel there is the seat's colour), else a
+// square of its own path with room for it (or the origin).  -1 for none.
+int DestinoManual(const Medidas& me, const Partida& p, int jugador, int origen, int x, int y,
+                  bool colorDeSuCasa);
+
 // What the window knows beyond the record.
 struct EstadoRaton {
     bool ModoManual = false;

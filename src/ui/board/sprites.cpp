@@ -25,9 +25,14 @@ QPixmap Mano(double grados, QPointF punta, const QColor& relleno, const QColor& 
     t.rotate(grados);
     t.translate(-11.5, -1);
     p.setTransform(t);
-    p.setPen(QPen(contorno, 1.5));
+    const QPainterPath mano = CaminoManoSenalando().simplified();
+    // A white halo first: the hand stands out on dark and coloured squares.
+    p.setPen(QPen(QColor(255, 255, 255, 230), 4.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(mano);
+    p.setPen(QPen(contorno, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(relleno);
-    p.drawPath(CaminoManoSenalando().simplified());
+    p.drawPath(mano);
     return pm;
 }
 
@@ -62,8 +67,8 @@ QPixmap Estallido() {
 const Sprites& SpritesMesa() {
     static const Sprites s{
         SpritePunto(),
-        Mano(180, {LadoMano / 2.0, LadoMano - 1.0}, QColor(255, 224, 189), QColor(40, 30, 20)),
-        Mano(135, {LadoMano - 1.5, LadoMano - 1.5}, Qt::white, QColor(0, 70, 200)),
+        Mano(180, {LadoMano / 2.0, LadoMano - 2.5}, QColor(255, 224, 189), QColor(40, 30, 20)),
+        Mano(135, {LadoMano - 3.0, LadoMano - 3.0}, QColor(255, 196, 30), QColor(120, 30, 0)),
         Estallido(),
     };
     return s;

@@ -29,6 +29,11 @@ void Tablero::Prepara(int anchoPantalla, int altoPantalla) {
 
 void Tablero::AsignaColores(int puestoMesa) { colores_ = ColoresSegunPuesto(puestoMesa); }
 
+QColor Tablero::PixelEn(int x, int y) const {
+    if (!QRect(0, 0, me_.LadoLienzo, me_.LadoLienzo).contains(x, y)) return {};
+    return superficie_.copy(x, y, 1, 1).toImage().pixelColor(0, 0);
+}
+
 void Tablero::DibujaTablero(int numFichas) {
     {
         QPainter p(&vacio_);

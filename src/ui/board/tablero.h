@@ -29,6 +29,9 @@ public:
     const QPixmap& Superficie() const { return superficie_; }
 
     void AsignaColores(int puestoMesa);
+    QColor ColorDe(int jugador) const { return colores_[jugador]; }
+    // The colour shown at a point of the drawing area.
+    QColor PixelEn(int x, int y) const;
     // Draws the empty board and shows it (the drawing layer is cleared).
     void DibujaTablero(int numFichas);
     void DibujaNombres(const Partida& p);

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -25,15 +26,26 @@ QPushButton* Boton(const QString& texto, QWidget* padre) {
 
 DialogoMensaje::DialogoMensaje(QWidget* padre, const QString& titulo, const QString& texto,
                                int lineas, int botones, int ayuda, AccionesMensaje acciones)
-    : QDialog(padre), acciones_(std::move(acciones)),
+    : QDialog(padre), acciones_(std::move(acciones)), ayuda_(ayuda),
       respuesta_(botones == 2 ? RespuestaCancelar : RespuestaAceptar) {
     setWindowTitle(titulo);
     setModal(true);
+    // Matched by name: the class is namespaced, and a type selector would
+    // have to spell the namespace as the style sheets do.
+    setObjectName(QStringLiteral("mensajes"));
     setStyleSheet(QStringLiteral(
-        "DialogoMensaje { background: #f4ead8; }"
+        "QDialog#mensajes { background: #f4ead8; border: 2px solid #771a12; }"
         "QLabel#Tex_Titulo { background: #a0c3a0; color: #323c32; font-weight: bold;"
         "  border: 1px solid #771a12; padding: 4px 8px; }"
-        "QLabel#Tex_Mensaje { color: #202020; padding: 4px 6px; }"));
+        "QLabel#Tex_Mensaje { color: #202020; padding: 4px 6px; }"
+        "QDialog#mensajes QPushButton { color: #2d372d; font-weight: bold; padding: 5px 14px;"
+        "  border: 1px solid #771a12; border-radius: 5px;"
+        "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #bad8b8, stop:1 #80a680); }"
+        "QDialog#mensajes QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+        "  stop:0 #d4ecce, stop:1 #8eb48e); }"
+        "QDialog#mensajes QPushButton:pressed { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+        "  stop:0 #80a680, stop:1 #bad8b8); }"
+        "QDialog#mensajes QPushButton:focus { border: 2px solid #771a12; }"));
     auto* caja = new QVBoxLayout(this);
     auto* etiquetaTitulo = new QLabel(titulo, this);
     etiquetaTitulo->setObjectName(QStringLiteral("Tex_Titulo"));
@@ -78,6 +90,15 @@ void DialogoMensaje::Responde(int r) {
     if (acciones_.sonidoBoton) acciones_.sonidoBoton();
     respuesta_ = r;
     accept();
+}
+
+// F1 opens the message's help topic, or the main window's.
+void DialogoMensaje::keyPressEvent(QKeyEvent* e) {
+    if (e->key() != Qt::Key_F1) {
+        QDialog::keyPressEvent(e);
+        return;
+    }
+    if (acciones_.abreAyuda) acciones_.abreAyuda(ayuda_ > 0 ? ayuda_ : 5100);
 }
 
 void DialogoMensaje::closeEvent(QCloseEvent* e) {

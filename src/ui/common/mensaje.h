@@ -30,11 +30,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void Responde(int r);
 
     AccionesMensaje acciones_;
+    int ayuda_;
     int respuesta_;
 };
 

@@ -38,4 +38,25 @@ private:
     int pulsado_ = -1;
 };
 
+inline constexpr int LadoBotonAyuda = 34;
+
+// The round "?" button beside the remote control (Pic_BotAyuda), drawn like
+// the button bar.
+class BotonAyuda : public QWidget {
+public:
+    BotonAyuda(QWidget* padre, std::function<void()> pulsa);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void enterEvent(QEnterEvent*) override;
+    void leaveEvent(QEvent*) override;
+
+private:
+    std::function<void()> pulsa_;
+    bool encima_ = false;
+    bool pulsado_ = false;
+};
+
 }  // namespace parchis

@@ -9,7 +9,6 @@
 #include <QTimer>
 
 #include "ui/mainwindow/mesa.h"
-#include "ui/windows/reglas.h"
 
 namespace parchis {
 
@@ -58,15 +57,13 @@ int Escritorio::Mensaje(const std::string& titulo, const std::string& texto, int
     return mesa_.Mensaje(titulo, texto, lineas, botones, ayuda);
 }
 
-void Escritorio::MuestraMensaje(const std::string& texto) {
-    mesa_.Lienzo().MuestraMensaje(QString::fromStdString(texto));
-}
+void Escritorio::MuestraMensaje(const std::string& texto) { mesa_.MuestraEstado(texto); }
 
 void Escritorio::PonPuntero(Puntero puntero) {
     mesa_.PonPuntero(puntero == Puntero::Espera ? CursorReloj : CursorFlecha);
 }
 
-bool Escritorio::DadosElegidos(int&, int&) { return false; }
+bool Escritorio::DadosElegidos(int& dado1, int& dado2) { return mesa_.TomaDadosElegidos(dado1, dado2); }
 
 void Escritorio::DibujaDados(int jugador, int dado1, int dado2) {
     mesa_.Lienzo().DibujaDados(jugador, mesa_.Juego().NumDados, dado1, dado2);
@@ -92,6 +89,7 @@ void Escritorio::PresentaPartida() {
 }
 
 void Escritorio::MuestraJugada(int n, bool adelante) {
+    mesa_.RevisaIndicaciones();
     mesa_.Animacion().MuestraJugada(mesa_.Juego(), n, adelante, mesa_.MandoEncendido());
 }
 
@@ -107,8 +105,13 @@ void Escritorio::MuestraIndicacion(const std::string& texto) { mesa_.MuestraIndi
 
 void Escritorio::ActualizaLista() { mesa_.ActualizaLista(); }
 
+// A game that stops takes the hand-made play and the prompts with it.
 void Escritorio::ActualizaControles() {
-    if (!mesa_.Juego().PartidaIniciada) mesa_.MuestraPanel(PanelCuenta{});
+    if (!mesa_.Juego().PartidaIniciada) {
+        mesa_.TerminaModoManual();
+        mesa_.OcultaListaDados();
+    }
+    mesa_.RevisaIndicaciones();
     mesa_.DisponeVentana();
 }
 
@@ -118,7 +121,9 @@ bool Escritorio::GrabadoraEncendida() { return mesa_.MandoEncendido(); }
 
 void Escritorio::ApagaGrabadora() {}
 
-void Escritorio::AbreReglas() { AbreVentanaReglas(&mesa_, mesa_.Juego(), *this); }
+void Escritorio::AbreReglas() {
+    if (mesa_.Ventanas().Reglas) mesa_.Ventanas().Reglas();
+}
 
 void Escritorio::MuestraTurnoRed(const std::string&, int) {}
 

@@ -6,18 +6,20 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
 #include "flow/interfaz.h"
 #include "flow/persona.h"
+#include "flow/red.h"
 #include "ui/common/ayuda.h"
 #include "ui/common/mensaje.h"
 #include "ui/mainwindow/botonera.h"
+#include "ui/mainwindow/dados_manuales.h"
 #include "ui/mainwindow/grabadora.h"
 #include "ui/mainwindow/ordenes.h"
 #include "ui/mainwindow/panel_cuenta.h"
+#include "ui/mainwindow/selector.h"
 
 namespace parchis {
 
@@ -56,23 +58,19 @@ Mesa::Mesa(Partida& p)
     fija.setPixelSize(11);
     lista_->setFont(fija);
     lista_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lista_->setToolTip(QStringLiteral(" Jugadas de la partida "));
     lista_->setStyleSheet(QStringLiteral(
         "QListWidget { background: #f4ead8; color: #2a2420; border: 2px solid #771a12; }"
         "QListWidget::item:selected { background: #a0c3a0; color: #202020; }"));
     panel_ = new VistaPanelCuenta(this, [this](int i) {
         if (ui_) SeleccionaValor(p_, *ui_, i);
     });
-    auto* ayuda = new QPushButton(QStringLiteral("?"), this);
-    ayuda->setObjectName(QStringLiteral("Pic_BotAyuda"));
-    ayuda->setToolTip(QStringLiteral(" Ayuda "));
-    ayuda->setFocusPolicy(Qt::NoFocus);
-    ayuda->setCursor(CursorNumero(CursorManoIndice));
-    ayuda->setFixedSize(30, 30);
-    connect(ayuda, &QPushButton::clicked, this, [this] {
+    botonAyuda_ = new BotonAyuda(this, [this] {
         TocaSonido(9, true);
         AbreAyuda(this, 5100);
     });
-    botonAyuda_ = ayuda;
+    selector_ = new SelectorOpciones(this, [this](int opcion) { EligeOpcion(opcion); });
+    dados_ = new ListaDados(this, [this](int linea) { EligeLineaDados(linea); });
 }
 
 Mesa::~Mesa() = default;
@@ -100,19 +98,38 @@ void Mesa::Prepara(int anchoPantalla, int altoPantalla) {
     }
 }
 
+// The column takes what the screen leaves beside the board, up to its own
+// width, so that the window always fits the screen it was measured for.
 void Mesa::DisponeVentana() {
-    const int lado = tablero_.Me().LadoLienzo;
-    setFixedSize(lado + AnchoColumna, lado);
-    const int centro = lado + AnchoColumna / 2;
+    const Medidas& me = tablero_.Me();
+    const int lado = me.LadoLienzo;
+    // The window manager's frame takes a few pixels on each side.
+    const int columna = std::clamp(me.AnchoPantalla - lado - 8, AnchoColumnaMinimo, AnchoColumna);
+    setFixedSize(lado + columna, lado);
+    const int centro = lado + columna / 2;
     botonera_->setGeometry(centro - AnchoBotonera / 2, 12, AnchoBotonera,
                            p_.JugarEnRed ? AltoBotoneraRed : AltoBotonera);
     const int arribaMando = botonera_->geometry().bottom() + 1 + 14;
     grabadora_->setGeometry(centro - AnchoMando / 2, arribaMando, AnchoMando, AltoMando);
-    botonAyuda_->move(centro + AnchoMando / 2 + 20, arribaMando + (AltoMando - 30) / 2);
-    const int arribaLista = grabadora_->geometry().bottom() + 1 + 6;
-    lista_->setGeometry(centro - 97, arribaLista, 194, lado - 5 - arribaLista);
-    panel_->move(centro - AnchoPanelCuenta / 2, arribaLista);
+    botonAyuda_->move(centro + AnchoMando / 2 + 16, arribaMando + (AltoMando - LadoBotonAyuda) / 2);
+    arribaLista_ = grabadora_->geometry().bottom() + 1 + 6;
+    ColocaColumna();
     update();
+}
+
+// Below the remote: the dice list (while a throw is awaited) or the
+// counting panel (while a piece is chosen) in one place, then the list of
+// moves in what is left, never hidden.
+void Mesa::ColocaColumna() {
+    const int lado = tablero_.Me().LadoLienzo;
+    const int centro = lado + (width() - lado) / 2;
+    int y = arribaLista_;
+    dados_->move(centro - AnchoListaDados / 2, arribaLista_);
+    panel_->move(centro - AnchoPanelCuenta / 2, arribaLista_);
+    if (!dados_->isHidden()) y = std::max(y, dados_->geometry().bottom() + 5);
+    if (!panel_->isHidden()) y = std::max(y, panel_->geometry().bottom() + 5);
+    lista_->setGeometry(centro - 97, y, 194, std::max(40, lado - 5 - y));
+    lista_->scrollToBottom();
 }
 
 void Mesa::ActualizaLista() {
@@ -126,41 +143,78 @@ void Mesa::ActualizaLista() {
     lista_->scrollToBottom();
 }
 
-void Mesa::MuestraPanel(const PanelCuenta& panel) { panel_->Muestra(panel); }
-
-void Mesa::MuestraIndicacion(const std::string& texto) {
-    tablero_.MuestraMensaje(QString::fromStdString(texto));
+// A person at this computer is to choose a piece and has not been spared
+// the choice (a single possible move is played at once).
+bool Mesa::PersonaEligiendo() const {
+    const int t = p_.Turno;
+    if (!p_.PartidaIniciada || !p_.EsperandoFicha || t < 1 || t > 4) return false;
+    if (p_.Control[t] != 1 || EsRemoto(p_)) return false;
+    const DecisionTurno d = DecideTurno(p_);
+    return d == DecisionTurno::Sugerencia || d == DecisionTurno::EsperaPersona;
 }
 
-void Mesa::TerminaModoManual() {
-    raton_.ModoManual = false;
-    raton_.Arrastrando = false;
+void Mesa::MuestraPanel(const PanelCuenta& panel) {
+    panel_->Muestra(PersonaEligiendo() ? panel : PanelCuenta{});
+    ColocaColumna();
+    botonera_->update();
+}
+
+void Mesa::MuestraIndicacion(const std::string& texto) {
+    if (!PersonaEligiendo()) return;
+    tablero_.MuestraMensaje(QString::fromStdString(texto));
+    indicacionVisible_ = true;
+}
+
+// While a computer seat of this computer looks at its throw, what it must
+// do is no prompt for anybody.
+void Mesa::MuestraEstado(const std::string& texto) {
+    const int t = p_.Turno;
+    const bool ordenador = t >= 1 && t <= 4 && p_.Control[t] == 2 && !EsRemoto(p_);
+    if (p_.PartidaIniciada && p_.EsperandoFicha && ordenador && !texto.empty()) return;
+    tablero_.MuestraMensaje(QString::fromStdString(texto));
+    indicacionVisible_ = false;
+    botonera_->update();
+}
+
+void Mesa::RevisaIndicaciones() {
+    if (PersonaEligiendo()) return;
+    if (!panel_->isHidden()) {
+        panel_->Muestra(PanelCuenta{});
+        ColocaColumna();
+    }
+    if (indicacionVisible_) tablero_.MuestraMensaje(QString());
+    indicacionVisible_ = false;
+    botonera_->update();
 }
 
 bool Mesa::BotonDisponible(int i) const {
     const bool persona = p_.Turno >= 1 && p_.Turno <= 4 && p_.Control[p_.Turno] == 1;
     const bool mando = raton_.MandoEncendido;
     switch (i) {
-        case 1: return !mando;
-        case 2: return !mando && !p_.EsperandoFicha;
+        case 1: return !mando && ventanas_.Jugadores;
+        case 2: return !mando && !p_.EsperandoFicha && ventanas_.Reglas;
         case 3: return !mando && !raton_.EsperandoRed;
-        case 4: return p_.EsperandoFicha && persona;
-        case 5: return p_.NumJugada >= 2 && persona;
-        case 8: return !(p_.PartidaIniciada && !p_.EsperandoTirada && !p_.EsperandoFicha && !raton_.EsperandoRed);
+        case 4: return p_.EsperandoFicha && persona && ventanas_.Estadisticas;
+        case 5: return p_.NumJugada >= 2 && persona && ventanas_.Historico;
+        case 8:
+            return !(p_.PartidaIniciada && !p_.EsperandoTirada && !p_.EsperandoFicha && !raton_.EsperandoRed) &&
+                   ventanas_.Mensajes;
         default: return true;
     }
 }
 
 void Mesa::PulsaBoton(int i) {
     TocaSonido(9, true);
-    if (!ui_ || saliendo_) return;
+    if (!ui_ || saliendo_ || !BotonDisponible(i)) return;
+    selector_->Cierra();
     switch (i) {
         case 0: OrdenNuevaPartida(*this, *ui_); break;
         case 3: OrdenTutor(*this, *ui_); break;
         case 6: AbreAyuda(this, 0); break;
         case 7: OrdenSalir(*this, *ui_); break;
-        default: break;
+        default: OrdenVentana(*this, *ui_, i); break;
     }
+    botonera_->update();
 }
 
 void Mesa::Sal() {
@@ -191,15 +245,39 @@ void Mesa::EvaluaCursor(int x, int y) {
 
 void Mesa::mouseMoveEvent(QMouseEvent* e) {
     const QPoint q = e->position().toPoint();
+    if (selector_->Abierto()) {
+        // Dragged from the press that opened it, the pointer still belongs
+        // to the window: the selector follows it.  Off the selector, no
+        // entry is highlighted.
+        const QPoint local = selector_->mapFrom(this, q);
+        selector_->Resalta(selector_->rect().contains(local) ? selector_->OpcionEn(local) : 0);
+    }
     EvaluaCursor(q.x(), q.y());
 }
 
 void Mesa::mousePressEvent(QMouseEvent* e) {
     const QPoint q = e->position().toPoint();
-    if (q.x() >= tablero_.Me().LadoLienzo || saliendo_) return;
-    if (e->button() == Qt::LeftButton) ClicIzquierdo(q.x(), q.y());
-    if (e->button() == Qt::RightButton) ClicDerecho();
+    if (saliendo_) return;
+    if (selector_->Abierto()) {
+        selector_->Cierra();
+        return;
+    }
+    if (q.x() >= tablero_.Me().LadoLienzo) return;
+    if (e->button() == Qt::LeftButton) {
+        if (raton_.ModoManual && !raton_.MandoEncendido)
+            EmpiezaArrastre(q.x(), q.y());
+        else
+            ClicIzquierdo(q.x(), q.y());
+    }
+    if (e->button() == Qt::RightButton) ClicDerecho(q.x(), q.y());
     EvaluaCursor(q.x(), q.y());
+}
+
+void Mesa::mouseReleaseEvent(QMouseEvent* e) {
+    const QPoint q = e->position().toPoint();
+    if (e->button() == Qt::LeftButton && raton_.Arrastrando) TerminaArrastre(q.x(), q.y());
+    if (e->button() == Qt::RightButton && selector_->Abierto()) selector_->Suelta(selector_->mapFrom(this, q));
+    if (!saliendo_) EvaluaCursor(q.x(), q.y());
 }
 
 void Mesa::ClicIzquierdo(int x, int y) {
@@ -209,28 +287,55 @@ void Mesa::ClicIzquierdo(int x, int y) {
         const int k = FichaMovibleEnPunto(tablero_.Me(), p_, x, y);
         if (k != 0 && p_.ValorCuenta != 0) EligeFichaPersona(p_, k);
     }
-    if (p_.EsperandoTirada && !raton_.ModoManual) p_.EsperandoTirada = false;
+    if (p_.EsperandoTirada && !raton_.ModoManual) {
+        OcultaListaDados();
+        p_.EsperandoTirada = false;
+    }
+    botonera_->update();
 }
 
-void Mesa::ClicDerecho() {
+// Over a movable piece while one must be chosen, the right button shows
+// where it can go; otherwise, while a throw is awaited or no game is under
+// way, it opens the options selector (never in a network game).
+void Mesa::ClicDerecho(int x, int y) {
     if (raton_.MandoEncendido) return;
     if (p_.IndicarDestino && p_.EsperandoFicha && puntero_.Actual() == CursorManoVerde &&
-        fichaBajoRaton_ != 0)
+        fichaBajoRaton_ != 0) {
         animador_.DestellaDestinos(p_, fichaBajoRaton_);
+        return;
+    }
+    if ((p_.PartidaIniciada && !p_.EsperandoTirada) || p_.JugarEnRed || !ui_) return;
+    selector_->Abre(QPoint(x, y), OpcionesOfrecidas(p_.PartidaIniciada, p_.EsperandoTirada),
+                    tablero_.Me().LadoLienzo);
 }
 
 void Mesa::keyPressEvent(QKeyEvent* e) {
-    if (saliendo_ || SoloModificador(e->key())) return;
+    if (saliendo_ || SoloModificador(e->key()) || e->isAutoRepeat()) return;
     Tecla(e->key(), e->modifiers());
 }
 
+// F1 is help, as everywhere.  Any other key first leaves the manual mode
+// and closes the dice list; Esc, Q and Ctrl+C stop there, every other key
+// is "go".
 void Mesa::Tecla(int tecla, Qt::KeyboardModifiers modificadores) {
-    if (raton_.ModoManual) TerminaModoManual();
+    if (tecla == Qt::Key_F1) {
+        AbreAyuda(this, 5100);
+        return;
+    }
+    selector_->Cierra();
+    if (raton_.ModoManual || raton_.Arrastrando) AlternaModoManual();
+    if (!dados_->isHidden()) AlternaDadosManuales();
     const bool ctrlC = tecla == Qt::Key_C && (modificadores & Qt::ControlModifier);
     if (tecla == Qt::Key_Escape || tecla == Qt::Key_Q || ctrlC || raton_.MandoEncendido) return;
+    Sigue();
+    botonera_->update();
+}
+
+void Mesa::Sigue() {
+    const int t = p_.Turno;
     if (p_.EsperandoTirada) {
         p_.EsperandoTirada = false;
-    } else if (p_.EsperandoFicha) {
+    } else if (p_.EsperandoFicha && t >= 1 && t <= 4 && p_.Control[t] == 1) {
         const EleccionJugada& e = p_.JugadaElegida;
         if (e.Ficha == 0) return;
         p_.FichaJugada = e.Ficha;

@@ -16,6 +16,7 @@
 #include "ui/common/cursores.h"
 #include "ui/common/pausa.h"
 #include "ui/common/sonido.h"
+#include "ui/mainwindow/ordenes.h"
 
 class QListWidget;
 
@@ -24,11 +25,17 @@ namespace parchis {
 class Interfaz;
 class Botonera;
 class Grabadora;
+class ListaDados;
+class SelectorOpciones;
 class VistaPanelCuenta;
 struct PanelCuenta;
 
-// Width of the column right of the board.
+// Width of the column right of the board, narrower when the screen is.
 inline constexpr int AnchoColumna = 236;
+inline constexpr int AnchoColumnaMinimo = 204;
+
+inline constexpr const char* TextoModoManual = "Moviendo fichas manualmente";
+inline constexpr const char* TextoDadosManuales = "Eligiendo el resultado de la tirada de dados";
 
 class Mesa : public QWidget {
 public:
@@ -37,6 +44,9 @@ public:
 
     // The services the engine sees; set once, before anything runs.
     void PonInterfaz(Interfaz* ui) { ui_ = ui; }
+    // The other windows, wired once at start-up.
+    void PonVentanas(VentanasMesa v) { ventanas_ = std::move(v); }
+    const VentanasMesa& Ventanas() const { return ventanas_; }
 
     Partida& Juego() { return p_; }
     Tablero& Lienzo() { return tablero_; }
@@ -60,14 +70,34 @@ public:
 
     void ActualizaLista();
     QListWidget* Lista() const { return lista_; }
+    // The counting panel and the prompt show only while a person at this
+    // computer chooses a piece.
     void MuestraPanel(const PanelCuenta& panel);
     void MuestraIndicacion(const std::string& texto);
+    // The status bar, as the game flow asks for it.
+    void MuestraEstado(const std::string& texto);
+    // A move has been shown or the game has stopped: whatever asked the
+    // person to act goes.
+    void RevisaIndicaciones();
+    bool PersonaEligiendo() const;
     void TerminaModoManual();
     bool MandoEncendido() const { return raton_.MandoEncendido; }
+    const EstadoRaton& Raton() const { return raton_; }
 
     // Commands of the button bar, by index.
     bool BotonDisponible(int i) const;
     void PulsaBoton(int i);
+
+    // The options selector and what its entries do.
+    SelectorOpciones* Selector() const { return selector_; }
+    void EligeOpcion(int opcion);
+    void AlternaModoManual();
+    void AlternaDadosManuales();
+    // The dice list: a line chosen; and the throw taken from it (hidden).
+    ListaDados* Dados() const { return dados_; }
+    void EligeLineaDados(int linea);
+    bool TomaDadosElegidos(int& dado1, int& dado2);
+    void OcultaListaDados();
 
     // The program is being left: waits end at once and nothing new starts.
     bool Saliendo() const { return saliendo_; }
@@ -77,14 +107,23 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
     void ClicIzquierdo(int x, int y);
-    void ClicDerecho();
+    void ClicDerecho(int x, int y);
     void EvaluaCursor(int x, int y);
     void Tecla(int tecla, Qt::KeyboardModifiers modificadores);
+    void Sigue();
+    void ColocaColumna();
+    void MuestraTextoEstado();
+    // Manual moves: a piece taken, carried and dropped.
+    void EmpiezaArrastre(int x, int y);
+    void TerminaArrastre(int x, int y);
+    void CancelaArrastre();
+    void JugadaManual(int destino);
 
     Partida& p_;
     Interfaz* ui_ = nullptr;
@@ -94,6 +133,10 @@ private:
     PunteroVentana puntero_;
     EstadoRaton raton_;
     int fichaBajoRaton_ = 0;
+    PiezaMesa arrastrada_;
+    int origenArrastre_ = 0;
+    bool indicacionVisible_ = false;
+    VentanasMesa ventanas_;
     Contestador contestador_;
     bool saliendo_ = false;
     bool cierrePendiente_ = false;   // a close request waits, or is being asked
@@ -103,6 +146,9 @@ private:
     QListWidget* lista_ = nullptr;
     VistaPanelCuenta* panel_ = nullptr;
     QWidget* botonAyuda_ = nullptr;
+    SelectorOpciones* selector_ = nullptr;
+    ListaDados* dados_ = nullptr;
+    int arribaLista_ = 0;
 };
 
 }  // namespace parchis

@@ -1,9 +1,15 @@
 #include "ui/mainwindow/ordenes.h"
 
+#include <utility>
+
+#include "core/estado.h"
+
 #include "flow/arranque.h"
 #include "flow/interfaz.h"
 #include "flow/persona.h"
+#include "flow/motor.h"
 #include "flow/sorteo.h"
+#include "rules/tablero.h"
 #include "ui/mainwindow/mesa.h"
 
 namespace parchis {
@@ -32,6 +38,9 @@ void OrdenNuevaPartida(Mesa& mesa, Interfaz& ui) {
                    2, 2, 0) != Aceptar)
         return;
     if (p.JugarEnRed && p.ModoRed == 1) ui.EnviaRed("ZRA3408", 0);
+    // Pieces moved or dice chosen by hand belonged to the game left.
+    mesa.TerminaModoManual();
+    mesa.OcultaListaDados();
     NuevaPartida(p, ui);
 }
 
@@ -42,6 +51,64 @@ void OrdenTutor(Mesa& mesa, Interfaz& ui) {
         return;
     }
     if (p.EsperandoFicha && p.JugadaElegida.Ficha != 0) MuestraSugerencia(p, ui);
+}
+
+namespace {
+
+// The game the record now holds (a loaded one, or the situation before
+// network play) is shown and played on from its throw; the game that was
+// waiting finishes when control comes back to it.
+void ReanudaPartida(Mesa& mesa, Interfaz& ui) {
+    Partida& p = mesa.Juego();
+    if (!p.PartidaIniciada) return;
+    // The waiting engine must not act on the loaded record's flags.
+    p.EsperandoTirada = false;
+    p.EsperandoFicha = false;
+    mesa.TerminaModoManual();
+    mesa.OcultaListaDados();
+    ui.ActualizaControles();
+    ui.ActualizaLista();
+    ui.PresentaPartida();
+    RetrocederTurno(p);
+    JuegaPartida(p, ui);
+}
+
+// What the settings windows leave asked when they close.
+void AtiendePeticiones(Mesa& mesa, Interfaz& ui) {
+    Partida& p = mesa.Juego();
+    const bool restaurar = std::exchange(p.PedirRestaurarAnterior, false);
+    const bool nueva = std::exchange(p.PedirNuevaPartida, false);
+    if (restaurar) {
+        CargarEstado(p, FicheroAnterior);
+        if (p.CargaCorrecta) ReanudaPartida(mesa, ui);
+        return;
+    }
+    // PedirInicioRed stays set for the network start.
+    if (!nueva || !p.PartidaIniciada) return;
+    if (p.JugarEnRed && p.ModoRed == 1) ui.EnviaRed("ZRA3408", 0);
+    mesa.TerminaModoManual();
+    mesa.OcultaListaDados();
+    NuevaPartida(p, ui);
+}
+
+}  // namespace
+
+void OrdenVentana(Mesa& mesa, Interfaz& ui, int boton) {
+    const VentanasMesa& v = mesa.Ventanas();
+    const std::function<void()>* ventana = boton == 1   ? &v.Jugadores
+                                           : boton == 2 ? &v.Reglas
+                                           : boton == 4 ? &v.Estadisticas
+                                           : boton == 5 ? &v.Historico
+                                           : boton == 8 ? &v.Mensajes
+                                                        : nullptr;
+    if (!ventana || !*ventana) return;
+    (*ventana)();
+    if (boton == 1 || boton == 2) AtiendePeticiones(mesa, ui);
+}
+
+void OrdenPartidas(Mesa& mesa, Interfaz& ui, ModoPartidas modo) {
+    if (!mesa.Ventanas().Partidas || !mesa.Ventanas().Partidas(modo)) return;
+    if (modo == ModoPartidas::Cargar) ReanudaPartida(mesa, ui);
 }
 
 void OrdenSalir(Mesa& mesa, Interfaz& ui) {

@@ -11,6 +11,7 @@ VistaPanelCuenta::VistaPanelCuenta(QWidget* padre, std::function<void(int)> marc
     : QWidget(padre), marca_(std::move(marca)) {
     setObjectName(QStringLiteral("Pic_Desglosar"));
     setMouseTracking(true);
+    setToolTip(QStringLiteral(" Elija el valor que desea contar "));
     hide();
 }
 
@@ -28,7 +29,7 @@ void VistaPanelCuenta::Muestra(const PanelCuenta& panel) {
 
 int VistaPanelCuenta::FilaEn(QPoint punto) const {
     for (int i = 1; i <= panel_.Filas && i <= 4; ++i)
-        if (panel_.FilaVisible[i] && QRect(4, AlturaFila(i), width() - 8, 26).contains(punto)) return i;
+        if (panel_.FilaVisible[i] && QRect(4, AlturaFila(i), width() - 8, 21).contains(punto)) return i;
     return 0;
 }
 
@@ -43,7 +44,7 @@ void VistaPanelCuenta::paintEvent(QPaintEvent*) {
     letra.setBold(true);
     p.setFont(letra);
     p.setPen(QColor(50, 60, 50));
-    p.drawText(QRect(0, 2, width(), 20), Qt::AlignCenter, QString::fromUtf8(TituloDesglosar));
+    p.drawText(QRect(0, 2, width(), 18), Qt::AlignCenter, QString::fromUtf8(TituloDesglosar));
     letra.setBold(false);
     p.setFont(letra);
     p.setRenderHint(QPainter::Antialiasing);
@@ -51,12 +52,12 @@ void VistaPanelCuenta::paintEvent(QPaintEvent*) {
         if (!panel_.FilaVisible[i]) continue;
         const int y = AlturaFila(i);
         // The switch: a 17 x 17 lamp, lit when the row is marked.
-        const QRectF interruptor(4, y + 3, 17, 17);
+        const QRectF interruptor(6, y + 2, 17, 17);
         p.setPen(QColor(80, 80, 80));
         p.setBrush(panel_.Marcada[i] ? QColor(60, 200, 60) : QColor(235, 235, 235));
         p.drawRoundedRect(interruptor, 3, 3);
         p.setPen(QColor(30, 30, 30));
-        p.drawText(QRect(28, y + 2, width() - 30, 20), Qt::AlignVCenter | Qt::AlignLeft,
+        p.drawText(QRect(30, y, width() - 32, 21), Qt::AlignVCenter | Qt::AlignLeft,
                    QString::fromStdString(panel_.Etiqueta[i]));
     }
 }

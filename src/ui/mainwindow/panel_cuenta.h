@@ -16,10 +16,11 @@ public:
     VistaPanelCuenta(QWidget* padre, std::function<void(int)> marca);
 
     void Muestra(const PanelCuenta& panel);
-    // Height for a number of rows: 31 a row and 29 for the title.
-    static int Alto(int filas) { return filas * 31 + 29; }
-    // Top of row i's toggle.
-    static int AlturaFila(int i) { return (i - 1) * 31 + 26; }
+    // Height for a number of rows: 22 a row and 26 for the title; compact,
+    // so that the move list below it keeps some lines on a small screen.
+    static int Alto(int filas) { return filas * 22 + 26; }
+    // Top of row i.
+    static int AlturaFila(int i) { return (i - 1) * 22 + 22; }
     // The row whose toggle is under a point, 0 for none.
     int FilaEn(QPoint punto) const;
 
