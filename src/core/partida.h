@@ -177,6 +177,9 @@ struct Partida {
     bool CargaCorrecta = false;
     bool PartidaCargada = false;
     std::string Carpeta;           // data folder, always ending in '/'
+    // ZRVEL34.INI is there but could not be read at start-up: this run
+    // leaves it as it is, so that the person can still repair it.
+    bool ConservarIni = false;
 
     // --- turn engine and network queue (added with the turn engine) -----------
     // Received network messages that the engine and the opening draw wait
