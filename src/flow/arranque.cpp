@@ -83,7 +83,7 @@ void ApartaPartidaDanada(Partida& p, Interfaz& ui) {
     ui.Mensaje("Continuar la partida anterior",
                "La partida que no finalizó en la sesión anterior está dañada y no se puede continuar. "
                "Se ha guardado aparte como ZRVEL34.INI.dañado; se conservan los ajustes.",
-               3, 1, 0);
+               4, 1, 0);
 }
 
 // The seat that made log entry n (the capturer for a piece sent back).
@@ -116,7 +116,7 @@ bool Arranque(Partida& p, Interfaz& ui, const std::string& carpetaPrograma) {
                    "Otra copia de este programa está usando la carpeta de datos " + p.Carpeta +
                        "\nSólo puede haber una abierta en cada carpeta: cierre la otra antes de volver a "
                        "abrirlo.",
-                   3, 1, 0);
+                   5, 1, 0);
         return false;
     }
     // No other copy writes here: what a save cut short left is stale.
@@ -182,7 +182,7 @@ bool SalirDelPrograma(Partida& p, Interfaz& ui) {
                        "No se puede guardar la partida en el fichero ZRVEL34.INI (está protegido contra "
                        "escritura o no se pudo leer). Pulse  Aceptar  para salir sin guardarla o  Cancelar  "
                        "para seguir jugando.",
-                       3, 2, 0) != Aceptar)
+                       4, 2, 0) != Aceptar)
             return false;
         if (pospone) VuelveAlInicioDeTirada(p, ui);
         if (!GuardarConfiguracion(p) && pospone && guardable)
