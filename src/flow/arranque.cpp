@@ -60,21 +60,21 @@ void LeeConfiguracionInicial(Partida& p, Interfaz& ui) {
     ui.Mensaje(r.Aviso->Titulo, texto, r.Aviso->Lineas, r.Aviso->Botones, r.Aviso->Ayuda);
 }
 
-// What makes a postponed game unplayable, or nothing: every entry of its
-// log well formed, the position consistent, and the log replaying to it.
-std::string DefectoPartidaPospuesta(const Partida& p) {
+// A postponed game can be played on when every entry of its log is well
+// formed, the position is consistent and the log replays to it.
+bool PartidaJugable(const Partida& p) {
     const int ultima = p.NumJugada - 1;
-    if (p.Turno < 1 || p.Turno > 4 || p.NumJugadores < 2) return "turno";
+    if (p.Turno < 1 || p.Turno > 4 || p.NumJugadores < 2) return false;
     for (int n = 1; n <= ultima; ++n)
-        if (std::string error = CompruebaEntrada(p, n); !error.empty()) return error;
-    if (std::string error = CompruebaPosicion(p); !error.empty()) return error;
-    return CompruebaRegistro(p, ultima);
+        if (!CompruebaEntrada(p, n).empty()) return false;
+    return CompruebaPosicion(p).empty() && CompruebaRegistro(p, ultima).empty();
 }
 
-// The damaged file is kept aside for whoever wants to look at it; the
+// The damaged file is kept aside for whoever wants to look at it (next to
+// the target of a linked configuration, so the link keeps working); the
 // settings read from it stay and are written to a new configuration.
 void ApartaPartidaDanada(Partida& p, Interfaz& ui) {
-    const std::string ini = p.Carpeta + FicheroConfiguracion;
+    const std::string ini = DestinoReal(p.Carpeta + FicheroConfiguracion);
     std::rename(ini.c_str(), (ini + ".dañado").c_str());
     p.PartidaIniciada = false;
     ReiniciaTablero(p);
@@ -124,7 +124,7 @@ bool Arranque(Partida& p, Interfaz& ui, const std::string& carpetaPrograma) {
     if (!CompruebaPantalla(ui)) return false;
     ui.SiembraAleatorio();
     LeeConfiguracionInicial(p, ui);
-    if (p.PartidaIniciada && !DefectoPartidaPospuesta(p).empty()) ApartaPartidaDanada(p, ui);
+    if (p.PartidaIniciada && !PartidaJugable(p)) ApartaPartidaDanada(p, ui);
     ui.PreparaVentana();
     ui.Mensaje(TituloPrograma,
                "Si desea consultar una descripción general de este  programa  para  conocer  "
