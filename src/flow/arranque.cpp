@@ -98,6 +98,27 @@ Entero RepeticionesAnteriores(const Partida& p) {
     return AutorDe(e) == p.Turno ? e.Repeticiones : 0;
 }
 
+// Postpones the game under way (or just keeps the settings) in the
+// configuration file.  A game that cannot be saved is asked about before the
+// throw is rewound, so that staying changes nothing; false when the person
+// stays.
+bool GuardaAlSalir(Partida& p, Interfaz& ui) {
+    const bool pospone = p.PartidaIniciada;
+    const bool guardable = SePuedeGuardarConfiguracion(p);
+    if (pospone && !guardable &&
+        ui.Mensaje("Posponer la partida en juego",
+                   "No se puede guardar la partida en el fichero ZRVEL34.INI (está protegido contra "
+                   "escritura o no se pudo leer). Pulse  Aceptar  para salir sin guardarla o  Cancelar  "
+                   "para seguir jugando.",
+                   4, 2, 0) != Aceptar)
+        return false;
+    if (pospone) VuelveAlInicioDeTirada(p, ui);
+    if (!GuardarConfiguracion(p) && pospone && guardable)
+        ui.Mensaje("Posponer la partida en juego", "No se ha podido guardar la partida en el fichero ZRVEL34.INI.",
+                   2, 1, 0);
+    return true;
+}
+
 }  // namespace
 
 bool CompruebaPantalla(Interfaz& ui) {
@@ -173,22 +194,7 @@ bool SalirDelPrograma(Partida& p, Interfaz& ui) {
                              2, 2, 0);
         if (respuesta != Aceptar) return false;
     }
-    if (!p.JugarEnRed) {
-        // Asked before the throw is rewound, so that staying changes nothing.
-        const bool pospone = p.PartidaIniciada;
-        const bool guardable = SePuedeGuardarConfiguracion(p);
-        if (pospone && !guardable &&
-            ui.Mensaje("Posponer la partida en juego",
-                       "No se puede guardar la partida en el fichero ZRVEL34.INI (está protegido contra "
-                       "escritura o no se pudo leer). Pulse  Aceptar  para salir sin guardarla o  Cancelar  "
-                       "para seguir jugando.",
-                       4, 2, 0) != Aceptar)
-            return false;
-        if (pospone) VuelveAlInicioDeTirada(p, ui);
-        if (!GuardarConfiguracion(p) && pospone && guardable)
-            ui.Mensaje("Posponer la partida en juego", "No se ha podido guardar la partida en el fichero ZRVEL34.INI.",
-                       2, 1, 0);
-    }
+    if (!p.JugarEnRed && !GuardaAlSalir(p, ui)) return false;
     ui.CierraRed();
     std::error_code ignorado;
     std::filesystem::remove(p.Carpeta + FicheroAnterior, ignorado);
