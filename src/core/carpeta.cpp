@@ -22,7 +22,7 @@ std::string ConBarra(std::string carpeta) {
 // written to (permissions alone miss read-only media).
 bool SePuedeEscribir(const std::string& carpeta) {
     const std::string prueba = carpeta + FicheroPrueba;
-    const int fd = open(prueba.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = open(prueba.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     close(fd);
     unlink(prueba.c_str());
@@ -32,7 +32,7 @@ bool SePuedeEscribir(const std::string& carpeta) {
 bool Existe(const std::string& ruta) { return access(ruta.c_str(), F_OK) == 0; }
 
 bool SePuedeAbrir(const std::string& ruta) {
-    const int fd = open(ruta.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = open(ruta.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
     close(fd);
     return true;

@@ -81,6 +81,7 @@ void AplicaValoresPorDefecto(Partida& p) {
 
 ResultadoConfiguracion LeerConfiguracion(Partida& p) {
     ResultadoConfiguracion resultado;
+    p.ConservarIni = false;
     std::string contenido;
     const int error = LeeFichero(p.Carpeta + FicheroConfiguracion, contenido);
     if (error == 0) {
@@ -90,10 +91,17 @@ ResultadoConfiguracion LeerConfiguracion(Partida& p) {
     resultado.FaltaIni = CodigoErrorCarga(error, p.Carpeta);
     resultado.Aviso = AvisoErrorCarga(resultado.FaltaIni, p.Carpeta);
     AplicaValoresPorDefecto(p);
+    p.ConservarIni = error != ENOENT && error != ENOTDIR;
     GuardarConfiguracion(p);
     return resultado;
 }
 
-void GuardarConfiguracion(const Partida& p) { GuardarEstado(p, FicheroConfiguracion); }
+bool GuardarConfiguracion(const Partida& p) {
+    return !p.ConservarIni && GuardarEstado(p, FicheroConfiguracion);
+}
+
+bool SePuedeGuardarConfiguracion(const Partida& p) {
+    return !p.ConservarIni && SePuedeReemplazar(p.Carpeta + FicheroConfiguracion);
+}
 
 }  // namespace parchis

@@ -49,10 +49,17 @@ std::optional<AvisoUsuario> AvisoErrorCarga(Entero codigo, const std::string& ca
 void AplicaValoresPorDefecto(Partida& p);
 
 // Reads Carpeta + ZRVEL34.INI into the record (validated).  When it cannot
-// be opened: the defaults, and the file is written with them.
+// be opened: the defaults; a missing file is written with them, while one
+// that is there but cannot be read is left alone for the whole run
+// (ConservarIni).
 ResultadoConfiguracion LeerConfiguracion(Partida& p);
 
-// Writes the record to Carpeta + ZRVEL34.INI (silently, atomically).
-void GuardarConfiguracion(const Partida& p);
+// Writes the record to Carpeta + ZRVEL34.INI (atomically); false when it
+// was not written.
+bool GuardarConfiguracion(const Partida& p);
+
+// Whether GuardarConfiguracion can be expected to succeed: the file may be
+// replaced and was not left alone at start-up.
+bool SePuedeGuardarConfiguracion(const Partida& p);
 
 }  // namespace parchis

@@ -107,8 +107,8 @@ std::string ContenidoFichero(const Partida& p) {
     return "\"" + LineaEstado(p) + "\"\r\n\"" + LineaRegistro(p) + "\"\r\n";
 }
 
-void GuardarEstado(const Partida& p, const std::string& nombre) {
-    EscribeFichero(p.Carpeta + nombre, ContenidoFichero(p));
+bool GuardarEstado(const Partida& p, const std::string& nombre) {
+    return EscribeFichero(p.Carpeta + nombre, ContenidoFichero(p));
 }
 
 void CargarEstado(Partida& p, const std::string& nombre) {

@@ -27,8 +27,9 @@ std::string ContenidoFichero(const Partida& p);
 // then, unless LeyendoSimulacion, validates and rebuilds the move list.
 void LeerEstado(Partida& p, const std::string& contenido);
 
-// Carpeta + nombre, replaced atomically; a failed write is silent.
-void GuardarEstado(const Partida& p, const std::string& nombre);
+// Carpeta + nombre, replaced atomically (as EscribeFichero); false when it
+// could not be written.
+bool GuardarEstado(const Partida& p, const std::string& nombre);
 
 // Opens Carpeta + nombre: LeerEstado and CargaCorrecta = true (and, outside
 // a simulation, PartidaCargada = true); when it cannot be opened,

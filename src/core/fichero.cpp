@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <limits>
+#include <climits>
+#include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <new>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,16 +52,76 @@ std::string CarpetaDe(const std::string& ruta) {
     return barra == 0 ? "/" : ruta.substr(0, barra);
 }
 
+std::string NombreDe(const std::string& ruta) { return ruta.substr(ruta.rfind('/') + 1); }
+
 // Makes the rename itself durable; failure here loses nothing already written.
 void SincronizaCarpeta(const std::string& ruta) {
     Descriptor carpeta(open(CarpetaDe(ruta).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (carpeta.Abierto()) fsync(carpeta.Fd());
 }
 
+bool PuedeEscribir(const std::string& ruta) {
+    return faccessat(AT_FDCWD, ruta.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// Opens an existing regular file without blocking: a pipe with nobody at the
+// other end would otherwise hang the open, and a device is never ours.
+int AbreRegular(const std::string& ruta, int modo) {
+    struct stat datos{};
+    if (stat(ruta.c_str(), &datos) == 0 && !S_ISREG(datos.st_mode)) {
+        errno = S_ISDIR(datos.st_mode) ? EISDIR : EACCES;
+        return -1;
+    }
+    const int fd = open(ruta.c_str(), modo | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    // Checked again on what was opened, in case the name changed meanwhile.
+    if (fd >= 0 && (fstat(fd, &datos) != 0 || !S_ISREG(datos.st_mode))) {
+        close(fd);
+        errno = EACCES;
+        return -1;
+    }
+    return fd;
+}
+
+bool MismoContenido(const std::string& ruta, const std::string& contenido) {
+    std::string actual;
+    return LeeFichero(ruta, actual, contenido.size() + 1) == 0 && actual == contenido;
+}
+
+// "name" + digits at the end of `nombre`, with something before it.
+bool AcabaEnNumero(std::string_view nombre, std::string_view marca) {
+    const auto pos = nombre.rfind(marca);
+    if (pos == std::string_view::npos || pos == 0) return false;
+    const auto cifras = nombre.substr(pos + marca.size());
+    return !cifras.empty() && std::all_of(cifras.begin(), cifras.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Ours: the current mark, or the ".tmp" + number that saves of the state
+// files were once given.
+bool EsTemporal(std::string_view nombre) {
+    if (AcabaEnNumero(nombre, MarcaTemporal)) return true;
+    if (!AcabaEnNumero(nombre, ".tmp")) return false;
+    const auto base = nombre.substr(0, nombre.rfind(".tmp"));
+    return base.rfind("ZRVEL34.", 0) == 0 || (base.size() > 4 && base.substr(base.size() - 4) == ".par");
+}
+
+// Removes the regular files of `carpeta` that `borrar` picks by name.
+template <typename Criterio>
+void BorraDe(const std::string& carpeta, Criterio borrar) {
+    DIR* d = opendir(carpeta.c_str());
+    if (d == nullptr) return;
+    while (const dirent* e = readdir(d)) {
+        const std::string ruta = carpeta + "/" + e->d_name;
+        struct stat datos{};
+        if (borrar(std::string_view(e->d_name)) && lstat(ruta.c_str(), &datos) == 0 && S_ISREG(datos.st_mode))
+            unlink(ruta.c_str());
+    }
+    closedir(d);
+}
+
 }  // namespace
 
 int LeeFichero(const std::string& ruta, std::string& contenido, std::size_t maximo) {
-    Descriptor fichero(open(ruta.c_str(), O_RDONLY | O_CLOEXEC));
+    Descriptor fichero(AbreRegular(ruta, O_RDONLY));
     if (!fichero.Abierto()) return errno;
     try {
         std::string leido;
@@ -78,25 +141,82 @@ int LeeFichero(const std::string& ruta, std::string& contenido, std::size_t maxi
     return 0;
 }
 
+std::string DestinoReal(const std::string& ruta) {
+    std::string actual = ruta;
+    // The system's own limit on links followed in one name.
+    for (int paso = 0; paso < 40; ++paso) {
+        char destino[PATH_MAX];
+        const ssize_t n = readlink(actual.c_str(), destino, sizeof destino);
+        if (n <= 0 || static_cast<std::size_t>(n) >= sizeof destino) return actual;
+        std::string siguiente(destino, static_cast<std::size_t>(n));
+        actual = siguiente.front() == '/' ? siguiente : CarpetaDe(actual) + "/" + siguiente;
+    }
+    return actual;
+}
+
+bool SePuedeReemplazar(const std::string& ruta) {
+    const std::string destino = DestinoReal(ruta);
+    struct stat datos{};
+    if (lstat(destino.c_str(), &datos) == 0 && (!S_ISREG(datos.st_mode) || !PuedeEscribir(destino)))
+        return false;
+    return PuedeEscribir(CarpetaDe(destino));
+}
+
 bool EscribeFichero(const std::string& ruta, const std::string& contenido) {
-    const std::string temporal = ruta + ".tmp" + std::to_string(getpid());
+    const std::string destino = DestinoReal(ruta);
+    struct stat anterior{};
+    const bool existe = lstat(destino.c_str(), &anterior) == 0;
+    if (existe && MismoContenido(destino, contenido)) return true;
+    if (existe && (!S_ISREG(anterior.st_mode) || !PuedeEscribir(destino))) return false;
+    const std::string temporal = destino + MarcaTemporal + std::to_string(getpid());
     Descriptor fichero(open(temporal.c_str(),
                             O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!fichero.Abierto()) return false;
+    // The new file is what the old one was to its owner and group.
+    if (existe) {
+        fchmod(fichero.Fd(), anterior.st_mode & 07777);
+        if ((anterior.st_uid != geteuid() || anterior.st_gid != getegid()) &&
+            fchown(fichero.Fd(), anterior.st_uid, anterior.st_gid) != 0) {
+            // Only root may give a file away; the group may still be kept.
+            if (fchown(fichero.Fd(), static_cast<uid_t>(-1), anterior.st_gid) != 0) {}
+        }
+    }
     const bool escrito = EscribeTodo(fichero.Fd(), contenido) && fsync(fichero.Fd()) == 0 &&
-                         fichero.Cierra() && rename(temporal.c_str(), ruta.c_str()) == 0;
+                         fichero.Cierra() && rename(temporal.c_str(), destino.c_str()) == 0;
     if (!escrito) {
         unlink(temporal.c_str());
         return false;
     }
-    SincronizaCarpeta(ruta);
+    SincronizaCarpeta(destino);
     return true;
+}
+
+bool AnadeAFichero(const std::string& ruta, const std::string& contenido) {
+    Descriptor fichero(AbreRegular(ruta, O_WRONLY | O_APPEND | O_CREAT));
+    return fichero.Abierto() && EscribeTodo(fichero.Fd(), contenido) && fichero.Cierra();
 }
 
 bool CopiaFichero(const std::string& origen, const std::string& destino) {
     std::string contenido;
     return LeeFichero(origen, contenido, std::numeric_limits<std::size_t>::max()) == 0 &&
            EscribeFichero(destino, contenido);
+}
+
+void BorraTemporales(const std::string& carpeta) {
+    BorraDe(carpeta, EsTemporal);
+    // A linked file is saved next to its target.
+    DIR* d = opendir(carpeta.c_str());
+    if (d == nullptr) return;
+    while (const dirent* e = readdir(d)) {
+        const std::string ruta = carpeta + "/" + e->d_name;
+        const std::string destino = DestinoReal(ruta);
+        if (destino == ruta) continue;
+        const std::string prefijo = NombreDe(destino) + MarcaTemporal;
+        BorraDe(CarpetaDe(destino), [&](std::string_view nombre) {
+            return nombre.rfind(prefijo, 0) == 0 && AcabaEnNumero(nombre, MarcaTemporal);
+        });
+    }
+    closedir(d);
 }
 
 }  // namespace parchis

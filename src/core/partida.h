@@ -177,6 +177,9 @@ struct Partida {
     bool CargaCorrecta = false;
     bool PartidaCargada = false;
     std::string Carpeta;           // data folder, always ending in '/'
+    // ZRVEL34.INI is there but could not be read at start-up: this run
+    // leaves it as it is, so that the person can still repair it.
+    bool ConservarIni = false;
 
     // --- requests the settings windows leave for the main window ---------------
     // Acted on once the window that set them has closed.

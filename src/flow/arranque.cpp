@@ -1,9 +1,15 @@
 #include "flow/arranque.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <optional>
 
+#include "core/bloqueo.h"
 #include "core/carpeta.h"
 #include "core/configuracion.h"
+#include "core/fichero.h"
+#include "core/narracion_texto.h"
+#include "flow/comprobacion.h"
 #include "flow/jugada.h"
 #include "flow/motor.h"
 #include "rules/tablero.h"
@@ -34,11 +40,50 @@ const char* TextoCambio(CambioPantalla cambio) {
     return "No se ha podido cambiar la resolución de la pantalla. Inténtelo de forma manual.";
 }
 
+// The data folder stays this process's until it ends (the lock is released
+// by the system even when the program is killed).
+EstadoBloqueo TomaCarpeta(const std::string& carpeta) {
+    static std::optional<BloqueoCarpeta> bloqueo;
+    bloqueo.reset();
+    bloqueo.emplace(carpeta);
+    return bloqueo->Estado();
+}
+
 void LeeConfiguracionInicial(Partida& p, Interfaz& ui) {
     p.CargandoPartida = true;
     const ResultadoConfiguracion r = LeerConfiguracion(p);
     p.CargandoPartida = false;
-    if (r.Aviso) ui.Mensaje(r.Aviso->Titulo, r.Aviso->Texto, r.Aviso->Lineas, r.Aviso->Botones, r.Aviso->Ayuda);
+    if (!r.Aviso) return;
+    std::string texto = r.Aviso->Texto;
+    if (p.ConservarIni)
+        texto += "\nSe usan los valores por defecto; el fichero ZRVEL34.INI no se modifica.";
+    ui.Mensaje(r.Aviso->Titulo, texto, r.Aviso->Lineas, r.Aviso->Botones, r.Aviso->Ayuda);
+}
+
+// A postponed game can be played on when every entry of its log is well
+// formed, the position is consistent and the log replays to it.
+bool PartidaJugable(const Partida& p) {
+    const int ultima = p.NumJugada - 1;
+    if (p.Turno < 1 || p.Turno > 4 || p.NumJugadores < 2) return false;
+    for (int n = 1; n <= ultima; ++n)
+        if (!CompruebaEntrada(p, n).empty()) return false;
+    return CompruebaPosicion(p).empty() && CompruebaRegistro(p, ultima).empty();
+}
+
+// The damaged file is kept aside for whoever wants to look at it (next to
+// the target of a linked configuration, so the link keeps working); the
+// settings read from it stay and are written to a new configuration.
+void ApartaPartidaDanada(Partida& p, Interfaz& ui) {
+    const std::string ini = DestinoReal(p.Carpeta + FicheroConfiguracion);
+    std::rename(ini.c_str(), (ini + ".dañado").c_str());
+    p.PartidaIniciada = false;
+    ReiniciaTablero(p);
+    p.ListaJugadas.assign(1, PrincipioPartida);
+    GuardarConfiguracion(p);
+    ui.Mensaje("Continuar la partida anterior",
+               "La partida que no finalizó en la sesión anterior está dañada y no se puede continuar. "
+               "Se ha guardado aparte como ZRVEL34.INI.dañado; se conservan los ajustes.",
+               4, 1, 0);
 }
 
 // The seat that made log entry n (the capturer for a piece sent back).
@@ -51,6 +96,27 @@ Entero RepeticionesAnteriores(const Partida& p) {
     if (n < 1 || n >= static_cast<int>(p.Jugadas.size())) return 0;
     const Jugada& e = p.Jugadas[n];
     return AutorDe(e) == p.Turno ? e.Repeticiones : 0;
+}
+
+// Postpones the game under way (or just keeps the settings) in the
+// configuration file.  A game that cannot be saved is asked about before the
+// throw is rewound, so that staying changes nothing; false when the person
+// stays.
+bool GuardaAlSalir(Partida& p, Interfaz& ui) {
+    const bool pospone = p.PartidaIniciada;
+    const bool guardable = SePuedeGuardarConfiguracion(p);
+    if (pospone && !guardable &&
+        ui.Mensaje("Posponer la partida en juego",
+                   "No se puede guardar la partida en el fichero ZRVEL34.INI (está protegido contra "
+                   "escritura o no se pudo leer). Pulse  Aceptar  para salir sin guardarla o  Cancelar  "
+                   "para seguir jugando.",
+                   4, 2, 0) != Aceptar)
+        return false;
+    if (pospone) VuelveAlInicioDeTirada(p, ui);
+    if (!GuardarConfiguracion(p) && pospone && guardable)
+        ui.Mensaje("Posponer la partida en juego", "No se ha podido guardar la partida en el fichero ZRVEL34.INI.",
+                   2, 1, 0);
+    return true;
 }
 
 }  // namespace
@@ -66,9 +132,20 @@ bool CompruebaPantalla(Interfaz& ui) {
 
 bool Arranque(Partida& p, Interfaz& ui, const std::string& carpetaPrograma) {
     PrepararCarpeta(p, carpetaPrograma);
+    if (TomaCarpeta(p.Carpeta) == EstadoBloqueo::Ocupado) {
+        ui.Mensaje(TituloPrograma,
+                   "Otra copia de este programa está usando la carpeta de datos " + p.Carpeta +
+                       "\nSólo puede haber una abierta en cada carpeta: cierre la otra antes de volver a "
+                       "abrirlo.",
+                   5, 1, 0);
+        return false;
+    }
+    // No other copy writes here: what a save cut short left is stale.
+    BorraTemporales(p.Carpeta);
     if (!CompruebaPantalla(ui)) return false;
     ui.SiembraAleatorio();
     LeeConfiguracionInicial(p, ui);
+    if (p.PartidaIniciada && !PartidaJugable(p)) ApartaPartidaDanada(p, ui);
     ui.PreparaVentana();
     ui.Mensaje(TituloPrograma,
                "Si desea consultar una descripción general de este  programa  para  conocer  "
@@ -117,10 +194,7 @@ bool SalirDelPrograma(Partida& p, Interfaz& ui) {
                              2, 2, 0);
         if (respuesta != Aceptar) return false;
     }
-    if (!p.JugarEnRed) {
-        if (p.PartidaIniciada) VuelveAlInicioDeTirada(p, ui);
-        GuardarConfiguracion(p);
-    }
+    if (!p.JugarEnRed && !GuardaAlSalir(p, ui)) return false;
     ui.CierraRed();
     std::error_code ignorado;
     std::filesystem::remove(p.Carpeta + FicheroAnterior, ignorado);

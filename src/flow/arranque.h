@@ -14,8 +14,9 @@ namespace parchis {
 inline constexpr const char* FicheroAnterior = "ZRVEL34.ARE";
 inline constexpr const char* TituloPrograma = "Parchís 1.0";
 
-// The start-up sequence.  Returns false when the user chose to end the
-// program at the screen check.  When the configuration holds a postponed
+// The start-up sequence.  Returns false when the program must end: another
+// copy of it runs on the same data folder (nothing is touched), or the user
+// chose to end it at the screen check.  When the configuration holds a postponed
 // game, that game is played before Arranque returns.
 bool Arranque(Partida& p, Interfaz& ui, const std::string& carpetaPrograma);
 

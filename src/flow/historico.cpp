@@ -7,6 +7,7 @@
 
 #include "core/carpeta.h"
 #include "core/codificacion.h"
+#include "core/fichero.h"
 
 namespace parchis {
 
@@ -80,10 +81,7 @@ bool AnadeHistorico(const std::string& carpeta, const RegistroHistorico& r) {
         if (falta >= 2) texto.replace(falta - 2, 2, "\r\n");
     }
     texto += ComponeRegistroHistorico(r);
-    std::ofstream f(nombre, std::ios::binary | std::ios::app);
-    f.write(texto.data(), static_cast<std::streamsize>(texto.size()));
-    f.flush();
-    return static_cast<bool>(f);
+    return AnadeAFichero(nombre, texto);
 }
 
 std::vector<RegistroHistorico> LeeHistorico(const std::string& carpeta) {

@@ -108,7 +108,6 @@ std::optional<Opciones> LeeOpciones(int argc, char** argv, std::string& error) {
     Opciones o;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        const bool hayValor = i + 1 < argc;
         long n = 0;
         if (a == "--ayuda" || a == "-h" || a == "--help") {
             o.Ayuda = true;
@@ -116,19 +115,27 @@ std::optional<Opciones> LeeOpciones(int argc, char** argv, std::string& error) {
             o.Silencioso = true;
         } else if (a == "--comprobar") {
             o.Comprobar = true;
-        } else if (a == "--partidas" && hayValor && Entre(argv[i + 1], 1, 100'000'000, n)) {
-            o.Partidas = n;
-            ++i;
-        } else if (a == "--semilla" && hayValor && Entre(argv[i + 1], 0, 2'000'000'000, n)) {
-            o.Semilla = static_cast<std::uint64_t>(n);
-            ++i;
-        } else if (a == "--carpeta" && hayValor) {
-            o.Carpeta = argv[++i];
         } else if (Es(a, Interruptores)) {
             o.Cambios.push_back(a);
-        } else if (Es(a, ConValor) && hayValor) {
-            o.Cambios.push_back(a);
-            o.Cambios.push_back(argv[++i]);
+        } else if (a == "--partidas" || a == "--semilla" || a == "--carpeta" || Es(a, ConValor)) {
+            // The next option is never taken for a value ("--carpeta --silencioso").
+            if (i + 1 >= argc || std::string(argv[i + 1]).rfind("--", 0) == 0) {
+                error = a + " necesita un valor (--ayuda muestra las opciones)";
+                return std::nullopt;
+            }
+            const std::string v = argv[++i];
+            if (a == "--partidas" && !Entre(v, 1, 100'000'000, n)) {
+                error = "--partidas admite de 1 a 100000000";
+                return std::nullopt;
+            }
+            if (a == "--semilla" && !Entre(v, 0, 2'000'000'000, n)) {
+                error = "--semilla admite de 0 a 2000000000";
+                return std::nullopt;
+            }
+            if (a == "--partidas") o.Partidas = n;
+            else if (a == "--semilla") o.Semilla = static_cast<std::uint64_t>(n);
+            else if (a == "--carpeta") o.Carpeta = v;
+            else o.Cambios.insert(o.Cambios.end(), {a, v});
         } else {
             error = "opción no válida: " + a + " (--ayuda muestra las opciones)";
             return std::nullopt;

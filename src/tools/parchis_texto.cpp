@@ -1,12 +1,16 @@
 // parchis-texto: whole games between computer seats in the terminal, for
 // playing without a display and for checking the game at volume.
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <random>
+#include <unistd.h>
 
+#include "core/carpeta.h"
 #include "core/configuracion.h"
+#include "core/fichero.h"
 #include "flow/motor.h"
 #include "flow/sorteo.h"
 #include "tools/interfaz_texto.h"
@@ -40,6 +44,34 @@ struct CarpetaDeTrabajo {
     fs::path ruta;
     bool temporal = false;
 };
+
+// Stopped by Ctrl+C or SIGTERM, the tool still leaves no temporary folder
+// behind: the handler removes the history, the only file the games write,
+// and the folder (both safe to do inside a handler), then ends as the
+// signal would have.
+std::string HistorialTemporal, CarpetaTemporal;
+
+extern "C" void AlInterrumpir(int senal) {
+    unlink(HistorialTemporal.c_str());
+    rmdir(CarpetaTemporal.c_str());
+    std::signal(senal, SIG_DFL);
+    std::raise(senal);
+}
+
+void BorraAlInterrumpir(const CarpetaDeTrabajo& carpeta) {
+    if (!carpeta.temporal) return;
+    CarpetaTemporal = carpeta.ruta.string();
+    HistorialTemporal = carpeta.Texto() + FicheroHistorial;
+    std::signal(SIGINT, AlInterrumpir);
+    std::signal(SIGTERM, AlInterrumpir);
+}
+
+// The summary and the games went to standard output: a full disk or a
+// closed pipe must not pass for success.
+bool SalidaEscrita() {
+    std::cout.flush();
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) && std::cout.good();
+}
 
 Partida PartidaInicial() {
     Partida p;
@@ -95,9 +127,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     const CarpetaDeTrabajo carpeta(opciones->Carpeta);
+    BorraAlInterrumpir(carpeta);
     std::error_code ignorado;
     fs::create_directories(carpeta.ruta, ignorado);
     p.Carpeta = carpeta.Texto();
+    // Every game ends in the history: better to say now that it cannot.
+    if (!AnadeAFichero(p.Carpeta + FicheroHistorial, "")) {
+        std::cerr << "no se puede escribir el histórico en " << p.Carpeta << '\n';
+        return 1;
+    }
     const auto semilla = opciones->Semilla.value_or(static_cast<std::uint64_t>(
         std::chrono::system_clock::now().time_since_epoch().count()));
     texto::InterfazTexto ui(p, std::cout, opciones->Silencioso, opciones->Comprobar, semilla);
@@ -115,5 +153,9 @@ int main(int argc, char** argv) {
     const double segundos =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
     Resumen(p, ui.Datos(), segundos, opciones->Comprobar, semilla);
+    if (!SalidaEscrita()) {
+        std::cerr << "no se ha podido escribir la salida\n";
+        return 1;
+    }
     return 0;
 }

@@ -212,7 +212,7 @@ TEST(Arranque, ReanudaLaPartidaPospuesta) {
     prueba::CarpetaTemporal carpeta;
     Partida pospuesta = prueba::PartidaEnJuego();
     pospuesta.Carpeta = carpeta.Texto();
-    Pon(pospuesta, 2, 1, 45);
+    Pon(pospuesta, 2, 1, 39);
     prueba::Anota(pospuesta, Jugada{2, 0, 5, 0, 5, 3, 1, 0, 0, 39, 0, 1, 3, 0});
     prueba::Anota(pospuesta, Jugada{1, 0, 3, 0, 3, 2, 0, 0, 0, 0, 0, 1, 0, 0});
     pospuesta.Turno = 2;   // to throw move 3
@@ -230,7 +230,7 @@ TEST(Arranque, ReanudaLaPartidaPospuesta) {
     EXPECT_EQ(ui.Mensajes[1].Texto, "Continua el desarrollo de la partida que no finalizó en la sesión anterior.");
     EXPECT_EQ(turno, 2);
     EXPECT_EQ(numero, 3);
-    EXPECT_EQ(p.Fichas[2][1], 45);
+    EXPECT_EQ(p.Fichas[2][1], 39);
 }
 
 // Without a postponed game start-up waits for a command; an unreadable

@@ -1,0 +1,176 @@
+// Start-up and exit in a data folder that is not as the program left it:
+// another copy running on it, a configuration that cannot be read or
+// written, a postponed game that cannot be played.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "common/otro_usuario.h"
+#include "common/posicion.h"
+#include "core/bloqueo.h"
+#include "core/configuracion.h"
+#include "core/estado.h"
+#include "flow/arranque.h"
+#include "flow/ayudas_flow.h"
+#include "flow/interfaz_prueba.h"
+#include "flow/motor.h"
+
+namespace parchis {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Lee(const fs::path& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+// A copy of the program that holds the folder until it is killed.
+pid_t OtraCopia(const std::string& carpeta) {
+    int listo[2];
+    if (pipe(listo) != 0) return -1;
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        BloqueoCarpeta bloqueo(carpeta);
+        if (write(listo[1], "x", 1) != 1) _exit(1);
+        pause();
+        _exit(0);
+    }
+    char c;
+    if (read(listo[0], &c, 1) != 1) return -1;
+    close(listo[0]);
+    close(listo[1]);
+    return hijo;
+}
+
+TEST(ArranqueHostil, UnaSegundaCopiaNoTocaNadaYUnaCopiaMuertaNoEstorba) {
+    prueba::CarpetaTemporal carpeta;
+    const fs::path temporal = carpeta.ruta / "ZRVEL34.INI.parchis-tmp1234";
+    std::ofstream(temporal) << "a medias";
+    const pid_t otra = OtraCopia(carpeta.Texto());
+    ASSERT_GT(otra, 0);
+
+    Partida p;
+    prueba::InterfazPrueba ui(p);
+    EXPECT_FALSE(Arranque(p, ui, carpeta.ruta.string()));
+    ASSERT_EQ(ui.Mensajes.size(), 1u);
+    EXPECT_EQ(ui.Mensajes[0].Botones, 1);
+    EXPECT_NE(ui.Mensajes[0].Texto.find("Otra copia de este programa"), std::string::npos);
+    EXPECT_FALSE(fs::exists(carpeta.ruta / "ZRVEL34.INI"));
+    EXPECT_TRUE(fs::exists(temporal)) << "the other copy may be writing it";
+
+    kill(otra, SIGKILL);
+    waitpid(otra, nullptr, 0);
+    Partida q;
+    prueba::InterfazPrueba otraUi(q);
+    EXPECT_TRUE(Arranque(q, otraUi, carpeta.ruta.string()));
+    EXPECT_TRUE(fs::exists(carpeta.ruta / "ZRVEL34.INI"));
+    EXPECT_FALSE(fs::exists(temporal)) << "left by a save cut short";
+}
+
+// A game played by the engine to move 30 and postponed.
+void PospuestaDeVerdad(const prueba::CarpetaTemporal& carpeta) {
+    Partida p = prueba::PartidaEnJuego(2);
+    p.Carpeta = carpeta.Texto();
+    p.PausaEntreJugadas = true;
+    prueba::TurnoDe(p, 1);
+    prueba::InterfazPrueba ui(p, 5);
+    ui.AlCeder = [&] {
+        if (p.EsperandoTirada && p.NumJugada >= 30 && p.PartidaIniciada) SalirDelPrograma(p, ui);
+    };
+    JuegaPartida(p, ui);
+}
+
+// The position of a postponed game no longer follows from its log.
+void PospuestaRetocada(const prueba::CarpetaTemporal& carpeta) {
+    Partida p = prueba::PartidaEnJuego();
+    p.Carpeta = carpeta.Texto();
+    prueba::Pon(p, 2, 1, 45);
+    prueba::Anota(p, Jugada{2, 0, 5, 0, 5, 3, 1, 0, 0, 39, 0, 1, 3, 0});
+    p.Turno = 2;
+    GuardarConfiguracion(p);
+}
+
+TEST(ArranqueHostil, UnaPartidaPospuestaDanadaSeApartaYSeConservanLosAjustes) {
+    const struct {
+        const char* nombre;
+        void (*prepara)(const prueba::CarpetaTemporal&);
+        bool danada;
+    } casos[] = {
+        {"basura",
+         [](const prueba::CarpetaTemporal& c) { std::ofstream(c.ruta / "ZRVEL34.INI") << std::string(1 << 22, '1'); },
+         true},
+        {"retocada", PospuestaRetocada, true},
+        {"de verdad", PospuestaDeVerdad, false},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        prueba::CarpetaTemporal carpeta;
+        c.prepara(carpeta);
+        const std::string antes = Lee(carpeta.ruta / "ZRVEL34.INI");
+        Partida p;
+        prueba::InterfazPrueba ui(p);
+        bool reanudada = false;
+        ui.AlCeder = [&] {
+            reanudada = true;
+            p.PartidaIniciada = false;
+        };
+        EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
+        EXPECT_EQ(reanudada, !c.danada);
+        const auto avisos = ui.ConTitulo("Continuar la partida anterior");
+        ASSERT_EQ(avisos.size(), 1u);
+        EXPECT_EQ(avisos[0].Texto.find("dañada") != std::string::npos, c.danada);
+        EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado"), c.danada);
+        if (c.danada) {
+            EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI.dañado"), antes);
+            EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI"), ContenidoFichero(p)) << "the settings, no game";
+        }
+    }
+}
+
+// A configuration the user cannot read is left for them to repair, and one
+// they cannot write is not lost at exit without a question.
+TEST(ArranqueHostil, ConfiguracionProtegida) {
+    prueba::CarpetaTemporal carpeta;
+    const fs::path ini = carpeta.ruta / "ZRVEL34.INI";
+    Partida pospuesta = prueba::PartidaEnJuego();
+    pospuesta.Carpeta = carpeta.Texto();
+    GuardarConfiguracion(pospuesta);
+    const std::string guardado = Lee(ini);
+    prueba::ComoUsuarioCorriente(carpeta.Texto(), [&] {
+        chmod(ini.c_str(), 0200);
+        Partida p;
+        prueba::InterfazPrueba ui(p);
+        ui.AlMensaje = [&](const prueba::MensajeVisto&) { EXPECT_EQ(fs::file_size(ini), guardado.size()); };
+        EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
+        const auto error = ui.ConTitulo("Error en la carga de datos iniciales");
+        ASSERT_EQ(error.size(), 1u);
+        EXPECT_EQ(error[0].Texto,
+                  "CID ERROR 75\nSe usan los valores por defecto; el fichero ZRVEL34.INI no se modifica.");
+        EXPECT_TRUE(SalirDelPrograma(p, ui));
+
+        chmod(ini.c_str(), 0444);
+        for (const int respuesta : {Cancelar, Aceptar}) {
+            Partida q = pospuesta;
+            q.NumJugada = 7;
+            prueba::InterfazPrueba otra(q);
+            otra.Responde("Posponer la partida en juego", Aceptar);
+            otra.Responde("Posponer la partida en juego", respuesta);
+            EXPECT_EQ(SalirDelPrograma(q, otra), respuesta == Aceptar);
+            ASSERT_EQ(otra.Mensajes.size(), 2u);
+            EXPECT_EQ(otra.Mensajes[1].Botones, 2);
+            if (respuesta == Cancelar) {
+                EXPECT_EQ(q.NumJugada, 7) << "staying changes nothing";
+            }
+        }
+        EXPECT_EQ(Lee(ini), guardado);
+    });
+}
+
+}  // namespace
+}  // namespace parchis

@@ -1,0 +1,50 @@
+#!/bin/sh
+# The terminal tool refuses what it cannot do: options without their value,
+# values out of range, a history or an output it cannot write; and stopped by
+# a signal it leaves no temporary folder behind.
+# Usage: parchis_texto.sh <parchis-texto>
+programa=$1
+trabajo=$(mktemp -d)
+trap 'rm -rf "$trabajo"' EXIT
+cd "$trabajo" || exit 1
+fallos=0
+
+# espera <exit code> <text expected in the errors> <options...>
+espera() {
+    codigo=$1 texto=$2
+    shift 2
+    "$programa" "$@" >/dev/null 2>errores
+    real=$?
+    if [ "$real" -ne "$codigo" ] || ! grep -qF -- "$texto" errores; then
+        echo "FALLO: $* -> $real ($(cat errores)), se esperaba $codigo y \"$texto\""
+        fallos=$((fallos + 1))
+    fi
+}
+
+espera 2 "--carpeta necesita un valor" --carpeta --silencioso
+espera 2 "--nivel necesita un valor" --nivel
+espera 2 "--partidas admite de 1 a 100000000" --partidas 0
+espera 2 "--semilla admite de 0 a 2000000000" --semilla -1
+: > fichero
+espera 1 "no se puede escribir el histórico" --silencioso --carpeta fichero/sub
+[ -e ./--silencioso ] && { echo "FALLO: se creó la carpeta --silencioso"; fallos=$((fallos + 1)); }
+
+"$programa" --silencioso --semilla 1 >/dev/full 2>errores
+[ $? -ne 0 ] && grep -qF "no se ha podido escribir la salida" errores ||
+    { echo "FALLO: salida a /dev/full"; fallos=$((fallos + 1)); }
+
+for senal in TERM INT; do
+    mkdir "tmp$senal"
+    TMPDIR="$trabajo/tmp$senal" "$programa" --silencioso --partidas 100000000 >/dev/null &
+    pid=$!
+    sleep 1
+    kill -s "$senal" "$pid"
+    wait "$pid"
+    if [ -n "$(ls "tmp$senal")" ]; then
+        echo "FALLO: tras SIG$senal queda $(ls "tmp$senal")"
+        fallos=$((fallos + 1))
+    fi
+done
+
+[ "$fallos" -eq 0 ] && echo "parchis-texto: todo correcto"
+exit "$fallos"
