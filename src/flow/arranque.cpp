@@ -89,14 +89,16 @@ void ApartaPartidaDanada(Partida& p, Interfaz& ui) {
 // The seat that made log entry n (the capturer for a piece sent back).
 int AutorDe(const Jugada& e) { return e.TipoJugada == 6 ? e.Autor : e.Jugador; }
 
-// Repetitions of the seat to move before its current throw: those recorded
-// with its previous throw when that throw was in the same turn, else none.
+}  // namespace
+
 Entero RepeticionesAnteriores(const Partida& p) {
     const int n = p.NumJugada - 1;
     if (n < 1 || n >= static_cast<int>(p.Jugadas.size())) return 0;
     const Jugada& e = p.Jugadas[n];
     return AutorDe(e) == p.Turno ? e.Repeticiones : 0;
 }
+
+namespace {
 
 // Postpones the game under way (or just keeps the settings) in the
 // configuration file.  A game that cannot be saved is asked about before the

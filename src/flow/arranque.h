@@ -35,4 +35,9 @@ bool SalirDelPrograma(Partida& p, Interfaz& ui);
 // with that throw are undone and Repeticiones is what it was before it.
 void VuelveAlInicioDeTirada(Partida& p, Interfaz& ui);
 
+// Repetitions of Turno before the throw of move NumJugada: those recorded
+// with the entry before it when that entry is of the same turn, else none
+// (the turn before may have ended on a second six with no entry after it).
+Entero RepeticionesAnteriores(const Partida& p);
+
 }  // namespace parchis

@@ -102,6 +102,11 @@ public:
     virtual void TerminaModoManual() = 0;
     virtual bool GrabadoraEncendida() = 0;
     virtual void ApagaGrabadora() = 0;
+    // The recorder's remote: the power light and the button held down (-1
+    // for none).  While the light is on the board takes no clicks.
+    virtual void MuestraMando(bool /*encendido*/, int /*pulsado*/) {}
+    // Line `indice` of the move list becomes the selected one.
+    virtual void SeleccionaLinea(int /*indice*/) {}
     // The rules settings window, modal.
     virtual void AbreReglas() = 0;
     // The network turn panel: who is to move and for how long.

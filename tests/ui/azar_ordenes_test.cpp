@@ -78,6 +78,7 @@ public:
                  Clic(dados, dados->RectanguloLinea(Entre(0, 11)).center());
              }},
             {4, [=, this] { Clic(panel, {20, VistaPanelCuenta::AlturaFila(Entre(1, 4)) + 10}); }},
+            {10, [this] { mesa_.PulsaMando(Entre(0, NumBotonesMando - 1)); }},
         };
     }
     ~Conductor() {   // the help windows the commands opened

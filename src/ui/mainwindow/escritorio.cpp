@@ -119,7 +119,11 @@ void Escritorio::TerminaModoManual() { mesa_.TerminaModoManual(); }
 
 bool Escritorio::GrabadoraEncendida() { return mesa_.MandoEncendido(); }
 
-void Escritorio::ApagaGrabadora() {}
+void Escritorio::ApagaGrabadora() { mesa_.OlvidaMando(); }
+
+void Escritorio::MuestraMando(bool encendido, int pulsado) { mesa_.MuestraMando(encendido, pulsado); }
+
+void Escritorio::SeleccionaLinea(int indice) { mesa_.SeleccionaLinea(indice); }
 
 void Escritorio::AbreReglas() {
     if (mesa_.Ventanas().Reglas) mesa_.Ventanas().Reglas();

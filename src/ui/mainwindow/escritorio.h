@@ -57,6 +57,8 @@ public:
     void TerminaModoManual() override;
     bool GrabadoraEncendida() override;
     void ApagaGrabadora() override;
+    void MuestraMando(bool encendido, int pulsado) override;
+    void SeleccionaLinea(int indice) override;
     void AbreReglas() override;
     void MuestraTurnoRed(const std::string& nombre, int segundos) override;
 

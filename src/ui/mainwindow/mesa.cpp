@@ -46,7 +46,7 @@ Mesa::Mesa(Partida& p)
     setAttribute(Qt::WA_OpaquePaintEvent);
     botonera_ = new Botonera(this, [this](int i) { return BotonDisponible(i); },
                              [this](int i) { PulsaBoton(i); });
-    grabadora_ = new Grabadora(this, [this](int) { TocaSonido(9, true); });
+    grabadora_ = new Grabadora(this, [this](int boton) { PulsaMando(boton); });
     lista_ = new QListWidget(this);
     lista_->setObjectName(QStringLiteral("Lis_Grabadora"));
     lista_->setFocusPolicy(Qt::NoFocus);

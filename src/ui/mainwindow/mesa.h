@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "core/partida.h"
+#include "flow/grabadora.h"
 #include "ui/board/animacion.h"
 #include "ui/board/raton.h"
 #include "ui/board/tablero.h"
@@ -99,6 +100,16 @@ public:
     bool TomaDadosElegidos(int& dado1, int& dado2);
     void OcultaListaDados();
 
+    // --- the recorder's remote control (mesa_mando.cpp) ---
+    // A press on remote button `boton` (BotonMando), as a click on it does.
+    void PulsaMando(int boton);
+    const EstadoMando& Mando() const { return mando_; }
+    // The remote's picture; the board follows its power (no clicks while on).
+    void MuestraMando(bool encendido, int pulsado);
+    void SeleccionaLinea(int indice);
+    // A new game: the remote goes off where it stands.
+    void OlvidaMando();
+
     // The program is being left: waits end at once and nothing new starts.
     bool Saliendo() const { return saliendo_; }
     void Sal();
@@ -140,6 +151,7 @@ private:
     Contestador contestador_;
     bool saliendo_ = false;
     bool cierrePendiente_ = false;   // a close request waits, or is being asked
+    EstadoMando mando_;
 
     Botonera* botonera_ = nullptr;
     Grabadora* grabadora_ = nullptr;
