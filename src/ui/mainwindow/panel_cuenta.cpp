@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/common/controles.h"
 #include "ui/common/cursores.h"
 
 namespace parchis {
@@ -35,11 +36,7 @@ int VistaPanelCuenta::FilaEn(QPoint punto) const {
 
 void VistaPanelCuenta::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.fillRect(rect(), QColor(192, 192, 192));
-    p.setPen(Qt::white);
-    p.drawRect(rect().adjusted(1, 1, -1, -1));
-    p.setPen(QColor(128, 128, 128));
-    p.drawRect(rect().adjusted(0, 0, -2, -2));
+    PintaMarcoTitulo(p, rect(), {}, {});
     QFont letra = font();
     letra.setBold(true);
     p.setFont(letra);
