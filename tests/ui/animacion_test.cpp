@@ -103,11 +103,9 @@ TEST_F(Movimientos, LaImagenYLosSonidosSiguenAlRegistro) {
     for (int i = 0; i < 10; ++i) Deshace();
 }
 
-TEST_F(Movimientos, DestinosParpadeanYElTableroQuedaIgual) {
+TEST_F(Movimientos, DestinosYManoParpadeanYElTableroQuedaIgual) {
     Juega(4, 1, 0, 5, 3);
-    Juega(4, 2, 0, 5, 3);
-    Juega(1, 1, 0, 56, 3);
-    Juega(1, 1, 56, 8, 3);
+    Juega(1, 1, 0, 8, 3);
     p.Turno = 4;
     p.Destinos[1] = {0, 9, 12, 0, 76, 0};   // 9 overlaps the piece on 8
     const QImage antes = t.Superficie().toImage();
@@ -121,11 +119,7 @@ TEST_F(Movimientos, DestinosParpadeanYElTableroQuedaIgual) {
     EXPECT_EQ(destellos, 2);
     EXPECT_FALSE(enMedio == antes);
     EXPECT_TRUE(t.Superficie().toImage() == antes);
-}
-
-TEST_F(Movimientos, LaManoSenalaYDesaparece) {
-    Juega(4, 1, 0, 5, 3);
-    const QImage antes = t.Superficie().toImage();
+    // The pointing hand comes and goes the same way.
     sonidos.clear();
     animador.SenalaFicha(p, 4, 1, true);
     EXPECT_EQ(sonidos, Sonidos(3, {12, false}));
