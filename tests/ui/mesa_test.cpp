@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -16,15 +15,13 @@
 #include <vector>
 
 #include "common/posicion.h"
-#include "core/configuracion.h"
+#include "con_mesa.h"
 #include "core/estado.h"
 #include "flow/sorteo.h"
 #include "rules/tablero.h"
 #include "ui/board/raton.h"
 #include "ui/common/pausa.h"
 #include "ui/mainwindow/dados_manuales.h"
-#include "ui/mainwindow/escritorio.h"
-#include "ui/mainwindow/mesa.h"
 #include "ui/mainwindow/ordenes.h"
 #include "ui/mainwindow/panel_cuenta.h"
 #include "ui/mainwindow/selector.h"
@@ -32,26 +29,13 @@
 namespace parchis {
 namespace {
 
-class Ventana : public testing::Test {
+class Ventana : public prueba::ConMesa {
 protected:
-    Ventana() {
-        AplicaValoresPorDefecto(p);
-        p.Carpeta = carpeta.path().toStdString() + "/";
-        p.Sonido = false;
-        p.Velocidad = 100;
-        p.NumFichas = 4;
-        CuentaJugadores(p);
-        ReiniciaTablero(p);
-        mesa.PonInterfaz(&ui);
-        ui.FijaSemilla(7);
-        mesa.PonContestador([this](const std::string& titulo, const std::string& texto, int) {
-            titulos.push_back(titulo);
-            textos.push_back(texto);
-            // Once the draw has named who starts, a test may have seen enough.
-            if (titulo == TituloSorteo && pararTrasSorteo) p.PartidaIniciada = false;
-            return respuesta;
-        });
-        mesa.Prepara(800, 600);
+    Ventana() { ui.FijaSemilla(7); }
+    int Contesta(const std::string& titulo) override {
+        // Once the draw has named who starts, a test may have seen enough.
+        if (titulo == TituloSorteo && pararTrasSorteo) p.PartidaIniciada = false;
+        return respuesta;
     }
 
     QPoint Centro(int s) {
@@ -82,12 +66,6 @@ protected:
         return {p.FichaJugada, p.ValorCuenta, p.IndiceValor, p.CasillaOrigen, p.CasillaFinal, p.TipoJugada};
     }
 
-    QTemporaryDir carpeta;
-    Partida p;
-    Mesa mesa{p};
-    Escritorio ui{mesa};
-    std::vector<std::string> titulos, textos;
-    int respuesta = Aceptar;
     bool pararTrasSorteo = false;
 };
 
