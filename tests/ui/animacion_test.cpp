@@ -47,18 +47,12 @@ protected:
     // Plays (or undoes) an entry on the record and on the animated board,
     // and compares the result with a redraw from the record; `sonidos` keeps
     // the sounds of this move only.
-    void Juega(int jugador, int ficha, int origen, int destino, int tipo) {
+    void Juega(Entero jugador, Entero ficha, Entero origen, Entero destino, Entero tipo) {
         const int n = ++ultima;
         AseguraLog(p, n);
-        Jugada& e = p.Jugadas[n];
-        e = {};
-        e.Jugador = static_cast<Entero>(jugador);
-        e.Autor = static_cast<Entero>(tipo == 7 ? jugador : 0);
-        e.FichaJugada = static_cast<Entero>(ficha);
-        e.CasillaOrigen = static_cast<Entero>(origen);
-        e.CasillaFinal = static_cast<Entero>(destino);
-        e.TipoJugada = static_cast<Entero>(tipo);
-        p.Turno = static_cast<Entero>(jugador);
+        const Entero autor = tipo == 7 ? jugador : Entero{0};
+        p.Jugadas[n] = {jugador, autor, 0, 0, 0, tipo, ficha, 0, origen, destino};
+        p.Turno = jugador;
         sonidos.clear();
         AvanzaJugada(p, n);
         animador.MuestraJugada(p, n, true, false);

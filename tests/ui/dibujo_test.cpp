@@ -99,15 +99,14 @@ TEST_F(Dibujo, FichaConBordeQueSeVeSobreSuPropioColor) {
     // On a background of its own colour a piece still shows a dark rim and
     // a light ring inside it; its centre keeps the seat's colour.
     for (const QColor color : {QColor(255, 0, 0), QColor(0, 0, 255), QColor(255, 255, 0), QColor(0, 128, 0)}) {
+        SCOPED_TRACE(color.name().toStdString());
         QImage img(40, 40, QImage::Format_ARGB32);
         img.fill(color);
-        {
-            QPainter p(&img);
-            PintaFicha(p, CalculaMedidas(800, 600), 20, 20, color);
-        }
-        const QColor borde = img.pixelColor(30, 20), anillo = img.pixelColor(28, 20);
-        EXPECT_LT(borde.lightness(), 60) << color.name().toStdString();
-        EXPECT_GT(anillo.lightness(), color.lightness() + 40) << color.name().toStdString();
+        QPainter pintor(&img);
+        PintaFicha(pintor, CalculaMedidas(800, 600), 20, 20, color);
+        pintor.end();
+        EXPECT_LT(img.pixelColor(30, 20).lightness(), 60);
+        EXPECT_GT(img.pixelColor(28, 20).lightness(), color.lightness() + 40);
         EXPECT_EQ(img.pixelColor(20, 20), color);
     }
 }
@@ -144,13 +143,12 @@ TEST_F(Dibujo, DadosACeroNoTocanNadaYBorrarDejaElTablero) {
 }
 
 TEST_F(Dibujo, BarraDeEstado) {
-    const Medidas& me = t.Me();
     t.MuestraMensaje(QStringLiteral("  Luis lanza el dado  "));
-    const int x = me.BarraX, y = me.BarraY;
-    EXPECT_EQ(Pixel(t, x + 5, y), QColor(119, 26, 18));               // bevel, inset 0
+    const int x = t.Me().BarraX, y = t.Me().BarraY;
+    EXPECT_EQ(Pixel(t, x + 5, y), QColor(119, 26, 18));                       // bevel
     EXPECT_EQ(Pixel(t, x + AnchoBarra - 1, y + 10), QColor(224, 128, 96));   // right edge
-    EXPECT_EQ(Pixel(t, x + 8, y + 10), QColor(160, 195, 160));        // fill
-    // The text is centred: dark pixels near the middle, none at the ends.
+    EXPECT_EQ(Pixel(t, x + 8, y + 10), QColor(160, 195, 160));                // fill
+    // The text is centred: dark pixels around the middle.
     int oscuros = 0, izquierda = AnchoBarra, derecha = 0;
     for (int i = 4; i < AnchoBarra - 4; ++i)
         for (int j = 4; j < AltoBarra - 2; ++j)
