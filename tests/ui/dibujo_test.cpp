@@ -61,8 +61,8 @@ TEST_F(Dibujo, CasillasSegurasEnGrisYBlancasEnBlanco) {
 }
 
 // One piece alone at its square's centre; two side by side on a vertical
-// square, one above the other on a horizontal one; pieces in the boxes
-// and homes change their rim's pixel from the empty board's.
+// square, one above the other on a horizontal one; pieces at home change
+// their rim's pixel from the empty board's.
 TEST_F(Dibujo, FichasEnCasillasCajasYCasas) {
     Partida p = prueba::PartidaVacia();
     p.EnEspera = {};
@@ -73,7 +73,6 @@ TEST_F(Dibujo, FichasEnCasillasCajasYCasas) {
     p.Casillas[5].Jugador[2] = 1;
     p.Casillas[12].Jugador[1] = 1;
     p.Casillas[12].Jugador[2] = 3;
-    p.EnEspera = {0, 4, 0, 3, 1};
     p.EnCasa = {0, 0, 4, 1, 3};
     t.RedibujaMesa(p, std::nullopt);
     const Medidas& me = t.Me();
@@ -89,10 +88,8 @@ TEST_F(Dibujo, FichasEnCasillasCajasYCasas) {
     const QImage lleno = t.Superficie().toImage();
     auto hayFicha = [&](Punto c) { return lleno.pixelColor(c.x + d / 2, c.y) != vacio.pixelColor(c.x + d / 2, c.y); };
     for (int j = 1; j <= 4; ++j)
-        for (int k = 1; k <= 4; ++k) {
-            EXPECT_EQ(hayFicha(CentroCasilla(me, 4, 0, j, k, 0)), k <= p.EnEspera[j]) << j << " espera " << k;
+        for (int k = 1; k <= 4; ++k)
             EXPECT_EQ(hayFicha(CentroCasilla(me, 4, CasillaCasa[j], j, 0, k)), k <= p.EnCasa[j]) << j << " casa " << k;
-        }
 }
 
 TEST_F(Dibujo, FichaConBordeQueSeVeSobreSuPropioColor) {
