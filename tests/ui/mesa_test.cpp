@@ -118,9 +118,8 @@ TEST_F(Ventana, SalirPreguntaYPospone) {
     EXPECT_TRUE(mesa.Saliendo());
     Partida leida;
     CargarEstado(leida, std::string(p.Carpeta) + "ZRVEL34.INI");
-    EXPECT_TRUE(leida.CargaCorrecta);
-    EXPECT_TRUE(leida.PartidaIniciada);
-    EXPECT_EQ(leida.Fichas[4][1], 10);
+    EXPECT_EQ((std::vector<int>{leida.CargaCorrecta, leida.PartidaIniciada, leida.Fichas[4][1]}),
+              (std::vector<int>{true, true, 10}));
     QCoreApplication::processEvents();   // the quit is for the program's own loop
 }
 
