@@ -179,6 +179,7 @@ TEST(EstadoLectura, ValidacionDeLoLeido) {
         EXPECT_EQ(c.campo(leido), c.esperado) << c.pos << " '" << c.texto << "'";
     }
 }
+#undef CAMPO
 
 TEST(EstadoLectura, NombresValidados) {
     const std::pair<std::string, std::string> casos[] = {
