@@ -128,14 +128,10 @@ void EsperaRangos(const Partida& p) {
     dentro(p.NumJugada, 0, 9999);
     EXPECT_EQ(p.Jugadas.size(), static_cast<std::size_t>(p.NumJugada) + 41);
     dentro(p.Turno, 0, 4);
-    for (const Jugada& j : p.Jugadas) {
-        dentro(j.Jugador, 0, 4);
-        dentro(j.FichaJugada, 0, 8);
-        dentro(j.CasillaOrigen, 0, 100);
-        dentro(j.CasillaFinal, 0, 100);
-        dentro(j.TipoJugada, 0, 11);
-        dentro(j.IndiceValor, 0, 5);
-    }
+    for (const Jugada& j : p.Jugadas)
+        for (auto [campo, max] : {std::pair{&Jugada::Jugador, 4}, {&Jugada::FichaJugada, 8}, {&Jugada::CasillaOrigen, 100},
+                                  {&Jugada::CasillaFinal, 100}, {&Jugada::TipoJugada, 11}, {&Jugada::IndiceValor, 5}})
+            dentro(j.*campo, 0, max);
 }
 
 std::string ConCampo(std::string contenido, int pos, const std::string& texto) {

@@ -74,16 +74,11 @@ TEST(EstadoEscritura, FichasNombresYTextosEnSuSitio) {
     p.Nivel[2] = -5;
     p.Velocidad = 7;
     const std::string linea = ComponerEstado(p).Linea1;
-    EXPECT_EQ(linea.substr(42 + 9, 3), "-05");
-    EXPECT_EQ(linea.substr(808, 3), "007");
-    EXPECT_EQ(linea.substr(18, 3), "5  ");
-    EXPECT_EQ(linea.substr(42 + 18 + 21, 3), "100");
-    EXPECT_EQ(linea.substr(84, 9), "Maximilia");
     // A quote would end the quoted line early and a line break split it.
-    EXPECT_EQ(linea.substr(126, 9), "Di'az    ");
-    EXPECT_EQ(linea.substr(168, 6), "000048");
-    EXPECT_EQ(linea.substr(785, 15), "10.0.0.1       ");
-    EXPECT_EQ(linea.substr(850, 4), "0042");
+    for (auto [pos, texto] : {std::pair<int, std::string>{51, "-05"}, {808, "007"}, {18, "5  "}, {81, "100"},
+                              {84, "Maximilia"}, {126, "Di'az    "}, {168, "000048"}, {785, "10.0.0.1       "},
+                              {850, "0042"}})
+        EXPECT_EQ(linea.substr(pos, texto.size()), texto) << pos;
     Partida leido;
     LeerEstado(leido, ContenidoFichero(p));
     EXPECT_EQ(leido.IPAdministrador, "10.0.0.1       ");   // with the blanks of its field
@@ -101,9 +96,7 @@ TEST(EstadoLectura, LoEscritoSeLeeIgual) {
             SCOPED_TRACE(std::to_string(numJugada) + (simulacion ? " simulación" : ""));
             prueba::EsperaMismoRegistro(original, leido);
             // Every entry is told, at least in one line, after the opening one.
-            if (!simulacion) {
-                EXPECT_GE(leido.ListaJugadas.size(), std::max(numJugada, 1) + 0u);
-            }
+            if (!simulacion) { EXPECT_GE(leido.ListaJugadas.size(), std::max(numJugada, 1) + 0u); }
         }
     }
 }
@@ -147,49 +140,36 @@ TEST(EstadoLectura, SinJugadasCompletasLaLinea2SeIgnora) {
     }
 }
 
-// Each case lays text at a state-line position and checks one field.
-struct CasoValidacion {
-    int pos;
-    std::string texto;
-    bool simulacion;
-    std::function<int(const Partida&)> campo;
-    int esperado;
-};
+// The field a validation case reads back.
+#define CAMPO(expresion) [](const Partida& p) { return static_cast<int>(p.expresion); }
 
 TEST(EstadoLectura, ValidacionDeLoLeido) {
-    const auto nivel1 = [](const Partida& p) { return p.Nivel[1]; };
-    const auto companeros = [](const Partida& p) { return p.BarreraCompaneros; };
-    const auto sonido = [](const Partida& p) { return p.Sonido; };
-    const auto sentido = [](const Partida& p) { return p.Sentido; };
-    const auto modo = [](const Partida& p) { return p.ModoJuego; };
-    const auto fichas = [](const Partida& p) { return p.NumFichas; };
-    const auto jugadores = [](const Partida& p) { return p.NumJugadores; };
-    const CasoValidacion casos[] = {
-        {10, "101", false, nivel1, 50},  {10, "-1 ", false, nivel1, 50},
-        {10, "100", false, nivel1, 100}, {10, "101", true, nivel1, 101},
-        {14, "0", false, [](const Partida& p) { return p.Control[1]; }, 2},
-        {57, "4", false, [](const Partida& p) { return p.Caracter[2]; }, 2},
-        {97, "3", false, [](const Partida& p) { return p.Estado[3]; }, 1},
-        {837, "1 ", false, companeros, false}, {837, "1 ", true, companeros, true},
-        {830, "7 ", false, [](const Partida& p) { return p.ComerObligatorio; }, false},
-        {803, "1 ", false, sonido, true},      {803, "0 ", false, sonido, false},
-        {824, "99", false, [](const Partida& p) { return p.BarreraSalida; }, true},
-        {840, "1 ", false, [](const Partida& p) { return p.PartidaIniciada; }, true},
-        {805, "3 ", false, sentido, 2},        {805, "1 ", false, sentido, 1},
-        {809, "101", false, [](const Partida& p) { return p.Velocidad; }, 50},
-        {812, "3", false, modo, 3},            {812, "4", false, modo, 1},
-        {813, "0", false, [](const Partida& p) { return p.NumDados; }, 1},
-        {816, "0", false, [](const Partida& p) { return p.PrimeraFicha; }, 2},
-        {834, "3", false, [](const Partida& p) { return p.ModoRed; }, 2},
-        {835, "4", false, [](const Partida& p) { return p.PuestoMesa; }, 0},
-        {836, "0", false, [](const Partida& p) { return p.MetodoCuenta; }, 2},
-        {856, "4", false, [](const Partida& p) { return p.MiPuerto; }, 1},
+    // Text laid at a state-line position; a simulation reads it unchecked.
+    const struct {
+        int pos;
+        std::string texto;
+        bool simulacion;
+        std::function<int(const Partida&)> campo;
+        int esperado;
+    } casos[] = {
+        {10, "101", false, CAMPO(Nivel[1]), 50},  {10, "-1 ", false, CAMPO(Nivel[1]), 50},
+        {10, "100", false, CAMPO(Nivel[1]), 100}, {10, "101", true, CAMPO(Nivel[1]), 101},
+        {14, "0", false, CAMPO(Control[1]), 2},   {57, "4", false, CAMPO(Caracter[2]), 2},
+        {97, "3", false, CAMPO(Estado[3]), 1},    {837, "1 ", false, CAMPO(BarreraCompaneros), false},
+        {837, "1 ", true, CAMPO(BarreraCompaneros), true}, {830, "7 ", false, CAMPO(ComerObligatorio), false},
+        {803, "1 ", false, CAMPO(Sonido), true},  {803, "0 ", false, CAMPO(Sonido), false},
+        {824, "99", false, CAMPO(BarreraSalida), true}, {840, "1 ", false, CAMPO(PartidaIniciada), true},
+        {805, "3 ", false, CAMPO(Sentido), 2},    {805, "1 ", false, CAMPO(Sentido), 1},
+        {809, "101", false, CAMPO(Velocidad), 50}, {812, "3", false, CAMPO(ModoJuego), 3},
+        {812, "4", false, CAMPO(ModoJuego), 1},   {813, "0", false, CAMPO(NumDados), 1},
+        {816, "0", false, CAMPO(PrimeraFicha), 2}, {834, "3", false, CAMPO(ModoRed), 2},
+        {835, "4", false, CAMPO(PuestoMesa), 0},  {836, "0", false, CAMPO(MetodoCuenta), 2},
+        {856, "4", false, CAMPO(MiPuerto), 1},
         // A negative move number starts the log afresh.
-        {842, "-7  ", false, [](const Partida& p) { return p.NumJugada; }, 1},
-        {842, "-7  ", false, [](const Partida& p) { return static_cast<int>(p.Jugadas.size()); }, 42},
+        {842, "-7  ", false, CAMPO(NumJugada), 1}, {842, "-7  ", false, CAMPO(Jugadas.size()), 42},
         // The number of pieces follows the rule, the player count the seats.
-        {814, "2", false, fichas, 8},          {849, "8", false, fichas, 4},
-        {97, "2", false, jugadores, 3},        {848, "0", false, jugadores, 4},
+        {814, "2", false, CAMPO(NumFichas), 8},   {849, "8", false, CAMPO(NumFichas), 4},
+        {97, "2", false, CAMPO(NumJugadores), 3}, {848, "0", false, CAMPO(NumJugadores), 4},
     };
     const std::string base = ContenidoFichero(RegistroPorDefecto());
     for (const auto& c : casos) {
@@ -199,6 +179,7 @@ TEST(EstadoLectura, ValidacionDeLoLeido) {
         EXPECT_EQ(c.campo(leido), c.esperado) << c.pos << " '" << c.texto << "'";
     }
 }
+#undef CAMPO
 
 TEST(EstadoLectura, NombresValidados) {
     const std::pair<std::string, std::string> casos[] = {
@@ -233,16 +214,11 @@ TEST(EstadoLectura, CamposIlegibles) {
     contenido = ConCampo(contenido, 10, "7x ");                   // seat 1 level
     contenido = ConCampo(contenido, 16, "?");                     // seat 1 waiting pieces
     LeerEstado(previo, contenido);
-    // What cannot be read keeps its value...
-    EXPECT_EQ(previo.Velocidad, 77);
-    EXPECT_EQ(previo.NumDados, 2);
-    EXPECT_EQ(previo.Fichas[2][3], 33);
-    EXPECT_EQ(previo.Casillas[5].Jugador[1], 3);
-    EXPECT_EQ(previo.Turno, 3);
-    EXPECT_FALSE(previo.PausaEntreJugadas);
-    // ...but a seat's own numbers are read by the digits they begin with.
-    EXPECT_EQ(previo.Nivel[1], 7);
-    EXPECT_EQ(previo.EnEspera[1], 0);
+    // What cannot be read keeps its value, but a seat's own numbers are read
+    // by the digits they begin with.
+    EXPECT_EQ((std::vector<int>{previo.Velocidad, previo.NumDados, previo.Fichas[2][3], previo.Casillas[5].Jugador[1],
+                                previo.Turno, previo.PausaEntreJugadas, previo.Nivel[1], previo.EnEspera[1]}),
+              (std::vector<int>{77, 2, 33, 3, 3, false, 7, 0}));
 }
 
 }  // namespace

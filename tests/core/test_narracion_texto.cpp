@@ -13,12 +13,7 @@ struct Caso {
 };
 
 Jugada Entrada(Entero jugador, Entero tipo, Entero valor, Entero detalle) {
-    Jugada j;
-    j.Jugador = jugador;
-    j.TipoJugada = tipo;
-    j.ValorCuenta = valor;
-    j.Detalle = detalle;
-    return j;
+    return {jugador, 0, 0, 0, valor, tipo, 0, 0, 0, 0, 0, 0, detalle};
 }
 
 TEST(NarracionTexto, LineasDeCadaTipoYDesenlace) {

@@ -5,12 +5,9 @@
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "core/configuracion.h"
-#include "ui/mainwindow/escritorio.h"
-#include "ui/mainwindow/mesa.h"
+#include "con_mesa.h"
 #include "ui/windows/ajustes_jugadores.h"
 #include "ui/windows/partidas_guardadas.h"
 #include "ui/windows/reglas.h"
@@ -18,31 +15,12 @@
 namespace parchis {
 namespace {
 
-class Ajustes : public testing::Test {
+class Ajustes : public prueba::ConMesa {
 protected:
     Ajustes() {
-        AplicaValoresPorDefecto(p);
-        p.Carpeta = carpeta.path().toStdString() + "/";
-        p.Sonido = false;
-        p.Velocidad = 100;
-        CuentaJugadores(p);
-        ReiniciaTablero(p);
         p.PartidaIniciada = true;
         p.NumJugada = 5;
-        mesa.PonInterfaz(&ui);
-        mesa.PonContestador([this](const std::string& titulo, const std::string&, int) {
-            titulos.push_back(titulo);
-            return respuesta;
-        });
-        mesa.Prepara(800, 600);
     }
-
-    QTemporaryDir carpeta;
-    Partida p;
-    Mesa mesa{p};
-    Escritorio ui{mesa};
-    std::vector<std::string> titulos;
-    int respuesta = Aceptar;
 };
 
 TEST_F(Ajustes, TwoDiceRewordTheRulesAndCancelUndoesThem) {

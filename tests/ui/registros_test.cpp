@@ -20,18 +20,15 @@ struct Registro {
     AyudaVentana Ayuda() { return [this](QWidget*, int t) { temas.push_back(t); }; }
 };
 
-void Pulsa(QWidget* w, double x, double y) {
-    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(static_cast<int>(x), static_cast<int>(y)));
-}
-
 TEST(VentanaHistorico, PaginasConRatonYTeclado) {
     Registro r;
     VentanaHistorico v(nullptr, std::vector<RegistroHistorico>(20), r.Sonido(), r.Ayuda());
     v.show();
     CarpetaHistorico* c = v.Carpeta();
-    const double ancho = c->width(), alto = c->height();
-    auto derecha = [&] { Pulsa(c, ancho - 2, alto - 2); };
-    auto izquierda = [&] { Pulsa(c, 2, alto - 2); };
+    const int ancho = c->width(), alto = c->height();
+    auto pulsa = [c](int x, int y) { QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(x, y)); };
+    auto derecha = [&] { pulsa(ancho - 2, alto - 2); };
+    auto izquierda = [&] { pulsa(2, alto - 2); };
     const struct { std::function<void()> accion; int primera; bool suena; } pasos[] = {
         {izquierda, 19, false},                                         // nothing newer
         {derecha, 11, true},
@@ -39,7 +36,7 @@ TEST(VentanaHistorico, PaginasConRatonYTeclado) {
         {derecha, 3, false},                                            // nothing older
         {[&] { QTest::keyClick(c, Qt::Key_Left); }, 11, true},
         {izquierda, 19, true},
-        {[&] { Pulsa(c, ancho / 2, alto - 2); }, 19, false},             // not a corner
+        {[&] { pulsa(ancho / 2, alto - 2); }, 19, false},             // not a corner
     };
     for (const auto& paso : pasos) {
         const std::size_t antes = r.sonidos.size();
@@ -48,7 +45,7 @@ TEST(VentanaHistorico, PaginasConRatonYTeclado) {
         EXPECT_EQ(r.sonidos.size(), antes + (paso.suena ? 1 : 0));
     }
     EXPECT_EQ(r.sonidos, std::vector<int>(4, 10));
-    QTest::mouseMove(c, QPoint(static_cast<int>(ancho) - 3, static_cast<int>(alto) - 3));
+    QTest::mouseMove(c, QPoint(ancho - 3, alto - 3));
     EXPECT_EQ(c->cursor().shape(), Qt::SizeVerCursor) << "the page-turn pointer over a corner that turns";
 
     v.findChild<QPushButton*>(QStringLiteral("Pic_BotAyuda"))->click();

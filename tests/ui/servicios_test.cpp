@@ -90,16 +90,5 @@ TEST(Mensaje, RespuestasYBotones) {
     }
 }
 
-TEST(Mensaje, ElTextoCabeEnLasLineasPedidas) {
-    const QString largo = QStringLiteral(
-        "Este programa  se  ha diseñado para funcionar con  una  resolución  mínima  de  pantalla de "
-        "800x600 con profundidad de color de 16 bits o superior.");
-    DialogoMensaje corto(nullptr, QStringLiteral("T"), largo, 2, 1, 0, {});
-    DialogoMensaje alto(nullptr, QStringLiteral("T"), largo, 7, 1, 0, {});
-    corto.adjustSize();
-    alto.adjustSize();
-    EXPECT_GT(alto.height(), corto.height());
-}
-
 }  // namespace
 }  // namespace parchis
