@@ -56,7 +56,8 @@ TEST(EleccionDiferencial, MismaJugadaQueElJugadorLiteral) {
 }
 
 // Two dice counted one by one and a double with bonus values: up to
-// twenty-five sequences, repeated orderings of equal values included.
+// twenty-five sequences, repeated orderings of equal values included.  At
+// most four pieces on the track keep the literal player within seconds.
 TEST(EleccionDiferencial, DoblesConValoresExtra) {
     std::mt19937 azar(Semilla(77));
     auto reglas = [](Partida& p, std::mt19937& a) {
@@ -66,7 +67,9 @@ TEST(EleccionDiferencial, DoblesConValoresExtra) {
         p.SeisConTodas = static_cast<Entero>(std::uniform_int_distribution<int>(1, 2)(a));
     };
     auto doble = [](Partida& p, std::mt19937& a) {
-        if (p.EnEspera[p.Turno] != 0 || p.TipoJugada == 5 || p.SalidaDoble != 0) return false;
+        if (p.EnEspera[p.Turno] != 0 || p.NumFichas - p.EnCasa[p.Turno] > 4 || p.TipoJugada == 5 ||
+            p.SalidaDoble != 0)
+            return false;
         const int d = std::uniform_int_distribution<int>(1, 6)(a);
         NuevaTirada(p, d, d);
         return true;

@@ -6,65 +6,21 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
 
+#include "common/partida_aleatoria.h"
 #include "common/posicion.h"
 #include "flow/ayudas_flow.h"
 #include "flow/comprobacion.h"
 #include "flow/final.h"
 #include "flow/interfaz_prueba.h"
 #include "flow/motor.h"
-#include "flow/persona.h"
 #include "flow/sorteo.h"
 #include "rules/movimiento.h"
-#include "rules/panel.h"
 #include "rules/registro.h"
 #include "rules/tablero.h"
 
 namespace parchis {
 namespace {
-
-class PersonaAzar {
-public:
-    PersonaAzar(Partida& p, prueba::InterfazPrueba& ui, unsigned semilla) : p_(p), ui_(ui), azar_(semilla) {}
-
-    void Juega() {
-        if (Moneda()) CambiaValor();
-        if (Moneda() && ClicAzar()) return;
-        SigueAlTutor();
-        if (p_.EsperandoFicha) ClicAzar();
-    }
-
-private:
-    bool Moneda() { return azar_() % 2 == 0; }
-
-    // A random row among those the panel shows and lets be clicked.
-    void CambiaValor() {
-        const PanelCuenta panel = DescribePanel(p_);
-        if (!panel.AdmiteClics) return;
-        const int i = 1 + static_cast<int>(azar_() % panel.Filas);
-        if (panel.FilaVisible[i]) SeleccionaValor(p_, ui_, i);
-    }
-
-    bool ClicAzar() {
-        std::vector<int> movibles;
-        for (int k = 1; k <= p_.NumFichas; ++k)
-            if (p_.FichaMovible[k]) movibles.push_back(k);
-        return !movibles.empty() && ui_.Clic(movibles[azar_() % movibles.size()]);
-    }
-
-    // The suggested value marked on the panel, then the suggested piece.
-    void SigueAlTutor() {
-        const int i = p_.JugadaElegida.Indice;
-        for (int k = 1; k <= p_.ModoValores && p_.TipoJugada != 5; ++k)
-            if (p_.ValorMarcado[k] != (k == i)) MarcaValor(p_, k);
-        ui_.Clic(p_.JugadaElegida.Ficha);
-    }
-
-    Partida& p_;
-    prueba::InterfazPrueba& ui_;
-    std::mt19937 azar_;
-};
 
 struct Reglas {
     const char* nombre;
@@ -83,9 +39,7 @@ TEST_P(JuegoCompleto, InvariantesTrasCadaJugada) {
         p.PartidaIniciada = false;
         p.Control[4] = 1;
         GetParam().aplica(p);
-        prueba::InterfazPrueba ui(p, static_cast<unsigned>(semilla));
-        PersonaAzar persona(p, ui, static_cast<unsigned>(semilla));
-        ui.Persona = [&] { persona.Juega(); };
+        prueba::InterfazAzar ui(p, static_cast<unsigned>(semilla));
         VigilanteJugadas vigilante;
         std::string error;
         auto falla = [&](const std::string& e) {
@@ -93,14 +47,14 @@ TEST_P(JuegoCompleto, InvariantesTrasCadaJugada) {
             error = e;
             p.PartidaIniciada = false;   // stop at once
         };
-        ui.AlMostrarJugada = [&](int n) { falla(vigilante.TrasJugada(p, n)); };
+        ui.TrasJugada = [&](Partida&, int n) { falla(vigilante.TrasJugada(p, n)); };
         int ganador = 0;
         bool limite = false;
-        ui.AlMensaje = [&](const prueba::MensajeVisto& m) {
-            if (m.Titulo == TituloFinal) {
+        ui.AlMensaje = [&](const std::string& titulo) {
+            if (titulo == TituloFinal) {
                 ganador = p.Turno;
                 falla(vigilante.AlFinal(p));
-            } else if (m.Titulo == TituloLimite) {
+            } else if (titulo == TituloLimite) {
                 limite = true;
                 falla(CompruebaRegistro(p, p.NumJugada));
             }
