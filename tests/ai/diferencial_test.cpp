@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 
 #include "ai/eleccion.h"
+#include "common/carpeta_temporal.h"
 #include "comun_ai.h"
 #include "jugador_literal.h"
 #include "common/partida_aleatoria.h"
@@ -48,11 +50,11 @@ TEST(EleccionDiferencial, MismaJugadaQueElJugadorLiteral) {
         // Eight pieces with four values to order can keep the literal player
         // busy for minutes; the next test covers doubles in a bounded number.
         if (p.NumFichas == 8 && p.ModoValores == 4 && p.ValoresUsados == 0) continue;
-        p.Carpeta = carpeta.Ruta();
+        p.Carpeta = carpeta.Texto();
         Compara(p, "posición " + std::to_string(i));
         if (HasFatalFailure()) return;
     }
-    EXPECT_TRUE(carpeta.Vacia());
+    EXPECT_TRUE(std::filesystem::is_empty(carpeta.ruta));
 }
 
 // Two dice counted one by one and a double with bonus values: up to
