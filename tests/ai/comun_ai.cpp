@@ -1,6 +1,5 @@
 #include "comun_ai.h"
 
-#include <random>
 #include <sstream>
 
 namespace parchis::prueba {
@@ -48,18 +47,5 @@ std::string ResumenReglas(const Partida& p) {
       << p.ValoresUsados << "/" << p.ModoValores << " jugada " << p.NumJugada;
     return s.str();
 }
-
-CarpetaTemporal::CarpetaTemporal() {
-    std::random_device rd;
-    ruta_ = std::filesystem::temp_directory_path() / ("parchis_ai_" + std::to_string(rd()));
-    std::filesystem::create_directories(ruta_);
-}
-
-CarpetaTemporal::~CarpetaTemporal() {
-    std::error_code e;
-    std::filesystem::remove_all(ruta_, e);
-}
-
-bool CarpetaTemporal::Vacia() const { return std::filesystem::is_empty(ruta_); }
 
 }  // namespace parchis::prueba

@@ -1,7 +1,6 @@
 // Helpers shared by the computer player's tests.
 #pragma once
 
-#include <filesystem>
 #include <string>
 
 #include "ai/eleccion.h"
@@ -20,19 +19,5 @@ std::string ResumenEleccion(const Partida& p);
 
 // A rule summary that tells a failing position's conditions.
 std::string ResumenReglas(const Partida& p);
-
-// An empty folder that is removed with everything in it at the end.
-class CarpetaTemporal {
-public:
-    CarpetaTemporal();
-    ~CarpetaTemporal();
-    CarpetaTemporal(const CarpetaTemporal&) = delete;
-    CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
-    std::string Ruta() const { return ruta_.string() + "/"; }
-    bool Vacia() const;
-
-private:
-    std::filesystem::path ruta_;
-};
 
 }  // namespace parchis::prueba

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 
 #include "ai/eleccion.h"
+#include "common/carpeta_temporal.h"
 #include "comun_ai.h"
 #include "jugador_literal.h"
 #include "common/partida_aleatoria.h"
@@ -48,15 +50,16 @@ TEST(EleccionDiferencial, MismaJugadaQueElJugadorLiteral) {
         // Eight pieces with four values to order can keep the literal player
         // busy for minutes; the next test covers doubles in a bounded number.
         if (p.NumFichas == 8 && p.ModoValores == 4 && p.ValoresUsados == 0) continue;
-        p.Carpeta = carpeta.Ruta();
+        p.Carpeta = carpeta.Texto();
         Compara(p, "posición " + std::to_string(i));
         if (HasFatalFailure()) return;
     }
-    EXPECT_TRUE(carpeta.Vacia());
+    EXPECT_TRUE(std::filesystem::is_empty(carpeta.ruta));
 }
 
 // Two dice counted one by one and a double with bonus values: up to
-// twenty-five sequences, repeated orderings of equal values included.
+// twenty-five sequences, repeated orderings of equal values included.  At
+// most four pieces on the track keep the literal player within seconds.
 TEST(EleccionDiferencial, DoblesConValoresExtra) {
     std::mt19937 azar(Semilla(77));
     auto reglas = [](Partida& p, std::mt19937& a) {
@@ -66,7 +69,9 @@ TEST(EleccionDiferencial, DoblesConValoresExtra) {
         p.SeisConTodas = static_cast<Entero>(std::uniform_int_distribution<int>(1, 2)(a));
     };
     auto doble = [](Partida& p, std::mt19937& a) {
-        if (p.EnEspera[p.Turno] != 0 || p.TipoJugada == 5 || p.SalidaDoble != 0) return false;
+        if (p.EnEspera[p.Turno] != 0 || p.NumFichas - p.EnCasa[p.Turno] > 4 || p.TipoJugada == 5 ||
+            p.SalidaDoble != 0)
+            return false;
         const int d = std::uniform_int_distribution<int>(1, 6)(a);
         NuevaTirada(p, d, d);
         return true;

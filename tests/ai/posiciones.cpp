@@ -1,10 +1,9 @@
 #include "posiciones.h"
 
-#include <optional>
+#include <algorithm>
 
 #include "common/partida_aleatoria.h"
 #include "rules/movimiento.h"
-#include "rules/tablero.h"
 
 namespace parchis::prueba {
 
@@ -18,74 +17,6 @@ int NivelAzar(std::mt19937& azar) {
     if (Entre(azar, 0, 1) == 0) return Umbrales[Entre(azar, 0, 11)];
     return Entre(azar, 0, 100);
 }
-
-class Recolector {
-public:
-    Recolector(std::mt19937& azar, std::vector<Partida>& salida, int cuantas,
-               const std::function<bool(Partida&, std::mt19937&)>& filtro)
-        : azar_(azar), salida_(salida), cuantas_(cuantas), filtro_(filtro) {}
-
-    // A position is complete only when the entry after it is not the
-    // kind-6 half of a capture.
-    void TrasJugada(Partida& p, int n) {
-        if (pendiente_ && p.Jugadas[n].TipoJugada != 6) Emite(*pendiente_, pendienteN_);
-        pendiente_.reset();
-        if (Entre(azar_, 0, 3) == 0 && static_cast<int>(salida_.size()) < cuantas_) {
-            pendiente_ = p;
-            pendienteN_ = n;
-        }
-    }
-
-private:
-    void Emite(Partida q, int n) {
-        const Jugada e = q.Jugadas[n];
-        const int t = q.Turno;
-        q.NumJugada = static_cast<Entero>(n + 1);
-        if (q.EnCasa[t] == q.NumFichas) return;
-        if (e.TipoJugada == 9 || e.TipoJugada == 10) q.ValoresUsados = q.ModoValores;
-        const bool moviendo = e.TipoJugada >= 3 && e.TipoJugada <= 10 && e.TipoJugada != 6 &&
-                              e.TipoJugada != 7;
-        const int caso = Entre(azar_, 0, 2);
-        if (e.TipoJugada == 6 && caso != 0 &&
-            (e.CasillaOrigen != CasillaSalida[t] || q.BonoComerSaliendo)) {
-            Bono(q, 20);
-        } else if (moviendo && e.CasillaFinal == CasillaCasa[t] && caso != 0) {
-            Bono(q, 10);
-        } else if (e.TipoJugada == 8 && caso != 0) {
-            q.SalidaDoble = 2;
-            q.ValorCuenta = 5;
-            q.TipoJugada = 0;
-            q.TiradaNueva = false;
-        } else if ((e.TipoJugada == 3 || e.TipoJugada == 4 || e.TipoJugada == 5) &&
-                   q.ValoresUsados < q.ModoValores && caso != 0) {
-            q.TipoJugada = 0;
-            q.TiradaNueva = false;
-            SiguienteValor(q);
-        } else {
-            if (Entre(azar_, 0, 1) == 0) q.Turno = static_cast<Entero>(SiguienteJugador(q, t));
-            const int d1 = Entre(azar_, 1, 6);
-            const int d2 = Entre(azar_, 0, 3) == 0 ? d1 : Entre(azar_, 1, 6);
-            NuevaTirada(q, d1, q.NumDados == 2 ? d2 : 0);
-        }
-        q.Nivel[q.Turno] = static_cast<Entero>(NivelAzar(azar_));
-        q.Caracter[q.Turno] = static_cast<Entero>(Entre(azar_, 1, 3));
-        if (filtro_ && !filtro_(q, azar_)) return;
-        salida_.push_back(std::move(q));
-    }
-
-    static void Bono(Partida& q, int valor) {
-        q.TipoJugada = 5;
-        q.ValorCuenta = static_cast<Entero>(valor);
-        q.TiradaNueva = false;
-    }
-
-    std::mt19937& azar_;
-    std::vector<Partida>& salida_;
-    int cuantas_;
-    const std::function<bool(Partida&, std::mt19937&)>& filtro_;
-    std::optional<Partida> pendiente_;
-    int pendienteN_ = 0;
-};
 
 }  // namespace
 
@@ -106,19 +37,28 @@ void NuevaTirada(Partida& p, int dado1, int dado2) {
 std::vector<Partida> PosicionesDeDecision(std::mt19937& azar, int cuantas, const AjusteReglas& reglas,
                                           const std::function<bool(Partida&, std::mt19937&)>& filtro) {
     std::vector<Partida> salida;
-    Recolector r(azar, salida, cuantas, filtro);
-    while (static_cast<int>(salida.size()) < cuantas) {
+    const auto faltan = [&] { return static_cast<int>(salida.size()) < cuantas; };
+    while (faltan()) {
         Partida p;
         if (reglas) reglas(p, azar);
         else ReglasAleatorias(p, azar);
-        p.NumFichas = static_cast<Entero>(FichasSegunRegla(p));
-        CuentaJugadores(p);
         EmpiezaPartida(p, azar);
-        p.PartidaIniciada = true;
-        JuegaPartidaAleatoria(p, azar, Entre(azar, 10, 600),
-                              [&r](Partida& q, int n) { r.TrasJugada(q, n); });
+        InterfazAzar ui(p, static_cast<unsigned>(azar()));
+        ui.MaxEntradas = Entre(azar, 10, 800);
+        // One position in six, and a share of them from each game, so that
+        // many games and rule sets take part.
+        int deEsta = 0;
+        ui.AntesDeElegir = [&](Partida& q) {
+            q.Nivel[q.Turno] = static_cast<Entero>(NivelAzar(azar));
+            q.Caracter[q.Turno] = static_cast<Entero>(Entre(azar, 1, 3));
+            if (Entre(azar, 0, 5) != 0) return;
+            Partida copia = q;
+            if (filtro && !filtro(copia, azar)) return;
+            salida.push_back(std::move(copia));
+            if (!faltan() || ++deEsta >= std::max(1, cuantas / 50)) q.PartidaIniciada = false;
+        };
+        JuegaPartidaAleatoria(p, ui);
     }
-    salida.resize(static_cast<std::size_t>(cuantas));
     return salida;
 }
 

@@ -1,7 +1,7 @@
 // Positions at which the turn engine asks the computer player for a move,
-// taken from random games: a new throw, a later value of a throw, a bonus
-// count of 20 or 10, the second piece of a two-piece exit.  The seat's
-// level and character are drawn at random for each position.
+// taken from whole random games: a new throw, a later value of a throw, a
+// bonus count of 20 or 10, the second piece of a two-piece exit.  The seat's
+// level and character are drawn at random before each of them.
 #pragma once
 
 #include <functional>

@@ -1,34 +1,58 @@
-// Whole games of random legal moves, recorded in the move log the way the
-// turn engine records them: one entry per counted value, a kind-6 entry right
-// after every capture, bonus counts of 20 and 10 as kind-5 entries, the
-// two-piece and counting first exits (kinds 8, 9, 10), cannot-move entries
-// (kinds 1, 2) and the third-six penalty (kind 11).  Each entry is played on
-// the board with AvanzaJugada as soon as it is recorded.
-//
-// The choice of move is random among the pieces FichasMovibles allows for a
-// random unused value of the throw; it is not the computer player.
+// Whole games played by the turn engine without a window, under random house
+// rules.  A seat is the computer player or a person who clicks at random
+// among the moves the counting panel allows, now and then after marking
+// another value or following the tutor.
 #pragma once
 
 #include <functional>
 #include <random>
 
+#include "common/interfaz_muda.h"
 #include "core/partida.h"
 
 namespace parchis::prueba {
 
-// Random house rules, direction and activated seats (at least two), with
-// NumFichas following FichasPorJugador.
+// Random house rules, direction and activated seats (at least two).
 void ReglasAleatorias(Partida& p, std::mt19937& azar);
 
-// Board reset for a new game and Turno on a random activated seat.
+// A new board under p's rules, NumFichas following FichasPorJugador, every
+// seat the computer or a person at a random level and character, and the
+// first throw for a random activated seat.
 void EmpiezaPartida(Partida& p, std::mt19937& azar);
 
-// Called after entry n has been recorded and played forward.
-using TrasJugada = std::function<void(Partida& p, int n)>;
+class InterfazAzar : public InterfazMuda {
+public:
+    InterfazAzar(Partida& p, unsigned semilla) : InterfazMuda(semilla), p_(p), azar_(semilla) {}
 
-// Plays until a seat has every piece home (returns true) or until
-// `maxEntradas` entries have been recorded (returns false).  At the end
-// NumJugada is one past the last entry recorded.
-bool JuegaPartidaAleatoria(Partida& p, std::mt19937& azar, int maxEntradas, const TrasJugada& tras = {});
+    // After log entry n has been played forward.
+    std::function<void(Partida&, int n)> TrasJugada;
+    // Just before the computer player is asked for the move of Turno (a
+    // person's seat too: it prepares the tutor's suggestion).
+    std::function<void(Partida&)> AntesDeElegir;
+    // Every message, by its title.
+    std::function<void(const std::string&)> AlMensaje;
+    // The game stops once this many entries have been played.
+    int MaxEntradas = 1 << 30;
+    int Ultima = 0;   // the last entry played forward
+
+    void Cede() override;
+    // Aceptar, but for the offer to write the game into the history.
+    int Mensaje(const std::string& titulo, const std::string&, int, int, int) override;
+    void PonPuntero(Puntero puntero) override;
+    void MuestraJugada(int n, bool adelante) override;
+
+private:
+    void Persona();
+    bool ClicAzar();
+
+    Partida& p_;
+    std::mt19937 azar_;
+    long cesiones_ = 0;
+};
+
+// Plays the game set up in p to its end: true when a seat has every piece
+// home, false when stopped at ui.MaxEntradas.  NumJugada is left one past the
+// last entry.
+bool JuegaPartidaAleatoria(Partida& p, InterfazAzar& ui);
 
 }  // namespace parchis::prueba

@@ -1,7 +1,5 @@
 #include "flow/ayudas_flow.h"
 
-#include <random>
-
 #include "core/configuracion.h"
 #include "rules/tablero.h"
 
@@ -35,17 +33,6 @@ std::string Resumen(const Jugada& e) {
     return "j" + n(e.Jugador) + " a" + n(e.Autor) + " t" + n(e.TipoJugada) + " f" + n(e.FichaJugada) +
            " v" + n(e.ValorCuenta) + " " + n(e.CasillaOrigen) + "->" + n(e.CasillaFinal) + " r" +
            n(e.Repeticiones) + " i" + n(e.InicioTirada) + " d" + n(e.Detalle);
-}
-
-CarpetaTemporal::CarpetaTemporal() {
-    std::random_device azar;
-    ruta = std::filesystem::temp_directory_path() / ("parchis-flow-" + std::to_string(azar()));
-    std::filesystem::create_directories(ruta);
-}
-
-CarpetaTemporal::~CarpetaTemporal() {
-    std::error_code ignorado;
-    std::filesystem::remove_all(ruta, ignorado);
 }
 
 }  // namespace parchis::prueba

@@ -1,9 +1,9 @@
 // Games set up by hand for the flow's tests.
 #pragma once
 
-#include <filesystem>
 #include <string>
 
+#include "common/carpeta_temporal.h"
 #include "core/partida.h"
 
 namespace parchis::prueba {
@@ -20,13 +20,5 @@ void TurnoDe(Partida& p, int jugador);
 // "j<seat> a<author> t<kind> f<piece> v<value> <from>-><to> r<repeats>
 // i<throw start> d<detail>".
 std::string Resumen(const Jugada& e);
-
-// A folder of its own for a test, removed afterwards.
-struct CarpetaTemporal {
-    CarpetaTemporal();
-    ~CarpetaTemporal();
-    std::string Texto() const { return ruta.string() + "/"; }
-    std::filesystem::path ruta;
-};
 
 }  // namespace parchis::prueba

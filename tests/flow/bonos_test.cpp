@@ -1,6 +1,7 @@
-// Bonus counts after a capture or a piece home and their order with the rest
-// of the throw, exits that take a value of the throw, the end of the game,
-// and the wait before every local throw.
+// Exits that take a value of the throw and the bonuses they earn, the end of
+// the game, and the wait before every local throw.  How bonuses and values
+// are counted is checked after every move of the whole games
+// (juegos_completos_test).
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -11,8 +12,6 @@
 #include "flow/historico.h"
 #include "flow/interfaz_prueba.h"
 #include "flow/motor.h"
-#include "flow/persona.h"
-#include "rules/panel.h"
 #include "rules/tablero.h"
 
 namespace parchis {
@@ -25,58 +24,6 @@ void ParaTrasElTurnoDe(Partida& p, prueba::InterfazPrueba& ui, int jugador) {
     ui.AlCeder = [&p, jugador] {
         if (p.Turno != jugador) p.PartidaIniciada = false;
     };
-}
-
-// Seat 4 counts a 3 capturing, then the bonus of 20, then the 4.  A bonus
-// no piece can count is recorded as such and the 4 is still counted.  A
-// person picks the 3 on the panel; the computer finds the same moves.
-struct CasoBono {
-    const char* nombre;
-    int control;
-    std::vector<std::pair<int, int>> fichas;   // seat 4's pieces (piece, square)
-    int ficha3, fichaBono, ficha4;             // the person's pieces
-    std::vector<std::string> entradas;
-};
-
-TEST(Bonos, CapturaBonoYLuegoElRestoDeLaTirada) {
-    const std::vector<std::string> contado = {
-        "j4 a0 t4 f1 v3 20->23 r0 i1 d1", "j1 a4 t6 f1 v3 23->0 r0 i0 d0",
-        "j4 a0 t5 f2 v20 40->60 r0 i0 d0", "j4 a0 t4 f2 v4 60->64 r0 i0 d0"};
-    const std::vector<std::string> perdido = {
-        "j4 a0 t4 f1 v3 58->61 r0 i1 d1", "j1 a4 t6 f1 v3 61->0 r0 i0 d0",
-        "j4 a0 t1 f0 v20 0->0 r0 i0 d0", "j4 a0 t4 f1 v4 61->65 r0 i0 d0"};
-    const CasoBono casos[] = {
-        {"PersonaBonoContado", 1, {{1, 20}, {2, 40}}, 1, 2, 2, contado},
-        {"PersonaBonoSinContar", 1, {{1, 58}}, 1, 0, 1, perdido},
-        {"OrdenadorBonoSinContar", 2, {{1, 58}}, 0, 0, 0, perdido},
-    };
-    for (const CasoBono& c : casos) {
-        SCOPED_TRACE(c.nombre);
-        Partida p = prueba::PartidaEnJuego(2);
-        p.Control[4] = static_cast<Entero>(c.control);
-        p.TutorAutomatico = false;
-        for (auto [k, s] : c.fichas) Pon(p, 4, k, s);
-        Pon(p, 1, 1, c.fichas[0].second + 3);
-        prueba::TurnoDe(p, 4);
-        prueba::InterfazPrueba ui(p);
-        ui.Dados(3, 4);
-        ui.Persona = [&] {
-            if (p.TipoJugada == 5) {
-                ui.Clic(c.fichaBono);
-                return;
-            }
-            const int fila = p.ValoresUsados == 0 ? 1 : 2;
-            if (!p.ValorMarcado[fila]) MarcaValor(p, fila);
-            ui.Clic(fila == 1 ? c.ficha3 : c.ficha4);
-        };
-        ParaTrasElTurnoDe(p, ui, 4);
-        JuegaPartida(p, ui);
-
-        for (int n = 1; n <= 5; ++n)
-            EXPECT_EQ(prueba::Resumen(p.Jugadas[n]), n <= 4 ? c.entradas[n - 1] : "j0 a0 t0 f0 v0 0->0 r0 i0 d0")
-                << n;
-        EXPECT_EQ(p.Fichas[1][1], 0);
-    }
 }
 
 // A 5 and another value with a piece in the box: the 5 takes it out, the

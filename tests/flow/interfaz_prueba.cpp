@@ -6,7 +6,7 @@
 
 namespace parchis::prueba {
 
-InterfazPrueba::InterfazPrueba(Partida& p, unsigned semilla) : p_(p) { generador_.Siembra(semilla); }
+InterfazPrueba::InterfazPrueba(Partida& p, unsigned semilla) : InterfazMuda(semilla), p_(p) {}
 
 std::vector<MensajeVisto> InterfazPrueba::ConTitulo(const std::string& titulo) const {
     std::vector<MensajeVisto> vistos;
@@ -71,11 +71,6 @@ bool InterfazPrueba::DadosElegidos(int& dado1, int& dado2) {
 void InterfazPrueba::MuestraJugada(int n, bool adelante) {
     Jugadas.push_back({n, adelante});
     if (AlMostrarJugada) AlMostrarJugada(n);
-}
-
-void InterfazPrueba::TamanoPantalla(int& ancho, int& alto) {
-    ancho = AnchoPantalla;
-    alto = AltoPantalla;
 }
 
 }  // namespace parchis::prueba

@@ -11,8 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "flow/generador.h"
-#include "flow/interfaz.h"
+#include "common/interfaz_muda.h"
 
 namespace parchis::prueba {
 
@@ -26,7 +25,7 @@ struct DadosVistos {
     bool operator==(const DadosVistos&) const = default;
 };
 
-class InterfazPrueba : public Interfaz {
+class InterfazPrueba : public InterfazMuda {
 public:
     explicit InterfazPrueba(Partida& p, unsigned semilla = 1);
 
@@ -69,45 +68,26 @@ public:
 
     // --- Interfaz --------------------------------------------------------------------
     void Cede() override;
-    void Pausa(int) override {}
-    double Reloj() override { return 0; }
-    FechaHora Ahora() override { return {2004, 3, 7, 18, 5}; }
-    void SiembraAleatorio() override {}
-    double Aleatorio() override { return generador_.Siguiente(); }
     void TocaSonido(int n, bool esperar) override;
     int Mensaje(const std::string& titulo, const std::string& texto, int lineas, int botones,
                 int ayuda) override;
-    void MuestraMensaje(const std::string&) override {}
-    void PonPuntero(Puntero) override {}
     bool DadosElegidos(int& dado1, int& dado2) override;
     void DibujaDados(int jugador, int dado1, int dado2) override { Dibujos.push_back({jugador, dado1, dado2}); }
-    void BorraDados() override {}
-    void MuestraTableroVacio() override {}
-    void MuestraCuadroEspera(int) override {}
-    void PresentaPartida() override {}
     void MuestraJugada(int n, bool adelante) override;
     void SenalaFicha(int, int ficha, FormaSenal forma) override { Senales.push_back({ficha, forma}); }
-    void MuestraEmblema(int, int) override {}
     void MuestraPanel(const PanelCuenta& panel) override { Paneles.push_back(panel); }
     void MuestraIndicacion(const std::string& texto) override { Indicaciones.push_back(texto); }
-    void ActualizaLista() override {}
-    void ActualizaControles() override {}
-    void TerminaModoManual() override {}
     bool GrabadoraEncendida() override { return Grabadora; }
     void ApagaGrabadora() override { Grabadora = false; }
     void AbreReglas() override { ++ReglasAbiertas; }
-    void MuestraTurnoRed(const std::string&, int) override {}
     void EnviaRed(const std::string& texto, int salvo) override { Enviados.push_back({texto, salvo}); }
-    void CierraRed() override {}
-    void TamanoPantalla(int& ancho, int& alto) override;
+    void TamanoPantalla(int& ancho, int& alto) override { ancho = AnchoPantalla, alto = AltoPantalla; }
     CambioPantalla CambiaPantalla() override { return Cambio; }
-    void PreparaVentana() override {}
 
 private:
     void PersonaPorDefecto();
 
     Partida& p_;
-    Generador generador_;
     std::deque<std::pair<std::string, int>> respuestas_;
     std::deque<std::pair<int, int>> dados_;
 };

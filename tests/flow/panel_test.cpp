@@ -49,19 +49,24 @@ void Cinco(Partida& p) {
     p.PuedeSacar = true;
 }
 
-TEST(Indicacion, TextoExacto) {
+// The prompt line, and the counting panel shown only to a person with
+// several values to choose from and no bonus.
+TEST(Indicacion, TextoExactoYPanel) {
     const struct {
         const char* nombre;
         std::function<void(Partida&)> prepara;
         std::string esperado;
+        bool panel = false;
     } casos[] = {
         {"VariasFichas", [](Partida&) {}, "Elija ficha para contar 4"},
         {"UnaFicha", [](Partida& p) { p.NumFichasMovibles = 1; }, "Sólo hay una ficha para contar 4"},
         {"NingunaFicha", [](Partida& p) { p.NumFichasMovibles = 0; }, ""},
-        {"TotalConDesglose", DosDados, "Elija ficha para contar 7 o marque un valor desglosado"},
+        {"TotalConDesglose", DosDados, "Elija ficha para contar 7 o marque un valor desglosado", true},
+        {"DelOrdenador", [](Partida& p) { DosDados(p), p.Control[4] = 2; },
+         "Elija ficha para contar 7 o marque un valor desglosado"},
         {"UnaFichaTotalConDesglose", [](Partida& p) { DosDados(p), p.NumFichasMovibles = 1; },
-         "Sólo hay una ficha para contar 7 o un valor desglosado"},
-        {"ValorDesglosado", [](Partida& p) { DosDados(p), p.IndiceValor = 2; }, "Elija ficha para contar 4"},
+         "Sólo hay una ficha para contar 7 o un valor desglosado", true},
+        {"ValorDesglosado", [](Partida& p) { DosDados(p), p.IndiceValor = 2; }, "Elija ficha para contar 4", true},
         {"SacarOContar", Cinco, "Elija ficha para sacar o para contar 5"},
         {"SoloSacar", [](Partida& p) { Cinco(p), p.NumFichasMovibles = 1; }, "Sólo puede sacar ficha"},
         {"CincoSinPoderSacar", [](Partida& p) { Cinco(p), p.PuedeSacar = false; }, "Elija ficha para contar 5"},
@@ -78,6 +83,8 @@ TEST(Indicacion, TextoExacto) {
          "Tiene que abrir una de sus barreras"},
         {"BonoVariasFichas", [](Partida& p) { p.TipoJugada = 5, p.ValorCuenta = 20, p.AbrirBarrera = true; },
          "Elija ficha para contar  20"},
+        {"BonoConDosDados", [](Partida& p) { DosDados(p), p.TipoJugada = 5, p.ValorCuenta = 20; },
+         "Elija ficha para contar  20"},
         {"BonoUnaFicha", [](Partida& p) { p.TipoJugada = 5, p.ValorCuenta = 10, p.NumFichasMovibles = 1; },
          "Sólo hay una ficha para contar  10"},
     };
@@ -87,26 +94,7 @@ TEST(Indicacion, TextoExacto) {
         c.prepara(p);
         ComponeIndicacion(p);
         EXPECT_EQ(p.Indicacion, c.esperado);
-    }
-}
-
-// Only for a person with several values to choose from and no bonus.
-TEST(Panel, CuandoSeMuestra) {
-    const struct {
-        const char* nombre;
-        std::function<void(Partida&)> prepara;
-        bool visible;
-    } casos[] = {
-        {"UnDado", [](Partida&) {}, false},
-        {"DosDados", DosDados, true},
-        {"DelOrdenador", [](Partida& p) { DosDados(p), p.Control[4] = 2; }, false},
-        {"Bono", [](Partida& p) { DosDados(p), p.TipoJugada = 5; }, false},
-    };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.nombre);
-        Partida p = Base();
-        c.prepara(p);
-        EXPECT_EQ(DescribePanel(p).Visible, c.visible);
+        EXPECT_EQ(DescribePanel(p).Visible, c.panel);
     }
 }
 

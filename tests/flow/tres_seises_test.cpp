@@ -41,8 +41,6 @@ struct CasoCastigo {
     int ficha, origen;     // of that entry
 };
 
-void PrintTo(const CasoCastigo& c, std::ostream* os) { *os << c.nombre; }
-
 std::string Titulo(int dados) { return dados == 1 ? "Ha sacado 3 seises" : "Ha sacado 3 dobles"; }
 
 std::string Frase(int dados, bool conPunto) {
@@ -71,88 +69,86 @@ void LlegaA(Partida& p, int dados, int casilla) {
     Anota(p, Entrada(3, 1, casilla - 6, casilla, 2, dados));
 }
 
-class TercerSeis : public testing::TestWithParam<CasoCastigo> {};
+const CasoCastigo Casos[] = {
+    {"EnCasa", 1, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J]); }, Casa, false, 0, 0},
+    {"EnElPasillo", 1, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J] - 2); },
+        Pasillo, false, 0, 0},
+    {"DoblesEnElPasillo", 2, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J] - 7); },
+        Pasillo, false, 0, 0},
+    {"EnElTablero", 1, [](Partida& p, int d) { LlegaA(p, d, 50); }, Vuelve, true, 1, 50},
+    {"DoblesEnElTablero", 2, [](Partida& p, int d) { LlegaA(p, d, 50); }, Vuelve, true, 1, 50},
+    {"TrasUnBonoVuelveLaQueContoElDado", 1,
+        [](Partida& p, int d) {
+            LlegaA(p, d, 50);
+            Pon(p, J, 3, 20);
+            Anota(p, Entrada(5, 3, 0, 20, 2, d));
+        },
+        Vuelve, true, 1, 50},
+    // A bonus no piece could count is not the seat's last move.
+    {"TrasUnBonoSinContarEnCasa", 1,
+        [](Partida& p, int d) {
+            LlegaA(p, d, CasillaCasa[J]);
+            Anota(p, BonoSinContar(10, d));
+        },
+        Casa, false, 0, 0},
+    {"TrasUnaCapturaConBonoSinContar", 2,
+        [](Partida& p, int d) {
+            LlegaA(p, d, 50);
+            Anota(p, Jugada{1, J, 0, 0, 6, 6, 1, 0, 50, 0, 0, 0, 0, 0});
+            Anota(p, BonoSinContar(20, d));
+        },
+        Vuelve, true, 1, 50},
+    {"SinPoderMover", 1,
+        [](Partida& p, int d) {
+            Pon(p, J, 2, 60);
+            Anota(p, Entrada(3, 2, 54, 60, 1, d));
+            Anota(p, Entrada(1, 0, 0, 0, 2, d));
+        },
+        NoPudo, true, 0, 0}};
 
-TEST_P(TercerSeis, Castigo) {
-    const CasoCastigo& c = GetParam();
-    Partida p = prueba::PartidaEnJuego(c.dados);
-    c.prepara(p, c.dados);
-    const int antes = p.NumJugada;   // the number the third throw's move takes
-    const int enEspera = p.EnEspera[J];
-    p.Repeticiones = 2;
-    prueba::TurnoDe(p, J);
-    prueba::InterfazPrueba ui(p);
-    ui.Dados(c.dados == 1 ? 6 : 4, 4);
-    int siguiente = -1, turno = 0;
-    ui.AlCeder = [&] {
-        if (p.Turno == J) return;
-        siguiente = p.NumJugada;
-        turno = p.Turno;
-        p.PartidaIniciada = false;
-    };
-    JuegaPartida(p, ui);
+TEST(TercerSeis, Castigo) {
+    for (const CasoCastigo& c : Casos) {
+        SCOPED_TRACE(c.nombre);
+        Partida p = prueba::PartidaEnJuego(c.dados);
+        c.prepara(p, c.dados);
+        const int antes = p.NumJugada;   // the number the third throw's move takes
+        const int enEspera = p.EnEspera[J];
+        p.Repeticiones = 2;
+        prueba::TurnoDe(p, J);
+        prueba::InterfazPrueba ui(p);
+        ui.Dados(c.dados == 1 ? 6 : 4, 4);
+        int siguiente = -1, turno = 0;
+        ui.AlCeder = [&] {
+            if (p.Turno == J) return;
+            siguiente = p.NumJugada;
+            turno = p.Turno;
+            p.PartidaIniciada = false;
+        };
+        JuegaPartida(p, ui);
 
-    const auto vistos = ui.ConTitulo(Titulo(c.dados));
-    ASSERT_EQ(vistos.size(), 1u);
-    const bool llego = !c.eliminada;
-    EXPECT_EQ(vistos[0].Texto, Frase(c.dados, llego) + c.texto);
-    EXPECT_EQ(vistos[0].Lineas, llego ? 4 : 3);
-    EXPECT_EQ(vistos[0].Ayuda, 4040);
-    EXPECT_EQ(turno, 1) << "the turn passes";
-    if (!c.eliminada) {
-        EXPECT_EQ(siguiente, antes) << "the move number is given back";
-        return;
-    }
-    EXPECT_EQ(siguiente, antes + 1);
-    // A third repetition is recorded as 0.
-    EXPECT_EQ(prueba::Resumen(p.Jugadas[antes]),
-              "j2 a0 t11 f" + std::to_string(c.ficha) + (c.dados == 1 ? " v6 " : " v8 ") +
-                  std::to_string(c.origen) + "->0 r0 i1 d0");
-    if (c.ficha != 0) {
-        EXPECT_EQ(p.Fichas[J][c.ficha], 0);
-        EXPECT_EQ(p.EnEspera[J], enEspera + 1);
+        const auto vistos = ui.ConTitulo(Titulo(c.dados));
+        ASSERT_EQ(vistos.size(), 1u);
+        const bool llego = !c.eliminada;
+        EXPECT_EQ(vistos[0].Texto, Frase(c.dados, llego) + c.texto);
+        EXPECT_EQ(vistos[0].Lineas, llego ? 4 : 3);
+        EXPECT_EQ(vistos[0].Ayuda, 4040);
+        EXPECT_EQ(turno, 1) << "the turn passes";
+        if (!c.eliminada) {
+            EXPECT_EQ(siguiente, antes) << "the move number is given back";
+            continue;
+        }
+        EXPECT_EQ(siguiente, antes + 1);
+        // A third repetition is recorded as 0.
+        EXPECT_EQ(prueba::Resumen(p.Jugadas[antes]),
+                  "j2 a0 t11 f" + std::to_string(c.ficha) + (c.dados == 1 ? " v6 " : " v8 ") +
+                      std::to_string(c.origen) + "->0 r0 i1 d0");
+        if (c.ficha != 0) {
+            EXPECT_EQ(p.Fichas[J][c.ficha], 0);
+            EXPECT_EQ(p.EnEspera[J], enEspera + 1);
+        }
     }
 }
 
-const auto Casos = testing::Values(
-    CasoCastigo{"EnCasa", 1, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J]); }, Casa, false, 0, 0},
-    CasoCastigo{"EnElPasillo", 1, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J] - 2); },
-                Pasillo, false, 0, 0},
-    CasoCastigo{"DoblesEnElPasillo", 2, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J] - 7); },
-                Pasillo, false, 0, 0},
-    CasoCastigo{"EnElTablero", 1, [](Partida& p, int d) { LlegaA(p, d, 50); }, Vuelve, true, 1, 50},
-    CasoCastigo{"DoblesEnElTablero", 2, [](Partida& p, int d) { LlegaA(p, d, 50); }, Vuelve, true, 1, 50},
-    CasoCastigo{"TrasUnBonoVuelveLaQueContoElDado", 1,
-                [](Partida& p, int d) {
-                    LlegaA(p, d, 50);
-                    Pon(p, J, 3, 20);
-                    Anota(p, Entrada(5, 3, 0, 20, 2, d));
-                },
-                Vuelve, true, 1, 50},
-    // A bonus no piece could count is not the seat's last move.
-    CasoCastigo{"TrasUnBonoSinContarEnCasa", 1,
-                [](Partida& p, int d) {
-                    LlegaA(p, d, CasillaCasa[J]);
-                    Anota(p, BonoSinContar(10, d));
-                },
-                Casa, false, 0, 0},
-    CasoCastigo{"TrasUnaCapturaConBonoSinContar", 2,
-                [](Partida& p, int d) {
-                    LlegaA(p, d, 50);
-                    Anota(p, Jugada{1, J, 0, 0, 6, 6, 1, 0, 50, 0, 0, 0, 0, 0});
-                    Anota(p, BonoSinContar(20, d));
-                },
-                Vuelve, true, 1, 50},
-    CasoCastigo{"SinPoderMover", 1,
-                [](Partida& p, int d) {
-                    Pon(p, J, 2, 60);
-                    Anota(p, Entrada(3, 2, 54, 60, 1, d));
-                    Anota(p, Entrada(1, 0, 0, 0, 2, d));
-                },
-                NoPudo, true, 0, 0});
-
-INSTANTIATE_TEST_SUITE_P(Casos, TercerSeis, Casos,
-                         [](const auto& info) { return std::string(info.param.nombre); });
 
 // Each six (or double) gives the seat another throw and counts; anything
 // else ends the turn and resets the count.

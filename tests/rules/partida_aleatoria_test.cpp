@@ -1,6 +1,7 @@
-// Whole random games under random rules: after every log entry the board is
-// consistent, it matches play through AplicaJugada, and the log undoes back
-// to the start and replays to the end through every intermediate board.
+// Whole games of the turn engine under random rules: after every log entry
+// the board is consistent, it matches play through AplicaJugada, and the log
+// undoes back to the start and replays to the end through every
+// intermediate board.
 #include "common/partida_aleatoria.h"
 
 #include <gtest/gtest.h>
@@ -86,7 +87,9 @@ TEST(PartidaAleatoria, ReglasInvariantesYDeshacer) {
         std::vector<Foto> fotos{FotoDe(p)};
         Sombra sombra(p);
         bool fallo = false;
-        const bool ganada = prueba::JuegaPartidaAleatoria(p, azar, 1500, [&](Partida& q, int n) {
+        prueba::InterfazAzar ui(p, static_cast<unsigned>(azar()));
+        ui.MaxEntradas = 1500;
+        ui.TrasJugada = [&](Partida& q, int n) {
             if (fallo) return;
             const Jugada& e = q.Jugadas[n];
             ++tipos[e.TipoJugada];
@@ -101,7 +104,8 @@ TEST(PartidaAleatoria, ReglasInvariantesYDeshacer) {
                 ADD_FAILURE() << "after entry " << n << " (kind " << e.TipoJugada << "):\n" << error;
                 fallo = true;
             }
-        });
+        };
+        const bool ganada = prueba::JuegaPartidaAleatoria(p, ui);
         if (fallo) return;
         ganadas += ganada;
         const int ultima = p.NumJugada - 1;
@@ -116,7 +120,7 @@ TEST(PartidaAleatoria, ReglasInvariantesYDeshacer) {
         }
     }
     // The games must have gone through every kind of entry and outcome the
-    // driver produces, or the checks above prove little.
+    // engine produces, or the checks above prove little.
     for (int t : {1, 2, 3, 4, 5, 6, 8, 9, 10, 11}) EXPECT_GT(tipos[t], 0) << "kind " << t;
     for (int d = 0; d <= 7; ++d) EXPECT_GT(detalles[d], 0) << "outcome " << d;
     EXPECT_GT(ganadas, 100);
