@@ -16,8 +16,6 @@ int Entre(std::mt19937& azar, int min, int max) {
     return std::uniform_int_distribution<int>(min, max)(azar);
 }
 
-bool Moneda(std::mt19937& azar) { return Entre(azar, 0, 1) == 1; }
-
 std::string NombreAleatorio(std::mt19937& azar) {
     const std::vector<std::string> primeras{"A", "Á", "Ñ", "Z", "m", "é", "O"};
     const std::vector<std::string> resto{"a", "b", "ñ", "á", "é", "í", "ó", "ú", "ü", "z", " ", "'"};
@@ -52,7 +50,7 @@ void SorteaAjustes(std::mt19937& azar, Partida& p) {
     for (bool* b : {&p.PausaEntreJugadas, &p.Sonido, &p.TutorAutomatico, &p.SalidaCon5,
                     &p.SalidaObligatoria, &p.BonoComerSaliendo, &p.BarreraSalida, &p.BarreraSeguro,
                     &p.BarreraBlancas, &p.ComerObligatorio, &p.IndicarDestino, &p.BarreraCompaneros})
-        *b = Moneda(azar);
+        *b = Entre(azar, 0, 1) == 1;
     const std::tuple<Entero*, int, int> campos[] = {
         {&p.Sentido, 1, 2},      {&p.Velocidad, 0, 100},    {&p.ModoJuego, 1, 3},
         {&p.NumDados, 1, 2},     {&p.FichasPorJugador, 1, 2}, {&p.SeisConTodas, 1, 3},

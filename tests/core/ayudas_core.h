@@ -1,38 +1,18 @@
-// Helpers shared by the core tests: a scratch folder removed afterwards and
-// plain file access for checking what the program wrote.
+// Helpers shared by the core tests: plain file access for checking what the
+// program wrote, and random records.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 #include <string>
 
+#include "common/carpeta_temporal.h"
 #include "core/configuracion.h"
 #include "core/partida.h"
 
 namespace parchis::prueba {
-
-class CarpetaTemporal {
-public:
-    CarpetaTemporal() {
-        std::string plantilla = (std::filesystem::temp_directory_path() / "parchis-core-XXXXXX").string();
-        ruta_ = mkdtemp(plantilla.data());
-    }
-    ~CarpetaTemporal() {
-        std::error_code ignorado;
-        std::filesystem::remove_all(ruta_, ignorado);
-    }
-    CarpetaTemporal(const CarpetaTemporal&) = delete;
-    CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
-
-    // With a trailing '/', as Carpeta is held.
-    std::string Ruta() const { return ruta_ + "/"; }
-
-private:
-    std::string ruta_;
-};
 
 inline void Escribe(const std::string& ruta, const std::string& contenido) {
     std::ofstream(ruta, std::ios::binary) << contenido;

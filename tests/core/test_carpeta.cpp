@@ -24,24 +24,24 @@ ConsultaEntorno Entorno(std::map<std::string, std::string> variables) {
 TEST(Carpeta, CarpetaDelProgramaSiSePuedeEscribir) {
     CarpetaTemporal programa;
     Partida p;
-    const std::string sinBarra = programa.Ruta().substr(0, programa.Ruta().size() - 1);
+    const std::string sinBarra = programa.Texto().substr(0, programa.Texto().size() - 1);
     PrepararCarpeta(p, sinBarra, Entorno({}));
-    EXPECT_EQ(p.Carpeta, programa.Ruta());
-    EXPECT_FALSE(std::filesystem::exists(programa.Ruta() + "CSCD.WRK"));
+    EXPECT_EQ(p.Carpeta, programa.Texto());
+    EXPECT_FALSE(std::filesystem::exists(programa.Texto() + "CSCD.WRK"));
 }
 
 // A folder in which "CSCD.WRK" cannot be created even by root: a folder of
 // that name is already there.
 struct ProgramaSoloLectura {
     CarpetaTemporal raiz;
-    std::string programa = raiz.Ruta() + "programa/";
-    std::string datos = raiz.Ruta() + "datos/parchis/";
+    std::string programa = raiz.Texto() + "programa/";
+    std::string datos = raiz.Texto() + "datos/parchis/";
     ProgramaSoloLectura() {
         std::filesystem::create_directories(programa + "CSCD.WRK");
         Escribe(programa + "ZRVEL34.INI", "ini del programa");
         Escribe(programa + "ZRVEL34.HIS", "historial del programa");
     }
-    ConsultaEntorno Xdg() const { return Entorno({{"XDG_DATA_HOME", raiz.Ruta() + "datos"}}); }
+    ConsultaEntorno Xdg() const { return Entorno({{"XDG_DATA_HOME", raiz.Texto() + "datos"}}); }
 };
 
 // Without permission the program's files are copied to the user's folder,
@@ -84,11 +84,11 @@ TEST(Carpeta, CarpetaDelUsuarioSegunElEntorno) {
 // made and used, or the program's kept when there is no user's folder.
 TEST(Carpeta, ProgramaBajoUnFichero) {
     CarpetaTemporal raiz;
-    Escribe(raiz.Ruta() + "fichero", "x");
-    const std::string programa = raiz.Ruta() + "fichero/programa";
+    Escribe(raiz.Texto() + "fichero", "x");
+    const std::string programa = raiz.Texto() + "fichero/programa";
     Partida p;
-    PrepararCarpeta(p, programa, Entorno({{"HOME", raiz.Ruta() + "casa"}}));
-    EXPECT_EQ(p.Carpeta, raiz.Ruta() + "casa/.local/share/parchis/");
+    PrepararCarpeta(p, programa, Entorno({{"HOME", raiz.Texto() + "casa"}}));
+    EXPECT_EQ(p.Carpeta, raiz.Texto() + "casa/.local/share/parchis/");
     EXPECT_TRUE(std::filesystem::is_directory(p.Carpeta));
     EXPECT_FALSE(std::filesystem::exists(p.Carpeta + "ZRVEL34.INI"));
     PrepararCarpeta(p, programa, Entorno({}));

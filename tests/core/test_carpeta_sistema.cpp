@@ -20,12 +20,12 @@ TEST(CarpetaSistema, SoloLasCarpetasDeProgramasDelSistema) {
 TEST(CarpetaSistema, InstaladoUsaLaCarpetaDelUsuario) {
     prueba::CarpetaTemporal datos;
     const ConsultaEntorno entorno = [&](const std::string& nombre) -> std::optional<std::string> {
-        if (nombre == "XDG_DATA_HOME") return datos.Ruta();
+        if (nombre == "XDG_DATA_HOME") return datos.Texto();
         return std::nullopt;
     };
     Partida p;
     PrepararCarpeta(p, "/usr/bin", entorno);
-    EXPECT_EQ(p.Carpeta, datos.Ruta() + "parchis/");
+    EXPECT_EQ(p.Carpeta, datos.Texto() + "parchis/");
     EXPECT_TRUE(std::filesystem::is_directory(p.Carpeta));
     EXPECT_FALSE(std::filesystem::exists("/usr/bin/CSCD.WRK"));
 }

@@ -34,11 +34,11 @@ TEST(Configuracion, PartidaAplazadaSeRecupera) {
     CarpetaTemporal carpeta;
     std::mt19937 azar(5);
     Partida aplazada = prueba::RegistroAleatorio(azar, 57, true);
-    aplazada.Carpeta = carpeta.Ruta();
+    aplazada.Carpeta = carpeta.Texto();
     GuardarConfiguracion(aplazada);
 
     Partida p;
-    p.Carpeta = carpeta.Ruta();
+    p.Carpeta = carpeta.Texto();
     EXPECT_EQ(LeerConfiguracion(p).FaltaIni, 0);
     EXPECT_TRUE(p.PartidaIniciada);
     EXPECT_EQ(p.Jugadas, aplazada.Jugadas);
@@ -47,7 +47,7 @@ TEST(Configuracion, PartidaAplazadaSeRecupera) {
     aplazada.Nivel[1] = 101;
     GuardarConfiguracion(aplazada);
     Partida q;
-    q.Carpeta = carpeta.Ruta();
+    q.Carpeta = carpeta.Texto();
     LeerConfiguracion(q);
     EXPECT_FALSE(q.PartidaIniciada);
     EXPECT_EQ(q.Jugadas, std::vector<Jugada>(57 + 41));
@@ -56,21 +56,21 @@ TEST(Configuracion, PartidaAplazadaSeRecupera) {
 
 TEST(Configuracion, ErroresDeAperturaConCausaReal) {
     CarpetaTemporal carpeta;
-    Escribe(carpeta.Ruta() + "fichero", "x");
-    std::filesystem::create_directory(carpeta.Ruta() + "conCarpeta");
-    std::filesystem::create_directory(carpeta.Ruta() + "conCarpeta/ZRVEL34.INI");
+    Escribe(carpeta.Texto() + "fichero", "x");
+    std::filesystem::create_directory(carpeta.Texto() + "conCarpeta");
+    std::filesystem::create_directory(carpeta.Texto() + "conCarpeta/ZRVEL34.INI");
     struct Caso {
         std::string carpeta;
         Entero codigo;
         std::string texto;   // empty: no message
         bool seCrea;
     } casos[] = {
-        {carpeta.Ruta(), 53, "", true},
-        {carpeta.Ruta() + "no-existe/", 76,
+        {carpeta.Texto(), 53, "", true},
+        {carpeta.Texto() + "no-existe/", 76,
          "CID ERROR 76: No existe el fichero de inicialización ZRVEL34.INI", false},
-        {carpeta.Ruta() + "fichero/", 76,
+        {carpeta.Texto() + "fichero/", 76,
          "CID ERROR 76: No existe el fichero de inicialización ZRVEL34.INI", false},
-        {carpeta.Ruta() + "conCarpeta/", 75, "CID ERROR 75", false},
+        {carpeta.Texto() + "conCarpeta/", 75, "CID ERROR 75", false},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.carpeta);
@@ -107,20 +107,20 @@ TEST(Configuracion, CodigosDeLasCausasDelSistema) {
         {ENOTDIR, 76, "CID ERROR 76: No existe el fichero de inicialización ZRVEL34.INI"},
     };
     for (const auto& c : casos) {
-        EXPECT_EQ(CodigoErrorCarga(c.error, carpeta.Ruta()), c.codigo) << c.error;
+        EXPECT_EQ(CodigoErrorCarga(c.error, carpeta.Texto()), c.codigo) << c.error;
         const auto aviso = AvisoErrorCarga(c.codigo, "/media/usb/juegos/");
         EXPECT_EQ(aviso ? aviso->Texto : "(nada)", c.texto ? c.texto : "(nada)") << c.error;
     }
-    EXPECT_EQ(CodigoErrorCarga(ENOENT, carpeta.Ruta()), 53);
-    EXPECT_EQ(CodigoErrorCarga(ENOENT, carpeta.Ruta() + "nada/"), 76);
+    EXPECT_EQ(CodigoErrorCarga(ENOENT, carpeta.Texto()), 53);
+    EXPECT_EQ(CodigoErrorCarga(ENOENT, carpeta.Texto() + "nada/"), 76);
 }
 
 TEST(Configuracion, UnaEscrituraFallidaDejaElFicheroAnterior) {
     CarpetaTemporal carpeta;
     Partida p = prueba::RegistroPorDefecto();
-    p.Carpeta = carpeta.Ruta();
+    p.Carpeta = carpeta.Texto();
     GuardarConfiguracion(p);
-    const std::string anterior = Lee(carpeta.Ruta() + "ZRVEL34.INI");
+    const std::string anterior = Lee(carpeta.Texto() + "ZRVEL34.INI");
     p.Nombres[1] = "Otra";
     // Writes fail once the file passes 100 bytes (a limit root obeys too).
     rlimit original{};
@@ -132,19 +132,19 @@ TEST(Configuracion, UnaEscrituraFallidaDejaElFicheroAnterior) {
     GuardarConfiguracion(p);
     setrlimit(RLIMIT_FSIZE, &original);
     std::signal(SIGXFSZ, senal);
-    EXPECT_EQ(Lee(carpeta.Ruta() + "ZRVEL34.INI"), anterior);
+    EXPECT_EQ(Lee(carpeta.Texto() + "ZRVEL34.INI"), anterior);
     // Nothing else is left behind in the folder.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(carpeta.Ruta()), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(carpeta.Texto()), {}), 1);
     // A folder below a file cannot be written: the file stays as it was.
-    p.Carpeta = carpeta.Ruta() + "ZRVEL34.INI/";
+    p.Carpeta = carpeta.Texto() + "ZRVEL34.INI/";
     GuardarConfiguracion(p);
-    EXPECT_EQ(Lee(carpeta.Ruta() + "ZRVEL34.INI"), anterior);
+    EXPECT_EQ(Lee(carpeta.Texto() + "ZRVEL34.INI"), anterior);
 }
 
 TEST(Configuracion, CargarEstadoIndicaSiPudoAbrir) {
     CarpetaTemporal carpeta;
     Partida guardada = prueba::RegistroPorDefecto();
-    guardada.Carpeta = carpeta.Ruta();
+    guardada.Carpeta = carpeta.Texto();
     guardada.Velocidad = 90;
     GuardarEstado(guardada, "prueba.par");
     // File, simulation; then loaded correctly, a game loaded, speed.
@@ -154,7 +154,7 @@ TEST(Configuracion, CargarEstadoIndicaSiPudoAbrir) {
         {{"prueba.par", true}, {true, false, 90}}};
     for (const auto& [caso, esperado] : casos) {
         Partida p;
-        p.Carpeta = carpeta.Ruta();
+        p.Carpeta = carpeta.Texto();
         p.Velocidad = 10;
         p.LeyendoSimulacion = caso.second;
         CargarEstado(p, caso.first);

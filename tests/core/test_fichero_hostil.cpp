@@ -26,23 +26,23 @@ mode_t Modo(const std::string& ruta) {
 // The link stays a link and its target, existing or not yet, is replaced.
 TEST(FicheroHostil, UnEnlaceSeSigueHastaSuDestino) {
     prueba::CarpetaTemporal carpeta;
-    const std::string otra = carpeta.Ruta() + "otra/";
+    const std::string otra = carpeta.Texto() + "otra/";
     fs::create_directories(otra);
     Escribe(otra + "relativo.par", "viejo");
     const std::pair<std::string, std::string> casos[] = {{"relativo.par", "otra/relativo.par"},
                                                          {"colgante.par", otra + "nuevo.par"}};
     for (const auto& [enlace, apunta] : casos) {
-        fs::create_symlink(apunta, carpeta.Ruta() + enlace);
-        ASSERT_TRUE(EscribeFichero(carpeta.Ruta() + enlace, "nuevo")) << enlace;
-        EXPECT_TRUE(fs::is_symlink(carpeta.Ruta() + enlace));
-        EXPECT_EQ(Lee(apunta.front() == '/' ? apunta : carpeta.Ruta() + apunta), "nuevo");
+        fs::create_symlink(apunta, carpeta.Texto() + enlace);
+        ASSERT_TRUE(EscribeFichero(carpeta.Texto() + enlace, "nuevo")) << enlace;
+        EXPECT_TRUE(fs::is_symlink(carpeta.Texto() + enlace));
+        EXPECT_EQ(Lee(apunta.front() == '/' ? apunta : carpeta.Texto() + apunta), "nuevo");
     }
 }
 
 // Pipes and devices are refused at once, neither blocking nor replaced.
 TEST(FicheroHostil, NiTuberiasNiDispositivos) {
     prueba::CarpetaTemporal carpeta;
-    const std::string tuberia = carpeta.Ruta() + "ZRVEL34.INI";
+    const std::string tuberia = carpeta.Texto() + "ZRVEL34.INI";
     ASSERT_EQ(mkfifo(tuberia.c_str(), 0666), 0);
     alarm(10);   // a blocked open ends the test program instead of hanging it
     for (const std::string& ruta : {tuberia, std::string("/dev/zero")}) {
@@ -57,12 +57,12 @@ TEST(FicheroHostil, NiTuberiasNiDispositivos) {
 
 TEST(FicheroHostil, SeConservanLosPermisosYNoSeReemplazaLoProtegido) {
     prueba::CarpetaTemporal carpeta;
-    const std::string privado = carpeta.Ruta() + "privado.par", protegido = carpeta.Ruta() + "ZRVEL34.INI";
+    const std::string privado = carpeta.Texto() + "privado.par", protegido = carpeta.Texto() + "ZRVEL34.INI";
     Escribe(privado, "viejo");
     Escribe(protegido, "protegido");
     chmod(privado.c_str(), 0600);
     chmod(protegido.c_str(), 0444);
-    prueba::ComoUsuarioCorriente(carpeta.Ruta(), [&] {
+    prueba::ComoUsuarioCorriente(carpeta.Texto(), [&] {
         EXPECT_TRUE(EscribeFichero(privado, "nuevo"));
         EXPECT_EQ(Modo(privado) & 07777, 0600u);
         EXPECT_FALSE(EscribeFichero(protegido, "nuevo"));
@@ -74,7 +74,7 @@ TEST(FicheroHostil, SeConservanLosPermisosYNoSeReemplazaLoProtegido) {
 
 TEST(FicheroHostil, SeBorranLosTemporalesQueSonNuestros) {
     prueba::CarpetaTemporal carpeta;
-    const std::string datos = carpeta.Ruta() + "datos/", otra = carpeta.Ruta() + "otra/";
+    const std::string datos = carpeta.Texto() + "datos/", otra = carpeta.Texto() + "otra/";
     fs::create_directories(datos);
     fs::create_directories(otra);
     const std::pair<std::string, bool> casos[] = {

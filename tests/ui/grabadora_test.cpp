@@ -40,7 +40,6 @@ TEST(MandoEnLaVentana, EncenderYRetroceder) {
     auto pulsa = [&](int b) { QTest::mouseClick(mando, Qt::LeftButton, {}, Grabadora::RectanguloBoton(b).center()); };
 
     pulsa(MandoPotencia);
-    EXPECT_TRUE(mando->Encendido());
     EXPECT_TRUE(ui.GrabadoraEncendida());
     QTest::mouseClick(&mesa, Qt::LeftButton, {}, QPoint(200, 200));
     EXPECT_TRUE(p.EsperandoTirada);
