@@ -70,6 +70,16 @@ struct Juego {
     InterfazMando ui;
 };
 
+TEST(Grabadora, NoSeEnciendeSinJugadasNiFueraDeLaEsperaDeTirada) {
+    for (const auto& [jugada, esperando] : {std::pair{1, true}, std::pair{5, false}}) {
+        Juego j(1, 1);
+        j.p.NumJugada = static_cast<Entero>(jugada);
+        j.p.EsperandoTirada = esperando;
+        j.Pulsa(MandoPotencia);
+        EXPECT_FALSE(j.ui.mando.MandoEncendido) << jugada;
+    }
+}
+
 TEST(Grabadora, LineaDeUnaJugadaPasadoEl999) {
     const std::vector<std::string> lista = {PrincipioPartida, "  1 Luis sale", "    contando 4", " 12 Luis sale",
                                             "999 Luis cuenta 3", "1000 Ana cuenta 4", "1001 Ana cuenta 2"};
