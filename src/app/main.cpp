@@ -17,6 +17,8 @@
 
 int main(int argc, char** argv) {
     QApplication aplicacion(argc, argv);
+    // Lets the desktop match the window to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.parchis"));
     parchis::Partida partida;
     parchis::Mesa mesa(partida);
     parchis::Escritorio escritorio(mesa);
