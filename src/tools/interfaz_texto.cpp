@@ -11,9 +11,7 @@ namespace parchis::texto {
 
 InterfazTexto::InterfazTexto(Partida& p, std::ostream& salida, bool silencioso, bool comprobar,
                              std::uint64_t semilla)
-    : p_(p), salida_(salida), silencioso_(silencioso), comprobar_(comprobar) {
-    generador_.Siembra(semilla);
-}
+    : InterfazSinVentana(semilla), p_(p), salida_(salida), silencioso_(silencioso), comprobar_(comprobar) {}
 
 void InterfazTexto::EmpiezaPartida() {
     vigilante_ = VigilanteJugadas{};

@@ -11,8 +11,7 @@
 #include <stdexcept>
 
 #include "flow/comprobacion.h"
-#include "flow/generador.h"
-#include "flow/interfaz.h"
+#include "flow/interfaz_sin_ventana.h"
 
 namespace parchis::texto {
 
@@ -31,7 +30,7 @@ struct Estadistica {
     long PartidaPeor = 0, JugadaPeor = 0;   // where the slowest decision was
 };
 
-class InterfazTexto : public Interfaz {
+class InterfazTexto : public InterfazSinVentana {
 public:
     InterfazTexto(Partida& p, std::ostream& salida, bool silencioso, bool comprobar,
                   std::uint64_t semilla);
@@ -43,39 +42,16 @@ public:
     const Estadistica& Datos() const { return datos_; }
 
     void Cede() override;
-    void Pausa(int) override {}
     double Reloj() override;
     FechaHora Ahora() override;
-    void SiembraAleatorio() override {}
-    double Aleatorio() override { return generador_.Siguiente(); }
     void TocaSonido(int n, bool) override;
     int Mensaje(const std::string& titulo, const std::string& texto, int lineas, int botones,
                 int ayuda) override;
-    void MuestraMensaje(const std::string&) override {}
     void PonPuntero(Puntero puntero) override;
-    bool DadosElegidos(int&, int&) override { return false; }
     void DibujaDados(int jugador, int dado1, int dado2) override;
-    void BorraDados() override {}
-    void MuestraTableroVacio() override {}
-    void MuestraCuadroEspera(int) override {}
-    void PresentaPartida() override {}
     void MuestraJugada(int n, bool adelante) override;
-    void SenalaFicha(int, int, FormaSenal) override {}
-    void MuestraEmblema(int, int) override {}
-    void MuestraPanel(const PanelCuenta&) override {}
-    void MuestraIndicacion(const std::string&) override {}
     void ActualizaLista() override;
-    void ActualizaControles() override {}
-    void TerminaModoManual() override {}
-    bool GrabadoraEncendida() override { return false; }
-    void ApagaGrabadora() override {}
-    void AbreReglas() override {}
-    void MuestraTurnoRed(const std::string&, int) override {}
-    void EnviaRed(const std::string&, int) override {}
-    void CierraRed() override {}
     void TamanoPantalla(int& ancho, int& alto) override { ancho = 800, alto = 600; }
-    CambioPantalla CambiaPantalla() override { return CambioPantalla::Hecho; }
-    void PreparaVentana() override {}
 
 private:
     void AlFinal();
@@ -85,7 +61,6 @@ private:
     Partida& p_;
     std::ostream& salida_;
     bool silencioso_, comprobar_;
-    Generador generador_;
     VigilanteJugadas vigilante_;
     Estadistica datos_;
     std::size_t lineasImpresas_ = 0;
