@@ -13,6 +13,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "flow/historico.h"
 #include "rules/panel.h"
@@ -117,6 +118,24 @@ public:
     // plays seat `salvo` (0 = none); a client sends to the administrator.
     virtual void EnviaRed(const std::string& texto, int salvo) = 0;
     virtual void CierraRed() = 0;
+    // The waiting panel of network play (connecting, waiting for players),
+    // its text already ending in the waiting time; shown until hidden.
+    virtual void MuestraEsperaRed(const std::string& /*titulo*/, const std::string& /*texto*/,
+                                  int /*lineas*/) {}
+    virtual void OcultaEsperaRed() {}
+    // The connection request panel: the text and the seats offered.  Runs
+    // events until the person answers; returns the chosen option's index,
+    // or -1 when the connection is refused.
+    virtual int PeticionConexion(const std::string& /*texto*/,
+                                 const std::vector<std::string>& /*opciones*/) {
+        return -1;
+    }
+    // The player settings window, as the main window's button opens it,
+    // with what it leaves asked done afterwards.
+    virtual void AbreAjustesJugadores() {}
+    // A chat message was added to the list: redraw it and, when the chat
+    // window is closed, open it.
+    virtual void LlegaMensajeChat() {}
 
     // --- start-up -----------------------------------------------------------------
     virtual void TamanoPantalla(int& ancho, int& alto) = 0;
