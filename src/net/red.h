@@ -31,6 +31,13 @@ public:
     // The chat window's send button.
     void EnviaMensaje(const std::string& texto);
     const MensajesRed& Mensajes() const { return mensajes_; }
+    // Runs what arrived but had to wait: a client's new game (code 08)
+    // waits behind the previous game's moves still queued.  The owner calls
+    // it from its Cede and Espera.
+    void Atiende();
+    // The client's own seat is played by the computer (the terminal
+    // program) instead of by the person at this computer.
+    void PonPropioAutomatico(bool si) { propioAutomatico_ = si; }
     // The person removed a remote player in the settings window: the close
     // of that client asks nothing.
     void PonDesconexionVoluntaria(bool si) { desconexionVoluntaria_ = si; }
@@ -46,6 +53,7 @@ private:
     Conexiones& conexiones_;
     MensajesRed mensajes_;
     bool desconexionVoluntaria_ = false;
+    bool propioAutomatico_ = false;
 };
 
 }  // namespace parchis
