@@ -68,9 +68,4 @@ bool InterfazPrueba::DadosElegidos(int& dado1, int& dado2) {
     return true;
 }
 
-void InterfazPrueba::MuestraJugada(int n, bool adelante) {
-    Jugadas.push_back({n, adelante});
-    if (AlMostrarJugada) AlMostrarJugada(n);
-}
-
 }  // namespace parchis::prueba
