@@ -1,14 +1,18 @@
 // The settings windows and the saved-games dialog as a person uses them:
 // clicks and keys on the common controls, and what leaving the window
-// leaves in the record.
+// leaves in the record; the history window's pages by mouse and keyboard,
+// with their sounds.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
+#include <functional>
+#include <vector>
 
 #include "con_mesa.h"
 #include "ui/windows/ajustes_jugadores.h"
+#include "ui/windows/historia.h"
 #include "ui/windows/partidas_guardadas.h"
 #include "ui/windows/reglas.h"
 
@@ -59,20 +63,6 @@ TEST_F(Ajustes, APlayerChangeConfirmedAsksForANewGame) {
     EXPECT_EQ(p.Nombres[2], "Ana  Bele");
 }
 
-TEST_F(Ajustes, OnlyOnePlayerKeepsTheWindowOpen) {
-    VentanaJugadores v(&mesa, p, ui);
-    v.show();
-    for (int j = 1; j <= 3; ++j) v.Estado(j)->Acciona();
-    v.close();
-    EXPECT_TRUE(v.isVisible());
-    EXPECT_EQ(titulos, std::vector<std::string>{"Número de Jugadores"});
-    v.Estado(3)->Acciona();
-    respuesta = Cancelar;   // the players of the game under way stay
-    v.Sal();
-    EXPECT_FALSE(v.isVisible());
-    EXPECT_EQ(p.Estado, (std::array<Entero, 5>{0, 1, 1, 1, 1}));
-}
-
 TEST_F(Ajustes, SavedGamesByKeyboardAndList) {
     {
         VentanaPartidas guardar(&mesa, p, ui, ModoPartidas::Guardar);
@@ -98,6 +88,41 @@ TEST_F(Ajustes, SavedGamesByKeyboardAndList) {
     EXPECT_FALSE(cargar.isVisible());
     EXPECT_EQ(p.Nombres[1], "Carmen");
     EXPECT_TRUE(p.PartidaCargada);
+}
+
+struct Registro {
+    std::vector<int> sonidos;
+    SonidoVentana Sonido() { return [this](int n) { sonidos.push_back(n); }; }
+    AyudaVentana Ayuda() { return [](QWidget*, int) {}; }
+};
+
+TEST(VentanaHistorico, PaginasConRatonYTeclado) {
+    Registro r;
+    VentanaHistorico v(nullptr, std::vector<RegistroHistorico>(20), r.Sonido(), r.Ayuda());
+    v.show();
+    CarpetaHistorico* c = v.Carpeta();
+    const int ancho = c->width(), alto = c->height();
+    auto pulsa = [c](int x, int y) { QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(x, y)); };
+    auto derecha = [&] { pulsa(ancho - 2, alto - 2); };
+    auto izquierda = [&] { pulsa(2, alto - 2); };
+    const struct { std::function<void()> accion; int primera; bool suena; } pasos[] = {
+        {izquierda, 19, false},                                         // nothing newer
+        {derecha, 11, true},
+        {[&] { QTest::keyClick(c, Qt::Key_PageDown); }, 3, true},
+        {derecha, 3, false},                                            // nothing older
+        {[&] { QTest::keyClick(c, Qt::Key_Left); }, 11, true},
+        {izquierda, 19, true},
+        {[&] { pulsa(ancho / 2, alto - 2); }, 19, false},             // not a corner
+    };
+    for (const auto& paso : pasos) {
+        const std::size_t antes = r.sonidos.size();
+        paso.accion();
+        EXPECT_EQ(c->PrimeraDePagina(), paso.primera);
+        EXPECT_EQ(r.sonidos.size(), antes + (paso.suena ? 1 : 0));
+    }
+    EXPECT_EQ(r.sonidos, std::vector<int>(4, 10));
+    QTest::keyClick(c, Qt::Key_Escape);
+    EXPECT_FALSE(v.isVisible());
 }
 
 }  // namespace
