@@ -83,5 +83,26 @@ TEST(Configuracion, UnaEscrituraFallidaDejaElFicheroAnterior) {
     EXPECT_EQ(Lee(carpeta.Texto() + "ZRVEL34.INI"), anterior);
 }
 
+TEST(Configuracion, CargarEstadoIndicaSiPudoAbrir) {
+    CarpetaTemporal carpeta;
+    Partida guardada = prueba::RegistroPorDefecto();
+    guardada.Carpeta = carpeta.Texto();
+    guardada.Velocidad = 90;
+    GuardarEstado(guardada, "prueba.par");
+    // File, simulation; then loaded correctly, a game loaded, speed.
+    const std::pair<std::pair<const char*, bool>, std::vector<int>> casos[] = {
+        {{"falta.par", false}, {false, false, 10}},
+        {{"prueba.par", false}, {true, true, 90}},
+        {{"prueba.par", true}, {true, false, 90}}};
+    for (const auto& [caso, esperado] : casos) {
+        Partida p;
+        p.Carpeta = carpeta.Texto();
+        p.Velocidad = 10;
+        p.LeyendoSimulacion = caso.second;
+        CargarEstado(p, caso.first);
+        EXPECT_EQ((std::vector<int>{p.CargaCorrecta, p.PartidaCargada, p.Velocidad}), esperado) << caso.first;
+    }
+}
+
 }  // namespace
 }  // namespace parchis

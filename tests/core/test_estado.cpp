@@ -97,6 +97,28 @@ TEST(EstadoLectura, LoEscritoSeLeeIgual) {
     }
 }
 
+TEST(EstadoLectura, LaListaSeRehaceConLosJugadoresYaValidados) {
+    Partida p = RegistroPorDefecto();
+    p.Nombres[2] = "PEDRO";
+    p.NumJugada = 3;
+    p.PartidaIniciada = true;
+    p.Jugadas[1] = {2, 0, 5, 0, 5, 3, 1, 0, 0, 5, 0, 1, 0, 0};
+    p.Jugadas[2] = {2, 0, 6, 0, 0, 11, 1, 0, 5, 0, 0, 1, 0, 0};
+    Partida leido;
+    leido.ListaJugadas = {"de otra partida"};
+    LeerEstado(leido, ContenidoFichero(p));
+    const std::vector<std::string> esperada{"Principio de la partida", "  1 Pedro cuenta 5",
+                                            "  2 Ficha de Pedro", "    eliminada (3 seises)"};
+    EXPECT_EQ(leido.ListaJugadas, esperada);
+
+    // A simulation reads the record only.
+    Partida simulado;
+    simulado.LeyendoSimulacion = true;
+    simulado.ListaJugadas = {"intacta"};
+    LeerEstado(simulado, ContenidoFichero(p));
+    EXPECT_EQ(simulado.ListaJugadas, std::vector<std::string>{"intacta"});
+}
+
 TEST(EstadoLectura, SinJugadasCompletasLaLinea2SeIgnora) {
     const std::string registro = "1050050310000005010310500205100050250000";
     struct Caso { Entero numJugada; bool iniciada; } casos[] = {{1, true}, {0, true}, {3, false}};

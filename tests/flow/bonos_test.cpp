@@ -145,6 +145,22 @@ TEST(UltimaFicha, TerminaAntesDelBono) {
     }
 }
 
+// The throw's opening sound is heard to its end before the dice tumble;
+// the tumble's own sounds overlap the frames.
+TEST(Tirada, SuenaEnSuOrden) {
+    Partida p = prueba::PartidaEnJuego();
+    prueba::TurnoDe(p, 1);
+    prueba::InterfazPrueba ui(p, 7);
+    ui.AlCeder = [&] {
+        if (p.NumJugada > 20) p.PartidaIniciada = false;
+    };
+    JuegaPartida(p, ui);
+    for (auto [sonido, esperar] : {std::pair{5, true}, {17, false}, {18, false}, {19, false}}) {
+        EXPECT_EQ(ui.Sonidos.count({sonido, esperar}), 1u) << sonido;
+        EXPECT_EQ(ui.Sonidos.count({sonido, !esperar}), 0u) << sonido;
+    }
+}
+
 // Seats 1, 2 and 4 play (seat 3 is out), seat 4 has won.
 Partida TresJugadores() {
     Partida p = prueba::PartidaEnJuego();

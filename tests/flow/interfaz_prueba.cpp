@@ -29,10 +29,7 @@ constexpr long LimiteCesiones = 2'000'000;
 void InterfazPrueba::Cede() {
     if (++Cesiones > LimiteCesiones) throw std::runtime_error("el motor espera sin fin");
     if (AlCeder) AlCeder();
-    if (p_.EsperandoTirada) {
-        ++EsperasTirada;
-        p_.EsperandoTirada = false;
-    }
+    p_.EsperandoTirada = false;
     if (p_.EsperandoFicha && p_.Control[p_.Turno] == 1) {
         if (Persona)
             Persona();

@@ -51,7 +51,7 @@ public:
     std::vector<std::pair<int, bool>> Jugadas;   // (n, adelante)
     std::vector<std::pair<int, FormaSenal>> Senales;   // (ficha, forma)
     std::vector<DadosVistos> Dibujos;
-    long Cesiones = 0, EsperasTirada = 0, Lanzamientos = 0, ReglasAbiertas = 0;
+    long Cesiones = 0, Lanzamientos = 0, ReglasAbiertas = 0;
     // Every (sound, played to the end) pair requested.
     std::set<std::pair<int, bool>> Sonidos;
     bool Grabadora = false;

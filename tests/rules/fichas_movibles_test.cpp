@@ -80,6 +80,18 @@ TEST(FichasMovibles, AperturaDeBarrera) {
     for (const Caso& c : casos) Ejecuta(c);
 }
 
+TEST(FichasMovibles, BarreraRegistrada) {
+    Partida p = prueba::PartidaVacia();
+    p.ModoJuego = 2;
+    p.BarreraCompaneros = true;
+    for (const auto& [j, k, s] : Fichas{{1, 1, 30}, {1, 2, 30}, {3, 1, 45}, {1, 3, 45}}) prueba::Pon(p, j, k, s);
+    p.Dado1 = 3;
+    FichasMovibles(p, 3, 0);
+    EXPECT_EQ(p.NumBarreras, 2);
+    EXPECT_EQ(p.FichasBarrera[1], 1);  // slot 1's piece when it is the seat's own
+    EXPECT_EQ(p.FichasBarrera[2], 3);  // else slot 2's
+}
+
 TEST(FichasMovibles, CapturaObligatoria) {
     // Piece 1 on 40 can capture the rival on 43; piece 2 on 50 cannot.
     const Fichas fichas = {{1, 1, 40}, {1, 2, 50}, {1, 3, 100}, {1, 4, 100}, {2, 1, 43}};

@@ -71,6 +71,19 @@ protected:
     bool pararTrasSorteo = false;
 };
 
+TEST_F(Ventana, ClicEnFichaMovibleHaceLaJugada) {
+    EsperaPersona();
+    mesa.show();
+    p.ValorCuenta = 0;   // no value to count
+    QTest::mouseClick(&mesa, Qt::LeftButton, {}, Centro(10));
+    p.ValorCuenta = 3;   // a piece that cannot move, another seat's
+    for (int s : {20, 40}) QTest::mouseClick(&mesa, Qt::LeftButton, {}, Centro(s));
+    EXPECT_TRUE(p.EsperandoFicha);
+    QTest::mouseClick(&mesa, Qt::LeftButton, {}, Centro(10));
+    EXPECT_FALSE(p.EsperandoFicha);
+    EXPECT_EQ(Hecha(), (EleccionJugada{1, 3, 0, 10, 13, 3}));
+}
+
 TEST_F(Ventana, ClicOTeclaSeguirTiraLosDados) {
     p.PartidaIniciada = true;
     p.Turno = 4;

@@ -1,9 +1,10 @@
 // The settings windows and the saved-games dialog as a person uses them:
 // clicks and keys on the common controls, and what leaving the window
 // leaves in the record; the history window's pages by mouse and keyboard,
-// with their sounds.
+// with their sounds, and a blank statistics window before a game starts.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
@@ -12,6 +13,7 @@
 
 #include "con_mesa.h"
 #include "ui/windows/ajustes_jugadores.h"
+#include "ui/windows/estadisticas.h"
 #include "ui/windows/historia.h"
 #include "ui/windows/partidas_guardadas.h"
 #include "ui/windows/reglas.h"
@@ -61,6 +63,20 @@ TEST_F(Ajustes, APlayerChangeConfirmedAsksForANewGame) {
     EXPECT_TRUE(p.PedirNuevaPartida);
     EXPECT_EQ(p.Estado[1], 2);
     EXPECT_EQ(p.Nombres[2], "Ana  Bele");
+}
+
+TEST_F(Ajustes, OnlyOnePlayerKeepsTheWindowOpen) {
+    VentanaJugadores v(&mesa, p, ui);
+    v.show();
+    for (int j = 1; j <= 3; ++j) v.Estado(j)->Acciona();
+    v.close();
+    EXPECT_TRUE(v.isVisible());
+    EXPECT_EQ(titulos, std::vector<std::string>{"Número de Jugadores"});
+    v.Estado(3)->Acciona();
+    respuesta = Cancelar;   // the players of the game under way stay
+    v.Sal();
+    EXPECT_FALSE(v.isVisible());
+    EXPECT_EQ(p.Estado, (std::array<Entero, 5>{0, 1, 1, 1, 1}));
 }
 
 TEST_F(Ajustes, SavedGamesByKeyboardAndList) {
@@ -123,6 +139,27 @@ TEST(VentanaHistorico, PaginasConRatonYTeclado) {
     EXPECT_EQ(r.sonidos, std::vector<int>(4, 10));
     QTest::keyClick(c, Qt::Key_Escape);
     EXPECT_FALSE(v.isVisible());
+}
+
+bool EnBlanco(VentanaEstadisticas& v) {
+    const QImage imagen = v.findChild<QWidget*>(QStringLiteral("Texto"))->grab().toImage();
+    QImage lleno(imagen.size(), imagen.format());
+    lleno.fill(imagen.pixel(0, 0));
+    return imagen == lleno;
+}
+
+TEST(VentanaEstadisticas, EnBlancoSinPartida) {
+    Registro r;
+    VentanaEstadisticas vacia(nullptr, Estadistica{}, 0, r.Sonido(), r.Ayuda());
+    EXPECT_TRUE(EnBlanco(vacia));
+
+    Estadistica e;
+    e.HayPartida = true;
+    e.Turno = 1;
+    e.Distribucion.NumValoresPosibles = 6;
+    VentanaEstadisticas v(nullptr, e, 0, r.Sonido(), r.Ayuda());
+    v.show();
+    EXPECT_FALSE(EnBlanco(v));
 }
 
 }  // namespace
