@@ -25,14 +25,7 @@
 namespace parchis {
 namespace {
 
-struct Foto {
-    std::array<std::array<Entero, MaxFichas + 1>, 5> Fichas;
-    std::array<Casilla, NumCasillas + 1> Casillas;
-    std::array<Entero, 5> EnEspera, EnCasa, SiguienteSalida;
-    bool operator==(const Foto&) const = default;
-};
-
-Foto FotoDe(const Partida& p) { return {p.Fichas, p.Casillas, p.EnEspera, p.EnCasa, p.SiguienteSalida}; }
+using Foto = decltype(prueba::Tablero(Partida{}));
 
 // The same game played through AplicaJugada.
 class Sombra {
@@ -61,7 +54,7 @@ public:
             default:
                 break;
         }
-        if (!comida_ && !(FotoDe(s_) == FotoDe(p))) r << "entry " << n << " differs from AplicaJugada\n";
+        if (!comida_ && !(prueba::Tablero(s_) == prueba::Tablero(p))) r << "entry " << n << " differs from AplicaJugada\n";
         return r.str();
     }
 
@@ -77,11 +70,11 @@ std::string DeshaceYRehace(Partida p, const std::vector<Foto>& fotos) {
     if (ultima != p.NumJugada) return "the boards seen do not match the log";
     for (int n = ultima; n >= 1; --n) {
         RetrocedeJugada(p, n);
-        if (!(FotoDe(p) == fotos[n - 1])) return "undoing entry " + std::to_string(n);
+        if (!(prueba::Tablero(p) == fotos[n - 1])) return "undoing entry " + std::to_string(n);
     }
     for (int n = 1; n <= ultima; ++n) {
         AvanzaJugada(p, n);
-        if (!(FotoDe(p) == fotos[n])) return "replaying entry " + std::to_string(n);
+        if (!(prueba::Tablero(p) == fotos[n])) return "replaying entry " + std::to_string(n);
     }
     return {};
 }
@@ -100,7 +93,7 @@ TEST(JuegoCompleto, InvariantesTrasCadaJugada) {
         prueba::InterfazAzar ui(p, static_cast<unsigned>(azar()));
         VigilanteJugadas vigilante;
         Sombra sombra(p);
-        std::vector<Foto> fotos{FotoDe(p)};
+        std::vector<Foto> fotos{prueba::Tablero(p)};
         std::string error;
         auto falla = [&](const std::string& e) {
             if (e.empty() || !error.empty()) return;
@@ -110,7 +103,7 @@ TEST(JuegoCompleto, InvariantesTrasCadaJugada) {
         ui.TrasJugada = [&](Partida&, int n) {
             ++tipos[p.Jugadas[n].TipoJugada];
             ++detalles[p.Jugadas[n].Detalle];
-            fotos.push_back(FotoDe(p));
+            fotos.push_back(prueba::Tablero(p));
             falla(vigilante.TrasJugada(p, n) + sombra.Sigue(p, n));
         };
         int ganador = 0;
