@@ -72,7 +72,19 @@ void ColocaPuestos(std::string& linea, const Partida& p) {
 
 void ColocaCasillas(std::string& linea, const Partida& p) {
     for (int i = 1; i <= NumCasillas; ++i) {
-        const Casilla& c = p.Casillas[i];
+        const Casilla c = p.Casillas[i];
+        // One test per square for the usual one-digit occupants.
+        unsigned fuera = 0;
+        char texto[6];
+        for (int hueco = 1; hueco <= 3; ++hueco) {
+            fuera |= static_cast<unsigned>(c.Jugador[hueco]) / 10 | static_cast<unsigned>(c.Pieza[hueco]) / 10;
+            texto[2 * hueco - 2] = static_cast<char>('0' + c.Jugador[hueco]);
+            texto[2 * hueco - 1] = static_cast<char>('0' + c.Pieza[hueco]);
+        }
+        if (fuera == 0) {
+            std::copy(texto, texto + 6, &linea[static_cast<std::size_t>(BaseCasilla(i))]);
+            continue;
+        }
         for (int hueco = 1; hueco <= 3; ++hueco) {
             const int pos = BaseCasilla(i) + 2 * hueco - 1;
             ColocaNumero(&linea[pos - 1], c.Jugador[hueco], 1, false);

@@ -111,8 +111,32 @@ void LeePuestos(Partida& p, std::string_view linea) {
     }
 }
 
+// Square `c` from its six characters when they are all digits naming
+// seats 0..4 and pieces 0..8, as the writer leaves them; false otherwise.
+// One test per square rather than several per character: a hundred squares
+// are read with every state line.
+bool LeeCasillaDeCifras(Casilla& c, const char* campos) {
+    char texto[6];
+    std::copy(campos, campos + 6, texto);
+    unsigned otros = 0;
+    for (const char t : texto) otros |= (static_cast<unsigned char>(t) - unsigned{'0'}) / 10;
+    if (otros != 0) return false;
+    Casilla leida = c;
+    int fuera = 0;   // negative when a seat or piece is past its maximum
+    for (int hueco = 1; hueco <= 3; ++hueco) {
+        leida.Jugador[hueco] = static_cast<Entero>(texto[2 * hueco - 2] - '0');
+        leida.Pieza[hueco] = static_cast<Entero>(texto[2 * hueco - 1] - '0');
+        fuera |= (4 - leida.Jugador[hueco]) | (MaxFichas - leida.Pieza[hueco]);
+    }
+    if (fuera < 0) return false;
+    c = leida;
+    return true;
+}
+
 void LeeCasillas(Partida& p, std::string_view linea) {
     for (int i = 1; i <= NumCasillas; ++i) {
+        const auto base = static_cast<std::size_t>(BaseCasilla(i));
+        if (base + 6 <= linea.size() && LeeCasillaDeCifras(p.Casillas[i], linea.data() + base)) continue;
         for (int hueco = 1; hueco <= 3; ++hueco) {
             const int pos = BaseCasilla(i) + 2 * hueco - 1;
             Asigna(p.Casillas[i].Jugador[hueco], NumeroEntero(Campo(linea, pos, 1)), 0, 4);
@@ -200,6 +224,7 @@ void LeerEstado(Partida& p, const std::string& contenido) {
     // validated, so it speaks of the players as the board shows them.
     p.ListaJugadas.assign(1, PrincipioPartida);
     if (!p.PartidaIniciada) return;
+    // One or two lines per entry: room for them all at once.
     p.ListaJugadas.reserve(2 * static_cast<std::size_t>(p.NumJugada));
     for (int n = 1; n < p.NumJugada; ++n) NarraJugada(p, n);
 }
