@@ -45,6 +45,22 @@ TEST(EstadoEscritura, LineaDeLosValoresPorDefecto) {
     EXPECT_EQ(texto.Linea2, "");
 }
 
+// Numbers wider than their field or negative are cut as ever, in an entry
+// or a square whose other fields are written whole, and nothing moves.
+TEST(EstadoEscritura, NumerosQueNoCabenSeCortanEnSuSitio) {
+    Partida p = RegistroPorDefecto();
+    p.NumJugada = 3;
+    p.PartidaIniciada = true;
+    p.Jugadas[1] = {1, 0, 5, 0, 150, 3, 1, 0, -5, 1000, 0, 1, 3};
+    p.Jugadas[2] = {1, 0, 5, 0, 5, 3, 1, 0, 0, 5, 0, 1, 3};
+    p.Casillas[2].Jugador[1] = 12;
+    p.Casillas[2].Pieza[1] = -1;
+    p.Casillas[2].Pieza[3] = 8;
+    const std::string contenido = ContenidoFichero(p);   // a quote, then one byte per character
+    EXPECT_EQ(contenido.substr(1 + 168 + 6, 12), "1-0008" "000000");
+    EXPECT_EQ(contenido.substr(905, 40), "1050150310-051000103" "10500503100000050103");
+}
+
 TEST(EstadoEscritura, CamposEnSuSitioYFicheroEnWindows1252ConComillasYCrLf) {
     Partida p = RegistroPorDefecto();
     p.Fichas[1][1] = 5;
