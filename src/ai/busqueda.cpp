@@ -27,21 +27,26 @@ std::uint64_t PrimerMovimiento(const CaminoCandidato& c) {
 
 }  // namespace
 
-void TableroGuardado::Guarda(const Partida& p) {
-    Fichas = p.Fichas;
-    Casillas = p.Casillas;
-    EnEspera = p.EnEspera;
-    EnCasa = p.EnCasa;
-    SiguienteSalida = p.SiguienteSalida;
-}
-
-void TableroGuardado::Restaura(Partida& p) const {
-    p.Fichas = Fichas;
-    p.Casillas = Casillas;
-    p.EnEspera = EnEspera;
-    p.EnCasa = EnCasa;
-    p.SiguienteSalida = SiguienteSalida;
-}
+// What a simulated move changes: its two squares, the pieces (a capture
+// moves another seat's) and the counters.
+struct Busqueda::Deshacer {
+    Deshacer(const Partida& p, int origen, int destino)
+        : Origen(origen), Destino(destino), CasillaOrigen(p.Casillas[origen]),
+          CasillaDestino(p.Casillas[destino]), Fichas(p.Fichas), EnEspera(p.EnEspera),
+          EnCasa(p.EnCasa), SiguienteSalida(p.SiguienteSalida) {}
+    void Restaura(Partida& p) const {
+        p.Casillas[Origen] = CasillaOrigen;
+        p.Casillas[Destino] = CasillaDestino;
+        p.Fichas = Fichas;
+        p.EnEspera = EnEspera;
+        p.EnCasa = EnCasa;
+        p.SiguienteSalida = SiguienteSalida;
+    }
+    int Origen, Destino;
+    Casilla CasillaOrigen, CasillaDestino;
+    std::array<std::array<Entero, MaxFichas + 1>, 5> Fichas;
+    std::array<Entero, 5> EnEspera, EnCasa, SiguienteSalida;
+};
 
 void Acumulado::Anota(const Candidato& c) {
     if (c.Total >= Mejor) {
@@ -62,8 +67,22 @@ void Acumulado::Anota(const Candidato& c) {
 Busqueda::Busqueda(Partida& p, int numFichas, bool puntua, int valorTotal)
     : p_(p), numFichas_(numFichas),
       socio_(p.ModoJuego == 2 && p.Turno >= 1 && p.Turno <= 4 ? Companero[p.Turno] : 0),
-      acumulado_(valorTotal) {
+      casillasIniciales_(p.Casillas), acumulado_(valorTotal) {
     if (puntua) puntuacion_.emplace(p);
+}
+
+void Busqueda::Memoria::Empieza(const std::array<Casilla, NumCasillas + 1>& inicial) {
+    Tableros.Empieza(inicial);
+    Subarboles.Vacia();
+    Resumenes.clear();
+    Puntuados.Vacia();
+    Puntuaciones.clear();
+}
+
+// One per thread, kept from one choice to the next.
+Busqueda::Memoria& Busqueda::MemoriaDelHilo() {
+    thread_local Memoria memoria;
+    return memoria;
 }
 
 Busqueda::Puntuacion::Puntuacion(const Partida& p)
@@ -142,28 +161,32 @@ Candidato Busqueda::Puntua(int movimientos) {
         Valora(tocadas_, despues_);
         return puntuacion_->Juez.Puntua(despues_, camino_);
     }
-    const int n = memoria_->Numero(p_, tocadas_);
+    const int n = memoria_->Tableros.Numero(p_, tocadas_);
     // A candidate's score depends on its path only through the first move,
     // whether it is the only move, and the partner's pieces captured.
     const std::uint64_t camino = PrimerMovimiento(camino_) |
                                  static_cast<std::uint64_t>(movimientos == 1) << 26 |
                                  static_cast<std::uint64_t>(camino_.CapturasSocio) << 27;
     if (n >= 0)
-        if (const std::uint32_t* i = puntuados_.Busca(static_cast<std::uint64_t>(n), camino))
-            return puntuaciones_[*i];
-    const ValorEstado& v = memoria_->Valor(n, [this](ValorEstado& nuevo) { Valora(tocadas_, nuevo); });
+        if (const std::uint32_t* i = memoria_->Puntuados.Busca(static_cast<std::uint64_t>(n), camino))
+            return memoria_->Puntuaciones[*i];
+    const ValorEstado& v =
+        memoria_->Tableros.Valor(n, [this](ValorEstado& nuevo) { Valora(tocadas_, nuevo); });
     Candidato c = puntuacion_->Juez.Puntua(v, camino_);
-    if (n >= 0 && puntuaciones_.size() < CapacidadPuntuados) {
-        puntuados_.Pon(static_cast<std::uint64_t>(n), camino, static_cast<std::uint32_t>(puntuaciones_.size()));
-        puntuaciones_.push_back(c);
+    auto& puntuaciones = memoria_->Puntuaciones;
+    if (n >= 0 && puntuaciones.size() < CapacidadPuntuados) {
+        memoria_->Puntuados.Pon(static_cast<std::uint64_t>(n), camino,
+                                static_cast<std::uint32_t>(puntuaciones.size()));
+        puntuaciones.push_back(c);
     }
     return c;
 }
 
 void Busqueda::Hoja(int movimientos) {
-    // Every path starts with a copy of the board at depth 1, taken from the
-    // board the sequence (and so the whole search) starts from.
-    if (++hojas_ > HojasSinMemoria && !memoria_) memoria_.emplace(pila_[0].Casillas);
+    if (++hojas_ > HojasSinMemoria && !memoria_) {
+        memoria_ = &MemoriaDelHilo();
+        memoria_->Empieza(casillasIniciales_);
+    }
     Candidato c = Puntua(movimientos);
     c.PonMarca(marca_);
     marca_ = false;
@@ -190,7 +213,7 @@ void Busqueda::Profundiza(int prof, std::size_t siguiente, int pendiente) {
     }
     // The subtree is told by its board, what is left to count, its depth,
     // the first move and the partner captures on the way.
-    const int n = memoria_->Numero(p_, tocadas_);
+    const int n = memoria_->Tableros.Numero(p_, tocadas_);
     std::uint64_t resto = 0;
     for (std::size_t i = siguiente; i < secuencia_->size(); ++i)
         resto = resto << 5 | static_cast<std::uint64_t>((*secuencia_)[i]);
@@ -200,18 +223,19 @@ void Busqueda::Profundiza(int prof, std::size_t siguiente, int pendiente) {
     const std::uint64_t b = PrimerMovimiento(camino_) |
                             (resto << 3 | (secuencia_->size() - siguiente)) << 26;
     if (n >= 0)
-        if (const std::uint32_t* i = subarboles_.Busca(a, b)) {
-            Repite(resumenes_[*i]);
+        if (const std::uint32_t* i = memoria_->Subarboles.Busca(a, b)) {
+            Repite(memoria_->Resumenes[*i]);
             return;
         }
-    const bool guarda = n >= 0 && resumenes_.size() < CapacidadSubarboles;
+    auto& resumenes = memoria_->Resumenes;
+    const bool guarda = n >= 0 && resumenes.size() < CapacidadSubarboles;
     if (guarda) Graba();
     Explora(prof, siguiente, pendiente, valor);
     if (!guarda) return;
     const Resumen r = CierraGrabacion();
     if (parar_) return;
-    subarboles_.Pon(a, b, static_cast<std::uint32_t>(resumenes_.size()));
-    resumenes_.push_back(r);
+    memoria_->Subarboles.Pon(a, b, static_cast<std::uint32_t>(resumenes.size()));
+    resumenes.push_back(r);
 }
 
 void Busqueda::Explora(int prof, std::size_t siguiente, int pendiente, int valor) {
@@ -219,12 +243,9 @@ void Busqueda::Explora(int prof, std::size_t siguiente, int pendiente, int valor
     const int turno = p_.Turno;
     FichasMovibles(p_, valor, 0);
     const std::array<bool, MaxFichas + 1> movibles = p_.FichaMovible;
-    if (static_cast<int>(pila_.size()) < prof) pila_.resize(prof);
-    pila_[prof - 1].Guarda(p_);
     bool probada = false;
     for (int k = 1; k <= numFichas_ && !parar_; ++k) {
         if (!movibles[k]) continue;
-        if (probada) pila_[prof - 1].Restaura(p_);
         probada = true;
         const int origen = p_.Fichas[turno][k];
         PuedeMover(p_, turno, valor, origen, k);
@@ -234,9 +255,9 @@ void Busqueda::Explora(int prof, std::size_t siguiente, int pendiente, int valor
         // A simulated move leaves the next piece to leave the box as it was
         // when the choice began, as the scratch copies of the board always
         // have: a sequence takes at most one piece out of each box.
-        const std::array<Entero, 5> siguienteSalida = p_.SiguienteSalida;
+        const Deshacer deshacer(p_, origen, destino);
         AplicaJugada(p_, origen, destino, k);
-        p_.SiguienteSalida = siguienteSalida;
+        p_.SiguienteSalida = deshacer.SiguienteSalida;
         const int bono = p_.Bonificacion;
         const bool capturaSocio = socio_ != 0 && p_.JugadorComido == socio_;
         if (prof == 1) camino_ = {k, valor, origen, destino, 0, 0, false};
@@ -246,6 +267,7 @@ void Busqueda::Explora(int prof, std::size_t siguiente, int pendiente, int valor
         Profundiza(prof + 1, siguiente, bono);
         tocadas_.resize(tocadas_.size() - 2);
         camino_.CapturasSocio -= capturaSocio ? 1 : 0;
+        deshacer.Restaura(p_);
     }
     if (!probada) {
         // A bonus no piece can count is lost, not the values after it (a

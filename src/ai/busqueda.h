@@ -1,9 +1,9 @@
 // Depth-first search over one sequence of values.  Each depth counts the
 // pending bonus, if any, or the next value of the sequence, tries every
-// movable piece in turn on the record itself, and restores the board it
-// started from before the next piece.  The copies are of the board alone
-// (pieces, squares and the per-seat counters): the throw and the working
-// flags are left as the rules set them, so later depths still see the
+// movable piece in turn on the record itself, and undoes each move before
+// the next piece.  Only the board is restored (the move's two squares, the
+// pieces and the per-seat counters): the throw and the working flags are
+// left as the rules set them, so later depths still see the
 // throw as it was before its first move.  A path ends as a candidate when
 // the sequence is exhausted with no bonus pending or when no piece can
 // count the value; a bonus no piece can count is dropped and the path goes
@@ -38,17 +38,6 @@
 namespace parchis {
 
 inline constexpr int ProfundidadMaxima = 90;   // moves in a path, bonus counts included
-
-// The board data a simulated move changes.
-struct TableroGuardado {
-    // Left unset: every copy is written whole by Guarda before it is read.
-    std::array<std::array<Entero, MaxFichas + 1>, 5> Fichas;
-    std::array<Casilla, NumCasillas + 1> Casillas;
-    std::array<Entero, 5> EnEspera, EnCasa, SiguienteSalida;
-
-    void Guarda(const Partida& p);
-    void Restaura(Partida& p) const;
-};
 
 // What the choice keeps of the candidates taken in the order they were
 // found: the last one with the best total, and what their first moves share.
@@ -88,8 +77,8 @@ public:
     Busqueda(Partida& p, int numFichas, bool puntua, int valorTotal);
 
     // Searches one sequence from the current board, starting with `bono`
-    // when a bonus count is pending, and keeps it in `resumen`.  The board is
-    // left as the last path left it.  Returns false when `seguir` asked to
+    // when a bonus count is pending, and keeps it in `resumen`.  Every move
+    // is undone, so the board is left as it was.  Returns false when `seguir` asked to
     // stop half-way.
     bool Recorre(const std::vector<int>& secuencia, int bono, Resumen& resumen);
 
@@ -102,6 +91,7 @@ public:
     std::function<bool()> Seguir;
 
 private:
+    struct Deshacer;
     void Profundiza(int prof, std::size_t siguiente, int pendiente);
     void Explora(int prof, std::size_t siguiente, int pendiente, int valor);
     void Hoja(int movimientos);
@@ -127,7 +117,7 @@ private:
     };
     std::optional<Puntuacion> puntuacion_;
     const std::vector<int>* secuencia_ = nullptr;
-    std::vector<TableroGuardado> pila_;
+    const std::array<Casilla, NumCasillas + 1> casillasIniciales_;
     CaminoCandidato camino_;
     bool marca_ = false;             // set after stepping back from a depth above 1
                                      // whose last piece was tried; cleared by the next candidate
@@ -135,13 +125,18 @@ private:
     ValorEstado despues_;
     std::vector<Entero> tocadas_;   // squares the current path has changed
 
-    // Boards met, subtrees and scored paths already known; a short search
-    // never builds them.
-    std::optional<MemoriaTableros> memoria_;
-    TablaPares subarboles_;          // -> resumenes_
-    std::vector<Resumen> resumenes_;
-    TablaPares puntuados_;           // board and path -> puntuaciones_
-    std::vector<Candidato> puntuaciones_;
+    // Boards met, subtrees and scored paths already known (emptied when a
+    // search starts to remember, after its first few paths).
+    struct Memoria {
+        MemoriaTableros Tableros;
+        TablaPares Subarboles;           // -> Resumenes
+        std::vector<Resumen> Resumenes;
+        TablaPares Puntuados;            // board and path -> Puntuaciones
+        std::vector<Candidato> Puntuaciones;
+        void Empieza(const std::array<Casilla, NumCasillas + 1>& inicial);
+    };
+    static Memoria& MemoriaDelHilo();
+    Memoria* memoria_ = nullptr;     // none while the search is short
     std::vector<TramoCandidatos> tramos_;
     // The parts being searched that will be kept, innermost last.
     std::vector<std::vector<TramoCandidatos>> grabando_;

@@ -241,8 +241,6 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
     const double inicio = reloj();
     const int numFichas = PiezasDe(p);
     p.HayCapturaPosible = CapturaPosible(p, secuencias, bono, numFichas);
-    TableroGuardado inicial;
-    inicial.Guarda(p);
     Busqueda busqueda(p, numFichas, VariasPrimeras(p, secuencias, bono, numFichas), p.ValoresCuenta[0]);
     busqueda.Seguir = [&] { return reloj() - inicio <= SegundosGuardia; };
     std::vector<std::pair<const std::vector<int>*, Resumen>> hechas;
@@ -259,7 +257,6 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
         }
         Resumen resumen;
         const bool completa = busqueda.Recorre(s, bono, resumen);
-        inicial.Restaura(p);
         if (!completa) {
             r.Aviso = ++p.CortesBusqueda == CortesAviso;
             break;

@@ -2,11 +2,12 @@
 // the same moves often lead to the same board: each board gets a number the
 // first time it is met, and its estimate is worked out once.  A board is
 // told apart exactly by its pieces, its box counts and every square the path
-// touched that differs from the board the search started from.
+// touched that differs from the board the search started from.  The tables
+// are emptied, not freed, between searches: a heavy search does not pay for
+// fresh pages every time.
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <vector>
 
 #include "ai/valoracion.h"
@@ -16,8 +17,9 @@ namespace parchis {
 
 class MemoriaTableros {
 public:
-    // The squares of the board every path of the search starts from.
-    explicit MemoriaTableros(const std::array<Casilla, NumCasillas + 1>& inicial) : inicial_(inicial) {}
+    // Forgets every board; `inicial` holds the squares of the board every
+    // path of the next search starts from.
+    void Empieza(const std::array<Casilla, NumCasillas + 1>& inicial);
 
     // The number of the current board of p, whose path has touched the
     // squares `tocadas`; -1 once the memory is full and the board is new.
@@ -50,8 +52,10 @@ private:
         std::uint64_t Hash = 0;
         std::uint32_t Inicio = 0, Largo = 0;   // the key in claves_
         std::uint32_t Numero = 0;
-        bool Usada = false;
+        std::uint32_t Vuelta = 0;              // in use when it is the table's
     };
+    bool Usada(const Entrada& e) const { return e.Vuelta == vuelta_; }
+    void Crece();
 
     std::array<Casilla, NumCasillas + 1> inicial_;
     std::vector<Entero> clave_;
@@ -59,8 +63,9 @@ private:
     std::uint64_t hash_ = 0;
     std::vector<Entero> claves_;
     std::vector<Entrada> tabla_;                // open addressing, at most half full
+    std::uint32_t vuelta_ = 1;                  // one per search
     std::vector<std::int32_t> valorDe_;         // per board: its stored estimate, -1 if none
-    std::deque<ValorFichas> fichas_;            // the stored estimates...
+    std::vector<ValorFichas> fichas_;           // the stored estimates...
     std::vector<std::uint32_t> inicioTerminos_; // ...where each one's terms start...
     std::vector<TerminoGanancia> terminos_;     // ...in one pool
     ValorEstado valor_;
@@ -72,16 +77,19 @@ public:
     // The number under (a, b), or nullptr.
     const std::uint32_t* Busca(std::uint64_t a, std::uint64_t b) const;
     void Pon(std::uint64_t a, std::uint64_t b, std::uint32_t numero);
-    std::size_t Tamano() const { return usadas_; }
+    // Forgets every key, keeping the room.
+    void Vacia();
 
 private:
     struct Entrada {
         std::uint64_t A = 0, B = 0;
         std::uint32_t Numero = 0;
-        bool Usada = false;
+        std::uint32_t Vuelta = 0;   // in use when it is the table's
     };
     static std::size_t Hash(std::uint64_t a, std::uint64_t b);
+    void Crece();
     std::vector<Entrada> tabla_;
+    std::uint32_t vuelta_ = 1;
     std::size_t usadas_ = 0;
 };
 
