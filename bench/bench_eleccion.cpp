@@ -66,7 +66,7 @@ const std::vector<Partida>& Conjunto(const std::string& nombre) {
     auto& c = conjuntos[nombre];
     if (c.empty()) {
         if (nombre == "defecto") c = ConjuntoDefecto();
-        else if (nombre == "lentas") c = prueba::PosicionesDeFichero(PARCHIS_POSICIONES_LENTAS);
+        else if (nombre == "lentas") c = prueba::PosicionesDeFichero(FICHERO_POSICIONES_LENTAS);
         else if (nombre == "peor_seis1") c = ConjuntoPeor(1);
         else c = ConjuntoPeor(2);
     }
