@@ -6,7 +6,6 @@
 #include <thread>
 
 #include "core/estado.h"
-#include "flow/final.h"
 #include "flow/red.h"
 #include "net/memoria.h"
 #include "net/textos_red.h"
@@ -123,20 +122,15 @@ TEST(Conexion, UnClienteQueSeVaLoJuegaElOrdenador) {
         c2.conexiones.Cierra(0);   // the program is killed: nothing more from it
         c2.p.JugarEnRed = c2.p.PartidaIniciada = false;
     };
-    std::string logAdmin, logCliente;
-    admin.ui.AlMensaje = [&](const std::string& t) {
-        if (t == TituloFinal) logAdmin = prueba::LogAdministrador(admin.p);
-    };
-    c1.ui.AlMensaje = [&](const std::string& t) {
-        if (t == TituloFinal) logCliente = prueba::LogAdministrador(c1.p);
-    };
     prueba::EnHilos({[&] { admin.Juega(); }, [&] { c1.Juega(); }, [&] { c2.Juega(); }});
     EXPECT_EQ(Cuenta(admin.ui.Titulos, TituloDesconectado), 1);
-    EXPECT_EQ(Cuenta(admin.ui.Textos, "Se ha cortado la comunicación con  el jugador Norte."), 1);
-    EXPECT_EQ(admin.p.Control[2], 2);
+    const int ido = c2.p.PuestoAdmin;   // the callers are seated in the order they come
+    EXPECT_EQ(Cuenta(admin.ui.Textos, "Se ha cortado la comunicación con  el jugador " + admin.p.Nombres[ido] + "."), 1);
+    EXPECT_EQ(admin.p.Control[ido], 2);
+    EXPECT_EQ(admin.p.Control[3 - ido], 3);
     EXPECT_TRUE(admin.p.JugarEnRed);
-    EXPECT_FALSE(logAdmin.empty());
-    EXPECT_EQ(logCliente, logAdmin);
+    ASSERT_EQ(admin.ui.Finales.size(), 1u);
+    EXPECT_EQ(c1.ui.Finales, admin.ui.Finales);
 }
 
 }  // namespace
