@@ -7,7 +7,9 @@
 
 #include "core/estado.h"
 #include "flow/red.h"
+#include "flow/sorteo.h"
 #include "net/memoria.h"
+#include "net/protocolo.h"
 #include "net/textos_red.h"
 
 namespace parchis {
@@ -131,6 +133,30 @@ TEST(Conexion, UnClienteQueSeVaLoJuegaElOrdenador) {
     EXPECT_TRUE(admin.p.JugarEnRed);
     ASSERT_EQ(admin.ui.Finales.size(), 1u);
     EXPECT_EQ(c1.ui.Finales, admin.ui.Finales);
+}
+
+// A new game that comes while the client's game still has queued moves
+// waits for them, with what came after it; then it starts from the waits.
+TEST(Conexion, LaNuevaPartidaEsperaALasUltimasJugadas) {
+    prueba::Centralita centralita;
+    prueba::Ordenador admin(centralita, 1, 0, 1), c(centralita, 2, 1, 2);
+    admin.p.Control = {0, 3, 2, 2, 2};
+    prueba::EnHilos({[&] { admin.red.IniciarRed(); }, [&] { c.red.IniciarRed(); }});
+    ASSERT_TRUE(c.p.JugarEnRed);
+    c.p.PartidaIniciada = true;
+    c.p.ColaRed = "010300";
+    admin.p.IdPartida = "4242";
+    c.red.AlRecibir(0, TextoNuevaPartida() + TextoInstantanea(admin.p) + "ZRA34010500");
+    EXPECT_EQ(c.p.ColaRed, "010300");
+    EXPECT_TRUE(c.red.HayPendiente());
+    c.red.Atiende();
+    EXPECT_TRUE(c.red.HayPendiente()) << "the game's throw is still queued";
+    c.p.ColaRed.clear();
+    c.ui.Limite = std::chrono::steady_clock::now();   // the new game's draw ends at its first wait
+    c.red.Atiende();
+    EXPECT_FALSE(c.red.HayPendiente());
+    EXPECT_EQ(c.p.IdPartida, "4242");
+    EXPECT_EQ(Cuenta(c.ui.Titulos, TituloComienza), 1);
 }
 
 }  // namespace
