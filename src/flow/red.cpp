@@ -66,6 +66,8 @@ bool EsRemoto(const Partida& p) {
     return p.Turno != 4;
 }
 
+bool SigueRemoto(const Partida& p) { return p.ModoRed == 2 || p.Control[p.Turno] == 3; }
+
 int ConvertirPuesto(const Partida& p, int puestoAdmin) {
     const int local = puestoAdmin + 4 - p.PuestoAdmin;
     return local > 4 ? local - 4 : local;
@@ -131,6 +133,10 @@ bool TomaMovimiento(Partida& p) {
     p.IndiceValor = static_cast<Entero>(r.indice);
     p.CasillaOrigen = static_cast<Entero>(r.origen);
     p.CasillaFinal = static_cast<Entero>(r.destino);
+    // The second piece of a two-piece exit follows the first here too, as
+    // the computer player's choice steps it on the sending computer.
+    if (r.tipo == 8) p.SalidaDoble = 1;
+    if (r.tipo == 9) p.SalidaDoble = 0;
     return true;
 }
 
