@@ -192,6 +192,10 @@ void ConexionesQt::Ocupa(int ranura, QTcpSocket* socket) {
 
 void ConexionesQt::Vigila(int ranura, QTcpSocket* s) {
     s->disconnect(this);
+    // Messages are small and each waits for an answer: no batching delay.
+    s->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    connect(s, &QTcpSocket::connected, this,
+            [s] { s->setSocketOption(QAbstractSocket::LowDelayOption, 1); });
     connect(s, &QTcpSocket::readyRead, this, [this, ranura, s] {
         const std::string datos = Texto(s->readAll());
         Avisa(ranura, [ranura, datos](OyenteConexiones& o) { o.AlRecibir(ranura, datos); });
