@@ -11,6 +11,7 @@
 #include "core/codificacion.h"
 #include "core/estado.h"
 #include "flow/final.h"
+#include "flow/jugada.h"
 #include "flow/motor.h"
 #include "flow/red.h"
 #include "flow/sorteo.h"
@@ -105,6 +106,27 @@ void InterfazRed::MuestraJugada(int n, bool adelante) {
     } catch (const Violacion& v) {
         Abandona("partida " + std::to_string(Datos().Partidas + 1) + ": " + v.what());
     }
+}
+
+// A received throw tumbles nine random frames like any other and then shows
+// the dice that came: those, the tenth frame, are the ones printed.
+bool InterfazRed::TiradaRecibida() const {
+    return p_.JugarEnRed && (p_.PartidaIniciada ? EsRemoto(p_) : p_.ModoRed == 2);
+}
+
+void InterfazRed::TocaSonido(int n, bool esperar) {
+    if (n != 17 || !TiradaRecibida()) return InterfazTexto::TocaSonido(n, esperar);
+    if (cuadros_ == 0) cuadros_ = 1;
+}
+
+void InterfazRed::DibujaDados(int jugador, int dado1, int dado2) {
+    if (cuadros_ == 0) return InterfazTexto::DibujaDados(jugador, dado1, dado2);
+    if (++cuadros_ < 10) return;
+    cuadros_ = 0;
+    if (silencioso_) return;
+    salida_ << (p_.PartidaIniciada ? "  dados de " : "Sorteo: ") << NombreDe(p_, jugador) << ": " << dado1;
+    if (p_.NumDados == 2) salida_ << " y " << dado2;
+    salida_ << '\n';
 }
 
 void InterfazRed::MuestraEsperaRed(const std::string& titulo, const std::string&, int) {

@@ -50,6 +50,8 @@ public:
                 int ayuda) override;
     void MuestraTableroVacio() override { EmpiezaPartida(); }
     void MuestraJugada(int n, bool adelante) override;
+    void TocaSonido(int n, bool esperar) override;
+    void DibujaDados(int jugador, int dado1, int dado2) override;
     void MuestraEsperaRed(const std::string& titulo, const std::string& texto, int lineas) override;
     int PeticionConexion(const std::string& texto, const std::vector<std::string>& opciones) override;
 
@@ -60,6 +62,7 @@ public:
 
 private:
     void AtiendeEventos(bool esperar);
+    bool TiradaRecibida() const;
     void AlTerminarPartida(bool conGanador);
 
     Partida& p_;
@@ -70,6 +73,7 @@ private:
     Red* red_ = nullptr;
     QTimer despertador_;   // ends a blocked wait now and then to look at the clock
     bool rechazado_ = false;
+    int cuadros_ = 0;   // frame of a received throw being tumbled, 0 = none
     std::string ultimaEspera_;   // the waiting panel is printed once, not every second
 };
 

@@ -18,15 +18,15 @@ export PARCHIS_DESPLAZAMIENTO_PUERTOS
 
 cliente() {  # cliente <seat> <run> <games>: one client, its output in c<seat>.<run>
     "$programa" --cliente 127.0.0.1 --puesto-propio "$1" --partidas "$3" --comprobar \
-        --silencioso --espera-maxima $espera --carpeta "$trabajo/c$1" >"$trabajo/c$1.$2" 2>&1
+        --silencioso --espera-maxima $espera --carpeta "$trabajo/c$1" >"$trabajo/c$1.$2.out" 2>&1
 }
 
 "$programa" --administrador 3 --partidas "$partidas" --comprobar --silencioso --espera-maxima $espera \
-    --carpeta "$trabajo/admin" >"$trabajo/admin" 2>&1 &
+    --carpeta "$trabajo/admin" >"$trabajo/admin.out" 2>&1 &
 admin=$!
 for k in 1 2 3; do cliente $k 0 "$partidas" & eval "c$k=\$!"; done
 
-partidas_admin() { grep -c '^Huella:' "$trabajo/admin"; }
+partidas_admin() { grep -c "^Huella:" "$trabajo/admin.out"; }
 cortados=0
 if [ -n "$cortes" ]; then
     while [ "$(partidas_admin)" -lt "$partidas" ] && kill -0 $admin 2>/dev/null; do
@@ -46,13 +46,13 @@ if [ -n "$cortes" ]; then
 fi
 
 fallos=0
-wait $admin || { echo "FALLO: el administrador terminó con error"; cat "$trabajo/admin"; fallos=1; }
-grep '^Huella:' "$trabajo/admin" >"$trabajo/huellas"
+wait $admin || { echo "FALLO: el administrador terminó con error"; cat "$trabajo/admin.out"; fallos=1; }
+grep "^Huella:" "$trabajo/admin.out" >"$trabajo/huellas"
 for k in 1 2 3; do
     eval "pid=\$c$k"
     codigo=0
     wait "$pid" || codigo=$?
-    for salida in "$trabajo"/c$k.*; do
+    for salida in "$trabajo"/c$k.*.out; do
         grep '^Huella:' "$salida" >"$trabajo/h" || true
         if [ -z "$cortes" ] && { [ $codigo -ne 0 ] || ! cmp -s "$trabajo/h" "$trabajo/huellas"; }; then
             echo "FALLO: el cliente $k difiere del administrador (código $codigo)"
