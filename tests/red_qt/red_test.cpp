@@ -73,9 +73,9 @@ struct Equipo : prueba::InterfazMuda {
         return opciones.empty() ? -1 : 0;
     }
     void AbreAjustesJugadores() override { ++ajustesAbiertos; }
-    bool Hay(const std::string& principio) const {
-        return std::any_of(mensajes.begin(), mensajes.end(),
-                           [&](const std::string& m) { return m.rfind(principio, 0) == 0; });
+    int Cuenta(const std::string& principio) const {
+        return int(std::count_if(mensajes.begin(), mensajes.end(),
+                                 [&](const std::string& m) { return m.rfind(principio, 0) == 0; }));
     }
     // Waits with events running; false when `hecho` did not come in time.
     template <typename F>
@@ -98,10 +98,9 @@ struct Equipo : prueba::InterfazMuda {
 
 // What a client saw, taken out of its thread.
 struct Visto {
-    int puesto = 0;
-    std::vector<std::string> mensajes, huellas;
+    int puesto = 0, cortes = 0, ajustesAbiertos = 0;
+    std::vector<std::string> huellas;
     std::string chat;
-    int ajustesAbiertos = 0;
 };
 
 // A client on a thread of its own: joins, plays `partidas` games (or until
@@ -118,7 +117,8 @@ std::unique_ptr<QThread> Cliente(int miPuerto, int partidas, Visto& visto,
         if (c.p.PedirNuevaPartida) NuevaPartida(c.p, c);
         c.EsperaHasta([&] { return int(c.huellas.size()) >= partidas || !c.p.JugarEnRed; }, Limite);
         c.red.TerminarRed();
-        visto = {c.p.PuestoAdmin, c.mensajes, c.huellas, c.red.Mensajes().Texto(), c.ajustesAbiertos};
+        visto = {c.p.PuestoAdmin, c.Cuenta("Juego en red: Se  ha  cortado"), c.ajustesAbiertos, c.huellas,
+                 c.red.Mensajes().Texto()};
     }));
     hilo->start();
     return hilo;
@@ -181,7 +181,7 @@ TEST_F(Administrador, ElPuestoDeUnClienteCaidoLoJuegaElOrdenador) {
     }));
     Empieza(1);
     NuevaPartida(a.p, a);
-    EXPECT_TRUE(a.Hay("Jugador desconectado: Se ha cortado la comunicación con  el jugador"));
+    EXPECT_EQ(a.Cuenta("Jugador desconectado: Se ha cortado la comunicación con  el jugador"), 1);
     EXPECT_EQ(a.p.Control[1], 2);
     ASSERT_EQ(a.huellas.size(), 1u);   // the game went on to its end
     EXPECT_TRUE(visto.huellas.empty());
@@ -198,9 +198,7 @@ TEST_F(Administrador, UnClienteSinAdministradorLoDiceYTermina) {
     Empieza(1);
     NuevaPartida(a.p, a);
     ASSERT_TRUE(a.EsperaHasta([&] { return Terminados(); }, Limite));
-    EXPECT_EQ(std::count_if(visto.mensajes.begin(), visto.mensajes.end(),
-                            [](const std::string& m) { return m.rfind("Juego en red: Se  ha  cortado", 0) == 0; }),
-              1);
+    EXPECT_EQ(visto.cortes, 1);
     EXPECT_EQ(visto.ajustesAbiertos, 1);   // "Aceptar": the settings, to connect again
     EXPECT_TRUE(visto.huellas.empty());
 }
