@@ -1,6 +1,7 @@
 #include "tools/red_texto.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -198,9 +199,12 @@ void SiguientePartida(Red& red, InterfazRed& ui, Partida& p, Conexiones& conexio
         EmpiezaRed(red, ui, p, clientes);
         return;
     }
+    clientes = std::min(clientes, 3);
     std::array<bool, 4> vuelve{};
-    for (int j = 1; j <= clientes; ++j)
-        if (!red.Conectado(j)) p.Control[j] = 3, vuelve[j] = true;
+    for (int j = 1; j <= clientes; ++j) {
+        vuelve[j] = !red.Conectado(j);
+        if (vuelve[j]) p.Control[j] = 3;
+    }
     // Back means seated and its mark received: then it reads a snapshot.
     const auto haVuelto = [&](int j) { return red.Conectado(j) && (!vuelve[j] || ui.MarcaRecibida(j)); };
     const double inicio = ui.Reloj();
@@ -293,7 +297,9 @@ int JuegaEnRed(const OpcionesRed& o, const Opciones& opciones, Partida& p, std::
     conexiones.PonOyente(nullptr);
     const Estadistica& d = ui.Datos();
     std::cout << "\nPartidas: " << d.Partidas << "  jugadas: " << d.Jugadas << std::endl;
-    return std::cout.good() ? 0 : 1;
+    if (std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    std::cerr << "no se ha podido escribir la salida\n";
+    return 1;
 }
 
 }  // namespace parchis::texto
