@@ -117,7 +117,7 @@ TEST(Motor, ClienteJuegaDesdeLaCola) {
                 "06000930020200000000"   // a stale move number: waited past
                 "06000130020200000000"   // seat 3 cannot take a piece out
                 "010500"
-                "06000250050310000005"   // seat 2 (the administrator) leaves its box
+                "06000250050310000005"   // seat 2 (the administrator) must leave its box
                 "010200"
                 "06000320020200000000";
     ui.Dados(5);
@@ -125,7 +125,7 @@ TEST(Motor, ClienteJuegaDesdeLaCola) {
         if (p.Turno == 3 && p.NumJugada == 5) p.PartidaIniciada = false;
     };
     JuegaPartida(p, ui);
-    const char* const esperadas[] = {"j3 a0 t2 f0 v2 0->0 r0 i1 d0", "j2 a0 t3 f1 v5 0->39 r0 i1 d3",
+    const char* const esperadas[] = {"j3 a0 t2 f0 v2 0->0 r0 i1 d0", "j2 a0 t3 f1 v5 0->39 r0 i1 d6",
                                       "j1 a0 t2 f0 v2 0->0 r0 i1 d0", "j4 a0 t3 f1 v5 0->5 r0 i1 d6"};
     for (int n = 1; n <= 4; ++n) EXPECT_EQ(prueba::Resumen(p.Jugadas[n]), esperadas[n - 1]) << n;
     EXPECT_EQ(p.Fichas[2][1], 39);
