@@ -1,0 +1,106 @@
+// The desktop's side of network play: the chat window as a person types
+// in it, the answer given in the connection request panel, and the turn
+// display's clock.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+#include "con_mesa.h"
+#include "ui/mainwindow/paneles_red.h"
+#include "ui/windows/chat.h"
+
+namespace parchis {
+namespace {
+
+class Chat : public prueba::ConMesa {
+protected:
+    MensajesRed mensajes;
+    std::vector<std::string> enviados;
+    ChatRed chat{&mesa, {}, mensajes, [this](const std::string& t) { enviados.push_back(t); }};
+};
+
+TEST_F(Chat, SendIsOfferedOnlyForTextThatIsNotBlank) {
+    chat.Abre();
+    VentanaChat& v = *chat.Ventana();
+    EXPECT_FALSE(v.Enviar()->Activo());
+    // Keys typed one after another (none: a backspace); the state follows
+    // every change.
+    const std::vector<std::pair<QString, bool>> pasos = {
+        {"   ", false}, {"a", true}, {"", false}, {"a ", true}};
+    for (const auto& [teclas, activo] : pasos) {
+        if (teclas.isEmpty())
+            QTest::keyClick(v.Entrada(), Qt::Key_Backspace);
+        else
+            QTest::keyClicks(v.Entrada(), teclas);
+        EXPECT_EQ(v.Enviar()->Activo(), activo) << v.Entrada()->text().toStdString();
+    }
+    QTest::keyClick(v.Entrada(), Qt::Key_Return);
+    EXPECT_EQ(enviados, std::vector<std::string>{"   a "});
+    EXPECT_TRUE(v.Entrada()->text().isEmpty());
+    EXPECT_FALSE(v.Enviar()->Activo());
+    QTest::keyClicks(v.Entrada(), QString(250, QLatin1Char('x')));
+    EXPECT_EQ(v.Entrada()->text().size(), 200);
+}
+
+TEST_F(Chat, TheBoxShowsEveryMessageInOrderWithTheNewestInView) {
+    mensajes.Anade(RegistroChat("Ana", "09:05", "Hola"));
+    chat.Abre();
+    VentanaChat* v = chat.Ventana();
+    mensajes.Anade(RegistroChat("Bernardino", "10:30", "¿Empezamos?"));
+    chat.Abre();   // an arrival while the window is open
+    ASSERT_EQ(chat.Ventana(), v);
+    EXPECT_EQ(v->Recibidos()->toPlainText().toStdString(),
+              "<<< Mensaje de Ana a las 09:05 horas. >>>\nHola\n\n"
+              "<<< Mensaje de Bernardin a las 10:30 horas. >>>\n¿Empezamos?\n\n");
+    EXPECT_TRUE(v->Recibidos()->textCursor().atEnd());
+    v->Sal();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    chat.Abre();   // reopened: a new window with the whole list
+    ASSERT_NE(chat.Ventana(), nullptr);
+    EXPECT_TRUE(chat.Ventana()->isVisible());
+    EXPECT_NE(chat.Ventana()->Recibidos()->toPlainText().indexOf("Bernardin"), -1);
+}
+
+using PanelesRed = prueba::ConMesa;
+
+// The selector steps through the free seats and wraps; Sí answers the seat
+// shown, No refuses whatever is shown.
+TEST_F(PanelesRed, TheRequestPanelAnswersTheSeatShownOrARefusal) {
+    p.JugarEnRed = true;
+    const std::vector<std::string> opciones = {"Ana (Oeste)", "Luis (Norte)", "Eva (Este)"};
+    struct Caso {
+        int pasos;
+        bool si;
+        int respuesta;
+    };
+    for (const Caso c : {Caso{0, true, 0}, Caso{2, true, 2}, Caso{4, true, 1}, Caso{1, false, -1}}) {
+        PanelPeticion* panel = mesa.Peticion();
+        QTimer::singleShot(0, &mesa, [&] {
+            EXPECT_EQ(panel->size(), QSize(AnchoPeticion, AltoPeticion));
+            EXPECT_LE((panel->geometry().center() - mesa.rect().center()).manhattanLength(), 2);
+            for (int i = 0; i < c.pasos; ++i) panel->Puestos()->Acciona();
+            (c.si ? panel->Si() : panel->No())->Acciona();
+        });
+        EXPECT_EQ(ui.PeticionConexion("Hay una petición", opciones), c.respuesta) << c.pasos;
+        EXPECT_TRUE(panel->isHidden());
+    }
+}
+
+TEST_F(PanelesRed, TheTurnDisplayCountsMinutesAndSeconds) {
+    p.JugarEnRed = true;
+    p.PartidaIniciada = true;
+    mesa.DisponeVentana();
+    EXPECT_FALSE(mesa.TurnoRed()->isHidden());
+    for (const auto& [segundos, texto] : std::vector<std::pair<int, QString>>{
+             {7, "0:07"}, {65, "1:05"}, {600, "10:00"}}) {
+        ui.MuestraTurnoRed("  Ana ", segundos);
+        EXPECT_EQ(mesa.TurnoRed()->Nombre(), "Ana");
+        EXPECT_EQ(mesa.TurnoRed()->Tiempo(), texto);
+    }
+}
+
+}  // namespace
+}  // namespace parchis
