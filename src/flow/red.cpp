@@ -131,6 +131,10 @@ bool TomaMovimiento(Partida& p) {
     p.IndiceValor = static_cast<Entero>(r.indice);
     p.CasillaOrigen = static_cast<Entero>(r.origen);
     p.CasillaFinal = static_cast<Entero>(r.destino);
+    // The second piece of a two-piece exit follows the first here too, as
+    // the computer player's choice steps it on the sending computer.
+    if (r.tipo == 8) p.SalidaDoble = 1;
+    if (r.tipo == 9) p.SalidaDoble = 0;
     return true;
 }
 

@@ -6,12 +6,15 @@
 // here.
 #pragma once
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "core/partida.h"
 #include "flow/interfaz.h"
 #include "net/conexiones.h"
 #include "net/mensajes.h"
+#include "net/protocolo.h"
 
 namespace parchis {
 
@@ -41,6 +44,11 @@ public:
     // The person removed a remote player in the settings window: the close
     // of that client asks nothing.
     void PonDesconexionVoluntaria(bool si) { desconexionVoluntaria_ = si; }
+    // A client's new game waits for Atiende (the owner may call it when
+    // idle, outside its Cede and Espera, once this is true).
+    bool HayPendiente() const { return !pendientes_.empty(); }
+    // Administrator: a client holds seat 1..3.
+    bool Conectado(int puesto) const { return puesto >= 1 && puesto <= 3 && conectado_[puesto]; }
 
     void AlPedirConexion(int peticion, const std::string& ip, int puerto) override;
     void AlRecibir(int ranura, const std::string& datos) override;
@@ -48,12 +56,67 @@ public:
     void AlFallar(int ranura, int numero, const std::string& descripcion) override;
 
 private:
+    // Both roles (red.cpp).
+    void ReiniciaReloj();
+    void MuestraEspera(const std::string& titulo, const std::string& texto, int lineas);
+    void EsperaSegundos(double segundos);
+    void AnadeACola(const std::string& mensaje);
+    void LlegaChat(const std::string& mensaje);
+    bool CargaRestauracion();
+    void ReanudaPartida();
+    // The administrator (administrador.cpp).
+    void IniciaAdministrador();
+    void EsperaJugadores();
+    void EmpiezaJuego();
+    void MuestraProgreso();
+    void RecibeDeCliente(const std::string& mensaje);
+    void CierraCliente(int ranura);
+    void RecuentaRemotos();
+    void EnviarInstantanea();
+    // The client (cliente.cpp).
+    void IniciaCliente();
+    void ConectaConAdministrador();
+    void EnviaMarca();
+    void EsperaInicio();
+    void RecibeDeAdministrador(const std::string& mensaje);
+    void Aplaza(const std::string& mensaje);
+    void EmpiezaNuevaPartida();
+    void CierraAdministrador();
+    void VuelveASituacionAnterior();
+
     Partida& p_;
     Interfaz& ui_;
     Conexiones& conexiones_;
     MensajesRed mensajes_;
     bool desconexionVoluntaria_ = false;
     bool propioAutomatico_ = false;
+
+    Papel papel_ = Papel::Cliente;
+    std::array<Receptor, 4> receptores_;
+    bool esperandoConexiones_ = false;
+    double inicioEspera_ = 0;
+    int segundoMostrado_ = -1;
+    std::string panelMostrado_;
+
+    // The administrator's seats 1..3 (index 0 unused).
+    std::array<bool, 4> conectado_{};
+    std::array<std::string, 4> ipCliente_;
+    std::array<int, 4> puertoCliente_{};
+    int remotosEsperados_ = 0;
+    int remotosConectados_ = 0;
+    int confirmaciones_ = 0;
+    bool reanudacionPosible_ = false;
+    bool atendiendoPeticion_ = false;
+    std::string marcaPropia_;
+
+    // The client.
+    bool aceptado_ = false;
+    double ultimoIntento_ = 0;
+    // Messages held behind a new game (code 08) until the game under way
+    // has taken its last queued moves.
+    std::vector<std::string> pendientes_;
+    std::size_t bytesPendientes_ = 0;
+    bool nuevaPartida_ = false;
 };
 
 }  // namespace parchis
