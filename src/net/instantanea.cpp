@@ -55,10 +55,12 @@ bool LineaEscribible(const std::string& linea) {
 // missing, unreadable or put back to a default by the validation.
 bool LeeInstantanea(const std::string& linea, Partida& leida) {
     if (!LineaEscribible(linea)) return false;
+    // The reader takes the bytes of a file: one per character.
+    const std::string bytes = Windows1252DesdeUtf8(linea);
     Partida a = Borrador(false);
     Partida b = Borrador(true);
-    LeerEstado(a, linea);
-    LeerEstado(b, linea);
+    LeerEstado(a, bytes);
+    LeerEstado(b, bytes);
     for (CampoBooleano c : CamposBooleanos)
         if (a.*c != b.*c) return false;
     Partida v = a;

@@ -34,15 +34,17 @@ void MensajesRed::Anade(const std::string& registro) {
     std::string limpio = AjustaAncho(registro, LargoRegistroChat);
     for (char& c : limpio)
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-    std::size_t libre = 0;
-    // The last slot is never left in use, so a free one is always found.
-    while (!Libre(registros_[libre])) ++libre;
+    const std::size_t libre = primeroLibre_;
     registros_[libre] = limpio;
     if (libre + 1 == registros_.size()) {
-        if (registros_.size() >= MaximoRegistros)
+        if (registros_.size() >= MaximoRegistros) {
             registros_.erase(registros_.begin(), registros_.begin() + Crecimiento);
+            primeroLibre_ -= Crecimiento;
+        }
         registros_.resize(registros_.size() + Crecimiento);
     }
+    // The last slot is never left in use, so a free one is always found.
+    while (!Libre(registros_[primeroLibre_])) ++primeroLibre_;
 }
 
 std::string MensajesRed::Texto() const {

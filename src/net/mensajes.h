@@ -27,6 +27,7 @@ public:
 
 private:
     std::vector<std::string> registros_;
+    std::size_t primeroLibre_ = 0;   // every slot before it is in use
 };
 
 }  // namespace parchis
