@@ -117,14 +117,31 @@ void Escritorio::ActualizaLista() { mesa_.ActualizaLista(); }
 
 // A game that stops takes the hand-made play and the prompts with it.
 void Escritorio::ActualizaControles() {
-    if (!mesa_.Juego().PartidaIniciada) {
-        mesa_.TerminaModoManual();
-        mesa_.OcultaListaDados();
+    const Partida& p = mesa_.Juego();
+    // Nobody is waited for once the game or the network has stopped.
+    if (!p.PartidaIniciada || !p.JugarEnRed) {
         mesa_.PonEsperandoRed(false);
         mesa_.TurnoRed()->Muestra({}, 0);
     }
+    if (!p.PartidaIniciada) {
+        mesa_.TerminaModoManual();
+        mesa_.OcultaListaDados();
+        AtiendeAlQuedarLibre();
+    }
     mesa_.RevisaIndicaciones();
     mesa_.DisponeVentana();
+}
+
+// A new game the administrator sent behind the last moves of the game that
+// has just ended waits for a wait; with no game left there is none, so it
+// starts once the engine has unwound.
+void Escritorio::AtiendeAlQuedarLibre() {
+    Red* red = mesa_.RedDeJuego();
+    if (!red || !red->HayPendiente()) return;
+    QTimer::singleShot(0, &mesa_, [this] {
+        Red* r = mesa_.RedDeJuego();
+        if (r && r->HayPendiente() && !mesa_.Saliendo()) r->Atiende();
+    });
 }
 
 void Escritorio::TerminaModoManual() { mesa_.TerminaModoManual(); }
@@ -158,6 +175,7 @@ void Escritorio::CierraRed() {
 }
 
 void Escritorio::MuestraEsperaRed(const std::string& titulo, const std::string& texto, int lineas) {
+    mesa_.RevisaDisposicion();
     mesa_.EsperaRed()->Muestra(titulo, texto, lineas);
 }
 

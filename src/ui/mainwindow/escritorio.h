@@ -75,6 +75,8 @@ public:
     void PreparaVentana() override;
 
 private:
+    void AtiendeAlQuedarLibre();
+
     Mesa& mesa_;
     QWidget* careta_ = nullptr;
     Generador generador_;

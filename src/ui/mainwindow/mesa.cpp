@@ -132,6 +132,10 @@ void Mesa::DisponeVentana() {
     update();
 }
 
+void Mesa::RevisaDisposicion() {
+    if (turnoRed_->isHidden() == p_.JugarEnRed) DisponeVentana();
+}
+
 // Below the remote: the dice list (while a throw is awaited) or the
 // counting panel (while a piece is chosen) in one place, then the list of
 // moves in what is left, never hidden.

@@ -75,6 +75,8 @@ public:
     void Prepara(int anchoPantalla, int altoPantalla);
     // DisponeVentana: the board and the column of controls.
     void DisponeVentana();
+    // Again when network play has started or ended since.
+    void RevisaDisposicion();
     void PonPuntero(int numero) { puntero_.PonCursor(numero); }
     int Puntero() const { return puntero_.Actual(); }
 

@@ -55,31 +55,31 @@ void PintaPapel(QWidget* w) {
 PanelEsperaRed::PanelEsperaRed(QWidget* padre) : QWidget(padre) {
     setObjectName(QStringLiteral("Pic_EsperaRed"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    auto* caja = new QVBoxLayout(this);
-    caja->setContentsMargins(10, 10, 10, 10);
-    caja->setSpacing(6);
     titulo_ = Banda(this);
     texto_ = Cuerpo(this);
-    texto_->setFixedWidth(AnchoEspera - 20);
-    caja->addWidget(titulo_);
-    caja->addWidget(texto_, 1);
+    // The lines of players line up on their blank-padded names.
+    QFont fija(QStringLiteral("Monospace"));
+    fija.setStyleHint(QFont::TypeWriter);
+    fija.setPixelSize(12);
+    texto_->setFont(fija);
     hide();
 }
 
+// Sized for the lines asked for, or for more when the words wrap into more;
+// centred on the board.
 void PanelEsperaRed::Muestra(const std::string& titulo, const std::string& texto, int lineas) {
     titulo_->setText(QString::fromStdString(titulo));
     texto_->setText(Lineas(texto));
-    // The lines asked for, or more when the words wrap into more.
+    const int ancho = AnchoEspera - 20;
     const int alto = std::max(texto_->fontMetrics().lineSpacing() * std::max(1, lineas),
-                              texto_->heightForWidth(texto_->width()));
-    texto_->setFixedHeight(alto + 8);
-    const int nuevo = titulo_->sizeHint().height() + alto + 8 + 26;
-    if (isHidden() || height() != nuevo) {
-        resize(AnchoEspera, nuevo);
-        if (parentWidget()) {
-            const int lado = std::min(parentWidget()->width(), parentWidget()->height());
-            move((lado - width()) / 2, (lado - height()) / 2);
-        }
+                              texto_->heightForWidth(ancho)) + 8;
+    const int altoTitulo = titulo_->sizeHint().height();
+    titulo_->setGeometry(10, 10, ancho, altoTitulo);
+    texto_->setGeometry(10, 10 + altoTitulo + 6, ancho, alto);
+    resize(AnchoEspera, altoTitulo + alto + 26);
+    if (parentWidget()) {
+        const int lado = std::min(parentWidget()->width(), parentWidget()->height());
+        move((lado - width()) / 2, (lado - height()) / 2);
     }
     show();
     raise();
