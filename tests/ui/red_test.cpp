@@ -89,7 +89,7 @@ TEST_F(PanelesRed, TheRequestPanelAnswersTheSeatShownOrARefusal) {
     }
 }
 
-TEST_F(PanelesRed, TheTurnDisplayCountsMinutesAndSeconds) {
+TEST_F(PanelesRed, TheTurnDisplayCountsTheWaitUntilTheNetworkStops) {
     p.JugarEnRed = true;
     p.PartidaIniciada = true;
     mesa.DisponeVentana();
@@ -100,6 +100,16 @@ TEST_F(PanelesRed, TheTurnDisplayCountsMinutesAndSeconds) {
         EXPECT_EQ(mesa.TurnoRed()->Nombre(), "Ana");
         EXPECT_EQ(mesa.TurnoRed()->Tiempo(), texto);
     }
+    // A remote seat waited for: no tutor.  Once the network stops nobody is
+    // waited for, and the column is laid out as before.
+    p.ModoRed = 2;
+    p.Turno = 1;
+    ui.MuestraTurnoRed("Ana", 3);
+    EXPECT_FALSE(mesa.BotonDisponible(3));
+    p.JugarEnRed = false;
+    ui.ActualizaControles();
+    EXPECT_TRUE(mesa.BotonDisponible(3));
+    EXPECT_TRUE(mesa.TurnoRed()->isHidden());
 }
 
 }  // namespace
