@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 30
 PAQUETES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev qt6-base-dev qt6-multimedia-dev \
             desktop-file-utils appstream dpkg-dev file man-db librsvg2-bin
 
-.PHONY: all run test bench fuzz deps configure build deb clean
+.PHONY: all run test bench fuzz soak-red deps configure build deb clean
 
 all: build
 
@@ -49,6 +49,13 @@ fuzz: deps
 	        || { tail -n 40 $(BUILD_FUZZ)/fuzz-$$f.log; exit 1; }; \
 	    echo "fuzz_$$f: $$(grep -E '^Done' $(BUILD_FUZZ)/fuzz-$$f.log)"; \
 	done
+
+# The long network soak: 200 games between four terminal programs, then
+# games where a client is killed and started again at random moments.
+SOAK_PARTIDAS ?= 200
+soak-red: build
+	@sh tests/tools/red_extremo.sh $(BUILD)/src/tools/parchis-texto $(SOAK_PARTIDAS)
+	@sh tests/tools/red_extremo.sh $(BUILD)/src/tools/parchis-texto $(SOAK_PARTIDAS) cortes
 
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks

@@ -15,6 +15,7 @@
 #include "flow/sorteo.h"
 #include "tools/interfaz_texto.h"
 #include "tools/opciones.h"
+#include "tools/opciones_red.h"
 
 namespace fs = std::filesystem;
 using namespace parchis;
@@ -109,13 +110,16 @@ void Resumen(const Partida& p, const texto::Estadistica& d, double segundos, boo
 
 int main(int argc, char** argv) {
     std::string error;
-    const auto opciones = texto::LeeOpciones(argc, argv, error);
+    texto::OpcionesRed red;
+    const auto opciones = texto::SeparaOpcionesRed(argc, argv, red, error)
+                              ? texto::LeeOpciones(argc, argv, error)
+                              : std::nullopt;
     if (!opciones) {
         std::cerr << error << '\n';
         return 2;
     }
     if (opciones->Ayuda) {
-        std::cout << texto::TextoAyuda;
+        std::cout << texto::TextoAyuda << texto::AyudaRed;
         return 0;
     }
     Partida p = PartidaInicial();
@@ -138,6 +142,7 @@ int main(int argc, char** argv) {
     }
     const auto semilla = opciones->Semilla.value_or(static_cast<std::uint64_t>(
         std::chrono::system_clock::now().time_since_epoch().count()));
+    if (red.Activa()) return texto::JuegaEnRed(red, *opciones, p, semilla);
     texto::InterfazTexto ui(p, std::cout, opciones->Silencioso, opciones->Comprobar, semilla);
     const auto inicio = std::chrono::steady_clock::now();
     for (long i = 1; i <= opciones->Partidas; ++i) {

@@ -1,4 +1,4 @@
-// Helpers of the loopback tests: bounded event loops and free ports.
+// Helpers of the loopback tests: a bounded event loop and free ports.
 #pragma once
 
 #include <QCoreApplication>
@@ -15,15 +15,12 @@ bool Hasta(F hecho, double segundos = 10) {
     reloj.start();
     QTimer despertador;   // the blocking wait below ends at least this often
     despertador.start(20);
-    while (!hecho()) {
-        if (reloj.elapsed() > segundos * 1000) return false;
+    while (!hecho() && reloj.elapsed() < segundos * 1000)
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
-    return true;
+    return hecho();
 }
 
-// A port nobody listens on now (the system's choice), so parallel runs and
-// other programs on this machine do not collide.
+// A port nobody listens on now, so that parallel runs do not collide.
 inline int PuertoLibre() {
     QTcpServer s;
     s.listen(QHostAddress::LocalHost, 0);

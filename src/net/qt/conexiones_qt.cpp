@@ -1,18 +1,12 @@
 #include "net/qt/conexiones_qt.h"
 
-#include <QDateTime>
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTimer>
 
 namespace parchis {
 
 namespace {
-
-// A refused or failed connection is tried again by the client's wait at
-// once; the socket layer spaces the attempts so that wait does not spin.
-constexpr qint64 PausaReintento = 250;   // ms
 
 std::string Texto(const QByteArray& bytes) { return std::string(bytes.constData(), bytes.size()); }
 
@@ -122,16 +116,7 @@ void ConexionesQt::Conecta(const std::string& ip, int puerto, int puertoLocal) {
         AlFallarSocket(0, s->error());
         return;
     }
-    const unsigned generacion = ranuras_[0].generacion;
-    auto conecta = [this, s, generacion, ip, puerto] {
-        if (ranuras_[0].generacion == generacion)
-            s->connectToHost(QString::fromStdString(ip), static_cast<quint16>(puerto));
-    };
-    const qint64 espera = ultimoFallo_ + PausaReintento - QDateTime::currentMSecsSinceEpoch();
-    if (espera > 0)
-        QTimer::singleShot(espera, this, conecta);
-    else
-        conecta();
+    s->connectToHost(QString::fromStdString(ip), static_cast<quint16>(puerto));
 }
 
 void ConexionesQt::Envia(int ranura, const std::string& datos) {
@@ -192,6 +177,10 @@ void ConexionesQt::Ocupa(int ranura, QTcpSocket* socket) {
 
 void ConexionesQt::Vigila(int ranura, QTcpSocket* s) {
     s->disconnect(this);
+    // Messages are small and each waits for an answer: no batching delay.
+    s->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    connect(s, &QTcpSocket::connected, this,
+            [s] { s->setSocketOption(QAbstractSocket::LowDelayOption, 1); });
     connect(s, &QTcpSocket::readyRead, this, [this, ranura, s] {
         const std::string datos = Texto(s->readAll());
         Avisa(ranura, [ranura, datos](OyenteConexiones& o) { o.AlRecibir(ranura, datos); });
@@ -230,7 +219,6 @@ void ConexionesQt::AlFallarSocket(int ranura, QAbstractSocket::SocketError error
         return;
     }
     r.error = true;
-    ultimoFallo_ = QDateTime::currentMSecsSinceEpoch();
     const ErrorRed e = TraduceError(error);
     Avisa(ranura, [ranura, e](OyenteConexiones& o) { o.AlFallar(ranura, e.Numero, e.Descripcion); });
 }

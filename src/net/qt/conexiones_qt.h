@@ -66,7 +66,6 @@ private:
     std::array<Ranura, 4> ranuras_;
     std::map<int, QTcpSocket*> peticiones_;
     int ultimaPeticion_ = 0;
-    qint64 ultimoFallo_ = 0;   // ms; a client does not retry faster than a few times a second
 };
 
 }  // namespace parchis
