@@ -78,6 +78,20 @@ void ReanudaPartida(Mesa& mesa, Interfaz& ui) {
     JuegaPartida(p, ui);
 }
 
+// A remote player the person took off in the player settings leaves the
+// table: its connection closes as a drop does, without the question, and
+// the seat goes on played by the computer.
+void DesconectaRetirados(Mesa& mesa) {
+    Red* red = mesa.RedDeJuego();
+    const Partida& p = mesa.Juego();
+    for (int j = 1; j <= 3 && red && p.JugarEnRed && p.ModoRed == 1; ++j) {
+        if (!red->Conectado(j) || p.Control[j] == 3) continue;
+        red->PonDesconexionVoluntaria(true);
+        red->AlCerrar(j);
+        red->PonDesconexionVoluntaria(false);
+    }
+}
+
 // What the settings windows leave asked when they close.
 void AtiendePeticiones(Mesa& mesa, Interfaz& ui) {
     Partida& p = mesa.Juego();
@@ -116,6 +130,7 @@ void OrdenVentana(Mesa& mesa, Interfaz& ui, int boton) {
                                                         : nullptr;
     if (!ventana || !*ventana) return;
     (*ventana)();
+    if (boton == 1) DesconectaRetirados(mesa);
     if (boton == 1 || boton == 2) AtiendePeticiones(mesa, ui);
 }
 
