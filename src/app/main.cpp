@@ -36,7 +36,9 @@ int main(int argc, char** argv) {
                            [&](int u) { escritorio.Pausa(u); }},
                           red.Mensajes(), [&](const std::string& texto) { red.EnviaMensaje(texto); });
     mesa.PonVentanas({
-        [&] { parchis::AbreVentanaJugadores(&mesa, partida, escritorio); },
+        [&] {
+            parchis::AbreVentanaJugadores(&mesa, partida, escritorio, [&](int j) { return red.Conectado(j); });
+        },
         [&] { parchis::AbreVentanaReglas(&mesa, partida, escritorio); },
         [&] { parchis::AbreEstadisticas(&mesa, partida, escritorio); },
         [&] { parchis::AbreHistorico(&mesa, partida, escritorio); },

@@ -3,6 +3,7 @@
 // display's clock.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -10,6 +11,7 @@
 
 #include "con_mesa.h"
 #include "ui/mainwindow/paneles_red.h"
+#include "ui/windows/ajustes_jugadores.h"
 #include "ui/windows/chat.h"
 
 namespace parchis {
@@ -110,6 +112,25 @@ TEST_F(PanelesRed, TheTurnDisplayCountsTheWaitUntilTheNetworkStops) {
     ui.ActualizaControles();
     EXPECT_TRUE(mesa.BotonDisponible(3));
     EXPECT_TRUE(mesa.TurnoRed()->isHidden());
+}
+
+}  // namespace
+}  // namespace parchis
+
+namespace parchis {
+namespace {
+
+// Only the administrator's remote seats carry a connection mark.
+TEST_F(PanelesRed, ThePlayerSettingsMarkWhichRemoteSeatsAreConnected) {
+    p.JugarEnRed = true;
+    p.ModoRed = 1;
+    p.Control = {0, 3, 3, 2, 1};
+    VentanaJugadores v(&mesa, p, ui, [](int j) { return j == 1; });
+    const std::vector<QString> marcas = {"Conectado", "Pendiente de conexión", "", ""};
+    for (int j = 1; j <= 4; ++j) EXPECT_EQ(v.Cabecera(j)->text(), marcas[j - 1]) << j;
+    p.ModoRed = 2;
+    VentanaJugadores cliente(&mesa, p, ui, [](int) { return true; });
+    EXPECT_TRUE(cliente.Cabecera(1)->text().isEmpty());
 }
 
 }  // namespace
