@@ -38,7 +38,7 @@ deb: build
 # Short bounded runs of the fuzzers (the state-file reader, then the
 # computer player on what the reader accepts), FUZZ_SECONDS each;
 # `make fuzz FUZZ_SECONDS=600` for long ones.
-FUZZERS := estado jugador
+FUZZERS := estado jugador red
 fuzz: deps
 	@CXX=clang++ CC=clang cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPARCHIS_FUZZ=ON -DPARCHIS_TESTS=OFF >/dev/null
 	@cmake --build $(BUILD_FUZZ) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZERS))

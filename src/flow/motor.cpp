@@ -155,12 +155,13 @@ Paso Motor::Tira(bool& castigo) {
     if (remoto_) {
         p_.EsperandoTirada = false;
         p_.Dado1 = p_.Dado2 = 0;
-        while (p_.PartidaIniciada && !TomaTirada(p_)) {
+        while (p_.PartidaIniciada && SigueRemoto(p_) && !TomaTirada(p_)) {
             ui_.Espera();
             RefrescaTurnoRed();
         }
         if (!p_.PartidaIniciada) return Paso::Termina;
-        TiraDados(p_, ui_, p_.Dado1, p_.Dado2);
+        remoto_ = p_.Dado1 + p_.Dado2 != 0;
+        if (remoto_) TiraDados(p_, ui_, p_.Dado1, p_.Dado2);
     }
     while (p_.EsperandoTirada && p_.PartidaIniciada) {
         ui_.Espera();
@@ -225,15 +226,16 @@ Paso Motor::ObtenJugada() {
         p_.TextoTurno = "Esperando jugada de " + NombreDe(p_, p_.Turno);
         ui_.MuestraMensaje(p_.TextoTurno);
         p_.EsperandoFicha = false;
-        while (p_.PartidaIniciada && !TomaMovimiento(p_)) {
+        bool recibida = false;
+        while (p_.PartidaIniciada && SigueRemoto(p_) && !(recibida = TomaMovimiento(p_))) {
             ui_.Espera();
             RefrescaTurnoRed();
         }
-        if (p_.PartidaIniciada && p_.FichaJugada != 0)
+        remoto_ = recibida;
+        if (p_.PartidaIniciada && recibida && p_.FichaJugada != 0)
             ui_.SenalaFicha(p_.Turno, p_.FichaJugada, FormaSenal::Ordenador);
-    } else {
-        EligeLocal();
     }
+    if (!remoto_ && p_.PartidaIniciada) EligeLocal();
     if (!p_.PartidaIniciada) return Paso::Vuelve;
     while (p_.EsperandoFicha && p_.PartidaIniciada) {
         ui_.Espera();

@@ -66,6 +66,8 @@ bool EsRemoto(const Partida& p) {
     return p.Turno != 4;
 }
 
+bool SigueRemoto(const Partida& p) { return p.ModoRed == 2 || p.Control[p.Turno] == 3; }
+
 int ConvertirPuesto(const Partida& p, int puestoAdmin) {
     const int local = puestoAdmin + 4 - p.PuestoAdmin;
     return local > 4 ? local - 4 : local;

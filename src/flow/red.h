@@ -16,6 +16,11 @@ inline constexpr const char* FicheroRestauracion = "ZRVEL34.DRE";
 // The throw and move of the seat to move come from another computer.
 bool EsRemoto(const Partida& p);
 
+// A remote seat's throw or move is still awaited.  On the administrator a
+// seat whose player has left (now played by the computer) is awaited no
+// more; a client always waits for the administrator's.
+bool SigueRemoto(const Partida& p);
+
 // A client's numbering (PuestoAdmin = its seat at the administrator).
 int ConvertirPuesto(const Partida& p, int puestoAdmin);
 int ConvertirCasillaEntrada(const Partida& p, int casilla);   // administrator -> here

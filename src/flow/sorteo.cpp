@@ -57,8 +57,8 @@ void ReiniciaJuego(Partida& p, Interfaz& ui) {
 void TiradaDelSorteo(Partida& p, Interfaz& ui) {
     if (EsCliente(p)) {
         p.Dado1 = p.Dado2 = 0;
-        while (!TomaTirada(p)) ui.Espera();
-        TiraDados(p, ui, p.Dado1, p.Dado2);
+        while (EsCliente(p) && !TomaTirada(p)) ui.Espera();
+        if (EsCliente(p)) TiraDados(p, ui, p.Dado1, p.Dado2);
         return;
     }
     TiraDados(p, ui);
@@ -74,7 +74,13 @@ void NuevaPartida(Partida& p, Interfaz& ui) {
         if (ui.Mensaje(TituloComienza, pregunta, 4, 2, 4040) == Aceptar) break;
         ui.AbreReglas();
     }
+    const bool cliente = EsCliente(p);
     SorteoInicial(p, ui);
+    // A client whose network play ended during the draw has no game to play.
+    if (cliente && !EsCliente(p)) {
+        p.PartidaIniciada = false;
+        return;
+    }
     p.PartidaIniciada = true;
     ui.Mensaje(TituloSorteo, "Sale " + NombreDe(p, p.Turno) + ".", 1, 1, 0);
     ui.BorraDados();
@@ -86,6 +92,7 @@ void NuevaPartida(Partida& p, Interfaz& ui) {
 }
 
 void SorteoInicial(Partida& p, Interfaz& ui) {
+    const bool cliente = EsCliente(p);
     std::array<bool, 5> enSorteo{};
     for (int j = 1; j <= 4; ++j) enSorteo[j] = p.Estado[j] == 1;
     for (;;) {
@@ -96,6 +103,7 @@ void SorteoInicial(Partida& p, Interfaz& ui) {
             p.Turno = static_cast<Entero>(EsCliente(p) ? ConvertirPuesto(p, i) : i);
             if (!enSorteo[p.Turno]) continue;
             TiradaDelSorteo(p, ui);
+            if (cliente && !EsCliente(p)) return;
             tirada[p.Turno] = p.Dado1 + p.Dado2;
             ui.Pausa(60);
         }

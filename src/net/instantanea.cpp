@@ -55,8 +55,12 @@ bool LineaEscribible(const std::string& linea) {
 // missing, unreadable or put back to a default by the validation.
 bool LeeInstantanea(const std::string& linea, Partida& leida) {
     if (!LineaEscribible(linea)) return false;
-    // The reader takes the bytes of a file: one per character.
-    const std::string bytes = Windows1252DesdeUtf8(linea);
+    // The reader takes the bytes of a file: one per character.  The game
+    // under way and its move number are not taken, and left out they keep
+    // the reader from sizing a log for them.
+    std::string bytes = Windows1252DesdeUtf8(linea);
+    bytes.replace(839, 2, " 0");     // PartidaIniciada
+    bytes.replace(841, 4, "0000");   // NumJugada
     Partida a = Borrador(false);
     Partida b = Borrador(true);
     LeerEstado(a, bytes);

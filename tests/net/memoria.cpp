@@ -46,14 +46,25 @@ void ConexionesMemoria::EncolaSiSigue(int ranura, unsigned enlace, std::function
     });
 }
 
+// One event at a time, as a window system runs them: an event that waits
+// inside (a game started by a message) runs the ones queued after it.
 void ConexionesMemoria::Despacha(std::chrono::milliseconds espera) {
-    std::deque<std::function<void()>> ahora;
+    std::size_t pendientes;
     {
         std::unique_lock<std::mutex> l(m_);
         cv_.wait_for(l, espera, [this] { return !eventos_.empty(); });
-        ahora.swap(eventos_);
+        pendientes = eventos_.size();
     }
-    for (auto& evento : ahora) evento();
+    for (; pendientes > 0; --pendientes) {
+        std::function<void()> evento;
+        {
+            std::lock_guard<std::mutex> l(m_);
+            if (eventos_.empty()) return;
+            evento = std::move(eventos_.front());
+            eventos_.pop_front();
+        }
+        evento();
+    }
 }
 
 bool ConexionesMemoria::Escucha(int puerto) { return centralita_.Escucha(puerto, this); }
@@ -148,6 +159,7 @@ void InterfazRed::Espera() {
 int InterfazRed::Mensaje(const std::string& titulo, const std::string& texto, int, int, int) {
     Titulos.push_back(titulo);
     Textos.push_back(texto);
+    if (AlMensaje) AlMensaje(titulo);
     const auto it = Respuestas.find(titulo);
     return it == Respuestas.end() ? Aceptar : it->second;
 }
@@ -188,6 +200,10 @@ void Ordenador::Juega() {
         p.PedirNuevaPartida = false;
         NuevaPartida(p, ui);
     }
+}
+
+void Ordenador::Atiende(const std::atomic<bool>& fin) {
+    while (!fin) ui.Espera();
 }
 
 void EnHilos(const std::vector<std::function<void()>>& tareas) {

@@ -111,8 +111,9 @@ public:
     std::map<std::string, int> Respuestas;
     // The seat option chosen for a caller (-1 refuses); the first one by default.
     std::function<int(const std::vector<std::string>&)> Elige;
-    // Runs in every wait, on this computer's thread.
+    // Run in every wait and after every message, on this computer's thread.
     std::function<void()> AlEsperar;
+    std::function<void(const std::string&)> AlMensaje;
     std::vector<std::string> Titulos, Textos, Paneles;
     std::vector<std::vector<std::string>> Opciones;
     int Chats = 0;
@@ -137,6 +138,8 @@ struct Ordenador {
     Red red;
     // IniciarRed and the new game it may ask for, as the program's owner does.
     void Juega();
+    // Runs this computer's events until `fin` is set.
+    void Atiende(const std::atomic<bool>& fin);
 };
 
 // Runs each function on a thread of its own and waits for all of them.
