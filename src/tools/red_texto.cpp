@@ -1,6 +1,7 @@
 #include "tools/red_texto.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -149,17 +150,20 @@ void InterfazRed::AlPedirConexion(int peticion, const std::string& ip, int puert
 
 void InterfazRed::AlRecibir(int ranura, const std::string& datos) {
     Noticia();
+    if (ranura >= 1 && ranura <= 3 && datos.find("ZRA3404") != std::string::npos) marcas_[ranura] = true;
     if (red_) red_->AlRecibir(ranura, datos);
 }
 
 void InterfazRed::AlCerrar(int ranura) {
     Noticia();
+    marcas_[ranura] = false;
     if (red_) red_->AlCerrar(ranura);
 }
 
 // A failed attempt is no news: a client retrying a silent address must
 // still give up in time.
 void InterfazRed::AlFallar(int ranura, int numero, const std::string& descripcion) {
+    if (numero == ErrorConexionAbortada) marcas_[ranura] = false;
     if (red_) red_->AlFallar(ranura, numero, descripcion);
 }
 
@@ -195,20 +199,25 @@ void SiguientePartida(Red& red, InterfazRed& ui, Partida& p, Conexiones& conexio
         EmpiezaRed(red, ui, p, clientes);
         return;
     }
+    clientes = std::min(clientes, 3);
     std::array<bool, 4> vuelve{};
-    for (int j = 1; j <= clientes; ++j)
-        if (!red.Conectado(j)) p.Control[j] = 3, vuelve[j] = true;
+    for (int j = 1; j <= clientes; ++j) {
+        vuelve[j] = !red.Conectado(j);
+        if (vuelve[j]) p.Control[j] = 3;
+    }
+    // Back means seated and its mark received: then it reads a snapshot.
+    const auto haVuelto = [&](int j) { return red.Conectado(j) && (!vuelve[j] || ui.MarcaRecibida(j)); };
     const double inicio = ui.Reloj();
     ui.EsperaHasta([&] {
         bool todos = true;
-        for (int j = 1; j <= clientes; ++j) todos = todos && red.Conectado(j);
-        return todos || (vuelve == std::array<bool, 4>{}) || ui.Reloj() - inicio > EsperaVuelta;
+        for (int j = 1; j <= clientes; ++j) todos = todos && haVuelto(j);
+        return todos || ui.Reloj() - inicio > EsperaVuelta;
     });
     const std::string instantanea = Windows1252DesdeUtf8("ZRA3411" + ComponerEstado(p).Linea1);
     for (int j = 1; j <= clientes; ++j) {
         if (!vuelve[j]) {
             conexiones.Envia(j, "ZRA3408");
-        } else if (red.Conectado(j)) {
+        } else if (haVuelto(j)) {
             conexiones.Envia(j, instantanea);
             conexiones.Envia(j, "ZRA34021");
         } else {
@@ -288,7 +297,9 @@ int JuegaEnRed(const OpcionesRed& o, const Opciones& opciones, Partida& p, std::
     conexiones.PonOyente(nullptr);
     const Estadistica& d = ui.Datos();
     std::cout << "\nPartidas: " << d.Partidas << "  jugadas: " << d.Jugadas << std::endl;
-    return std::cout.good() ? 0 : 1;
+    if (std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    std::cerr << "no se ha podido escribir la salida\n";
+    return 1;
 }
 
 }  // namespace parchis::texto

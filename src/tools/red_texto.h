@@ -11,6 +11,7 @@
 #pragma once
 
 #include <QTimer>
+#include <array>
 #include <functional>
 
 #include "net/red.h"
@@ -35,6 +36,9 @@ public:
     // The administrator has refused this client (it may try again).
     bool Rechazado() const { return rechazado_; }
     void OlvidaRechazo() { rechazado_ = false; }
+    // Administrator: the client at seat j has sent its resume mark, so it
+    // knows its seat and takes a snapshot.
+    bool MarcaRecibida(int j) const { return marcas_[j]; }
     // Waits for `hecho` with events running; gives up when it does not come.
     template <typename F>
     void EsperaHasta(F hecho) {
@@ -73,6 +77,7 @@ private:
     Red* red_ = nullptr;
     QTimer despertador_;   // ends a blocked wait now and then to look at the clock
     bool rechazado_ = false;
+    std::array<bool, 4> marcas_{};
     int cuadros_ = 0;   // frame of a received throw being tumbled, 0 = none
     std::string ultimaEspera_;   // the waiting panel is printed once, not every second
 };

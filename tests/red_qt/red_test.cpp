@@ -1,9 +1,14 @@
-// Network play on real sockets over the loopback: each computer of the game
-// (record, services, sockets, Red) runs on a thread of its own, as it would
-// in a program of its own, and every wait gives up after a bounded time.
+// Network play on the Qt sockets over the loopback: each computer of the
+// game (record, services, sockets, Red) runs on a thread of its own, as it
+// would in a program of its own, and every wait gives up after a bounded
+// time.  A client's games after the first run inside the handler of the
+// new-game message, so they prove that an arrival can be waited for inside
+// another's handler.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
@@ -23,7 +28,6 @@
 #include "net/puertos.h"
 #include "net/qt/conexiones_qt.h"
 #include "net/red.h"
-#include "red_qt/bucle.h"
 #include "rules/tablero.h"
 #include "tools/huella.h"
 
@@ -31,6 +35,13 @@ namespace parchis {
 namespace {
 
 constexpr double Limite = 60;   // seconds any computer may wait in one test
+
+// A port nobody listens on now, so that parallel runs do not collide.
+int PuertoLibre() {
+    QTcpServer s;
+    s.listen(QHostAddress::LocalHost, 0);
+    return s.serverPort();
+}
 
 struct Equipo : prueba::InterfazMuda {
     explicit Equipo(int modo) : prueba::InterfazMuda(7 + modo) {
@@ -127,7 +138,7 @@ std::unique_ptr<QThread> Cliente(int miPuerto, int partidas, Visto& visto,
 struct Administrador : testing::Test {
     Administrador() {
         // Ports of this test only: the administrator's is one nobody uses now.
-        const std::string desplazamiento = std::to_string(prueba::PuertoLibre() - 49924);
+        const std::string desplazamiento = std::to_string(PuertoLibre() - 49924);
         setenv(VariableDesplazamientoPuertos, desplazamiento.c_str(), 1);
     }
     ~Administrador() override {

@@ -25,6 +25,8 @@ espera 2 "--carpeta necesita un valor" --carpeta --silencioso
 espera 2 "--nivel necesita un valor" --nivel
 espera 2 "--partidas admite de 1 a 100000000" --partidas 0
 espera 2 "--semilla admite de 0 a 2000000000" --semilla -1
+espera 2 "--administrador admite de 1 a 3" --administrador 4
+espera 2 "--cliente necesita --puesto-propio" --cliente 127.0.0.1
 : > fichero
 espera 1 "no se puede escribir el histórico" --silencioso --carpeta fichero/sub
 [ -e ./--silencioso ] && { echo "FALLO: se creó la carpeta --silencioso"; fallos=$((fallos + 1)); }

@@ -17,7 +17,7 @@ PARCHIS_DESPLAZAMIENTO_PUERTOS=-$((10000 + ($$ % 3000) * 5))
 export PARCHIS_DESPLAZAMIENTO_PUERTOS
 
 cliente() {  # cliente <seat> <run> <games>: one client, its output in c<seat>.<run>
-    "$programa" --cliente 127.0.0.1 --puesto-propio "$1" --partidas "$3" --comprobar \
+    exec "$programa" --cliente 127.0.0.1 --puesto-propio "$1" --partidas "$3" --comprobar \
         --silencioso --espera-maxima $espera --carpeta "$trabajo/c$1" >"$trabajo/c$1.$2.out" 2>&1
 }
 
@@ -67,5 +67,7 @@ done
 n=$(wc -l <"$trabajo/huellas")
 [ "$n" -eq "$partidas" ] || { echo "FALLO: $n huellas del administrador, se esperaban $partidas"; fallos=1; }
 jugadas=$(awk -F', ' '{ split($2, a, " "); s += a[1] } END { print s + 0 }' "$trabajo/huellas")
-echo "red_extremo: $n partidas, $jugadas jugadas, $cortados cortes, $( [ $fallos -eq 0 ] && echo 'ninguna diferencia' || echo 'CON DIFERENCIAS')"
+vueltas=$(cat "$trabajo"/c*.out | grep -c '^Huella:')
+echo "red_extremo: $n partidas, $jugadas jugadas, $cortados cortes, $vueltas partidas completas en los clientes," \
+    "$( [ $fallos -eq 0 ] && echo 'ninguna diferencia' || echo 'CON DIFERENCIAS')"
 exit $fallos
