@@ -37,17 +37,21 @@ deb: build
 
 # Short bounded runs of the fuzzers (the state-file reader, then the
 # computer player on what the reader accepts), FUZZ_SECONDS each;
-# `make fuzz FUZZ_SECONDS=600` for long ones.
+# `make fuzz FUZZ_SECONDS=600` for long ones.  Each prints its executions
+# per second.  Nothing else writes to a run's corpus folder, so it is not
+# read again during the run (-reload=0).  The network fuzzer starts from
+# real messages, the others from state files.
 FUZZERS := estado jugador red
 fuzz: deps
 	@CXX=clang++ CC=clang cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPARCHIS_FUZZ=ON -DPARCHIS_TESTS=OFF >/dev/null
 	@cmake --build $(BUILD_FUZZ) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZERS))
 	@for f in $(FUZZERS); do \
 	    mkdir -p $(BUILD_FUZZ)/corpus-$$f; \
-	    $(BUILD_FUZZ)/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	        $(BUILD_FUZZ)/corpus-$$f fuzz/corpus/estado > $(BUILD_FUZZ)/fuzz-$$f.log 2>&1 \
+	    $(BUILD_FUZZ)/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -reload=0 \
+	        $(BUILD_FUZZ)/corpus-$$f fuzz/corpus/$$([ $$f = red ] && echo red || echo estado) > $(BUILD_FUZZ)/fuzz-$$f.log 2>&1 \
 	        || { tail -n 40 $(BUILD_FUZZ)/fuzz-$$f.log; exit 1; }; \
-	    echo "fuzz_$$f: $$(grep -E '^Done' $(BUILD_FUZZ)/fuzz-$$f.log)"; \
+	    echo "fuzz_$$f: $$(grep -E '^Done' $(BUILD_FUZZ)/fuzz-$$f.log)," \
+	         "$$(awk '/average_exec_per_sec/ {print $$2}' $(BUILD_FUZZ)/fuzz-$$f.log) executions per second"; \
 	done
 
 # The long network soak: 200 games between four terminal programs, then

@@ -2,7 +2,9 @@
 // from random games (fixed seeds): the default rules, and the heaviest
 // rules (two dice counted one by one, eight pieces, a double with bonus
 // values, four seats, level 100, the seat's pieces all out of the box).
-// Each set is also played by the literal player that saves and loads the
+// A third kind, "lentas", is fixed: the positions of whole games under the
+// heaviest rules whose choice took longest (bench/posiciones_lentas.txt).
+// Each random set is also played by the literal player that saves and loads the
 // whole state through files at every node of its search; the summary at the
 // end prints the median and slowest call of each and their ratio.
 // PARCHIS_BENCH_POSICIONES sets the size of the heaviest sets (20).
@@ -20,6 +22,7 @@
 
 #include "ai/eleccion.h"
 #include "ai/jugador_literal.h"
+#include "ai/linea_posicion.h"
 #include "ai/posiciones.h"
 
 namespace {
@@ -63,6 +66,7 @@ const std::vector<Partida>& Conjunto(const std::string& nombre) {
     auto& c = conjuntos[nombre];
     if (c.empty()) {
         if (nombre == "defecto") c = ConjuntoDefecto();
+        else if (nombre == "lentas") c = prueba::PosicionesDeFichero(FICHERO_POSICIONES_LENTAS);
         else if (nombre == "peor_seis1") c = ConjuntoPeor(1);
         else c = ConjuntoPeor(2);
     }
@@ -80,6 +84,10 @@ std::map<std::string, Tiempos> resultados;
 template <typename Eleccion>
 void Mide(benchmark::State& state, const std::string& nombre, const std::string& clave, Eleccion elige) {
     std::vector<Partida> posiciones = Conjunto(nombre);
+    if (posiciones.empty()) {
+        state.SkipWithError("no positions");
+        return;
+    }
     std::vector<std::vector<double>> tiempos(posiciones.size());
     for (auto _ : state) {
         for (std::size_t i = 0; i < posiciones.size(); ++i) {
@@ -129,7 +137,7 @@ void Resumen() {
     std::printf("\n%-12s %12s %12s %14s %14s %10s %10s %10s\n", "conjunto", "mediana (us)",
                 "máxima (us)", "mediana fich.", "máxima fich.", "razón med.", "razón suma",
                 "med. razón");
-    for (const char* n : {"defecto", "peor_seis1", "peor_seis2"}) {
+    for (const char* n : {"defecto", "peor_seis1", "peor_seis2", "lentas"}) {
         const auto r = resultados.find(std::string(n) + " rápido");
         const auto f = resultados.find(std::string(n) + " ficheros");
         if (r == resultados.end()) continue;
@@ -159,6 +167,8 @@ BENCHMARK_CAPTURE(Rapido, defecto, std::string("defecto"))->Unit(benchmark::kMic
 BENCHMARK_CAPTURE(Ficheros, defecto, std::string("defecto"))->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(Rapido, peor_seis1, std::string("peor_seis1"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Rapido, peor_seis2, std::string("peor_seis2"))->Unit(benchmark::kMillisecond);
+// The literal player would take hours over the slow set.
+BENCHMARK_CAPTURE(Rapido, lentas, std::string("lentas"))->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Ficheros, peor_seis1, std::string("peor_seis1"))->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(Ficheros, peor_seis2, std::string("peor_seis2"))->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "core/codificacion.h"
 #include "core/estado.h"
@@ -14,13 +15,18 @@ namespace {
 
 using parchis::Partida;
 
-void Exige(bool condicion) {
+// The checks below are left out of the coverage feedback: they are not what
+// is explored, and over a log of thousands of entries their comparisons
+// would cost more than the reading they check.
+#define SIN_COBERTURA __attribute__((no_sanitize("coverage")))
+
+SIN_COBERTURA void Exige(bool condicion) {
     if (!condicion) std::abort();
 }
 
-bool Entre(int valor, int min, int max) { return valor >= min && valor <= max; }
+SIN_COBERTURA bool Entre(int valor, int min, int max) { return valor >= min && valor <= max; }
 
-void CompruebaRangos(const Partida& p) {
+SIN_COBERTURA void CompruebaRangos(const Partida& p) {
     for (int j = 1; j <= 4; ++j) {
         Exige(parchis::CuentaCaracteres(p.Nombres[j]) <= 9);
         Exige(Entre(p.EnEspera[j], 0, 8) && Entre(p.EnCasa[j], 0, 8) &&
@@ -55,10 +61,16 @@ void CompruebaRangos(const Partida& p) {
     }
 }
 
-void CompruebaRelectura(const Partida& p) {
+SIN_COBERTURA void CompruebaRelectura(Partida& p) {
     const std::string fichero = parchis::ContenidoFichero(p);
     Exige(fichero.find("\"\r\n\"") == 901);
+    // The reader replaces the move list whole (a simulation leaves it empty),
+    // so the copy it reads into starts without one rather than copying
+    // thousands of lines.
+    std::vector<std::string> lista;
+    lista.swap(p.ListaJugadas);
     Partida otra = p;
+    lista.swap(p.ListaJugadas);
     parchis::LeerEstado(otra, fichero);
     Exige(parchis::ContenidoFichero(otra) == fichero);
     Exige(otra.Jugadas == p.Jugadas && otra.Nombres == p.Nombres);

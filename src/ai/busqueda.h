@@ -1,9 +1,9 @@
 // Depth-first search over one sequence of values.  Each depth counts the
 // pending bonus, if any, or the next value of the sequence, tries every
-// movable piece in turn on the record itself, and restores the board it
-// started from before the next piece.  The copies are of the board alone
-// (pieces, squares and the per-seat counters): the throw and the working
-// flags are left as the rules set them, so later depths still see the
+// movable piece in turn on the record itself, and undoes each move before
+// the next piece.  Only the board is restored (the move's two squares, the
+// pieces and the per-seat counters): the throw and the working flags are
+// left as the rules set them, so later depths still see the
 // throw as it was before its first move.  A path ends as a candidate when
 // the sequence is exhausted with no bonus pending or when no piece can
 // count the value; a bonus no piece can count is dropped and the path goes
@@ -12,10 +12,20 @@
 // When every path starts with the same move the candidates are not scored:
 // the choice is that move whatever the scores, and most throws leave one
 // piece or none to move.
+//
+// The choice only keeps, of the candidates in the order found, the last one
+// with the best total.  Below the first move every candidate of a subtree
+// starts with the same move, so the subtree is kept as its first candidate
+// (whose feature 9 depends on the mark it meets) and the best total of the
+// rest: met again with the same board, values to count, first move and
+// partner captures, it is taken from memory instead of searched.  Its
+// destinations were all offered to Destinos the first time, so nothing is
+// lost there either.
 #pragma once
 
 #include <array>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -29,46 +39,73 @@ namespace parchis {
 
 inline constexpr int ProfundidadMaxima = 90;   // moves in a path, bonus counts included
 
-// The board data a simulated move changes.
-struct TableroGuardado {
-    // Left unset: every copy is written whole by Guarda before it is read.
-    std::array<std::array<Entero, MaxFichas + 1>, 5> Fichas;
-    std::array<Casilla, NumCasillas + 1> Casillas;
-    std::array<Entero, 5> EnEspera, EnCasa, SiguienteSalida;
+// What the choice keeps of the candidates taken in the order they were
+// found: the last one with the best total, and what their first moves share.
+struct Acumulado {
+    explicit Acumulado(int valorTotal) : valorTotal_(valorTotal) {}
+    void Anota(const Candidato& c);
 
-    void Guarda(const Partida& p);
-    void Restaura(Partida& p) const;
+    bool Alguno = false;
+    float Mejor = -std::numeric_limits<float>::infinity();
+    Candidato Elegido;
+    bool MismaFicha = true, MismoValor = true;
+    bool Total = false;       // some candidate counts the throw's joint total first
+    bool Sacar = false;       // some candidate starts from the box
+
+private:
+    int valorTotal_;
+    Entero primeraFicha_ = 0, primerValor_ = 0;
+};
+
+// The candidates of a searched part, in runs with the same first move: each
+// run's first candidate and the best total of the rest.  Only the very first
+// candidate's mark depends on what came before.
+struct TramoCandidatos {
+    Candidato Primero;
+    float MejorResto = 0;
+    bool HayResto = false;
+};
+struct Resumen {
+    std::uint32_t Inicio = 0, Num = 0;   // its runs in the search's pool
+    bool MarcaFinal = false;             // the mark it leaves
 };
 
 class Busqueda {
 public:
     // p holds the board every sequence starts from; `puntua` asks for the
-    // candidates to be scored.
-    Busqueda(Partida& p, int numFichas, bool puntua, std::vector<Candidato>& candidatos);
+    // candidates to be scored; `valorTotal` is the throw's joint total.
+    Busqueda(Partida& p, int numFichas, bool puntua, int valorTotal);
 
     // Searches one sequence from the current board, starting with `bono`
-    // when a bonus count is pending.  The board is left as the last path
-    // left it.  Returns false when `seguir` asked to stop half-way.
-    bool Recorre(const std::vector<int>& secuencia, int bono);
+    // when a bonus count is pending, and keeps it in `resumen`.  Every move
+    // is undone, so the board is left as it was.  Returns false when `seguir` asked to
+    // stop half-way.
+    bool Recorre(const std::vector<int>& secuencia, int bono, Resumen& resumen);
 
-    // Set after stepping back from a depth above 1 whose last piece has been
-    // tried; cleared once the next candidate has been scored.
-    bool Marca = false;
+    // Takes the candidates of a part searched before again, as found.
+    void Repite(const Resumen& r);
+
+    const Acumulado& Resultado() const { return acumulado_; }
 
     // Asked every few thousand nodes whether to go on (the time guard).
     std::function<bool()> Seguir;
 
 private:
+    struct Deshacer;
     void Profundiza(int prof, std::size_t siguiente, int pendiente);
+    void Explora(int prof, std::size_t siguiente, int pendiente, int valor);
     void Hoja(int movimientos);
+    Candidato Puntua(int movimientos);
+    void Emite(const Candidato& c);
     void AnotaDestino(int ficha, int destino);
     // The estimate of the current board, whose path touched `tocadas`.
     void Valora(const std::vector<Entero>& tocadas, ValorEstado& v);
+    void Graba();
+    Resumen CierraGrabacion();
 
     Partida& p_;
     const int numFichas_;
     const int socio_;                // the partner in pairs mode, else 0
-    std::vector<Candidato>& candidatos_;
     // What scoring needs, prepared from the initial board, in place (the
     // scorer points into the rest).
     struct Puntuacion {
@@ -80,13 +117,31 @@ private:
     };
     std::optional<Puntuacion> puntuacion_;
     const std::vector<int>* secuencia_ = nullptr;
-    std::vector<TableroGuardado> pila_;
+    const std::array<Casilla, NumCasillas + 1> casillasIniciales_;
     CaminoCandidato camino_;
+    bool marca_ = false;             // set after stepping back from a depth above 1
+                                     // whose last piece was tried; cleared by the next candidate
+    Acumulado acumulado_;
     ValorEstado despues_;
-    // Boards already valued; a short search values every leaf directly and
-    // never builds it.
-    std::optional<MemoriaTableros> memoria_;
     std::vector<Entero> tocadas_;   // squares the current path has changed
+
+    // Boards met, subtrees and scored paths already known (emptied when a
+    // search starts to remember, after its first few paths).
+    struct Memoria {
+        MemoriaTableros Tableros;
+        TablaPares Subarboles;           // -> Resumenes
+        std::vector<Resumen> Resumenes;
+        TablaPares Puntuados;            // board and path -> Puntuaciones
+        std::vector<Candidato> Puntuaciones;
+        void Empieza(const std::array<Casilla, NumCasillas + 1>& inicial);
+    };
+    static Memoria& MemoriaDelHilo();
+    Memoria* memoria_ = nullptr;     // none while the search is short
+    std::vector<TramoCandidatos> tramos_;
+    // The parts being searched that will be kept, innermost last.
+    std::vector<std::vector<TramoCandidatos>> grabando_;
+    std::size_t numGrabando_ = 0;
+
     long hojas_ = 0;
     long nodos_ = 0;
     bool parar_ = false;

@@ -3,7 +3,8 @@
 // sequence of the throw's values is searched on the record itself, each
 // path restored from an in-memory copy of the board, and each finished path
 // is scored as a candidate; the first move of the best candidate (the last
-// one found among equal totals) is the choice.  When every path starts with
+// one found among equal totals) is the choice.  Parts of the search met
+// again are taken from memory (see busqueda.h).  When every path starts with
 // the same move nothing is scored: that move is the choice whatever the
 // scores.  Nothing is written to disk, and the record is left as it was
 // except for the choice and its facts.
@@ -12,7 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <limits>
+#include <optional>
 #include <vector>
 
 #include "ai/alcance.h"
@@ -225,34 +226,13 @@ bool VariasPrimeras(Partida& p, const std::vector<std::vector<int>>& secuencias,
     });
 }
 
-// A sequence already searched from the same position yields the same
-// candidates again; only the mark carried in from the previous sequence
-// can change the first of them.
-struct SecuenciaHecha {
-    std::size_t Inicio = 0, Fin = 0;
-    bool MarcaFinal = false;
-};
-
-// The candidates in the order they were found: stretches of the table,
-// a repeated sequence naming again the stretch of its first search.
-struct Tramo {
-    std::size_t Inicio = 0, Fin = 0;
-    bool Repetido = false;
-    bool Marca = false;       // the mark carried into a repeated stretch
-};
-
 struct Resultado {
-    std::vector<Candidato> Candidatos;
-    std::vector<Tramo> Orden;
+    std::optional<Acumulado> Candidatos;
     bool Aviso = false;
-
-    bool Vacio() const {
-        for (const Tramo& t : Orden)
-            if (t.Fin > t.Inicio) return false;
-        return true;
-    }
 };
 
+// A sequence already searched from the same position yields the same
+// candidates again: the search takes them from memory.
 Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
     Resultado r;
     const int bono = p.TipoJugada == 5 ? p.ValorCuenta : 0;
@@ -261,11 +241,9 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
     const double inicio = reloj();
     const int numFichas = PiezasDe(p);
     p.HayCapturaPosible = CapturaPosible(p, secuencias, bono, numFichas);
-    TableroGuardado inicial;
-    inicial.Guarda(p);
-    Busqueda busqueda(p, numFichas, VariasPrimeras(p, secuencias, bono, numFichas), r.Candidatos);
+    Busqueda busqueda(p, numFichas, VariasPrimeras(p, secuencias, bono, numFichas), p.ValoresCuenta[0]);
     busqueda.Seguir = [&] { return reloj() - inicio <= SegundosGuardia; };
-    std::vector<std::pair<const std::vector<int>*, SecuenciaHecha>> hechas;
+    std::vector<std::pair<const std::vector<int>*, Resumen>> hechas;
     for (const auto& s : secuencias) {
         if (reloj() - inicio > SegundosGuardia) {
             r.Aviso = ++p.CortesBusqueda == CortesAviso;
@@ -274,49 +252,25 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
         const auto previa = std::find_if(hechas.begin(), hechas.end(),
                                          [&s](const auto& h) { return *h.first == s; });
         if (previa != hechas.end()) {
-            const SecuenciaHecha& h = previa->second;
-            r.Orden.push_back({h.Inicio, h.Fin, true, busqueda.Marca});
-            if (h.Fin > h.Inicio) busqueda.Marca = h.MarcaFinal;
+            busqueda.Repite(previa->second);
             continue;
         }
-        SecuenciaHecha h;
-        h.Inicio = r.Candidatos.size();
-        const bool completa = busqueda.Recorre(s, bono);
-        inicial.Restaura(p);
-        h.Fin = r.Candidatos.size();
-        h.MarcaFinal = busqueda.Marca;
-        r.Orden.push_back({h.Inicio, h.Fin, false, false});
+        Resumen resumen;
+        const bool completa = busqueda.Recorre(s, bono, resumen);
         if (!completa) {
             r.Aviso = ++p.CortesBusqueda == CortesAviso;
             break;
         }
-        hechas.emplace_back(&s, h);
+        hechas.emplace_back(&s, resumen);
     }
+    r.Candidatos.emplace(busqueda.Resultado());
     return r;
 }
 
-void Elige(Partida& p, const Resultado& r) {
-    if (r.Vacio()) return;
+void Elige(Partida& p, const Acumulado& a) {
+    if (!a.Alguno) return;
     const int t = p.Turno;
-    const std::vector<Candidato>& tabla = r.Candidatos;
-    Candidato elegido;
-    float mejor = -std::numeric_limits<float>::infinity();
-    bool mismaFicha = true, mismoValor = true, total = false, sacar = false;
-    const Candidato* primero = nullptr;
-    for (const Tramo& tramo : r.Orden)
-        for (std::size_t i = tramo.Inicio; i < tramo.Fin; ++i) {
-            Candidato c = tabla[i];
-            if (tramo.Repetido && i == tramo.Inicio) c.PonMarca(tramo.Marca);
-            if (c.Total >= mejor) {
-                mejor = c.Total;
-                elegido = c;
-            }
-            if (!primero) primero = &tabla[i];
-            mismaFicha = mismaFicha && c.Ficha == primero->Ficha;
-            mismoValor = mismoValor && c.Valor == primero->Valor;
-            total = total || c.Valor == p.ValoresCuenta[0];
-            sacar = sacar || c.Origen == 0;
-        }
+    const Candidato& elegido = a.Elegido;
     EleccionJugada& e = p.JugadaElegida;
     e.Ficha = elegido.Ficha;
     e.Valor = elegido.Valor;
@@ -327,10 +281,10 @@ void Elige(Partida& p, const Resultado& r) {
     e.Destino = p.CasillaDestino;
     e.Tipo = p.TipoJugada != 0 ? p.TipoJugada
                                : static_cast<Entero>(e.Valor == p.ValoresCuenta[0] ? 3 : 4);
-    p.NumFichasMovibles = mismaFicha ? 1 : 99;
-    p.NumValoresDesglose = mismoValor ? 1 : 99;
-    p.DesgloseObligado = !(p.ValoresUsados == 0 && total);
-    p.PuedeSacar = sacar;
+    p.NumFichasMovibles = a.MismaFicha ? 1 : 99;
+    p.NumValoresDesglose = a.MismoValor ? 1 : 99;
+    p.DesgloseObligado = !(p.ValoresUsados == 0 && a.Total);
+    p.PuedeSacar = a.Sacar;
 }
 
 }  // namespace
@@ -352,7 +306,7 @@ bool EligeJugada(Partida& p, const RelojBusqueda& reloj) {
         return false;
     }
     const Resultado r = BuscaCandidatos(p, reloj ? reloj : RelojBusqueda(RelojMonotono));
-    Elige(p, r);
+    Elige(p, *r.Candidatos);
     resultados.Restaura(p);
     return r.Aviso;
 }

@@ -1,12 +1,13 @@
-// Estimates of the boards a search has already valued.  Different orders
-// of the same moves often lead to the same board: the estimate of the
-// second is the one already computed.  A board is told apart exactly by its
-// pieces, its box counts and every square the path touched that differs
-// from the board the search started from.
+// What a search remembers of the boards it has met.  Different orders of
+// the same moves often lead to the same board: each board gets a number the
+// first time it is met, and its estimate is worked out once.  A board is
+// told apart exactly by its pieces, its box counts and every square the path
+// touched that differs from the board the search started from.  The tables
+// are emptied, not freed, between searches: a heavy search does not pay for
+// fresh pages every time.
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <vector>
 
 #include "ai/valoracion.h"
@@ -16,42 +17,45 @@ namespace parchis {
 
 class MemoriaTableros {
 public:
-    // The squares of the board every path of the search starts from.
-    explicit MemoriaTableros(const std::array<Casilla, NumCasillas + 1>& inicial) : inicial_(inicial) {}
+    // Forgets every board; `inicial` holds the squares of the board every
+    // path of the next search starts from.
+    void Empieza(const std::array<Casilla, NumCasillas + 1>& inicial);
 
-    // The estimate of the current board of p, whose path has touched the
-    // squares `tocadas`, computed by `calcula` the first time.  The
-    // reference holds until the next call.
+    // The number of the current board of p, whose path has touched the
+    // squares `tocadas`; -1 once the memory is full and the board is new.
+    int Numero(const Partida& p, const std::vector<Entero>& tocadas);
+
+    // The estimate of board `n`, computed by `calcula` the first time (every
+    // time for n = -1).  The reference holds until the next call.
     template <typename Calcula>
-    const ValorEstado& Busca(const Partida& p, const std::vector<Entero>& tocadas, Calcula calcula) {
-        ComponClave(p, tocadas);
-        const std::size_t hallado = Encuentra();
-        if (hallado != Ninguno) {
-            Recupera(hallado);
+    const ValorEstado& Valor(int n, Calcula calcula) {
+        if (n >= 0 && valorDe_[n] >= 0) {
+            Recupera(static_cast<std::size_t>(valorDe_[n]));
             return valor_;
         }
         calcula(valor_);
-        if (fichas_.size() < Capacidad) Guarda();
+        if (n >= 0 && fichas_.size() < CapacidadValores) Guarda(n);
         return valor_;
     }
 
 private:
-    // Boards kept per choice: about 30 MB at most.
-    static constexpr std::size_t Capacidad = 1 << 15;
-    static constexpr std::size_t Ninguno = static_cast<std::size_t>(-1);
+    // Boards known and estimates kept per choice: about 60 MB at most.
+    static constexpr std::size_t CapacidadTableros = 1 << 18;
+    static constexpr std::size_t CapacidadValores = 1 << 15;
 
     void ComponClave(const Partida& p, const std::vector<Entero>& tocadas);
-    std::size_t Encuentra() const;
-    void Guarda();
     void Recupera(std::size_t i);
-    void Inserta(std::size_t valor, std::uint64_t hash, std::uint32_t inicio, std::uint32_t largo);
+    void Guarda(int n);
+    void Inserta(std::uint32_t numero, std::uint64_t hash, std::uint32_t inicio, std::uint32_t largo);
 
     struct Entrada {
         std::uint64_t Hash = 0;
         std::uint32_t Inicio = 0, Largo = 0;   // the key in claves_
-        std::uint32_t Valor = 0;
-        bool Usada = false;
+        std::uint32_t Numero = 0;
+        std::uint32_t Vuelta = 0;              // in use when it is the table's
     };
+    bool Usada(const Entrada& e) const { return e.Vuelta == vuelta_; }
+    void Crece();
 
     std::array<Casilla, NumCasillas + 1> inicial_;
     std::vector<Entero> clave_;
@@ -59,10 +63,34 @@ private:
     std::uint64_t hash_ = 0;
     std::vector<Entero> claves_;
     std::vector<Entrada> tabla_;                // open addressing, at most half full
-    std::deque<ValorFichas> fichas_;            // the stored estimates...
+    std::uint32_t vuelta_ = 1;                  // one per search
+    std::vector<std::int32_t> valorDe_;         // per board: its stored estimate, -1 if none
+    std::vector<ValorFichas> fichas_;           // the stored estimates...
     std::vector<std::uint32_t> inicioTerminos_; // ...where each one's terms start...
     std::vector<TerminoGanancia> terminos_;     // ...in one pool
     ValorEstado valor_;
+};
+
+// Numbers kept under keys of two words, by open addressing.
+class TablaPares {
+public:
+    // The number under (a, b), or nullptr.
+    const std::uint32_t* Busca(std::uint64_t a, std::uint64_t b) const;
+    void Pon(std::uint64_t a, std::uint64_t b, std::uint32_t numero);
+    // Forgets every key, keeping the room.
+    void Vacia();
+
+private:
+    struct Entrada {
+        std::uint64_t A = 0, B = 0;
+        std::uint32_t Numero = 0;
+        std::uint32_t Vuelta = 0;   // in use when it is the table's
+    };
+    static std::size_t Hash(std::uint64_t a, std::uint64_t b);
+    void Crece();
+    std::vector<Entrada> tabla_;
+    std::uint32_t vuelta_ = 1;
+    std::size_t usadas_ = 0;
 };
 
 }  // namespace parchis

@@ -11,6 +11,8 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <utility>
 
 #include "core/partida.h"
 
@@ -127,5 +129,19 @@ inline constexpr std::array<CampoJugada, 13> CamposJugada{{
     {18, 1, &Jugada::InicioTirada, 0, 1},
     {19, 2, &Jugada::Detalle, 0, 7},
 }};
+
+// Calls f(i) for every field of a log entry, i a std::integral_constant, so
+// that CamposJugada[i] is known when compiling: the loops over the
+// thousands of entries of a long log then come out flat, with fixed
+// positions and no lookups in the table.
+template <typename F, std::size_t... I>
+[[gnu::always_inline]] constexpr void CadaCampoJugada(F& f, std::index_sequence<I...>) {
+    (f(std::integral_constant<std::size_t, I>{}), ...);
+}
+
+template <typename F>
+[[gnu::always_inline]] constexpr void ParaCadaCampoJugada(F&& f) {
+    CadaCampoJugada(f, std::make_index_sequence<CamposJugada.size()>{});
+}
 
 }  // namespace parchis::disposicion

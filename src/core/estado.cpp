@@ -30,6 +30,22 @@ void Coloca(std::string& linea, int pos, int ancho, const std::string& texto) {
                   texto, 0, std::min<std::size_t>(texto.size(), ancho));
 }
 
+// Numero(valor, ancho, ceros) laid at `destino`.  A log of thousands of
+// entries is thousands of these, so the usual case, a number its width can
+// hold, is written digit by digit without building a text.
+constexpr int Tope[] = {1, 10, 100, 1000, 10000};
+
+void ColocaNumero(char* destino, int valor, int ancho, bool ceros) {
+    if (valor >= 0 && valor < Tope[ancho]) {
+        int cifras = ceros ? ancho : 1;
+        while (valor >= Tope[cifras]) ++cifras;
+        for (int i = cifras - 1; i >= 0; --i, valor /= 10) destino[i] = static_cast<char>('0' + valor % 10);
+        return;
+    }
+    const std::string texto = Numero(valor, ancho, ceros);
+    std::copy(texto.begin(), texto.end(), destino);
+}
+
 // Text typed by a person goes into a quoted line: a double quote would end
 // the line early and a line break would split it, so they become an
 // apostrophe and a blank.
@@ -47,20 +63,32 @@ void ColocaPuestos(std::string& linea, const Partida& p) {
         const int base = BasePuesto(j);
         Coloca(linea, base + 1, LargoNombre, TextoSeguro(p.Nombres[j]));
         for (const auto& c : CamposPuesto)
-            Coloca(linea, base + c.Desplazamiento, c.Ancho, Numero((p.*c.Campo)[j], c.Ancho, c.Ceros));
+            ColocaNumero(&linea[base + c.Desplazamiento - 1], (p.*c.Campo)[j], c.Ancho, c.Ceros);
         // Every piece is written, whatever the number of pieces in play.
         for (int k = 1; k <= MaxFichas; ++k)
-            Coloca(linea, PosFicha(j, k), 3, Numero(p.Fichas[j][k], 3, false));
+            ColocaNumero(&linea[PosFicha(j, k) - 1], p.Fichas[j][k], 3, false);
     }
 }
 
 void ColocaCasillas(std::string& linea, const Partida& p) {
     for (int i = 1; i <= NumCasillas; ++i) {
-        const Casilla& c = p.Casillas[i];
+        const Casilla c = p.Casillas[i];
+        // One test per square for the usual one-digit occupants.
+        unsigned fuera = 0;
+        char texto[6];
+        for (int hueco = 1; hueco <= 3; ++hueco) {
+            fuera |= static_cast<unsigned>(c.Jugador[hueco]) / 10 | static_cast<unsigned>(c.Pieza[hueco]) / 10;
+            texto[2 * hueco - 2] = static_cast<char>('0' + c.Jugador[hueco]);
+            texto[2 * hueco - 1] = static_cast<char>('0' + c.Pieza[hueco]);
+        }
+        if (fuera == 0) {
+            std::copy(texto, texto + 6, &linea[static_cast<std::size_t>(BaseCasilla(i))]);
+            continue;
+        }
         for (int hueco = 1; hueco <= 3; ++hueco) {
             const int pos = BaseCasilla(i) + 2 * hueco - 1;
-            Coloca(linea, pos, 1, Numero(c.Jugador[hueco], 1, false));
-            Coloca(linea, pos + 1, 1, Numero(c.Pieza[hueco], 1, false));
+            ColocaNumero(&linea[pos - 1], c.Jugador[hueco], 1, false);
+            ColocaNumero(&linea[pos], c.Pieza[hueco], 1, false);
         }
     }
 }
@@ -70,7 +98,7 @@ void ColocaAjustes(std::string& linea, const Partida& p) {
     for (const auto& c : CamposBooleanos)
         Coloca(linea, c.Pos, 2, p.*c.Campo ? "-1" : "0");
     for (const auto& c : CamposEnteros)
-        Coloca(linea, c.Pos, c.AnchoEscritura, Numero(p.*c.Campo, c.AnchoEscritura, c.Ceros));
+        ColocaNumero(&linea[c.Pos - 1], p.*c.Campo, c.AnchoEscritura, c.Ceros);
     Coloca(linea, PosIdPartida, LargoIdPartida, TextoSeguro(p.IdPartida));
 }
 
@@ -83,28 +111,61 @@ std::string LineaEstado(const Partida& p) {
     return linea;
 }
 
-std::string LineaRegistro(const Partida& p) {
-    std::string linea;
-    if (p.NumJugada < 2) return linea;
-    linea.reserve(static_cast<std::size_t>(p.NumJugada - 1) * LargoEntrada);
-    for (int n = 1; n < p.NumJugada; ++n) {
-        // An entry the log has no room for is written as zeros, so the line
-        // always has one entry per completed move.
-        const Jugada& j = n < static_cast<int>(p.Jugadas.size()) ? p.Jugadas[n] : Jugada{};
+// Log entry `j` at `destino` (its 20 characters).  Entries whose every
+// field fits its width, all of them but in a damaged record, are found
+// with one test per entry rather than one per field, and composed apart
+// and copied whole: the log can hold thousands.
+void ColocaEntrada(char* destino, const Jugada& entrada) {
+    const Jugada j = entrada;
+    unsigned fuera = 0;
+    ParaCadaCampoJugada([&](auto i) __attribute__((always_inline)) {
+        constexpr CampoJugada c = CamposJugada[i];
+        fuera |= static_cast<unsigned>(j.*c.Campo) / Tope[c.Ancho];
+    });
+    if (fuera != 0) {
         for (const auto& c : CamposJugada)
-            linea += Numero(j.*c.Campo, c.Ancho, c.Ancho > 1);
+            ColocaNumero(destino + c.Desplazamiento - 1, j.*c.Campo, c.Ancho, c.Ancho > 1);
+        return;
     }
-    return linea;
+    char texto[LargoEntrada];
+    ParaCadaCampoJugada([&](auto i) __attribute__((always_inline)) {
+        constexpr CampoJugada c = CamposJugada[i];
+        auto valor = static_cast<unsigned>(j.*c.Campo);
+        for (int k = c.Ancho - 1; k >= 0; --k, valor /= 10)
+            texto[c.Desplazamiento - 1 + k] = static_cast<char>('0' + valor % 10);
+    });
+    std::copy(texto, texto + LargoEntrada, destino);
+}
+
+// The log line appended to `salida`.
+void AnadeRegistro(std::string& salida, const Partida& p) {
+    if (p.NumJugada < 2) return;
+    // An entry the log has no room for is written as zeros, so the line
+    // always has one entry per completed move.
+    const std::size_t inicio = salida.size();
+    salida.resize(inicio + static_cast<std::size_t>(p.NumJugada - 1) * LargoEntrada, '0');
+    const int enLog = std::min<int>(p.NumJugada, static_cast<int>(p.Jugadas.size()));
+    for (int n = 1; n < enLog; ++n)
+        ColocaEntrada(&salida[inicio + static_cast<std::size_t>(n - 1) * LargoEntrada], p.Jugadas[n]);
 }
 
 }  // namespace
 
 TextoEstado ComponerEstado(const Partida& p) {
-    return {Utf8DesdeWindows1252(LineaEstado(p)), LineaRegistro(p)};
+    TextoEstado texto{Utf8DesdeWindows1252(LineaEstado(p)), {}};
+    AnadeRegistro(texto.Linea2, p);
+    return texto;
 }
 
 std::string ContenidoFichero(const Partida& p) {
-    return "\"" + LineaEstado(p) + "\"\r\n\"" + LineaRegistro(p) + "\"\r\n";
+    std::string contenido;
+    contenido.reserve(LargoLinea + 6 + static_cast<std::size_t>(std::max(p.NumJugada - 1, 0)) * LargoEntrada);
+    contenido += '"';
+    contenido += LineaEstado(p);
+    contenido += "\"\r\n\"";
+    AnadeRegistro(contenido, p);
+    contenido += "\"\r\n";
+    return contenido;
 }
 
 bool GuardarEstado(const Partida& p, const std::string& nombre) {

@@ -52,12 +52,18 @@ bool EsDigito(char c) { return c >= '0' && c <= '9'; }
 std::optional<int> NumeroEntero(std::optional<std::string_view> campo) {
     if (!campo) return std::nullopt;
     std::string_view t = *campo;
+    // Most fields are digits alone, read straight; blanks and a sign are
+    // looked for only when there is something else.
+    int valor = 0;
+    std::size_t i = 0;
+    for (; i < t.size() && EsDigito(t[i]); ++i) valor = valor * 10 + (t[i] - '0');
+    if (i == t.size()) return i > 0 ? std::optional<int>(valor) : std::nullopt;
     while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
     while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
     const bool negativo = !t.empty() && t.front() == '-';
     if (!t.empty() && (t.front() == '-' || t.front() == '+')) t.remove_prefix(1);
     if (t.empty()) return std::nullopt;
-    int valor = 0;
+    valor = 0;
     for (char c : t) {
         if (!EsDigito(c)) return std::nullopt;
         valor = valor * 10 + (c - '0');
@@ -105,8 +111,32 @@ void LeePuestos(Partida& p, std::string_view linea) {
     }
 }
 
+// Square `c` from its six characters when they are all digits naming
+// seats 0..4 and pieces 0..8, as the writer leaves them; false otherwise.
+// One test per square rather than several per character: a hundred squares
+// are read with every state line.
+bool LeeCasillaDeCifras(Casilla& c, const char* campos) {
+    char texto[6];
+    std::copy(campos, campos + 6, texto);
+    unsigned otros = 0;
+    for (const char t : texto) otros |= (static_cast<unsigned char>(t) - unsigned{'0'}) / 10;
+    if (otros != 0) return false;
+    Casilla leida = c;
+    int fuera = 0;   // negative when a seat or piece is past its maximum
+    for (int hueco = 1; hueco <= 3; ++hueco) {
+        leida.Jugador[hueco] = static_cast<Entero>(texto[2 * hueco - 2] - '0');
+        leida.Pieza[hueco] = static_cast<Entero>(texto[2 * hueco - 1] - '0');
+        fuera |= (4 - leida.Jugador[hueco]) | (MaxFichas - leida.Pieza[hueco]);
+    }
+    if (fuera < 0) return false;
+    c = leida;
+    return true;
+}
+
 void LeeCasillas(Partida& p, std::string_view linea) {
     for (int i = 1; i <= NumCasillas; ++i) {
+        const auto base = static_cast<std::size_t>(BaseCasilla(i));
+        if (base + 6 <= linea.size() && LeeCasillaDeCifras(p.Casillas[i], linea.data() + base)) continue;
         for (int hueco = 1; hueco <= 3; ++hueco) {
             const int pos = BaseCasilla(i) + 2 * hueco - 1;
             Asigna(p.Casillas[i].Jugador[hueco], NumeroEntero(Campo(linea, pos, 1)), 0, 4);
@@ -136,15 +166,42 @@ void LeeAjustes(Partida& p, std::string_view linea) {
         p.IdPartida = AjustaAncho(Texto(*id), LargoIdPartida);
 }
 
+// Entry `j` from its 20 characters when they are all digits and every
+// field is in its range, as the writer leaves them; false otherwise.  A log
+// can hold thousands of entries, so this is found with one test per entry
+// rather than several per field.
+bool LeeEntradaDeCifras(Jugada& j, const char* entrada) {
+    char texto[LargoEntrada];
+    std::copy(entrada, entrada + LargoEntrada, texto);
+    unsigned otros = 0;
+    for (const char c : texto) otros |= (static_cast<unsigned char>(c) - unsigned{'0'}) / 10;
+    if (otros != 0) return false;
+    Jugada leida = j;
+    int fuera = 0;   // negative when a field is past its maximum
+    ParaCadaCampoJugada([&](auto i) __attribute__((always_inline)) {
+        constexpr CampoJugada c = CamposJugada[i];
+        static_assert(c.Min == 0);
+        int valor = 0;
+        for (int k = 0; k < c.Ancho; ++k) valor = valor * 10 + (texto[c.Desplazamiento - 1 + k] - '0');
+        fuera |= c.Max - valor;
+        leida.*c.Campo = static_cast<Entero>(valor);
+    });
+    if (fuera < 0) return false;
+    j = leida;
+    return true;
+}
+
 void LeeRegistro(Partida& p, std::string_view linea) {
     // Entries past the end of the line stay cleared.
     const auto enLinea = static_cast<int>((linea.size() + LargoEntrada - 1) / LargoEntrada);
     const int ultima = std::min(p.NumJugada - 1, enLinea);
     for (int n = 1; n <= ultima; ++n) {
-        const int base = (n - 1) * LargoEntrada;
+        const auto base = static_cast<std::size_t>(n - 1) * LargoEntrada;
+        if (base + LargoEntrada <= linea.size() && LeeEntradaDeCifras(p.Jugadas[n], linea.data() + base))
+            continue;
         for (const auto& c : CamposJugada)
-            Asigna(p.Jugadas[n].*c.Campo, NumeroEntero(Campo(linea, base + c.Desplazamiento, c.Ancho)),
-                   c.Min, c.Max);
+            Asigna(p.Jugadas[n].*c.Campo,
+                   NumeroEntero(Campo(linea, static_cast<int>(base) + c.Desplazamiento, c.Ancho)), c.Min, c.Max);
     }
 }
 
@@ -166,8 +223,10 @@ void LeerEstado(Partida& p, const std::string& contenido) {
     // The move list is told once the names and the number of dice are
     // validated, so it speaks of the players as the board shows them.
     p.ListaJugadas.assign(1, PrincipioPartida);
-    if (p.PartidaIniciada)
-        for (int n = 1; n < p.NumJugada; ++n) NarraJugada(p, n);
+    if (!p.PartidaIniciada) return;
+    // One or two lines per entry: room for them all at once.
+    p.ListaJugadas.reserve(2 * static_cast<std::size_t>(p.NumJugada));
+    for (int n = 1; n < p.NumJugada; ++n) NarraJugada(p, n);
 }
 
 }  // namespace parchis

@@ -226,6 +226,12 @@ Paso Motor::ObtenJugada() {
         p_.TextoTurno = "Esperando jugada de " + NombreDe(p_, p_.Turno);
         ui_.MuestraMensaje(p_.TextoTurno);
         p_.EsperandoFicha = false;
+        // The facts the sender's choice started from (an exit or a capture
+        // that must be made, a barrier to open) hold for this position too:
+        // worked out here, they narrate the received move as the sender
+        // did and keep the barrier-opened rule the same on every computer.
+        EligeJugada(p_, [this] { return ui_.Reloj(); });
+        FichasMovibles(p_, p_.ValorCuenta);
         bool recibida = false;
         while (p_.PartidaIniciada && SigueRemoto(p_) && !(recibida = TomaMovimiento(p_))) {
             ui_.Espera();

@@ -36,7 +36,7 @@ std::string HuellaPartida(const Partida& p, int ganador) {
         for (int v : {PuestoDelAdministrador(p, e.Jugador), PuestoDelAdministrador(p, e.Autor), int(e.Dado1),
                       int(e.Dado2), int(e.ValorCuenta), int(e.TipoJugada), int(e.FichaJugada),
                       int(e.IndiceValor), CasillaDelAdministrador(p, e.CasillaOrigen),
-                      CasillaDelAdministrador(p, e.CasillaFinal), int(e.Repeticiones), int(e.InicioTirada)})
+                      CasillaDelAdministrador(p, e.CasillaFinal), int(e.Repeticiones), int(e.InicioTirada), int(e.Detalle)})
             mezcla(v);
     }
     char linea[128];

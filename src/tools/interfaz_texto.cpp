@@ -1,5 +1,7 @@
 #include "tools/interfaz_texto.h"
 
+#include <algorithm>
+#include <cmath>
 #include <ctime>
 
 #include "flow/final.h"
@@ -8,6 +10,29 @@
 #include "flow/persona.h"
 
 namespace parchis::texto {
+
+namespace {
+// Decision times go in steps of 1% from a tenth of a microsecond: a few
+// thousand counters however many games are played.
+constexpr double TramoMinimo = 1e-7, Paso = 1.01;
+}  // namespace
+
+void Estadistica::AnotaTramo(double segundos) {
+    const auto i = segundos <= TramoMinimo
+                       ? std::size_t{0}
+                       : static_cast<std::size_t>(std::ceil(std::log(segundos / TramoMinimo) / std::log(Paso)));
+    if (i >= Tramos.size()) Tramos.resize(i + 1);
+    ++Tramos[i];
+}
+
+double Estadistica::Percentil(double fraccion) const {
+    const auto meta = static_cast<long>(std::ceil(fraccion * static_cast<double>(Decisiones)));
+    long cuenta = 0;
+    for (std::size_t i = 0; i < Tramos.size(); ++i)
+        if ((cuenta += Tramos[i]) >= meta)
+            return std::min(PeorDecision, TramoMinimo * std::pow(Paso, static_cast<double>(i)));
+    return PeorDecision;
+}
 
 InterfazTexto::InterfazTexto(Partida& p, std::ostream& salida, bool silencioso, bool comprobar,
                              std::uint64_t semilla)
@@ -76,6 +101,7 @@ void InterfazTexto::PonPuntero(Puntero puntero) {
         const double s = std::chrono::duration<double>(Reloj_::now() - inicioDecision_).count();
         ++datos_.Decisiones;
         datos_.SegundosDecision += s;
+        datos_.AnotaTramo(s);
         if (s > datos_.PeorDecision) {
             datos_.PeorDecision = s;
             datos_.PartidaPeor = datos_.Partidas + 1;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <ostream>
 #include <stdexcept>
+#include <vector>
 
 #include "flow/comprobacion.h"
 #include "flow/interfaz_sin_ventana.h"
@@ -28,6 +29,11 @@ struct Estadistica {
     double SegundosDecision = 0;
     double PeorDecision = 0;
     long PartidaPeor = 0, JugadaPeor = 0;   // where the slowest decision was
+    std::vector<long> Tramos;               // decisions by time, in steps of 1%
+
+    void AnotaTramo(double segundos);
+    // The time (seconds, within 1%) that this share of the decisions stays under.
+    double Percentil(double fraccion) const;
 };
 
 class InterfazTexto : public InterfazSinVentana {

@@ -99,10 +99,11 @@ void Resumen(const Partida& p, const texto::Estadistica& d, double segundos, boo
     if (d.Partidas > 0) std::printf("Jugadas por partida: %.1f\n", double(d.Jugadas) / double(d.Partidas));
     std::printf("Partidas por segundo: %.2f\n", segundos > 0 ? double(d.Partidas) / segundos : 0.0);
     if (d.Decisiones > 0)
-        std::printf("Decisión del ordenador: media %.3f ms, peor %.3f ms (partida %ld, jugada %ld), "
-                    "%ld decisiones\n",
-                    1000 * d.SegundosDecision / double(d.Decisiones), 1000 * d.PeorDecision, d.PartidaPeor,
-                    d.JugadaPeor, d.Decisiones);
+        std::printf("Decisión del ordenador: media %.3f ms, percentil 99 %.3f ms, percentil 99,9 %.3f ms, "
+                    "peor %.3f ms (partida %ld, jugada %ld), %ld decisiones\n",
+                    1000 * d.SegundosDecision / double(d.Decisiones), 1000 * d.Percentil(0.99),
+                    1000 * d.Percentil(0.999), 1000 * d.PeorDecision, d.PartidaPeor, d.JugadaPeor,
+                    d.Decisiones);
     if (comprobado) std::printf("Comprobación: ninguna violación\n");
 }
 

@@ -13,6 +13,7 @@
 #include "common/carpeta_temporal.h"
 #include "comun_ai.h"
 #include "jugador_literal.h"
+#include "linea_posicion.h"
 #include "common/partida_aleatoria.h"
 #include "posiciones.h"
 
@@ -79,6 +80,22 @@ TEST(EleccionDiferencial, DoblesConValoresExtra) {
     const auto posiciones = PosicionesDeDecision(azar, PosicionesPedidas(6000) / 100, reglas, doble);
     for (std::size_t i = 0; i < posiciones.size(); ++i) {
         Compara(posiciones[i], "doble " + std::to_string(i));
+        if (HasFatalFailure()) return;
+    }
+}
+
+// Positions of whole games under the heaviest rules whose choice was slow
+// (thousands of paths, repeated subtrees and boards): one by default,
+// spread over the set (the literal player takes seconds over each);
+// PARCHIS_POSICIONES_LENTAS=N asks for more.
+TEST(EleccionDiferencial, PosicionesLentasDePartidas) {
+    const auto posiciones = PosicionesDeFichero(FICHERO_POSICIONES_LENTAS);
+    ASSERT_FALSE(posiciones.empty());
+    const char* pedidas = std::getenv("PARCHIS_POSICIONES_LENTAS");
+    const std::size_t cuantas = std::min<std::size_t>(posiciones.size(), pedidas ? std::max(1, std::atoi(pedidas)) : 1);
+    for (std::size_t i = 0; i < cuantas; ++i) {
+        const std::size_t n = i * posiciones.size() / cuantas;
+        Compara(posiciones[n], "lenta " + std::to_string(n));
         if (HasFatalFailure()) return;
     }
 }

@@ -1,29 +1,16 @@
-// Helpers shared by the core tests: plain file access for checking what the
-// program wrote, and random records.
+// Helpers shared by the core tests: random records, and plain file access
+// for checking what the program wrote.
 #pragma once
 
-#include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include "common/carpeta_temporal.h"
+#include "common/ficheros.h"
 #include "core/configuracion.h"
 #include "core/partida.h"
 
 namespace parchis::prueba {
-
-inline void Escribe(const std::string& ruta, const std::string& contenido) {
-    std::ofstream(ruta, std::ios::binary) << contenido;
-}
-
-inline std::string Lee(const std::string& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
 
 // A record as validation leaves it, with every stored field drawn at random
 // and the log holding numJugada-1 entries (when iniciada).

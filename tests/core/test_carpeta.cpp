@@ -95,5 +95,23 @@ TEST(Carpeta, ProgramaBajoUnFichero) {
     EXPECT_EQ(p.Carpeta, programa + "/");
 }
 
+TEST(CarpetaSistema, SoloLasCarpetasDeProgramasDelSistema) {
+    for (const char* sistema : {"/usr/bin", "/usr/local/games/", "/opt/parchis/bin", "/bin", "/sbin/"})
+        EXPECT_TRUE(CarpetaDelSistema(sistema)) << sistema;
+    for (const char* propia : {"/usrx/bin", "/home/ana/usr/bin", "/tmp/opt/", "/binarios", ""})
+        EXPECT_FALSE(CarpetaDelSistema(propia)) << propia;
+}
+
+// Installed in /usr/bin, the program uses the user's folder even when it
+// could write beside itself (as root it can), and leaves nothing there.
+TEST(CarpetaSistema, InstaladoUsaLaCarpetaDelUsuario) {
+    CarpetaTemporal datos;
+    Partida p;
+    PrepararCarpeta(p, "/usr/bin", Entorno({{"XDG_DATA_HOME", datos.Texto()}}));
+    EXPECT_EQ(p.Carpeta, datos.Texto() + "parchis/");
+    EXPECT_TRUE(std::filesystem::is_directory(p.Carpeta));
+    EXPECT_FALSE(std::filesystem::exists("/usr/bin/CSCD.WRK"));
+}
+
 }  // namespace
 }  // namespace parchis

@@ -51,18 +51,6 @@ TEST(Codificacion, LoQueNoCabeEnUnByteEsUnaInterrogacion) {
     }
 }
 
-TEST(Codificacion, AnchosCuentanCaracteresYBlancos) {
-    EXPECT_EQ(CuentaCaracteres("María"), 5u);
-    EXPECT_EQ(PrimerosCaracteres("Muñequita", 4), "Muñe");
-    EXPECT_EQ(PrimerosCaracteres("Iñaki", 99), "Iñaki");
-    EXPECT_EQ(AjustaAncho("María", 9), "María    ");
-    EXPECT_EQ(AjustaAncho("Maximiliano", 9), "Maximilia");
-    EXPECT_EQ(AjustaAncho("", 3), "   ");
-    EXPECT_EQ(QuitaBlancos("  Luis  "), "Luis");
-    EXPECT_EQ(QuitaBlancos("   "), "");
-    EXPECT_EQ(QuitaBlancosIzquierda("  Ana Mar "), "Ana Mar ");
-}
-
 TEST(Codificacion, MinusculasDelCastellano) {
     EXPECT_EQ(MinusculasEspanol("ÁÉÍÓÚÜÑÇ ABCZ Š Œ Ž Ÿ"), "áéíóúüñç abcz š œ ž ÿ");
     EXPECT_EQ(MinusculasEspanol("× ß 李 1-2"), "× ß 李 1-2");

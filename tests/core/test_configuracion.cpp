@@ -16,44 +16,6 @@ using prueba::CarpetaTemporal;
 using prueba::Escribe;
 using prueba::Lee;
 
-TEST(Configuracion, ValoresPorDefectoSoloTocanLosSuyos) {
-    Partida p;
-    p.Turno = 3;
-    p.IPAdministrador = "10.1.1.1";
-    p.PuestoMesa = 2;
-    p.Nivel[2] = 90;
-    p.BarreraCompaneros = true;
-    p.JugarEnRed = true;
-    AplicaValoresPorDefecto(p);
-    EXPECT_EQ(p.IPAdministrador, "10.1.1.1");
-    EXPECT_EQ((std::vector<int>{p.Turno, p.PuestoMesa, p.Nivel[2], p.BarreraCompaneros, p.JugarEnRed}),
-              (std::vector<int>{3, 2, 50, false, false}));
-}
-
-TEST(Configuracion, PartidaAplazadaSeRecupera) {
-    CarpetaTemporal carpeta;
-    std::mt19937 azar(5);
-    Partida aplazada = prueba::RegistroAleatorio(azar, 57, true);
-    aplazada.Carpeta = carpeta.Texto();
-    GuardarConfiguracion(aplazada);
-
-    Partida p;
-    p.Carpeta = carpeta.Texto();
-    EXPECT_EQ(LeerConfiguracion(p).FaltaIni, 0);
-    EXPECT_TRUE(p.PartidaIniciada);
-    EXPECT_EQ(p.Jugadas, aplazada.Jugadas);
-    // A game not under way leaves an empty log; a level out of range is reset.
-    aplazada.PartidaIniciada = false;
-    aplazada.Nivel[1] = 101;
-    GuardarConfiguracion(aplazada);
-    Partida q;
-    q.Carpeta = carpeta.Texto();
-    LeerConfiguracion(q);
-    EXPECT_FALSE(q.PartidaIniciada);
-    EXPECT_EQ(q.Jugadas, std::vector<Jugada>(57 + 41));
-    EXPECT_EQ(q.Nivel[1], 50);
-}
-
 TEST(Configuracion, ErroresDeAperturaConCausaReal) {
     CarpetaTemporal carpeta;
     Escribe(carpeta.Texto() + "fichero", "x");
@@ -89,30 +51,10 @@ TEST(Configuracion, ErroresDeAperturaConCausaReal) {
     }
 }
 
-TEST(Configuracion, CodigosDeLasCausasDelSistema) {
-    CarpetaTemporal carpeta;
-    struct Caso {
-        int error;
-        Entero codigo;
-        const char* texto;
-    } casos[] = {
-        {ENOMEM, 7, "CID ERROR 7 : Insuficiente memoria"},
-        {EIO, 68, "CID ERROR 68: Unidad /media/usb/juegos: no preparada"},
-        {ENOMEDIUM, 68, "CID ERROR 68: Unidad /media/usb/juegos: no preparada"},
-        {EOVERFLOW, 6, nullptr},
-        {EACCES, 75, "CID ERROR 75"},
-        {EMFILE, 67, "CID ERROR 67"},
-        {ENAMETOOLONG, 52, "CID ERROR 52"},
-        {EBUSY, 57, "CID ERROR 57"},
-        {ENOTDIR, 76, "CID ERROR 76: No existe el fichero de inicialización ZRVEL34.INI"},
-    };
-    for (const auto& c : casos) {
-        EXPECT_EQ(CodigoErrorCarga(c.error, carpeta.Texto()), c.codigo) << c.error;
-        const auto aviso = AvisoErrorCarga(c.codigo, "/media/usb/juegos/");
-        EXPECT_EQ(aviso ? aviso->Texto : "(nada)", c.texto ? c.texto : "(nada)") << c.error;
-    }
-    EXPECT_EQ(CodigoErrorCarga(ENOENT, carpeta.Texto()), 53);
-    EXPECT_EQ(CodigoErrorCarga(ENOENT, carpeta.Texto() + "nada/"), 76);
+// A drive that is not ready is named without its final slash.
+TEST(Configuracion, AvisoDeUnidadNoPreparada) {
+    EXPECT_EQ(CodigoErrorCarga(EIO, "/media/usb/juegos/"), 68);
+    EXPECT_EQ(AvisoErrorCarga(68, "/media/usb/juegos/")->Texto, "CID ERROR 68: Unidad /media/usb/juegos: no preparada");
 }
 
 TEST(Configuracion, UnaEscrituraFallidaDejaElFicheroAnterior) {

@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "common/ficheros.h"
 #include "common/otro_usuario.h"
 #include "common/posicion.h"
 #include "core/bloqueo.h"
@@ -24,11 +25,7 @@ namespace parchis {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Lee(const fs::path& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
+using prueba::Lee;
 
 // A copy of the program that holds the folder until it is killed.
 pid_t OtraCopia(const std::string& carpeta) {

@@ -76,10 +76,7 @@ TEST(Posponer, SeRebobinaLaTiradaYElMismoJugadorVuelveATirar) {
     JuegaPartida(p, ui);
 
     ASSERT_TRUE(salio);
-    const auto pregunta = ui.ConTitulo(TituloPosponer);
-    ASSERT_EQ(pregunta.size(), 1u);
-    EXPECT_EQ(pregunta[0].Texto,
-              "¿Desea abandonar el programa para continuar en otro momento la partida que está jugando?");
+    EXPECT_EQ(ui.ConTitulo(TituloPosponer).size(), 1u);
     EXPECT_EQ(p.Jugadas[3].TipoJugada, 6) << "the capture was made before leaving";
     Partida guardada = Guardada(carpeta);
     EXPECT_TRUE(guardada.PartidaIniciada);
@@ -186,7 +183,6 @@ TEST(Pantalla, OfertaDeOchocientosPorSeiscientos) {
         ASSERT_EQ(ui.Mensajes.size(), c.segundo.empty() ? 1u : 2u);
         EXPECT_NE(ui.Mensajes[0].Texto.find("Su resolución es de " + tamano + "."), std::string::npos);
         if (c.segundo.empty()) continue;
-        EXPECT_EQ(ui.Mensajes[1].Titulo, "Cambio de resolución de pantalla");
         EXPECT_EQ(ui.Mensajes[1].Texto, c.segundo);
     }
 }
@@ -211,10 +207,7 @@ TEST(Arranque, ReanudaLaPartidaPospuesta) {
     };
     EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
     EXPECT_EQ(p.Carpeta, carpeta.Texto());
-    ASSERT_EQ(ui.Mensajes.size(), 2u);
-    EXPECT_EQ(ui.Mensajes[0].Ayuda, 1020);
-    EXPECT_EQ(ui.Mensajes[1].Titulo, "Continuar la partida anterior");
-    EXPECT_EQ(ui.Mensajes[1].Texto, "Continua el desarrollo de la partida que no finalizó en la sesión anterior.");
+    EXPECT_EQ(ui.ConTitulo("Continuar la partida anterior").size(), 1u);
     EXPECT_EQ(turno, 2);
     EXPECT_EQ(numero, 3);
     EXPECT_EQ(p.Fichas[2][1], 39);

@@ -1,8 +1,11 @@
-// Exits that take a value of the throw and the bonuses they earn, the end of
-// the game, and the wait before every local throw.  How bonuses and values
-// are counted is checked after every move of the whole games
-// (juegos_completos_test).
+// Exits that take a value of the throw and the bonuses they earn, and the
+// end of the game: its points, the winner's text and the history record.
+// How bonuses and values are counted is checked after every move of the
+// whole games (juegos_completos_test).
 #include <gtest/gtest.h>
+
+#include <array>
+#include <string>
 
 #include <vector>
 
@@ -142,26 +145,109 @@ TEST(UltimaFicha, TerminaAntesDelBono) {
     }
 }
 
-// With the pause between moves every local throw, the computer's included,
-// waits for a click.  The throw's opening sound is heard to its end before
-// the dice tumble; the tumble's own sounds overlap the frames.
-TEST(Tirada, EsperaConLaPausaYSuenaEnSuOrden) {
+// The throw's opening sound is heard to its end before the dice tumble;
+// the tumble's own sounds overlap the frames.
+TEST(Tirada, SuenaEnSuOrden) {
     Partida p = prueba::PartidaEnJuego();
-    p.PausaEntreJugadas = true;
     prueba::TurnoDe(p, 1);
     prueba::InterfazPrueba ui(p, 7);
     ui.AlCeder = [&] {
-        if (p.NumJugada > 60) p.PartidaIniciada = false;
+        if (p.NumJugada > 20) p.PartidaIniciada = false;
     };
     JuegaPartida(p, ui);
-    EXPECT_GT(ui.Lanzamientos, 20);
-    EXPECT_EQ(ui.EsperasTirada, ui.Lanzamientos);
-    const std::pair<int, bool> casos[] = {{5, true}, {17, false}, {18, false}, {19, false}};
-    for (auto [sonido, esperar] : casos) {
-        SCOPED_TRACE(sonido);
-        EXPECT_EQ(ui.Sonidos.count({sonido, esperar}), 1u);
-        EXPECT_EQ(ui.Sonidos.count({sonido, !esperar}), 0u);
+    for (auto [sonido, esperar] : {std::pair{5, true}, {17, false}, {18, false}, {19, false}}) {
+        EXPECT_EQ(ui.Sonidos.count({sonido, esperar}), 1u) << sonido;
+        EXPECT_EQ(ui.Sonidos.count({sonido, !esperar}), 0u) << sonido;
     }
+}
+
+// Seats 1, 2 and 4 play (seat 3 is out), seat 4 has won.
+Partida TresJugadores() {
+    Partida p = prueba::PartidaEnJuego();
+    p.Estado[3] = 2;
+    CuentaJugadores(p);
+    for (int k = 1; k <= 4; ++k) Pon(p, 4, k, CasillaCasa[4]);
+    p.Turno = 4;
+    return p;
+}
+
+// Sends `enCasa` pieces of the losers home (71 squares each), seat 1 first.
+void Adelanta(Partida& p, int enCasa) {
+    for (int i = 0; i < enCasa; ++i) {
+        const int j = i < 4 ? 1 : 2;
+        Pon(p, j, i % 4 + 1, CasillaCasa[j]);
+    }
+}
+
+// Total 4 x 71 x 2 = 568.  7 pieces home: 100 x 71 / 568 = 12.5 -> 12;
+// 5 home: 37.5 -> 38; 4 home: 284 covered -> 50.
+TEST(Puntos, RedondeoAlParMasCercano) {
+    const std::pair<int, int> casos[] = {{0, 100}, {4, 50}, {5, 38}, {7, 12}, {8, 0}};   // (at home, points)
+    for (const auto& [enCasa, puntos] : casos) {
+        SCOPED_TRACE(testing::Message() << enCasa << " en casa");
+        Partida p = TresJugadores();
+        Adelanta(p, enCasa);
+        EXPECT_EQ(CalculaPuntos(p), puntos);
+    }
+}
+
+TEST(Puntos, CuentanLasCasillasRecorridasYElCompanero) {
+    Partida p = prueba::PartidaEnJuego();
+    for (int k = 1; k <= 4; ++k) Pon(p, 1, k, CasillaCasa[1]);
+    p.Turno = 1;
+    // Seat 2's piece 10 squares past its exit square (39 -> 49).
+    Pon(p, 2, 1, 49);
+    EXPECT_EQ(CalculaPuntos(p), 99);   // 100 x (852 - 10) / 852 = 98.8
+    p.ModoJuego = 2;
+    for (int k = 1; k <= 4; ++k) Pon(p, 3, k, CasillaCasa[3]);
+    // The partner's 284 squares count as covered too: 100 x 558 / 852 = 65.49.
+    EXPECT_EQ(CalculaPuntos(p), 65);
+    // Eight pieces: 8 x 71 x 3 = 1704, seat 1's 568 covered: 66.67 -> 67.
+    Partida ocho = prueba::PartidaEnJuego(1, 8);
+    ocho.Turno = 2;
+    for (int k = 1; k <= 8; ++k) Pon(ocho, 1, k, CasillaCasa[1]);
+    EXPECT_EQ(CalculaPuntos(ocho), 67);
+}
+
+TEST(Ganador, TextoFinal) {
+    const struct {
+        int modo, turno;
+        std::string texto;
+    } casos[] = {
+        {1, 4, "Luis, has ganado la partida. "},
+        {1, 1, "Ha ganado la partida Carmen"},
+        {1, 3, "Ha ganado la partida María"},
+        {2, 3, "Han ganado la partida \r\nCarmen y María"},
+        {2, 1, "Han ganado la partida \r\nCarmen y María"},
+        {2, 2, "Habeis ganado la partida \r\nRoberto y Luis"},
+        {2, 4, "Habeis ganado la partida \r\nRoberto y Luis"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << "modo " << c.modo << " gana " << c.turno);
+        Partida p = prueba::PartidaEnJuego();
+        p.ModoJuego = static_cast<Entero>(c.modo);
+        p.Turno = static_cast<Entero>(c.turno);
+        EXPECT_EQ(TextoFinal(p, 45), "Puntos : 45\r\n" + c.texto);
+    }
+}
+
+// Winner first, then in pairs the partner and the losers in seat order, and
+// individually the others by how far they got; a seat out of the game blank.
+TEST(RegistroDeLaPartida, OrdenDeLosNombres) {
+    Partida p = prueba::PartidaEnJuego();
+    p.Turno = 2;
+    Pon(p, 3, 1, 30);   // seat 3 ahead of seat 4, seat 1 nowhere
+    Pon(p, 4, 1, 10);
+    EXPECT_EQ(RegistroDeLaPartida(p, 77, {2004, 3, 7, 18, 5}),
+              (RegistroHistorico{{2004, 3, 7, 18, 5}, {"Roberto", "María", "Luis", "Carmen"}, 77, false}));
+    EXPECT_EQ(RegistroDeLaPartida(TresJugadores(), 100, {}).Nombres,
+              (std::array<std::string, 4>{"Luis", "Carmen", "Roberto", ""}));
+    p.ModoJuego = 2;
+    p.Turno = 3;
+    EXPECT_EQ(RegistroDeLaPartida(p, 10, {}),
+              (RegistroHistorico{{}, {"Carmen", "María", "Roberto", "Luis"}, 10, true}));
+    p.Turno = 4;
+    EXPECT_EQ(RegistroDeLaPartida(p, 10, {}).Nombres, (std::array<std::string, 4>{"Roberto", "Luis", "Carmen", "María"}));
 }
 
 }  // namespace

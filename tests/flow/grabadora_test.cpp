@@ -5,6 +5,7 @@
 #include <functional>
 #include <tuple>
 
+#include "common/posicion.h"
 #include "core/narracion_texto.h"
 #include "flow/ayudas_flow.h"
 #include "flow/comprobacion.h"
@@ -30,10 +31,6 @@ public:
     std::function<void()> ConMando;
     int Linea = -1;
 };
-
-auto Posicion(const Partida& p) {
-    return std::tuple(p.Fichas, p.Casillas, p.EnEspera, p.EnCasa, p.SiguienteSalida);
-}
 
 struct Juego {
     explicit Juego(int dados, unsigned semilla) : p(prueba::PartidaEnJuego(dados)), ui(p, semilla) {
@@ -96,7 +93,7 @@ TEST(Grabadora, AlApagarSeReproduceHastaElPresente) {
         Juego j(dados, 3);
         Partida& p = j.p;
         j.Juega(40, [&] {
-            const auto antes = std::tuple(Posicion(p), p.NumJugada, p.Turno, p.ListaJugadas);
+            const auto antes = std::tuple(prueba::Tablero(p), p.NumJugada, p.Turno, p.ListaJugadas);
             const int presente = p.NumJugada;
             int pasos = 5;   // the steps before the press that stops a run
             j.ui.ConMando = [&] {
@@ -116,7 +113,7 @@ TEST(Grabadora, AlApagarSeReproduceHastaElPresente) {
             const std::size_t mostradas = j.ui.Jugadas.size();
             j.Pulsa(MandoPotencia);
             EXPECT_EQ(j.ui.Jugadas.size() - mostradas, 5u);
-            EXPECT_EQ(std::tuple(Posicion(p), p.NumJugada, p.Turno, p.ListaJugadas), antes);
+            EXPECT_EQ(std::tuple(prueba::Tablero(p), p.NumJugada, p.Turno, p.ListaJugadas), antes);
         });
     }
 }

@@ -29,10 +29,7 @@ constexpr long LimiteCesiones = 2'000'000;
 void InterfazPrueba::Cede() {
     if (++Cesiones > LimiteCesiones) throw std::runtime_error("el motor espera sin fin");
     if (AlCeder) AlCeder();
-    if (p_.EsperandoTirada) {
-        ++EsperasTirada;
-        p_.EsperandoTirada = false;
-    }
+    p_.EsperandoTirada = false;
     if (p_.EsperandoFicha && p_.Control[p_.Turno] == 1) {
         if (Persona)
             Persona();
@@ -66,11 +63,6 @@ bool InterfazPrueba::DadosElegidos(int& dado1, int& dado2) {
     dado2 = dados_.front().second;
     dados_.pop_front();
     return true;
-}
-
-void InterfazPrueba::MuestraJugada(int n, bool adelante) {
-    Jugadas.push_back({n, adelante});
-    if (AlMostrarJugada) AlMostrarJugada(n);
 }
 
 }  // namespace parchis::prueba

@@ -40,8 +40,6 @@ public:
     // with Control 1.  Default: the tutor's suggestion, else the first
     // movable piece.
     std::function<void()> Persona;
-    // After every move shown, with its log number.
-    std::function<void(int)> AlMostrarJugada;
     // After every message, with what it showed.
     std::function<void(const MensajeVisto&)> AlMensaje;
 
@@ -53,7 +51,7 @@ public:
     std::vector<std::pair<int, bool>> Jugadas;   // (n, adelante)
     std::vector<std::pair<int, FormaSenal>> Senales;   // (ficha, forma)
     std::vector<DadosVistos> Dibujos;
-    long Cesiones = 0, EsperasTirada = 0, Lanzamientos = 0, ReglasAbiertas = 0;
+    long Cesiones = 0, Lanzamientos = 0, ReglasAbiertas = 0;
     // Every (sound, played to the end) pair requested.
     std::set<std::pair<int, bool>> Sonidos;
     bool Grabadora = false;
@@ -73,7 +71,7 @@ public:
                 int ayuda) override;
     bool DadosElegidos(int& dado1, int& dado2) override;
     void DibujaDados(int jugador, int dado1, int dado2) override { Dibujos.push_back({jugador, dado1, dado2}); }
-    void MuestraJugada(int n, bool adelante) override;
+    void MuestraJugada(int n, bool adelante) override { Jugadas.push_back({n, adelante}); }
     void SenalaFicha(int, int ficha, FormaSenal forma) override { Senales.push_back({ficha, forma}); }
     void MuestraPanel(const PanelCuenta& panel) override { Paneles.push_back(panel); }
     void MuestraIndicacion(const std::string& texto) override { Indicaciones.push_back(texto); }

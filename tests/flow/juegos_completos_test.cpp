@@ -1,10 +1,14 @@
 // Whole games from the new-game command to the winner, under the default
-// rules and random ones, with the position, the log and the use of every
-// value of every throw checked after every move and the log replayed at the
-// end.
+// rules and random ones.  After every move the position, the log and the use
+// of every value of every throw are checked, and the move must be what
+// AplicaJugada (the computer player's simulation) makes of it; at the end the
+// log undoes back to the start and replays to the end through every
+// intermediate board.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
+#include <sstream>
 
 #include "common/partida_aleatoria.h"
 #include "common/posicion.h"
@@ -21,8 +25,64 @@
 namespace parchis {
 namespace {
 
+using Foto = decltype(prueba::Tablero(Partida{}));
+
+// The same game played through AplicaJugada.
+class Sombra {
+public:
+    explicit Sombra(const Partida& p) : s_(p) {}
+
+    // The error found after entry n of `p`, if any.
+    std::string Sigue(const Partida& p, int n) {
+        const Jugada& e = p.Jugadas[n];
+        std::ostringstream r;
+        switch (e.TipoJugada) {
+            case 3: case 4: case 5: case 8: case 9: case 10:
+                s_.Turno = e.Jugador;
+                AplicaJugada(s_, e.CasillaOrigen, e.CasillaFinal, e.FichaJugada);
+                comida_ = s_.JugadorComido != 0;
+                break;
+            case 6:
+                if (e.Jugador != s_.JugadorComido) r << "entry " << n << " sends back the wrong seat\n";
+                comida_ = false;
+                break;
+            case 11:   // the watcher checks the rest of the penalty
+                if (e.FichaJugada != 0 && p.Fichas[e.Jugador][e.FichaJugada] != 0)
+                    r << "entry " << n << " leaves the penalised piece out\n";
+                s_ = p;
+                break;
+            default:
+                break;
+        }
+        if (!comida_ && !(prueba::Tablero(s_) == prueba::Tablero(p))) r << "entry " << n << " differs from AplicaJugada\n";
+        return r.str();
+    }
+
+private:
+    Partida s_;
+    bool comida_ = false;   // a captured piece waits to be sent back
+};
+
+// Every board the log passes through, undoing from the last entry and then
+// replaying from the first.
+std::string DeshaceYRehace(Partida p, const std::vector<Foto>& fotos) {
+    const int ultima = static_cast<int>(fotos.size()) - 1;
+    if (ultima != p.NumJugada) return "the boards seen do not match the log";
+    for (int n = ultima; n >= 1; --n) {
+        RetrocedeJugada(p, n);
+        if (!(prueba::Tablero(p) == fotos[n - 1])) return "undoing entry " + std::to_string(n);
+    }
+    for (int n = 1; n <= ultima; ++n) {
+        AvanzaJugada(p, n);
+        if (!(prueba::Tablero(p) == fotos[n])) return "replaying entry " + std::to_string(n);
+    }
+    return {};
+}
+
 TEST(JuegoCompleto, InvariantesTrasCadaJugada) {
     std::mt19937 azar(2024);
+    std::array<int, 12> tipos{};
+    std::array<int, 8> detalles{};
     for (int partida = 1; partida <= 600; ++partida) {
         SCOPED_TRACE("partida " + std::to_string(partida));
         // One game in two under the default rules, the ones most played.
@@ -32,19 +92,26 @@ TEST(JuegoCompleto, InvariantesTrasCadaJugada) {
         p.PausaEntreJugadas = azar() % 2 == 0;
         prueba::InterfazAzar ui(p, static_cast<unsigned>(azar()));
         VigilanteJugadas vigilante;
+        Sombra sombra(p);
+        std::vector<Foto> fotos{prueba::Tablero(p)};
         std::string error;
         auto falla = [&](const std::string& e) {
             if (e.empty() || !error.empty()) return;
             error = e;
             p.PartidaIniciada = false;   // stop at once
         };
-        ui.TrasJugada = [&](Partida&, int n) { falla(vigilante.TrasJugada(p, n)); };
+        ui.TrasJugada = [&](Partida&, int n) {
+            ++tipos[p.Jugadas[n].TipoJugada];
+            ++detalles[p.Jugadas[n].Detalle];
+            fotos.push_back(prueba::Tablero(p));
+            falla(vigilante.TrasJugada(p, n) + sombra.Sigue(p, n));
+        };
         int ganador = 0;
         bool limite = false;
         ui.AlMensaje = [&](const std::string& titulo) {
             if (titulo == TituloFinal) {
                 ganador = p.Turno;
-                falla(vigilante.AlFinal(p));
+                falla(vigilante.AlFinal(p) + DeshaceYRehace(p, fotos));
             } else if (titulo == TituloLimite) {
                 limite = true;
                 falla(CompruebaRegistro(p, p.NumJugada));
@@ -55,6 +122,10 @@ TEST(JuegoCompleto, InvariantesTrasCadaJugada) {
         ASSERT_TRUE(ganador != 0 || limite) << "the game ended without a winner";
         EXPECT_FALSE(p.PartidaIniciada);
     }
+    // The games must have gone through every kind of entry and outcome the
+    // engine produces, or the checks above prove little.
+    for (int t : {1, 2, 3, 4, 5, 6, 8, 9, 10, 11}) EXPECT_GT(tipos[t], 0) << "kind " << t;
+    for (int d = 0; d <= 7; ++d) EXPECT_GT(detalles[d], 0) << "outcome " << d;
 }
 
 // Added dice with a double counting 14: a piece two squares from home can

@@ -98,44 +98,6 @@ TEST(Indicacion, TextoExactoYPanel) {
     }
 }
 
-TEST(Panel, TrasElPrimerDadoQuedaElSegundoSinClics) {
-    Partida p = Base();
-    DosDados(p);
-    p.ValoresUsados = 1;
-    p.ValorUsado[1] = true;
-    p.ValorMarcado[1] = true;
-    p.NumValoresDesglose = 1;
-    p.JugadaElegida = {1, 4, 2, 20, 24, 4};
-    PreparaPanel(p);
-    const PanelCuenta panel = DescribePanel(p);
-    EXPECT_FALSE(panel.FilaVisible[1]);
-    EXPECT_TRUE(panel.FilaVisible[2]);
-    EXPECT_TRUE(panel.Marcada[2]);
-    EXPECT_FALSE(panel.Marcada[1]);
-    EXPECT_FALSE(panel.AdmiteClics);
-    EXPECT_EQ(p.ValorCuenta, 4);
-    EXPECT_EQ(p.Indicacion, "Elija ficha para contar 4");
-}
-
-TEST(Panel, CambiarDeValorYVolverAlTotal) {
-    Partida p = Base();
-    DosDados(p);
-    PreparaPanel(p);
-    EXPECT_EQ(p.IndiceValor, 0) << "nothing pre-selected when the total is possible";
-    EXPECT_FALSE(MarcaValor(p, 2));
-    EXPECT_EQ(p.ValorCuenta, 4);
-    EXPECT_FALSE(MarcaValor(p, 1));
-    EXPECT_TRUE(p.ValorMarcado[1]);
-    EXPECT_FALSE(p.ValorMarcado[2]);
-    EXPECT_EQ(p.ValorCuenta, 3);
-    EXPECT_EQ(p.Indicacion, "Elija ficha para contar 3");
-    // Clearing the only toggle counts the joint total again.
-    EXPECT_FALSE(MarcaValor(p, 1));
-    EXPECT_EQ(p.IndiceValor, 0);
-    EXPECT_EQ(p.ValorCuenta, 7);
-    EXPECT_EQ(p.Indicacion, "Elija ficha para contar 7 o marque un valor desglosado");
-}
-
 // With no joint total possible the first row is marked and comes back when
 // cleared, with the Contar message on the first value of the throw only.
 TEST(Persona, DesgloseObligado) {

@@ -38,9 +38,7 @@ TEST(Sorteo, GanaLaTiradaMasAlta) {
         std::vector<int> orden;
         for (const prueba::DadosVistos& d : ui.Dibujos) orden.push_back(d.Jugador);
         EXPECT_EQ(orden, c.orden);
-        const auto empates = ui.ConTitulo(TituloSorteo);
-        EXPECT_EQ(static_cast<int>(empates.size()), c.empates);
-        for (const auto& m : empates) EXPECT_EQ(m.Texto, TextoEmpate);
+        EXPECT_EQ(static_cast<int>(ui.ConTitulo(TituloSorteo).size()), c.empates);
     }
 }
 
@@ -64,9 +62,7 @@ TEST(NuevaPartida, CancelarAbreLasReglasYSePreguntaOtraVez) {
     NuevaPartida(p, ui);
 
     EXPECT_EQ(ui.ReglasAbiertas, 1);
-    const auto preguntas = ui.ConTitulo(TituloComienza);
-    ASSERT_EQ(preguntas.size(), 2u);
-    EXPECT_EQ(preguntas[0].Texto, PreguntaComienza);
+    EXPECT_EQ(ui.ConTitulo(TituloComienza).size(), 2u);
     const auto sale = ui.ConTitulo(TituloSorteo);
     ASSERT_EQ(sale.size(), 1u);
     EXPECT_EQ(sale[0].Texto, "Sale María.");

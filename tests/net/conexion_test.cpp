@@ -6,9 +6,10 @@
 #include <thread>
 
 #include "core/estado.h"
-#include "flow/final.h"
 #include "flow/red.h"
+#include "flow/sorteo.h"
 #include "net/memoria.h"
+#include "net/protocolo.h"
 #include "net/textos_red.h"
 
 namespace parchis {
@@ -123,20 +124,39 @@ TEST(Conexion, UnClienteQueSeVaLoJuegaElOrdenador) {
         c2.conexiones.Cierra(0);   // the program is killed: nothing more from it
         c2.p.JugarEnRed = c2.p.PartidaIniciada = false;
     };
-    std::string logAdmin, logCliente;
-    admin.ui.AlMensaje = [&](const std::string& t) {
-        if (t == TituloFinal) logAdmin = prueba::LogAdministrador(admin.p);
-    };
-    c1.ui.AlMensaje = [&](const std::string& t) {
-        if (t == TituloFinal) logCliente = prueba::LogAdministrador(c1.p);
-    };
     prueba::EnHilos({[&] { admin.Juega(); }, [&] { c1.Juega(); }, [&] { c2.Juega(); }});
     EXPECT_EQ(Cuenta(admin.ui.Titulos, TituloDesconectado), 1);
-    EXPECT_EQ(Cuenta(admin.ui.Textos, "Se ha cortado la comunicación con  el jugador Norte."), 1);
-    EXPECT_EQ(admin.p.Control[2], 2);
+    const int ido = c2.p.PuestoAdmin;   // the callers are seated in the order they come
+    EXPECT_EQ(Cuenta(admin.ui.Textos, "Se ha cortado la comunicación con  el jugador " + admin.p.Nombres[ido] + "."), 1);
+    EXPECT_EQ(admin.p.Control[ido], 2);
+    EXPECT_EQ(admin.p.Control[3 - ido], 3);
     EXPECT_TRUE(admin.p.JugarEnRed);
-    EXPECT_FALSE(logAdmin.empty());
-    EXPECT_EQ(logCliente, logAdmin);
+    ASSERT_EQ(admin.ui.Finales.size(), 1u);
+    EXPECT_EQ(c1.ui.Finales, admin.ui.Finales);
+}
+
+// A new game that comes while the client's game still has queued moves
+// waits for them, with what came after it; then it starts from the waits.
+TEST(Conexion, LaNuevaPartidaEsperaALasUltimasJugadas) {
+    prueba::Centralita centralita;
+    prueba::Ordenador admin(centralita, 1, 0, 1), c(centralita, 2, 1, 2);
+    admin.p.Control = {0, 3, 2, 2, 2};
+    prueba::EnHilos({[&] { admin.red.IniciarRed(); }, [&] { c.red.IniciarRed(); }});
+    ASSERT_TRUE(c.p.JugarEnRed);
+    c.p.PartidaIniciada = true;
+    c.p.ColaRed = "010300";
+    admin.p.IdPartida = "4242";
+    c.red.AlRecibir(0, TextoNuevaPartida() + TextoInstantanea(admin.p) + "ZRA34010500");
+    EXPECT_EQ(c.p.ColaRed, "010300");
+    EXPECT_TRUE(c.red.HayPendiente());
+    c.red.Atiende();
+    EXPECT_TRUE(c.red.HayPendiente()) << "the game's throw is still queued";
+    c.p.ColaRed.clear();
+    c.ui.Limite = std::chrono::steady_clock::now();   // the new game's draw ends at its first wait
+    c.red.Atiende();
+    EXPECT_FALSE(c.red.HayPendiente());
+    EXPECT_EQ(c.p.IdPartida, "4242");
+    EXPECT_EQ(Cuenta(c.ui.Titulos, TituloComienza), 1);
 }
 
 }  // namespace

@@ -10,36 +10,34 @@
 namespace parchis {
 namespace {
 
-Partida DelAdministrador() {
+std::string LineaDelAdministrador() {
     Partida a;
     AplicaValoresPorDefecto(a);
     a.Nombres = {"", "Ana", "Benito", "Carmen", "María"};
     a.Nivel = {0, 10, 20, 30, 40};
     a.Control = {0, 3, 3, 2, 1};
-    a.Caracter = {0, 1, 2, 3, 1};
     a.Estado = {0, 1, 1, 2, 1};
     a.NumDados = 2;
     a.Sentido = 1;
     a.FichasPorJugador = 2;
     a.BarreraCompaneros = true;
-    a.PausaEntreJugadas = false;
     a.IdPartida = "4711";
-    return a;
+    return ComponerEstado(a).Linea1;
 }
 
+// At the administrator's seat 2, with settings and a position of its own.
 Partida Cliente() {
     Partida c;
     AplicaValoresPorDefecto(c);
     c.PuestoAdmin = 2;
     c.Sonido = false;
-    c.Velocidad = 10;
     c.IPAdministrador = "10.0.0.1";
     c.Fichas[4][1] = 33;
     return c;
 }
 
 TEST(Instantanea, PuestosGiradosYReglasTomadas) {
-    const std::string linea = ComponerEstado(DelAdministrador()).Linea1;
+    const std::string linea = LineaDelAdministrador();
     for (bool automatico : {false, true}) {
         Partida c = Cliente();
         ASSERT_TRUE(AplicarInstantanea(c, linea, automatico));
@@ -48,24 +46,16 @@ TEST(Instantanea, PuestosGiradosYReglasTomadas) {
         EXPECT_EQ(c.Nivel, (std::array<Entero, 5>{0, 30, 40, 10, 20}));
         EXPECT_EQ(c.Estado, (std::array<Entero, 5>{0, 2, 1, 1, 1}));
         EXPECT_EQ(c.Control, (std::array<Entero, 5>{0, 2, 3, 3, static_cast<Entero>(automatico ? 2 : 1)}));
-        EXPECT_EQ(c.NumDados, 2);
-        EXPECT_EQ(c.Sentido, 1);
-        EXPECT_EQ(c.NumFichas, 8);
-        EXPECT_EQ(c.NumJugadores, 3);
-        EXPECT_TRUE(c.BarreraCompaneros);
-        EXPECT_FALSE(c.PausaEntreJugadas);
-        EXPECT_EQ(c.IdPartida, "4711");
+        EXPECT_EQ(std::tuple(c.NumDados, c.Sentido, c.NumFichas, c.NumJugadores, c.BarreraCompaneros, c.IdPartida),
+                  std::tuple(2, 1, 8, 3, true, "4711"));
         // This computer's own settings and position stay.
-        EXPECT_FALSE(c.Sonido);
-        EXPECT_EQ(c.Velocidad, 10);
-        EXPECT_EQ(c.IPAdministrador, "10.0.0.1");
-        EXPECT_EQ(c.Fichas[4][1], 33);
-        EXPECT_EQ(c.PuestoAdmin, 2);
+        EXPECT_EQ(std::tuple(c.Sonido, c.IPAdministrador, c.Fichas[4][1], c.PuestoAdmin),
+                  std::tuple(false, "10.0.0.1", 33, 2));
     }
 }
 
 TEST(Instantanea, UnaLineaDanadaNoTocaNada) {
-    const std::string buena = ComponerEstado(DelAdministrador()).Linea1;
+    const std::string buena = LineaDelAdministrador();
     const struct {
         const char* caso;
         std::size_t pos;   // 1-based

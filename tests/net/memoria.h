@@ -1,8 +1,7 @@
-// Network play inside one test process: each computer (a record, its
-// services, its sockets in memory and its Red) runs on a thread of its own,
-// as it would in a program of its own, and the sockets carry bytes between
-// them through each computer's queue of events, run from its Cede and
-// Espera like the desktop's.
+// Network play inside one test process: each computer (record, services,
+// sockets in memory, Red) runs on a thread of its own, as in a program of
+// its own; what one sends becomes an event in the other's queue, run from
+// its Cede and Espera one at a time, as a window system runs them.
 #pragma once
 
 #include <atomic>
@@ -11,14 +10,12 @@
 #include <deque>
 #include <functional>
 #include <map>
-#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "common/carpeta_temporal.h"
 #include "common/interfaz_muda.h"
-#include "net/conexiones.h"
 #include "net/red.h"
 
 namespace parchis::prueba {
@@ -26,26 +23,17 @@ namespace parchis::prueba {
 class ConexionesMemoria;
 
 // Who listens on which port.
-class Centralita {
-public:
-    bool Escucha(int puerto, ConexionesMemoria* c);
-    void Olvida(ConexionesMemoria* c);
-    ConexionesMemoria* Quien(int puerto);
-
-private:
-    std::mutex m_;
-    std::map<int, ConexionesMemoria*> escuchas_;
+struct Centralita {
+    std::mutex m;
+    std::map<int, ConexionesMemoria*> escuchas;
 };
 
 class ConexionesMemoria : public Conexiones {
 public:
     // trozo > 0: what is sent arrives in pieces of that many bytes.
-    ConexionesMemoria(Centralita& centralita, std::size_t trozo = 0)
-        : centralita_(centralita), trozo_(trozo) {}
-    ~ConexionesMemoria() override { centralita_.Olvida(this); }
-
-    // Runs the events queued for this computer, waiting up to `espera` for
-    // the first one.
+    ConexionesMemoria(Centralita& c, std::size_t trozo) : centralita_(c), trozo_(trozo) {}
+    ~ConexionesMemoria() override;
+    // Runs the events queued so far, waiting up to `espera` for one.
     void Despacha(std::chrono::milliseconds espera);
 
     void PonOyente(OyenteConexiones* oyente) override { oyente_ = oyente; }
@@ -57,66 +45,58 @@ public:
     void Cierra(int ranura) override;
     EstadoSocket Estado(int ranura) const override { return ranuras_[ranura].estado; }
     std::string IpRemota(int) const override { return "127.0.0.1"; }
-    int PuertoRemoto(int ranura) const override { return ranuras_[ranura].puertoRemoto; }
+    int PuertoRemoto(int ranura) const override { return ranuras_[ranura].puerto; }
 
-    std::vector<std::string> Enviados;   // by this computer, as they left
+    std::vector<std::string> Enviados;
 
 private:
     struct Ranura {
         EstadoSocket estado = EstadoSocket::Cerrado;
         ConexionesMemoria* otro = nullptr;
         int ranuraOtro = 0;
-        unsigned enlace = 0;
-        int puertoRemoto = 0;
-    };
-    struct Peticion {
-        ConexionesMemoria* cliente;
-        unsigned enlace;
-        int puerto;
+        unsigned enlace = 0;   // which connection: events of an older one are dropped
+        int puerto = 0;
     };
     void Encola(std::function<void()> evento);
-    // Runs `evento` on this computer's thread if slot `ranura` still holds
-    // connection `enlace` by then.
     void EncolaSiSigue(int ranura, unsigned enlace, std::function<void(Ranura&)> evento);
 
     Centralita& centralita_;
     std::size_t trozo_;
     OyenteConexiones* oyente_ = nullptr;
     Ranura ranuras_[4];
-    std::map<int, Peticion> peticiones_;
+    std::map<int, Ranura> peticiones_;
     int ultimaPeticion_ = 0;
     std::mutex m_;
     std::condition_variable cv_;
     std::deque<std::function<void()>> eventos_;
 };
 
-// The services of one computer: its events run in Cede and Espera, whose
-// clock moves a tenth of a second per wait, and messages answered from a
-// table of titles (Aceptar otherwise).
+// Messages answered from a table of titles (Aceptar otherwise); the clock
+// moves a tenth of a second per wait; a wait past the time limit ends the
+// game and network play, so a test that hangs fails instead.
 class InterfazRed : public InterfazMuda {
 public:
     InterfazRed(Partida& p, ConexionesMemoria& c, unsigned semilla) : InterfazMuda(semilla), p_(p), c_(c) {}
     void PonRed(Red* red) { red_ = red; }
-
     void Cede() override;
     void Espera() override;
     double Reloj() override { return reloj_; }
     int Mensaje(const std::string& titulo, const std::string& texto, int, int, int) override;
     void EnviaRed(const std::string& texto, int salvo) override { red_->Envia(texto, salvo); }
     void CierraRed() override { red_->TerminarRed(); }
-    void MuestraEsperaRed(const std::string& titulo, const std::string& texto, int lineas) override;
-    int PeticionConexion(const std::string& texto, const std::vector<std::string>& opciones) override;
-    void LlegaMensajeChat() override { ++Chats; }
+    void MuestraEsperaRed(const std::string& titulo, const std::string& texto, int) override {
+        Paneles.push_back(titulo + "\n" + texto);
+    }
+    int PeticionConexion(const std::string&, const std::vector<std::string>& opciones) override;
 
     std::map<std::string, int> Respuestas;
-    // The seat option chosen for a caller (-1 refuses); the first one by default.
-    std::function<int(const std::vector<std::string>&)> Elige;
-    // Run in every wait and after every message, on this computer's thread.
-    std::function<void()> AlEsperar;
-    std::function<void(const std::string&)> AlMensaje;
+    std::function<int(const std::vector<std::string>&)> Elige;   // default: the first seat
+    std::function<void()> AlEsperar;                             // on this computer's thread
     std::vector<std::string> Titulos, Textos, Paneles;
     std::vector<std::vector<std::string>> Opciones;
-    int Chats = 0;
+    // The log of each game finished, in the administrator's numbering.
+    std::vector<std::string> Finales;
+    std::atomic<int> Terminadas{0};
     std::chrono::steady_clock::time_point Limite = std::chrono::steady_clock::now() + std::chrono::seconds(120);
 
 private:
@@ -126,11 +106,10 @@ private:
     double reloj_ = 0;
 };
 
-// One computer: default rules, every seat but the remote ones played by
-// the computer at level 0, no pauses, its own data folder.
+// Default rules, the computer at level 0 at every seat but the remote
+// ones, no pauses, a data folder of its own.  modo 1 administrator, 2 client.
 struct Ordenador {
-    // modo 1 administrator, 2 client (at "Mi puerto" miPuerto).
-    Ordenador(Centralita& centralita, int modo, int miPuerto, unsigned semilla, std::size_t trozo = 0);
+    Ordenador(Centralita& c, int modo, int miPuerto, unsigned semilla, std::size_t trozo = 0);
     CarpetaTemporal carpeta;
     Partida p;
     ConexionesMemoria conexiones;
@@ -138,16 +117,15 @@ struct Ordenador {
     Red red;
     // IniciarRed and the new game it may ask for, as the program's owner does.
     void Juega();
-    // Runs this computer's events until `fin` is set.
-    void Atiende(const std::atomic<bool>& fin);
+    void Atiende(const std::atomic<bool>& fin) {
+        while (!fin) ui.Espera();
+    }
 };
 
-// Runs each function on a thread of its own and waits for all of them.
 void EnHilos(const std::vector<std::function<void()>>& tareas);
 
-// The log of a finished game in the administrator's numbering, one entry
-// a line.  The narration detail is left out: each computer derives it from
-// its own view of the throw, which for another computer's seat it lacks.
+// One entry a line; the narration detail is left out: each computer derives
+// it from its own view of the throw, which for another's seat it lacks.
 std::string LogAdministrador(const Partida& p);
 
 }  // namespace parchis::prueba

@@ -78,17 +78,6 @@ TEST(Tablero, RecorridoFueraDelCamino) {
     EXPECT_EQ(CasillasRecorridas(p, 0, 1), 0);
 }
 
-// Each press of the rotation hands every seat the colour of the seat before.
-TEST(Tablero, ColoresSegunGiro) {
-    const ColorRGB verde{0, 128, 0}, rojo{255, 0, 0}, azul{0, 0, 255}, amarillo{255, 255, 0};
-    const ColorRGB base[5] = {{}, verde, rojo, azul, amarillo};
-    for (int j = 1; j <= 4; ++j) EXPECT_EQ(ColorJugador(0, j), base[j]) << j;
-    EXPECT_EQ(ColorJugador(1, 1), amarillo);
-    EXPECT_EQ(ColorJugador(3, 4), verde);
-    EXPECT_EQ(ColorJugador(7, 1), verde);
-    EXPECT_EQ(ColorJugador(0, 0), (ColorRGB{0, 0, 0}));
-}
-
 TEST(Tablero, OrdenDeTurnos) {
     struct Caso {
         int sentido;

@@ -48,5 +48,12 @@ for senal in TERM INT; do
     fi
 done
 
+# The decision times of the summary: the mean, the 99th and 99.9th
+# percentiles and the worst, the percentiles in order and none past the worst.
+"$programa" --silencioso --semilla 3 --partidas 20 --dados 2 --fichas 8 >salida
+awk '/^Decisión/ { gsub(/ms,/, "ms"); gsub(/,/, "."); for (i = 1; i <= NF; ++i) if ($i == "ms") t[++n] = $(i - 1) }
+     END { exit !(n >= 4 && t[2] + 0 <= t[3] + 0 && t[3] + 0 <= t[4] + 0 && t[1] + 0 <= t[4] + 0) }' salida ||
+    { echo "FALLO: tiempos de decisión: $(grep Decisión salida)"; fallos=$((fallos + 1)); }
+
 [ "$fallos" -eq 0 ] && echo "parchis-texto: todo correcto"
 exit "$fallos"

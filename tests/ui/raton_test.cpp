@@ -126,18 +126,6 @@ TEST_F(Raton, DondeCaeUnaFichaMovidaAMano) {
             << c.jugador << " " << c.destino;
 }
 
-TEST(Cursores, ColorDelDadoYDeLaManoCerradaSegunElGiro) {
-    // Seat t under rotation r (51 yellow, 52 blue, 53 red, 54 green); closed
-    // hands four numbers later.
-    const int esperado[4][5] = {{0, 54, 53, 52, 51}, {0, 51, 54, 53, 52},
-                                {0, 52, 51, 54, 53}, {0, 53, 52, 51, 54}};
-    for (int r = 0; r <= 3; ++r)
-        for (int t = 1; t <= 4; ++t) {
-            EXPECT_EQ(CursorDadoDe(t, r), esperado[r][t]) << t << " " << r;
-            EXPECT_EQ(CursorManoCerradaDe(t, r), esperado[r][t] + 4) << t << " " << r;
-        }
-}
-
 TEST(Cursores, CadaNumeroTieneSuPuntero) {
     for (int n : {21, 22, 23, 26, 27, 28, 51, 52, 53, 54, 55, 56, 57, 58})
         EXPECT_FALSE(CursorNumero(n).pixmap().isNull()) << n;

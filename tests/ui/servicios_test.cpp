@@ -43,10 +43,7 @@ TEST(Sonido, ModosYPreferencia) {
 
 TEST(Ayuda, UnaPaginaPorTemaYEnlacesValidos) {
     for (int tema : TemasAyuda()) {
-        const QString pagina = PaginaAyuda(tema);
-        EXPECT_EQ(pagina, tema == 0 ? QStringLiteral(":/ayuda/indice.html")
-                                    : QStringLiteral(":/ayuda/%1.html").arg(tema));
-        QFile f(pagina);
+        QFile f(PaginaAyuda(tema));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << tema;
         const QString texto = QString::fromUtf8(f.readAll());
         EXPECT_TRUE(texto.contains(QStringLiteral("<h1>"))) << tema;

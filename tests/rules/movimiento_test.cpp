@@ -1,0 +1,246 @@
+// Barriers, captures and moves applied on hand-built squares, and the
+// values a throw offers.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "common/posicion.h"
+#include "rules/movimiento.h"
+
+namespace parchis {
+namespace {
+
+using prueba::Pon;
+using prueba::PonEnHueco;
+
+struct Ocupantes {
+    int j1, j2, j3;  // seat per slot, 0 = empty
+};
+
+// Puts the listed seats on square s, each with its first piece still boxed.
+void Llena(Partida& p, int s, Ocupantes o) {
+    const int seats[4] = {0, o.j1, o.j2, o.j3};
+    for (int h = 1; h <= 3; ++h) {
+        const int j = seats[h];
+        if (j == 0) continue;
+        PonEnHueco(p, j, p.SiguienteSalida[j], s, h);
+    }
+}
+
+struct Reglas {
+    bool salida = true, seguro = true, blancas = true, companeros = false;
+    int modo = 1;
+};
+
+void Aplica(Partida& p, const Reglas& r) {
+    p.BarreraSalida = r.salida;
+    p.BarreraSeguro = r.seguro;
+    p.BarreraBlancas = r.blancas;
+    p.BarreraCompaneros = r.companeros;
+    p.ModoJuego = static_cast<Entero>(r.modo);
+}
+
+TEST(EsBarrera, SegunCasillaYReglas) {
+    const Reglas todas{};
+    const Reglas parejas{true, true, true, true, 2};
+    struct Caso {
+        const char* nombre;
+        int casilla;
+        Ocupantes o;
+        Reglas r;
+        bool esperado;
+    };
+    const Caso casos[] = {
+        {"white square", 30, {2, 2, 0}, todas, true},
+        {"white square, white barriers off", 30, {2, 2, 0}, {true, true, false}, false},
+        {"corridor square counts as white", 80, {3, 3, 0}, todas, true},
+        {"corridor, white barriers off", 80, {3, 3, 0}, {true, true, false}, false},
+        {"safe square", 12, {2, 2, 0}, todas, true},
+        {"safe square, safe barriers off", 12, {2, 2, 0}, {true, false, true}, false},
+        {"exit square", 22, {1, 1, 0}, todas, true},
+        {"exit square, exit barriers off", 22, {1, 1, 0}, {false, true, true}, false},
+        {"two seats", 30, {1, 2, 0}, todas, false},
+        {"partners in pairs with the rule", 30, {1, 3, 0}, parejas, true},
+        {"partners, rule off", 30, {1, 3, 0}, {true, true, true, false, 2}, false},
+        {"partners' rule in individual play", 30, {1, 3, 0}, {true, true, true, true, 1}, false},
+        {"rivals in pairs mode", 30, {1, 2, 0}, parejas, false},
+        {"one piece", 30, {2, 0, 0}, todas, false},
+        {"slot 1 empty", 30, {0, 2, 2}, todas, false},
+        {"slot 2 empty", 30, {2, 0, 2}, todas, false},
+    };
+    for (const Caso& c : casos) {
+        Partida p = prueba::PartidaVacia();
+        Aplica(p, c.r);
+        Llena(p, c.casilla, c.o);
+        EXPECT_EQ(EsBarrera(p, c.casilla), c.esperado) << c.nombre;
+    }
+    const Partida p = prueba::PartidaVacia();
+    for (int s : {-1, 0, 101, 5000}) EXPECT_FALSE(EsBarrera(p, s)) << s;
+}
+
+TEST(ComeFicha, SegunCasillaYOcupantes) {
+    const Reglas todas{};
+    struct Caso {
+        const char* nombre;
+        int jugador, casilla;
+        Ocupantes o;
+        Reglas r;
+        bool esperado;
+    };
+    const Caso casos[] = {
+        {"rival on a white square", 1, 30, {2, 0, 0}, todas, true},
+        {"rival on a corridor square", 1, 80, {3, 0, 0}, todas, true},
+        {"rival on a safe square", 1, 12, {2, 0, 0}, todas, false},
+        {"rival on another seat's exit", 1, 22, {2, 0, 0}, todas, false},
+        {"own piece", 1, 30, {1, 0, 0}, todas, false},
+        {"only slot 1 is looked at", 1, 30, {0, 2, 0}, todas, false},
+        {"partner, partners' rule on", 1, 30, {3, 0, 0}, {true, true, true, true, 2}, false},
+        {"partner, partners' rule off", 1, 30, {3, 0, 0}, {true, true, true, false, 2}, true},
+        {"own exit, two rivals", 1, 56, {2, 3, 0}, todas, true},
+        {"own exit, own and rival", 1, 56, {1, 2, 0}, todas, true},
+        {"own exit, one rival", 1, 56, {2, 0, 0}, todas, false},
+        {"own exit, rival barrier", 1, 56, {2, 2, 0}, todas, false},
+        {"own exit, rival pair without exit barriers", 1, 56, {2, 2, 0}, {false, true, true}, true},
+        {"another's exit, two rivals", 1, 22, {2, 4, 0}, todas, false},
+    };
+    for (const Caso& c : casos) {
+        Partida p = prueba::PartidaVacia();
+        Aplica(p, c.r);
+        Llena(p, c.casilla, c.o);
+        EXPECT_EQ(ComeFicha(p, c.jugador, c.casilla), c.esperado) << c.nombre;
+    }
+    Partida p = prueba::PartidaVacia();
+    Llena(p, 30, {2, 0, 0});
+    EXPECT_FALSE(ComeFicha(p, 1, 0));
+    EXPECT_FALSE(ComeFicha(p, 1, 101));
+    EXPECT_FALSE(ComeFicha(p, 0, 30));
+    EXPECT_FALSE(ComeFicha(p, 7, 30));
+}
+
+TEST(CalculaValores, TablaDeTiradas) {
+    struct Caso {
+        int dados, metodo, seis;
+        bool fichaEnEspera;
+        int d1, d2;
+        int valor, modo;
+        std::array<int, 6> valores;
+    };
+    const Caso casos[] = {
+        // one die: the six counts 7 / 12 / 6 only with every piece in play
+        {1, 2, 1, false, 6, 4, 7, 1, {7}},
+        {1, 2, 2, false, 6, 0, 12, 1, {12}},
+        {1, 2, 3, false, 6, 0, 6, 1, {6}},
+        {1, 2, 1, true, 6, 0, 6, 1, {6}},
+        {1, 2, 1, false, 5, 0, 5, 1, {5}},
+        // two dice, summing
+        {2, 1, 1, true, 3, 4, 7, 1, {7}},
+        {2, 1, 1, false, 3, 3, 14, 1, {14}},
+        {2, 1, 2, false, 3, 3, 12, 1, {12}},
+        {2, 1, 3, false, 3, 3, 6, 1, {6}},
+        {2, 1, 1, true, 3, 3, 6, 1, {6}},
+        // two dice, counted together or apart
+        {2, 2, 1, true, 2, 5, 7, 2, {7, 2, 5}},
+        {2, 2, 1, false, 2, 5, 7, 2, {7, 2, 5}},
+        {2, 2, 1, false, 3, 3, 14, 4, {14, 3, 3, 4, 4}},
+        {2, 2, 2, false, 3, 3, 12, 4, {12, 3, 3, 3, 3}},
+        {2, 2, 3, false, 3, 3, 6, 2, {6, 3, 3}},
+        {2, 2, 1, true, 3, 3, 6, 2, {6, 3, 3}},
+        {2, 2, 1, false, 6, 6, 14, 4, {14, 6, 6, 1, 1}},
+        {2, 2, 2, false, 1, 1, 4, 4, {4, 1, 1, 1, 1}},
+    };
+    for (const Caso& c : casos) {
+        Partida p = prueba::PartidaVacia();
+        p.Turno = 2;
+        p.NumDados = static_cast<Entero>(c.dados);
+        p.MetodoCuenta = static_cast<Entero>(c.metodo);
+        p.SeisConTodas = static_cast<Entero>(c.seis);
+        p.EnEspera[2] = c.fichaEnEspera ? 1 : 0;
+        p.EnEspera[1] = 0;  // another seat's box does not matter
+        p.Dado1 = static_cast<Entero>(c.d1);
+        p.Dado2 = static_cast<Entero>(c.d2);
+        p.ValoresCuenta.fill(9);  // left from an earlier throw
+        CalculaValores(p);
+        SCOPED_TRACE(::testing::Message() << c.dados << " dice, method " << c.metodo << ", six rule "
+                                          << c.seis << ", " << c.d1 << "+" << c.d2);
+        EXPECT_EQ(p.ValorCuenta, c.valor);
+        EXPECT_EQ(p.ModoValores, c.modo);
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(p.ValoresCuenta[i], c.valores[i]) << "value " << i;
+        EXPECT_EQ(p.Dado2, c.dados == 1 ? 0 : c.d2);
+    }
+}
+
+struct Hueco {
+    int casilla, hueco, jugador, ficha;  // jugador 0: the slot is empty
+};
+
+// Seat 1 moves; slots are left uncompacted, a capturer takes its victim's
+// slot and the victim is the last rival to arrive.
+TEST(AplicaJugada, ResultadoSegunElMovimiento) {
+    struct Caso {
+        const char* nombre;
+        std::function<void(Partida&)> prepara;
+        int origen, destino, ficha;
+        int bono, comido;
+        std::vector<Hueco> huecos;
+    };
+    const Caso casos[] = {
+        {"leaving a pair keeps slot 2 in place", [](Partida& p) { Pon(p, 1, 1, 30); Pon(p, 1, 2, 30); },
+         30, 33, 1, 0, 0, {{30, 1, 0, 0}, {30, 2, 1, 2}, {33, 1, 1, 1}}},
+        {"arriving fills an empty slot 1",
+         [](Partida& p) { prueba::PonEnHueco(p, 1, 2, 30, 2); Pon(p, 1, 1, 33); }, 33, 30, 1, 0, 0,
+         {{30, 1, 1, 1}, {30, 2, 1, 2}}},
+        {"capture on a white square", [](Partida& p) { Pon(p, 2, 1, 43); Pon(p, 1, 1, 40); }, 40, 43, 1,
+         20, 2, {{43, 1, 1, 1}, {43, 2, 0, 0}}},
+        {"no capture on a safe square", [](Partida& p) { Pon(p, 2, 1, 46); Pon(p, 1, 1, 40); }, 40, 46, 1,
+         0, 0, {{46, 1, 2, 1}, {46, 2, 1, 1}}},
+        {"leaving onto two rivals", [](Partida& p) { Pon(p, 2, 1, 56); Pon(p, 3, 2, 56); }, 0, 56, 1, 20, 3,
+         {{56, 1, 2, 1}, {56, 2, 1, 1}, {56, 3, 0, 0}}},
+        {"leaving onto two rivals, no bonus on the exit",
+         [](Partida& p) { p.BonoComerSaliendo = false; Pon(p, 2, 1, 56); Pon(p, 3, 2, 56); }, 0, 56, 1, 0,
+         3, {{56, 1, 2, 1}, {56, 2, 1, 1}, {56, 3, 0, 0}}},
+        {"leaving onto a rival below an own piece", [](Partida& p) { Pon(p, 2, 3, 56); Pon(p, 1, 1, 56); },
+         0, 56, 2, 20, 2, {{56, 1, 1, 2}, {56, 2, 1, 1}}},
+        {"home", [](Partida& p) { Pon(p, 1, 2, 97); }, 97, 100, 2, 10, 0, {{97, 1, 0, 0}, {100, 1, 0, 0}}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Partida p = prueba::PartidaVacia();
+        c.prepara(p);
+        const Partida antes = p;
+        AplicaJugada(p, c.origen, c.destino, c.ficha);
+        EXPECT_EQ(p.Fichas[1][c.ficha], c.destino);
+        EXPECT_EQ(p.Bonificacion, c.bono);
+        EXPECT_EQ(p.JugadorComido, c.comido);
+        EXPECT_EQ(p.EnEspera[1], antes.EnEspera[1] - (c.origen == 0));
+        EXPECT_EQ(p.EnCasa[1], antes.EnCasa[1] + (c.destino == 100));
+        for (const Hueco& h : c.huecos) {
+            EXPECT_EQ(p.Casillas[h.casilla].Jugador[h.hueco], h.jugador) << h.casilla << " slot " << h.hueco;
+            EXPECT_EQ(p.Casillas[h.casilla].Pieza[h.hueco], h.ficha) << h.casilla << " slot " << h.hueco;
+        }
+        if (c.comido != 0) {
+            EXPECT_EQ(p.EnEspera[c.comido], 4);
+            EXPECT_EQ(p.SiguienteSalida[c.comido], 1);
+        }
+    }
+}
+
+TEST(AplicaJugada, DatosDanadosNoCambianNada) {
+    Partida p = prueba::PartidaVacia();
+    Pon(p, 1, 1, 40);
+    const Partida antes = p;
+    for (auto [origen, destino, ficha] : {std::array{40, 101, 1}, std::array{40, 0, 1}, std::array{-1, 43, 1},
+                                          std::array{40, 43, 0}, std::array{40, 43, 9}}) {
+        AplicaJugada(p, origen, destino, ficha);
+        EXPECT_EQ(p.Fichas, antes.Fichas);
+        EXPECT_EQ(p.Casillas, antes.Casillas);
+        EXPECT_EQ(p.EnEspera, antes.EnEspera);
+    }
+    p.Turno = 0;
+    AplicaJugada(p, 40, 43, 1);
+    EXPECT_EQ(p.Casillas, antes.Casillas);
+}
+
+}  // namespace
+}  // namespace parchis
