@@ -1,15 +1,19 @@
 // The desktop program: the game record, the main window and the services it
-// offers the game, then start-up inside the window system's loop.
+// offers the game, network play on Qt's sockets, then start-up inside the
+// window system's loop.
 #include <QApplication>
 #include <QTimer>
 
 #include "core/partida.h"
 #include "flow/arranque.h"
+#include "net/qt/conexiones_qt.h"
+#include "net/red.h"
 #include "ui/common/careta.h"
 #include "ui/mainwindow/escritorio.h"
 #include "ui/mainwindow/mesa.h"
 #include "ui/mainwindow/ordenes.h"
 #include "ui/windows/ajustes_jugadores.h"
+#include "ui/windows/chat.h"
 #include "ui/windows/estadisticas.h"
 #include "ui/windows/historia.h"
 #include "ui/windows/partidas_guardadas.h"
@@ -23,12 +27,22 @@ int main(int argc, char** argv) {
     parchis::Mesa mesa(partida);
     parchis::Escritorio escritorio(mesa);
     mesa.PonInterfaz(&escritorio);
+    parchis::ConexionesQt conexiones;
+    parchis::Red red(partida, escritorio, conexiones);
+    conexiones.PonOyente(&red);
+    mesa.PonRed(&red);
+    parchis::ChatRed chat(&mesa,
+                          {[&](int n) { escritorio.TocaSonido(n, true); },
+                           [&](int u) { escritorio.Pausa(u); }},
+                          red.Mensajes(), [&](const std::string& texto) { red.EnviaMensaje(texto); });
     mesa.PonVentanas({
-        [&] { parchis::AbreVentanaJugadores(&mesa, partida, escritorio); },
+        [&] {
+            parchis::AbreVentanaJugadores(&mesa, partida, escritorio, [&](int j) { return red.Conectado(j); });
+        },
         [&] { parchis::AbreVentanaReglas(&mesa, partida, escritorio); },
         [&] { parchis::AbreEstadisticas(&mesa, partida, escritorio); },
         [&] { parchis::AbreHistorico(&mesa, partida, escritorio); },
-        {},   // the network chat comes with network play
+        [&] { chat.Abre(); },
         [&](parchis::ModoPartidas modo) {
             partida.PartidaCargada = false;
             parchis::AbrePartidasGuardadas(&mesa, partida, escritorio, modo);

@@ -33,6 +33,7 @@ std::string TextoOpcion(const Partida& p, int numero) {
         case 21: return "Control del juego";
         case 31: return "Carácter del jugador";
         case 35: return "Mi puerto";
+        case 36: return "Puesto en la mesa";
         case 41: return "Girar colores del tablero";
         case 51: return "Sonido";
         case 52: return "Pausa entre jugadas";

@@ -8,7 +8,11 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "flow/red.h"
+#include "net/red.h"
 #include "ui/mainwindow/mesa.h"
+#include "ui/mainwindow/ordenes.h"
+#include "ui/mainwindow/paneles_red.h"
 
 namespace parchis {
 
@@ -19,8 +23,12 @@ void Escritorio::FijaSemilla(std::uint64_t semilla) {
     semillaFija_ = true;
 }
 
+// What arrived from the network while the events ran and had to wait for
+// the engine to be ready (a client's new game) runs from every wait.
 void Escritorio::Cede() {
-    if (!mesa_.Saliendo()) QCoreApplication::processEvents();
+    if (mesa_.Saliendo()) return;
+    QCoreApplication::processEvents();
+    if (Red* red = mesa_.RedDeJuego()) red->Atiende();
 }
 
 // A waiting engine sleeps until the window system has something; the timer
@@ -31,6 +39,7 @@ void Escritorio::Espera() {
     despertador.setSingleShot(true);
     despertador.start(1000);
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (Red* red = mesa_.RedDeJuego()) red->Atiende();
 }
 
 void Escritorio::Pausa(int unidades) { mesa_.Pausa(unidades); }
@@ -89,6 +98,7 @@ void Escritorio::PresentaPartida() {
 }
 
 void Escritorio::MuestraJugada(int n, bool adelante) {
+    mesa_.PonEsperandoRed(false);
     mesa_.RevisaIndicaciones();
     mesa_.Animacion().MuestraJugada(mesa_.Juego(), n, adelante, mesa_.MandoEncendido());
 }
@@ -107,12 +117,31 @@ void Escritorio::ActualizaLista() { mesa_.ActualizaLista(); }
 
 // A game that stops takes the hand-made play and the prompts with it.
 void Escritorio::ActualizaControles() {
-    if (!mesa_.Juego().PartidaIniciada) {
+    const Partida& p = mesa_.Juego();
+    // Nobody is waited for once the game or the network has stopped.
+    if (!p.PartidaIniciada || !p.JugarEnRed) {
+        mesa_.PonEsperandoRed(false);
+        mesa_.TurnoRed()->Muestra({}, 0);
+    }
+    if (!p.PartidaIniciada) {
         mesa_.TerminaModoManual();
         mesa_.OcultaListaDados();
+        AtiendeAlQuedarLibre();
     }
     mesa_.RevisaIndicaciones();
     mesa_.DisponeVentana();
+}
+
+// A new game the administrator sent behind the last moves of the game that
+// has just ended waits for a wait; with no game left there is none, so it
+// starts once the engine has unwound.
+void Escritorio::AtiendeAlQuedarLibre() {
+    Red* red = mesa_.RedDeJuego();
+    if (!red || !red->HayPendiente()) return;
+    QTimer::singleShot(0, &mesa_, [this] {
+        Red* r = mesa_.RedDeJuego();
+        if (r && r->HayPendiente() && !mesa_.Saliendo()) r->Atiende();
+    });
 }
 
 void Escritorio::TerminaModoManual() { mesa_.TerminaModoManual(); }
@@ -129,11 +158,46 @@ void Escritorio::AbreReglas() {
     if (mesa_.Ventanas().Reglas) mesa_.Ventanas().Reglas();
 }
 
-void Escritorio::MuestraTurnoRed(const std::string&, int) {}
+// Called from every wait of a network game: the seat waited for, and
+// whether that wait is for another computer.
+void Escritorio::MuestraTurnoRed(const std::string& nombre, int segundos) {
+    const Partida& p = mesa_.Juego();
+    mesa_.TurnoRed()->Muestra(nombre, segundos);
+    mesa_.PonEsperandoRed(p.PartidaIniciada && EsRemoto(p));
+}
 
-void Escritorio::EnviaRed(const std::string&, int) {}
+void Escritorio::EnviaRed(const std::string& texto, int salvo) {
+    if (Red* red = mesa_.RedDeJuego()) red->Envia(texto, salvo);
+}
 
-void Escritorio::CierraRed() {}
+void Escritorio::CierraRed() {
+    if (Red* red = mesa_.RedDeJuego()) red->TerminarRed();
+}
+
+void Escritorio::MuestraEsperaRed(const std::string& titulo, const std::string& texto, int lineas) {
+    mesa_.RevisaDisposicion();
+    mesa_.EsperaRed()->Muestra(titulo, texto, lineas);
+}
+
+void Escritorio::OcultaEsperaRed() { mesa_.EsperaRed()->hide(); }
+
+// The answer ends the wait; so do leaving the program and the end of
+// network play (a refusal then).
+int Escritorio::PeticionConexion(const std::string& texto, const std::vector<std::string>& opciones) {
+    mesa_.MuestraPeticion(texto, opciones);
+    const PanelPeticion& panel = *mesa_.Peticion();
+    while (panel.Respuesta() == -2 && !mesa_.Saliendo() && mesa_.Juego().JugarEnRed) Espera();
+    const int respuesta = panel.Respuesta();
+    mesa_.OcultaPeticion();
+    return respuesta >= 0 ? respuesta : -1;
+}
+
+void Escritorio::AbreAjustesJugadores() { OrdenVentana(mesa_, *this, 1); }
+
+// The chat window's own opening redraws it when it is already open.
+void Escritorio::LlegaMensajeChat() {
+    if (mesa_.Ventanas().Mensajes) mesa_.Ventanas().Mensajes();
+}
 
 // The usable height: the screen less the desktop's panels and the window's
 // title bar.

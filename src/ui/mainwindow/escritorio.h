@@ -1,6 +1,6 @@
 // The desktop's side of the services interface: the turn engine and the
-// rest of the game flow reach the window, the speaker, the clock and the
-// dice through it.
+// rest of the game flow reach the window, the speaker, the clock, the dice
+// and the network (the main window's Red) through it.
 #pragma once
 
 #include <chrono>
@@ -64,12 +64,19 @@ public:
 
     void EnviaRed(const std::string& texto, int salvo) override;
     void CierraRed() override;
+    void MuestraEsperaRed(const std::string& titulo, const std::string& texto, int lineas) override;
+    void OcultaEsperaRed() override;
+    int PeticionConexion(const std::string& texto, const std::vector<std::string>& opciones) override;
+    void AbreAjustesJugadores() override;
+    void LlegaMensajeChat() override;
 
     void TamanoPantalla(int& ancho, int& alto) override;
     CambioPantalla CambiaPantalla() override;
     void PreparaVentana() override;
 
 private:
+    void AtiendeAlQuedarLibre();
+
     Mesa& mesa_;
     QWidget* careta_ = nullptr;
     Generador generador_;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -12,6 +13,7 @@
 #include "flow/interfaz.h"
 #include "flow/persona.h"
 #include "flow/red.h"
+#include "flow/textos_ajustes.h"
 #include "ui/common/ayuda.h"
 #include "ui/common/mensaje.h"
 #include "ui/mainwindow/botonera.h"
@@ -19,6 +21,7 @@
 #include "ui/mainwindow/grabadora.h"
 #include "ui/mainwindow/ordenes.h"
 #include "ui/mainwindow/panel_cuenta.h"
+#include "ui/mainwindow/paneles_red.h"
 #include "ui/mainwindow/selector.h"
 
 namespace parchis {
@@ -71,6 +74,11 @@ Mesa::Mesa(Partida& p)
     });
     selector_ = new SelectorOpciones(this, [this](int opcion) { EligeOpcion(opcion); });
     dados_ = new ListaDados(this, [this](int linea) { EligeLineaDados(linea); });
+    esperaRed_ = new PanelEsperaRed(this);
+    turnoRed_ = new PanelTurnoRed(this);
+    const ServiciosControl servicios{[this](int n) { TocaSonido(n, true); }, [this](int u) { Pausa(u); }};
+    peticion_ = new PanelPeticion(this, servicios, QString::fromStdString(TextoOpcion(p_, 36)),
+                                  [this] { AbreAyuda(this, 5100); });
 }
 
 Mesa::~Mesa() = default;
@@ -109,12 +117,23 @@ void Mesa::DisponeVentana() {
     const int centro = lado + columna / 2;
     botonera_->setGeometry(centro - AnchoBotonera / 2, 12, AnchoBotonera,
                            p_.JugarEnRed ? AltoBotoneraRed : AltoBotonera);
-    const int arribaMando = botonera_->geometry().bottom() + 1 + 14;
+    int arribaMando = botonera_->geometry().bottom() + 1 + 14;
+    // The network's turn display takes what the shorter button bar leaves.
+    turnoRed_->setVisible(p_.JugarEnRed);
+    if (p_.JugarEnRed) {
+        turnoRed_->setGeometry(centro - AnchoBotonera / 2, botonera_->geometry().bottom() + 1 + 6, AnchoBotonera,
+                               AltoTurnoRed);
+        arribaMando = turnoRed_->geometry().bottom() + 1 + 14;
+    }
     grabadora_->setGeometry(centro - AnchoMando / 2, arribaMando, AnchoMando, AltoMando);
     botonAyuda_->move(centro + AnchoMando / 2 + 16, arribaMando + (AltoMando - LadoBotonAyuda) / 2);
     arribaLista_ = grabadora_->geometry().bottom() + 1 + 6;
     ColocaColumna();
     update();
+}
+
+void Mesa::RevisaDisposicion() {
+    if (turnoRed_->isHidden() == p_.JugarEnRed) DisponeVentana();
 }
 
 // Below the remote: the dice list (while a throw is awaited) or the
@@ -217,6 +236,26 @@ void Mesa::PulsaBoton(int i) {
     botonera_->update();
 }
 
+void Mesa::MuestraPeticion(const std::string& texto, const std::vector<std::string>& opciones) {
+    selector_->Cierra();
+    botonera_->setEnabled(false);
+    peticion_->Muestra(texto, opciones);
+}
+
+void Mesa::OcultaPeticion() {
+    peticion_->hide();
+    botonera_->setEnabled(true);
+    setFocus();
+}
+
+void Mesa::PonEsperandoRed(bool si) {
+    if (raton_.EsperandoRed == si) return;
+    raton_.EsperandoRed = si;
+    const QPoint q = mapFromGlobal(QCursor::pos());
+    if (rect().contains(q)) EvaluaCursor(q.x(), q.y());
+    botonera_->update();
+}
+
 void Mesa::Sal() {
     saliendo_ = true;
     p_.PartidaIniciada = false;
@@ -257,7 +296,8 @@ void Mesa::mouseMoveEvent(QMouseEvent* e) {
 
 void Mesa::mousePressEvent(QMouseEvent* e) {
     const QPoint q = e->position().toPoint();
-    if (saliendo_) return;
+    // A connection request is answered in its panel first.
+    if (saliendo_ || !peticion_->isHidden()) return;
     if (selector_->Abierto()) {
         selector_->Cierra();
         return;
@@ -310,7 +350,7 @@ void Mesa::ClicDerecho(int x, int y) {
 }
 
 void Mesa::keyPressEvent(QKeyEvent* e) {
-    if (saliendo_ || SoloModificador(e->key()) || e->isAutoRepeat()) return;
+    if (saliendo_ || !peticion_->isHidden() || SoloModificador(e->key()) || e->isAutoRepeat()) return;
     Tecla(e->key(), e->modifiers());
 }
 

@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/partida.h"
 #include "flow/grabadora.h"
@@ -24,9 +26,13 @@ class QListWidget;
 namespace parchis {
 
 class Interfaz;
+class Red;
 class Botonera;
 class Grabadora;
 class ListaDados;
+class PanelEsperaRed;
+class PanelPeticion;
+class PanelTurnoRed;
 class SelectorOpciones;
 class VistaPanelCuenta;
 struct PanelCuenta;
@@ -48,6 +54,9 @@ public:
     // The other windows, wired once at start-up.
     void PonVentanas(VentanasMesa v) { ventanas_ = std::move(v); }
     const VentanasMesa& Ventanas() const { return ventanas_; }
+    // Network play, set once at start-up (a test may leave it unset).
+    void PonRed(Red* red) { red_ = red; }
+    Red* RedDeJuego() const { return red_; }
 
     Partida& Juego() { return p_; }
     Tablero& Lienzo() { return tablero_; }
@@ -66,6 +75,8 @@ public:
     void Prepara(int anchoPantalla, int altoPantalla);
     // DisponeVentana: the board and the column of controls.
     void DisponeVentana();
+    // Again when network play has started or ended since.
+    void RevisaDisposicion();
     void PonPuntero(int numero) { puntero_.PonCursor(numero); }
     int Puntero() const { return puntero_.Actual(); }
 
@@ -109,6 +120,18 @@ public:
     void SeleccionaLinea(int indice);
     // A new game: the remote goes off where it stands.
     void OlvidaMando();
+
+    // --- network play ---
+    PanelEsperaRed* EsperaRed() const { return esperaRed_; }
+    PanelTurnoRed* TurnoRed() const { return turnoRed_; }
+    // The connection request: while it is shown the button bar waits for
+    // its answer.
+    PanelPeticion* Peticion() const { return peticion_; }
+    void MuestraPeticion(const std::string& texto, const std::vector<std::string>& opciones);
+    void OcultaPeticion();
+    // A remote throw or move is awaited: the hourglass over the board, no
+    // tutor, the chat available.
+    void PonEsperandoRed(bool si);
 
     // The program is being left: waits end at once and nothing new starts.
     bool Saliendo() const { return saliendo_; }
@@ -160,6 +183,10 @@ private:
     QWidget* botonAyuda_ = nullptr;
     SelectorOpciones* selector_ = nullptr;
     ListaDados* dados_ = nullptr;
+    PanelEsperaRed* esperaRed_ = nullptr;
+    PanelPeticion* peticion_ = nullptr;
+    PanelTurnoRed* turnoRed_ = nullptr;
+    Red* red_ = nullptr;
     int arribaLista_ = 0;
 };
 

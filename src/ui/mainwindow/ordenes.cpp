@@ -9,6 +9,7 @@
 #include "flow/persona.h"
 #include "flow/motor.h"
 #include "flow/sorteo.h"
+#include "net/red.h"
 #include "rules/tablero.h"
 #include "ui/mainwindow/mesa.h"
 
@@ -24,12 +25,19 @@ const char* const TextoTutorRed =
     "Cuando se juega una partida en red no puede utilizar el  Tutor de Juego  ninguno de los "
     "jugadores.";
 
+// Pieces moved or dice chosen by hand belonged to the game left.
+void ComienzaPartida(Mesa& mesa, Interfaz& ui) {
+    mesa.TerminaModoManual();
+    mesa.OcultaListaDados();
+    NuevaPartida(mesa.Juego(), ui);
+}
+
 }  // namespace
 
 void OrdenNuevaPartida(Mesa& mesa, Interfaz& ui) {
     Partida& p = mesa.Juego();
     if (p.JugarEnRed && p.ModoRed == 2) {
-        ui.Mensaje(TituloRed, TextoClienteNueva, 3, 1, 5100);
+        ui.Mensaje(TituloRed, TextoClienteNueva, 4, 1, 5100);
         return;
     }
     if (p.PartidaIniciada &&
@@ -38,10 +46,7 @@ void OrdenNuevaPartida(Mesa& mesa, Interfaz& ui) {
                    2, 2, 0) != Aceptar)
         return;
     if (p.JugarEnRed && p.ModoRed == 1) ui.EnviaRed("ZRA3408", 0);
-    // Pieces moved or dice chosen by hand belonged to the game left.
-    mesa.TerminaModoManual();
-    mesa.OcultaListaDados();
-    NuevaPartida(p, ui);
+    ComienzaPartida(mesa, ui);
 }
 
 void OrdenTutor(Mesa& mesa, Interfaz& ui) {
@@ -73,22 +78,44 @@ void ReanudaPartida(Mesa& mesa, Interfaz& ui) {
     JuegaPartida(p, ui);
 }
 
+// A remote player the person took off in the player settings leaves the
+// table: its connection closes as a drop does, without the question, and
+// the seat goes on played by the computer.
+void DesconectaRetirados(Mesa& mesa) {
+    Red* red = mesa.RedDeJuego();
+    const Partida& p = mesa.Juego();
+    for (int j = 1; j <= 3 && red && p.JugarEnRed && p.ModoRed == 1; ++j) {
+        if (!red->Conectado(j) || p.Control[j] == 3) continue;
+        red->PonDesconexionVoluntaria(true);
+        red->AlCerrar(j);
+        red->PonDesconexionVoluntaria(false);
+    }
+}
+
 // What the settings windows leave asked when they close.
 void AtiendePeticiones(Mesa& mesa, Interfaz& ui) {
     Partida& p = mesa.Juego();
     const bool restaurar = std::exchange(p.PedirRestaurarAnterior, false);
-    const bool nueva = std::exchange(p.PedirNuevaPartida, false);
+    bool nueva = std::exchange(p.PedirNuevaPartida, false);
+    const bool inicioRed = std::exchange(p.PedirInicioRed, false);
     if (restaurar) {
         CargarEstado(p, FicheroAnterior);
         if (p.CargaCorrecta) ReanudaPartida(mesa, ui);
         return;
     }
-    // PedirInicioRed stays set for the network start.
+    if (inicioRed && mesa.RedDeJuego()) {
+        // The start of network play decides whether a new game follows: the
+        // administrator's choice not to resume, or the one it sent.  Every
+        // computer then starts it, with or without a game before: the others
+        // wait for this one's throws.
+        p.PedirNuevaPartida = nueva;
+        mesa.RedDeJuego()->IniciarRed();
+        if (std::exchange(p.PedirNuevaPartida, false) && p.JugarEnRed) ComienzaPartida(mesa, ui);
+        return;
+    }
     if (!nueva || !p.PartidaIniciada) return;
     if (p.JugarEnRed && p.ModoRed == 1) ui.EnviaRed("ZRA3408", 0);
-    mesa.TerminaModoManual();
-    mesa.OcultaListaDados();
-    NuevaPartida(p, ui);
+    ComienzaPartida(mesa, ui);
 }
 
 }  // namespace
@@ -103,6 +130,7 @@ void OrdenVentana(Mesa& mesa, Interfaz& ui, int boton) {
                                                         : nullptr;
     if (!ventana || !*ventana) return;
     (*ventana)();
+    if (boton == 1) DesconectaRetirados(mesa);
     if (boton == 1 || boton == 2) AtiendePeticiones(mesa, ui);
 }
 

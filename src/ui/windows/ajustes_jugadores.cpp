@@ -49,16 +49,16 @@ QLabel* Rotulo(QWidget* padre) {
 
 }  // namespace
 
-void AbreVentanaJugadores(QWidget* padre, Partida& p, Interfaz& ui) {
+void AbreVentanaJugadores(QWidget* padre, Partida& p, Interfaz& ui, std::function<bool(int)> conectado) {
     p.PedirNuevaPartida = p.PedirInicioRed = p.PedirRestaurarAnterior = false;
-    VentanaJugadores v(padre, p, ui);
+    VentanaJugadores v(padre, p, ui, std::move(conectado));
     v.exec();
 }
 
-VentanaJugadores::VentanaJugadores(QWidget* padre, Partida& p, Interfaz& ui)
+VentanaJugadores::VentanaJugadores(QWidget* padre, Partida& p, Interfaz& ui, std::function<bool(int)> conectado)
     : VentanaAjustes(padre, ServiciosDe(ui), QStringLiteral(" Personalizar"), 2121,
                      QStringLiteral("Ayuda sobre Personalizar"), QStringLiteral("Salir de Personalizar")),
-      p_(p), ui_(ui), copia_(EmpiezaAjustesJugadores(p)) {
+      p_(p), ui_(ui), conectado_(std::move(conectado)), copia_(EmpiezaAjustesJugadores(p)) {
     auto* rejilla = new QGridLayout(Cuerpo());
     rejilla->setContentsMargins(0, 0, 0, 0);
     rejilla->setSpacing(8);
@@ -99,7 +99,7 @@ QWidget* VentanaJugadores::Columna(int j) {
     caja->setContentsMargins(0, 0, 0, 0);
     caja->setSpacing(3);
     cabecera_[j] = new QLabel(columna);
-    cabecera_[j]->setFixedHeight(8);
+    cabecera_[j]->setAlignment(Qt::AlignCenter);
     caja->addWidget(cabecera_[j]);
     nombre_[j] = new CampoTexto(columna, QStringLiteral(" Nombre del jugador  "), LargoNombreJugador,
                                 [this, j](const QString& t) {
@@ -185,9 +185,19 @@ void VentanaJugadores::Refresca() {
         return v >= 1 && v <= static_cast<int>(textos.size()) ? Q(textos[v - 1]) : QString();
     };
     const ColoresMesa colores = ColoresSegunPuesto(p_.PuestoMesa);
+    // The administrator sees, over each remote seat, whether its player is
+    // connected.
+    const bool marcas = conectado_ && p_.JugarEnRed && p_.ModoRed == 1;
     for (int j = 1; j <= 4; ++j) {
-        cabecera_[j]->setStyleSheet(QStringLiteral("background: %1; border: 1px solid #771a12;")
-                                        .arg(colores[j].name()));
+        const bool remoto = marcas && j <= 3 && p_.Control[j] == 3;
+        cabecera_[j]->setText(!remoto             ? QString()
+                              : conectado_(j)     ? QStringLiteral("Conectado")
+                                                  : QStringLiteral("Pendiente de conexión"));
+        cabecera_[j]->setFixedHeight(marcas ? 16 : 8);
+        cabecera_[j]->setStyleSheet(
+            QStringLiteral("background: %1; color: %2; font-size: 10px; font-weight: bold;"
+                           " border: 1px solid #771a12;")
+                .arg(colores[j].name(), colores[j].lightness() > 150 ? "#202020" : "#ffffff"));
         nombre_[j]->PonTexto(Q(p_.Nombres[j]));
         estado_[j]->PonValor(valor(11, p_.Estado[j]));
         control_[j]->PonValor(valor(21, p_.Control[j]));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include "core/partida.h"
 #include "flow/ajustes_jugadores.h"
@@ -21,18 +22,19 @@ class Tablerito;
 // Main window: button 1.  Afterwards the main window acts on the requests,
 // in this order: PedirRestaurarAnterior, load ZRVEL34.ARE; otherwise
 // PedirInicioRed, start network play, and PedirNuevaPartida, a new game when
-// PartidaIniciada is true.
-void AbreVentanaJugadores(QWidget* padre, Partida& p, Interfaz& ui);
+// PartidaIniciada is true.  `conectado(j)`: a client holds remote seat j.
+void AbreVentanaJugadores(QWidget* padre, Partida& p, Interfaz& ui, std::function<bool(int)> conectado = {});
 
 class VentanaJugadores : public VentanaAjustes {
 public:
-    VentanaJugadores(QWidget* padre, Partida& p, Interfaz& ui);
+    VentanaJugadores(QWidget* padre, Partida& p, Interfaz& ui, std::function<bool(int)> conectado = {});
 
     // The controls, for the tests.
     Selector* Estado(int j) const { return estado_[j]; }
     Selector* Control(int j) const { return control_[j]; }
     CampoTexto* Nombre(int j) const { return nombre_[j]; }
     Interruptor* JugarEnRed() const { return jugarEnRed_; }
+    QLabel* Cabecera(int j) const { return cabecera_[j]; }
 
 protected:
     bool PuedeSalir() override;
@@ -47,6 +49,7 @@ private:
 
     Partida& p_;
     Interfaz& ui_;
+    std::function<bool(int)> conectado_;
     CopiaJugadores copia_;
     std::array<CampoTexto*, 5> nombre_{};
     std::array<Selector*, 5> estado_{}, control_{}, caracter_{};
