@@ -204,32 +204,5 @@ TEST(EstadoLectura, NombresValidados) {
     }
 }
 
-TEST(EstadoLectura, CamposIlegibles) {
-    Partida previo = RegistroPorDefecto();
-    previo.Velocidad = 77;
-    previo.NumDados = 2;
-    previo.Fichas[2][3] = 33;
-    previo.Casillas[5].Jugador[1] = 3;
-    previo.Turno = 3;
-    previo.PausaEntreJugadas = false;
-    previo.Nivel[1] = 80;
-    previo.EnEspera[1] = 4;
-    std::string contenido = ContenidoFichero(RegistroPorDefecto());
-    contenido = ConCampo(contenido, 809, "   ");                  // speed
-    contenido = ConCampo(contenido, 813, "x");                    // dice
-    contenido = ConCampo(contenido, 42 + 19 + 6, "a3 ");          // seat 2, piece 3
-    contenido = ConCampo(contenido, 168 + 6 * 4 + 1, " ");        // square 5, slot 1
-    contenido = ConCampo(contenido, 839, "-");                    // turn
-    contenido = ConCampo(contenido, 801, "  ");                   // pause
-    contenido = ConCampo(contenido, 10, "7x ");                   // seat 1 level
-    contenido = ConCampo(contenido, 16, "?");                     // seat 1 waiting pieces
-    LeerEstado(previo, contenido);
-    // What cannot be read keeps its value, but a seat's own numbers are read
-    // by the digits they begin with.
-    EXPECT_EQ((std::vector<int>{previo.Velocidad, previo.NumDados, previo.Fichas[2][3], previo.Casillas[5].Jugador[1],
-                                previo.Turno, previo.PausaEntreJugadas, previo.Nivel[1], previo.EnEspera[1]}),
-              (std::vector<int>{77, 2, 33, 3, 3, false, 7, 0}));
-}
-
 }  // namespace
 }  // namespace parchis
