@@ -106,7 +106,6 @@ TEST(Salida, ComerEnLaSalidaYSalidaDoble) {
             if (c.ocupantes.size() == 2) {
                 EXPECT_EQ(p.Jugadas[2].Jugador, c.ocupantes[1]) << "the last to arrive";
             }
-            for (int s = 1; s <= NumCasillas; ++s) EXPECT_EQ(p.Casillas[s].Jugador[3], 0) << s;
             EXPECT_EQ(p.EnEspera[4], c.enEspera);
         }
     }
