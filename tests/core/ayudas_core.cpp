@@ -110,28 +110,6 @@ void EsperaMismoRegistro(const Partida& a, const Partida& b) {
         << Utf8DesdeWindows1252(ContenidoFichero(a)) << "\n" << Utf8DesdeWindows1252(ContenidoFichero(b));
 }
 
-void EsperaRangos(const Partida& p) {
-    const auto dentro = [](int v, int min, int max) { EXPECT_TRUE(v >= min && v <= max) << v; };
-    for (int j = 1; j <= 4; ++j) {
-        EXPECT_LE(CuentaCaracteres(p.Nombres[j]), 9u);
-        for (const auto* campo : {&p.EnEspera, &p.EnCasa, &p.SiguienteSalida}) dentro((*campo)[j], 0, 8);
-        for (int k = 1; k <= MaxFichas; ++k) dentro(p.Fichas[j][k], 0, 100);
-    }
-    for (int i = 1; i <= NumCasillas; ++i)
-        for (int h = 1; h <= 3; ++h) {
-            dentro(p.Casillas[i].Jugador[h], 0, 4);
-            dentro(p.Casillas[i].Pieza[h], 0, 8);
-        }
-    EXPECT_TRUE(p.NumFichas == 4 || p.NumFichas == 8);
-    dentro(p.NumJugada, 0, 9999);
-    EXPECT_EQ(p.Jugadas.size(), static_cast<std::size_t>(p.NumJugada) + 41);
-    dentro(p.Turno, 0, 4);
-    for (const Jugada& j : p.Jugadas)
-        for (auto [campo, max] : {std::pair{&Jugada::Jugador, 4}, {&Jugada::FichaJugada, 8}, {&Jugada::CasillaOrigen, 100},
-                                  {&Jugada::CasillaFinal, 100}, {&Jugada::TipoJugada, 11}, {&Jugada::IndiceValor, 5}})
-            dentro(j.*campo, 0, max);
-}
-
 std::string ConCampo(std::string contenido, int pos, const std::string& texto) {
     contenido.replace(static_cast<std::size_t>(pos), texto.size(), texto);
     return contenido;

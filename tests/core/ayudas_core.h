@@ -19,9 +19,6 @@ Partida RegistroAleatorio(std::mt19937& azar, int numJugada, bool iniciada);
 // Every stored field of the two records is equal (the log included).
 void EsperaMismoRegistro(const Partida& a, const Partida& b);
 
-// Ranges every read record keeps whatever the file held.
-void EsperaRangos(const Partida& p);
-
 // The file's text with `texto` laid at state-line position `pos` (the
 // line's opening quote is byte 0).
 std::string ConCampo(std::string contenido, int pos, const std::string& texto);

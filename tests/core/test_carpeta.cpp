@@ -21,15 +21,6 @@ ConsultaEntorno Entorno(std::map<std::string, std::string> variables) {
     };
 }
 
-TEST(Carpeta, CarpetaDelProgramaSiSePuedeEscribir) {
-    CarpetaTemporal programa;
-    Partida p;
-    const std::string sinBarra = programa.Texto().substr(0, programa.Texto().size() - 1);
-    PrepararCarpeta(p, sinBarra, Entorno({}));
-    EXPECT_EQ(p.Carpeta, programa.Texto());
-    EXPECT_FALSE(std::filesystem::exists(programa.Texto() + "CSCD.WRK"));
-}
-
 // A folder in which "CSCD.WRK" cannot be created even by root: a folder of
 // that name is already there.
 struct ProgramaSoloLectura {
@@ -80,19 +71,34 @@ TEST(Carpeta, CarpetaDelUsuarioSegunElEntorno) {
     EXPECT_EQ(CarpetaUsuario(Entorno({{"XDG_DATA_HOME", ""}})), "");
 }
 
-// A program folder below a file can never be written: the user's folder is
-// made and used, or the program's kept when there is no user's folder.
-TEST(Carpeta, ProgramaBajoUnFichero) {
+// Beside the program when it can write there, leaving nothing behind; else
+// the user's folder, made when missing, or the program's when the user has
+// none.  Installed among the system's programs, always the user's folder
+// (as root it could write beside itself).
+TEST(Carpeta, DondeQuedanLosDatos) {
     CarpetaTemporal raiz;
     Escribe(raiz.Texto() + "fichero", "x");
-    const std::string programa = raiz.Texto() + "fichero/programa";
-    Partida p;
-    PrepararCarpeta(p, programa, Entorno({{"HOME", raiz.Texto() + "casa"}}));
-    EXPECT_EQ(p.Carpeta, raiz.Texto() + "casa/.local/share/parchis/");
-    EXPECT_TRUE(std::filesystem::is_directory(p.Carpeta));
-    EXPECT_FALSE(std::filesystem::exists(p.Carpeta + "ZRVEL34.INI"));
-    PrepararCarpeta(p, programa, Entorno({}));
-    EXPECT_EQ(p.Carpeta, programa + "/");
+    std::filesystem::create_directory(raiz.Texto() + "programa");
+    const std::string bajoFichero = raiz.Texto() + "fichero/programa";
+    const struct {
+        std::string programa;
+        std::map<std::string, std::string> entorno;
+        std::string carpeta;
+    } casos[] = {
+        {raiz.Texto() + "programa", {}, raiz.Texto() + "programa/"},
+        {bajoFichero, {{"HOME", raiz.Texto() + "casa"}}, raiz.Texto() + "casa/.local/share/parchis/"},
+        {bajoFichero, {}, bajoFichero + "/"},
+        {"/usr/bin", {{"XDG_DATA_HOME", raiz.Texto() + "xdg/"}}, raiz.Texto() + "xdg/parchis/"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.programa);
+        Partida p;
+        PrepararCarpeta(p, c.programa, Entorno(c.entorno));
+        EXPECT_EQ(p.Carpeta, c.carpeta);
+        EXPECT_TRUE(c.entorno.empty() || std::filesystem::is_directory(p.Carpeta));
+        EXPECT_FALSE(std::filesystem::exists(c.programa + "/CSCD.WRK"));
+        EXPECT_FALSE(std::filesystem::exists(p.Carpeta + "ZRVEL34.INI"));
+    }
 }
 
 TEST(CarpetaSistema, SoloLasCarpetasDeProgramasDelSistema) {
@@ -100,17 +106,6 @@ TEST(CarpetaSistema, SoloLasCarpetasDeProgramasDelSistema) {
         EXPECT_TRUE(CarpetaDelSistema(sistema)) << sistema;
     for (const char* propia : {"/usrx/bin", "/home/ana/usr/bin", "/tmp/opt/", "/binarios", ""})
         EXPECT_FALSE(CarpetaDelSistema(propia)) << propia;
-}
-
-// Installed in /usr/bin, the program uses the user's folder even when it
-// could write beside itself (as root it can), and leaves nothing there.
-TEST(CarpetaSistema, InstaladoUsaLaCarpetaDelUsuario) {
-    CarpetaTemporal datos;
-    Partida p;
-    PrepararCarpeta(p, "/usr/bin", Entorno({{"XDG_DATA_HOME", datos.Texto()}}));
-    EXPECT_EQ(p.Carpeta, datos.Texto() + "parchis/");
-    EXPECT_TRUE(std::filesystem::is_directory(p.Carpeta));
-    EXPECT_FALSE(std::filesystem::exists("/usr/bin/CSCD.WRK"));
 }
 
 }  // namespace

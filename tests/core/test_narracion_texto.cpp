@@ -35,7 +35,6 @@ TEST(NarracionTexto, LineasDeCadaTipoYDesenlace) {
         {45, Entrada(4, 9, 5, 3), 1, {" 45 Luis sale con", "    dos fichas (2da)"}},
         {46, Entrada(4, 11, 6, 0), 1, {" 46 Ficha de Luis", "    eliminada (3 seises)"}},
         {46, Entrada(4, 11, 6, 0), 2, {" 46 Ficha de Luis", "    eliminada (3 dobles)"}},
-        {999, Entrada(1, 3, 1, 0), 1, {"999 Carmen cuenta 1"}},
         {1000, Entrada(1, 3, 1, 0), 1, {"1000 Carmen cuenta 1"}},
     };
     for (const auto& c : casos) {

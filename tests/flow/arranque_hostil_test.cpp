@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -79,27 +80,31 @@ void PospuestaDeVerdad(const prueba::CarpetaTemporal& carpeta) {
     JuegaPartida(p, ui);
 }
 
-// The position of a postponed game no longer follows from its log.
-void PospuestaRetocada(const prueba::CarpetaTemporal& carpeta) {
+// A postponed game: seat 2 left its box onto 39, seat 1 could not move and
+// seat 2 throws move 3; the file puts seat 2's piece on `casilla`.
+void Pospuesta(const prueba::CarpetaTemporal& carpeta, int casilla) {
     Partida p = prueba::PartidaEnJuego();
     p.Carpeta = carpeta.Texto();
-    prueba::Pon(p, 2, 1, 45);
+    prueba::Pon(p, 2, 1, casilla);
     prueba::Anota(p, Jugada{2, 0, 5, 0, 5, 3, 1, 0, 0, 39, 0, 1, 3, 0});
+    prueba::Anota(p, Jugada{1, 0, 3, 0, 3, 2, 0, 0, 0, 0, 0, 1, 0, 0});
     p.Turno = 2;
     GuardarConfiguracion(p);
 }
 
-TEST(ArranqueHostil, UnaPartidaPospuestaDanadaSeApartaYSeConservanLosAjustes) {
+// A postponed game resumes where it stopped; one that cannot be played (its
+// position no longer follows from its log) is set aside, the settings kept.
+TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
+    using Carpeta = const prueba::CarpetaTemporal&;
     const struct {
         const char* nombre;
-        void (*prepara)(const prueba::CarpetaTemporal&);
-        bool danada;
+        std::function<void(Carpeta)> prepara;
+        int turno, numero;   // who throws which move first: 0 when set aside, -1 any
     } casos[] = {
-        {"basura",
-         [](const prueba::CarpetaTemporal& c) { std::ofstream(c.ruta / "ZRVEL34.INI") << std::string(1 << 22, '1'); },
-         true},
-        {"retocada", PospuestaRetocada, true},
-        {"de verdad", PospuestaDeVerdad, false},
+        {"basura", [](Carpeta c) { std::ofstream(c.ruta / "ZRVEL34.INI") << std::string(1 << 22, '1'); }, 0, 0},
+        {"retocada", [](Carpeta c) { Pospuesta(c, 45); }, 0, 0},
+        {"a mano", [](Carpeta c) { Pospuesta(c, 39); }, 2, 3},
+        {"de verdad", PospuestaDeVerdad, -1, -1},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -108,12 +113,17 @@ TEST(ArranqueHostil, UnaPartidaPospuestaDanadaSeApartaYSeConservanLosAjustes) {
         const std::string antes = Lee(carpeta.ruta / "ZRVEL34.INI");
         Partida p;
         prueba::InterfazPrueba ui(p);
-        bool reanudada = false;
-        ui.AlCeder = [&] { reanudada = true, p.PartidaIniciada = false; };
+        int turno = 0, numero = 0;
+        ui.AlCeder = [&] { turno = p.Turno, numero = p.NumJugada, p.PartidaIniciada = false; };
         EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
-        EXPECT_EQ(reanudada, !c.danada);
-        EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado"), c.danada);
-        if (c.danada) {
+        EXPECT_EQ(turno != 0, c.turno != 0);
+        if (c.turno > 0) {
+            EXPECT_EQ(std::pair(turno, numero), std::pair(c.turno, c.numero));
+            EXPECT_EQ(p.Fichas[2][1], 39);
+            EXPECT_EQ(p.Carpeta, carpeta.Texto());
+        }
+        EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado"), c.turno == 0);
+        if (c.turno == 0) {
             EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI.dañado"), antes);
             EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI"), ContenidoFichero(p)) << "the settings, no game";
         }

@@ -43,9 +43,8 @@ void InterfazPrueba::TocaSonido(int n, bool esperar) {
     if (n == 5) ++Lanzamientos;   // the sound of every throw
 }
 
-int InterfazPrueba::Mensaje(const std::string& titulo, const std::string& texto, int lineas,
-                            int botones, int ayuda) {
-    Mensajes.push_back({titulo, texto, lineas, botones, ayuda});
+int InterfazPrueba::Mensaje(const std::string& titulo, const std::string& texto, int, int, int) {
+    Mensajes.push_back({titulo, texto});
     int respuesta = Aceptar;
     for (auto i = respuestas_.begin(); i != respuestas_.end(); ++i) {
         if (i->first != titulo) continue;

@@ -17,7 +17,6 @@ namespace parchis::prueba {
 
 struct MensajeVisto {
     std::string Titulo, Texto;
-    int Lineas = 0, Botones = 0, Ayuda = 0;
 };
 
 struct DadosVistos {
@@ -67,8 +66,7 @@ public:
     // --- Interfaz --------------------------------------------------------------------
     void Cede() override;
     void TocaSonido(int n, bool esperar) override;
-    int Mensaje(const std::string& titulo, const std::string& texto, int lineas, int botones,
-                int ayuda) override;
+    int Mensaje(const std::string& titulo, const std::string& texto, int, int, int) override;
     bool DadosElegidos(int& dado1, int& dado2) override;
     void DibujaDados(int jugador, int dado1, int dado2) override { Dibujos.push_back({jugador, dado1, dado2}); }
     void MuestraJugada(int n, bool adelante) override { Jugadas.push_back({n, adelante}); }

@@ -60,8 +60,6 @@ const CasoCastigo Casos[] = {
     {"EnCasa", 1, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J]); }, Casa, false, 0, 0},
     {"EnElPasillo", 1, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J] - 2); },
         Pasillo, false, 0, 0},
-    {"DoblesEnElPasillo", 2, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J] - 7); },
-        Pasillo, false, 0, 0},
     {"EnElTablero", 1, [](Partida& p, int d) { LlegaA(p, d, 50); }, Vuelve, true, 1, 50},
     {"DoblesEnElTablero", 2, [](Partida& p, int d) { LlegaA(p, d, 50); }, Vuelve, true, 1, 50},
     {"TrasUnBonoVuelveLaQueContoElDado", 1,
