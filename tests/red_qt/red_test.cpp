@@ -85,7 +85,7 @@ struct Equipo : prueba::InterfazMuda {
             std::abort();   // a hung wait fails the test instead of hanging it
         }
     }
-    double Reloj() override { return reloj.elapsed() / 100.0; }
+    double Reloj() override { return reloj.elapsed() / 100.0; }   // ten times real time
     int Mensaje(const std::string& titulo, const std::string& texto, int, int, int) override {
         mensajes.push_back(titulo + ": " + texto);
         if (titulo == TituloFinal || titulo == TituloLimite)
@@ -138,6 +138,7 @@ const Guion Juega = [](Equipo& c) {
     c.EsperaHasta([&] { return !c.huellas.empty() || !c.p.JugarEnRed; });
 };
 
+// The clients' threads and what each saw, which outlives them.
 struct Hilos {
     ~Hilos() {
         for (auto& h : hilos)
