@@ -1,9 +1,8 @@
 // Network play on the Qt sockets over the loopback: each computer of the
 // game (record, services, sockets, Red) runs on a thread of its own, as it
-// would in a program of its own, and every wait gives up after a bounded
-// time.  A client's games after the first run inside the handler of the
-// new-game message, so they prove that an arrival can be waited for inside
-// another's handler.
+// would in a program of its own.  Their clocks run ten times faster than
+// real time, so that the fixed pauses of network play pass quickly, and a
+// computer still waiting a minute after it was made stops the test.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -14,37 +13,55 @@
 #include <QTimer>
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdlib>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "common/carpeta_temporal.h"
 #include "common/interfaz_muda.h"
+#include "core/codificacion.h"
 #include "core/configuracion.h"
+#include "core/estado.h"
 #include "flow/final.h"
 #include "flow/motor.h"
+#include "flow/red.h"
 #include "flow/sorteo.h"
+#include "net/protocolo.h"
 #include "net/puertos.h"
 #include "net/qt/conexiones_qt.h"
 #include "net/red.h"
-#include "rules/tablero.h"
+#include "net/textos_red.h"
 #include "tools/huella.h"
 
 namespace parchis {
 namespace {
 
-constexpr double Limite = 60;   // seconds any computer may wait in one test
+constexpr int LimiteMs = 60000;
 
-// A port nobody listens on now, so that parallel runs do not collide.
-int PuertoLibre() {
+// Ports of one network game only: the administrator's is one nobody uses now.
+void PuertosNuevos() {
     QTcpServer s;
     s.listen(QHostAddress::LocalHost, 0);
-    return s.serverPort();
+    setenv(VariableDesplazamientoPuertos, std::to_string(s.serverPort() - 49924).c_str(), 1);
 }
 
+// How many times `parte` occurs in all of `textos`.
+int Cuenta(const std::vector<std::string>& textos, const std::string& parte) {
+    int n = 0;
+    for (const std::string& t : textos)
+        for (auto i = t.find(parte); i != std::string::npos; i = t.find(parte, i + 1)) ++n;
+    return n;
+}
+
+int Charlas(const std::string& chat) { return Cuenta({chat}, "<<< Mensaje de "); }
+
+// Computers at every seat but the remote ones; messages answered Aceptar,
+// but Cancelar to resuming and to a dropped client (its seat goes to the
+// computer); callers offered the first free seat after `rechazos` refusals.
 struct Equipo : prueba::InterfazMuda {
-    explicit Equipo(int modo) : prueba::InterfazMuda(7 + modo) {
+    Equipo(int modo, int miPuerto) : prueba::InterfazMuda(7 + modo) {
         AplicaValoresPorDefecto(p);
         for (int j = 1; j <= 4; ++j) p.Control[j] = 2;
         p.PausaEntreJugadas = false;
@@ -52,8 +69,9 @@ struct Equipo : prueba::InterfazMuda {
         p.Carpeta = carpeta.Texto();
         p.JugarEnRed = true;
         p.ModoRed = static_cast<Entero>(modo);
+        p.MiPuerto = static_cast<Entero>(miPuerto);
         p.IPAdministrador = "127.0.0.1";
-        conexiones.PonOyente(&red);
+        red.PonPropioAutomatico(true);
         despertador.start(20);
         reloj.start();
     }
@@ -61,187 +79,268 @@ struct Equipo : prueba::InterfazMuda {
     void Espera() override {
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
         red.Atiende();
-        if (reloj.elapsed() > Limite * 1000) {
+        if (vigia) vigia(*this);
+        if (reloj.elapsed() > LimiteMs) {
             ADD_FAILURE() << "una espera no termina";
             std::abort();   // a hung wait fails the test instead of hanging it
         }
     }
-    double Reloj() override { return reloj.elapsed() / 1000.0; }
+    double Reloj() override { return reloj.elapsed() / 100.0; }   // ten times real time
     int Mensaje(const std::string& titulo, const std::string& texto, int, int, int) override {
         mensajes.push_back(titulo + ": " + texto);
         if (titulo == TituloFinal || titulo == TituloLimite)
             huellas.push_back(texto::HuellaPartida(p, titulo == TituloFinal ? p.Turno : 0));
-        if (titulo == "Jugador desconectado") return Cancelar;
-        if (texto.rfind("Se  ha  cortado", 0) == 0) p.PartidaIniciada = false;   // nothing left to play
+        if (titulo == TituloDesconectado || titulo == TituloContinuar) return Cancelar;
+        if (texto == TextoCorteAdministrador) p.PartidaIniciada = false;   // nothing left to play
         return Aceptar;
     }
     void MuestraJugada(int, bool adelante) override {
-        if (adelante && trasJugada) trasJugada(*this);
+        if (adelante && vigia) vigia(*this);
+    }
+    void MuestraEsperaRed(const std::string& titulo, const std::string& texto, int) override {
+        paneles.push_back(titulo + "\n" + texto);
     }
     void EnviaRed(const std::string& texto, int salvo) override { red.Envia(texto, salvo); }
     void CierraRed() override { red.TerminarRed(); }
-    int PeticionConexion(const std::string&, const std::vector<std::string>& opciones) override {
-        return opciones.empty() ? -1 : 0;
+    int PeticionConexion(const std::string&, const std::vector<std::string>& o) override {
+        opciones.push_back(o);
+        return rechazos-- > 0 ? -1 : 0;
     }
     void AbreAjustesJugadores() override { ++ajustesAbiertos; }
-    int Cuenta(const std::string& principio) const {
-        return int(std::count_if(mensajes.begin(), mensajes.end(),
-                                 [&](const std::string& m) { return m.rfind(principio, 0) == 0; }));
-    }
-    // Waits with events running; false when `hecho` did not come in time.
-    template <typename F>
-    bool EsperaHasta(F hecho, double segundos) {
-        const double fin = Reloj() + segundos;
-        while (!hecho() && Reloj() < fin) Espera();
-        return hecho();
-    }
+    void EsperaHasta(const std::function<bool()>& hecho) { while (!hecho()) Espera(); }
 
     prueba::CarpetaTemporal carpeta;
     Partida p;
     ConexionesQt conexiones;
     Red red{p, *this, conexiones};
-    QTimer despertador;
+    QTimer despertador;   // ends a blocked wait now and then
     QElapsedTimer reloj;
-    std::vector<std::string> mensajes, huellas;
-    std::function<void(Equipo&)> trasJugada;
-    int ajustesAbiertos = 0;
+    std::vector<std::string> mensajes, huellas, paneles;
+    std::vector<std::vector<std::string>> opciones;
+    std::function<void(Equipo&)> vigia;   // after each wait and each move shown
+    int rechazos = 0, ajustesAbiertos = 0;
 };
 
-// What a client saw, taken out of its thread.
+using Guion = std::function<void(Equipo&)>;
+
+// What a client saw, taken out of its thread as it ended.
 struct Visto {
-    int puesto = 0, cortes = 0, ajustesAbiertos = 0;
-    std::vector<std::string> huellas;
+    Partida p;
+    std::vector<std::string> mensajes, huellas;
     std::string chat;
+    int ajustesAbiertos = 0;
+    bool cerrado = false;
 };
 
-// A client on a thread of its own: joins, plays `partidas` games (or until
-// its game is cut) and leaves.
-std::unique_ptr<QThread> Cliente(int miPuerto, int partidas, Visto& visto,
-                                 std::function<void(Equipo&)> trasJugada = {}, std::string chat = {}) {
-    std::unique_ptr<QThread> hilo(QThread::create([=, &visto] {
-        Equipo c(2);
-        c.p.MiPuerto = static_cast<Entero>(miPuerto);
-        c.red.PonPropioAutomatico(true);
-        c.trasJugada = trasJugada;
-        c.red.IniciarRed();
-        if (!chat.empty()) c.red.EnviaMensaje(chat);
-        if (c.p.PedirNuevaPartida) NuevaPartida(c.p, c);
-        c.EsperaHasta([&] { return int(c.huellas.size()) >= partidas || !c.p.JugarEnRed; }, Limite);
-        c.red.TerminarRed();
-        visto = {c.p.PuestoAdmin, c.Cuenta("Juego en red: Se  ha  cortado"), c.ajustesAbiertos, c.huellas,
-                 c.red.Mensajes().Texto()};
-    }));
-    hilo->start();
-    return hilo;
-}
+// Plays one game, or until its game is cut.
+const Guion Juega = [](Equipo& c) {
+    if (c.p.PedirNuevaPartida) NuevaPartida(c.p, c);
+    c.EsperaHasta([&] { return !c.huellas.empty() || !c.p.JugarEnRed; });
+};
 
-struct Administrador : testing::Test {
-    Administrador() {
-        // Ports of this test only: the administrator's is one nobody uses now.
-        const std::string desplazamiento = std::to_string(PuertoLibre() - 49924);
-        setenv(VariableDesplazamientoPuertos, desplazamiento.c_str(), 1);
-    }
-    ~Administrador() override {
+// The clients' threads and what each saw, which outlives them.
+struct Hilos {
+    ~Hilos() {
         for (auto& h : hilos)
-            if (!h->wait(static_cast<unsigned long>(Limite * 1000))) std::abort();
+            if (!h->wait(LimiteMs)) std::abort();
     }
-    void Empieza(int remotos) {
-        for (int j = 1; j <= remotos; ++j) a.p.Control[j] = 3;
+    Visto& Lanza(std::function<void(Visto&)> tarea) {
+        Visto& v = vistos.emplace_back();
+        hilos.emplace_back(QThread::create([tarea, &v] { tarea(v); }));
+        hilos.back()->start();
+        return v;
+    }
+    // A client: `preparar` before it joins, `jugar` once it has joined.
+    Visto& Cliente(int miPuerto, Guion preparar, Guion jugar) {
+        return Lanza([=](Visto& v) {
+            Equipo c(2, miPuerto);
+            if (preparar) preparar(c);
+            c.red.IniciarRed();
+            if (jugar) jugar(c);
+            v = {c.p, c.mensajes, c.huellas, c.red.Mensajes().Texto(), c.ajustesAbiertos};
+            c.red.TerminarRed();
+        });
+    }
+    bool Terminados() const {
+        return std::all_of(hilos.begin(), hilos.end(), [](auto& h) { return h->isFinished(); });
+    }
+    std::deque<Visto> vistos;
+    std::vector<std::unique_ptr<QThread>> hilos;
+};
+
+struct EnRed : testing::Test {
+    EnRed() { PuertosNuevos(); }
+    void Empieza(std::array<Entero, 5> control) {
+        a.p.Control = control;
         CuentaJugadores(a.p);
         a.red.IniciarRed();
         ASSERT_TRUE(a.p.JugarEnRed);
     }
-    bool Terminados() {
-        return std::all_of(hilos.begin(), hilos.end(), [](auto& h) { return h->isFinished(); });
-    }
-    Equipo a{1};
-    std::vector<std::unique_ptr<QThread>> hilos;
+    void EsperaClientes() { a.EsperaHasta([&] { return hilos.Terminados(); }); }
+    Hilos hilos;
+    Equipo a{1, 0};
 };
 
-TEST_F(Administrador, TresClientesJueganDosPartidasYSeHablan) {
-    std::array<Visto, 3> vistos;
-    // The clients call before anybody listens: refused, they try again.
-    for (int k = 1; k <= 3; ++k) hilos.push_back(Cliente(k, 2, vistos[k - 1], {}, k == 2 ? "hola" : ""));
-    a.EsperaHasta([] { return false; }, 0.5);
-    Empieza(3);
-    NuevaPartida(a.p, a);
-    a.EnviaRed("ZRA3408", 0);
-    NuevaPartida(a.p, a);
-    ASSERT_TRUE(a.EsperaHasta([&] { return Terminados(); }, Limite));
-    ASSERT_EQ(a.huellas.size(), 2u);
-    std::vector<int> puestos;
-    for (const Visto& v : vistos) {
-        EXPECT_EQ(v.huellas, a.huellas);
-        puestos.push_back(v.puesto);
-        EXPECT_EQ(v.chat, a.red.Mensajes().Texto());
-    }
-    std::sort(puestos.begin(), puestos.end());
-    EXPECT_EQ(puestos, (std::vector<int>{1, 2, 3}));
+// Seats 1 and 3 remote; the clients call before anybody listens and try
+// again.  The first caller heard is refused, the second offered both seats,
+// the third only the one left; a caller after the start is closed without
+// asking anybody.  Then each computer's chat message reaches every
+// computer once, in the same order everywhere.
+TEST_F(EnRed, CadaLlamadaSeRespondeYElChatLlegaATodos) {
+    const Guion charla = [](Equipo& c) {
+        if (c.p.JugarEnRed) c.red.EnviaMensaje("hola de " + c.p.Nombres[4]);
+        c.EsperaHasta([&] { return Charlas(c.red.Mensajes().Texto()) >= 3 || !c.p.JugarEnRed; });
+    };
+    for (int k = 1; k <= 3; ++k) hilos.Cliente(k, {}, charla);
+    QThread::msleep(300);
+    a.p.Nombres = {"", "Ana", "Benito", "Carmen", "Admin"};
+    a.rechazos = 1;
+    Empieza({0, 3, 2, 3, 2});
+    Visto& tarde = hilos.Lanza([](Visto& v) {
+        QTcpSocket s;
+        s.connectToHost("127.0.0.1", PuertoAdministrador());
+        v.cerrado = s.waitForConnected(5000) && !s.waitForReadyRead(5000) &&
+                    s.state() == QAbstractSocket::UnconnectedState;
+    });
+    a.red.EnviaMensaje("hola de Admin");
+    EsperaClientes();
+    const std::vector<std::string> ambos{"Ana (Oeste)", "Carmen (Este)"};
+    EXPECT_EQ(a.opciones, (std::vector<std::vector<std::string>>{ambos, ambos, {"Carmen (Este)"}}));
+    EXPECT_TRUE(tarde.cerrado);
+    EXPECT_EQ(Cuenta(a.mensajes, " ha sido rechazada."), 1);
+    EXPECT_EQ(Cuenta(a.mensajes, " se ha asignado al jugador Ana (Oeste)"), 1);
+    EXPECT_EQ(Cuenta(a.mensajes, " se ha asignado al jugador Carmen (Este)"), 1);
+    EXPECT_EQ(a.paneles.front(),
+              "Conectando con jugadores en red\nJugador Ana      : Pendiente de conexión\r\n"
+              "Jugador Carmen   : Pendiente de conexión\r\n\r\n Tiempo de espera.: 0 segundos.");
+    EXPECT_TRUE(a.p.PedirNuevaPartida);
     const std::string chat = a.red.Mensajes().Texto();
-    EXPECT_EQ(chat.find("<<< Mensaje de "), chat.rfind("<<< Mensaje de "));   // once
-    EXPECT_NE(chat.find("hola"), std::string::npos);
+    EXPECT_EQ(Charlas(chat), 3);
+    std::multiset<int> puestos;
+    for (int k = 0; k < 3; ++k) {
+        const Visto& v = hilos.vistos[k];
+        if (!v.p.JugarEnRed) {
+            EXPECT_EQ(Cuenta(v.mensajes, TextoRechazado), 1);
+            continue;
+        }
+        puestos.insert(v.p.PuestoAdmin);
+        EXPECT_TRUE(v.p.PedirNuevaPartida);
+        EXPECT_EQ(v.p.Nombres[4], v.p.PuestoAdmin == 1 ? "Ana" : "Carmen") << "the snapshot";
+        EXPECT_EQ(v.chat, chat);
+    }
+    EXPECT_EQ(puestos, (std::multiset<int>{1, 3}));
 }
 
-TEST_F(Administrador, ElPuestoDeUnClienteCaidoLoJuegaElOrdenador) {
-    Visto visto;
-    hilos.push_back(Cliente(1, 1, visto, [](Equipo& c) {
-        if (c.p.NumJugada < 30) return;
-        c.conexiones.Cierra(0);   // as a program that was killed
-        c.p.PartidaIniciada = false;
-        c.p.JugarEnRed = false;
-    }));
-    Empieza(1);
+// The administrator offers to resume only when both sides hold a restore
+// file of the same game at the same move, the client's written at the seat
+// it is given now.
+TEST(Reanudacion, SoloConLasMismasMarcas) {
+    const struct {
+        bool ficheroAdmin, ficheroCliente;
+        const char* id;
+        int jugada, puesto;
+        bool pregunta;
+    } casos[] = {
+        {true, true, "1234", 17, 1, true},   {true, true, "1234", 17, 2, false},
+        {true, true, "1234", 18, 1, false},  {true, true, "9999", 17, 1, false},
+        {false, true, "1234", 17, 1, false}, {true, false, "1234", 17, 1, false},
+    };
+    for (const auto& k : casos) {
+        SCOPED_TRACE(testing::Message() << k.ficheroAdmin << k.ficheroCliente << k.id << k.jugada << k.puesto);
+        PuertosNuevos();
+        Hilos hilos;
+        Equipo a(1, 0);
+        a.p.Control[1] = 3;
+        CuentaJugadores(a.p);
+        const auto guarda = [](Partida g, const char* id, int jugada, int puesto) {
+            g.IdPartida = id;
+            g.NumJugada = static_cast<Entero>(jugada);
+            g.PuestoAdmin = static_cast<Entero>(puesto);
+            ASSERT_TRUE(GuardarEstado(g, FicheroRestauracion));
+        };
+        if (k.ficheroAdmin) guarda(a.p, "1234", 17, 0);
+        const Visto& cliente = hilos.Cliente(
+            1, [&](Equipo& c) { if (k.ficheroCliente) guarda(c.p, k.id, k.jugada, k.puesto); }, {});
+        a.red.IniciarRed();
+        a.EsperaHasta([&] { return hilos.Terminados(); });
+        EXPECT_EQ(Cuenta(a.mensajes, TituloContinuar), k.pregunta ? 1 : 0);
+        EXPECT_TRUE(a.p.PedirNuevaPartida);
+        EXPECT_TRUE(cliente.p.PedirNuevaPartida);
+    }
+}
+
+// A new game that comes while the game under way still has queued moves
+// waits for them, with what came after it; then it starts from the waits.
+TEST(NuevaPartidaEnRed, EsperaALasUltimasJugadas) {
+    Equipo c(2, 1);
+    c.p.PuestoAdmin = 1;
+    c.p.PartidaIniciada = true;
+    c.p.ColaRed = "010300";
+    c.vigia = [](Equipo& e) { e.p.JugarEnRed = false; };   // a new game's draw ends at its first wait
+    Partida admin;
+    AplicaValoresPorDefecto(admin);
+    admin.IdPartida = "4242";
+    c.red.AlRecibir(0, TextoNuevaPartida() + Windows1252DesdeUtf8(TextoInstantanea(admin)) + "ZRA34010500");
+    EXPECT_EQ(c.p.ColaRed, "010300");
+    c.red.Atiende();
+    EXPECT_TRUE(c.red.HayPendiente()) << "the game's throw is still queued";
+    c.p.ColaRed.clear();
+    c.red.Atiende();
+    EXPECT_FALSE(c.red.HayPendiente());
+    EXPECT_EQ(c.p.IdPartida, "4242");
+    EXPECT_EQ(Cuenta(c.mensajes, TituloComienza), 1);
+}
+
+// A client killed mid-game: the administrator says so, that seat passes to
+// the computer and the game goes on to its end with the other client.
+TEST_F(EnRed, ElPuestoDeUnClienteCaidoLoJuegaElOrdenador) {
+    const Guion cae = [](Equipo& c) {
+        c.vigia = [](Equipo& e) {
+            if (e.p.NumJugada < 30 || !e.p.JugarEnRed) return;
+            e.conexiones.Cierra(0);   // as a program that was killed: nothing more from it
+            e.p.PartidaIniciada = e.p.JugarEnRed = false;
+        };
+        Juega(c);
+    };
+    const Visto& ido = hilos.Cliente(1, {}, cae);
+    const Visto& sigue = hilos.Cliente(2, {}, [](Equipo& c) {
+        Juega(c);
+        c.red.EnviaMensaje("fin");   // and stays until the administrator leaves
+        c.EsperaHasta([&] { return !c.p.JugarEnRed; });
+    });
+    Empieza({0, 3, 3, 2, 2});
     NuevaPartida(a.p, a);
-    EXPECT_EQ(a.Cuenta("Jugador desconectado: Se ha cortado la comunicación con  el jugador"), 1);
-    EXPECT_EQ(a.p.Control[1], 2);
-    ASSERT_EQ(a.huellas.size(), 1u);   // the game went on to its end
-    EXPECT_TRUE(visto.huellas.empty());
+    a.EsperaHasta([&] { return Charlas(a.red.Mensajes().Texto()) > 0; });
+    const auto control = a.p.Control;
+    EXPECT_EQ(Cuenta(a.mensajes, TituloDesconectado), 1);
+    EXPECT_TRUE(a.p.JugarEnRed);
+    a.red.TerminarRed();
+    EsperaClientes();
+    EXPECT_EQ(Cuenta(a.mensajes, "Se ha cortado la comunicación con  el jugador " +
+                                     a.p.Nombres[ido.p.PuestoAdmin] + "."), 1);
+    EXPECT_EQ(control[ido.p.PuestoAdmin], 2);
+    EXPECT_EQ(control[sigue.p.PuestoAdmin], 3);
+    ASSERT_EQ(a.huellas.size(), 1u);
+    EXPECT_EQ(sigue.huellas, a.huellas);
+    EXPECT_EQ(sigue.p.Control[ConvertirPuesto(sigue.p, ido.p.PuestoAdmin)], 2) << "the snapshot after the drop";
+    EXPECT_TRUE(ido.huellas.empty());
 }
 
-TEST_F(Administrador, UnClienteSinAdministradorLoDiceYTermina) {
-    Visto visto;
-    hilos.push_back(Cliente(2, 1, visto));
-    a.trasJugada = [](Equipo& e) {
+// The administrator gone mid-game: its client says so, opens the settings
+// to connect again and plays no further.
+TEST_F(EnRed, UnClienteSinAdministradorLoDiceYTermina) {
+    const Visto& visto = hilos.Cliente(2, {}, Juega);
+    a.vigia = [](Equipo& e) {
         if (e.p.NumJugada < 30) return;
         e.red.TerminarRed();
         e.p.PartidaIniciada = false;
     };
-    Empieza(1);
+    Empieza({0, 3, 2, 2, 2});
     NuevaPartida(a.p, a);
-    ASSERT_TRUE(a.EsperaHasta([&] { return Terminados(); }, Limite));
-    EXPECT_EQ(visto.cortes, 1);
-    EXPECT_EQ(visto.ajustesAbiertos, 1);   // "Aceptar": the settings, to connect again
+    EsperaClientes();
+    EXPECT_EQ(Cuenta(visto.mensajes, TextoCorteAdministrador), 1);
+    EXPECT_EQ(visto.ajustesAbiertos, 1);
     EXPECT_TRUE(visto.huellas.empty());
-}
-
-// A client written by hand sends its resume mark one byte at a time; a
-// second caller finds no free seat and sees its connection closed.
-TEST_F(Administrador, UnMensajeLlegaByteAByte) {
-    std::string recibido;
-    bool otroCerrado = false;
-    hilos.emplace_back(QThread::create([&] {
-        QTcpSocket s, otro;
-        s.connectToHost("127.0.0.1", PuertoAdministrador());
-        if (!s.waitForConnected(5000) || !s.waitForReadyRead(5000)) return;
-        recibido = s.readAll().toStdString();
-        for (char c : std::string("ZRA340400000000")) {
-            s.write(&c, 1);
-            s.waitForBytesWritten(1000);
-            QThread::msleep(5);
-        }
-        while (recibido.size() < 8 + 907 + 8 && s.waitForReadyRead(10000)) recibido += s.readAll().toStdString();
-        otro.connectToHost("127.0.0.1", PuertoAdministrador());
-        otroCerrado = otro.waitForConnected(5000) && !otro.waitForReadyRead(5000) &&
-                      otro.state() == QAbstractSocket::UnconnectedState;
-    }));
-    hilos.back()->start();
-    Empieza(1);
-    EXPECT_TRUE(a.p.PedirNuevaPartida);   // the mark counted: play starts
-    ASSERT_TRUE(a.EsperaHasta([&] { return Terminados(); }, 20));
-    ASSERT_EQ(recibido.size(), 8u + 907 + 8);
-    EXPECT_EQ(recibido.substr(0, 15), "ZRA34031ZRA3411");
-    EXPECT_EQ(recibido.substr(8 + 907), "ZRA34021");
-    EXPECT_TRUE(otroCerrado);
 }
 
 }  // namespace
