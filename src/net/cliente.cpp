@@ -24,6 +24,16 @@ namespace parchis {
 
 namespace {
 
+// A new game from the administrator waits while the game under way still
+// has queued moves to take, or has just been won and is being closed (the
+// winner's message, the history question): started inside those, it would
+// leave the closing game's points and history to the new game's record.
+bool NuevaEspera(const Partida& p) {
+    if (!p.PartidaIniciada) return false;
+    const bool ganada = p.Turno >= 1 && p.Turno <= 4 && p.EnCasa[p.Turno] == p.NumFichas;
+    return ganada || !p.ColaRed.empty();
+}
+
 // A refused or failed attempt is repeated at this pace, not as fast as the
 // refusals come back.
 constexpr double PausaReintento = 0.5;
@@ -110,7 +120,7 @@ void Red::RecibeDeAdministrador(const std::string& mensaje) {
         LlegaChat(mensaje);
         return;
     }
-    if (!pendientes_.empty() || (codigo == "08" && p_.PartidaIniciada && !p_.ColaRed.empty())) {
+    if (!pendientes_.empty() || (codigo == "08" && NuevaEspera(p_))) {
         Aplaza(mensaje);
         return;
     }
@@ -126,7 +136,7 @@ void Red::RecibeDeAdministrador(const std::string& mensaje) {
 
 void Red::Atiende() {
     if (papel_ != Papel::Cliente || pendientes_.empty() || !p_.JugarEnRed) return;
-    if (p_.PartidaIniciada && !p_.ColaRed.empty()) return;
+    if (NuevaEspera(p_)) return;
     std::vector<std::string> lista;
     lista.swap(pendientes_);
     bytesPendientes_ = 0;
