@@ -5,9 +5,13 @@
 // that it gives the same choice.
 // With --filtra, the lines read from standard input are timed again one by
 // one (the best of three, in processor time) and those still over the
-// threshold are printed.
+// threshold are printed.  With --mide, every line read is timed the same way
+// and printed as its time and the choice it gives (for comparing two
+// versions of the player), with the percentiles of the times and the memory
+// still in use at the end.
 // Usage: recoge_lentas [--umbral-ms X] <parchis-texto options...> > lentas.txt
 //        recoge_lentas [--umbral-ms X] --filtra < lentas.txt > filtradas.txt
+//        recoge_lentas --mide < lentas.txt > tiempos.txt
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -15,8 +19,10 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <malloc.h>
 #include <random>
 #include <time.h>
+#include <vector>
 
 #include "ai/comun_ai.h"
 #include "ai/linea_posicion.h"
@@ -102,6 +108,27 @@ int Filtra(double umbral) {
     return 0;
 }
 
+int Mide() {
+    std::vector<double> tiempos;
+    Partida p;
+    for (std::string linea; std::getline(std::cin, linea);) {
+        if (!prueba::LeePosicion(linea, p)) return 2;
+        Partida q = p;
+        EligeJugada(q, prueba::RelojParado);
+        tiempos.push_back(1000 * Mejor(p));
+        std::cout << tiempos.back() << '\t' << prueba::ResumenEleccion(q) << '\n';
+    }
+    if (tiempos.empty()) return 2;
+    std::sort(tiempos.begin(), tiempos.end());
+    double total = 0;
+    for (double t : tiempos) total += t;
+    auto percentil = [&](double f) { return tiempos[static_cast<std::size_t>(f * static_cast<double>(tiempos.size() - 1))]; };
+    std::cerr << tiempos.size() << " posiciones, ms: mediana " << percentil(0.5) << ", p90 " << percentil(0.9)
+              << ", p99 " << percentil(0.99) << ", peor " << tiempos.back() << ", total " << total
+              << "; memoria en uso al final " << static_cast<double>(mallinfo2().uordblks + mallinfo2().hblkhd) / (1 << 20) << " MB\n";
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -113,6 +140,7 @@ int main(int argc, char** argv) {
         argv += 2;
     }
     if (argc == 2 && std::strcmp(argv[1], "--filtra") == 0) return Filtra(umbral);
+    if (argc == 2 && std::strcmp(argv[1], "--mide") == 0) return Mide();
     std::string error;
     const auto opciones = texto::LeeOpciones(argc, argv, error);
     Partida p;

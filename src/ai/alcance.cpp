@@ -120,8 +120,8 @@ bool AlcanceFichas::PermiteSalida(const Partida& p, int jugador, int valor) cons
     return (salidaPermitida_ >> valor) & 1u;
 }
 
-void AlcanceFichas::Calcula(const Partida& p, const MapaTablero& barreras, int jugador,
-                            int posicion, int ficha, int vmax, DestinosValor& destinos) const {
+void AlcanceFichas::Calcula(const Partida& p, const MapaTablero& barreras, int jugador, int posicion,
+                            int ficha, int vmax, bool soloUltimo, DestinosValor& destinos) const {
     destinos.fill(-1);
     if (jugador < 1 || jugador > 4 || posicion < 0 || posicion > NumCasillas) return;
     if (vmax > MaxValor) vmax = MaxValor;
@@ -133,7 +133,7 @@ void AlcanceFichas::Calcula(const Partida& p, const MapaTablero& barreras, int j
     // Of two pieces of one seat standing together only the first is offered.
     if (ficha != 0 && LlenaDe(p, posicion, jugador) && p.Casillas[posicion].Pieza[2] == ficha)
         return;
-    Camina(p, barreras, jugador, posicion, false, vmax, destinos);
+    Camina(p, barreras, jugador, posicion, false, vmax, soloUltimo, destinos);
 }
 
 void AlcanceFichas::CalculaSalida(const Partida& p, const MapaTablero& barreras, int jugador,
@@ -144,7 +144,7 @@ void AlcanceFichas::CalculaSalida(const Partida& p, const MapaTablero& barreras,
     const bool contando = !p.SalidaCon5 ||
                           (p.EnEspera[jugador] == p.NumFichas && p.PrimeraFicha == 3);
     if (contando) {
-        Camina(p, barreras, jugador, salida, true, vmax, destinos);
+        Camina(p, barreras, jugador, salida, true, vmax, false, destinos);
         return;
     }
     if (LlenaDe(p, salida, jugador)) return;
@@ -155,8 +155,8 @@ void AlcanceFichas::CalculaSalida(const Partida& p, const MapaTablero& barreras,
 // Counts every value from `inicio`: the destination, the overshoot past
 // home, a full square, the barriers passed, the barrier re-formed in the
 // same throw and the compulsory exit, as PuedeMover checks them.
-void AlcanceFichas::Camina(const Partida& p, const MapaTablero& barreras, int jugador,
-                           int inicio, bool saliendo, int vmax, DestinosValor& destinos) const {
+void AlcanceFichas::Camina(const Partida& p, const MapaTablero& barreras, int jugador, int inicio,
+                           bool saliendo, int vmax, bool soloUltimo, DestinosValor& destinos) const {
     const int casa = CasillaCasa[jugador];
     const auto& siguiente = tablas_.Siguiente[jugador];
     const bool salidaObligada = !saliendo && p.EnEspera[jugador] >= 1 && p.SalidaCon5 &&
@@ -196,6 +196,7 @@ void AlcanceFichas::Camina(const Partida& p, const MapaTablero& barreras, int ju
             if (!dobleUnoAntesDeCasa) return;
             continue;
         }
+        if (soloUltimo && v < vmax) continue;
         const Casilla& c = p.Casillas[casilla];
         if (c.Jugador[1] != 0 && c.Jugador[2] != 0 && casilla != casa) continue;
         if (casilla == prohibida) continue;

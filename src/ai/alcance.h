@@ -71,14 +71,27 @@ public:
     // ficha) leaves in CasillaDestino; values above vmax are -1.  `barreras`
     // is the map of the board p holds.
     void Calcula(const Partida& p, const MapaTablero& barreras, int jugador, int posicion,
-                 int ficha, int vmax, DestinosValor& destinos) const;
+                 int ficha, int vmax, DestinosValor& destinos) const {
+        Calcula(p, barreras, jugador, posicion, ficha, vmax, false, destinos);
+    }
+
+    // Calcula's destinos[valor] alone: the walk skips the tests of the
+    // squares it only passes.
+    int Destino(const Partida& p, const MapaTablero& barreras, int jugador, int posicion, int ficha,
+                int valor) const {
+        DestinosValor d;
+        Calcula(p, barreras, jugador, posicion, ficha, valor, true, d);
+        return d[valor];
+    }
 
 private:
+    void Calcula(const Partida& p, const MapaTablero& barreras, int jugador, int posicion, int ficha,
+                 int vmax, bool soloUltimo, DestinosValor& destinos) const;
     bool PermiteSalida(const Partida& p, int jugador, int valor) const;
     void CalculaSalida(const Partida& p, const MapaTablero& barreras, int jugador, int ficha,
                        int vmax, DestinosValor& destinos) const;
     void Camina(const Partida& p, const MapaTablero& barreras, int jugador, int inicio,
-                bool saliendo, int vmax, DestinosValor& destinos) const;
+                bool saliendo, int vmax, bool soloUltimo, DestinosValor& destinos) const;
 
     const TablasCamino& tablas_;
 

@@ -14,6 +14,12 @@ constexpr long HojasSinMemoria = 32;
 // Subtrees and scored paths kept per choice: some 20 MB at most.
 constexpr std::size_t CapacidadSubarboles = 1 << 17;
 constexpr std::size_t CapacidadPuntuados = 1 << 17;
+// Room kept from one choice to the next.  Fresh pages are dear: freed
+// after each choice, the 5 MB of a heavy slow position cost it 15 ms more
+// the next time.  So the room of every slow position of real play (11 MB
+// at most) is kept, and after a heavier search (a search the time guard
+// stops can take 80 MB) each table above a tenth of the bound is freed.
+constexpr std::size_t BytesRetenidos = 12 << 20;
 
 bool MismoPrimerMovimiento(const Candidato& a, const Candidato& b) {
     return a.Ficha == b.Ficha && a.Valor == b.Valor && a.Origen == b.Origen;
@@ -67,7 +73,7 @@ void Acumulado::Anota(const Candidato& c) {
 Busqueda::Busqueda(Partida& p, int numFichas, bool puntua, int valorTotal)
     : p_(p), numFichas_(numFichas),
       socio_(p.ModoJuego == 2 && p.Turno >= 1 && p.Turno <= 4 ? Companero[p.Turno] : 0),
-      casillasIniciales_(p.Casillas), acumulado_(valorTotal) {
+      casillasIniciales_(p.Casillas), acumulado_(valorTotal), huella_(casillasIniciales_) {
     if (puntua) puntuacion_.emplace(p);
 }
 
@@ -77,6 +83,18 @@ void Busqueda::Memoria::Empieza(const std::array<Casilla, NumCasillas + 1>& inic
     Resumenes.clear();
     Puntuados.Vacia();
     Puntuaciones.clear();
+}
+
+void Busqueda::Memoria::Recorta() {
+    if (Tableros.Bytes() + Subarboles.Bytes() + Bytes(Resumenes) + Puntuados.Bytes() + Bytes(Puntuaciones) <=
+        BytesRetenidos)
+        return;
+    constexpr std::size_t PorTabla = BytesRetenidos / 10;   // ten tables
+    Tableros.Recorta(PorTabla);
+    Subarboles.Recorta(PorTabla);
+    parchis::Recorta(Resumenes, PorTabla);
+    Puntuados.Recorta(PorTabla);
+    parchis::Recorta(Puntuaciones, PorTabla);
 }
 
 // One per thread, kept from one choice to the next.
@@ -161,7 +179,7 @@ Candidato Busqueda::Puntua(int movimientos) {
         Valora(tocadas_, despues_);
         return puntuacion_->Juez.Puntua(despues_, camino_);
     }
-    const int n = memoria_->Tableros.Numero(p_, tocadas_);
+    const int n = memoria_->Tableros.Numero(p_, tocadas_, huella_);
     // A candidate's score depends on its path only through the first move,
     // whether it is the only move, and the partner's pieces captured.
     const std::uint64_t camino = PrimerMovimiento(camino_) |
@@ -186,6 +204,7 @@ void Busqueda::Hoja(int movimientos) {
     if (++hojas_ > HojasSinMemoria && !memoria_) {
         memoria_ = &MemoriaDelHilo();
         memoria_->Empieza(casillasIniciales_);
+        for (int s = 1; s <= NumCasillas; ++s) huella_.Pon(p_, s);
     }
     Candidato c = Puntua(movimientos);
     c.PonMarca(marca_);
@@ -213,7 +232,7 @@ void Busqueda::Profundiza(int prof, std::size_t siguiente, int pendiente) {
     }
     // The subtree is told by its board, what is left to count, its depth,
     // the first move and the partner captures on the way.
-    const int n = memoria_->Tableros.Numero(p_, tocadas_);
+    const int n = memoria_->Tableros.Numero(p_, tocadas_, huella_);
     std::uint64_t resto = 0;
     for (std::size_t i = siguiente; i < secuencia_->size(); ++i)
         resto = resto << 5 | static_cast<std::uint64_t>((*secuencia_)[i]);
@@ -256,7 +275,11 @@ void Busqueda::Explora(int prof, std::size_t siguiente, int pendiente, int valor
         // when the choice began, as the scratch copies of the board always
         // have: a sequence takes at most one piece out of each box.
         const Deshacer deshacer(p_, origen, destino);
+        const bool recuerda = memoria_ != nullptr;
+        const HuellaCasillas huella = huella_;
+        CambiaHuella(origen, destino, -1);
         AplicaJugada(p_, origen, destino, k);
+        CambiaHuella(origen, destino, 1);
         p_.SiguienteSalida = deshacer.SiguienteSalida;
         const int bono = p_.Bonificacion;
         const bool capturaSocio = socio_ != 0 && p_.JugadorComido == socio_;
@@ -267,7 +290,13 @@ void Busqueda::Explora(int prof, std::size_t siguiente, int pendiente, int valor
         Profundiza(prof + 1, siguiente, bono);
         tocadas_.resize(tocadas_.size() - 2);
         camino_.CapturasSocio -= capturaSocio ? 1 : 0;
+        // The memory may have started below this move.
+        if (!recuerda) CambiaHuella(origen, destino, -1);
         deshacer.Restaura(p_);
+        if (recuerda)
+            huella_ = huella;
+        else
+            CambiaHuella(origen, destino, 1);
     }
     if (!probada) {
         // A bonus no piece can count is lost, not the values after it (a

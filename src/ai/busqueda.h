@@ -75,6 +75,11 @@ public:
     // p holds the board every sequence starts from; `puntua` asks for the
     // candidates to be scored; `valorTotal` is the throw's joint total.
     Busqueda(Partida& p, int numFichas, bool puntua, int valorTotal);
+    ~Busqueda() {
+        if (memoria_) memoria_->Recorta();
+    }
+    Busqueda(const Busqueda&) = delete;
+    Busqueda& operator=(const Busqueda&) = delete;
 
     // Searches one sequence from the current board, starting with `bono`
     // when a bonus count is pending, and keeps it in `resumen`.  Every move
@@ -94,6 +99,11 @@ private:
     struct Deshacer;
     void Profundiza(int prof, std::size_t siguiente, int pendiente);
     void Explora(int prof, std::size_t siguiente, int pendiente, int valor);
+    // The move's two squares in the board's fingerprint, before (-1) or
+    // after (+1) it, while the memory is in use: short searches never ask.
+    void CambiaHuella(int origen, int destino, int signo) {
+        if (memoria_) huella_.Mueve(p_, origen, destino, signo);
+    }
     void Hoja(int movimientos);
     Candidato Puntua(int movimientos);
     void Emite(const Candidato& c);
@@ -124,9 +134,11 @@ private:
     Acumulado acumulado_;
     ValorEstado despues_;
     std::vector<Entero> tocadas_;   // squares the current path has changed
+    HuellaCasillas huella_;         // ...and what they hold now, while the memory is in use
 
     // Boards met, subtrees and scored paths already known (emptied when a
-    // search starts to remember, after its first few paths).
+    // search starts to remember, after its first few paths, and trimmed when
+    // it ends).
     struct Memoria {
         MemoriaTableros Tableros;
         TablaPares Subarboles;           // -> Resumenes
@@ -134,6 +146,7 @@ private:
         TablaPares Puntuados;            // board and path -> Puntuaciones
         std::vector<Candidato> Puntuaciones;
         void Empieza(const std::array<Casilla, NumCasillas + 1>& inicial);
+        void Recorta();
     };
     static Memoria& MemoriaDelHilo();
     Memoria* memoria_ = nullptr;     // none while the search is short

@@ -15,21 +15,48 @@ void MemoriaTableros::Empieza(const std::array<Casilla, NumCasillas + 1>& inicia
     terminos_.clear();
 }
 
-void MemoriaTableros::ComponClave(const Partida& p, const std::vector<Entero>& tocadas) {
-    // The squares the path changed, in order, each once.
+namespace {
+
+std::uint64_t Mezcla(std::uint64_t x) {
+    x ^= x >> 33;
+    x *= 0xFF51AFD7ED558CCDull;
+    x ^= x >> 33;
+    x *= 0xC4CEB9FE1A85EC53ull;
+    return x ^ (x >> 33);
+}
+
+}  // namespace
+
+void HuellaCasillas::Cuenta(const Partida& p, int s, int signo) {
+    if (s < 1 || s > NumCasillas) return;
+    const Casilla& c = p.Casillas[s];
+    if (c == (*inicial_)[s]) return;
+    std::uint64_t jugadores, piezas;
+    static_assert(sizeof c.Jugador == sizeof jugadores && sizeof c.Pieza == sizeof piezas);
+    std::memcpy(&jugadores, c.Jugador.data(), sizeof jugadores);
+    std::memcpy(&piezas, c.Pieza.data(), sizeof piezas);
+    Hash ^= Mezcla(jugadores ^ Mezcla(piezas ^ static_cast<std::uint64_t>(s) << 48));
+    Cambiadas += signo;
+}
+
+void MemoriaTableros::ComponFichas(const Partida& p) {
+    Entero* c = piezas_.data();
+    for (int j = 1; j <= 4; ++j) {
+        *c++ = p.EnEspera[j];
+        for (int k = 1; k <= MaxFichas; ++k) *c++ = p.Fichas[j][k];
+    }
+}
+
+// The squares the path changed, in order, each once.
+void MemoriaTableros::ComponCasillas(const Partida& p, const std::vector<Entero>& tocadas) {
     cambiadas_.clear();
     for (Entero s : tocadas) {
         if (s < 1 || s > NumCasillas || p.Casillas[s] == inicial_[s]) continue;
         const auto donde = std::lower_bound(cambiadas_.begin(), cambiadas_.end(), s);
         if (donde == cambiadas_.end() || *donde != s) cambiadas_.insert(donde, s);
     }
-    constexpr std::size_t PorJugador = 1 + MaxFichas, PorCasilla = 7;
-    clave_.resize(4 * PorJugador + PorCasilla * cambiadas_.size());
+    clave_.resize(PorCasilla * cambiadas_.size());
     Entero* c = clave_.data();
-    for (int j = 1; j <= 4; ++j) {
-        *c++ = p.EnEspera[j];
-        for (int k = 1; k <= MaxFichas; ++k) *c++ = p.Fichas[j][k];
-    }
     for (Entero s : cambiadas_) {
         *c++ = s;
         for (int h = 1; h <= 3; ++h) {
@@ -37,39 +64,64 @@ void MemoriaTableros::ComponClave(const Partida& p, const std::vector<Entero>& t
             *c++ = p.Casillas[s].Pieza[h];
         }
     }
-    // Four values at a time.
-    std::uint64_t h = 1469598103934665603ull;
-    const std::size_t n = clave_.size();
-    std::size_t i = 0;
-    for (; i + 4 <= n; i += 4) {
+}
+
+// A stored key with as many changed squares as the board has names the
+// board when its pieces match and each of its squares holds what the board's
+// does: those squares differ from the initial board, so they are all the
+// board's changed squares.
+bool MemoriaTableros::Igual(const Partida& p, const Entero* clave, std::size_t largo) const {
+    if (std::memcmp(piezas_.data(), clave, sizeof piezas_) != 0) return false;
+    for (const Entero* c = clave + LargoFichas; c < clave + largo; c += PorCasilla) {
+        const Casilla& casilla = p.Casillas[c[0]];
+        for (int h = 1; h <= 3; ++h)
+            if (casilla.Jugador[h] != c[2 * h - 1] || casilla.Pieza[h] != c[2 * h]) return false;
+    }
+    return true;
+}
+
+int MemoriaTableros::Numero(const Partida& p, const std::vector<Entero>& tocadas, const HuellaCasillas& huella) {
+    ComponFichas(p);
+    std::uint64_t h = huella.Hash;
+    for (std::size_t i = 0; i < LargoFichas; i += 4) {
         std::uint64_t bloque;
-        std::memcpy(&bloque, clave_.data() + i, sizeof bloque);
+        std::memcpy(&bloque, piezas_.data() + i, sizeof bloque);
         h = (h ^ bloque) * 0x9E3779B97F4A7C15ull;
         h ^= h >> 29;
     }
-    for (; i < n; ++i) h = (h ^ static_cast<std::uint16_t>(clave_[i])) * 1099511628211ull;
-    hash_ = h;
-}
-
-int MemoriaTableros::Numero(const Partida& p, const std::vector<Entero>& tocadas) {
-    ComponClave(p, tocadas);
+    const std::size_t largo = LargoFichas + PorCasilla * static_cast<std::size_t>(huella.Cambiadas);
     if (!tabla_.empty()) {
         const std::size_t mascara = tabla_.size() - 1;
-        for (std::size_t i = hash_ & mascara; Usada(tabla_[i]); i = (i + 1) & mascara) {
+        for (std::size_t i = h & mascara; Usada(tabla_[i]); i = (i + 1) & mascara) {
             const Entrada& e = tabla_[i];
-            if (e.Hash == hash_ && e.Largo == clave_.size() &&
-                std::equal(clave_.begin(), clave_.end(), claves_.begin() + e.Inicio))
+            if (e.Hash == h && e.Largo == largo && Igual(p, claves_.data() + e.Inicio, largo))
                 return static_cast<int>(e.Numero);
         }
     }
     const std::size_t n = valorDe_.size();
     if (n >= CapacidadTableros) return -1;
+    ComponCasillas(p, tocadas);
     valorDe_.push_back(-1);
     if (2 * (n + 1) > tabla_.size()) Crece();
-    Inserta(static_cast<std::uint32_t>(n), hash_, static_cast<std::uint32_t>(claves_.size()),
-            static_cast<std::uint32_t>(clave_.size()));
+    Inserta(static_cast<std::uint32_t>(n), h, static_cast<std::uint32_t>(claves_.size()),
+            static_cast<std::uint32_t>(LargoFichas + clave_.size()));
+    claves_.insert(claves_.end(), piezas_.begin(), piezas_.end());
     claves_.insert(claves_.end(), clave_.begin(), clave_.end());
     return static_cast<int>(n);
+}
+
+std::size_t MemoriaTableros::Bytes() const {
+    return parchis::Bytes(claves_) + parchis::Bytes(tabla_) + parchis::Bytes(valorDe_) + parchis::Bytes(fichas_) +
+           parchis::Bytes(inicioTerminos_) + parchis::Bytes(terminos_);
+}
+
+void MemoriaTableros::Recorta(std::size_t bytes) {
+    parchis::Recorta(claves_, bytes);
+    parchis::Recorta(tabla_, bytes);
+    parchis::Recorta(valorDe_, bytes);
+    parchis::Recorta(fichas_, bytes);
+    parchis::Recorta(inicioTerminos_, bytes);
+    parchis::Recorta(terminos_, bytes);
 }
 
 // The table doubles before it is half full.

@@ -2,9 +2,12 @@
 // the same moves often lead to the same board: each board gets a number the
 // first time it is met, and its estimate is worked out once.  A board is
 // told apart exactly by its pieces, its box counts and every square the path
-// touched that differs from the board the search started from.  The tables
-// are emptied, not freed, between searches: a heavy search does not pay for
-// fresh pages every time.
+// touched that differs from the board the search started from; the squares'
+// share of its hash is kept up to date move by move, so that a board met
+// again is found without listing its changed squares.  The tables are
+// emptied, not freed, between searches, up to a bound: the usual search
+// does not pay for fresh pages every time, and a rare heavy one does not
+// leave its room held.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +18,41 @@
 
 namespace parchis {
 
+// The room v holds.
+template <typename T>
+std::size_t Bytes(const std::vector<T>& v) {
+    return v.capacity() * sizeof(T);
+}
+
+// Frees v when its room exceeds `bytes`.
+template <typename T>
+void Recorta(std::vector<T>& v, std::size_t bytes) {
+    if (Bytes(v) > bytes) std::vector<T>().swap(v);
+}
+
+// The squares that differ from the board a search started from, hashed and
+// counted, kept up to date as moves are made: each square adds its own hash
+// while it differs.
+class HuellaCasillas {
+public:
+    explicit HuellaCasillas(const std::array<Casilla, NumCasillas + 1>& inicial) : inicial_(&inicial) {}
+    // The two squares of a move are about to change (signo -1) or have just
+    // changed (+1).
+    void Mueve(const Partida& p, int origen, int destino, int signo) {
+        Cuenta(p, origen, signo);
+        if (destino != origen) Cuenta(p, destino, signo);
+    }
+    // Square s of p, met for the first time.
+    void Pon(const Partida& p, int s) { Cuenta(p, s, 1); }
+
+    std::uint64_t Hash = 0;
+    int Cambiadas = 0;
+
+private:
+    void Cuenta(const Partida& p, int s, int signo);
+    const std::array<Casilla, NumCasillas + 1>* inicial_;
+};
+
 class MemoriaTableros {
 public:
     // Forgets every board; `inicial` holds the squares of the board every
@@ -22,8 +60,14 @@ public:
     void Empieza(const std::array<Casilla, NumCasillas + 1>& inicial);
 
     // The number of the current board of p, whose path has touched the
-    // squares `tocadas`; -1 once the memory is full and the board is new.
-    int Numero(const Partida& p, const std::vector<Entero>& tocadas);
+    // squares `tocadas` and left them as `huella` says; -1 once the memory
+    // is full and the board is new.
+    int Numero(const Partida& p, const std::vector<Entero>& tocadas, const HuellaCasillas& huella);
+
+    // The room the tables hold, and freeing each table whose room exceeds
+    // `bytes`.
+    std::size_t Bytes() const;
+    void Recorta(std::size_t bytes);
 
     // The estimate of board `n`, computed by `calcula` the first time (every
     // time for n = -1).  The reference holds until the next call.
@@ -43,7 +87,12 @@ private:
     static constexpr std::size_t CapacidadTableros = 1 << 18;
     static constexpr std::size_t CapacidadValores = 1 << 15;
 
-    void ComponClave(const Partida& p, const std::vector<Entero>& tocadas);
+    static constexpr std::size_t PorJugador = 1 + MaxFichas, PorCasilla = 7;
+    static constexpr std::size_t LargoFichas = 4 * PorJugador;
+
+    void ComponFichas(const Partida& p);
+    void ComponCasillas(const Partida& p, const std::vector<Entero>& tocadas);
+    bool Igual(const Partida& p, const Entero* clave, std::size_t largo) const;
     void Recupera(std::size_t i);
     void Guarda(int n);
     void Inserta(std::uint32_t numero, std::uint64_t hash, std::uint32_t inicio, std::uint32_t largo);
@@ -58,9 +107,9 @@ private:
     void Crece();
 
     std::array<Casilla, NumCasillas + 1> inicial_;
-    std::vector<Entero> clave_;
+    std::array<Entero, LargoFichas> piezas_;   // the current board's key: its pieces...
+    std::vector<Entero> clave_;                // ...and its changed squares
     std::vector<Entero> cambiadas_;
-    std::uint64_t hash_ = 0;
     std::vector<Entero> claves_;
     std::vector<Entrada> tabla_;                // open addressing, at most half full
     std::uint32_t vuelta_ = 1;                  // one per search
@@ -79,6 +128,8 @@ public:
     void Pon(std::uint64_t a, std::uint64_t b, std::uint32_t numero);
     // Forgets every key, keeping the room.
     void Vacia();
+    std::size_t Bytes() const { return parchis::Bytes(tabla_); }
+    void Recorta(std::size_t bytes) { parchis::Recorta(tabla_, bytes); }
 
 private:
     struct Entrada {

@@ -24,11 +24,8 @@ int RecorridoFicha(const Partida& p, int jugador, int ficha) {
 int FichasConBono(const Partida& p, const MapaTablero& b, const AlcanceFichas& alcance,
                   int jugador, int n) {
     int cuenta = 0;
-    DestinosValor d;
-    for (int m = 1; m <= n; ++m) {
-        alcance.Calcula(p, b, jugador, p.Fichas[jugador][m], m, 20, d);
-        if (d[20] != -1) ++cuenta;
-    }
+    for (int m = 1; m <= n; ++m)
+        if (alcance.Destino(p, b, jugador, p.Fichas[jugador][m], m, 20) != -1) ++cuenta;
     return cuenta;
 }
 
@@ -122,10 +119,9 @@ void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValorac
                 if (distancia > vmax) continue;
                 vmax = distancia;   // only the value that lands here matters
             }
-            ctx.Alcance->Calcula(p, b, r, desde, q, vmax, d);
-            for (int valor = 1; valor <= vmax; ++valor) {
-                if (d[valor] != pos || dist.Combinaciones[valor] == 0 || !ComeFichaEn(p, r, pos))
-                    continue;
+            // What a capture of this piece with `valor` adds.
+            auto anota = [&](int valor) {
+                if (dist.Combinaciones[valor] == 0 || !ComeFichaEn(p, r, pos)) return;
                 const bool conBono = !(pos == CasillaSalida[r] && !p.BonoComerSaliendo);
                 const double parte = dist.PorcentajeValor[valor] / 100.0;
                 if (socio) {
@@ -134,7 +130,15 @@ void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValorac
                     const int extra = conBono ? 20 * bonos.De(p, b, ctx, r) : 0;
                     v.Perdida[k] += parte * static_cast<double>(v.Recorrido[k] + extra);
                 }
+            };
+            // Along the ring only the value that spans the distance can land here.
+            if (desde != 0 && !todas) {
+                if (ctx.Alcance->Destino(p, b, r, desde, q, vmax) == pos) anota(vmax);
+                continue;
             }
+            ctx.Alcance->Calcula(p, b, r, desde, q, vmax, d);
+            for (int valor = 1; valor <= vmax; ++valor)
+                if (d[valor] == pos) anota(valor);
         }
     }
 }
@@ -390,10 +394,20 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
     }
     const MapaTablero b(base.Mapa, p, cambios.data(), numCambios);
     Situa(p, b, ctx, v, &a.Progreso);
+    // The pieces whose surroundings the moves changed are worked out again.
+    std::array<bool, MaxFichas + 1> rehace{};
+    bool tomaCapturas = false;   // a piece kept from the base has capture terms
+    for (int k = 1; k <= n; ++k) {
+        const int pos = v.Posicion[k];
+        rehace[k] = pos != a.Posicion[k] || pos == 0;
+        for (int i = 0; i < numCambios && !rehace[k]; ++i) rehace[k] = Alcanza(ctx, p, pos, cambios[i]);
+        tomaCapturas = tomaCapturas || (!rehace[k] && a.InicioTerminos[k + 1] > a.InicioTerminos[k]);
+    }
     Bonos bonos;
-    // A bonus count the base's captures used must still hold.
+    // A bonus count the kept estimates used must still hold: the seat's own
+    // in its capture terms, the other seats' in the threats.
     for (int r = 1; r <= 4 && sigue; ++r) {
-        if (a.Bono[r] < 0) continue;
+        if (a.Bono[r] < 0 || (r == j && !tomaCapturas)) continue;
         bool cambia = r == j;
         for (int i = 0; i < numCambios && !cambia; ++i) cambia = CambiaBono(a, r, n, cambios[i]);
         if (cambia && bonos.De(p, b, ctx, r) != a.Bono[r]) sigue = false;
@@ -406,9 +420,7 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
     for (int k = 1; k <= n; ++k) {
         v.InicioTerminos[k] = static_cast<std::uint8_t>(v.NumTerminos);
         const int pos = v.Posicion[k];
-        bool rehace = pos != a.Posicion[k] || pos == 0;
-        for (int i = 0; i < numCambios && !rehace; ++i) rehace = Alcanza(ctx, p, pos, cambios[i]);
-        if (rehace) {
+        if (rehace[k]) {
             GananciasPieza(p, b, ctx, bonos, k, v);
             AmenazasPieza(p, b, ctx, bonos, k, v);
             v.S1[k] = v.S2[k] = v.S3[k] = 0;

@@ -1,4 +1,5 @@
-// The one-walk reach of a piece against PuedeMover, value by value, on
+// The one-walk reach of a piece against PuedeMover, value by value (all
+// values in one walk, and one value alone), on
 // positions from random games under random rules; and the inline barrier
 // and capture tests against the rules' own.
 #include <gtest/gtest.h>
@@ -29,6 +30,7 @@ TEST(Alcance, DestinosComoPuedeMover) {
                     PuedeMover(p, j, v, pos, k);
                     ASSERT_EQ(d[v], p.CasillaDestino)
                         << "position " << i << " seat " << j << " piece " << k << " at " << pos << " value " << v;
+                    ASSERT_EQ(alcance.Destino(p, barreras, j, pos, k, v), d[v]) << "one value alone: " << v;
                 }
             }
     }

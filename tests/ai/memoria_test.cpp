@@ -1,0 +1,96 @@
+// The search's board memory on every path of up to three moves from
+// positions of random games: two boards share a number exactly when their
+// pieces, boxes and squares are the same, whatever the order of the moves
+// that led to them, with the squares' fingerprint kept move by move.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <random>
+#include <set>
+
+#include "ai/memoria.h"
+#include "comun_ai.h"
+#include "posiciones.h"
+#include "rules/movimiento.h"
+
+namespace parchis::prueba {
+namespace {
+
+// What tells boards apart: squares 1..100, pieces and boxes, all plain numbers.
+struct Tablero {
+    explicit Tablero(const Partida& p) : Casillas(p.Casillas), Fichas(p.Fichas), EnEspera(p.EnEspera) {
+        Casillas[0] = {};
+    }
+    bool operator<(const Tablero& o) const { return std::memcmp(this, &o, sizeof *this) < 0; }
+    std::array<Casilla, NumCasillas + 1> Casillas;
+    std::array<std::array<Entero, MaxFichas + 1>, 5> Fichas;
+    std::array<Entero, 5> EnEspera;
+};
+
+class Recorrido {
+public:
+    explicit Recorrido(Partida& p) : p_(p), inicial_(p.Casillas), huella_(inicial_) { memoria_.Empieza(inicial_); }
+
+    void Sigue(int quedan) {
+        const int n = memoria_.Numero(p_, tocadas_, huella_);
+        const auto [visto, nuevo] = numeros_.emplace(Tablero(p_), n);
+        ASSERT_EQ(visto->second, n) << "a board met again got another number";
+        ASSERT_TRUE(!nuevo || Usados.insert(n).second) << "two different boards share number " << n;
+        ++vistas;
+        if (quedan == 0) return;
+        for (int valor : {int(p_.ValorCuenta), 10, 20}) {
+            FichasMovibles(p_, valor, 0);
+            const auto movibles = p_.FichaMovible;
+            for (int k = 1; k <= MaxFichas && valor >= 1; ++k) {
+                if (!movibles[k]) continue;
+                const int origen = p_.Fichas[p_.Turno][k];
+                PuedeMover(p_, p_.Turno, valor, origen, k);
+                const int destino = p_.CasillaDestino;
+                if (destino < 1) continue;
+                const Partida guardada = p_;
+                huella_.Mueve(p_, origen, destino, -1);
+                AplicaJugada(p_, origen, destino, k);
+                p_.SiguienteSalida = guardada.SiguienteSalida;
+                huella_.Mueve(p_, origen, destino, 1);
+                tocadas_.insert(tocadas_.end(), {static_cast<Entero>(origen), static_cast<Entero>(destino)});
+                Sigue(quedan - 1);
+                tocadas_.resize(tocadas_.size() - 2);
+                huella_.Mueve(p_, origen, destino, -1);
+                p_ = guardada;
+                huella_.Mueve(p_, origen, destino, 1);
+                if (::testing::Test::HasFatalFailure()) return;
+            }
+        }
+    }
+
+    long vistas = 0;
+    std::set<int> Usados;
+
+private:
+    Partida& p_;
+    const std::array<Casilla, NumCasillas + 1> inicial_;
+    HuellaCasillas huella_;
+    MemoriaTableros memoria_;
+    std::vector<Entero> tocadas_;
+    std::map<Tablero, int> numeros_;
+};
+
+TEST(MemoriaTableros, UnNumeroPorTablero) {
+    std::mt19937 azar(5150);
+    const auto posiciones = PosicionesDeDecision(azar, 300);
+    long vistas = 0, distintos = 0;
+    for (std::size_t i = 0; i < posiciones.size(); ++i) {
+        Partida p = posiciones[i];
+        Recorrido r(p);
+        r.Sigue(p.NumFichas == 8 ? 2 : 3);
+        ASSERT_FALSE(HasFatalFailure()) << "posición " << i << "\n" << ResumenReglas(posiciones[i]);
+        vistas += r.vistas;
+        distintos += static_cast<long>(r.Usados.size());
+    }
+    // Transpositions must actually occur for the test to mean anything.
+    EXPECT_LT(distintos + 1000, vistas);
+}
+
+}  // namespace
+}  // namespace parchis::prueba
