@@ -14,10 +14,11 @@
 #include <unistd.h>
 
 #include "core/configuracion.h"
-#include "flow/interfaz_sin_ventana.h"
 #include "flow/red.h"
 #include "flow/sorteo.h"
 #include "net/red.h"
+
+#include "common/interfaz_muda.h"
 
 namespace {
 
@@ -46,13 +47,12 @@ private:
 
 // Every wait delivers the next event; when there are none left, network
 // play and the game end so that every loop unwinds.
-class Llegadas : public InterfazSinVentana {
+class Llegadas : public prueba::InterfazMuda {
 public:
     Llegadas(Partida& p, const std::uint8_t* datos, std::size_t largo)
-        : InterfazSinVentana(7), p_(p), datos_(datos), largo_(largo) {}
+        : InterfazMuda(7), p_(p), datos_(datos), largo_(largo) {}
     Red* red = nullptr;
 
-    void Cede() override {}
     void Espera() override {
         reloj_ += 0.5;
         Exige(p_.ColaRed.size() <= (1u << 20));
@@ -75,14 +75,6 @@ public:
         }
     }
     double Reloj() override { return reloj_ += 0.001; }
-    FechaHora Ahora() override { return {2004, 3, 7, 18, 5}; }
-    void TocaSonido(int, bool) override {}
-    int Mensaje(const std::string&, const std::string&, int, int, int) override { return Aceptar; }
-    void PonPuntero(Puntero) override {}
-    void DibujaDados(int, int, int) override {}
-    void MuestraJugada(int, bool) override {}
-    void ActualizaLista() override {}
-    void TamanoPantalla(int& ancho, int& alto) override { ancho = 1024, alto = 768; }
     void EnviaRed(const std::string& texto, int salvo) override { red->Envia(texto, salvo); }
     void CierraRed() override { red->TerminarRed(); }
 
