@@ -118,17 +118,14 @@ void BorraDe(const std::string& carpeta, Criterio borrar) {
     closedir(d);
 }
 
-}  // namespace
-
-int LeeFichero(const std::string& ruta, std::string& contenido, std::size_t maximo) {
-    Descriptor fichero(AbreRegular(ruta, O_RDONLY));
-    if (!fichero.Abierto()) return errno;
+// Reads from the descriptor's position up to `maximo` bytes.
+int LeeHasta(int fd, std::string& contenido, std::size_t maximo) {
     try {
         std::string leido;
         char buffer[65536];
         while (leido.size() < maximo) {
             const std::size_t pedir = std::min(sizeof buffer, maximo - leido.size());
-            const ssize_t n = read(fichero.Fd(), buffer, pedir);
+            const ssize_t n = read(fd, buffer, pedir);
             if (n < 0 && errno == EINTR) continue;
             if (n < 0) return errno;
             if (n == 0) break;
@@ -139,6 +136,29 @@ int LeeFichero(const std::string& ruta, std::string& contenido, std::size_t maxi
         return ENOMEM;
     }
     return 0;
+}
+
+}  // namespace
+
+int LeeFichero(const std::string& ruta, std::string& contenido, std::size_t maximo) {
+    Descriptor fichero(AbreRegular(ruta, O_RDONLY));
+    if (!fichero.Abierto()) return errno;
+    return LeeHasta(fichero.Fd(), contenido, maximo);
+}
+
+int LeeFinalFichero(const std::string& ruta, std::string& contenido, std::size_t maximo,
+                    std::size_t bloque) {
+    Descriptor fichero(AbreRegular(ruta, O_RDONLY));
+    if (!fichero.Abierto()) return errno;
+    struct stat datos{};
+    if (fstat(fichero.Fd(), &datos) != 0) return errno;
+    // Whole blocks counted from the start, so a short last one stays last.
+    const auto tamano = static_cast<std::size_t>(datos.st_size);
+    const std::size_t bloques = (tamano + bloque - 1) / bloque;
+    const std::size_t caben = maximo / bloque;
+    const std::size_t desde = bloques > caben ? (bloques - caben) * bloque : 0;
+    if (lseek(fichero.Fd(), static_cast<off_t>(desde), SEEK_SET) < 0) return errno;
+    return LeeHasta(fichero.Fd(), contenido, caben * bloque);
 }
 
 std::string DestinoReal(const std::string& ruta) {

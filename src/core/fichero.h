@@ -29,6 +29,12 @@ inline constexpr const char* MarcaTemporal = ".parchis-tmp";
 int LeeFichero(const std::string& ruta, std::string& contenido,
                std::size_t maximo = TamanoMaximoFichero);
 
+// Reads the end of the file: its last whole `bloque`-byte blocks (counted
+// from the start, so a short last block is kept) that fit in `maximo`.
+// Returns as LeeFichero.
+int LeeFinalFichero(const std::string& ruta, std::string& contenido, std::size_t maximo,
+                    std::size_t bloque);
+
 // The file that writing to `ruta` would replace: symbolic links followed,
 // a dangling one to the file it names.
 std::string DestinoReal(const std::string& ruta);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "core/carpeta.h"
 #include "core/codificacion.h"
@@ -86,21 +85,12 @@ bool AnadeHistorico(const std::string& carpeta, const RegistroHistorico& r) {
 
 std::vector<RegistroHistorico> LeeHistorico(const std::string& carpeta) {
     std::vector<RegistroHistorico> registros;
-    const std::string nombre = carpeta + FicheroHistorial;
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(nombre, error)) return registros;
-    const std::uintmax_t tamano = std::filesystem::file_size(nombre, error);
-    if (error) return registros;
-    // Start at a record boundary so that the records kept stay aligned.
-    constexpr std::uintmax_t largo = LargoRegistroHistorico;
-    const std::uintmax_t total = (tamano + largo - 1) / largo;
-    const std::uintmax_t desde = total > MaxRegistrosLeidos ? (total - MaxRegistrosLeidos) * largo : 0;
-    std::ifstream f(nombre, std::ios::binary);
-    if (!f || !f.seekg(static_cast<std::streamoff>(desde))) return registros;
-    // The size may have changed since it was asked: never read more than the bound.
-    std::string todo(std::min<std::uintmax_t>(tamano - desde, largo * MaxRegistrosLeidos), '\0');
-    f.read(todo.data(), static_cast<std::streamsize>(todo.size()));
-    todo.resize(static_cast<std::size_t>(f.gcount()));
+    // Opened once and checked as opened: a name checked and then opened
+    // could have become a pipe meanwhile.
+    constexpr std::size_t largo = LargoRegistroHistorico;
+    std::string todo;
+    if (LeeFinalFichero(carpeta + FicheroHistorial, todo, largo * MaxRegistrosLeidos, largo) != 0)
+        return registros;
     const std::string_view v(todo);
     registros.reserve(v.size() / largo + 1);
     for (std::size_t i = 0; i < v.size(); i += largo)
