@@ -9,24 +9,6 @@
 namespace parchis {
 namespace {
 
-// Single steps are walked below; these are the turns, long counts and
-// values that must move nothing.
-TEST(Tablero, AvanzaCasillas) {
-    struct Caso {
-        int jugador, n, casilla, esperado;
-    };
-    const Caso casos[] = {
-        {1, 5, 51, 97},   {4, 8, 68, 76},  {1, 10, 60, 2},
-        {2, 3, 91, 94},   // overshoot past home 92
-        {1, 1, 100, 101},
-        {2, 0, 40, 40},   {2, -3, 40, 40},  // nothing to count
-        {4, 72, 5, 77},   // 71 reaches home, one more overshoots
-    };
-    for (const Caso& c : casos)
-        EXPECT_EQ(AvanzaCasillas(c.jugador, c.n, c.casilla), c.esperado)
-            << "seat " << c.jugador << " n " << c.n << " from " << c.casilla;
-}
-
 TEST(Tablero, ClasesDeCasilla) {
     const std::set<int> seguras = {5, 12, 17, 22, 29, 34, 39, 46, 51, 56, 63, 68};
     const std::set<int> salidas = {5, 22, 39, 56};
