@@ -9,6 +9,7 @@
 #include <array>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/partida.h"
