@@ -214,8 +214,9 @@ void VentanaJugadores::Refresca() {
     jugarEnRed_->PonValor(p_.JugarEnRed);
     const bool cliente = p_.ModoRed == 2;
     modoRed_->PonValor(valor(2, p_.ModoRed));
-    // The port used, which the shift of the ports may move.
-    puerto_->PonValor(valor(35, p_.MiPuerto).isEmpty() ? QString() : QString::number(PuertoCliente(p_.MiPuerto)));
+    // The port in use, which the shift of the ports may move.
+    const bool puertoValido = p_.MiPuerto >= 1 && p_.MiPuerto <= 3;
+    puerto_->PonValor(puertoValido ? QString::number(PuertoCliente(p_.MiPuerto)) : QString());
     modoRed_->setVisible(p_.JugarEnRed);
     puerto_->setVisible(p_.JugarEnRed && cliente);
     ip_->setVisible(p_.JugarEnRed && cliente);
