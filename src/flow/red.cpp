@@ -6,8 +6,8 @@ namespace parchis {
 
 namespace {
 
-constexpr int LargoTirada = 6;       // "01" + 4 digits
-constexpr int LargoMovimiento = 20;  // "06" + 18 characters
+constexpr std::size_t LargoTirada = 6;       // "01" + 4 digits
+constexpr std::size_t LargoMovimiento = 20;  // "06" + 18 characters
 
 // The number written in `largo` digits at `desde`, or -1 when any of them
 // is not a digit.
@@ -27,6 +27,14 @@ std::string Ceros(int valor, int ancho) {
 }
 
 bool EsCliente(const Partida& p) { return p.JugarEnRed && p.ModoRed == 2; }
+
+// The length of a queued entry with this code, 0 for one never queued.
+std::size_t LargoEntrada(std::string_view codigo) {
+    if (codigo == "01") return LargoTirada;
+    if (codigo == "06") return LargoMovimiento;
+    if (codigo == "02" || codigo == "03") return 3;
+    return 0;
+}
 
 int Gira(int casilla, int puestos) {
     if (casilla >= 1 && casilla <= 68) {
@@ -99,45 +107,68 @@ void EnviaDelTurno(const Partida& p, Interfaz& ui, const std::string& texto) {
 }
 
 bool TomaTirada(Partida& p) {
-    if (p.ColaRed.size() < LargoTirada || p.ColaRed.compare(0, 2, "01") != 0) return false;
-    const int d1 = Digitos(p.ColaRed, 2, 2);
-    const int d2 = Digitos(p.ColaRed, 4, 2);
-    p.ColaRed.erase(0, LargoTirada);
-    const bool segundo = p.NumDados == 2 ? d2 >= 1 && d2 <= 6 : d2 >= 0 && d2 <= 6;
-    if (d1 < 1 || d1 > 6 || !segundo) return false;
-    p.Dado1 = static_cast<Entero>(d1);
-    p.Dado2 = static_cast<Entero>(d2);
-    return true;
+    std::size_t i;
+    while ((i = Cabeza(p, "01")) != std::string::npos) {
+        const int d1 = Digitos(p.ColaRed, i + 2, 2);
+        const int d2 = Digitos(p.ColaRed, i + 4, 2);
+        p.ColaRed.erase(0, i + LargoTirada);
+        const bool segundo = p.NumDados == 2 ? d2 >= 1 && d2 <= 6 : d2 >= 0 && d2 <= 6;
+        if (d1 < 1 || d1 > 6 || !segundo) continue;
+        p.Dado1 = static_cast<Entero>(d1);
+        p.Dado2 = static_cast<Entero>(d2);
+        return true;
+    }
+    return false;
 }
 
 bool TomaMovimiento(Partida& p) {
-    if (p.ColaRed.size() < LargoMovimiento || p.ColaRed.compare(0, 2, "06") != 0) return false;
-    const std::string& c = p.ColaRed;
-    Recibido r{Digitos(c, 2, 4),  Digitos(c, 6, 1),  Digitos(c, 7, 1),
-               Digitos(c, 8, 2),  Digitos(c, 10, 2), Digitos(c, 12, 1),
-               Digitos(c, 13, 1), Digitos(c, 14, 3), Digitos(c, 17, 3)};
-    p.ColaRed.erase(0, LargoMovimiento);
-    if (r.numero < 0 || r.dado1 < 0 || r.dado2 < 0 || r.valor < 0 || r.tipo < 0 || r.ficha < 0 ||
-        r.indice < 0 || r.origen < 0 || r.destino < 0)
-        return false;
-    if (EsCliente(p)) {
-        r.origen = ConvertirCasillaEntrada(p, r.origen);
-        r.destino = ConvertirCasillaEntrada(p, r.destino);
+    std::size_t i;
+    while ((i = Cabeza(p, "06")) != std::string::npos) {
+        const std::string& c = p.ColaRed;
+        Recibido r{Digitos(c, i + 2, 4),  Digitos(c, i + 6, 1),  Digitos(c, i + 7, 1),
+                   Digitos(c, i + 8, 2),  Digitos(c, i + 10, 2), Digitos(c, i + 12, 1),
+                   Digitos(c, i + 13, 1), Digitos(c, i + 14, 3), Digitos(c, i + 17, 3)};
+        p.ColaRed.erase(0, i + LargoMovimiento);
+        if (r.numero < 0 || r.dado1 < 0 || r.dado2 < 0 || r.valor < 0 || r.tipo < 0 || r.ficha < 0 ||
+            r.indice < 0 || r.origen < 0 || r.destino < 0)
+            continue;
+        if (EsCliente(p)) {
+            r.origen = ConvertirCasillaEntrada(p, r.origen);
+            r.destino = ConvertirCasillaEntrada(p, r.destino);
+        }
+        if (r.numero != p.NumJugada || !Coherente(p, r)) continue;
+        p.Dado1 = static_cast<Entero>(r.dado1);
+        p.Dado2 = static_cast<Entero>(r.dado2);
+        p.ValorCuenta = static_cast<Entero>(r.valor);
+        p.TipoJugada = static_cast<Entero>(r.tipo);
+        p.FichaJugada = static_cast<Entero>(r.ficha);
+        p.IndiceValor = static_cast<Entero>(r.indice);
+        p.CasillaOrigen = static_cast<Entero>(r.origen);
+        p.CasillaFinal = static_cast<Entero>(r.destino);
+        // The second piece of a two-piece exit follows the first here too, as
+        // the computer player's choice steps it on the sending computer.
+        if (r.tipo == 8) p.SalidaDoble = 1;
+        if (r.tipo == 9) p.SalidaDoble = 0;
+        return true;
     }
-    if (r.numero != p.NumJugada || !Coherente(p, r)) return false;
-    p.Dado1 = static_cast<Entero>(r.dado1);
-    p.Dado2 = static_cast<Entero>(r.dado2);
-    p.ValorCuenta = static_cast<Entero>(r.valor);
-    p.TipoJugada = static_cast<Entero>(r.tipo);
-    p.FichaJugada = static_cast<Entero>(r.ficha);
-    p.IndiceValor = static_cast<Entero>(r.indice);
-    p.CasillaOrigen = static_cast<Entero>(r.origen);
-    p.CasillaFinal = static_cast<Entero>(r.destino);
-    // The second piece of a two-piece exit follows the first here too, as
-    // the computer player's choice steps it on the sending computer.
-    if (r.tipo == 8) p.SalidaDoble = 1;
-    if (r.tipo == 9) p.SalidaDoble = 0;
-    return true;
+    return false;
+}
+
+std::size_t Cabeza(Partida& p, std::string_view codigo) {
+    std::string& c = p.ColaRed;
+    const std::size_t i = p.ModoRed == 1 ? 1 : 0;   // the sender's slot on the administrator
+    for (;;) {
+        if (c.size() < i + 2) return std::string::npos;
+        const std::size_t largo = LargoEntrada(std::string_view(c).substr(i, 2));
+        if (largo == 0) {
+            c.clear();   // nothing to tell where the next entry starts
+            return std::string::npos;
+        }
+        if (c.size() < i + largo) return std::string::npos;
+        const bool suya = i == 0 || c[0] == static_cast<char>('0' + p.Turno);
+        if (suya && c.compare(i, 2, codigo) == 0) return i;
+        c.erase(0, i + largo);
+    }
 }
 
 }  // namespace parchis

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/partida.h"
 #include "flow/interfaz.h"
@@ -34,14 +35,23 @@ std::string TextoMovimiento(const Partida& p);
 // every client but the one playing that seat, a client only its own moves.
 void EnviaDelTurno(const Partida& p, Interfaz& ui, const std::string& texto);
 
-// When the head of ColaRed is a throw entry, takes it into Dado1 and Dado2
-// and returns true.  An entry whose dice are not a throw is dropped.
+// ColaRed holds whole entries: a code and its payload, on the
+// administrator preceded by the digit of the slot (the seat) whose client
+// sent it.  A consumer waits for one kind of entry; whatever stands before
+// it that it cannot use (another kind, another seat's, a malformed one) is
+// dropped, so no entry can stop a wait for good.  Returns the position of
+// the code of the head entry of kind `codigo` the seat to move may use, or
+// npos when the queue holds none yet (an incomplete entry stays).
+std::size_t Cabeza(Partida& p, std::string_view codigo);
+
+// Takes the first usable throw entry of ColaRed into Dado1 and Dado2 and
+// returns true; an entry whose dice are not a throw is dropped.
 bool TomaTirada(Partida& p);
 
-// When the head of ColaRed is a move entry, takes it off.  A move of this
-// seat for move NumJugada is copied into the move being made and true is
-// returned; any other entry (another move number, fields that cannot be a
-// move of this position) is dropped and the wait goes on.
+// Takes the first usable move entry of ColaRed: a move of this seat for
+// move NumJugada is copied into the move being made and true is returned;
+// any other (another move number, fields that cannot be a move of this
+// position) is dropped.
 bool TomaMovimiento(Partida& p);
 
 }  // namespace parchis

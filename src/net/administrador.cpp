@@ -14,6 +14,15 @@ namespace {
 
 bool EsRemotoEsperado(const Partida& p, int j) { return p.Estado[j] == 1 && p.Control[j] == 3; }
 
+// A client tells its resume mark as soon as it has its seat; one that has
+// not after this long (the clock's seconds) holds up the start for good.
+constexpr double EsperaMarca = 60;
+
+// A client's throws and moves wait in ColaRed for its turn: one turn's
+// take a few hundred bytes, and one client may not fill the queue the
+// others' turns wait in.
+constexpr std::size_t LimitePorCliente = 16 * 1024;
+
 }  // namespace
 
 void Red::IniciaAdministrador() {
@@ -29,7 +38,7 @@ void Red::IniciaAdministrador() {
         marcaPropia_ = Utf8DesdeWindows1252(MarcaDeLinea(linea));
     else
         reanudacionPosible_ = false;
-    confirmaciones_ = 0;
+    marcaRecibida_.fill(false);
     atendiendoPeticion_ = false;
     if (conexiones_.Estado(0) != EstadoSocket::Cerrado) conexiones_.Cierra(0);
     const int puerto = PuertoAdministrador();
@@ -53,7 +62,8 @@ void Red::IniciaAdministrador() {
 }
 
 void Red::EsperaJugadores() {
-    while (p_.JugarEnRed && (esperandoConexiones_ || confirmaciones_ < remotosConectados_)) {
+    while (p_.JugarEnRed && (esperandoConexiones_ || !MarcasCompletas())) {
+        ApartaSilenciosos();
         MuestraProgreso();
         ui_.Espera();
     }
@@ -112,6 +122,8 @@ void Red::AlPedirConexion(int peticion, const std::string& ip, int puerto) {
     if (conexiones_.Estado(k) != EstadoSocket::Cerrado) conexiones_.Cierra(k);
     conexiones_.Acepta(peticion, k);
     conectado_[k] = true;
+    marcaRecibida_[k] = false;
+    sentadoEn_[k] = ui_.Reloj();
     ipCliente_[k] = ip;
     puertoCliente_[k] = puerto;
     receptores_[k] = Receptor(Papel::Administrador);
@@ -131,16 +143,55 @@ void Red::RecuentaRemotos() {
     if (remotosConectados_ >= remotosEsperados_) esperandoConexiones_ = false;
 }
 
-void Red::RecibeDeCliente(const std::string& mensaje) {
+// Each client's mark counts once: a client repeating its own cannot stand
+// for another not heard yet.
+void Red::RecibeDeCliente(int ranura, const std::string& mensaje) {
     const std::string codigo = mensaje.substr(LargoPrefijo, 2);
     if (codigo == "04") {
         const std::string marca = mensaje.substr(LargoCabecera);
         if (MinusculasEspanol(marca) != MinusculasEspanol(marcaPropia_)) reanudacionPosible_ = false;
-        ++confirmaciones_;
+        marcaRecibida_[ranura] = true;
     } else if (codigo == "20") {
         LlegaChat(mensaje);
     } else {
-        AnadeACola(mensaje);
+        EncolaDeCliente(ranura, mensaje);
+    }
+}
+
+// The entry goes in with its sender's slot: the engine takes it only for
+// that client's own seat.
+void Red::EncolaDeCliente(int ranura, const std::string& mensaje) {
+    while (!encoladas_.empty() && bytesEncolados_ > p_.ColaRed.size()) {
+        const auto [k, largo] = encoladas_.front();
+        encoladas_.pop_front();
+        bytesDe_[k] -= largo;
+        bytesEncolados_ -= largo;
+    }
+    const std::size_t largo = 1 + mensaje.size() - LargoPrefijo;
+    if (bytesDe_[ranura] + largo > LimitePorCliente) return;
+    p_.ColaRed += static_cast<char>('0' + ranura);
+    p_.ColaRed.append(mensaje, LargoPrefijo);
+    encoladas_.emplace_back(ranura, largo);
+    bytesDe_[ranura] += largo;
+    bytesEncolados_ += largo;
+}
+
+bool Red::MarcasCompletas() const {
+    for (int k = 1; k <= 3; ++k)
+        if (conectado_[k] && !marcaRecibida_[k]) return false;
+    return true;
+}
+
+// A seated caller that never tells its mark gives its seat back to the
+// next caller instead of holding up the start.
+void Red::ApartaSilenciosos() {
+    for (int k = 1; k <= 3; ++k) {
+        if (!conectado_[k] || marcaRecibida_[k] || ui_.Reloj() - sentadoEn_[k] < EsperaMarca) continue;
+        conexiones_.Cierra(k);
+        conectado_[k] = false;
+        receptores_[k].Vacia();
+        esperandoConexiones_ = true;
+        RecuentaRemotos();
     }
 }
 

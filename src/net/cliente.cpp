@@ -49,7 +49,7 @@ void Red::IniciaCliente() {
     EsperaSegundos(0.7);
     ui_.OcultaEsperaRed();
     while (p_.JugarEnRed && !aceptado_) {
-        if (p_.ColaRed.size() >= 3 && p_.ColaRed.compare(0, 2, "03") == 0) {
+        if (Cabeza(p_, "03") == 0) {
             const char puesto = p_.ColaRed[2];
             p_.ColaRed.erase(0, 3);
             if (puesto >= '1' && puesto <= '3') {
@@ -104,7 +104,7 @@ void Red::EnviaMarca() {
 void Red::EsperaInicio() {
     while (p_.JugarEnRed && esperandoConexiones_) {
         MuestraEspera(TituloJuegoRed, TextoConectado, 6);
-        if (p_.ColaRed.size() >= 3 && p_.ColaRed.compare(0, 2, "02") == 0) {
+        if (Cabeza(p_, "02") == 0) {
             p_.PedirNuevaPartida = p_.ColaRed[2] == '1';
             esperandoConexiones_ = false;
             p_.ColaRed.erase(0, 3);

@@ -7,6 +7,7 @@
 #include "net/red.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "core/codificacion.h"
 #include "core/estado.h"
@@ -34,6 +35,9 @@ void Red::IniciarRed() {
     receptores_.fill(Receptor(papel_));
     esperandoConexiones_ = true;
     p_.ColaRed.clear();
+    encoladas_.clear();
+    bytesDe_.fill(0);
+    bytesEncolados_ = 0;
     pendientes_.clear();
     bytesPendientes_ = 0;
     nuevaPartida_ = false;
@@ -90,16 +94,18 @@ void Red::AlRecibir(int ranura, const std::string& datos) {
     if (papel_ == Papel::Administrador) {
         if (ranura == 0 || !conectado_[ranura]) return;
         for (const std::string& m : receptores_[ranura].Recibe(datos)) {
-            if (!p_.JugarEnRed) return;
-            RecibeDeCliente(m);
+            if (!p_.JugarEnRed) break;
+            RecibeDeCliente(ranura, m);
         }
+        AvisaChat();
         return;
     }
     if (ranura != 0) return;
     for (const std::string& m : receptores_[0].Recibe(datos)) {
-        if (!p_.JugarEnRed) return;
+        if (!p_.JugarEnRed) break;
         RecibeDeAdministrador(m);
     }
+    AvisaChat();
     EmpiezaNuevaPartida();
 }
 
@@ -154,11 +160,16 @@ void Red::AnadeACola(const std::string& mensaje) {
     p_.ColaRed.append(mensaje, LargoPrefijo);
 }
 
+// The chat window is told once per arrival, however many messages it held.
 void Red::LlegaChat(const std::string& mensaje) {
     const std::string registro = mensaje.substr(LargoCabecera);
     if (papel_ == Papel::Administrador) Envia(mensaje, 0);
     mensajes_.Anade(registro);
-    ui_.LlegaMensajeChat();
+    chatNuevo_ = true;
+}
+
+void Red::AvisaChat() {
+    if (std::exchange(chatNuevo_, false)) ui_.LlegaMensajeChat();
 }
 
 // The last unfinished network game, with this session's address and seat:
@@ -179,6 +190,7 @@ void Red::ReanudaPartida() {
     p_.EsperandoFicha = false;
     ui_.ActualizaControles();
     ui_.ActualizaLista();
+    if (!p_.PartidaIniciada) p_.TextoTurno.clear();   // no turn to announce any more
     ui_.PresentaPartida();
     RetrocederTurno(p_);
     if (p_.PartidaIniciada) JuegaPartida(p_, ui_);

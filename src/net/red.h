@@ -7,7 +7,9 @@
 #pragma once
 
 #include <array>
+#include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/partida.h"
@@ -62,6 +64,7 @@ private:
     void EsperaSegundos(double segundos);
     void AnadeACola(const std::string& mensaje);
     void LlegaChat(const std::string& mensaje);
+    void AvisaChat();
     bool CargaRestauracion();
     void ReanudaPartida();
     // The administrator (administrador.cpp).
@@ -69,7 +72,10 @@ private:
     void EsperaJugadores();
     void EmpiezaJuego();
     void MuestraProgreso();
-    void RecibeDeCliente(const std::string& mensaje);
+    void RecibeDeCliente(int ranura, const std::string& mensaje);
+    void EncolaDeCliente(int ranura, const std::string& mensaje);
+    bool MarcasCompletas() const;
+    void ApartaSilenciosos();
     void CierraCliente(int ranura);
     void RecuentaRemotos();
     void EnviarInstantanea();
@@ -90,6 +96,7 @@ private:
     MensajesRed mensajes_;
     bool desconexionVoluntaria_ = false;
     bool propioAutomatico_ = false;
+    bool chatNuevo_ = false;
 
     Papel papel_ = Papel::Cliente;
     std::array<Receptor, 4> receptores_;
@@ -104,7 +111,15 @@ private:
     std::array<int, 4> puertoCliente_{};
     int remotosEsperados_ = 0;
     int remotosConectados_ = 0;
-    int confirmaciones_ = 0;
+    // Seat k's client told its resume mark; when it was seated.
+    std::array<bool, 4> marcaRecibida_{};
+    std::array<double, 4> sentadoEn_{};
+    // The slot and length of every entry of ColaRed, oldest first: the
+    // engine takes entries whole from its head, so the share each client
+    // holds can be told without reading the queue.
+    std::deque<std::pair<int, std::size_t>> encoladas_;
+    std::array<std::size_t, 4> bytesDe_{};
+    std::size_t bytesEncolados_ = 0;
     bool reanudacionPosible_ = false;
     bool atendiendoPeticion_ = false;
     std::string marcaPropia_;

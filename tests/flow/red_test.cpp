@@ -36,23 +36,37 @@ TEST(Numeracion, CasillasDeIdaYVueltaYPuestos) {
     EXPECT_EQ(ConvertirPuesto(Cliente(3), 4), 1);
 }
 
-// Only the head is looked at; an entry not complete yet stays; one whose
-// dice are not a throw (a 99, a second die of 0 with two dice) is dropped.
-TEST(Cola, TiradasBuenasYMalas) {
+// A wait takes the first entry it can use and drops whatever stands before
+// it: another kind, a throw whose dice are not a throw, on the
+// administrator an entry from another seat's client (the digit before the
+// code).  An entry not complete yet stays.
+TEST(Cola, TiradasTomadasYLoQueLasPrecede) {
     const struct {
-        int dados;
+        int modo, dados, turno;
         const char *cola, *queda;
-        int dado1, dado2;   // 0: no throw taken
-    } casos[] = {{1, "019900010600", "010600", 0, 0}, {1, "010600", "", 6, 0}, {2, "010600", "", 0, 0},
-                 {2, "010601", "", 6, 1},             {2, "0106", "0106", 0, 0}, {2, "060001", "060001", 0, 0}};
+        int dados_tomados;   // 0: no throw taken
+    } casos[] = {
+        {2, 1, 1, "019900010600", "", 60},
+        {2, 2, 1, "010600", "", 0},
+        {2, 2, 1, "010601" "010200", "010200", 61},
+        {2, 2, 1, "0106", "0106", 0},
+        {2, 1, 1, "06000130020200000000" "021" "010300", "", 30},   // a move, a start of play
+        {2, 1, 1, "99010300", "", 0},                                // no telling where it ends
+        {1, 1, 1, "2010600" "1010300", "", 30},                      // seat 2's client throws for seat 1
+        {1, 1, 2, "2010600" "1010300", "1010300", 60},
+        {1, 1, 1, "106000130020200000000" "1010400", "", 40},        // its move before its throw
+        {1, 1, 1, "3010600" "101030", "101030", 0},
+    };
     for (const auto& c : casos) {
         Partida p = Cliente(2);
+        p.ModoRed = static_cast<Entero>(c.modo);
         p.NumDados = static_cast<Entero>(c.dados);
+        p.Turno = static_cast<Entero>(c.turno);
         p.ColaRed = c.cola;
         p.Dado1 = p.Dado2 = 0;
-        EXPECT_EQ(TomaTirada(p), c.dado1 != 0) << c.cola;
+        EXPECT_EQ(TomaTirada(p), c.dados_tomados != 0) << c.cola;
         EXPECT_EQ(p.ColaRed, c.queda) << c.cola;
-        EXPECT_EQ(p.Dado1 * 10 + p.Dado2, c.dado1 * 10 + c.dado2) << c.cola;
+        EXPECT_EQ(p.Dado1 * 10 + p.Dado2, c.dados_tomados) << c.cola;
     }
 }
 
@@ -60,10 +74,10 @@ TEST(Cola, MovimientoConvertidoYComprobado) {
     Partida p = Cliente(2);
     p.Turno = 2;   // the administrator's seat 4
     p.NumJugada = 7;
-    // Admin's seat 4 leaves its box to its exit square 5, here 39.
+    // Admin's seat 4 leaves its box to its exit square 5, here 39; before
+    // it, a move of another number and a throw.
     const std::string salida = "06000750050310000005";
-    p.ColaRed = "06000950050310000005" + salida;
-    EXPECT_FALSE(TomaMovimiento(p)) << "another move number is dropped";
+    p.ColaRed = "06000950050310000005" "010300" + salida;
     ASSERT_TRUE(TomaMovimiento(p));
     EXPECT_TRUE(p.ColaRed.empty());
     EXPECT_EQ(p.CasillaOrigen * 1000 + p.CasillaFinal, 39) << "converted to this computer's numbering";
@@ -75,6 +89,13 @@ TEST(Cola, MovimientoConvertidoYComprobado) {
         EXPECT_FALSE(TomaMovimiento(p)) << malo;
         EXPECT_TRUE(p.ColaRed.empty());
     }
+    // On the administrator only the client of the seat to move moves it.
+    p.ModoRed = 1;
+    p.Fichas[2][1] = 0;
+    p.ColaRed = "3" + salida + "2" + salida;
+    ASSERT_TRUE(TomaMovimiento(p));
+    EXPECT_EQ(p.CasillaFinal, 5);
+    EXPECT_TRUE(p.ColaRed.empty());
 }
 
 TEST(Textos, TiradaYMovimientoEnLaNumeracionDelAdministrador) {
@@ -104,7 +125,8 @@ TEST(Motor, ClienteJuegaDesdeLaCola) {
     p.Carpeta = carpeta.Texto();
     prueba::InterfazPrueba ui(p);
     prueba::TurnoDe(p, 3);
-    p.ColaRed = "010300"
+    p.ColaRed = "06000130020200000000"   // a move where a throw is awaited: dropped
+                "010300"
                 "06000930020200000000"   // a stale move number: waited past
                 "06000130020200000000"   // seat 3 cannot take a piece out
                 "010500"

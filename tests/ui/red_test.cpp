@@ -1,6 +1,7 @@
 // The desktop's side of network play: the chat window as a person types
-// in it, the answer given in the connection request panel, and the turn
-// display's clock.
+// in it, the answer given in the connection request panel, the turn
+// display's clock, the ports the settings show and the status bar after
+// leaving network play.
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -9,7 +10,16 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
+
 #include "con_mesa.h"
+#include "core/estado.h"
+#include "flow/arranque.h"
+#include "net/puertos.h"
+#include "ui/board/medidas.h"
+#include "ui/board/tablero.h"
+#include "ui/common/controles.h"
+#include "ui/mainwindow/ordenes.h"
 #include "ui/mainwindow/paneles_red.h"
 #include "ui/windows/ajustes_jugadores.h"
 #include "ui/windows/chat.h"
@@ -112,17 +122,44 @@ TEST_F(PanelesRed, TheTurnDisplayCountsTheWaitUntilTheNetworkStops) {
     EXPECT_TRUE(mesa.TurnoRed()->isHidden());
 }
 
-// Only the administrator's remote seats carry a connection mark.
-TEST_F(PanelesRed, ThePlayerSettingsMarkWhichRemoteSeatsAreConnected) {
+// Only the administrator's remote seats carry a connection mark; the ports
+// shown are the ones in use, shifted or not.
+TEST_F(PanelesRed, ThePlayerSettingsShowConnectedSeatsAndThePortsInUse) {
+    setenv(VariableDesplazamientoPuertos, "-100", 1);
     p.JugarEnRed = true;
     p.ModoRed = 1;
     p.Control = {0, 3, 3, 2, 1};
     VentanaJugadores v(&mesa, p, ui, [](int j) { return j == 1; });
     const std::vector<QString> marcas = {"Conectado", "Pendiente de conexión", "", ""};
     for (int j = 1; j <= 4; ++j) EXPECT_EQ(v.Cabecera(j)->text(), marcas[j - 1]) << j;
+    QStringList rotulos;
+    for (const QLabel* l : v.findChildren<QLabel*>()) rotulos << l->text();
+    EXPECT_TRUE(rotulos.contains("Mi puerto..: 49824")) << rotulos.join("|").toStdString();
     p.ModoRed = 2;
+    p.MiPuerto = 3;
     VentanaJugadores cliente(&mesa, p, ui, [](int) { return true; });
     EXPECT_TRUE(cliente.Cabecera(1)->text().isEmpty());
+    EXPECT_EQ(cliente.findChild<Selector*>("Opcion35")->Valor(), "49823");
+    unsetenv(VariableDesplazamientoPuertos);
+}
+
+// Restoring the situation before network play, which had no game, leaves
+// no turn announced in the status bar.
+TEST_F(PanelesRed, RestoringASituationWithoutAGameClearsTheTurnLine) {
+    ASSERT_TRUE(GuardarEstado(p, FicheroAnterior));
+    const QRect barra = Tablero::Caja(RectanguloBarra(mesa.Lienzo().Me()));
+    const auto Barra = [&] { return mesa.Lienzo().Superficie().copy(barra).toImage(); };
+    ui.MuestraMensaje("");
+    const QImage vacia = Barra();
+    p.TextoTurno = "Ana lanza el dado";
+    ui.MuestraMensaje(p.TextoTurno);
+    ASSERT_NE(Barra(), vacia);
+    VentanasMesa ventanas;
+    ventanas.Jugadores = [&] { p.PedirRestaurarAnterior = true; };
+    mesa.PonVentanas(ventanas);
+    OrdenVentana(mesa, ui, 1);
+    EXPECT_EQ(p.TextoTurno, "");
+    EXPECT_EQ(Barra(), vacia);
 }
 
 }  // namespace

@@ -8,6 +8,10 @@ namespace parchis {
 
 namespace {
 
+// What one socket holds unread, at most: a peer that sends faster than it
+// is read waits for us (TCP holds it back) instead of filling our memory.
+constexpr qint64 LimiteLectura = 64 * 1024;
+
 std::string Texto(const QByteArray& bytes) { return std::string(bytes.constData(), bytes.size()); }
 
 // IPv4 callers of a dual-stack listener show as ::ffff:a.b.c.d.
@@ -71,6 +75,7 @@ bool ConexionesQt::Escucha(int puerto) {
 void ConexionesQt::AlLlegarPeticion() {
     while (servidor_ && servidor_->hasPendingConnections()) {
         QTcpSocket* s = servidor_->nextPendingConnection();
+        s->setReadBufferSize(LimiteLectura);   // a caller not answered yet may already send
         const int id = ++ultimaPeticion_;
         peticiones_[id] = s;
         const std::string ip = Direccion(s->peerAddress());
@@ -179,6 +184,7 @@ void ConexionesQt::Vigila(int ranura, QTcpSocket* s) {
     s->disconnect(this);
     // Messages are small and each waits for an answer: no batching delay.
     s->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    s->setReadBufferSize(LimiteLectura);
     connect(s, &QTcpSocket::connected, this,
             [s] { s->setSocketOption(QAbstractSocket::LowDelayOption, 1); });
     connect(s, &QTcpSocket::readyRead, this, [this, ranura, s] {

@@ -65,7 +65,12 @@ namespace {
 // waiting finishes when control comes back to it.
 void ReanudaPartida(Mesa& mesa, Interfaz& ui) {
     Partida& p = mesa.Juego();
-    if (!p.PartidaIniciada) return;
+    if (!p.PartidaIniciada) {
+        // No game to go on with: nobody's turn is announced any more.
+        p.TextoTurno.clear();
+        ui.MuestraMensaje("");
+        return;
+    }
     // The waiting engine must not act on the loaded record's flags.
     p.EsperandoTirada = false;
     p.EsperandoFicha = false;

@@ -10,6 +10,7 @@
 #include <netinet/in.h>
 
 #include "flow/textos_ajustes.h"
+#include "net/puertos.h"
 #include "ui/board/pintura.h"
 #include "ui/windows/tablerito.h"
 
@@ -165,7 +166,7 @@ QWidget* VentanaJugadores::Red() {
     modoRed_ = NuevoSelector(zona, 2, AjusteJugador::ModoRed);
     puerto_ = NuevoSelector(zona, 35, AjusteJugador::MiPuerto);
     puertoFijo_ = Rotulo(zona);
-    puertoFijo_->setText(QStringLiteral("Mi puerto..: 49924"));
+    puertoFijo_->setText(QStringLiteral("Mi puerto..: %1").arg(PuertoAdministrador()));
     ip_ = new CampoTexto(zona, QStringLiteral(" IP del Administrador"), LargoIP,
                          [this](const QString& t) { PonIPAdministrador(p_, t.toStdString()); });
     miIP_ = Rotulo(zona);
@@ -213,7 +214,9 @@ void VentanaJugadores::Refresca() {
     jugarEnRed_->PonValor(p_.JugarEnRed);
     const bool cliente = p_.ModoRed == 2;
     modoRed_->PonValor(valor(2, p_.ModoRed));
-    puerto_->PonValor(valor(35, p_.MiPuerto));
+    // The port in use, which the shift of the ports may move.
+    const bool puertoValido = p_.MiPuerto >= 1 && p_.MiPuerto <= 3;
+    puerto_->PonValor(puertoValido ? QString::number(PuertoCliente(p_.MiPuerto)) : QString());
     modoRed_->setVisible(p_.JugarEnRed);
     puerto_->setVisible(p_.JugarEnRed && cliente);
     ip_->setVisible(p_.JugarEnRed && cliente);

@@ -1,0 +1,114 @@
+// The administrator against callers that do not keep to the protocol, over
+// sockets kept in memory: what a client sends may only play its own seat,
+// and a caller that says nothing cannot hold up the start.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <utility>
+
+#include "common/carpeta_temporal.h"
+#include "common/interfaz_muda.h"
+#include "core/configuracion.h"
+#include "flow/red.h"
+#include "net/red.h"
+
+namespace parchis {
+namespace {
+
+struct SocketsEnMemoria : Conexiones {
+    void PonOyente(OyenteConexiones*) override {}
+    bool Escucha(int) override { return true; }
+    void Acepta(int, int ranura) override { abiertas[ranura] = true; }
+    void Rechaza(int) override {}
+    void Conecta(const std::string&, int, int) override {}
+    void Envia(int, const std::string&) override {}
+    void Cierra(int ranura) override {
+        if (ranura > 0 && std::exchange(abiertas[ranura], false)) cerradas.push_back(ranura);
+    }
+    EstadoSocket Estado(int k) const override {
+        return abiertas[k] ? EstadoSocket::Conectado : EstadoSocket::Cerrado;
+    }
+    std::string IpRemota(int) const override { return "127.0.0.1"; }
+    int PuertoRemoto(int) const override { return 49921; }
+    std::array<bool, 4> abiertas{};
+    std::vector<int> cerradas;
+};
+
+// Every wait is one second of the clock, and runs the script's step for it.
+struct Administrador : prueba::InterfazMuda {
+    Administrador() : prueba::InterfazMuda(3) {
+        AplicaValoresPorDefecto(p);
+        p.Carpeta = carpeta.Texto();
+        p.Control = {0, 3, 3, 2, 1};
+        CuentaJugadores(p);
+        p.JugarEnRed = true;
+        p.ModoRed = 1;
+    }
+    double Reloj() override { return segundo; }
+    void Espera() override {
+        if (++segundo > 1000) throw std::runtime_error("the start never comes");
+        if (guion) guion(segundo);
+    }
+    int PeticionConexion(const std::string&, const std::vector<std::string>&) override { return 0; }
+    void MuestraEsperaRed(const std::string&, const std::string& texto, int) override { panel = texto; }
+    // A caller seated at the first free seat, which tells its mark or not.
+    void Llama(int peticion, bool marca) {
+        const std::array<bool, 4> antes = sockets.abiertas;
+        red.AlPedirConexion(peticion, "127.0.0.1", 49921);
+        for (int k = 1; k <= 3 && marca; ++k)
+            if (sockets.abiertas[k] && !antes[k]) red.AlRecibir(k, "ZRA3404" + std::string(8, '0'));
+    }
+
+    prueba::CarpetaTemporal carpeta;
+    Partida p;
+    SocketsEnMemoria sockets;
+    Red red{p, *this, sockets};
+    std::function<void(int)> guion;
+    std::string panel;
+    int segundo = 0;
+};
+
+// Seat 1's client repeats its mark; seat 2's says nothing, and after a
+// minute gives its seat back to the next caller, with whom play starts.
+// Then seat 2's client throws and moves for seat 1 and floods the queue:
+// all dropped, and seat 1's throw, sent after it all, is taken.
+TEST(Administrador, CadaClienteSoloPorSuPuestoYSinCallados) {
+    Administrador a;
+    std::string panelCallado;
+    a.guion = [&](int s) {
+        if (s == 1) {
+            a.Llama(1, true);
+            a.red.AlRecibir(1, "ZRA3404" + std::string(8, '0'));
+        }
+        if (s == 2) a.Llama(2, false);
+        if (s == 70) {
+            panelCallado = a.panel;
+            a.Llama(3, true);
+        }
+    };
+    a.red.IniciarRed();
+    ASSERT_TRUE(a.p.JugarEnRed);
+    EXPECT_TRUE(a.p.PedirNuevaPartida);
+    EXPECT_EQ(a.sockets.cerradas, std::vector<int>{2});
+    EXPECT_NE(panelCallado.find("Pendiente de conexión"), std::string::npos) << panelCallado;
+    EXPECT_GT(a.segundo, 70) << "the repeated mark does not stand for the silent caller's";
+
+    a.p.Turno = 1;
+    a.p.NumJugada = 1;
+    std::string riada = "ZRA34010606" "ZRA3406000150050310000022";
+    for (int n = 0; n < 3000; ++n) riada += "ZRA34010505";
+    a.red.AlRecibir(2, riada);
+    EXPECT_LT(a.p.ColaRed.size(), 20000u) << "one client's share of the queue is bounded";
+    a.red.AlRecibir(1, "ZRA34010300");
+    ASSERT_TRUE(TomaTirada(a.p));
+    EXPECT_EQ(a.p.Dado1 * 10 + a.p.Dado2, 30);
+    EXPECT_EQ(a.p.ColaRed, "");
+    a.p.Turno = 2;
+    a.red.AlRecibir(2, "ZRA34010400");
+    ASSERT_TRUE(TomaTirada(a.p));
+    EXPECT_EQ(a.p.Dado1 * 10 + a.p.Dado2, 40);
+}
+
+}  // namespace
+}  // namespace parchis
