@@ -97,9 +97,6 @@ struct Equipo : prueba::InterfazMuda {
     void MuestraJugada(int, bool adelante) override {
         if (adelante && vigia) vigia(*this);
     }
-    void MuestraEsperaRed(const std::string& titulo, const std::string& texto, int) override {
-        paneles.push_back(titulo + "\n" + texto);
-    }
     void EnviaRed(const std::string& texto, int salvo) override { red.Envia(texto, salvo); }
     void CierraRed() override { red.TerminarRed(); }
     int PeticionConexion(const std::string&, const std::vector<std::string>& o) override {
@@ -115,7 +112,7 @@ struct Equipo : prueba::InterfazMuda {
     Red red{p, *this, conexiones};
     QTimer despertador;   // ends a blocked wait now and then
     QElapsedTimer reloj;
-    std::vector<std::string> mensajes, huellas, paneles;
+    std::vector<std::string> mensajes, huellas;
     std::vector<std::vector<std::string>> opciones;
     std::function<void(Equipo&)> vigia;   // after each wait and each move shown
     int rechazos = 0, ajustesAbiertos = 0;
@@ -184,25 +181,41 @@ struct EnRed : testing::Test {
 // Seats 1 and 3 remote; the clients call before anybody listens and try
 // again.  The first caller heard is refused, the second offered both seats,
 // the third only the one left; a caller after the start is closed without
-// asking anybody.  Then each computer's chat message reaches every
-// computer once, in the same order everywhere.
-TEST_F(EnRed, CadaLlamadaSeRespondeYElChatLlegaATodos) {
-    const Guion charla = [](Equipo& c) {
-        if (c.p.JugarEnRed) c.red.EnviaMensaje("hola de " + c.p.Nombres[4]);
-        c.EsperaHasta([&] { return Charlas(c.red.Mensajes().Texto()) >= 3 || !c.p.JugarEnRed; });
+// asking anybody.  Each computer's chat message reaches every computer
+// once, in the same order everywhere.  Then seat 1's client is killed at
+// move 30: the administrator says so, the computer takes that seat and the
+// snapshot tells seat 3's client.  At move 60 the administrator leaves:
+// seat 3's client says so and opens the settings to connect again.
+TEST_F(EnRed, RechazoChatCaidaDeUnClienteYDelAdministrador) {
+    const Guion juega = [](Equipo& c) {
+        if (!c.p.JugarEnRed) return;
+        c.red.EnviaMensaje("hola de " + c.p.Nombres[4]);
+        c.vigia = [](Equipo& e) {
+            if (e.p.PuestoAdmin != 1 || e.p.NumJugada < 30 || !e.p.JugarEnRed) return;
+            e.conexiones.Cierra(0);   // as a program that was killed: nothing more from it
+            e.p.PartidaIniciada = e.p.JugarEnRed = false;
+        };
+        Juega(c);
     };
-    for (int k = 1; k <= 3; ++k) hilos.Cliente(k, {}, charla);
+    for (int k = 1; k <= 3; ++k) hilos.Cliente(k, {}, juega);
     QThread::msleep(300);
     a.p.Nombres = {"", "Ana", "Benito", "Carmen", "Admin"};
     a.rechazos = 1;
     Empieza({0, 3, 2, 3, 2});
-    Visto& tarde = hilos.Lanza([](Visto& v) {
+    const Visto& tarde = hilos.Lanza([](Visto& v) {
         QTcpSocket s;
         s.connectToHost("127.0.0.1", PuertoAdministrador());
         v.cerrado = s.waitForConnected(5000) && !s.waitForReadyRead(5000) &&
                     s.state() == QAbstractSocket::UnconnectedState;
     });
     a.red.EnviaMensaje("hola de Admin");
+    a.EsperaHasta([&] { return Charlas(a.red.Mensajes().Texto()) >= 3; });
+    a.vigia = [](Equipo& e) {
+        if (e.p.NumJugada < 60 || !e.p.JugarEnRed || Cuenta(e.mensajes, TituloDesconectado) == 0) return;
+        e.red.TerminarRed();
+        e.p.PartidaIniciada = false;
+    };
+    NuevaPartida(a.p, a);
     EsperaClientes();
     const std::vector<std::string> ambos{"Ana (Oeste)", "Carmen (Este)"};
     EXPECT_EQ(a.opciones, (std::vector<std::vector<std::string>>{ambos, ambos, {"Carmen (Este)"}}));
@@ -210,23 +223,27 @@ TEST_F(EnRed, CadaLlamadaSeRespondeYElChatLlegaATodos) {
     EXPECT_EQ(Cuenta(a.mensajes, " ha sido rechazada."), 1);
     EXPECT_EQ(Cuenta(a.mensajes, " se ha asignado al jugador Ana (Oeste)"), 1);
     EXPECT_EQ(Cuenta(a.mensajes, " se ha asignado al jugador Carmen (Este)"), 1);
-    EXPECT_EQ(a.paneles.front(),
-              "Conectando con jugadores en red\nJugador Ana      : Pendiente de conexión\r\n"
-              "Jugador Carmen   : Pendiente de conexión\r\n\r\n Tiempo de espera.: 0 segundos.");
-    EXPECT_TRUE(a.p.PedirNuevaPartida);
+    EXPECT_EQ(Cuenta(a.mensajes, "Se ha cortado la comunicación con  el jugador Ana."), 1);
+    EXPECT_EQ(a.p.Control, (std::array<Entero, 5>{0, 2, 2, 3, 2}));
     const std::string chat = a.red.Mensajes().Texto();
     EXPECT_EQ(Charlas(chat), 3);
     std::multiset<int> puestos;
     for (int k = 0; k < 3; ++k) {
         const Visto& v = hilos.vistos[k];
-        if (!v.p.JugarEnRed) {
+        EXPECT_TRUE(v.huellas.empty());
+        if (v.p.PuestoAdmin == 0) {
             EXPECT_EQ(Cuenta(v.mensajes, TextoRechazado), 1);
             continue;
         }
         puestos.insert(v.p.PuestoAdmin);
-        EXPECT_TRUE(v.p.PedirNuevaPartida);
         EXPECT_EQ(v.p.Nombres[4], v.p.PuestoAdmin == 1 ? "Ana" : "Carmen") << "the snapshot";
         EXPECT_EQ(v.chat, chat);
+        const bool sigue = v.p.PuestoAdmin == 3;
+        EXPECT_EQ(Cuenta(v.mensajes, TextoCorteAdministrador), sigue ? 1 : 0);
+        EXPECT_EQ(v.ajustesAbiertos, sigue ? 1 : 0);
+        if (sigue) {
+            EXPECT_EQ(v.p.Control[ConvertirPuesto(v.p, 1)], 2) << "the snapshot after the drop";
+        }
     }
     EXPECT_EQ(puestos, (std::multiset<int>{1, 3}));
 }
@@ -300,58 +317,6 @@ TEST(NuevaPartidaEnRed, EsperaAQueTermineLaPartidaEnCurso) {
         EXPECT_EQ(c.p.IdPartida, "4242") << ganada;
         EXPECT_EQ(Cuenta(c.mensajes, TituloComienza), 1) << ganada;
     }
-}
-
-// A client killed mid-game: the administrator says so, that seat passes to
-// the computer and the game goes on to its end with the other client.
-TEST_F(EnRed, ElPuestoDeUnClienteCaidoLoJuegaElOrdenador) {
-    const Guion cae = [](Equipo& c) {
-        c.vigia = [](Equipo& e) {
-            if (e.p.NumJugada < 30 || !e.p.JugarEnRed) return;
-            e.conexiones.Cierra(0);   // as a program that was killed: nothing more from it
-            e.p.PartidaIniciada = e.p.JugarEnRed = false;
-        };
-        Juega(c);
-    };
-    const Visto& ido = hilos.Cliente(1, {}, cae);
-    const Visto& sigue = hilos.Cliente(2, {}, [](Equipo& c) {
-        Juega(c);
-        c.red.EnviaMensaje("fin");   // and stays until the administrator leaves
-        c.EsperaHasta([&] { return !c.p.JugarEnRed; });
-    });
-    Empieza({0, 3, 3, 2, 2});
-    NuevaPartida(a.p, a);
-    a.EsperaHasta([&] { return Charlas(a.red.Mensajes().Texto()) > 0; });
-    const auto control = a.p.Control;
-    EXPECT_EQ(Cuenta(a.mensajes, TituloDesconectado), 1);
-    EXPECT_TRUE(a.p.JugarEnRed);
-    a.red.TerminarRed();
-    EsperaClientes();
-    EXPECT_EQ(Cuenta(a.mensajes, "Se ha cortado la comunicación con  el jugador " +
-                                     a.p.Nombres[ido.p.PuestoAdmin] + "."), 1);
-    EXPECT_EQ(control[ido.p.PuestoAdmin], 2);
-    EXPECT_EQ(control[sigue.p.PuestoAdmin], 3);
-    ASSERT_EQ(a.huellas.size(), 1u);
-    EXPECT_EQ(sigue.huellas, a.huellas);
-    EXPECT_EQ(sigue.p.Control[ConvertirPuesto(sigue.p, ido.p.PuestoAdmin)], 2) << "the snapshot after the drop";
-    EXPECT_TRUE(ido.huellas.empty());
-}
-
-// The administrator gone mid-game: its client says so, opens the settings
-// to connect again and plays no further.
-TEST_F(EnRed, UnClienteSinAdministradorLoDiceYTermina) {
-    const Visto& visto = hilos.Cliente(2, {}, Juega);
-    a.vigia = [](Equipo& e) {
-        if (e.p.NumJugada < 30) return;
-        e.red.TerminarRed();
-        e.p.PartidaIniciada = false;
-    };
-    Empieza({0, 3, 2, 2, 2});
-    NuevaPartida(a.p, a);
-    EsperaClientes();
-    EXPECT_EQ(Cuenta(visto.mensajes, TextoCorteAdministrador), 1);
-    EXPECT_EQ(visto.ajustesAbiertos, 1);
-    EXPECT_TRUE(visto.huellas.empty());
 }
 
 }  // namespace
