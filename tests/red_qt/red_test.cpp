@@ -286,37 +286,29 @@ TEST(Reanudacion, SoloConLasMismasMarcas) {
     }
 }
 
-// A new game that comes while the game under way still has queued moves,
-// or has just been won and is closing (its winner's message, the history
-// question), waits with what came after it; then it starts from the waits.
-TEST(NuevaPartidaEnRed, EsperaAQueTermineLaPartidaEnCurso) {
-    for (bool ganada : {false, true}) {
-        Equipo c(2, 1);
-        c.p.PuestoAdmin = 1;
-        c.p.PartidaIniciada = true;
-        if (ganada) {
-            c.p.Turno = 3;
-            c.p.EnCasa[3] = c.p.NumFichas;
-        } else {
-            c.p.ColaRed = "010300";
-        }
-        const std::string cola = c.p.ColaRed;
-        c.vigia = [](Equipo& e) { e.p.JugarEnRed = false; };   // a new game's draw ends at its first wait
-        Partida admin;
-        AplicaValoresPorDefecto(admin);
-        admin.IdPartida = "4242";
-        c.red.AlRecibir(0, TextoNuevaPartida() + Windows1252DesdeUtf8(TextoInstantanea(admin)) + "ZRA34010500");
-        EXPECT_EQ(c.p.ColaRed, cola) << ganada;
-        c.red.Atiende();
-        EXPECT_TRUE(c.red.HayPendiente()) << ganada;
-        // The throw is taken, or the won game closes.
-        c.p.ColaRed.clear();
-        if (ganada) c.p.PartidaIniciada = false;
-        c.red.Atiende();
-        EXPECT_FALSE(c.red.HayPendiente()) << ganada;
-        EXPECT_EQ(c.p.IdPartida, "4242") << ganada;
-        EXPECT_EQ(Cuenta(c.mensajes, TituloComienza), 1) << ganada;
-    }
+// A new game that comes while the game under way has just been won and is
+// closing (its winner's message, the history question) waits with what
+// came after it; then it starts from the waits.  (One that comes while
+// moves are still queued fails the four-program games.)
+TEST(NuevaPartidaEnRed, EsperaAQueTermineLaPartidaGanada) {
+    Equipo c(2, 1);
+    c.p.PuestoAdmin = 1;
+    c.p.PartidaIniciada = true;
+    c.p.Turno = 3;
+    c.p.EnCasa[3] = c.p.NumFichas;
+    c.vigia = [](Equipo& e) { e.p.JugarEnRed = false; };   // a new game's draw ends at its first wait
+    Partida admin;
+    AplicaValoresPorDefecto(admin);
+    admin.IdPartida = "4242";
+    c.red.AlRecibir(0, TextoNuevaPartida() + Windows1252DesdeUtf8(TextoInstantanea(admin)) + "ZRA34010500");
+    c.red.Atiende();
+    EXPECT_TRUE(c.red.HayPendiente());
+    EXPECT_NE(c.p.IdPartida, "4242");
+    c.p.PartidaIniciada = false;   // the won game closes
+    c.red.Atiende();
+    EXPECT_FALSE(c.red.HayPendiente());
+    EXPECT_EQ(c.p.IdPartida, "4242");
+    EXPECT_EQ(Cuenta(c.mensajes, TituloComienza), 1);
 }
 
 }  // namespace
