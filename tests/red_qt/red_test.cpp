@@ -33,6 +33,7 @@
 #include "net/qt/conexiones_qt.h"
 #include "net/red.h"
 #include "net/textos_red.h"
+#include "tools/huella.h"
 
 namespace parchis {
 namespace {
@@ -87,7 +88,10 @@ struct Equipo : prueba::InterfazMuda {
     double Reloj() override { return reloj.elapsed() / 100.0; }   // ten times real time
     int Mensaje(const std::string& titulo, const std::string& texto, int, int, int) override {
         mensajes.push_back(titulo + ": " + texto);
-        if (titulo == TituloFinal || titulo == TituloLimite) ++finales;
+        if (titulo == TituloFinal || titulo == TituloLimite) {
+            huellas.push_back(texto::HuellaPartida(p, titulo == TituloFinal ? p.Turno : 0));
+            controles.push_back(p.Control);
+        }
         if (titulo == TituloDesconectado || titulo == TituloContinuar) return Cancelar;
         if (texto == TextoCorteAdministrador) p.PartidaIniciada = false;   // nothing left to play
         return Aceptar;
@@ -110,10 +114,11 @@ struct Equipo : prueba::InterfazMuda {
     Red red{p, *this, conexiones};
     QTimer despertador;   // ends a blocked wait now and then
     QElapsedTimer reloj;
-    std::vector<std::string> mensajes;
+    std::vector<std::string> mensajes, huellas;
+    std::vector<std::array<Entero, 5>> controles;   // at each game's end
     std::vector<std::vector<std::string>> opciones;
     std::function<void(Equipo&)> vigia;   // after each wait and each move shown
-    int rechazos = 0, ajustesAbiertos = 0, finales = 0;
+    int rechazos = 0, ajustesAbiertos = 0;
 };
 
 using Guion = std::function<void(Equipo&)>;
@@ -121,16 +126,17 @@ using Guion = std::function<void(Equipo&)>;
 // What a client saw, taken out of its thread as it ended.
 struct Visto {
     Partida p;
-    std::vector<std::string> mensajes;
+    std::vector<std::string> mensajes, huellas;
+    std::vector<std::array<Entero, 5>> controles;
     std::string chat;
-    int ajustesAbiertos = 0, finales = 0;
+    int ajustesAbiertos = 0;
     bool cerrado = false;
 };
 
-// Plays one game, or until its game is cut.
+// Plays the games that come until network play ends.
 const Guion Juega = [](Equipo& c) {
     if (c.p.PedirNuevaPartida) NuevaPartida(c.p, c);
-    c.EsperaHasta([&] { return c.finales > 0 || !c.p.JugarEnRed; });
+    c.EsperaHasta([&] { return !c.p.JugarEnRed; });
 };
 
 // The clients' threads and what each saw, which outlives them.
@@ -152,7 +158,7 @@ struct Hilos {
             if (preparar) preparar(c);
             c.red.IniciarRed();
             if (jugar) jugar(c);
-            v = {c.p, c.mensajes, c.red.Mensajes().Texto(), c.ajustesAbiertos, c.finales};
+            v = {c.p, c.mensajes, c.huellas, c.controles, c.red.Mensajes().Texto(), c.ajustesAbiertos};
             c.red.TerminarRed();
         });
     }
@@ -181,9 +187,10 @@ struct EnRed : testing::Test {
 // the third only the one left; a caller after the start is closed without
 // asking anybody.  Each computer's chat message reaches every computer
 // once, in the same order everywhere.  Then seat 1's client is killed at
-// move 30: the administrator says so, the computer takes that seat and the
-// snapshot tells seat 3's client.  At move 60 the administrator leaves:
-// seat 3's client says so and opens the settings to connect again.
+// move 30: the administrator says so, the computer takes that seat, the
+// snapshot tells seat 3's client and the game ends alike on both.  At move
+// 30 of the next game the administrator leaves: seat 3's client says so
+// and opens the settings to connect again.
 TEST_F(EnRed, RechazoChatCaidaDeUnClienteYDelAdministrador) {
     const Guion juega = [](Equipo& c) {
         if (!c.p.JugarEnRed) return;
@@ -208,11 +215,13 @@ TEST_F(EnRed, RechazoChatCaidaDeUnClienteYDelAdministrador) {
     });
     a.red.EnviaMensaje("hola de Admin");
     a.EsperaHasta([&] { return Charlas(a.red.Mensajes().Texto()) >= 3; });
+    NuevaPartida(a.p, a);
     a.vigia = [](Equipo& e) {
-        if (e.p.NumJugada < 60 || !e.p.JugarEnRed || Cuenta(e.mensajes, TituloDesconectado) == 0) return;
+        if (e.p.NumJugada < 30 || !e.p.JugarEnRed) return;
         e.red.TerminarRed();
         e.p.PartidaIniciada = false;
     };
+    a.red.Envia(TextoNuevaPartida(), 0);
     NuevaPartida(a.p, a);
     EsperaClientes();
     const std::vector<std::string> ambos{"Ana (Oeste)", "Carmen (Este)"};
@@ -225,10 +234,10 @@ TEST_F(EnRed, RechazoChatCaidaDeUnClienteYDelAdministrador) {
     EXPECT_EQ(a.p.Control, (std::array<Entero, 5>{0, 2, 2, 3, 2}));
     const std::string chat = a.red.Mensajes().Texto();
     EXPECT_EQ(Charlas(chat), 3);
+    ASSERT_EQ(a.huellas.size(), 1u);
     std::multiset<int> puestos;
     for (int k = 0; k < 3; ++k) {
         const Visto& v = hilos.vistos[k];
-        EXPECT_EQ(v.finales, 0) << "nobody plays on to the end";
         if (v.p.PuestoAdmin == 0) {
             EXPECT_EQ(Cuenta(v.mensajes, TextoRechazado), 1);
             continue;
@@ -237,10 +246,11 @@ TEST_F(EnRed, RechazoChatCaidaDeUnClienteYDelAdministrador) {
         EXPECT_EQ(v.p.Nombres[4], v.p.PuestoAdmin == 1 ? "Ana" : "Carmen") << "the snapshot";
         EXPECT_EQ(v.chat, chat);
         const bool sigue = v.p.PuestoAdmin == 3;
+        EXPECT_EQ(v.huellas, sigue ? a.huellas : std::vector<std::string>{});
         EXPECT_EQ(Cuenta(v.mensajes, TextoCorteAdministrador), sigue ? 1 : 0);
         EXPECT_EQ(v.ajustesAbiertos, sigue ? 1 : 0);
         if (sigue) {
-            EXPECT_EQ(v.p.Control[ConvertirPuesto(v.p, 1)], 2) << "the snapshot after the drop";
+            EXPECT_EQ(v.controles.at(0)[ConvertirPuesto(v.p, 1)], 2) << "the snapshot after the drop";
         }
     }
     EXPECT_EQ(puestos, (std::multiset<int>{1, 3}));
