@@ -19,6 +19,7 @@
 #include "net/red.h"
 
 #include "common/interfaz_muda.h"
+#include "common/sockets_en_memoria.h"
 
 namespace {
 
@@ -27,23 +28,6 @@ using namespace parchis;
 void Exige(bool condicion) {
     if (!condicion) std::abort();
 }
-
-class SocketsFalsos : public Conexiones {
-public:
-    void PonOyente(OyenteConexiones*) override {}
-    bool Escucha(int) override { return true; }
-    void Acepta(int, int ranura) override { estado_[ranura] = EstadoSocket::Conectado; }
-    void Rechaza(int) override {}
-    void Conecta(const std::string&, int, int) override { estado_[0] = EstadoSocket::Conectado; }
-    void Envia(int, const std::string& datos) override { Exige(datos.size() <= 907); }
-    void Cierra(int ranura) override { estado_[ranura] = EstadoSocket::Cerrado; }
-    EstadoSocket Estado(int ranura) const override { return estado_[ranura]; }
-    std::string IpRemota(int) const override { return "10.0.0.9"; }
-    int PuertoRemoto(int) const override { return 49921; }
-
-private:
-    EstadoSocket estado_[4] = {};
-};
 
 // Every wait delivers the next event; when there are none left, network
 // play and the game end so that every loop unwinds.
@@ -119,7 +103,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t lar
         p.Control[j] = static_cast<Entero>(p.ModoRed == 1 && j < 4 ? 3 : 2);
         p.Nivel[j] = 0;
     }
-    SocketsFalsos sockets;
+    prueba::SocketsEnMemoria sockets;
+    sockets.alEnviar = [](int, const std::string& datos) { Exige(datos.size() <= 907); };
     Llegadas ui(p, datos + 1, largo - 1);
     Red red(p, ui, sockets);
     ui.red = &red;

@@ -5,35 +5,16 @@
 
 #include <functional>
 #include <stdexcept>
-#include <utility>
 
 #include "common/carpeta_temporal.h"
 #include "common/interfaz_muda.h"
+#include "common/sockets_en_memoria.h"
 #include "core/configuracion.h"
 #include "flow/red.h"
 #include "net/red.h"
 
 namespace parchis {
 namespace {
-
-struct SocketsEnMemoria : Conexiones {
-    void PonOyente(OyenteConexiones*) override {}
-    bool Escucha(int) override { return true; }
-    void Acepta(int, int ranura) override { abiertas[ranura] = true; }
-    void Rechaza(int) override {}
-    void Conecta(const std::string&, int, int) override {}
-    void Envia(int, const std::string&) override {}
-    void Cierra(int ranura) override {
-        if (ranura > 0 && std::exchange(abiertas[ranura], false)) cerradas.push_back(ranura);
-    }
-    EstadoSocket Estado(int k) const override {
-        return abiertas[k] ? EstadoSocket::Conectado : EstadoSocket::Cerrado;
-    }
-    std::string IpRemota(int) const override { return "127.0.0.1"; }
-    int PuertoRemoto(int) const override { return 49921; }
-    std::array<bool, 4> abiertas{};
-    std::vector<int> cerradas;
-};
 
 // Every wait is one second of the clock, and runs the script's step for it.
 struct Administrador : prueba::InterfazMuda {
@@ -54,15 +35,15 @@ struct Administrador : prueba::InterfazMuda {
     void MuestraEsperaRed(const std::string&, const std::string& texto, int) override { panel = texto; }
     // A caller seated at the first free seat, which tells its mark or not.
     void Llama(int peticion, bool marca) {
-        const std::array<bool, 4> antes = sockets.abiertas;
+        const auto antes = sockets.estado;
         red.AlPedirConexion(peticion, "127.0.0.1", 49921);
         for (int k = 1; k <= 3 && marca; ++k)
-            if (sockets.abiertas[k] && !antes[k]) red.AlRecibir(k, "ZRA3404" + std::string(8, '0'));
+            if (sockets.estado[k] != antes[k]) red.AlRecibir(k, "ZRA3404" + std::string(8, '0'));
     }
 
     prueba::CarpetaTemporal carpeta;
     Partida p;
-    SocketsEnMemoria sockets;
+    prueba::SocketsEnMemoria sockets;
     Red red{p, *this, sockets};
     std::function<void(int)> guion;
     std::string panel;

@@ -34,12 +34,14 @@ protected:
     ChatRed chat{&mesa, {}, mensajes, [this](const std::string& t) { enviados.push_back(t); }};
 };
 
-TEST_F(Chat, SendIsOfferedOnlyForTextThatIsNotBlank) {
+// The send button follows every key typed (none: a backspace); Return
+// sends the text as typed.  Arrivals show in order, the newest in view, in
+// the window open; a window closed opens again with the whole list.
+TEST_F(Chat, SendsWhatIsTypedAndShowsEveryMessageInOrder) {
+    mensajes.Anade(RegistroChat("Ana", "09:05", "Hola"));
     chat.Abre();
     VentanaChat& v = *chat.Ventana();
     EXPECT_FALSE(v.Enviar()->Activo());
-    // Keys typed one after another (none: a backspace); the state follows
-    // every change.
     const std::vector<std::pair<QString, bool>> pasos = {
         {"   ", false}, {"a", true}, {"", false}, {"a ", true}};
     for (const auto& [teclas, activo] : pasos) {
@@ -55,22 +57,17 @@ TEST_F(Chat, SendIsOfferedOnlyForTextThatIsNotBlank) {
     EXPECT_FALSE(v.Enviar()->Activo());
     QTest::keyClicks(v.Entrada(), QString(250, QLatin1Char('x')));
     EXPECT_EQ(v.Entrada()->text().size(), 200);
-}
 
-TEST_F(Chat, TheBoxShowsEveryMessageInOrderWithTheNewestInView) {
-    mensajes.Anade(RegistroChat("Ana", "09:05", "Hola"));
-    chat.Abre();
-    VentanaChat* v = chat.Ventana();
     mensajes.Anade(RegistroChat("Bernardino", "10:30", "¿Empezamos?"));
     chat.Abre();   // an arrival while the window is open
-    ASSERT_EQ(chat.Ventana(), v);
-    EXPECT_EQ(v->Recibidos()->toPlainText().toStdString(),
+    ASSERT_EQ(chat.Ventana(), &v);
+    EXPECT_EQ(v.Recibidos()->toPlainText().toStdString(),
               "<<< Mensaje de Ana a las 09:05 horas. >>>\nHola\n\n"
               "<<< Mensaje de Bernardin a las 10:30 horas. >>>\n¿Empezamos?\n\n");
-    EXPECT_TRUE(v->Recibidos()->textCursor().atEnd());
-    v->Sal();
+    EXPECT_TRUE(v.Recibidos()->textCursor().atEnd());
+    v.Sal();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    chat.Abre();   // reopened: a new window with the whole list
+    chat.Abre();
     ASSERT_NE(chat.Ventana(), nullptr);
     EXPECT_TRUE(chat.Ventana()->isVisible());
     EXPECT_NE(chat.Ventana()->Recibidos()->toPlainText().indexOf("Bernardin"), -1);
