@@ -157,14 +157,19 @@ TextoEstado ComponerEstado(const Partida& p) {
     return texto;
 }
 
-std::string ContenidoFichero(const Partida& p) {
-    std::string contenido;
+void ContenidoFichero(const Partida& p, std::string& contenido) {
+    contenido.clear();
     contenido.reserve(LargoLinea + 6 + static_cast<std::size_t>(std::max(p.NumJugada - 1, 0)) * LargoEntrada);
     contenido += '"';
     contenido += LineaEstado(p);
     contenido += "\"\r\n\"";
     AnadeRegistro(contenido, p);
     contenido += "\"\r\n";
+}
+
+std::string ContenidoFichero(const Partida& p) {
+    std::string contenido;
+    ContenidoFichero(p, contenido);
     return contenido;
 }
 

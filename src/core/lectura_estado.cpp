@@ -222,11 +222,7 @@ void LeerEstado(Partida& p, const std::string& contenido) {
     ValidaPartida(p);
     // The move list is told once the names and the number of dice are
     // validated, so it speaks of the players as the board shows them.
-    p.ListaJugadas.assign(1, PrincipioPartida);
-    if (!p.PartidaIniciada) return;
-    // One or two lines per entry: room for them all at once.
-    p.ListaJugadas.reserve(2 * static_cast<std::size_t>(p.NumJugada));
-    for (int n = 1; n < p.NumJugada; ++n) NarraJugada(p, n);
+    NarraRegistro(p);
 }
 
 }  // namespace parchis
