@@ -73,6 +73,8 @@ SIN_COBERTURA void CompruebaRelectura(Partida& p, Partida& otra) {
     Exige(releido == fichero);
     Exige(fuzz::MismoLog(otra.Jugadas, p.Jugadas) && otra.Nombres == p.Nombres);
     Exige(otra.ListaJugadas == p.ListaJugadas);
+    fuzz::SueltaLineas(p);
+    fuzz::SueltaLineas(otra);
 }
 
 }  // namespace

@@ -112,5 +112,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t lar
         Exige(d.NumValoresPosibles >= 0 && d.NumValoresPosibles <= parchis::MaxValor);
         for (int k = 1; k <= p.NumFichas; ++k) Exige(std::isfinite(parchis::PeligroFicha(p, j, k)));
     }
+    fuzz::SueltaLineas(p);
     return 0;
 }
