@@ -82,14 +82,21 @@ template <typename DaLinea>
 void Compone(const Partida& p, int n, DaLinea&& linea) {
     const Jugada vacia{};
     const Jugada& j = n >= 0 && n < static_cast<int>(p.Jugadas.size()) ? p.Jugadas[n] : vacia;
-    const Forma f = SegunTipo(j, p.NumDados);
-    const std::string_view nombre =
-        f.SinNombre || j.Jugador < 1 || j.Jugador > 4 ? std::string_view("") : p.Nombres[j.Jugador];
     char textoNumero[12], textoValor[12];
-    const std::string_view numero = Cifras(n, textoNumero), valor = Cifras(j.ValorCuenta, textoValor);
+    const std::string_view numero = Cifras(n, textoNumero);
     // Move number right-aligned in three places and a blank; past 999 the
     // number simply takes more room.
     const std::string_view relleno = std::string_view("   ").substr(std::min<std::size_t>(numero.size(), 3));
+    // An entry of zeros, as every one past a damaged log's end is, reads as
+    // nobody counting 0: thousands of them are told with their number alone.
+    if ((j.TipoJugada | j.Detalle | j.Jugador | j.ValorCuenta) == 0) {
+        Junta(linea(), std::array{relleno, numero, std::string_view("  cuenta 0")});
+        return;
+    }
+    const Forma f = SegunTipo(j, p.NumDados);
+    const std::string_view nombre =
+        f.SinNombre || j.Jugador < 1 || j.Jugador > 4 ? std::string_view("") : p.Nombres[j.Jugador];
+    const std::string_view valor = Cifras(j.ValorCuenta, textoValor);
     Junta(linea(), std::array{relleno, numero, std::string_view(" "), f.Antes, nombre, f.Despues,
                               f.ValorPrimera ? valor : std::string_view("")});
     if (!f.Segunda.empty()) Junta(linea(), std::array{std::string_view("    "), f.Segunda, f.ValorSegunda ? valor : f.Fin});
