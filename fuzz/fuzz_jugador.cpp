@@ -16,6 +16,7 @@
 #include "ai/probabilidad.h"
 #include "ai/valoracion.h"
 #include "core/estado.h"
+#include "registros.h"
 #include "rules/movimiento.h"
 
 namespace {
@@ -31,19 +32,28 @@ SIN_COBERTURA void Exige(bool condicion) {
     if (!condicion) std::abort();
 }
 
-// What the player must leave as it found it; copied alone rather than with
-// the whole record and its move list.
+// What the player must leave as it found it, taken and compared field by
+// field rather than with the whole record and its move list; kept between
+// runs, so that the log's copy reuses its storage.
 struct Tablero {
     decltype(Partida::Fichas) Fichas;
     decltype(Partida::Casillas) Casillas;
     decltype(Partida::EnEspera) EnEspera, EnCasa, SiguienteSalida;
     std::vector<parchis::Jugada> Jugadas;
-    bool operator==(const Tablero&) const = default;
-};
 
-SIN_COBERTURA Tablero TableroDe(const Partida& p) {
-    return {p.Fichas, p.Casillas, p.EnEspera, p.EnCasa, p.SiguienteSalida, p.Jugadas};
-}
+    SIN_COBERTURA void Toma(const Partida& p) {
+        Fichas = p.Fichas;
+        Casillas = p.Casillas;
+        EnEspera = p.EnEspera;
+        EnCasa = p.EnCasa;
+        SiguienteSalida = p.SiguienteSalida;
+        Jugadas = p.Jugadas;
+    }
+    SIN_COBERTURA bool Igual(const Partida& p) const {
+        return Fichas == p.Fichas && Casillas == p.Casillas && EnEspera == p.EnEspera &&
+               EnCasa == p.EnCasa && SiguienteSalida == p.SiguienteSalida && fuzz::MismoLog(Jugadas, p.Jugadas);
+    }
+};
 
 // A new throw, a later value of it, a bonus count or the second piece of a
 // two-piece exit, as the turn engine would ask.
@@ -85,18 +95,23 @@ void PonTirada(Partida& p, const std::uint8_t* b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t largo) {
     if (largo < 4) return 0;
-    Partida p;
-    parchis::LeerEstado(p, std::string(reinterpret_cast<const char*>(datos), largo - 4));
+    static Partida nueva, p;
+    static std::string contenido;
+    static Tablero antes;
+    fuzz::Reinicia(p, nueva);
+    contenido.assign(reinterpret_cast<const char*>(datos), largo - 4);
+    parchis::LeerEstado(p, contenido);
     PonTirada(p, datos + largo - 4);
-    const Tablero antes = TableroDe(p);
+    antes.Toma(p);
     int lecturas = 0;
     parchis::EligeJugada(p, [&lecturas] { return 10.0 * lecturas++; });
-    Exige(TableroDe(p) == antes);
+    Exige(antes.Igual(p));
     Exige(p.JugadaElegida.Ficha >= 0 && p.JugadaElegida.Ficha <= p.NumFichas);
     for (int j = 1; j <= 4; ++j) {
         const parchis::DistribucionValores d = parchis::ProbabilidadValores(p, j);
         Exige(d.NumValoresPosibles >= 0 && d.NumValoresPosibles <= parchis::MaxValor);
         for (int k = 1; k <= p.NumFichas; ++k) Exige(std::isfinite(parchis::PeligroFicha(p, j, k)));
     }
+    fuzz::SueltaLineas(p);
     return 0;
 }

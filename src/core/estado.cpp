@@ -1,6 +1,7 @@
 #include "core/estado.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "core/codificacion.h"
 #include "core/disposicion_estado.h"
@@ -25,9 +26,8 @@ std::string Numero(int valor, int ancho, bool ceros) {
 
 // Lays `texto` (already one byte per character) into the line at `pos`,
 // never past `ancho` characters.
-void Coloca(std::string& linea, int pos, int ancho, const std::string& texto) {
-    linea.replace(static_cast<std::size_t>(pos - 1), std::min<std::size_t>(texto.size(), ancho),
-                  texto, 0, std::min<std::size_t>(texto.size(), ancho));
+void Coloca(char* linea, int pos, int ancho, std::string_view texto) {
+    std::copy_n(texto.begin(), std::min<std::size_t>(texto.size(), ancho), linea + pos - 1);
 }
 
 // Numero(valor, ancho, ceros) laid at `destino`.  A log of thousands of
@@ -58,7 +58,7 @@ std::string TextoSeguro(const std::string& utf8) {
     return bytes;
 }
 
-void ColocaPuestos(std::string& linea, const Partida& p) {
+void ColocaPuestos(char* linea, const Partida& p) {
     for (int j = 1; j <= 4; ++j) {
         const int base = BasePuesto(j);
         Coloca(linea, base + 1, LargoNombre, TextoSeguro(p.Nombres[j]));
@@ -70,7 +70,7 @@ void ColocaPuestos(std::string& linea, const Partida& p) {
     }
 }
 
-void ColocaCasillas(std::string& linea, const Partida& p) {
+void ColocaCasillas(char* linea, const Partida& p) {
     for (int i = 1; i <= NumCasillas; ++i) {
         const Casilla c = p.Casillas[i];
         // One test per square for the usual one-digit occupants.
@@ -93,7 +93,7 @@ void ColocaCasillas(std::string& linea, const Partida& p) {
     }
 }
 
-void ColocaAjustes(std::string& linea, const Partida& p) {
+void ColocaAjustes(char* linea, const Partida& p) {
     Coloca(linea, PosIP, LargoIP, TextoSeguro(p.IPAdministrador));
     for (const auto& c : CamposBooleanos)
         Coloca(linea, c.Pos, 2, p.*c.Campo ? "-1" : "0");
@@ -102,26 +102,34 @@ void ColocaAjustes(std::string& linea, const Partida& p) {
     Coloca(linea, PosIdPartida, LargoIdPartida, TextoSeguro(p.IdPartida));
 }
 
-// The state line as it goes to disk, one Windows-1252 byte per character.
-std::string LineaEstado(const Partida& p) {
-    std::string linea(LargoLinea, ' ');
+// The state line as it goes to disk, one Windows-1252 byte per character,
+// laid over the LargoLinea blanks at `linea`.
+void ColocaLinea(char* linea, const Partida& p) {
     ColocaPuestos(linea, p);
     ColocaCasillas(linea, p);
     ColocaAjustes(linea, p);
+}
+
+std::string LineaEstado(const Partida& p) {
+    std::string linea(LargoLinea, ' ');
+    ColocaLinea(linea.data(), p);
     return linea;
 }
 
-// Log entry `j` at `destino` (its 20 characters).  Entries whose every
-// field fits its width, all of them but in a damaged record, are found
-// with one test per entry rather than one per field, and composed apart
-// and copied whole: the log can hold thousands.
+// Log entry `j` at `destino`, its 20 characters already zeros: an entry of
+// zeros, as every entry past a damaged log's end is, is left as it is.
+// Entries whose every field fits its width, all of them but in a damaged
+// record, are found with one test per entry rather than one per field, and
+// composed apart and copied whole: the log can hold thousands.
 void ColocaEntrada(char* destino, const Jugada& entrada) {
     const Jugada j = entrada;
-    unsigned fuera = 0;
+    unsigned fuera = 0, cifras = 0;
     ParaCadaCampoJugada([&](auto i) __attribute__((always_inline)) {
         constexpr CampoJugada c = CamposJugada[i];
         fuera |= static_cast<unsigned>(j.*c.Campo) / Tope[c.Ancho];
+        cifras |= static_cast<unsigned>(j.*c.Campo);
     });
+    if (cifras == 0) return;
     if (fuera != 0) {
         for (const auto& c : CamposJugada)
             ColocaNumero(destino + c.Desplazamiento - 1, j.*c.Campo, c.Ancho, c.Ancho > 1);
@@ -157,14 +165,20 @@ TextoEstado ComponerEstado(const Partida& p) {
     return texto;
 }
 
-std::string ContenidoFichero(const Partida& p) {
-    std::string contenido;
+void ContenidoFichero(const Partida& p, std::string& contenido) {
+    contenido.clear();
     contenido.reserve(LargoLinea + 6 + static_cast<std::size_t>(std::max(p.NumJugada - 1, 0)) * LargoEntrada);
     contenido += '"';
-    contenido += LineaEstado(p);
+    contenido.append(LargoLinea, ' ');
+    ColocaLinea(&contenido[1], p);
     contenido += "\"\r\n\"";
     AnadeRegistro(contenido, p);
     contenido += "\"\r\n";
+}
+
+std::string ContenidoFichero(const Partida& p) {
+    std::string contenido;
+    ContenidoFichero(p, contenido);
     return contenido;
 }
 

@@ -21,6 +21,8 @@ TextoEstado ComponerEstado(const Partida& p);
 
 // The whole file as it is written on disk (quoted lines, CR LF, Windows-1252).
 std::string ContenidoFichero(const Partida& p);
+// The same written over `contenido`, whose storage is reused.
+void ContenidoFichero(const Partida& p, std::string& contenido);
 
 // Reads the bytes of a state file (as on disk) into the record: fields that
 // are missing, cannot be converted or are out of range keep their values;

@@ -166,28 +166,40 @@ void LeeAjustes(Partida& p, std::string_view linea) {
         p.IdPartida = AjustaAncho(Texto(*id), LargoIdPartida);
 }
 
-// Entry `j` from its 20 characters when they are all digits and every
-// field is in its range, as the writer leaves them; false otherwise.  A log
-// can hold thousands of entries, so this is found with one test per entry
-// rather than several per field.
+// Entry `j` from its 20 characters when they are all digits; false
+// otherwise.  A log can hold thousands of entries, so an entry whose every
+// field is in its range, as the writer leaves them, is found with one test
+// rather than several per field.  A field past its maximum keeps its value,
+// as it would read one field at a time: a line shifted by a damaged byte
+// reads this way, entry after entry.
 bool LeeEntradaDeCifras(Jugada& j, const char* entrada) {
     char texto[LargoEntrada];
     std::copy(entrada, entrada + LargoEntrada, texto);
     unsigned otros = 0;
     for (const char c : texto) otros |= (static_cast<unsigned char>(c) - unsigned{'0'}) / 10;
     if (otros != 0) return false;
+    const auto valor = [&texto](const CampoJugada& c) __attribute__((always_inline)) {
+        int v = 0;
+        for (int k = 0; k < c.Ancho; ++k) v = v * 10 + (texto[c.Desplazamiento - 1 + k] - '0');
+        return v;
+    };
     Jugada leida = j;
     int fuera = 0;   // negative when a field is past its maximum
     ParaCadaCampoJugada([&](auto i) __attribute__((always_inline)) {
         constexpr CampoJugada c = CamposJugada[i];
         static_assert(c.Min == 0);
-        int valor = 0;
-        for (int k = 0; k < c.Ancho; ++k) valor = valor * 10 + (texto[c.Desplazamiento - 1 + k] - '0');
-        fuera |= c.Max - valor;
-        leida.*c.Campo = static_cast<Entero>(valor);
+        const int v = valor(c);
+        fuera |= c.Max - v;
+        leida.*c.Campo = static_cast<Entero>(v);
     });
-    if (fuera < 0) return false;
-    j = leida;
+    if (fuera >= 0) {
+        j = leida;
+        return true;
+    }
+    ParaCadaCampoJugada([&](auto i) __attribute__((always_inline)) {
+        constexpr CampoJugada c = CamposJugada[i];
+        if (const int v = valor(c); v <= c.Max) j.*c.Campo = static_cast<Entero>(v);
+    });
     return true;
 }
 
@@ -222,11 +234,7 @@ void LeerEstado(Partida& p, const std::string& contenido) {
     ValidaPartida(p);
     // The move list is told once the names and the number of dice are
     // validated, so it speaks of the players as the board shows them.
-    p.ListaJugadas.assign(1, PrincipioPartida);
-    if (!p.PartidaIniciada) return;
-    // One or two lines per entry: room for them all at once.
-    p.ListaJugadas.reserve(2 * static_cast<std::size_t>(p.NumJugada));
-    for (int n = 1; n < p.NumJugada; ++n) NarraJugada(p, n);
+    NarraRegistro(p);
 }
 
 }  // namespace parchis

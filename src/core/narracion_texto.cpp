@@ -1,8 +1,9 @@
 #include "core/narracion_texto.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
-#include <initializer_list>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -15,9 +16,9 @@ namespace {
 // value counted; a second line, when Segunda is not empty, is four blanks,
 // Segunda and then the value (ValorSegunda) or Fin.
 struct Forma {
-    std::string_view Antes{}, Despues{};
+    std::string_view Antes = "", Despues = "";
     bool ValorPrimera = false;
-    std::string_view Segunda{}, Fin{};
+    std::string_view Segunda = "", Fin = "";
     bool ValorSegunda = false;
     bool SinNombre = false;
 };
@@ -53,15 +54,22 @@ Forma SegunTipo(const Jugada& j, int dados) {
     }
 }
 
-// The pieces one after another, in a text allocated once: a restored game
-// tells thousands of entries.
-std::string Junta(std::initializer_list<std::string_view> piezas) {
+// The pieces one after another in `texto`, reusing its storage: a restored
+// game tells thousands of entries, usually into the strings of the list it
+// replaces.  They are joined on the stack and copied once, without a test
+// per piece (no piece is a null view); a line too long for that (a name
+// nobody validated) is joined in place.
+template <std::size_t N>
+void Junta(std::string& texto, const std::array<std::string_view, N>& piezas) {
     std::size_t largo = 0;
     for (const auto pieza : piezas) largo += pieza.size();
-    std::string texto(largo, ' ');
-    char* destino = texto.data();
-    for (const auto pieza : piezas) destino = std::copy(pieza.begin(), pieza.end(), destino);
-    return texto;
+    char junto[64];
+    char* destino = largo <= sizeof junto ? junto : (texto.resize(largo), texto.data());
+    for (const auto pieza : piezas) {
+        std::memcpy(destino, pieza.data(), pieza.size());
+        destino += pieza.size();
+    }
+    if (largo <= sizeof junto) texto.assign(junto, largo);
 }
 
 // Digits of n in `texto`.
@@ -69,36 +77,59 @@ std::string_view Cifras(int n, char (&texto)[12]) {
     return {texto, static_cast<std::size_t>(std::to_chars(texto, texto + sizeof texto, n).ptr - texto)};
 }
 
-void Compone(const Partida& p, int n, std::string& primera, std::string& segunda) {
+// The lines of entry n, each written into the string `linea()` gives.
+template <typename DaLinea>
+void Compone(const Partida& p, int n, DaLinea&& linea) {
     const Jugada vacia{};
     const Jugada& j = n >= 0 && n < static_cast<int>(p.Jugadas.size()) ? p.Jugadas[n] : vacia;
-    const Forma f = SegunTipo(j, p.NumDados);
-    const std::string_view nombre =
-        f.SinNombre || j.Jugador < 1 || j.Jugador > 4 ? std::string_view() : p.Nombres[j.Jugador];
     char textoNumero[12], textoValor[12];
-    const std::string_view numero = Cifras(n, textoNumero), valor = Cifras(j.ValorCuenta, textoValor);
+    const std::string_view numero = Cifras(n, textoNumero);
     // Move number right-aligned in three places and a blank; past 999 the
     // number simply takes more room.
     const std::string_view relleno = std::string_view("   ").substr(std::min<std::size_t>(numero.size(), 3));
-    primera = Junta({relleno, numero, " ", f.Antes, nombre, f.Despues, f.ValorPrimera ? valor : ""});
-    if (!f.Segunda.empty()) segunda = Junta({"    ", f.Segunda, f.ValorSegunda ? valor : f.Fin});
+    // An entry of zeros, as every one past a damaged log's end is, reads as
+    // nobody counting 0: thousands of them are told with their number alone.
+    if ((j.TipoJugada | j.Detalle | j.Jugador | j.ValorCuenta) == 0) {
+        Junta(linea(), std::array{relleno, numero, std::string_view("  cuenta 0")});
+        return;
+    }
+    const Forma f = SegunTipo(j, p.NumDados);
+    const std::string_view nombre =
+        f.SinNombre || j.Jugador < 1 || j.Jugador > 4 ? std::string_view("") : p.Nombres[j.Jugador];
+    const std::string_view valor = Cifras(j.ValorCuenta, textoValor);
+    Junta(linea(), std::array{relleno, numero, std::string_view(" "), f.Antes, nombre, f.Despues,
+                              f.ValorPrimera ? valor : std::string_view("")});
+    if (!f.Segunda.empty()) Junta(linea(), std::array{std::string_view("    "), f.Segunda, f.ValorSegunda ? valor : f.Fin});
 }
 
 }  // namespace
 
 std::vector<std::string> LineasJugada(const Partida& p, int n) {
-    std::string primera, segunda;
-    Compone(p, n, primera, segunda);
-    std::vector<std::string> salida{std::move(primera)};
-    if (!segunda.empty()) salida.push_back(std::move(segunda));
+    std::vector<std::string> salida;
+    Compone(p, n, [&salida]() -> std::string& { return salida.emplace_back(); });
     return salida;
 }
 
 void NarraJugada(Partida& p, int n) {
-    std::string primera, segunda;
-    Compone(p, n, primera, segunda);
-    p.ListaJugadas.push_back(std::move(primera));
-    if (!segunda.empty()) p.ListaJugadas.push_back(std::move(segunda));
+    Compone(p, n, [&p]() -> std::string& { return p.ListaJugadas.emplace_back(); });
+}
+
+void NarraRegistro(Partida& p) {
+    // The list's strings are written over rather than freed and allocated
+    // again: reading a game into a record that already shows one reuses them.
+    auto& lista = p.ListaJugadas;
+    std::size_t usadas = 0;
+    const auto linea = [&lista, &usadas]() -> std::string& {
+        if (usadas == lista.size()) lista.emplace_back();
+        return lista[usadas++];
+    };
+    linea() = PrincipioPartida;
+    if (p.PartidaIniciada) {
+        // One or two lines per entry: room for them all at once.
+        lista.reserve(2 * static_cast<std::size_t>(p.NumJugada));
+        for (int n = 1; n < p.NumJugada; ++n) Compone(p, n, linea);
+    }
+    lista.resize(usadas);
 }
 
 }  // namespace parchis

@@ -17,4 +17,8 @@ std::vector<std::string> LineasJugada(const Partida& p, int n);
 // Appends the lines of entry n to ListaJugadas.
 void NarraJugada(Partida& p, int n);
 
+// ListaJugadas made again from the log: the opening line, then entries 1 to
+// NumJugada - 1 when a game is under way.
+void NarraRegistro(Partida& p);
+
 }  // namespace parchis

@@ -120,7 +120,8 @@ TEST(EstadoLectura, LaListaSeRehaceConLosJugadoresYaValidados) {
     p.Jugadas[1] = {2, 0, 5, 0, 5, 3, 1, 0, 0, 5, 0, 1, 0, 0};
     p.Jugadas[2] = {2, 0, 6, 0, 0, 11, 1, 0, 5, 0, 0, 1, 0, 0};
     Partida leido;
-    leido.ListaJugadas = {"de otra partida"};
+    // More and longer lines than the new list: none of them may show through.
+    leido.ListaJugadas.assign(6, "una línea de otra partida, más larga");
     LeerEstado(leido, ContenidoFichero(p));
     const std::vector<std::string> esperada{"Principio de la partida", "  1 Pedro cuenta 5",
                                             "  2 Ficha de Pedro", "    eliminada (3 seises)"};
