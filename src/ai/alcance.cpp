@@ -152,6 +152,46 @@ void AlcanceFichas::CalculaSalida(const Partida& p, const MapaTablero& barreras,
         if (PermiteSalida(p, jugador, v)) destinos[v] = static_cast<Entero>(salida);
 }
 
+// While a piece can leave the box no other piece counts the first value.
+const DestinosValor* AlcanceFichas::SalidaForzosa(const Partida& p, const MapaTablero& barreras, int jugador,
+                                                  bool saliendo) const {
+    if (saliendo || p.EnEspera[jugador] < 1 || !p.SalidaCon5 || !p.SalidaObligatoria || p.ValoresUsados != 0 ||
+        p.TipoJugada == 5)
+        return nullptr;
+    if (!barreras.SalidaHecha[jugador]) {
+        barreras.Salidas[jugador].fill(-1);
+        CalculaSalida(p, barreras, jugador, 0, MaxValor, barreras.Salidas[jugador]);
+        barreras.SalidaHecha[jugador] = true;
+    }
+    return &barreras.Salidas[jugador];
+}
+
+int AlcanceFichas::Destino(const Partida& p, const MapaTablero& barreras, int jugador, int posicion, int ficha,
+                           int valor) const {
+    if (!Sencilla(jugador, posicion)) {
+        DestinosValor d;
+        Calcula(p, barreras, jugador, posicion, ficha, valor, true, d);
+        return d[valor];
+    }
+    const Casilla& o = p.Casillas[posicion];
+    if (ficha != 0 && o.Jugador[1] == jugador && o.Jugador[2] == jugador && o.Pieza[2] == ficha) return -1;
+    if (posicion == CasillaSalida[jugador] && p.TipoJugada == 9) return -1;
+    const int casa = CasillaCasa[jugador];
+    const auto& siguiente = tablas_.Siguiente[jugador];
+    int s = posicion;
+    for (int v = 1; v <= valor; ++v) {
+        if (v >= 2 && barreras.Es[s]) return -1;
+        s = siguiente[s];
+        if (s > casa) return -1;
+    }
+    const Casilla& c = p.Casillas[s];
+    if ((c.Jugador[1] != 0 && c.Jugador[2] != 0 && s != casa) ||
+        (p.ValoresUsados >= 1 && s == prohibida_[jugador]))
+        return -1;
+    const DestinosValor* desdeEspera = SalidaForzosa(p, barreras, jugador, false);
+    return desdeEspera && (*desdeEspera)[valor] != -1 ? -1 : s;
+}
+
 // Counts every value from `inicio`: the destination, the overshoot past
 // home, a full square, the barriers passed, the barrier re-formed in the
 // same throw and the compulsory exit, as PuedeMover checks them.
@@ -159,19 +199,7 @@ void AlcanceFichas::Camina(const Partida& p, const MapaTablero& barreras, int ju
                            bool saliendo, int vmax, bool soloUltimo, DestinosValor& destinos) const {
     const int casa = CasillaCasa[jugador];
     const auto& siguiente = tablas_.Siguiente[jugador];
-    const bool salidaObligada = !saliendo && p.EnEspera[jugador] >= 1 && p.SalidaCon5 &&
-                                p.SalidaObligatoria && p.ValoresUsados == 0 &&
-                                p.TipoJugada != 5;
-    // While a piece can leave the box no other piece counts the first value.
-    const DestinosValor* desdeEspera = nullptr;
-    if (salidaObligada) {
-        if (!barreras.SalidaHecha[jugador]) {
-            barreras.Salidas[jugador].fill(-1);
-            CalculaSalida(p, barreras, jugador, 0, MaxValor, barreras.Salidas[jugador]);
-            barreras.SalidaHecha[jugador] = true;
-        }
-        desdeEspera = &barreras.Salidas[jugador];
-    }
+    const DestinosValor* desdeEspera = SalidaForzosa(p, barreras, jugador, saliendo);
     const bool noVuelveSalida = inicio == CasillaSalida[jugador] && p.TipoJugada == 9;
     if (noVuelveSalida) vmax = 0;
     const int prohibida = p.ValoresUsados >= 1 ? prohibida_[jugador] : -1;

@@ -31,10 +31,11 @@ int FichasConBono(const Partida& p, const MapaTablero& b, const AlcanceFichas& a
 
 bool EnAnillo(int casilla) { return casilla >= 1 && casilla <= UltimaCasillaAnillo; }
 
-// Squares from `desde` forward along the ring to `hasta`, 1..68 (a square
-// to itself is the whole ring).
+// Squares from `desde` forward along the ring to `hasta`, both on it, 1..68
+// (a square to itself is the whole ring).
 int DistanciaAnillo(int desde, int hasta) {
-    return (hasta - desde + UltimaCasillaAnillo - 1) % UltimaCasillaAnillo + 1;
+    const int d = hasta - desde;
+    return d > 0 ? d : d + UltimaCasillaAnillo;
 }
 
 // The bonus counts of one board, worked out the first time a capture needs
@@ -64,22 +65,17 @@ void GananciasPieza(const Partida& p, const MapaTablero& b, const ContextoValora
     const int pos = v.Posicion[k];
     if (pos == CasillaCasa[j]) return;
     const DistribucionValores& dist = ctx.DistribucionDe(p, j);
-    DestinosValor d;
-    ctx.Alcance->Calcula(p, b, j, pos, k, dist.NumValoresPosibles, d);
-    for (int valor = 1; valor <= dist.NumValoresPosibles; ++valor) {
-        const int destino = d[valor];
-        // An empty square holds nothing to capture.
-        if (dist.Combinaciones[valor] == 0 || destino < 1 || p.Casillas[destino].Jugador[1] == 0 ||
-            !ComeFichaEn(p, j, destino))
-            continue;
+    // An empty square holds nothing to capture.
+    ctx.Alcance->Ocupadas(p, b, j, pos, k, dist.NumValoresPosibles, [&](int valor, int destino) {
+        if (dist.Combinaciones[valor] == 0 || !ComeFichaEn(p, j, destino)) return;
         const FichaCapturada victima = VictimaEn(p, j, destino);
-        if (ctx.Parejas && victima.Jugador == ctx.Socio && ctx.Posicion != 3) continue;
+        if (ctx.Parejas && victima.Jugador == ctx.Socio && ctx.Posicion != 3) return;
         const int recorrido = RecorridoFicha(p, victima.Jugador, victima.Pieza);
         const int conBono = bonos.De(p, b, ctx, j);
         v.Terminos[v.NumTerminos++] = {static_cast<Entero>(destino),
                                        dist.PorcentajeValor[valor] / 100.0 *
                                            static_cast<double>(recorrido + 20 * conBono)};
-    }
+    });
 }
 
 // What the other seats' next throws can capture of piece k, added value by
@@ -164,16 +160,13 @@ int OtrosEnAnillo(const Partida& p, const ContextoValoracion& ctx, Ocupante* otr
     return n;
 }
 
-// Targets ahead (S1) and threats behind (S2) of piece k among the other
-// seats' pieces, and the pieces held behind its barrier (S3), each the mean
-// of its terms, the terms taken square by square going round from the
-// piece's square.
-void SumasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
-                const Ocupante* otros, int numOtros, int k, ValorEstado& v) {
-    const int j = ctx.Jugador;
+// Targets ahead (S1) and threats behind (S2) of piece k on the ring among
+// the other seats' pieces, each the mean of its terms, the terms taken
+// square by square going round from the piece's square.
+void SumasAnillo(const ContextoValoracion& ctx, const Ocupante* otros, int numOtros, int k, ValorEstado& v) {
     const int pos = v.Posicion[k];
-    double suma1 = 0, suma2 = 0, suma3 = 0;
-    int cuenta1 = 0, cuenta2 = 0, cuenta3 = 0;
+    double suma1 = 0, suma2 = 0;
+    int cuenta1 = 0, cuenta2 = 0;
     int inicio = 0;
     while (inicio < numOtros && otros[inicio].Casilla < pos) ++inicio;
     if (inicio == numOtros) inicio = 0;
@@ -191,6 +184,18 @@ void SumasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion
             suma2 += o.Valor * Factor(e) / e;
         }
     }
+    v.S1[k] = suma1 == 0 ? 0 : suma1 / cuenta1;
+    v.S2[k] = suma2 == 0 ? 0 : suma2 / cuenta2;
+    if (!EsSeguro(pos)) v.S2[k] = v.S2[k] / 2;
+}
+
+// The pieces held behind the barrier of piece k on the ring (S3), the mean
+// of their terms.
+void SumaBarrera(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int k, ValorEstado& v) {
+    const int j = ctx.Jugador;
+    const int pos = v.Posicion[k];
+    double suma3 = 0;
+    int cuenta3 = 0;
     // A piece counts behind a barrier from no farther than its seat's
     // highest value.
     if (b.Es[pos])
@@ -209,10 +214,7 @@ void SumasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion
                 suma3 += ctx.ValorPieza[r][c.Pieza[h]] * signo / e;
             }
         }
-    v.S1[k] = suma1 == 0 ? 0 : suma1 / cuenta1;
-    v.S2[k] = suma2 == 0 ? 0 : suma2 / cuenta2;
     v.S3[k] = suma3 == 0 ? 0 : suma3 / cuenta3;
-    if (!EsSeguro(pos)) v.S2[k] = v.S2[k] / 2;
 }
 
 bool Resguardada(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int pos) {
@@ -264,26 +266,43 @@ void Valora(const Partida& p, const MapaTablero& b, const ContextoValoracion& ct
     for (int k = 1; k <= n; ++k) {
         AmenazasPieza(p, b, ctx, bonos, k, v);
         v.S1[k] = v.S2[k] = v.S3[k] = 0;
-        if (EnAnillo(v.Posicion[k])) SumasPieza(p, b, ctx, otros, numOtros, k, v);
+        if (!EnAnillo(v.Posicion[k])) continue;
+        SumasAnillo(ctx, otros, numOtros, k, v);
+        SumaBarrera(p, b, ctx, k, v);
     }
     v.Bono = bonos.Valor;
 }
 
-// Whether a change of square c can change what piece k standing on `pos`
-// wins or loses or its partial sums: c is its square, a square its walk
-// crosses, a square within a throw behind it on the ring, or an exit
-// square (the box pieces' way out).
-bool Alcanza(const ContextoValoracion& ctx, const Partida& p, int pos, int c) {
-    if (c == pos || EsCasillaSalida(c)) return true;
-    if (EnAnillo(pos) && EnAnillo(c) && DistanciaAnillo(c, pos) <= ctx.ValorMaximo()) return true;
+// What of an unmoved piece's estimate a changed square can change.
+enum Rehacer : std::uint8_t {
+    RehaceGanancia = 1,   // the captures it can make
+    RehaceAmenaza = 2,    // what it can lose, and the pieces held behind its barrier
+    RehaceTodo = 3,
+    RehaceSumas = 4,      // its targets and threats (S1, S2): only a piece that moved
+};
+
+// What a change of square c changes for a piece of the seat standing on
+// `pos`: on its own square or an exit square (the box pieces' way out)
+// everything; on a square its walk crosses, its captures; within a throw
+// behind it on the ring, its threats and its barrier's sum.  Its targets
+// and threats among the other seats' pieces (S1, S2) stay while those
+// pieces do.
+int Alcanza(const ContextoValoracion& ctx, const Partida& p, int pos, int c) {
+    if (c == pos || EsCasillaSalida(c)) return RehaceTodo;
     const int j = ctx.Jugador;
+    const int vmax = ctx.DistribucionDe(p, j).NumValoresPosibles;
+    // Along the ring the walk ahead is taken whole, even past the turn
+    // into the corridor: a piece worked out again needlessly is still right.
+    if (EnAnillo(pos) && EnAnillo(c))
+        return (DistanciaAnillo(c, pos) <= ctx.ValorMaximo() ? RehaceAmenaza : 0) |
+               (DistanciaAnillo(pos, c) <= vmax ? RehaceGanancia : 0);
     const auto& siguiente = TablasValoracion->Siguiente[j];
     int s = pos;
-    for (int v = ctx.DistribucionDe(p, j).NumValoresPosibles; v > 0 && s != CasillaCasa[j]; --v) {
+    for (int v = vmax; v > 0 && s != CasillaCasa[j]; --v) {
         s = siguiente[s];
-        if (s == c) return true;
+        if (s == c) return RehaceGanancia;
     }
-    return false;
+    return 0;
 }
 
 // Whether a change of square c can change the bonus count of `jugador`,
@@ -394,14 +413,18 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
     }
     const MapaTablero b(base.Mapa, p, cambios.data(), numCambios);
     Situa(p, b, ctx, v, &a.Progreso);
-    // The pieces whose surroundings the moves changed are worked out again.
-    std::array<bool, MaxFichas + 1> rehace{};
-    bool tomaCapturas = false;   // a piece kept from the base has capture terms
+    // What the moves changed around each piece is worked out again; a
+    // piece that moved is worked out whole.
+    std::array<int, MaxFichas + 1> rehace{};
+    bool tomaCapturas = false;   // capture terms are kept from the base
     for (int k = 1; k <= n; ++k) {
         const int pos = v.Posicion[k];
-        rehace[k] = pos != a.Posicion[k] || pos == 0;
-        for (int i = 0; i < numCambios && !rehace[k]; ++i) rehace[k] = Alcanza(ctx, p, pos, cambios[i]);
-        tomaCapturas = tomaCapturas || (!rehace[k] && a.InicioTerminos[k + 1] > a.InicioTerminos[k]);
+        const bool movida = pos != a.Posicion[k] || pos == 0;
+        rehace[k] = movida ? RehaceTodo | RehaceSumas : 0;
+        for (int i = 0; i < numCambios && (rehace[k] & RehaceTodo) != RehaceTodo; ++i)
+            rehace[k] |= Alcanza(ctx, p, pos, cambios[i]);
+        tomaCapturas = tomaCapturas ||
+                       (!(rehace[k] & RehaceGanancia) && a.InicioTerminos[k + 1] > a.InicioTerminos[k]);
     }
     Bonos bonos;
     // A bonus count the kept estimates used must still hold: the seat's own
@@ -419,21 +442,29 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
     v.NumTerminos = 0;
     for (int k = 1; k <= n; ++k) {
         v.InicioTerminos[k] = static_cast<std::uint8_t>(v.NumTerminos);
-        const int pos = v.Posicion[k];
-        if (rehace[k]) {
+        const bool anillo = EnAnillo(v.Posicion[k]);
+        if (rehace[k] & RehaceGanancia) {
             GananciasPieza(p, b, ctx, bonos, k, v);
-            AmenazasPieza(p, b, ctx, bonos, k, v);
-            v.S1[k] = v.S2[k] = v.S3[k] = 0;
-            if (EnAnillo(pos)) SumasPieza(p, b, ctx, base.Otros.data(), base.NumOtros, k, v);
-            continue;
+        } else {
+            for (int t = a.InicioTerminos[k]; t < a.InicioTerminos[k + 1]; ++t)
+                v.Terminos[v.NumTerminos++] = a.Terminos[t];
         }
-        for (int t = a.InicioTerminos[k]; t < a.InicioTerminos[k + 1]; ++t)
-            v.Terminos[v.NumTerminos++] = a.Terminos[t];
-        v.GananciaSocio[k] = a.GananciaSocio[k];
-        v.Perdida[k] = a.Perdida[k];
-        v.S1[k] = a.S1[k];
-        v.S2[k] = a.S2[k];
-        v.S3[k] = a.S3[k];
+        if (rehace[k] & RehaceAmenaza) {
+            AmenazasPieza(p, b, ctx, bonos, k, v);
+            v.S3[k] = 0;
+            if (anillo) SumaBarrera(p, b, ctx, k, v);
+        } else {
+            v.GananciaSocio[k] = a.GananciaSocio[k];
+            v.Perdida[k] = a.Perdida[k];
+            v.S3[k] = a.S3[k];
+        }
+        if (rehace[k] & RehaceSumas) {
+            v.S1[k] = v.S2[k] = 0;
+            if (anillo) SumasAnillo(ctx, base.Otros.data(), base.NumOtros, k, v);
+        } else {
+            v.S1[k] = a.S1[k];
+            v.S2[k] = a.S2[k];
+        }
     }
     v.InicioTerminos[n + 1] = static_cast<std::uint8_t>(v.NumTerminos);
     v.Bono = bonos.Valor;
