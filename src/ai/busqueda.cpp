@@ -260,15 +260,15 @@ void Busqueda::Profundiza(int prof, std::size_t siguiente, int pendiente) {
 void Busqueda::Explora(int prof, std::size_t siguiente, int pendiente, int valor) {
     if (pendiente == 0) ++siguiente;
     const int turno = p_.Turno;
-    FichasMovibles(p_, valor, 0);
+    std::array<Entero, MaxFichas + 1> destinos;
+    FichasMovibles(p_, valor, 0, &destinos);
     const std::array<bool, MaxFichas + 1> movibles = p_.FichaMovible;
     bool probada = false;
     for (int k = 1; k <= numFichas_ && !parar_; ++k) {
         if (!movibles[k]) continue;
         probada = true;
         const int origen = p_.Fichas[turno][k];
-        PuedeMover(p_, turno, valor, origen, k);
-        const int destino = p_.CasillaDestino;
+        const int destino = destinos[k];
         if (destino < 1) continue;   // only a damaged record disagrees with FichasMovibles
         AnotaDestino(k, destino);
         // A simulated move leaves the next piece to leave the box as it was
