@@ -22,6 +22,9 @@ struct TablasCamino {
     static constexpr int Limite = NumCasillas + MaxValor + 1;  // squares a walk can name
     std::array<std::array<Entero, Limite + 1>, 5> Siguiente{};     // one square forward
     std::array<std::array<Entero, NumCasillas + 1>, 5> Recorrido{}; // squares travelled
+    // Steps a piece on a ring square takes along the ring before it turns
+    // into its corridor (at most MaxValor + 1).
+    std::array<std::array<Entero, NumCasillas + 1>, 5> PasosAnillo{};
 };
 const TablasCamino& Tablas();
 
@@ -52,6 +55,20 @@ struct MapaTablero {
     // and clearing them cost more than a whole walk.
     mutable std::array<DestinosValor, 5> Salidas;
     mutable std::array<bool, 5> SalidaHecha{};
+
+    // Squares from ring square s back to the nearest barrier behind it, and
+    // forward to the nearest one ahead (68 when there is none but s): a
+    // piece passes no barrier on its way along the ring when it counts no
+    // more than that.
+    int BarreraDetras(int s) const { return Distancia(s, -1); }
+    int BarreraDelante(int s) const { return Distancia(s, 1); }
+
+private:
+    int Distancia(int s, int sentido) const;
+    // The ring's barriers, listed the first time a distance is asked: a
+    // board holds a few at most.
+    mutable std::array<std::int8_t, 68> anillo_;
+    mutable int numAnillo_ = -1;
 };
 
 // Seat of the piece a move of `jugador` onto `casilla` would capture and its
@@ -81,6 +98,14 @@ public:
     // asks it, many times a board.
     int Destino(const Partida& p, const MapaTablero& barreras, int jugador, int posicion, int ficha,
                 int valor) const;
+
+    // Destino(p, barreras, jugador, desde, ficha, pasos) == destino for a
+    // piece on the ring (1..68) and the ring square `pasos` (1..MaxValor)
+    // ahead of it, when no barrier stands between them and `destino` is not
+    // full: the other tests Destino makes, without the walk.  A threat asks
+    // this of every piece behind a square.
+    bool LlegaEnAnillo(const Partida& p, const MapaTablero& barreras, int jugador, int desde, int ficha,
+                       int pasos, int destino) const;
 
     // Calls anota(valor, casilla) for every value 1..vmax whose destination
     // (as Calcula finds it) holds a piece in its first slot, in increasing

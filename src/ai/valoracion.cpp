@@ -92,6 +92,11 @@ void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValorac
     const int pos = v.Posicion[k];
     const bool todas = v.FueraDeCamino;
     if (pos < 1 || pos > NumCasillas || (!todas && pos > UltimaCasillaAnillo)) return;
+    // A piece on the ring lands here only from no farther than the first
+    // barrier behind this square, and never when the square is full.
+    const int barrera = todas ? 0 : b.BarreraDetras(pos);
+    const Casilla& aqui = p.Casillas[pos];
+    const bool llena = aqui.Jugador[1] != 0 && aqui.Jugador[2] != 0;
     DestinosValor d;
     for (int r = 1; r <= 4; ++r) {
         if (r == j || p.Estado[r] != 1) continue;
@@ -129,7 +134,8 @@ void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValorac
             };
             // Along the ring only the value that spans the distance can land here.
             if (desde != 0 && !todas) {
-                if (ctx.Alcance->Destino(p, b, r, desde, q, vmax) == pos) anota(vmax);
+                if (!llena && vmax <= barrera && ctx.Alcance->LlegaEnAnillo(p, b, r, desde, q, vmax, pos))
+                    anota(vmax);
                 continue;
             }
             ctx.Alcance->Calcula(p, b, r, desde, q, vmax, d);
