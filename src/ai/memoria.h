@@ -87,7 +87,10 @@ private:
     static constexpr std::size_t CapacidadTableros = 1 << 18;
     static constexpr std::size_t CapacidadValores = 1 << 15;
 
-    static constexpr std::size_t PorJugador = 1 + MaxFichas, PorCasilla = 7;
+    // A changed square is kept as its number and its whole content.
+    static constexpr std::size_t PorJugador = 1 + MaxFichas;
+    static constexpr std::size_t PorCasilla = 1 + sizeof(Casilla) / sizeof(Entero);
+    static_assert(sizeof(Casilla) == 8 * sizeof(Entero), "squares are compared byte by byte");
     static constexpr std::size_t LargoFichas = 4 * PorJugador;
 
     void ComponFichas(const Partida& p);
