@@ -69,6 +69,9 @@ public:
     std::size_t Bytes() const;
     void Recorta(std::size_t bytes);
 
+    // Whether the estimate of board `n` is kept.
+    bool Guardado(int n) const { return n >= 0 && valorDe_[static_cast<std::size_t>(n)] >= 0; }
+
     // The estimate of board `n`, computed by `calcula` the first time (every
     // time for n = -1).  The reference holds until the next call.
     template <typename Calcula>
