@@ -433,15 +433,18 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
                        (!(rehace[k] & RehaceGanancia) && a.InicioTerminos[k + 1] > a.InicioTerminos[k]);
     }
     Bonos bonos;
-    // A bonus count the kept estimates used must still hold: the seat's own
-    // in its capture terms, the other seats' in the threats.
-    for (int r = 1; r <= 4 && sigue; ++r) {
+    // A bonus count the kept estimates used must still hold, or what used
+    // it is worked out again: the seat's own in its capture terms, another
+    // seat's in the threats.
+    for (int r = 1; r <= 4; ++r) {
         if (a.Bono[r] < 0 || (r == j && !tomaCapturas)) continue;
         bool cambia = r == j;
         for (int i = 0; i < numCambios && !cambia; ++i) cambia = CambiaBono(a, r, n, cambios[i]);
-        if (cambia && bonos.De(p, b, ctx, r) != a.Bono[r]) sigue = false;
+        if (!cambia || bonos.De(p, b, ctx, r) == a.Bono[r]) continue;
+        for (int k = 1; k <= n; ++k)
+            rehace[k] |= r != j ? RehaceAmenaza : (a.InicioTerminos[k + 1] > a.InicioTerminos[k] ? RehaceGanancia : 0);
     }
-    if (!sigue || v.FueraDeCamino) {
+    if (v.FueraDeCamino) {
         Valora(p, b, ctx, base.Otros.data(), base.NumOtros, v);
         return;
     }
