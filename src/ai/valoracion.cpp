@@ -78,17 +78,44 @@ void GananciasPieza(const Partida& p, const MapaTablero& b, const ContextoValora
     });
 }
 
+// Whether seat r's captures count against the seat.
+bool Amenaza(const Partida& p, const ContextoValoracion& ctx, int r) {
+    return r != ctx.Jugador && p.Estado[r] == 1 && !(ctx.Parejas && r == ctx.Socio && ctx.Posicion != 1);
+}
+
+// The highest value with which piece q of seat r may land on `pos`, the
+// board's barriers and squares aside; 0 when none may.  Another seat's path
+// never enters this seat's corridor, and a piece farther behind along the
+// ring than its seat's highest value cannot land here: only a record with
+// pieces off their paths (`todas`) needs every walk.
+int AlcanceAmenaza(const Partida& p, const ContextoValoracion& ctx, int r, int q, int pos, bool todas) {
+    const int desde = p.Fichas[r][q];
+    if (desde < 0 || desde > NumCasillas) return 0;   // no walk from outside the board
+    const int vmax = ctx.DistribucionDe(p, r).NumValoresPosibles;
+    if (desde == 0) {
+        // Only the next piece to leave a box moves, to the exit square or
+        // counting from it.
+        const int salida = CasillaSalida[r];
+        return q != p.SiguienteSalida[r] || (!todas && pos != salida && DistanciaAnillo(salida, pos) > vmax)
+                   ? 0
+                   : vmax;
+    }
+    if (todas) return vmax;
+    if (desde > UltimaCasillaAnillo) return 0;
+    // Along the ring only the value that spans the distance can land here.
+    const int distancia = DistanciaAnillo(desde, pos);
+    return distancia > vmax ? 0 : distancia;
+}
+
 // What the other seats' next throws can capture of piece k, added value by
 // value in seat, piece and value order.  A partner's capture loses nothing
 // for the pair; when the seat lags behind its partner the partner's bonus
-// even counts as a gain.  Another seat's path never enters this seat's
-// corridor, and a piece farther behind along the ring than its seat's
-// highest value cannot land here: only a record with pieces off their paths
-// needs every walk.
-void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
-                   Bonos& bonos, int k, ValorEstado& v) {
+// even counts as a gain.  `lista`, when given, names the pieces that may
+// land on the piece's square among those of the seats not in `cambiados`
+// (a bit per seat); the other seats' pieces are all looked at.
+void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, Bonos& bonos, int k,
+                   ValorEstado& v, const Amenazantes* lista = nullptr, unsigned cambiados = 0) {
     v.GananciaSocio[k] = v.Perdida[k] = 0;
-    const int j = ctx.Jugador;
     const int pos = v.Posicion[k];
     const bool todas = v.FueraDeCamino;
     if (pos < 1 || pos > NumCasillas || (!todas && pos > UltimaCasillaAnillo)) return;
@@ -98,28 +125,22 @@ void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValorac
     const Casilla& aqui = p.Casillas[pos];
     const bool llena = aqui.Jugador[1] != 0 && aqui.Jugador[2] != 0;
     DestinosValor d;
+    int i = 0;   // the next entry of `lista`
     for (int r = 1; r <= 4; ++r) {
-        if (r == j || p.Estado[r] != 1) continue;
+        if (!Amenaza(p, ctx, r)) continue;
         const bool socio = ctx.Parejas && r == ctx.Socio;
-        if (socio && ctx.Posicion != 1) continue;
         const DistribucionValores& dist = ctx.DistribucionDe(p, r);
-        for (int q = 1; q <= ctx.NumFichas; ++q) {
-            const int desde = p.Fichas[r][q];
-            if (desde < 0 || desde > NumCasillas) continue;   // no walk from outside the board
-            int vmax = dist.NumValoresPosibles;
-            if (desde == 0) {
-                // Only the next piece to leave a box moves, to the exit square
-                // or counting from it.
-                const int salida = CasillaSalida[r];
-                if (q != p.SiguienteSalida[r] ||
-                    (!todas && pos != salida && DistanciaAnillo(salida, pos) > vmax))
-                    continue;
-            } else if (!todas) {
-                if (desde > UltimaCasillaAnillo) continue;
-                const int distancia = DistanciaAnillo(desde, pos);
-                if (distancia > vmax) continue;
-                vmax = distancia;   // only the value that lands here matters
+        const bool deLista = lista && !((cambiados >> r) & 1u);
+        while (i < (lista ? lista->Num : 0) && lista->Fichas[i] >> 4 < r) ++i;
+        for (int q = 0;;) {
+            if (deLista) {
+                if (i == lista->Num || lista->Fichas[i] >> 4 != r) break;
+                q = lista->Fichas[i++] & 15;
+            } else if (++q > ctx.NumFichas) {
+                break;
             }
+            const int vmax = AlcanceAmenaza(p, ctx, r, q, pos, todas);
+            if (vmax == 0) continue;
             // What a capture of this piece with `valor` adds.
             auto anota = [&](int valor) {
                 if (dist.Combinaciones[valor] == 0 || !ComeFichaEn(p, r, pos)) return;
@@ -132,7 +153,7 @@ void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValorac
                     v.Perdida[k] += parte * static_cast<double>(v.Recorrido[k] + extra);
                 }
             };
-            // Along the ring only the value that spans the distance can land here.
+            const int desde = p.Fichas[r][q];
             if (desde != 0 && !todas) {
                 if (!llena && vmax <= barrera && ctx.Alcance->LlegaEnAnillo(p, b, r, desde, q, vmax, pos))
                     anota(vmax);
@@ -257,9 +278,18 @@ void Situa(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx
     v.Espera = p.EnEspera;
 }
 
+// The pieces of other seats that may threaten piece k, as the first board
+// had them, when they are known.
+const Amenazantes* Lista(const BaseValoracion* base, const ValorEstado& v, int k) {
+    const int pos = v.Posicion[k];
+    return base && !v.FueraDeCamino && !base->Valor.FueraDeCamino && EnAnillo(pos) ? &base->PorCasilla[pos]
+                                                                                   : nullptr;
+}
+
 // The whole estimate, the other seats' ring pieces given.
 void Valora(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
-            const Ocupante* otros, int numOtros, ValorEstado& v) {
+            const Ocupante* otros, int numOtros, ValorEstado& v, const BaseValoracion* base = nullptr,
+            unsigned cambiados = 0) {
     Situa(p, b, ctx, v);
     Bonos bonos;
     const int n = ctx.NumFichas;
@@ -270,7 +300,7 @@ void Valora(const Partida& p, const MapaTablero& b, const ContextoValoracion& ct
     }
     v.InicioTerminos[n + 1] = static_cast<std::uint8_t>(v.NumTerminos);
     for (int k = 1; k <= n; ++k) {
-        AmenazasPieza(p, b, ctx, bonos, k, v);
+        AmenazasPieza(p, b, ctx, bonos, k, v, Lista(base, v, k), cambiados);
         v.S1[k] = v.S2[k] = v.S3[k] = 0;
         if (!EnAnillo(v.Posicion[k])) continue;
         SumasAnillo(ctx, otros, numOtros, k, v);
@@ -386,6 +416,13 @@ void ValoraEstado(const Partida& p, const ContextoValoracion& ctx, ValorEstado& 
 BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx)
     : Casillas(p.Casillas), Mapa(p), NumOtros(OtrosEnAnillo(p, ctx, Otros.data())) {
     Valora(p, Mapa, ctx, Otros.data(), NumOtros, Valor);
+    for (int s = 1; s <= UltimaCasillaAnillo; ++s)
+        for (int r = 1; r <= 4; ++r) {
+            if (!Amenaza(p, ctx, r)) continue;
+            for (int q = 1; q <= ctx.NumFichas; ++q)
+                if (AlcanceAmenaza(p, ctx, r, q, s, false) > 0)
+                    PorCasilla[s].Fichas[PorCasilla[s].Num++] = static_cast<std::uint8_t>(r << 4 | q);
+        }
 }
 
 void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValoracion& base,
@@ -414,7 +451,14 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
             cambios[numCambios++] = static_cast<Entero>(c);
     }
     if (!sigue) {
-        ValoraEstado(p, ctx, v);
+        // The other seats' pieces that may threaten a square are those of the
+        // first board, but for the seats whose pieces were captured.
+        unsigned cambiados = 0;
+        for (int r = 1; r <= 4; ++r)
+            if (p.Fichas[r] != a.Fichas[r] || p.EnEspera[r] != a.Espera[r]) cambiados |= 1u << r;
+        const MapaTablero barreras(p);
+        std::array<Ocupante, 2 * UltimaCasillaAnillo> otros;
+        Valora(p, barreras, ctx, otros.data(), OtrosEnAnillo(p, ctx, otros.data()), v, &base, cambiados);
         return;
     }
     const MapaTablero b(base.Mapa, p, cambios.data(), numCambios);
@@ -445,7 +489,7 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
             rehace[k] |= r != j ? RehaceAmenaza : (a.InicioTerminos[k + 1] > a.InicioTerminos[k] ? RehaceGanancia : 0);
     }
     if (v.FueraDeCamino) {
-        Valora(p, b, ctx, base.Otros.data(), base.NumOtros, v);
+        Valora(p, b, ctx, base.Otros.data(), base.NumOtros, v, &base);
         return;
     }
     v.NumTerminos = 0;
@@ -459,7 +503,7 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
                 v.Terminos[v.NumTerminos++] = a.Terminos[t];
         }
         if (rehace[k] & RehaceAmenaza) {
-            AmenazasPieza(p, b, ctx, bonos, k, v);
+            AmenazasPieza(p, b, ctx, bonos, k, v, Lista(&base, v, k));
             v.S3[k] = 0;
             if (anillo) SumaBarrera(p, b, ctx, k, v);
         } else {
