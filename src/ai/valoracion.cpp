@@ -416,13 +416,26 @@ void ValoraEstado(const Partida& p, const ContextoValoracion& ctx, ValorEstado& 
 BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx)
     : Casillas(p.Casillas), Mapa(p), NumOtros(OtrosEnAnillo(p, ctx, Otros.data())) {
     Valora(p, Mapa, ctx, Otros.data(), NumOtros, Valor);
-    for (int s = 1; s <= UltimaCasillaAnillo; ++s)
-        for (int r = 1; r <= 4; ++r) {
-            if (!Amenaza(p, ctx, r)) continue;
-            for (int q = 1; q <= ctx.NumFichas; ++q)
-                if (AlcanceAmenaza(p, ctx, r, q, s, false) > 0)
-                    PorCasilla[s].Fichas[PorCasilla[s].Num++] = static_cast<std::uint8_t>(r << 4 | q);
+    // Each piece is listed on the squares AlcanceAmenaza lets it reach: a
+    // throw ahead of it, or of its exit square and the square itself for the
+    // next piece to leave a box.
+    for (int r = 1; r <= 4; ++r) {
+        if (!Amenaza(p, ctx, r)) continue;
+        const int vmax = ctx.DistribucionDe(p, r).NumValoresPosibles;
+        for (int q = 1; q <= ctx.NumFichas; ++q) {
+            int desde = p.Fichas[r][q];
+            if (desde == 0 && q == p.SiguienteSalida[r] && vmax > 0) {
+                desde = CasillaSalida[r];
+                PorCasilla[desde].Fichas[PorCasilla[desde].Num++] = static_cast<std::uint8_t>(r << 4 | q);
+            } else if (!EnAnillo(desde)) {
+                continue;
+            }
+            for (int d = 1; d <= vmax; ++d) {
+                Amenazantes& a = PorCasilla[(desde + d - 1) % UltimaCasillaAnillo + 1];
+                a.Fichas[a.Num++] = static_cast<std::uint8_t>(r << 4 | q);
+            }
         }
+    }
 }
 
 void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValoracion& base,
