@@ -12,7 +12,7 @@ for cuenta in 1 2; do
         for seis in 1 2 3; do
             printf 'cuenta %s seis %s %-20s ' "$cuenta" "$seis" "${barrera:-sin-barrera-companeros}"
             "$programa" --partidas "$partidas" --semilla 12 --silencioso --dados 2 --fichas 8 \
-                --parejas --comer-obligatorio --cuenta "$cuenta" --seis "$seis" $barrera "$@" |
+                --parejas --comer-obligatorio --cuenta "$cuenta" --seis "$seis" $barrera --tiempo-proceso "$@" |
                 awk '/^Partidas por segundo/ { pps = $4 }
                      /^Decisión del ordenador: / { sub(/^Decisión del ordenador: /, ""); d = $0 }
                      /^Decisión del ordenador, tiempo de proceso: / { sub(/^[^:]*: /, ""); c = $0 }

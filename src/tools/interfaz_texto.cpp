@@ -109,14 +109,13 @@ void InterfazTexto::PonPuntero(Puntero puntero) {
     if (puntero == Puntero::Espera && p_.EsperandoFicha) {
         pensando_ = true;
         inicioDecision_ = Reloj_::now();
-        inicioProceso_ = SegundosProceso();
+        if (mideProceso_) inicioProceso_ = SegundosProceso();
     } else if (puntero == Puntero::Normal && pensando_) {
         pensando_ = false;
-        const double proceso = SegundosProceso() - inicioProceso_;
         const double s = std::chrono::duration<double>(Reloj_::now() - inicioDecision_).count();
         ++datos_.Decisiones;
         datos_.Reloj.Anota(s, datos_.Partidas + 1, p_.NumJugada);
-        datos_.Proceso.Anota(proceso, datos_.Partidas + 1, p_.NumJugada);
+        if (mideProceso_) datos_.Proceso.Anota(SegundosProceso() - inicioProceso_, datos_.Partidas + 1, p_.NumJugada);
     }
 }
 

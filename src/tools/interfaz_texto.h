@@ -53,6 +53,9 @@ public:
     // The game just played ended: with a winner, or at the move limit.
     bool Terminada() const { return final_; }
     const Estadistica& Datos() const { return datos_; }
+    // Each decision's processor time is read too: two system calls a
+    // decision, which cost more than most decisions on some machines.
+    void MideProceso(bool mide) { mideProceso_ = mide; }
 
     void Cede() override;
     double Reloj() override;
@@ -81,6 +84,7 @@ private:
     bool final_ = false;
     bool pensando_ = false;
     Reloj_::time_point inicioDecision_;
+    bool mideProceso_ = false;
     double inicioProceso_ = 0;
 };
 

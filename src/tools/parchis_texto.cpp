@@ -107,7 +107,7 @@ void Resumen(const Partida& p, const texto::Estadistica& d, double segundos, boo
         };
         const std::string decisiones = ", " + std::to_string(d.Decisiones) + " decisiones";
         tiempos("Decisión del ordenador", d.Reloj, decisiones.c_str());
-        tiempos("Decisión del ordenador, tiempo de proceso", d.Proceso, "");
+        if (!d.Proceso.Tramos.empty()) tiempos("Decisión del ordenador, tiempo de proceso", d.Proceso, "");
     }
     if (comprobado) std::printf("Comprobación: ninguna violación\n");
 }
@@ -150,6 +150,7 @@ int main(int argc, char** argv) {
         std::chrono::system_clock::now().time_since_epoch().count()));
     if (red.Activa()) return texto::JuegaEnRed(red, *opciones, p, semilla);
     texto::InterfazTexto ui(p, std::cout, opciones->Silencioso, opciones->Comprobar, semilla);
+    ui.MideProceso(opciones->TiempoProceso);
     const auto inicio = std::chrono::steady_clock::now();
     for (long i = 1; i <= opciones->Partidas; ++i) {
         try {
