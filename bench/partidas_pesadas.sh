@@ -2,7 +2,7 @@
 # Whole games under the heaviest rule sets (two dice counted together and
 # apart, eight pieces, pairs with and without partner barriers, every way a
 # 6 with everything counts, compulsory capture), N games each (1000), one
-# summary line of decision times per set.
+# summary line of decision times per set (wall clock and processor time).
 # Usage: partidas_pesadas.sh <parchis-texto> [N] [extra options...]
 programa=$1
 partidas=${2:-1000}
@@ -12,9 +12,11 @@ for cuenta in 1 2; do
         for seis in 1 2 3; do
             printf 'cuenta %s seis %s %-20s ' "$cuenta" "$seis" "${barrera:-sin-barrera-companeros}"
             "$programa" --partidas "$partidas" --semilla 12 --silencioso --dados 2 --fichas 8 \
-                --parejas --comer-obligatorio --cuenta "$cuenta" --seis "$seis" $barrera "$@" |
-                awk '/^Partidas por segundo/ { pps = $4 } /^Decisión/ { sub(/^Decisión del ordenador: /, ""); d = $0 }
-                     END { print pps " partidas/s, " d }'
+                --parejas --comer-obligatorio --cuenta "$cuenta" --seis "$seis" $barrera --tiempo-proceso "$@" |
+                awk '/^Partidas por segundo/ { pps = $4 }
+                     /^Decisión del ordenador: / { sub(/^Decisión del ordenador: /, ""); d = $0 }
+                     /^Decisión del ordenador, tiempo de proceso: / { sub(/^[^:]*: /, ""); c = $0 }
+                     END { print pps " partidas/s, reloj: " d "; proceso: " c }'
         done
     done
 done

@@ -15,9 +15,16 @@ TablasCamino ConstruyeTablas() {
             t.Siguiente[j][s] = static_cast<Entero>(AvanzaCasillas(j, 1, s));
         for (int s = 0; s <= NumCasillas; ++s)
             t.Recorrido[j][s] = static_cast<Entero>(Recorrido(j, s));
+        for (int s = 1; s <= 68; ++s) {
+            int pasos = 0;
+            for (int c = t.Siguiente[j][s]; c >= 1 && c <= 68 && pasos <= MaxValor; c = t.Siguiente[j][c]) ++pasos;
+            t.PasosAnillo[j][s] = static_cast<Entero>(pasos);
+        }
     }
     return t;
 }
+
+constexpr int UltimaCasilla = 68;   // of the ring
 
 bool EnTablero(int casilla) { return casilla >= 1 && casilla <= NumCasillas; }
 
@@ -98,6 +105,21 @@ MapaTablero::MapaTablero(const MapaTablero& base, const Partida& p, const Entero
         if (EnTablero(cambiadas[i])) Es[cambiadas[i]] = BarreraEn(p, cambiadas[i]);
 }
 
+int MapaTablero::Distancia(int s, int sentido) const {
+    if (numAnillo_ < 0) {
+        numAnillo_ = 0;
+        for (int c = 1; c <= UltimaCasilla; ++c)
+            if (Es[c]) anillo_[numAnillo_++] = static_cast<std::int8_t>(c);
+    }
+    int distancia = UltimaCasilla;
+    for (int i = 0; i < numAnillo_; ++i) {
+        int e = (anillo_[i] - s) * sentido;
+        if (e <= 0) e += UltimaCasilla;
+        distancia = std::min(distancia, e);
+    }
+    return distancia;
+}
+
 AlcanceFichas::AlcanceFichas(const Partida& p) : tablas_(Tablas()) {
     for (int v = 1; v <= MaxValor; ++v)
         if (SalidaPorValor(p, v)) salidaPermitida_ |= 1u << v;
@@ -152,6 +174,72 @@ void AlcanceFichas::CalculaSalida(const Partida& p, const MapaTablero& barreras,
         if (PermiteSalida(p, jugador, v)) destinos[v] = static_cast<Entero>(salida);
 }
 
+// While a piece can leave the box no other piece counts the first value.
+const DestinosValor* AlcanceFichas::SalidaForzosa(const Partida& p, const MapaTablero& barreras, int jugador,
+                                                  bool saliendo) const {
+    if (saliendo || p.EnEspera[jugador] < 1 || !p.SalidaCon5 || !p.SalidaObligatoria || p.ValoresUsados != 0 ||
+        p.TipoJugada == 5)
+        return nullptr;
+    if (!barreras.SalidaHecha[jugador]) {
+        barreras.Salidas[jugador].fill(-1);
+        CalculaSalida(p, barreras, jugador, 0, MaxValor, barreras.Salidas[jugador]);
+        barreras.SalidaHecha[jugador] = true;
+    }
+    return &barreras.Salidas[jugador];
+}
+
+bool AlcanceFichas::LlegaEnAnillo(const Partida& p, const MapaTablero& barreras, int jugador, int desde,
+                                  int ficha, int pasos, int destino) const {
+    if (tablas_.PasosAnillo[jugador][desde] < pasos) return false;   // it turns into its corridor first
+    const Casilla& o = p.Casillas[desde];
+    if (ficha != 0 && o.Jugador[1] == jugador && o.Jugador[2] == jugador && o.Pieza[2] == ficha) return false;
+    if (desde == CasillaSalida[jugador] && p.TipoJugada == 9) return false;
+    if (p.ValoresUsados >= 1 && destino == prohibida_[jugador]) return false;
+    const DestinosValor* desdeEspera = SalidaForzosa(p, barreras, jugador, false);
+    return !desdeEspera || (*desdeEspera)[pasos] == -1;
+}
+
+int AlcanceFichas::Destino(const Partida& p, const MapaTablero& barreras, int jugador, int posicion, int ficha,
+                           int valor) const {
+    // A box piece that leaves on the throw alone goes to its exit square.
+    if (posicion == 0 && jugador >= 1 && jugador <= 4 && p.SalidaCon5 &&
+        !(p.EnEspera[jugador] == p.NumFichas && p.PrimeraFicha == 3)) {
+        const int salida = CasillaSalida[jugador];
+        if (barreras.Es[salida] || (ficha != 0 && ficha != p.SiguienteSalida[jugador]) ||
+            LlenaDe(p, salida, jugador) || !PermiteSalida(p, jugador, valor))
+            return -1;
+        return salida;
+    }
+    if (!Sencilla(jugador, posicion)) {
+        DestinosValor d;
+        Calcula(p, barreras, jugador, posicion, ficha, valor, true, d);
+        return d[valor];
+    }
+    const Casilla& o = p.Casillas[posicion];
+    if (ficha != 0 && o.Jugador[1] == jugador && o.Jugador[2] == jugador && o.Pieza[2] == ficha) return -1;
+    if (posicion == CasillaSalida[jugador] && p.TipoJugada == 9) return -1;
+    const int casa = CasillaCasa[jugador];
+    int s = posicion;
+    if (posicion <= UltimaCasilla && tablas_.PasosAnillo[jugador][posicion] >= valor) {
+        // Along the ring the barriers are known without the walk.
+        if (barreras.BarreraDelante(posicion) < valor) return -1;
+        s = (posicion + valor - 1) % UltimaCasilla + 1;
+    } else {
+        const auto& siguiente = tablas_.Siguiente[jugador];
+        for (int v = 1; v <= valor; ++v) {
+            if (v >= 2 && barreras.Es[s]) return -1;
+            s = siguiente[s];
+            if (s > casa) return -1;
+        }
+    }
+    const Casilla& c = p.Casillas[s];
+    if ((c.Jugador[1] != 0 && c.Jugador[2] != 0 && s != casa) ||
+        (p.ValoresUsados >= 1 && s == prohibida_[jugador]))
+        return -1;
+    const DestinosValor* desdeEspera = SalidaForzosa(p, barreras, jugador, false);
+    return desdeEspera && (*desdeEspera)[valor] != -1 ? -1 : s;
+}
+
 // Counts every value from `inicio`: the destination, the overshoot past
 // home, a full square, the barriers passed, the barrier re-formed in the
 // same throw and the compulsory exit, as PuedeMover checks them.
@@ -159,19 +247,7 @@ void AlcanceFichas::Camina(const Partida& p, const MapaTablero& barreras, int ju
                            bool saliendo, int vmax, bool soloUltimo, DestinosValor& destinos) const {
     const int casa = CasillaCasa[jugador];
     const auto& siguiente = tablas_.Siguiente[jugador];
-    const bool salidaObligada = !saliendo && p.EnEspera[jugador] >= 1 && p.SalidaCon5 &&
-                                p.SalidaObligatoria && p.ValoresUsados == 0 &&
-                                p.TipoJugada != 5;
-    // While a piece can leave the box no other piece counts the first value.
-    const DestinosValor* desdeEspera = nullptr;
-    if (salidaObligada) {
-        if (!barreras.SalidaHecha[jugador]) {
-            barreras.Salidas[jugador].fill(-1);
-            CalculaSalida(p, barreras, jugador, 0, MaxValor, barreras.Salidas[jugador]);
-            barreras.SalidaHecha[jugador] = true;
-        }
-        desdeEspera = &barreras.Salidas[jugador];
-    }
+    const DestinosValor* desdeEspera = SalidaForzosa(p, barreras, jugador, saliendo);
     const bool noVuelveSalida = inicio == CasillaSalida[jugador] && p.TipoJugada == 9;
     if (noVuelveSalida) vmax = 0;
     const int prohibida = p.ValoresUsados >= 1 ? prohibida_[jugador] : -1;

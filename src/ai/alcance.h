@@ -10,6 +10,7 @@
 
 #include "ai/probabilidad.h"
 #include "core/partida.h"
+#include "rules/tablero.h"
 
 namespace parchis {
 
@@ -21,6 +22,9 @@ struct TablasCamino {
     static constexpr int Limite = NumCasillas + MaxValor + 1;  // squares a walk can name
     std::array<std::array<Entero, Limite + 1>, 5> Siguiente{};     // one square forward
     std::array<std::array<Entero, NumCasillas + 1>, 5> Recorrido{}; // squares travelled
+    // Steps a piece on a ring square takes along the ring before it turns
+    // into its corridor (at most MaxValor + 1).
+    std::array<std::array<Entero, NumCasillas + 1>, 5> PasosAnillo{};
 };
 const TablasCamino& Tablas();
 
@@ -51,6 +55,20 @@ struct MapaTablero {
     // and clearing them cost more than a whole walk.
     mutable std::array<DestinosValor, 5> Salidas;
     mutable std::array<bool, 5> SalidaHecha{};
+
+    // Squares from ring square s back to the nearest barrier behind it, and
+    // forward to the nearest one ahead (68 when there is none but s): a
+    // piece passes no barrier on its way along the ring when it counts no
+    // more than that.
+    int BarreraDetras(int s) const { return Distancia(s, -1); }
+    int BarreraDelante(int s) const { return Distancia(s, 1); }
+
+private:
+    int Distancia(int s, int sentido) const;
+    // The ring's barriers, listed the first time a distance is asked: a
+    // board holds a few at most.
+    mutable std::array<std::int8_t, 68> anillo_;
+    mutable int numAnillo_ = -1;
 };
 
 // Seat of the piece a move of `jugador` onto `casilla` would capture and its
@@ -75,18 +93,40 @@ public:
         Calcula(p, barreras, jugador, posicion, ficha, vmax, false, destinos);
     }
 
-    // Calcula's destinos[valor] alone: the walk skips the tests of the
-    // squares it only passes.
+    // Calcula's destinos[valor] (1..MaxValor) alone: the walk skips the
+    // tests of the squares it only passes.  Every threat and bonus count
+    // asks it, many times a board.
     int Destino(const Partida& p, const MapaTablero& barreras, int jugador, int posicion, int ficha,
-                int valor) const {
-        DestinosValor d;
-        Calcula(p, barreras, jugador, posicion, ficha, valor, true, d);
-        return d[valor];
-    }
+                int valor) const;
+
+    // Destino(p, barreras, jugador, desde, ficha, pasos) == destino for a
+    // piece on the ring (1..68) and the ring square `pasos` (1..MaxValor)
+    // ahead of it, when no barrier stands between them and `destino` is not
+    // full: the other tests Destino makes, without the walk.  A threat asks
+    // this of every piece behind a square.
+    bool LlegaEnAnillo(const Partida& p, const MapaTablero& barreras, int jugador, int desde, int ficha,
+                       int pasos, int destino) const;
+
+    // Calls anota(valor, casilla) for every value 1..vmax whose destination
+    // (as Calcula finds it) holds a piece in its first slot, in increasing
+    // value: the walk a capture needs, without the tests of the empty
+    // squares it lands on.
+    template <typename Anota>
+    void Ocupadas(const Partida& p, const MapaTablero& barreras, int jugador, int posicion, int ficha,
+                  int vmax, Anota anota) const;
 
 private:
     void Calcula(const Partida& p, const MapaTablero& barreras, int jugador, int posicion, int ficha,
                  int vmax, bool soloUltimo, DestinosValor& destinos) const;
+    // The box and the square before home (a double 1 enters home past a
+    // barrier) take the whole walk; so does a record out of range.
+    static bool Sencilla(int jugador, int posicion) {
+        return jugador >= 1 && jugador <= 4 && posicion >= 1 && posicion < CasillaCasa[jugador] - 1;
+    }
+    // The exit destinations of the seat's box piece while a piece must leave
+    // the box, which no other piece may count; nullptr when none must.
+    const DestinosValor* SalidaForzosa(const Partida& p, const MapaTablero& barreras, int jugador,
+                                       bool saliendo) const;
     bool PermiteSalida(const Partida& p, int jugador, int valor) const;
     void CalculaSalida(const Partida& p, const MapaTablero& barreras, int jugador, int ficha,
                        int vmax, DestinosValor& destinos) const;
@@ -104,5 +144,37 @@ private:
     // stay fixed while a choice is made, so the test is worked out once.
     std::uint32_t salidaPermitida_ = 0;
 };
+
+template <typename Anota>
+void AlcanceFichas::Ocupadas(const Partida& p, const MapaTablero& barreras, int jugador, int posicion,
+                             int ficha, int vmax, Anota anota) const {
+    if (vmax > MaxValor) vmax = MaxValor;
+    if (!Sencilla(jugador, posicion)) {
+        DestinosValor d;
+        Calcula(p, barreras, jugador, posicion, ficha, vmax, d);
+        for (int v = 1; v <= vmax; ++v)
+            if (d[v] >= 1 && p.Casillas[d[v]].Jugador[1] != 0) anota(v, d[v]);
+        return;
+    }
+    const Casilla& origen = p.Casillas[posicion];
+    if (ficha != 0 && origen.Jugador[1] == jugador && origen.Jugador[2] == jugador && origen.Pieza[2] == ficha)
+        return;
+    if (posicion == CasillaSalida[jugador] && p.TipoJugada == 9) return;
+    const DestinosValor* desdeEspera = SalidaForzosa(p, barreras, jugador, false);
+    const int prohibida = p.ValoresUsados >= 1 ? prohibida_[jugador] : -1;
+    const auto& siguiente = tablas_.Siguiente[jugador];
+    const int casa = CasillaCasa[jugador];
+    int s = posicion;
+    for (int v = 1; v <= vmax; ++v) {
+        if (v >= 2 && barreras.Es[s]) return;
+        s = siguiente[s];
+        if (s > casa) return;
+        const Casilla& c = p.Casillas[s];
+        if (c.Jugador[1] == 0 || (c.Jugador[2] != 0 && s != casa) || s == prohibida ||
+            (desdeEspera && (*desdeEspera)[v] != -1))
+            continue;
+        anota(v, s);
+    }
+}
 
 }  // namespace parchis

@@ -14,6 +14,7 @@ constexpr long HojasSinMemoria = 32;
 // Subtrees and scored paths kept per choice: some 20 MB at most.
 constexpr std::size_t CapacidadSubarboles = 1 << 17;
 constexpr std::size_t CapacidadPuntuados = 1 << 17;
+constexpr std::size_t CapacidadPasos = 1 << 20;
 // Room kept from one choice to the next.  Fresh pages are dear: freed
 // after each choice, the 5 MB of a heavy slow position cost it 15 ms more
 // the next time.  So the room of every slow position of real play (11 MB
@@ -83,18 +84,25 @@ void Busqueda::Memoria::Empieza(const std::array<Casilla, NumCasillas + 1>& inic
     Resumenes.clear();
     Puntuados.Vacia();
     Puntuaciones.clear();
+    Cintas.Vacia();
+    ListaCintas.clear();
+    Pasos.clear();
 }
 
 void Busqueda::Memoria::Recorta() {
-    if (Tableros.Bytes() + Subarboles.Bytes() + Bytes(Resumenes) + Puntuados.Bytes() + Bytes(Puntuaciones) <=
+    if (Tableros.Bytes() + Subarboles.Bytes() + Bytes(Resumenes) + Puntuados.Bytes() + Bytes(Puntuaciones) +
+            Cintas.Bytes() + Bytes(ListaCintas) + Bytes(Pasos) <=
         BytesRetenidos)
         return;
-    constexpr std::size_t PorTabla = BytesRetenidos / 10;   // ten tables
+    constexpr std::size_t PorTabla = BytesRetenidos / 13;   // thirteen tables
     Tableros.Recorta(PorTabla);
     Subarboles.Recorta(PorTabla);
     parchis::Recorta(Resumenes, PorTabla);
     Puntuados.Recorta(PorTabla);
     parchis::Recorta(Puntuaciones, PorTabla);
+    Cintas.Recorta(PorTabla);
+    parchis::Recorta(ListaCintas, PorTabla);
+    parchis::Recorta(Pasos, PorTabla);
 }
 
 // One per thread, kept from one choice to the next.
@@ -170,8 +178,7 @@ void Busqueda::Valora(const std::vector<Entero>& tocadas, ValorEstado& v) {
     ValoraDesde(p_, puntuacion_->Ctx, puntuacion_->Base, tocadas.data(), static_cast<int>(tocadas.size()), v);
 }
 
-// The candidate of the current path, without its mark.
-Candidato Busqueda::Puntua(int movimientos) {
+Candidato Busqueda::Puntua(int n, int movimientos) {
     camino_.Movimientos = movimientos;
     camino_.Marca = false;
     if (!puntuacion_) return Candidato::SinPuntuar(camino_);
@@ -179,7 +186,6 @@ Candidato Busqueda::Puntua(int movimientos) {
         Valora(tocadas_, despues_);
         return puntuacion_->Juez.Puntua(despues_, camino_);
     }
-    const int n = memoria_->Tableros.Numero(p_, tocadas_, huella_);
     // A candidate's score depends on its path only through the first move,
     // whether it is the only move, and the partner's pieces captured.
     const std::uint64_t camino = PrimerMovimiento(camino_) |
@@ -206,10 +212,72 @@ void Busqueda::Hoja(int movimientos) {
         memoria_->Empieza(casillasIniciales_);
         for (int s = 1; s <= NumCasillas; ++s) huella_.Pon(p_, s);
     }
-    Candidato c = Puntua(movimientos);
+    const int n = memoria_ && puntuacion_ ? memoria_->Tableros.Numero(p_, tocadas_, huella_) : -1;
+    Anota(Puntua(n, movimientos));
+    if (numCintas_ == 0) return;
+    // A tape plays a board back only from its kept estimate.
+    if (puntuacion_ && !memoria_->Tableros.Guardado(n)) cintaValida_[numCintas_ - 1] = false;
+    PonPaso({Paso::Hoja, static_cast<std::uint8_t>(movimientos), static_cast<std::uint8_t>(camino_.CapturasSocio),
+             n});
+}
+
+void Busqueda::Anota(Candidato c) {
     c.PonMarca(marca_);
     marca_ = false;
     Emite(c);
+}
+
+void Busqueda::AbreCinta() {
+    if (numCintas_ == cintas_.size()) {
+        cintas_.emplace_back();
+        cintaValida_.push_back(true);
+    }
+    cintas_[numCintas_].clear();
+    cintaValida_[numCintas_++] = true;
+}
+
+void Busqueda::PonPaso(const Paso& paso) {
+    if (numCintas_ > 0) cintas_[numCintas_ - 1].push_back(paso);
+}
+
+// Keeps the innermost tape, if it can be played, and names it in the tape
+// around it (which cannot be played without it).
+std::int32_t Busqueda::CierraCinta() {
+    const auto& pasos = cintas_[--numCintas_];
+    auto& lista = memoria_->ListaCintas;
+    auto& pool = memoria_->Pasos;
+    std::int32_t indice = -1;
+    if (cintaValida_[numCintas_] && !parar_ && pool.size() + pasos.size() <= CapacidadPasos) {
+        indice = static_cast<std::int32_t>(lista.size());
+        lista.push_back({static_cast<std::uint32_t>(pool.size()), static_cast<std::uint32_t>(pasos.size())});
+        pool.insert(pool.end(), pasos.begin(), pasos.end());
+    }
+    if (numCintas_ > 0) {
+        if (indice >= 0)
+            PonPaso({Paso::Sub, 0, 0, indice});
+        else
+            cintaValida_[numCintas_ - 1] = false;
+    }
+    return indice;
+}
+
+// The candidates of a tape's paths for the current first move, in the
+// order they were found, with the marks as they were set.
+void Busqueda::Reproduce(std::int32_t indice) {
+    const Cinta cinta = memoria_->ListaCintas[static_cast<std::size_t>(indice)];
+    const int capturas = camino_.CapturasSocio;
+    for (std::uint32_t i = 0; i < cinta.Num; ++i) {
+        const Paso paso = memoria_->Pasos[cinta.Inicio + i];
+        if (paso.Que == Paso::Marca) {
+            marca_ = true;
+        } else if (paso.Que == Paso::Sub) {
+            Reproduce(paso.Numero);
+        } else {
+            camino_.CapturasSocio = paso.Capturas;
+            Anota(Puntua(paso.Numero, paso.Movimientos));
+        }
+    }
+    camino_.CapturasSocio = capturas;
 }
 
 void Busqueda::Profundiza(int prof, std::size_t siguiente, int pendiente) {
@@ -241,34 +309,60 @@ void Busqueda::Profundiza(int prof, std::size_t siguiente, int pendiente) {
                             static_cast<std::uint64_t>(camino_.CapturasSocio) << 48;
     const std::uint64_t b = PrimerMovimiento(camino_) |
                             (resto << 3 | (secuencia_->size() - siguiente)) << 26;
-    if (n >= 0)
+    // ...and without the first move, its tape.
+    const std::uint64_t sinPrimera = b >> 26 << 26;
+    auto& resumenes = memoria_->Resumenes;
+    if (n >= 0) {
         if (const std::uint32_t* i = memoria_->Subarboles.Busca(a, b)) {
-            Repite(memoria_->Resumenes[*i]);
+            const Resumen& r = resumenes[*i];
+            if (r.Cinta >= 0)
+                PonPaso({Paso::Sub, 0, 0, r.Cinta});
+            else if (numCintas_ > 0)
+                cintaValida_[numCintas_ - 1] = false;
+            Repite(r);
             return;
         }
-    auto& resumenes = memoria_->Resumenes;
+        if (const std::uint32_t* t = memoria_->Cintas.Busca(a, sinPrimera)) {
+            const auto cinta = static_cast<std::int32_t>(*t);
+            PonPaso({Paso::Sub, 0, 0, cinta});
+            const bool guarda = resumenes.size() < CapacidadSubarboles;
+            if (guarda) Graba();
+            Reproduce(cinta);
+            if (!guarda) return;
+            Resumen r = CierraGrabacion();
+            r.Cinta = cinta;
+            memoria_->Subarboles.Pon(a, b, static_cast<std::uint32_t>(resumenes.size()));
+            resumenes.push_back(r);
+            return;
+        }
+    }
     const bool guarda = n >= 0 && resumenes.size() < CapacidadSubarboles;
-    if (guarda) Graba();
+    if (guarda) {
+        Graba();
+        AbreCinta();
+    }
     Explora(prof, siguiente, pendiente, valor);
     if (!guarda) return;
-    const Resumen r = CierraGrabacion();
+    Resumen r = CierraGrabacion();
+    r.Cinta = CierraCinta();
     if (parar_) return;
     memoria_->Subarboles.Pon(a, b, static_cast<std::uint32_t>(resumenes.size()));
     resumenes.push_back(r);
+    if (r.Cinta >= 0) memoria_->Cintas.Pon(a, sinPrimera, static_cast<std::uint32_t>(r.Cinta));
 }
 
 void Busqueda::Explora(int prof, std::size_t siguiente, int pendiente, int valor) {
     if (pendiente == 0) ++siguiente;
     const int turno = p_.Turno;
-    FichasMovibles(p_, valor, 0);
+    std::array<Entero, MaxFichas + 1> destinos;
+    FichasMovibles(p_, valor, 0, &destinos);
     const std::array<bool, MaxFichas + 1> movibles = p_.FichaMovible;
     bool probada = false;
     for (int k = 1; k <= numFichas_ && !parar_; ++k) {
         if (!movibles[k]) continue;
         probada = true;
         const int origen = p_.Fichas[turno][k];
-        PuedeMover(p_, turno, valor, origen, k);
-        const int destino = p_.CasillaDestino;
+        const int destino = destinos[k];
         if (destino < 1) continue;   // only a damaged record disagrees with FichasMovibles
         AnotaDestino(k, destino);
         // A simulated move leaves the next piece to leave the box as it was
@@ -307,6 +401,7 @@ void Busqueda::Explora(int prof, std::size_t siguiente, int pendiente, int valor
             Hoja(prof - 1);
     } else if (prof > 1 && !parar_) {
         marca_ = true;
+        PonPaso({Paso::Marca, 0, 0, -1});
     }
 }
 

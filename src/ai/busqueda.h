@@ -21,6 +21,14 @@
 // partner captures, it is taken from memory instead of searched.  Its
 // destinations were all offered to Destinos the first time, so nothing is
 // lost there either.
+//
+// Different orders of the same moves often reach the same board with the
+// same values left to count but a different first move, whose candidates
+// differ only in the first move's part of their scores.  So each subtree
+// is also kept as the tape of what its search did (the boards its paths
+// ended on, in order, and where the mark was set), and met again with
+// another first move the tape is played instead of the moves: each board
+// is scored for the new first move, or taken from the scores already made.
 #pragma once
 
 #include <array>
@@ -68,6 +76,20 @@ struct TramoCandidatos {
 struct Resumen {
     std::uint32_t Inicio = 0, Num = 0;   // its runs in the search's pool
     bool MarcaFinal = false;             // the mark it leaves
+    std::int32_t Cinta = -1;             // the tape of its search, -1 if none
+};
+
+// One step of a subtree's tape: a path ended on a board, the mark was set,
+// or a subtree's own tape was played.
+struct Paso {
+    enum Tipo : std::uint8_t { Hoja, Marca, Sub };
+    Tipo Que = Hoja;
+    std::uint8_t Movimientos = 0;   // of the path, bonus counts included
+    std::uint8_t Capturas = 0;      // partner's pieces captured below the subtree's root
+    std::int32_t Numero = -1;       // the board, or the subtree's tape
+};
+struct Cinta {
+    std::uint32_t Inicio = 0, Num = 0;   // its steps in the search's pool
 };
 
 class Busqueda {
@@ -105,7 +127,15 @@ private:
         if (memoria_) huella_.Mueve(p_, origen, destino, signo);
     }
     void Hoja(int movimientos);
-    Candidato Puntua(int movimientos);
+    // The candidate of the current path, ending on board n (-1 when not
+    // known), without its mark.
+    Candidato Puntua(int n, int movimientos);
+    void Anota(Candidato c);
+    // Tapes: the innermost one being recorded takes each step.
+    void AbreCinta();
+    std::int32_t CierraCinta();
+    void PonPaso(const Paso& paso);
+    void Reproduce(std::int32_t cinta);
     void Emite(const Candidato& c);
     void AnotaDestino(int ficha, int destino);
     // The estimate of the current board, whose path touched `tocadas`.
@@ -145,6 +175,9 @@ private:
         std::vector<Resumen> Resumenes;
         TablaPares Puntuados;            // board and path -> Puntuaciones
         std::vector<Candidato> Puntuaciones;
+        TablaPares Cintas;               // subtree without its first move -> ListaCintas
+        std::vector<Cinta> ListaCintas;
+        std::vector<Paso> Pasos;
         void Empieza(const std::array<Casilla, NumCasillas + 1>& inicial);
         void Recorta();
     };
@@ -154,6 +187,11 @@ private:
     // The parts being searched that will be kept, innermost last.
     std::vector<std::vector<TramoCandidatos>> grabando_;
     std::size_t numGrabando_ = 0;
+    // The tapes being recorded, innermost last; a tape that met a step it
+    // cannot keep (a board whose estimate is not kept) is not kept.
+    std::vector<std::vector<Paso>> cintas_;
+    std::vector<bool> cintaValida_;
+    std::size_t numCintas_ = 0;
 
     long hojas_ = 0;
     long nodos_ = 0;

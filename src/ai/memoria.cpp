@@ -43,7 +43,8 @@ void MemoriaTableros::ComponFichas(const Partida& p) {
     Entero* c = piezas_.data();
     for (int j = 1; j <= 4; ++j) {
         *c++ = p.EnEspera[j];
-        for (int k = 1; k <= MaxFichas; ++k) *c++ = p.Fichas[j][k];
+        std::memcpy(c, &p.Fichas[j][1], MaxFichas * sizeof(Entero));
+        c += MaxFichas;
     }
 }
 
@@ -59,10 +60,8 @@ void MemoriaTableros::ComponCasillas(const Partida& p, const std::vector<Entero>
     Entero* c = clave_.data();
     for (Entero s : cambiadas_) {
         *c++ = s;
-        for (int h = 1; h <= 3; ++h) {
-            *c++ = p.Casillas[s].Jugador[h];
-            *c++ = p.Casillas[s].Pieza[h];
-        }
+        std::memcpy(c, &p.Casillas[s], sizeof(Casilla));
+        c += PorCasilla - 1;
     }
 }
 
@@ -72,11 +71,8 @@ void MemoriaTableros::ComponCasillas(const Partida& p, const std::vector<Entero>
 // board's changed squares.
 bool MemoriaTableros::Igual(const Partida& p, const Entero* clave, std::size_t largo) const {
     if (std::memcmp(piezas_.data(), clave, sizeof piezas_) != 0) return false;
-    for (const Entero* c = clave + LargoFichas; c < clave + largo; c += PorCasilla) {
-        const Casilla& casilla = p.Casillas[c[0]];
-        for (int h = 1; h <= 3; ++h)
-            if (casilla.Jugador[h] != c[2 * h - 1] || casilla.Pieza[h] != c[2 * h]) return false;
-    }
+    for (const Entero* c = clave + LargoFichas; c < clave + largo; c += PorCasilla)
+        if (std::memcmp(&p.Casillas[c[0]], c + 1, sizeof(Casilla)) != 0) return false;
     return true;
 }
 

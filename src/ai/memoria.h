@@ -69,6 +69,9 @@ public:
     std::size_t Bytes() const;
     void Recorta(std::size_t bytes);
 
+    // Whether the estimate of board `n` is kept.
+    bool Guardado(int n) const { return n >= 0 && valorDe_[static_cast<std::size_t>(n)] >= 0; }
+
     // The estimate of board `n`, computed by `calcula` the first time (every
     // time for n = -1).  The reference holds until the next call.
     template <typename Calcula>
@@ -87,7 +90,10 @@ private:
     static constexpr std::size_t CapacidadTableros = 1 << 18;
     static constexpr std::size_t CapacidadValores = 1 << 15;
 
-    static constexpr std::size_t PorJugador = 1 + MaxFichas, PorCasilla = 7;
+    // A changed square is kept as its number and its whole content.
+    static constexpr std::size_t PorJugador = 1 + MaxFichas;
+    static constexpr std::size_t PorCasilla = 1 + sizeof(Casilla) / sizeof(Entero);
+    static_assert(sizeof(Casilla) == 8 * sizeof(Entero), "squares are compared byte by byte");
     static constexpr std::size_t LargoFichas = 4 * PorJugador;
 
     void ComponFichas(const Partida& p);

@@ -35,7 +35,14 @@ double Media(const std::array<double, 5>& progreso, const std::array<bool, 5>& c
 }  // namespace
 
 void Candidato::PonMarca(bool marca) {
-    Rasgos[9] = marca && AplicaRasgo9 ? ValorRasgo9 : 0.0f;
+    const float rasgo9 = marca && AplicaRasgo9 ? ValorRasgo9 : 0.0f;
+    // The same features give the same total: most candidates meet no mark.
+    if (rasgo9 == Rasgos[9]) return;
+    Rasgos[9] = rasgo9;
+    Suma();
+}
+
+void Candidato::Suma() {
     Total = 0;
     for (int i = 1; i <= 11; ++i) Total += Rasgos[i];
 }
@@ -127,6 +134,7 @@ Candidato Puntuador::Puntua(const ValorEstado& despues, const CaminoCandidato& c
         f[11] = static_cast<float>((antes_.Progreso[j] - antes_.Progreso[ctx_.Socio] - 5) *
                                    camino.CapturasSocio * Factor11[c]);
     cand.ValorRasgo9 = static_cast<float>(Rasgo9[c]);
+    cand.Suma();
     cand.PonMarca(camino.Marca);
     return cand;
 }

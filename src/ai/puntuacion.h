@@ -33,6 +33,8 @@ struct Candidato {
 
     // Feature 9 for the mark, and the total again.
     void PonMarca(bool marca);
+    // The total of the features.
+    void Suma();
 
     // The path's first move with no score: the choice when it is the only one.
     static Candidato SinPuntuar(const CaminoCandidato& camino) {

@@ -86,6 +86,13 @@ struct Ocupante {
     double Valor;               // its piece value before the sequence
 };
 
+// The other seats' pieces that may land on a ring square with some value,
+// whatever stands between, in seat and piece order (seat * 16 + piece).
+struct Amenazantes {
+    std::array<std::uint8_t, 4 * MaxFichas> Fichas;
+    int Num = 0;
+};
+
 // The board a search starts from and its estimate, from which the estimate
 // of a board a few moves later is mostly copied.
 struct BaseValoracion {
@@ -97,6 +104,9 @@ struct BaseValoracion {
     MapaTablero Mapa;
     std::array<Ocupante, 2 * 68> Otros;   // other seats' pieces on the ring, in square order
     int NumOtros = 0;
+    // Per ring square, while the other seats' pieces stand as they stand
+    // here: a threat is looked for among these alone.
+    std::array<Amenazantes, 68 + 1> PorCasilla;
 };
 
 // Progress of a seat: squares travelled by its pieces, each capped at 63,

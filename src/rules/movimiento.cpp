@@ -73,10 +73,11 @@ bool MueveContando(Partida& p, int j, int v, int pos, int origen, int ficha) {
     } else {
         if (DosOcupadas(p.Casillas[destino]) && destino != CasillaCasa[j]) return Falla(p);
         if (pos == CasillaSalida[j] && p.TipoJugada == 9) return Falla(p);
+        // A barrier needs its first two slots taken.
         int paso = pos;
         for (int i = 1; i < v; ++i) {
-            paso = AvanzaCasillas(j, 1, paso);
-            if (EsBarrera(p, paso)) return Falla(p);
+            paso = AvanzaUno(j, paso);
+            if (paso <= NumCasillas && DosOcupadas(p.Casillas[paso]) && EsBarrera(p, paso)) return Falla(p);
         }
         if (p.ValoresUsados >= 1 && ReformaBarrera(p, j, destino)) return Falla(p);
         // While a piece can leave the box, no other piece counts the first value.
@@ -190,7 +191,7 @@ bool PuedeMover(Partida& p, int jugador, int valor, int posicion, int ficha) {
     return true;
 }
 
-void FichasMovibles(Partida& p, int valor, int ficha) {
+void FichasMovibles(Partida& p, int valor, int ficha, std::array<Entero, MaxFichas + 1>* destinos) {
     p.FichasBarrera.fill(0);
     p.NumBarreras = 0;
     p.AbrirBarrera = false;
@@ -212,7 +213,12 @@ void FichasMovibles(Partida& p, int valor, int ficha) {
         if (ficha < 1 || ficha > MaxFichas) return;
         desde = hasta = ficha;
     }
-    for (int k = desde; k <= hasta; ++k) p.FichaMovible[k] = PuedeMover(p, t, valor, p.Fichas[t][k], k);
+    std::array<Entero, MaxFichas + 1> destino{};
+    for (int k = desde; k <= hasta; ++k) {
+        p.FichaMovible[k] = PuedeMover(p, t, valor, p.Fichas[t][k], k);
+        destino[k] = p.CasillaDestino;
+    }
+    if (destinos) *destinos = destino;
 
     const bool seisODoble = DosDados(p) ? (p.Dado1 == p.Dado2 && p.Dado1 != 0) : p.Dado1 == 6;
     if (seisODoble && p.ValoresUsados == 0 && p.NumBarreras > 0) {
@@ -234,8 +240,9 @@ void FichasMovibles(Partida& p, int valor, int ficha) {
     }
 
     if (!p.ComerObligatorio || !p.HayCapturaPosible) return;
+    // The moves were checked above on the same board.
     for (int k = desde; k <= hasta; ++k) {
-        if (PuedeMover(p, t, valor, p.Fichas[t][k], k) && !ComeFicha(p, t, p.CasillaDestino)) {
+        if (destino[k] >= 1 && !ComeFicha(p, t, destino[k])) {
             p.FichaMovible[k] = false;
             p.ComerObligado = true;
         }

@@ -3,6 +3,8 @@
 // operation works for the seat whose turn it is (Turno) unless given a seat.
 #pragma once
 
+#include <array>
+
 #include "core/partida.h"
 
 namespace parchis {
@@ -28,7 +30,10 @@ bool PuedeMover(Partida& p, int jugador, int valor, int posicion, int ficha = 0)
 // Fills FichaMovible for Turno and the value, with NumBarreras,
 // FichasBarrera, AbrirBarrera and possibly ComerObligado (which it sets but
 // never clears).  Pieces outside the range examined are left not movable.
-void FichasMovibles(Partida& p, int valor, int ficha = 0);
+// `destinos`, when given, receives each examined piece's CasillaDestino for
+// the value (-1 when it cannot count it), movable or not; 0 elsewhere.
+void FichasMovibles(Partida& p, int valor, int ficha = 0,
+                    std::array<Entero, MaxFichas + 1>* destinos = nullptr);
 
 // Moves piece `ficha` of Turno from `origen` to `destino` with any capture
 // completed at once (the computer player's simulation).  Sets Bonificacion

@@ -4,25 +4,9 @@ namespace parchis {
 
 namespace {
 
-// One step along the path of `jugador`: the ring of 68 squares (seat 4 goes
-// on from 68 into its corridor) and each seat's turn into its corridor.
-int UnPaso(int jugador, int casilla) {
-    ++casilla;
-    if (jugador != 4 && casilla == 69) casilla = 1;
-    if (jugador == 3 && casilla == 18) casilla = 77;
-    else if (jugador == 2 && casilla == 35) casilla = 85;
-    else if (jugador == 1 && casilla == 52) casilla = 93;
-    return casilla;
-}
-
 bool SeatValido(int j) { return j >= 1 && j <= 4; }
 
 }  // namespace
-
-int AvanzaCasillas(int jugador, int n, int casilla) {
-    for (int i = 0; i < n; ++i) casilla = UnPaso(jugador, casilla);
-    return casilla;
-}
 
 bool EsCasillaSalida(int casilla) {
     return casilla == 5 || casilla == 22 || casilla == 39 || casilla == 56;

@@ -3,6 +3,8 @@
 // changes; direction and colour rotation only change turn order and colours.
 #pragma once
 
+#include <array>
+
 #include "core/partida.h"
 
 namespace parchis {
@@ -13,10 +15,38 @@ inline constexpr int CasillaEntrada[5] = {0, 51, 34, 17, 68};
 inline constexpr int CasillaCasa[5] = {0, 100, 92, 84, 76};
 inline constexpr int Companero[5] = {0, 3, 4, 1, 2};
 
+// One step along the path of `jugador`: the ring of 68 squares (seat 4 goes
+// on from 68 into its corridor) and each seat's turn into its corridor.
+constexpr int UnPaso(int jugador, int casilla) {
+    ++casilla;
+    if (jugador != 4 && casilla == 69) casilla = 1;
+    if (jugador == 3 && casilla == 18) casilla = 77;
+    else if (jugador == 2 && casilla == 35) casilla = 85;
+    else if (jugador == 1 && casilla == 52) casilla = 93;
+    return casilla;
+}
+
+// UnPaso of every seat 1..4 from every square 0..NumCasillas: the move
+// checks step square by square millions of times per choice.
+inline constexpr auto TablaPasos = [] {
+    std::array<std::array<Entero, NumCasillas + 1>, 5> t{};
+    for (int j = 1; j <= 4; ++j)
+        for (int s = 0; s <= NumCasillas; ++s) t[j][s] = static_cast<Entero>(UnPaso(j, s));
+    return t;
+}();
+
+inline int AvanzaUno(int jugador, int casilla) {
+    if (jugador >= 1 && jugador <= 4 && casilla >= 0 && casilla <= NumCasillas) return TablaPasos[jugador][casilla];
+    return UnPaso(jugador, casilla);
+}
+
 // Square reached by a piece of `jugador` on `casilla` moving `n` squares.
 // n < 1 leaves the square unchanged.  No stop at home: a result above
 // CasillaCasa[jugador] is an overshoot.
-int AvanzaCasillas(int jugador, int n, int casilla);
+inline int AvanzaCasillas(int jugador, int n, int casilla) {
+    for (int i = 0; i < n; ++i) casilla = AvanzaUno(jugador, casilla);
+    return casilla;
+}
 
 // Exit and safe squares (5, 12, 17, 22, 29, 34, 39, 46, 51, 56, 63, 68).
 bool EsSeguro(int casilla);

@@ -15,23 +15,36 @@ namespace {
 // Decision times go in steps of 1% from a tenth of a microsecond: a few
 // thousand counters however many games are played.
 constexpr double TramoMinimo = 1e-7, Paso = 1.01;
+
+// Processor time of this thread, in seconds.
+double SegundosProceso() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
 }  // namespace
 
-void Estadistica::AnotaTramo(double segundos) {
+void TiemposDecision::Anota(double segundos, long partida, long jugada) {
+    Segundos += segundos;
     const auto i = segundos <= TramoMinimo
                        ? std::size_t{0}
                        : static_cast<std::size_t>(std::ceil(std::log(segundos / TramoMinimo) / std::log(Paso)));
     if (i >= Tramos.size()) Tramos.resize(i + 1);
     ++Tramos[i];
+    if (segundos > Peor) {
+        Peor = segundos;
+        PartidaPeor = partida;
+        JugadaPeor = jugada;
+    }
 }
 
-double Estadistica::Percentil(double fraccion) const {
-    const auto meta = static_cast<long>(std::ceil(fraccion * static_cast<double>(Decisiones)));
+double TiemposDecision::Percentil(double fraccion, long decisiones) const {
+    const auto meta = static_cast<long>(std::ceil(fraccion * static_cast<double>(decisiones)));
     long cuenta = 0;
     for (std::size_t i = 0; i < Tramos.size(); ++i)
         if ((cuenta += Tramos[i]) >= meta)
-            return std::min(PeorDecision, TramoMinimo * std::pow(Paso, static_cast<double>(i)));
-    return PeorDecision;
+            return std::min(Peor, TramoMinimo * std::pow(Paso, static_cast<double>(i)));
+    return Peor;
 }
 
 InterfazTexto::InterfazTexto(Partida& p, std::ostream& salida, bool silencioso, bool comprobar,
@@ -96,17 +109,13 @@ void InterfazTexto::PonPuntero(Puntero puntero) {
     if (puntero == Puntero::Espera && p_.EsperandoFicha) {
         pensando_ = true;
         inicioDecision_ = Reloj_::now();
+        if (mideProceso_) inicioProceso_ = SegundosProceso();
     } else if (puntero == Puntero::Normal && pensando_) {
         pensando_ = false;
         const double s = std::chrono::duration<double>(Reloj_::now() - inicioDecision_).count();
         ++datos_.Decisiones;
-        datos_.SegundosDecision += s;
-        datos_.AnotaTramo(s);
-        if (s > datos_.PeorDecision) {
-            datos_.PeorDecision = s;
-            datos_.PartidaPeor = datos_.Partidas + 1;
-            datos_.JugadaPeor = p_.NumJugada;
-        }
+        datos_.Reloj.Anota(s, datos_.Partidas + 1, p_.NumJugada);
+        if (mideProceso_) datos_.Proceso.Anota(SegundosProceso() - inicioProceso_, datos_.Partidas + 1, p_.NumJugada);
     }
 }
 

@@ -20,20 +20,27 @@ struct Violacion : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The times of the computer's decisions by one clock.
+struct TiemposDecision {
+    double Segundos = 0;
+    double Peor = 0;
+    long PartidaPeor = 0, JugadaPeor = 0;   // where the slowest decision was
+    std::vector<long> Tramos;               // decisions by time, in steps of 1%
+
+    void Anota(double segundos, long partida, long jugada);
+    // The time (seconds, within 1%) that this share of `decisiones` stays under.
+    double Percentil(double fraccion, long decisiones) const;
+};
+
 struct Estadistica {
     long Partidas = 0;
     long SinGanador = 0;   // stopped at the move limit
     std::array<long, 5> Victorias{};
     long Jugadas = 0;
     long Decisiones = 0;
-    double SegundosDecision = 0;
-    double PeorDecision = 0;
-    long PartidaPeor = 0, JugadaPeor = 0;   // where the slowest decision was
-    std::vector<long> Tramos;               // decisions by time, in steps of 1%
-
-    void AnotaTramo(double segundos);
-    // The time (seconds, within 1%) that this share of the decisions stays under.
-    double Percentil(double fraccion) const;
+    // The wall clock counts whatever else the machine runs; the thread's
+    // processor time counts the decision alone.
+    TiemposDecision Reloj, Proceso;
 };
 
 class InterfazTexto : public InterfazSinVentana {
@@ -46,6 +53,9 @@ public:
     // The game just played ended: with a winner, or at the move limit.
     bool Terminada() const { return final_; }
     const Estadistica& Datos() const { return datos_; }
+    // Each decision's processor time is read too: two system calls a
+    // decision, which cost more than most decisions on some machines.
+    void MideProceso(bool mide) { mideProceso_ = mide; }
 
     void Cede() override;
     double Reloj() override;
@@ -74,6 +84,8 @@ private:
     bool final_ = false;
     bool pensando_ = false;
     Reloj_::time_point inicioDecision_;
+    bool mideProceso_ = false;
+    double inicioProceso_ = 0;
 };
 
 }  // namespace parchis::texto

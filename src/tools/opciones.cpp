@@ -12,6 +12,7 @@ const char* const TextoAyuda =
     "  --semilla S         semilla de los dados (la hora si no se da)\n"
     "  --silencioso        sólo el resumen final\n"
     "  --comprobar         comprueba la posición y el registro tras cada jugada\n"
+    "  --tiempo-proceso    mide también el tiempo de proceso de cada decisión\n"
     "  --carpeta DIR       carpeta del histórico (una temporal si no se da)\n"
     "  --dados 1|2         --fichas 4|8          --parejas | --individual\n"
     "  --cuenta 1|2        --salida 1|2          --seis 1|2|3      --primera 1|2|3\n"
@@ -115,6 +116,8 @@ std::optional<Opciones> LeeOpciones(int argc, char** argv, std::string& error) {
             o.Silencioso = true;
         } else if (a == "--comprobar") {
             o.Comprobar = true;
+        } else if (a == "--tiempo-proceso") {
+            o.TiempoProceso = true;
         } else if (Es(a, Interruptores)) {
             o.Cambios.push_back(a);
         } else if (a == "--partidas" || a == "--semilla" || a == "--carpeta" || Es(a, ConValor)) {

@@ -15,6 +15,7 @@ struct Opciones {
     std::optional<std::uint64_t> Semilla;   // the time of day when absent
     bool Silencioso = false;
     bool Comprobar = false;
+    bool TiempoProceso = false;               // each decision's processor time too
     bool Ayuda = false;
     std::string Carpeta;                     // where the history goes; a temporary one when empty
     // Changes to the default players and rules, applied in order.

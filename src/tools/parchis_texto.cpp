@@ -98,12 +98,17 @@ void Resumen(const Partida& p, const texto::Estadistica& d, double segundos, boo
                     d.Victorias[2] + d.Victorias[4]);
     if (d.Partidas > 0) std::printf("Jugadas por partida: %.1f\n", double(d.Jugadas) / double(d.Partidas));
     std::printf("Partidas por segundo: %.2f\n", segundos > 0 ? double(d.Partidas) / segundos : 0.0);
-    if (d.Decisiones > 0)
-        std::printf("Decisión del ordenador: media %.3f ms, percentil 99 %.3f ms, percentil 99,9 %.3f ms, "
-                    "peor %.3f ms (partida %ld, jugada %ld), %ld decisiones\n",
-                    1000 * d.SegundosDecision / double(d.Decisiones), 1000 * d.Percentil(0.99),
-                    1000 * d.Percentil(0.999), 1000 * d.PeorDecision, d.PartidaPeor, d.JugadaPeor,
-                    d.Decisiones);
+    if (d.Decisiones > 0) {
+        auto tiempos = [&d](const char* titulo, const texto::TiemposDecision& t, const char* cola) {
+            std::printf("%s: media %.3f ms, percentil 99 %.3f ms, percentil 99,9 %.3f ms, "
+                        "peor %.3f ms (partida %ld, jugada %ld)%s\n",
+                        titulo, 1000 * t.Segundos / double(d.Decisiones), 1000 * t.Percentil(0.99, d.Decisiones),
+                        1000 * t.Percentil(0.999, d.Decisiones), 1000 * t.Peor, t.PartidaPeor, t.JugadaPeor, cola);
+        };
+        const std::string decisiones = ", " + std::to_string(d.Decisiones) + " decisiones";
+        tiempos("Decisión del ordenador", d.Reloj, decisiones.c_str());
+        if (!d.Proceso.Tramos.empty()) tiempos("Decisión del ordenador, tiempo de proceso", d.Proceso, "");
+    }
     if (comprobado) std::printf("Comprobación: ninguna violación\n");
 }
 
@@ -145,6 +150,7 @@ int main(int argc, char** argv) {
         std::chrono::system_clock::now().time_since_epoch().count()));
     if (red.Activa()) return texto::JuegaEnRed(red, *opciones, p, semilla);
     texto::InterfazTexto ui(p, std::cout, opciones->Silencioso, opciones->Comprobar, semilla);
+    ui.MideProceso(opciones->TiempoProceso);
     const auto inicio = std::chrono::steady_clock::now();
     for (long i = 1; i <= opciones->Partidas; ++i) {
         try {

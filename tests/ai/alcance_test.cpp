@@ -1,5 +1,5 @@
 // The one-walk reach of a piece against PuedeMover, value by value (all
-// values in one walk, and one value alone), on
+// values in one walk, one value alone, and along the ring without a walk), on
 // positions from random games under random rules; and the inline barrier
 // and capture tests against the rules' own.
 #include <gtest/gtest.h>
@@ -31,6 +31,16 @@ TEST(Alcance, DestinosComoPuedeMover) {
                     ASSERT_EQ(d[v], p.CasillaDestino)
                         << "position " << i << " seat " << j << " piece " << k << " at " << pos << " value " << v;
                     ASSERT_EQ(alcance.Destino(p, barreras, j, pos, k, v), d[v]) << "one value alone: " << v;
+                    if (pos < 1 || pos > 68) continue;
+                    // Along the ring without the walk: no barrier between, a square not full.
+                    const int s = (pos + v - 1) % 68 + 1;
+                    bool libre = !(p.Casillas[s].Jugador[1] != 0 && p.Casillas[s].Jugador[2] != 0);
+                    bool sinBarrera = true;
+                    for (int e = 1; e < v; ++e) sinBarrera = sinBarrera && !barreras.Es[(pos + e - 1) % 68 + 1];
+                    ASSERT_EQ(barreras.BarreraDelante(pos) >= v, sinBarrera) << "barrier ahead: " << v;
+                    ASSERT_EQ(barreras.BarreraDetras(s) >= v, sinBarrera) << "barrier behind: " << v;
+                    libre = libre && sinBarrera;
+                    ASSERT_EQ(libre && alcance.LlegaEnAnillo(p, barreras, j, pos, k, v, s), d[v] == s) << "ring: " << v;
                 }
             }
     }

@@ -1,0 +1,198 @@
+#include "ai/piezas.h"
+
+#include "rules/tablero.h"
+
+namespace parchis {
+
+namespace {
+
+double Factor(int distancia) {
+    if (distancia == 10) return 1.5;
+    if (distancia == 20) return 4;
+    return 1;
+}
+
+// The highest value with which piece q of seat r may land on `pos`, the
+// board's barriers and squares aside; 0 when none may.  Another seat's path
+// never enters this seat's corridor, and a piece farther behind along the
+// ring than its seat's highest value cannot land here: only a record with
+// pieces off their paths (`todas`) needs every walk.
+int AlcanceAmenaza(const Partida& p, const ContextoValoracion& ctx, int r, int q, int pos, bool todas) {
+    const int desde = p.Fichas[r][q];
+    if (desde < 0 || desde > NumCasillas) return 0;   // no walk from outside the board
+    const int vmax = ctx.DistribucionDe(p, r).NumValoresPosibles;
+    if (desde == 0) {
+        // Only the next piece to leave a box moves, to the exit square or
+        // counting from it.
+        const int salida = CasillaSalida[r];
+        return q != p.SiguienteSalida[r] || (!todas && pos != salida && DistanciaAnillo(salida, pos) > vmax)
+                   ? 0
+                   : vmax;
+    }
+    if (todas) return vmax;
+    if (desde > UltimaCasillaAnillo) return 0;
+    // Along the ring only the value that spans the distance can land here.
+    const int distancia = DistanciaAnillo(desde, pos);
+    return distancia > vmax ? 0 : distancia;
+}
+
+}  // namespace
+
+const TablasCamino* const TablasValoracion = &Tablas();
+
+int RecorridoFicha(const Partida& p, int jugador, int ficha) {
+    if (!SeatValido(jugador) || ficha < 1 || ficha > MaxFichas) return 0;
+    return RecorridoEn(*TablasValoracion, jugador, p.Fichas[jugador][ficha]);
+}
+
+int FichasConBono(const Partida& p, const MapaTablero& b, const AlcanceFichas& alcance,
+                  int jugador, int n) {
+    int cuenta = 0;
+    for (int m = 1; m <= n; ++m)
+        if (alcance.Destino(p, b, jugador, p.Fichas[jugador][m], m, 20) != -1) ++cuenta;
+    return cuenta;
+}
+
+void GananciasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
+                    Bonos& bonos, int k, ValorEstado& v) {
+    const int j = ctx.Jugador;
+    const int pos = v.Posicion[k];
+    if (pos == CasillaCasa[j]) return;
+    const DistribucionValores& dist = ctx.DistribucionDe(p, j);
+    // An empty square holds nothing to capture.
+    ctx.Alcance->Ocupadas(p, b, j, pos, k, dist.NumValoresPosibles, [&](int valor, int destino) {
+        if (dist.Combinaciones[valor] == 0 || !ComeFichaEn(p, j, destino)) return;
+        const FichaCapturada victima = VictimaEn(p, j, destino);
+        if (ctx.Parejas && victima.Jugador == ctx.Socio && ctx.Posicion != 3) return;
+        const int recorrido = RecorridoFicha(p, victima.Jugador, victima.Pieza);
+        const int conBono = bonos.De(p, b, ctx, j);
+        v.Terminos[v.NumTerminos++] = {static_cast<Entero>(destino),
+                                       dist.PorcentajeValor[valor] / 100.0 *
+                                           static_cast<double>(recorrido + 20 * conBono)};
+    });
+}
+
+bool Amenaza(const Partida& p, const ContextoValoracion& ctx, int r) {
+    return r != ctx.Jugador && p.Estado[r] == 1 && !(ctx.Parejas && r == ctx.Socio && ctx.Posicion != 1);
+}
+
+void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, Bonos& bonos, int k,
+                   ValorEstado& v, const Amenazantes* lista, unsigned cambiados) {
+    v.GananciaSocio[k] = v.Perdida[k] = 0;
+    const int pos = v.Posicion[k];
+    const bool todas = v.FueraDeCamino;
+    if (pos < 1 || pos > NumCasillas || (!todas && pos > UltimaCasillaAnillo)) return;
+    // A piece on the ring lands here only from no farther than the first
+    // barrier behind this square, and never when the square is full.
+    const int barrera = todas ? 0 : b.BarreraDetras(pos);
+    const Casilla& aqui = p.Casillas[pos];
+    const bool llena = aqui.Jugador[1] != 0 && aqui.Jugador[2] != 0;
+    DestinosValor d;
+    int i = 0;   // the next entry of `lista`
+    for (int r = 1; r <= 4; ++r) {
+        if (!Amenaza(p, ctx, r)) continue;
+        const bool socio = ctx.Parejas && r == ctx.Socio;
+        const DistribucionValores& dist = ctx.DistribucionDe(p, r);
+        const bool deLista = lista && !((cambiados >> r) & 1u);
+        while (i < (lista ? lista->Num : 0) && lista->Fichas[i] >> 4 < r) ++i;
+        for (int q = 0;;) {
+            if (deLista) {
+                if (i == lista->Num || lista->Fichas[i] >> 4 != r) break;
+                q = lista->Fichas[i++] & 15;
+            } else if (++q > ctx.NumFichas) {
+                break;
+            }
+            const int vmax = AlcanceAmenaza(p, ctx, r, q, pos, todas);
+            if (vmax == 0) continue;
+            // What a capture of this piece with `valor` adds.
+            auto anota = [&](int valor) {
+                if (dist.Combinaciones[valor] == 0 || !ComeFichaEn(p, r, pos)) return;
+                const bool conBono = !(pos == CasillaSalida[r] && !p.BonoComerSaliendo);
+                const double parte = dist.PorcentajeValor[valor] / 100.0;
+                if (socio) {
+                    if (conBono) v.GananciaSocio[k] += parte * 20.0;
+                } else {
+                    const int extra = conBono ? 20 * bonos.De(p, b, ctx, r) : 0;
+                    v.Perdida[k] += parte * static_cast<double>(v.Recorrido[k] + extra);
+                }
+            };
+            const int desde = p.Fichas[r][q];
+            if (desde != 0 && !todas) {
+                if (!llena && vmax <= barrera && ctx.Alcance->LlegaEnAnillo(p, b, r, desde, q, vmax, pos))
+                    anota(vmax);
+                continue;
+            }
+            ctx.Alcance->Calcula(p, b, r, desde, q, vmax, d);
+            for (int valor = 1; valor <= vmax; ++valor)
+                if (d[valor] == pos) anota(valor);
+        }
+    }
+}
+
+int OtrosEnAnillo(const Partida& p, const ContextoValoracion& ctx, Ocupante* otros) {
+    int n = 0;
+    for (int s = 1; s <= UltimaCasillaAnillo; ++s)
+        for (int h = 1; h <= 2; ++h) {
+            const Casilla& c = p.Casillas[s];
+            const int r = c.Jugador[h];
+            if (!DeOtro(c, h, ctx.Jugador)) continue;
+            otros[n++] = {static_cast<Entero>(s), c.Jugador[h], c.Pieza[h],
+                          static_cast<Entero>(RecorridoFicha(p, r, c.Pieza[h])),
+                          ctx.ValorPieza[r][c.Pieza[h]]};
+        }
+    return n;
+}
+
+void SumasAnillo(const ContextoValoracion& ctx, const Ocupante* otros, int numOtros, int k, ValorEstado& v) {
+    const int pos = v.Posicion[k];
+    double suma1 = 0, suma2 = 0;
+    int cuenta1 = 0, cuenta2 = 0;
+    int inicio = 0;
+    while (inicio < numOtros && otros[inicio].Casilla < pos) ++inicio;
+    if (inicio == numOtros) inicio = 0;
+    for (int i = 0, n = inicio; i < numOtros; ++i, n = n + 1 == numOtros ? 0 : n + 1) {
+        const Ocupante& o = otros[n];
+        const int d = o.Casilla >= pos ? o.Casilla - pos : o.Casilla - pos + UltimaCasillaAnillo;
+        const int e = UltimaCasillaAnillo - d;
+        const bool socio = ctx.Parejas && o.Jugador == ctx.Socio;
+        if (v.Recorrido[k] + d < 63 && (!socio || ctx.Posicion == 3)) {
+            ++cuenta1;
+            suma1 += o.Valor * Factor(d) / (d + 1);
+        }
+        if (o.Recorrido + e < 62 && (!socio || ctx.Posicion == 1)) {
+            ++cuenta2;
+            suma2 += o.Valor * Factor(e) / e;
+        }
+    }
+    v.S1[k] = suma1 == 0 ? 0 : suma1 / cuenta1;
+    v.S2[k] = suma2 == 0 ? 0 : suma2 / cuenta2;
+    if (!EsSeguro(pos)) v.S2[k] = v.S2[k] / 2;
+}
+
+void SumaBarrera(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int k, ValorEstado& v) {
+    const int j = ctx.Jugador;
+    const int pos = v.Posicion[k];
+    double suma3 = 0;
+    int cuenta3 = 0;
+    // A piece counts behind a barrier from no farther than its seat's
+    // highest value.
+    if (b.Es[pos])
+        for (int e = ctx.ValorMaximo(); e >= 1; --e) {
+            const int s = pos - e < 1 ? pos - e + UltimaCasillaAnillo : pos - e;
+            const Casilla& c = p.Casillas[s];
+            for (int h = 1; h <= 2; ++h) {
+                const int r = c.Jugador[h];
+                if (!SeatValido(r) || c.Pieza[h] < 1 || c.Pieza[h] > MaxFichas ||
+                    e > ctx.DistribucionDe(p, r).NumValoresPosibles)
+                    continue;
+                int signo = 1;
+                if (r == j) signo = -1;
+                else if (ctx.Parejas && r == ctx.Socio) signo = ctx.Posicion - 3;
+                ++cuenta3;
+                suma3 += ctx.ValorPieza[r][c.Pieza[h]] * signo / e;
+            }
+        }
+    v.S3[k] = suma3 == 0 ? 0 : suma3 / cuenta3;
+}
+
+}  // namespace parchis
