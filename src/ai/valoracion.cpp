@@ -203,6 +203,17 @@ BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx)
     }
 }
 
+void BaseValoracion::Sumas(const ContextoValoracion& ctx, int k, ValorEstado& v) const {
+    const int pos = v.Posicion[k];
+    if (!sumasHechas_[pos]) {
+        SumasAnillo(ctx, Otros.data(), NumOtros, k, v);
+        sumas_[pos] = {v.S1[k], v.S2[k]};
+        sumasHechas_[pos] = true;
+    }
+    v.S1[k] = sumas_[pos][0];
+    v.S2[k] = sumas_[pos][1];
+}
+
 void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValoracion& base,
                  const Entero* cambiadas, int numCambiadas, ValorEstado& v) {
     const int j = ctx.Jugador;
@@ -291,7 +302,7 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
         }
         if (rehace[k] & RehaceSumas) {
             v.S1[k] = v.S2[k] = 0;
-            if (anillo) SumasAnillo(ctx, base.Otros.data(), base.NumOtros, k, v);
+            if (anillo) base.Sumas(ctx, k, v);
         } else {
             v.S1[k] = a.S1[k];
             v.S2[k] = a.S2[k];

@@ -107,6 +107,16 @@ struct BaseValoracion {
     // Per ring square, while the other seats' pieces stand as they stand
     // here: a threat is looked for among these alone.
     std::array<Amenazantes, 68 + 1> PorCasilla;
+
+    // S1 and S2 of a piece of the seat on ring square s among the other
+    // seats' pieces of this board: they depend on nothing else, and the
+    // boards of a search put the seat's moved pieces on the same few
+    // squares again and again.  Worked out the first time asked.
+    void Sumas(const ContextoValoracion& ctx, int k, ValorEstado& v) const;
+
+private:
+    mutable std::array<std::array<double, 2>, 68 + 1> sumas_;
+    mutable std::array<bool, 68 + 1> sumasHechas_{};
 };
 
 // Progress of a seat: squares travelled by its pieces, each capped at 63,
