@@ -82,21 +82,37 @@ enum Rehacer : std::uint8_t {
     RehaceSumas = 4,      // its targets and threats (S1, S2): only a piece that moved
 };
 
+// What a piece of the seat landing on square s (not an exit square) would
+// capture there: the victim as seat * 16 + piece, 0 when none.  A capture's
+// term reads nothing else of the square.
+int Presa(const Partida& p, const Casilla& c, int j, int s) {
+    const int a = c.Jugador[1];
+    if (a == 0 || (c.Jugador[2] != 0 && s != CasillaCasa[j])) return 0;
+    if (a == j || EsSeguro(s) || (p.ModoJuego == 2 && p.BarreraCompaneros && a == Companero[j])) return 0;
+    for (int h = 3; h >= 1; --h)
+        if (c.Jugador[h] != 0 && c.Jugador[h] != j) return c.Jugador[h] << 4 | c.Pieza[h];
+    return 0;
+}
+
 // What a change of square c changes for a piece of the seat standing on
 // `pos`: on its own square or an exit square (the box pieces' way out)
 // everything; on a square its walk crosses, its captures; within a throw
 // behind it on the ring, its threats and its barrier's sum.  Its targets
 // and threats among the other seats' pieces (S1, S2) stay while those
-// pieces do.
-int Alcanza(const ContextoValoracion& ctx, const Partida& p, int pos, int c) {
-    if (c == pos || EsCasillaSalida(c)) return RehaceTodo;
+// pieces do.  A `neutra` square kept its barrier and what a capture there
+// would take (the seat's own pieces came or went): walks and captures see
+// it as before, and only the sum behind a barrier reads its pieces.
+int Alcanza(const ContextoValoracion& ctx, const Partida& p, const MapaTablero& b, int pos, int c, bool neutra) {
     const int j = ctx.Jugador;
+    // An exit square kept as it was lets its seat's box pieces out as before.
+    if (c == pos || (EsCasillaSalida(c) && !neutra)) return RehaceTodo;
     const int vmax = ctx.DistribucionDe(p, j).NumValoresPosibles;
     // Along the ring the walk ahead is taken whole, even past the turn
     // into the corridor: a piece worked out again needlessly is still right.
     if (EnAnillo(pos) && EnAnillo(c))
-        return (DistanciaAnillo(c, pos) <= ctx.ValorMaximo() ? RehaceAmenaza : 0) |
-               (DistanciaAnillo(pos, c) <= vmax ? RehaceGanancia : 0);
+        return (DistanciaAnillo(c, pos) <= ctx.ValorMaximo() && (!neutra || b.Es[pos]) ? RehaceAmenaza : 0) |
+               (DistanciaAnillo(pos, c) <= vmax && !neutra ? RehaceGanancia : 0);
+    if (neutra) return 0;
     const auto& siguiente = TablasValoracion->Siguiente[j];
     int s = pos;
     for (int v = vmax; v > 0 && s != CasillaCasa[j]; --v) {
@@ -251,6 +267,17 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
         return;
     }
     const MapaTablero b(base.Mapa, p, cambios.data(), numCambios);
+    // While a box piece of the seat must leave, two of its pieces on its
+    // exit square keep the others from counting the first value.
+    const bool forzosa = p.EnEspera[j] >= 1 && p.SalidaCon5 && p.SalidaObligatoria && p.ValoresUsados == 0 &&
+                         p.TipoJugada != 5;
+    std::array<bool, 16> neutras;
+    for (int i = 0; i < numCambios; ++i) {
+        const int c = cambios[i];
+        neutras[i] = b.Es[c] == base.Mapa.Es[c] &&
+                     Presa(p, p.Casillas[c], j, c) == Presa(p, base.Casillas[c], j, c) &&
+                     !(forzosa && c == CasillaSalida[j]);
+    }
     Situa(p, b, ctx, v, &a.Progreso);
     // What the moves changed around each piece is worked out again; a
     // piece that moved is worked out whole.
@@ -261,7 +288,7 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
         const bool movida = pos != a.Posicion[k] || pos == 0;
         rehace[k] = movida ? RehaceTodo | RehaceSumas : 0;
         for (int i = 0; i < numCambios && (rehace[k] & RehaceTodo) != RehaceTodo; ++i)
-            rehace[k] |= Alcanza(ctx, p, pos, cambios[i]);
+            rehace[k] |= Alcanza(ctx, p, b, pos, cambios[i], neutras[i]);
         tomaCapturas = tomaCapturas ||
                        (!(rehace[k] & RehaceGanancia) && a.InicioTerminos[k + 1] > a.InicioTerminos[k]);
     }
