@@ -1,6 +1,7 @@
 #include "ai/valoracion.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "ai/piezas.h"
 #include "rules/tablero.h"
@@ -51,10 +52,12 @@ const Amenazantes* Lista(const BaseValoracion* base, const ValorEstado& v, int k
                                                                                    : nullptr;
 }
 
-// The whole estimate, the other seats' ring pieces given.
+// The whole estimate, the other seats' ring pieces given (with `base`,
+// those of the first board less the ones named in `quitadas`, when
+// `quitadas` is not -1).
 void Valora(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
             const Ocupante* otros, int numOtros, ValorEstado& v, const BaseValoracion* base = nullptr,
-            unsigned cambiados = 0) {
+            unsigned cambiados = 0, std::int64_t quitadas = -1) {
     Situa(p, b, ctx, v);
     Bonos bonos;
     const int n = ctx.NumFichas;
@@ -68,7 +71,10 @@ void Valora(const Partida& p, const MapaTablero& b, const ContextoValoracion& ct
         AmenazasPieza(p, b, ctx, bonos, k, v, Lista(base, v, k), cambiados);
         v.S1[k] = v.S2[k] = v.S3[k] = 0;
         if (!EnAnillo(v.Posicion[k])) continue;
-        SumasAnillo(ctx, otros, numOtros, k, v);
+        if (base && quitadas >= 0)
+            base->Sumas(ctx, static_cast<std::uint32_t>(quitadas), otros, numOtros, k, v);
+        else
+            SumasAnillo(ctx, otros, numOtros, k, v);
         SumaBarrera(p, b, ctx, k, v);
     }
     v.Bono = bonos.Valor;
@@ -150,6 +156,31 @@ bool MismosOtros(const Casilla& a, const Casilla& b, int jugador) {
     }
 }
 
+// When the other seats' pieces stand as on the first board but for some
+// sent to their boxes (captured), which of the first board's ring pieces
+// those are (bit i for base.Otros[i]), with the rest left in `otros` in
+// the same order; -1 otherwise.
+std::int64_t Capturadas(const Partida& p, const ContextoValoracion& ctx, const BaseValoracion& base,
+                        Ocupante* otros) {
+    const ValorEstado& a = base.Valor;
+    if (a.FueraDeCamino || base.NumOtros > 32) return -1;
+    for (int r = 1; r <= 4; ++r) {
+        if (r == ctx.Jugador) continue;
+        for (int q = 1; q <= ctx.NumFichas; ++q)
+            if (p.Fichas[r][q] != a.Fichas[r][q] && p.Fichas[r][q] != 0) return -1;
+    }
+    std::uint32_t quitadas = 0;
+    int n = 0;
+    for (int i = 0; i < base.NumOtros; ++i) {
+        const Ocupante& o = base.Otros[i];
+        if (p.Fichas[o.Jugador][o.Pieza] == o.Casilla)
+            otros[n++] = o;
+        else
+            quitadas |= 1u << i;
+    }
+    return quitadas;
+}
+
 }  // namespace
 
 double ProgresoJugador(const Partida& p, int jugador, int numFichas) {
@@ -219,15 +250,42 @@ BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx)
     }
 }
 
-void BaseValoracion::Sumas(const ContextoValoracion& ctx, int k, ValorEstado& v) const {
+void BaseValoracion::Sumas(const ContextoValoracion& ctx, std::uint32_t quitadas, const Ocupante* otros,
+                           int numOtros, int k, ValorEstado& v) const {
     const int pos = v.Posicion[k];
-    if (!sumasHechas_[pos]) {
-        SumasAnillo(ctx, Otros.data(), NumOtros, k, v);
-        sumas_[pos] = {v.S1[k], v.S2[k]};
-        sumasHechas_[pos] = true;
+    if (quitadas == 0) {
+        if (!sumasHechas_[pos]) {
+            SumasAnillo(ctx, otros, numOtros, k, v);
+            sumas_[pos] = {v.S1[k], v.S2[k]};
+            sumasHechas_[pos] = true;
+        }
+        v.S1[k] = sumas_[pos][0];
+        v.S2[k] = sumas_[pos][1];
+        return;
     }
-    v.S1[k] = sumas_[pos][0];
-    v.S2[k] = sumas_[pos][1];
+    constexpr int Bits = 10;
+    if (trasCaptura_.empty()) {
+        if (++capturasVistas_ < 64) {
+            SumasAnillo(ctx, otros, numOtros, k, v);
+            return;
+        }
+        trasCaptura_.resize(1 << Bits);
+    }
+    const std::uint64_t clave = static_cast<std::uint64_t>(pos) | static_cast<std::uint64_t>(quitadas) << 8;
+    std::size_t i = static_cast<std::size_t>((clave * 0x9E3779B97F4A7C15ull) >> (64 - Bits));
+    for (int intentos = 0; intentos < 8; ++intentos, i = (i + 1) & ((1 << Bits) - 1)) {
+        SumasTrasCaptura& e = trasCaptura_[i];
+        if (e.Clave == clave) {
+            v.S1[k] = e.S1;
+            v.S2[k] = e.S2;
+            return;
+        }
+        if (e.Clave != 0) continue;
+        SumasAnillo(ctx, otros, numOtros, k, v);
+        e = {clave, v.S1[k], v.S2[k]};
+        return;
+    }
+    SumasAnillo(ctx, otros, numOtros, k, v);
 }
 
 void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValoracion& base,
@@ -263,7 +321,10 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
             if (p.Fichas[r] != a.Fichas[r] || p.EnEspera[r] != a.Espera[r]) cambiados |= 1u << r;
         const MapaTablero barreras(p);
         std::array<Ocupante, 2 * UltimaCasillaAnillo> otros;
-        Valora(p, barreras, ctx, otros.data(), OtrosEnAnillo(p, ctx, otros.data()), v, &base, cambiados);
+        const std::int64_t quitadas = Capturadas(p, ctx, base, otros.data());
+        const int numOtros = quitadas >= 0 ? base.NumOtros - std::popcount(static_cast<std::uint32_t>(quitadas))
+                                           : OtrosEnAnillo(p, ctx, otros.data());
+        Valora(p, barreras, ctx, otros.data(), numOtros, v, &base, cambiados, quitadas);
         return;
     }
     const MapaTablero b(base.Mapa, p, cambios.data(), numCambios);
@@ -329,7 +390,7 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
         }
         if (rehace[k] & RehaceSumas) {
             v.S1[k] = v.S2[k] = 0;
-            if (anillo) base.Sumas(ctx, k, v);
+            if (anillo) base.Sumas(ctx, 0, base.Otros.data(), base.NumOtros, k, v);
         } else {
             v.S1[k] = a.S1[k];
             v.S2[k] = a.S2[k];
