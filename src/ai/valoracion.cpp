@@ -29,16 +29,19 @@ void Situa(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx
            const std::array<double, 5>* progreso = nullptr) {
     const int j = ctx.Jugador;
     v.FueraDeCamino = false;
+    int recorrido = 0;   // the seat's progress, as ProgresoJugador sums it
     for (int k = 1; k <= ctx.NumFichas; ++k) {
         const int pos = p.Fichas[j][k];
         v.Posicion[k] = static_cast<Entero>(pos);
         v.Recorrido[k] = static_cast<Entero>(RecorridoEn(*TablasValoracion, j, pos));
+        recorrido += std::min<int>(v.Recorrido[k], 63);
         v.Resguardada[k] = Resguardada(p, b, ctx, pos);
         if ((pos > UltimaCasillaAnillo && pos < CasillaCasa[j] - 7) || pos > CasillaCasa[j])
             v.FueraDeCamino = true;
     }
     for (int r = 1; r <= 4; ++r)
-        v.Progreso[r] = progreso && r != j ? (*progreso)[r] : ProgresoJugador(p, r, ctx.NumFichas);
+        v.Progreso[r] = r == j ? (ctx.NumFichas > 0 ? recorrido / 63.0 / ctx.NumFichas * 100.0 : 0)
+                               : progreso ? (*progreso)[r] : ProgresoJugador(p, r, ctx.NumFichas);
     v.EnEspera = p.EnEspera[j];
     v.Fichas = p.Fichas;
     v.Espera = p.EnEspera;
