@@ -64,6 +64,21 @@ Puntuador::Puntuador(const Partida& p, const ContextoValoracion& ctx, const Valo
     }
     for (int r = 1; r <= 4; ++r)
         rival_[r] = r != ctx.Jugador && p.Estado[r] == 1 && !(ctx.Parejas && r == ctx.Socio);
+    mediaRivalesAntes_ = Media(antes.Progreso, rival_);
+}
+
+double Puntuador::NetoAntes(int destino) const {
+    const bool enTabla = destino >= 0 && destino <= NumCasillas;
+    if (enTabla && netoAntesHecho_[destino]) return netoAntes_[destino];
+    const int casa = CasillaCasa[ctx_.Jugador];
+    double neto = 0;
+    for (int k = 1; k <= ctx_.NumFichas; ++k)
+        if (antes_.Posicion[k] != casa) neto += antes_.Ganancia(k, destino) - antes_.Perdida[k];
+    if (enTabla) {
+        netoAntes_[destino] = neto;
+        netoAntesHecho_[destino] = true;
+    }
+    return neto;
 }
 
 Candidato Puntuador::Puntua(const ValorEstado& despues, const CaminoCandidato& camino) const {
@@ -75,11 +90,10 @@ Candidato Puntuador::Puntua(const ValorEstado& despues, const CaminoCandidato& c
     Candidato cand = Candidato::SinPuntuar(camino);
     auto& f = cand.Rasgos;
 
-    double netoAntes = 0, netoDespues = 0;
+    const double netoAntes = NetoAntes(camino.Destino);
+    double netoDespues = 0;
     std::array<double, 4> sumas{};
     for (int k = 1; k <= n; ++k) {
-        if (antes_.Posicion[k] != casa)
-            netoAntes += antes_.Ganancia(k, camino.Destino) - antes_.Perdida[k];
         if (despues.Posicion[k] != casa)
             netoDespues += despues.Ganancia(k, camino.Destino) - despues.Perdida[k];
         if (despues.Posicion[k] != casa && despues.Posicion[k] != 0) {
@@ -96,7 +110,7 @@ Candidato Puntuador::Puntua(const ValorEstado& despues, const CaminoCandidato& c
     double avance = despues.Progreso[j] - antes_.Progreso[j];
     if (ctx_.Parejas) avance += despues.Progreso[ctx_.Socio] - antes_.Progreso[ctx_.Socio];
     f[5] = static_cast<float>(avance * Peso5 * nivel);
-    const double rivales = -(Media(despues.Progreso, rival_) - Media(antes_.Progreso, rival_));
+    const double rivales = -(Media(despues.Progreso, rival_) - mediaRivalesAntes_);
     f[6] = static_cast<float>(rivales * Peso6 * nivel);
 
     if (nivel_ >= 41) {

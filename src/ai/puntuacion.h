@@ -60,6 +60,14 @@ private:
     bool salidaCon5_ = true;
     std::array<double, 4> sumasAntes_{};   // S1, S2, S3 summed before the sequence [1..3]
     std::array<bool, 5> rival_{};          // seats whose progress feature 6 averages
+    double mediaRivalesAntes_ = 0;
+
+    // The seat's net gain before the sequence, which depends on the path
+    // only through the first move's landing square: worked out once per
+    // square.
+    double NetoAntes(int destino) const;
+    mutable std::array<double, NumCasillas + 1> netoAntes_;
+    mutable std::array<bool, NumCasillas + 1> netoAntesHecho_{};
 };
 
 }  // namespace parchis

@@ -1,6 +1,7 @@
 #include "ai/valoracion.h"
 
 #include <algorithm>
+#include <bit>
 
 #include "ai/piezas.h"
 #include "rules/tablero.h"
@@ -28,16 +29,19 @@ void Situa(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx
            const std::array<double, 5>* progreso = nullptr) {
     const int j = ctx.Jugador;
     v.FueraDeCamino = false;
+    int recorrido = 0;   // the seat's progress, as ProgresoJugador sums it
     for (int k = 1; k <= ctx.NumFichas; ++k) {
         const int pos = p.Fichas[j][k];
         v.Posicion[k] = static_cast<Entero>(pos);
         v.Recorrido[k] = static_cast<Entero>(RecorridoEn(*TablasValoracion, j, pos));
+        recorrido += std::min<int>(v.Recorrido[k], 63);
         v.Resguardada[k] = Resguardada(p, b, ctx, pos);
         if ((pos > UltimaCasillaAnillo && pos < CasillaCasa[j] - 7) || pos > CasillaCasa[j])
             v.FueraDeCamino = true;
     }
     for (int r = 1; r <= 4; ++r)
-        v.Progreso[r] = progreso && r != j ? (*progreso)[r] : ProgresoJugador(p, r, ctx.NumFichas);
+        v.Progreso[r] = r == j ? (ctx.NumFichas > 0 ? recorrido / 63.0 / ctx.NumFichas * 100.0 : 0)
+                               : progreso ? (*progreso)[r] : ProgresoJugador(p, r, ctx.NumFichas);
     v.EnEspera = p.EnEspera[j];
     v.Fichas = p.Fichas;
     v.Espera = p.EnEspera;
@@ -51,10 +55,12 @@ const Amenazantes* Lista(const BaseValoracion* base, const ValorEstado& v, int k
                                                                                    : nullptr;
 }
 
-// The whole estimate, the other seats' ring pieces given.
+// The whole estimate, the other seats' ring pieces given (with `base`,
+// those of the first board less the ones named in `quitadas`, when
+// `quitadas` is not -1).
 void Valora(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
             const Ocupante* otros, int numOtros, ValorEstado& v, const BaseValoracion* base = nullptr,
-            unsigned cambiados = 0) {
+            unsigned cambiados = 0, std::int64_t quitadas = -1) {
     Situa(p, b, ctx, v);
     Bonos bonos;
     const int n = ctx.NumFichas;
@@ -68,7 +74,10 @@ void Valora(const Partida& p, const MapaTablero& b, const ContextoValoracion& ct
         AmenazasPieza(p, b, ctx, bonos, k, v, Lista(base, v, k), cambiados);
         v.S1[k] = v.S2[k] = v.S3[k] = 0;
         if (!EnAnillo(v.Posicion[k])) continue;
-        SumasAnillo(ctx, otros, numOtros, k, v);
+        if (base && quitadas >= 0)
+            base->Sumas(ctx, static_cast<std::uint32_t>(quitadas), otros, numOtros, k, v);
+        else
+            SumasAnillo(ctx, otros, numOtros, k, v);
         SumaBarrera(p, b, ctx, k, v);
     }
     v.Bono = bonos.Valor;
@@ -82,21 +91,37 @@ enum Rehacer : std::uint8_t {
     RehaceSumas = 4,      // its targets and threats (S1, S2): only a piece that moved
 };
 
+// What a piece of the seat landing on square s (not an exit square) would
+// capture there: the victim as seat * 16 + piece, 0 when none.  A capture's
+// term reads nothing else of the square.
+int Presa(const Partida& p, const Casilla& c, int j, int s) {
+    const int a = c.Jugador[1];
+    if (a == 0 || (c.Jugador[2] != 0 && s != CasillaCasa[j])) return 0;
+    if (a == j || EsSeguro(s) || (p.ModoJuego == 2 && p.BarreraCompaneros && a == Companero[j])) return 0;
+    for (int h = 3; h >= 1; --h)
+        if (c.Jugador[h] != 0 && c.Jugador[h] != j) return c.Jugador[h] << 4 | c.Pieza[h];
+    return 0;
+}
+
 // What a change of square c changes for a piece of the seat standing on
 // `pos`: on its own square or an exit square (the box pieces' way out)
 // everything; on a square its walk crosses, its captures; within a throw
 // behind it on the ring, its threats and its barrier's sum.  Its targets
 // and threats among the other seats' pieces (S1, S2) stay while those
-// pieces do.
-int Alcanza(const ContextoValoracion& ctx, const Partida& p, int pos, int c) {
-    if (c == pos || EsCasillaSalida(c)) return RehaceTodo;
+// pieces do.  A `neutra` square kept its barrier and what a capture there
+// would take (the seat's own pieces came or went): walks and captures see
+// it as before, and only the sum behind a barrier reads its pieces.
+int Alcanza(const ContextoValoracion& ctx, const Partida& p, const MapaTablero& b, int pos, int c, bool neutra) {
     const int j = ctx.Jugador;
+    // An exit square kept as it was lets its seat's box pieces out as before.
+    if (c == pos || (EsCasillaSalida(c) && !neutra)) return RehaceTodo;
     const int vmax = ctx.DistribucionDe(p, j).NumValoresPosibles;
     // Along the ring the walk ahead is taken whole, even past the turn
     // into the corridor: a piece worked out again needlessly is still right.
     if (EnAnillo(pos) && EnAnillo(c))
-        return (DistanciaAnillo(c, pos) <= ctx.ValorMaximo() ? RehaceAmenaza : 0) |
-               (DistanciaAnillo(pos, c) <= vmax ? RehaceGanancia : 0);
+        return (DistanciaAnillo(c, pos) <= ctx.ValorMaximo() && (!neutra || b.Es[pos]) ? RehaceAmenaza : 0) |
+               (DistanciaAnillo(pos, c) <= vmax && !neutra ? RehaceGanancia : 0);
+    if (neutra) return 0;
     const auto& siguiente = TablasValoracion->Siguiente[j];
     int s = pos;
     for (int v = vmax; v > 0 && s != CasillaCasa[j]; --v) {
@@ -132,6 +157,31 @@ bool MismosOtros(const Casilla& a, const Casilla& b, int jugador) {
         ++i;
         ++k;
     }
+}
+
+// When the other seats' pieces stand as on the first board but for some
+// sent to their boxes (captured), which of the first board's ring pieces
+// those are (bit i for base.Otros[i]), with the rest left in `otros` in
+// the same order; -1 otherwise.
+std::int64_t Capturadas(const Partida& p, const ContextoValoracion& ctx, const BaseValoracion& base,
+                        Ocupante* otros) {
+    const ValorEstado& a = base.Valor;
+    if (a.FueraDeCamino || base.NumOtros > 32) return -1;
+    for (int r = 1; r <= 4; ++r) {
+        if (r == ctx.Jugador) continue;
+        for (int q = 1; q <= ctx.NumFichas; ++q)
+            if (p.Fichas[r][q] != a.Fichas[r][q] && p.Fichas[r][q] != 0) return -1;
+    }
+    std::uint32_t quitadas = 0;
+    int n = 0;
+    for (int i = 0; i < base.NumOtros; ++i) {
+        const Ocupante& o = base.Otros[i];
+        if (p.Fichas[o.Jugador][o.Pieza] == o.Casilla)
+            otros[n++] = o;
+        else
+            quitadas |= 1u << i;
+    }
+    return quitadas;
 }
 
 }  // namespace
@@ -203,6 +253,44 @@ BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx)
     }
 }
 
+void BaseValoracion::Sumas(const ContextoValoracion& ctx, std::uint32_t quitadas, const Ocupante* otros,
+                           int numOtros, int k, ValorEstado& v) const {
+    const int pos = v.Posicion[k];
+    if (quitadas == 0) {
+        if (!sumasHechas_[pos]) {
+            SumasAnillo(ctx, otros, numOtros, k, v);
+            sumas_[pos] = {v.S1[k], v.S2[k]};
+            sumasHechas_[pos] = true;
+        }
+        v.S1[k] = sumas_[pos][0];
+        v.S2[k] = sumas_[pos][1];
+        return;
+    }
+    constexpr int Bits = 10;
+    if (trasCaptura_.empty()) {
+        if (++capturasVistas_ < 64) {
+            SumasAnillo(ctx, otros, numOtros, k, v);
+            return;
+        }
+        trasCaptura_.resize(1 << Bits);
+    }
+    const std::uint64_t clave = static_cast<std::uint64_t>(pos) | static_cast<std::uint64_t>(quitadas) << 8;
+    std::size_t i = static_cast<std::size_t>((clave * 0x9E3779B97F4A7C15ull) >> (64 - Bits));
+    for (int intentos = 0; intentos < 8; ++intentos, i = (i + 1) & ((1 << Bits) - 1)) {
+        SumasTrasCaptura& e = trasCaptura_[i];
+        if (e.Clave == clave) {
+            v.S1[k] = e.S1;
+            v.S2[k] = e.S2;
+            return;
+        }
+        if (e.Clave != 0) continue;
+        SumasAnillo(ctx, otros, numOtros, k, v);
+        e = {clave, v.S1[k], v.S2[k]};
+        return;
+    }
+    SumasAnillo(ctx, otros, numOtros, k, v);
+}
+
 void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValoracion& base,
                  const Entero* cambiadas, int numCambiadas, ValorEstado& v) {
     const int j = ctx.Jugador;
@@ -236,10 +324,24 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
             if (p.Fichas[r] != a.Fichas[r] || p.EnEspera[r] != a.Espera[r]) cambiados |= 1u << r;
         const MapaTablero barreras(p);
         std::array<Ocupante, 2 * UltimaCasillaAnillo> otros;
-        Valora(p, barreras, ctx, otros.data(), OtrosEnAnillo(p, ctx, otros.data()), v, &base, cambiados);
+        const std::int64_t quitadas = Capturadas(p, ctx, base, otros.data());
+        const int numOtros = quitadas >= 0 ? base.NumOtros - std::popcount(static_cast<std::uint32_t>(quitadas))
+                                           : OtrosEnAnillo(p, ctx, otros.data());
+        Valora(p, barreras, ctx, otros.data(), numOtros, v, &base, cambiados, quitadas);
         return;
     }
     const MapaTablero b(base.Mapa, p, cambios.data(), numCambios);
+    // While a box piece of the seat must leave, two of its pieces on its
+    // exit square keep the others from counting the first value.
+    const bool forzosa = p.EnEspera[j] >= 1 && p.SalidaCon5 && p.SalidaObligatoria && p.ValoresUsados == 0 &&
+                         p.TipoJugada != 5;
+    std::array<bool, 16> neutras;
+    for (int i = 0; i < numCambios; ++i) {
+        const int c = cambios[i];
+        neutras[i] = b.Es[c] == base.Mapa.Es[c] &&
+                     Presa(p, p.Casillas[c], j, c) == Presa(p, base.Casillas[c], j, c) &&
+                     !(forzosa && c == CasillaSalida[j]);
+    }
     Situa(p, b, ctx, v, &a.Progreso);
     // What the moves changed around each piece is worked out again; a
     // piece that moved is worked out whole.
@@ -250,7 +352,7 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
         const bool movida = pos != a.Posicion[k] || pos == 0;
         rehace[k] = movida ? RehaceTodo | RehaceSumas : 0;
         for (int i = 0; i < numCambios && (rehace[k] & RehaceTodo) != RehaceTodo; ++i)
-            rehace[k] |= Alcanza(ctx, p, pos, cambios[i]);
+            rehace[k] |= Alcanza(ctx, p, b, pos, cambios[i], neutras[i]);
         tomaCapturas = tomaCapturas ||
                        (!(rehace[k] & RehaceGanancia) && a.InicioTerminos[k + 1] > a.InicioTerminos[k]);
     }
@@ -291,7 +393,7 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
         }
         if (rehace[k] & RehaceSumas) {
             v.S1[k] = v.S2[k] = 0;
-            if (anillo) SumasAnillo(ctx, base.Otros.data(), base.NumOtros, k, v);
+            if (anillo) base.Sumas(ctx, 0, base.Otros.data(), base.NumOtros, k, v);
         } else {
             v.S1[k] = a.S1[k];
             v.S2[k] = a.S2[k];

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "ai/alcance.h"
 #include "ai/probabilidad.h"
@@ -107,6 +108,27 @@ struct BaseValoracion {
     // Per ring square, while the other seats' pieces stand as they stand
     // here: a threat is looked for among these alone.
     std::array<Amenazantes, 68 + 1> PorCasilla;
+
+    // S1 and S2 of piece k of the seat on its ring square among the other
+    // seats' pieces of this board but those captured since (bit i of
+    // `quitadas` for Otros[i]; `otros` lists the rest): they depend on
+    // nothing else, and the boards of a search put the seat's pieces on
+    // the same few squares after the same few captures again and again.
+    // Worked out the first time asked.
+    void Sumas(const ContextoValoracion& ctx, std::uint32_t quitadas, const Ocupante* otros, int numOtros, int k,
+               ValorEstado& v) const;
+
+private:
+    mutable std::array<std::array<double, 2>, 68 + 1> sumas_;
+    mutable std::array<bool, 68 + 1> sumasHechas_{};
+    // After captures: open addressing on square and captured pieces, made
+    // only when a search meets many such boards.
+    struct SumasTrasCaptura {
+        std::uint64_t Clave = 0;   // 0: empty
+        double S1 = 0, S2 = 0;
+    };
+    mutable std::vector<SumasTrasCaptura> trasCaptura_;
+    mutable int capturasVistas_ = 0;
 };
 
 // Progress of a seat: squares travelled by its pieces, each capped at 63,

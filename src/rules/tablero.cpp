@@ -8,17 +8,6 @@ bool SeatValido(int j) { return j >= 1 && j <= 4; }
 
 }  // namespace
 
-bool EsCasillaSalida(int casilla) {
-    return casilla == 5 || casilla == 22 || casilla == 39 || casilla == 56;
-}
-
-bool EsSeguro(int casilla) {
-    if (casilla < 5 || casilla > 68) return false;
-    // Exit squares sit at 5 + 17k, the other safe squares 7 and 12 further on.
-    const int r = (casilla - 5) % 17;
-    return r == 0 || r == 7 || r == 12;
-}
-
 int Recorrido(int jugador, int posicion) {
     if (!SeatValido(jugador) || posicion == 0) return 0;
     int casilla = CasillaSalida[jugador];

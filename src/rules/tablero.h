@@ -48,9 +48,17 @@ inline int AvanzaCasillas(int jugador, int n, int casilla) {
     return casilla;
 }
 
-// Exit and safe squares (5, 12, 17, 22, 29, 34, 39, 46, 51, 56, 63, 68).
-bool EsSeguro(int casilla);
-bool EsCasillaSalida(int casilla);
+// Exit and safe squares (5, 12, 17, 22, 29, 34, 39, 46, 51, 56, 63, 68),
+// inline: the computer player asks about squares millions of times a choice.
+inline bool EsCasillaSalida(int casilla) {
+    return casilla == 5 || casilla == 22 || casilla == 39 || casilla == 56;
+}
+inline bool EsSeguro(int casilla) {
+    if (casilla < 5 || casilla > 68) return false;
+    // Exit squares sit at 5 + 17k, the other safe squares 7 and 12 further on.
+    const int r = (casilla - 5) % 17;
+    return r == 0 || r == 7 || r == 12;
+}
 
 // Squares travelled from the seat's exit square to `posicion`
 // (0 in the box or on the exit square, 71 at home).  A position that is

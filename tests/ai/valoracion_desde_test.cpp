@@ -1,8 +1,8 @@
 // The estimate of a board a few moves after the search's first board, taken
 // mostly from the first board's estimate, against the estimate worked out
 // from nothing: every field equal to the last bit, on positions from random
-// games under random rules, after every path of up to three moves the
-// search could follow.
+// games under random rules and from heavy games of real play, after every
+// path of up to three moves the search could follow.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -12,6 +12,7 @@
 #include "ai/alcance.h"
 #include "ai/valoracion.h"
 #include "comun_ai.h"
+#include "linea_posicion.h"
 #include "posiciones.h"
 #include "rules/movimiento.h"
 
@@ -91,9 +92,9 @@ private:
     std::vector<Entero> tocadas_;
 };
 
-TEST(ValoracionDesde, IgualQueLaValoracionCompleta) {
-    std::mt19937 azar(4242);
-    const auto posiciones = PosicionesDeDecision(azar, 600);
+// Every path of up to `jugadas` moves from each position; the number of
+// boards compared.
+long ComparaCaminos(const std::vector<Partida>& posiciones, int jugadas) {
     long comparadas = 0;
     for (std::size_t i = 0; i < posiciones.size(); ++i) {
         Partida p = posiciones[i];
@@ -101,11 +102,27 @@ TEST(ValoracionDesde, IgualQueLaValoracionCompleta) {
         const ContextoValoracion ctx = PreparaValoracion(p, alcance);
         const BaseValoracion base(p, ctx);
         Caminos r(p, ctx, base, "posición " + std::to_string(i) + "\n" + ResumenReglas(posiciones[i]));
-        r.Sigue(p.NumFichas == 8 ? 2 : 3);
+        r.Sigue(jugadas > 0 ? jugadas : (p.NumFichas == 8 ? 2 : 3));
         comparadas += r.comparadas;
-        if (HasFatalFailure()) return;
+        if (::testing::Test::HasFatalFailure()) break;
     }
-    EXPECT_GT(comparadas, 20000);
+    return comparadas;
+}
+
+TEST(ValoracionDesde, IgualQueLaValoracionCompleta) {
+    std::mt19937 azar(4242);
+    EXPECT_GT(ComparaCaminos(PosicionesDeDecision(azar, 600), 0), 20000);
+}
+
+// Crowded boards of real play: captures on most paths, the seat's pieces
+// on and off exit squares, many boards after the same captures (whose
+// partial sums are kept per square and captured pieces).
+TEST(ValoracionDesde, IgualEnPartidasPesadas) {
+    const auto todas = PosicionesDeFichero(FICHERO_POSICIONES_LENTAS);
+    ASSERT_FALSE(todas.empty());
+    std::vector<Partida> posiciones;
+    for (std::size_t i = 0; i < todas.size(); i += 20) posiciones.push_back(todas[i]);
+    EXPECT_GT(ComparaCaminos(posiciones, 2), 5000);
 }
 
 }  // namespace
