@@ -103,6 +103,21 @@ void Busqueda::Memoria::Recorta() {
     Cintas.Recorta(PorTabla);
     parchis::Recorta(ListaCintas, PorTabla);
     parchis::Recorta(Pasos, PorTabla);
+    // The next heavy choice would otherwise meet fresh pages again.
+    Prepara();
+}
+
+// The largest each table grew to over the slow positions of real play,
+// rounded up: some 10 MB in all.
+void Busqueda::Memoria::Prepara() {
+    Tableros.Prepara();
+    Subarboles.Prepara(8192);
+    parchis::Prepara(Resumenes, 4096);
+    Puntuados.Prepara(32768);
+    parchis::Prepara(Puntuaciones, 16384);
+    Cintas.Prepara(8192);
+    parchis::Prepara(ListaCintas, 4096);
+    parchis::Prepara(Pasos, 32768);
 }
 
 // One per thread, kept from one choice to the next.

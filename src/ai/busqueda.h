@@ -97,6 +97,8 @@ public:
     // p holds the board every sequence starts from; `puntua` asks for the
     // candidates to be scored; `valorTotal` is the throw's joint total.
     Busqueda(Partida& p, int numFichas, bool puntua, int valorTotal);
+    // Gives this thread's memory its room before any choice needs it.
+    static void PreparaMemoria() { MemoriaDelHilo().Prepara(); }
     ~Busqueda() {
         if (memoria_) memoria_->Recorta();
     }
@@ -180,6 +182,7 @@ private:
         std::vector<Paso> Pasos;
         void Empieza(const std::array<Casilla, NumCasillas + 1>& inicial);
         void Recorta();
+        void Prepara();
     };
     static Memoria& MemoriaDelHilo();
     Memoria* memoria_ = nullptr;     // none while the search is short

@@ -311,4 +311,6 @@ bool EligeJugada(Partida& p, const RelojBusqueda& reloj) {
     return r.Aviso;
 }
 
+void PreparaMemoriaJugador() { Busqueda::PreparaMemoria(); }
+
 }  // namespace parchis

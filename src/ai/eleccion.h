@@ -27,4 +27,9 @@ extern const char* const TextoPartidaCompleja;
 // TituloPartidaCompleja.  An empty clock means a real monotonic clock.
 bool EligeJugada(Partida& p, const RelojBusqueda& reloj = {});
 
+// Gives the player's search memory (some 10 MB, kept for the thread's
+// life) its room and pages now, so that the first heavy choice does not
+// wait for them: with two dice that took it from 17 to 75 ms.
+void PreparaMemoriaJugador();
+
 }  // namespace parchis

@@ -121,6 +121,17 @@ void MemoriaTableros::Recorta(std::size_t bytes) {
 }
 
 // The table doubles before it is half full.
+void MemoriaTableros::Prepara() {
+    // The largest each table grew to over the slow positions of real play
+    // (bench/posiciones_lentas.txt), rounded up.
+    if (tabla_.size() < (1u << 14)) tabla_.assign(1u << 14, Entrada{});
+    parchis::Prepara(claves_, std::size_t{1} << 21);
+    parchis::Prepara(valorDe_, 8192);
+    parchis::Prepara(fichas_, 8192);
+    parchis::Prepara(inicioTerminos_, 8192);
+    parchis::Prepara(terminos_, 32768);
+}
+
 void MemoriaTableros::Crece() {
     std::vector<Entrada> vieja(std::max<std::size_t>(256, 2 * tabla_.size()));
     vieja.swap(tabla_);
@@ -182,6 +193,12 @@ void TablaPares::Pon(std::uint64_t a, std::uint64_t b, std::uint32_t numero) {
 
 void TablaPares::Vacia() {
     ++vuelta_;
+    usadas_ = 0;
+}
+
+void TablaPares::Prepara(std::size_t entradas) {
+    if (tabla_.size() >= entradas) return;
+    tabla_.assign(entradas, Entrada{});
     usadas_ = 0;
 }
 

@@ -30,6 +30,17 @@ void Recorta(std::vector<T>& v, std::size_t bytes) {
     if (Bytes(v) > bytes) std::vector<T>().swap(v);
 }
 
+// Gives v room for n elements, written once so that its pages are the
+// process's before a search fills them (a fresh page costs some 10 µs on
+// this machine).  Whatever v held is dropped.
+template <typename T>
+void Prepara(std::vector<T>& v, std::size_t n) {
+    if (v.capacity() >= n) return;
+    v.clear();
+    v.resize(n);
+    v.clear();
+}
+
 // The squares that differ from the board a search started from, hashed and
 // counted, kept up to date as moves are made: each square adds its own hash
 // while it differs.
@@ -68,6 +79,9 @@ public:
     // `bytes`.
     std::size_t Bytes() const;
     void Recorta(std::size_t bytes);
+    // Room for the boards of the heaviest choices of real play, taken when
+    // no search is under way.
+    void Prepara();
 
     // Whether the estimate of board `n` is kept.
     bool Guardado(int n) const { return n >= 0 && valorDe_[static_cast<std::size_t>(n)] >= 0; }
@@ -136,6 +150,9 @@ public:
     void Vacia();
     std::size_t Bytes() const { return parchis::Bytes(tabla_); }
     void Recorta(std::size_t bytes) { parchis::Recorta(tabla_, bytes); }
+    // Room for `entradas` keys (a power of two) with the table half full;
+    // forgets every key.
+    void Prepara(std::size_t entradas);
 
 private:
     struct Entrada {

@@ -366,7 +366,11 @@ void Motor::RefrescaTurnoRed() {
 
 }  // namespace
 
-void JuegaPartida(Partida& p, Interfaz& ui) { Motor(p, ui).Juega(); }
+void JuegaPartida(Partida& p, Interfaz& ui) {
+    // Only two dice give the player searches long enough to use its memory.
+    if (p.NumDados == 2) PreparaMemoriaJugador();
+    Motor(p, ui).Juega();
+}
 
 void TerminaPartida(Partida& p, Interfaz& ui) {
     ui.ActualizaLista();

@@ -1,7 +1,8 @@
 // The search's board memory on every path of up to three moves from
 // positions of random games: two boards share a number exactly when their
 // pieces, boxes and squares are the same, whatever the order of the moves
-// that led to them, with the squares' fingerprint kept move by move.
+// that led to them, with the squares' fingerprint kept move by move, and
+// whether or not the memory was given its room beforehand.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -30,7 +31,11 @@ struct Tablero {
 
 class Recorrido {
 public:
-    explicit Recorrido(Partida& p) : p_(p), inicial_(p.Casillas), huella_(inicial_) { memoria_.Empieza(inicial_); }
+    // A memory given its room beforehand must number boards as one that grows.
+    Recorrido(Partida& p, bool preparada) : p_(p), inicial_(p.Casillas), huella_(inicial_) {
+        if (preparada) memoria_.Prepara();
+        memoria_.Empieza(inicial_);
+    }
 
     void Sigue(int quedan) {
         const int n = memoria_.Numero(p_, tocadas_, huella_);
@@ -82,7 +87,7 @@ TEST(MemoriaTableros, UnNumeroPorTablero) {
     long vistas = 0, distintos = 0;
     for (std::size_t i = 0; i < posiciones.size(); ++i) {
         Partida p = posiciones[i];
-        Recorrido r(p);
+        Recorrido r(p, i % 2 == 1);
         r.Sigue(p.NumFichas == 8 ? 2 : 3);
         ASSERT_FALSE(HasFatalFailure()) << "posición " << i << "\n" << ResumenReglas(posiciones[i]);
         vistas += r.vistas;
