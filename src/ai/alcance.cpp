@@ -94,26 +94,35 @@ bool BarreraEn(const Partida& p, int s) {
 
 }  // namespace
 
+void MapaTablero::Pon(int casilla, bool barrera) {
+    Es[casilla] = barrera;
+    if (casilla < 1 || casilla > UltimaCasilla) return;
+    const Anillo bit = Anillo{1} << (casilla - 1);
+    anillo_ = barrera ? anillo_ | bit : anillo_ & ~bit;
+}
+
 MapaTablero::MapaTablero(const Partida& p) {
-    for (int s = 1; s <= NumCasillas; ++s) Es[s] = BarreraEn(p, s);
+    std::array<std::uint64_t, 2> bits{};   // squares 1..64, 65..68
+    for (int s = 1; s <= UltimaCasilla; ++s) {
+        Es[s] = BarreraEn(p, s);
+        bits[(s - 1) >> 6] |= std::uint64_t{Es[s]} << ((s - 1) & 63);
+    }
+    for (int s = UltimaCasilla + 1; s <= NumCasillas; ++s) Es[s] = BarreraEn(p, s);
+    anillo_ = Anillo{bits[1]} << 64 | bits[0];
 }
 
 MapaTablero::MapaTablero(const MapaTablero& base, const Partida& p, const Entero* cambiadas,
                          int numCambiadas)
-    : Es(base.Es) {
+    : Es(base.Es), anillo_(base.anillo_) {
     for (int i = 0; i < numCambiadas; ++i)
-        if (EnTablero(cambiadas[i])) Es[cambiadas[i]] = BarreraEn(p, cambiadas[i]);
+        if (EnTablero(cambiadas[i])) Pon(cambiadas[i], BarreraEn(p, cambiadas[i]));
 }
 
 int MapaTablero::Distancia(int s, int sentido) const {
-    if (numAnillo_ < 0) {
-        numAnillo_ = 0;
-        for (int c = 1; c <= UltimaCasilla; ++c)
-            if (Es[c]) anillo_[numAnillo_++] = static_cast<std::int8_t>(c);
-    }
     int distancia = UltimaCasilla;
-    for (int i = 0; i < numAnillo_; ++i) {
-        int e = (anillo_[i] - s) * sentido;
+    for (int c = 1; c <= UltimaCasilla; ++c) {
+        if (!Es[c]) continue;
+        int e = (c - s) * sentido;
         if (e <= 0) e += UltimaCasilla;
         distancia = std::min(distancia, e);
     }

@@ -60,15 +60,40 @@ struct MapaTablero {
     // forward to the nearest one ahead (68 when there is none but s): a
     // piece passes no barrier on its way along the ring when it counts no
     // more than that.
-    int BarreraDetras(int s) const { return Distancia(s, -1); }
-    int BarreraDelante(int s) const { return Distancia(s, 1); }
+    int BarreraDetras(int s) const {
+        if (s < 1 || s > 68) return Distancia(s, -1);
+        // Turned so that square s - 1 stands on the highest bit, s - 2 on
+        // the next one, and so on round the ring.
+        const Anillo girado = Gira(anillo_, (69 - s) % 68);
+        return girado == 0 ? 68 : 68 - BitMasAlto(girado);
+    }
+    int BarreraDelante(int s) const {
+        if (s < 1 || s > 68) return Distancia(s, 1);
+        // Turned so that square s + 1 stands on the lowest bit.
+        const Anillo girado = Gira(anillo_, 68 - s);
+        return girado == 0 ? 68 : BitMasBajo(girado) + 1;
+    }
 
 private:
+    // The ring's barriers, a bit each (square c on bit c - 1), kept with Es:
+    // a distance is a rotation and a bit count rather than a walk.
+    __extension__ typedef unsigned __int128 Anillo;
+    static constexpr Anillo Anillo68 = (Anillo{1} << 68) - 1;
+    Anillo anillo_ = 0;
+
+    void Pon(int casilla, bool barrera);
+    // Bit b moves to bit (b + n) % 68; n is 0..67.
+    static Anillo Gira(Anillo m, int n) { return ((m << n) | (m >> (68 - n))) & Anillo68; }
+    static int BitMasBajo(Anillo m) {
+        const auto bajo = static_cast<std::uint64_t>(m);
+        return bajo ? __builtin_ctzll(bajo) : 64 + __builtin_ctzll(static_cast<std::uint64_t>(m >> 64));
+    }
+    static int BitMasAlto(Anillo m) {
+        const auto alto = static_cast<std::uint64_t>(m >> 64);
+        return alto ? 127 - __builtin_clzll(alto) : 63 - __builtin_clzll(static_cast<std::uint64_t>(m));
+    }
+    // Any s, counted the long way.
     int Distancia(int s, int sentido) const;
-    // The ring's barriers, listed the first time a distance is asked: a
-    // board holds a few at most.
-    mutable std::array<std::int8_t, 68> anillo_;
-    mutable int numAnillo_ = -1;
 };
 
 // Seat of the piece a move of `jugador` onto `casilla` would capture and its
