@@ -94,28 +94,31 @@ bool BarreraEn(const Partida& p, int s) {
 
 }  // namespace
 
-void MapaTablero::Pon(int casilla, bool barrera) {
-    Es[casilla] = barrera;
-    if (casilla < 1 || casilla > UltimaCasilla) return;
+void MapaTablero::Pon(const Partida& p, int casilla) {
+    Es[casilla] = BarreraEn(p, casilla);
+    if (casilla > UltimaCasilla) return;
     const Anillo bit = Anillo{1} << (casilla - 1);
-    anillo_ = barrera ? anillo_ | bit : anillo_ & ~bit;
+    anillo_ = Es[casilla] ? anillo_ | bit : anillo_ & ~bit;
+    ocupadas_ = p.Casillas[casilla].Jugador[1] != 0 ? ocupadas_ | bit : ocupadas_ & ~bit;
 }
 
 MapaTablero::MapaTablero(const Partida& p) {
-    std::array<std::uint64_t, 2> bits{};   // squares 1..64, 65..68
-    for (int s = 1; s <= UltimaCasilla; ++s) {
-        Es[s] = BarreraEn(p, s);
-        bits[(s - 1) >> 6] |= std::uint64_t{Es[s]} << ((s - 1) & 63);
+    for (int s = 1; s <= NumCasillas; ++s) {
+        const Casilla& c = p.Casillas[s];
+        if (c.Jugador[1] == 0) continue;
+        const Anillo bit = s <= UltimaCasilla ? Anillo{1} << (s - 1) : 0;
+        ocupadas_ |= bit;
+        if (c.Jugador[2] == 0 || !EsBarreraEn(p, s)) continue;
+        Es[s] = true;
+        anillo_ |= bit;
     }
-    for (int s = UltimaCasilla + 1; s <= NumCasillas; ++s) Es[s] = BarreraEn(p, s);
-    anillo_ = Anillo{bits[1]} << 64 | bits[0];
 }
 
 MapaTablero::MapaTablero(const MapaTablero& base, const Partida& p, const Entero* cambiadas,
                          int numCambiadas)
-    : Es(base.Es), anillo_(base.anillo_) {
+    : Es(base.Es), anillo_(base.anillo_), ocupadas_(base.ocupadas_) {
     for (int i = 0; i < numCambiadas; ++i)
-        if (EnTablero(cambiadas[i])) Pon(cambiadas[i], BarreraEn(p, cambiadas[i]));
+        if (EnTablero(cambiadas[i])) Pon(p, cambiadas[i]);
 }
 
 int MapaTablero::Distancia(int s, int sentido) const {

@@ -5,6 +5,7 @@
 // value and every intermediate square.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -73,6 +74,11 @@ struct MapaTablero {
         const Anillo girado = Gira(anillo_, 68 - s);
         return girado == 0 ? 68 : BitMasBajo(girado) + 1;
     }
+    // The ring squares 1..n (n < 64) ahead of ring square s that hold a
+    // piece: bit i for the square i + 1 ahead.
+    std::uint64_t OcupadasDelante(int s, int n) const {
+        return static_cast<std::uint64_t>(Gira(ocupadas_, 68 - s)) & ((std::uint64_t{1} << n) - 1);
+    }
 
 private:
     // The ring's barriers, a bit each (square c on bit c - 1), kept with Es:
@@ -80,8 +86,9 @@ private:
     __extension__ typedef unsigned __int128 Anillo;
     static constexpr Anillo Anillo68 = (Anillo{1} << 68) - 1;
     Anillo anillo_ = 0;
+    Anillo ocupadas_ = 0;   // ring squares whose first slot holds a piece
 
-    void Pon(int casilla, bool barrera);
+    void Pon(const Partida& p, int casilla);
     // Bit b moves to bit (b + n) % 68; n is 0..67.
     static Anillo Gira(Anillo m, int n) { return ((m << n) | (m >> (68 - n))) & Anillo68; }
     static int BitMasBajo(Anillo m) {
@@ -189,6 +196,19 @@ void AlcanceFichas::Ocupadas(const Partida& p, const MapaTablero& barreras, int 
     const int prohibida = p.ValoresUsados >= 1 ? prohibida_[jugador] : -1;
     const auto& siguiente = tablas_.Siguiente[jugador];
     const int casa = CasillaCasa[jugador];
+    if (vmax >= 1 && posicion <= 68 && tablas_.PasosAnillo[jugador][posicion] >= vmax) {
+        // All on the ring, up to the first barrier ahead: only the squares
+        // that hold a piece are looked at.
+        const int hasta = std::min(vmax, barreras.BarreraDelante(posicion));
+        for (std::uint64_t bits = barreras.OcupadasDelante(posicion, hasta); bits != 0; bits &= bits - 1) {
+            const int v = __builtin_ctzll(bits) + 1;
+            const int s = (posicion + v - 1) % 68 + 1;
+            const Casilla& c = p.Casillas[s];
+            if (c.Jugador[2] != 0 || s == prohibida || (desdeEspera && (*desdeEspera)[v] != -1)) continue;
+            anota(v, s);
+        }
+        return;
+    }
     int s = posicion;
     for (int v = 1; v <= vmax; ++v) {
         if (v >= 2 && barreras.Es[s]) return;
