@@ -40,6 +40,17 @@ inline int RecorridoEn(const TablasCamino& t, int jugador, int posicion) {
 bool EsBarreraEn(const Partida& p, int casilla);
 bool ComeFichaEn(const Partida& p, int jugador, int casilla);
 
+// Ring squares as bits, square c on bit c - 1.
+__extension__ typedef unsigned __int128 AnilloBits;
+inline constexpr AnilloBits Anillo68 = (AnilloBits{1} << 68) - 1;
+// Bit b moves to bit (b + n) % 68; n is 0..67.
+inline AnilloBits Gira(AnilloBits m, int n) { return ((m << n) | (m >> (68 - n))) & Anillo68; }
+// Of m, the n ring squares (n < 64) from `primera` (1..68) on, round the
+// ring: bit i for square primera + i.
+inline std::uint64_t TramoAnillo(AnilloBits m, int primera, int n) {
+    return static_cast<std::uint64_t>(Gira(m, (69 - primera) % 68)) & ((std::uint64_t{1} << n) - 1);
+}
+
 // Facts of one board that every walk on it reads: which squares hold a
 // barrier, and where a box piece of each seat goes with each value (worked
 // out the first time it is asked).
@@ -65,37 +76,33 @@ struct MapaTablero {
         if (s < 1 || s > 68) return Distancia(s, -1);
         // Turned so that square s - 1 stands on the highest bit, s - 2 on
         // the next one, and so on round the ring.
-        const Anillo girado = Gira(anillo_, (69 - s) % 68);
+        const AnilloBits girado = Gira(anillo_, (69 - s) % 68);
         return girado == 0 ? 68 : 68 - BitMasAlto(girado);
     }
     int BarreraDelante(int s) const {
         if (s < 1 || s > 68) return Distancia(s, 1);
         // Turned so that square s + 1 stands on the lowest bit.
-        const Anillo girado = Gira(anillo_, 68 - s);
+        const AnilloBits girado = Gira(anillo_, 68 - s);
         return girado == 0 ? 68 : BitMasBajo(girado) + 1;
     }
     // The ring squares 1..n (n < 64) ahead of ring square s that hold a
     // piece: bit i for the square i + 1 ahead.
     std::uint64_t OcupadasDelante(int s, int n) const {
-        return static_cast<std::uint64_t>(Gira(ocupadas_, 68 - s)) & ((std::uint64_t{1} << n) - 1);
+        return TramoAnillo(ocupadas_, s % 68 + 1, n);
     }
 
 private:
     // The ring's barriers, a bit each (square c on bit c - 1), kept with Es:
     // a distance is a rotation and a bit count rather than a walk.
-    __extension__ typedef unsigned __int128 Anillo;
-    static constexpr Anillo Anillo68 = (Anillo{1} << 68) - 1;
-    Anillo anillo_ = 0;
-    Anillo ocupadas_ = 0;   // ring squares whose first slot holds a piece
+    AnilloBits anillo_ = 0;
+    AnilloBits ocupadas_ = 0;   // ring squares whose first slot holds a piece
 
     void Pon(const Partida& p, int casilla);
-    // Bit b moves to bit (b + n) % 68; n is 0..67.
-    static Anillo Gira(Anillo m, int n) { return ((m << n) | (m >> (68 - n))) & Anillo68; }
-    static int BitMasBajo(Anillo m) {
+    static int BitMasBajo(AnilloBits m) {
         const auto bajo = static_cast<std::uint64_t>(m);
         return bajo ? __builtin_ctzll(bajo) : 64 + __builtin_ctzll(static_cast<std::uint64_t>(m >> 64));
     }
-    static int BitMasAlto(Anillo m) {
+    static int BitMasAlto(AnilloBits m) {
         const auto alto = static_cast<std::uint64_t>(m >> 64);
         return alto ? 127 - __builtin_clzll(alto) : 63 - __builtin_clzll(static_cast<std::uint64_t>(m));
     }
