@@ -186,29 +186,10 @@ void AlcanceFichas::CalculaSalida(const Partida& p, const MapaTablero& barreras,
         if (PermiteSalida(p, jugador, v)) destinos[v] = static_cast<Entero>(salida);
 }
 
-// While a piece can leave the box no other piece counts the first value.
-const DestinosValor* AlcanceFichas::SalidaForzosa(const Partida& p, const MapaTablero& barreras, int jugador,
-                                                  bool saliendo) const {
-    if (saliendo || p.EnEspera[jugador] < 1 || !p.SalidaCon5 || !p.SalidaObligatoria || p.ValoresUsados != 0 ||
-        p.TipoJugada == 5)
-        return nullptr;
-    if (!barreras.SalidaHecha[jugador]) {
-        barreras.Salidas[jugador].fill(-1);
-        CalculaSalida(p, barreras, jugador, 0, MaxValor, barreras.Salidas[jugador]);
-        barreras.SalidaHecha[jugador] = true;
-    }
-    return &barreras.Salidas[jugador];
-}
-
-bool AlcanceFichas::LlegaEnAnillo(const Partida& p, const MapaTablero& barreras, int jugador, int desde,
-                                  int ficha, int pasos, int destino) const {
-    if (tablas_.PasosAnillo[jugador][desde] < pasos) return false;   // it turns into its corridor first
-    const Casilla& o = p.Casillas[desde];
-    if (ficha != 0 && o.Jugador[1] == jugador && o.Jugador[2] == jugador && o.Pieza[2] == ficha) return false;
-    if (desde == CasillaSalida[jugador] && p.TipoJugada == 9) return false;
-    if (p.ValoresUsados >= 1 && destino == prohibida_[jugador]) return false;
-    const DestinosValor* desdeEspera = SalidaForzosa(p, barreras, jugador, false);
-    return !desdeEspera || (*desdeEspera)[pasos] == -1;
+void AlcanceFichas::HazSalida(const Partida& p, const MapaTablero& barreras, int jugador) const {
+    barreras.Salidas[jugador].fill(-1);
+    CalculaSalida(p, barreras, jugador, 0, MaxValor, barreras.Salidas[jugador]);
+    barreras.SalidaHecha[jugador] = true;
 }
 
 int AlcanceFichas::Destino(const Partida& p, const MapaTablero& barreras, int jugador, int posicion, int ficha,

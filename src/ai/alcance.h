@@ -144,7 +144,15 @@ public:
     // full: the other tests Destino makes, without the walk.  A threat asks
     // this of every piece behind a square.
     bool LlegaEnAnillo(const Partida& p, const MapaTablero& barreras, int jugador, int desde, int ficha,
-                       int pasos, int destino) const;
+                       int pasos, int destino) const {
+        if (tablas_.PasosAnillo[jugador][desde] < pasos) return false;   // it turns into its corridor first
+        const Casilla& o = p.Casillas[desde];
+        if (ficha != 0 && o.Jugador[1] == jugador && o.Jugador[2] == jugador && o.Pieza[2] == ficha) return false;
+        if (desde == CasillaSalida[jugador] && p.TipoJugada == 9) return false;
+        if (p.ValoresUsados >= 1 && destino == prohibida_[jugador]) return false;
+        const DestinosValor* desdeEspera = SalidaForzosa(p, barreras, jugador, false);
+        return !desdeEspera || (*desdeEspera)[pasos] == -1;
+    }
 
     // Calls anota(valor, casilla) for every value 1..vmax whose destination
     // (as Calcula finds it) holds a piece in its first slot, in increasing
@@ -165,7 +173,15 @@ private:
     // The exit destinations of the seat's box piece while a piece must leave
     // the box, which no other piece may count; nullptr when none must.
     const DestinosValor* SalidaForzosa(const Partida& p, const MapaTablero& barreras, int jugador,
-                                       bool saliendo) const;
+                                       bool saliendo) const {
+        if (saliendo || p.EnEspera[jugador] < 1 || !p.SalidaCon5 || !p.SalidaObligatoria || p.ValoresUsados != 0 ||
+            p.TipoJugada == 5)
+            return nullptr;
+        if (!barreras.SalidaHecha[jugador]) HazSalida(p, barreras, jugador);
+        return &barreras.Salidas[jugador];
+    }
+    // Fills the map's exit destinations of the seat, once a board.
+    void HazSalida(const Partida& p, const MapaTablero& barreras, int jugador) const;
     bool PermiteSalida(const Partida& p, int jugador, int valor) const;
     void CalculaSalida(const Partida& p, const MapaTablero& barreras, int jugador, int ficha,
                        int vmax, DestinosValor& destinos) const;
