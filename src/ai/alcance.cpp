@@ -20,6 +20,11 @@ TablasCamino ConstruyeTablas() {
             for (int c = t.Siguiente[j][s]; c >= 1 && c <= 68 && pasos <= MaxValor; c = t.Siguiente[j][c]) ++pasos;
             t.PasosAnillo[j][s] = static_cast<Entero>(pasos);
         }
+        for (int s = 0; s <= NumCasillas; ++s) {
+            int pasos = 0, c = s;
+            for (; c < CasillaCasa[j] && pasos <= MaxValor; c = t.Siguiente[j][c]) ++pasos;
+            t.PasosCasa[j][s] = static_cast<Entero>(c == CasillaCasa[j] ? pasos : MaxValor + 1);
+        }
     }
     return t;
 }
@@ -218,6 +223,8 @@ int AlcanceFichas::Destino(const Partida& p, const MapaTablero& barreras, int ju
         if (barreras.BarreraDelante(posicion) < valor) return -1;
         s = (posicion + valor - 1) % UltimaCasilla + 1;
     } else {
+        // Past home, or stopped by a barrier on the way: it lands nowhere.
+        if (tablas_.PasosCasa[jugador][posicion] < valor) return -1;
         const auto& siguiente = tablas_.Siguiente[jugador];
         for (int v = 1; v <= valor; ++v) {
             if (v >= 2 && barreras.Es[s]) return -1;

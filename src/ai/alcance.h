@@ -26,6 +26,9 @@ struct TablasCamino {
     // Steps a piece on a ring square takes along the ring before it turns
     // into its corridor (at most MaxValor + 1).
     std::array<std::array<Entero, NumCasillas + 1>, 5> PasosAnillo{};
+    // Steps from a square to the seat's home (MaxValor + 1 when more): a
+    // piece counting more never lands.
+    std::array<std::array<Entero, NumCasillas + 1>, 5> PasosCasa{};
 };
 const TablasCamino& Tablas();
 
