@@ -186,9 +186,10 @@ void AlcanceFichas::CalculaSalida(const Partida& p, const MapaTablero& barreras,
         Camina(p, barreras, jugador, salida, true, vmax, false, destinos);
         return;
     }
-    if (LlenaDe(p, salida, jugador)) return;
-    for (int v = 1; v <= vmax; ++v)
-        if (PermiteSalida(p, jugador, v)) destinos[v] = static_cast<Entero>(salida);
+    if (vmax < 1 || LlenaDe(p, salida, jugador)) return;
+    // Not counting: PermiteSalida is the throw's bit alone.
+    for (std::uint32_t bits = salidaPermitida_ & ((2u << vmax) - 2u); bits != 0; bits &= bits - 1)
+        destinos[__builtin_ctz(bits)] = static_cast<Entero>(salida);
 }
 
 void AlcanceFichas::HazSalida(const Partida& p, const MapaTablero& barreras, int jugador) const {
