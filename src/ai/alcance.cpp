@@ -20,6 +20,11 @@ TablasCamino ConstruyeTablas() {
             for (int c = t.Siguiente[j][s]; c >= 1 && c <= 68 && pasos <= MaxValor; c = t.Siguiente[j][c]) ++pasos;
             t.PasosAnillo[j][s] = static_cast<Entero>(pasos);
         }
+        for (int s = 0; s <= NumCasillas; ++s) {
+            int pasos = 0, c = s;
+            for (; c < CasillaCasa[j] && pasos <= MaxValor; c = t.Siguiente[j][c]) ++pasos;
+            t.PasosCasa[j][s] = static_cast<Entero>(c == CasillaCasa[j] ? pasos : MaxValor + 1);
+        }
     }
     return t;
 }
@@ -94,26 +99,38 @@ bool BarreraEn(const Partida& p, int s) {
 
 }  // namespace
 
+void MapaTablero::Pon(const Partida& p, int casilla) {
+    Es[casilla] = BarreraEn(p, casilla);
+    if (casilla > UltimaCasilla) return;
+    const AnilloBits bit = AnilloBits{1} << (casilla - 1);
+    anillo_ = Es[casilla] ? anillo_ | bit : anillo_ & ~bit;
+    ocupadas_ = p.Casillas[casilla].Jugador[1] != 0 ? ocupadas_ | bit : ocupadas_ & ~bit;
+}
+
 MapaTablero::MapaTablero(const Partida& p) {
-    for (int s = 1; s <= NumCasillas; ++s) Es[s] = BarreraEn(p, s);
+    for (int s = 1; s <= NumCasillas; ++s) {
+        const Casilla& c = p.Casillas[s];
+        if (c.Jugador[1] == 0) continue;
+        const AnilloBits bit = s <= UltimaCasilla ? AnilloBits{1} << (s - 1) : 0;
+        ocupadas_ |= bit;
+        if (c.Jugador[2] == 0 || !EsBarreraEn(p, s)) continue;
+        Es[s] = true;
+        anillo_ |= bit;
+    }
 }
 
 MapaTablero::MapaTablero(const MapaTablero& base, const Partida& p, const Entero* cambiadas,
                          int numCambiadas)
-    : Es(base.Es) {
+    : Es(base.Es), anillo_(base.anillo_), ocupadas_(base.ocupadas_) {
     for (int i = 0; i < numCambiadas; ++i)
-        if (EnTablero(cambiadas[i])) Es[cambiadas[i]] = BarreraEn(p, cambiadas[i]);
+        if (EnTablero(cambiadas[i])) Pon(p, cambiadas[i]);
 }
 
 int MapaTablero::Distancia(int s, int sentido) const {
-    if (numAnillo_ < 0) {
-        numAnillo_ = 0;
-        for (int c = 1; c <= UltimaCasilla; ++c)
-            if (Es[c]) anillo_[numAnillo_++] = static_cast<std::int8_t>(c);
-    }
     int distancia = UltimaCasilla;
-    for (int i = 0; i < numAnillo_; ++i) {
-        int e = (anillo_[i] - s) * sentido;
+    for (int c = 1; c <= UltimaCasilla; ++c) {
+        if (!Es[c]) continue;
+        int e = (c - s) * sentido;
         if (e <= 0) e += UltimaCasilla;
         distancia = std::min(distancia, e);
     }
@@ -169,34 +186,16 @@ void AlcanceFichas::CalculaSalida(const Partida& p, const MapaTablero& barreras,
         Camina(p, barreras, jugador, salida, true, vmax, false, destinos);
         return;
     }
-    if (LlenaDe(p, salida, jugador)) return;
-    for (int v = 1; v <= vmax; ++v)
-        if (PermiteSalida(p, jugador, v)) destinos[v] = static_cast<Entero>(salida);
+    if (vmax < 1 || LlenaDe(p, salida, jugador)) return;
+    // Not counting: PermiteSalida is the throw's bit alone.
+    for (std::uint32_t bits = salidaPermitida_ & ((2u << vmax) - 2u); bits != 0; bits &= bits - 1)
+        destinos[__builtin_ctz(bits)] = static_cast<Entero>(salida);
 }
 
-// While a piece can leave the box no other piece counts the first value.
-const DestinosValor* AlcanceFichas::SalidaForzosa(const Partida& p, const MapaTablero& barreras, int jugador,
-                                                  bool saliendo) const {
-    if (saliendo || p.EnEspera[jugador] < 1 || !p.SalidaCon5 || !p.SalidaObligatoria || p.ValoresUsados != 0 ||
-        p.TipoJugada == 5)
-        return nullptr;
-    if (!barreras.SalidaHecha[jugador]) {
-        barreras.Salidas[jugador].fill(-1);
-        CalculaSalida(p, barreras, jugador, 0, MaxValor, barreras.Salidas[jugador]);
-        barreras.SalidaHecha[jugador] = true;
-    }
-    return &barreras.Salidas[jugador];
-}
-
-bool AlcanceFichas::LlegaEnAnillo(const Partida& p, const MapaTablero& barreras, int jugador, int desde,
-                                  int ficha, int pasos, int destino) const {
-    if (tablas_.PasosAnillo[jugador][desde] < pasos) return false;   // it turns into its corridor first
-    const Casilla& o = p.Casillas[desde];
-    if (ficha != 0 && o.Jugador[1] == jugador && o.Jugador[2] == jugador && o.Pieza[2] == ficha) return false;
-    if (desde == CasillaSalida[jugador] && p.TipoJugada == 9) return false;
-    if (p.ValoresUsados >= 1 && destino == prohibida_[jugador]) return false;
-    const DestinosValor* desdeEspera = SalidaForzosa(p, barreras, jugador, false);
-    return !desdeEspera || (*desdeEspera)[pasos] == -1;
+void AlcanceFichas::HazSalida(const Partida& p, const MapaTablero& barreras, int jugador) const {
+    barreras.Salidas[jugador].fill(-1);
+    CalculaSalida(p, barreras, jugador, 0, MaxValor, barreras.Salidas[jugador]);
+    barreras.SalidaHecha[jugador] = true;
 }
 
 int AlcanceFichas::Destino(const Partida& p, const MapaTablero& barreras, int jugador, int posicion, int ficha,
@@ -225,6 +224,8 @@ int AlcanceFichas::Destino(const Partida& p, const MapaTablero& barreras, int ju
         if (barreras.BarreraDelante(posicion) < valor) return -1;
         s = (posicion + valor - 1) % UltimaCasilla + 1;
     } else {
+        // Past home, or stopped by a barrier on the way: it lands nowhere.
+        if (tablas_.PasosCasa[jugador][posicion] < valor) return -1;
         const auto& siguiente = tablas_.Siguiente[jugador];
         for (int v = 1; v <= valor; ++v) {
             if (v >= 2 && barreras.Es[s]) return -1;

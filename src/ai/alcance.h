@@ -5,6 +5,7 @@
 // value and every intermediate square.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -25,6 +26,9 @@ struct TablasCamino {
     // Steps a piece on a ring square takes along the ring before it turns
     // into its corridor (at most MaxValor + 1).
     std::array<std::array<Entero, NumCasillas + 1>, 5> PasosAnillo{};
+    // Steps from a square to the seat's home (MaxValor + 1 when more): a
+    // piece counting more never lands.
+    std::array<std::array<Entero, NumCasillas + 1>, 5> PasosCasa{};
 };
 const TablasCamino& Tablas();
 
@@ -38,6 +42,17 @@ inline int RecorridoEn(const TablasCamino& t, int jugador, int posicion) {
 // EsBarrera and ComeFicha without the call, for the inner loops.
 bool EsBarreraEn(const Partida& p, int casilla);
 bool ComeFichaEn(const Partida& p, int jugador, int casilla);
+
+// Ring squares as bits, square c on bit c - 1.
+__extension__ typedef unsigned __int128 AnilloBits;
+inline constexpr AnilloBits Anillo68 = (AnilloBits{1} << 68) - 1;
+// Bit b moves to bit (b + n) % 68; n is 0..67.
+inline AnilloBits Gira(AnilloBits m, int n) { return ((m << n) | (m >> (68 - n))) & Anillo68; }
+// Of m, the n ring squares (n < 64) from `primera` (1..68) on, round the
+// ring: bit i for square primera + i.
+inline std::uint64_t TramoAnillo(AnilloBits m, int primera, int n) {
+    return static_cast<std::uint64_t>(Gira(m, (69 - primera) % 68)) & ((std::uint64_t{1} << n) - 1);
+}
 
 // Facts of one board that every walk on it reads: which squares hold a
 // barrier, and where a box piece of each seat goes with each value (worked
@@ -60,15 +75,42 @@ struct MapaTablero {
     // forward to the nearest one ahead (68 when there is none but s): a
     // piece passes no barrier on its way along the ring when it counts no
     // more than that.
-    int BarreraDetras(int s) const { return Distancia(s, -1); }
-    int BarreraDelante(int s) const { return Distancia(s, 1); }
+    int BarreraDetras(int s) const {
+        if (s < 1 || s > 68) return Distancia(s, -1);
+        // Turned so that square s - 1 stands on the highest bit, s - 2 on
+        // the next one, and so on round the ring.
+        const AnilloBits girado = Gira(anillo_, (69 - s) % 68);
+        return girado == 0 ? 68 : 68 - BitMasAlto(girado);
+    }
+    int BarreraDelante(int s) const {
+        if (s < 1 || s > 68) return Distancia(s, 1);
+        // Turned so that square s + 1 stands on the lowest bit.
+        const AnilloBits girado = Gira(anillo_, 68 - s);
+        return girado == 0 ? 68 : BitMasBajo(girado) + 1;
+    }
+    // The ring squares 1..n (n < 64) ahead of ring square s that hold a
+    // piece: bit i for the square i + 1 ahead.
+    std::uint64_t OcupadasDelante(int s, int n) const {
+        return TramoAnillo(ocupadas_, s % 68 + 1, n);
+    }
 
 private:
+    // The ring's barriers, a bit each (square c on bit c - 1), kept with Es:
+    // a distance is a rotation and a bit count rather than a walk.
+    AnilloBits anillo_ = 0;
+    AnilloBits ocupadas_ = 0;   // ring squares whose first slot holds a piece
+
+    void Pon(const Partida& p, int casilla);
+    static int BitMasBajo(AnilloBits m) {
+        const auto bajo = static_cast<std::uint64_t>(m);
+        return bajo ? __builtin_ctzll(bajo) : 64 + __builtin_ctzll(static_cast<std::uint64_t>(m >> 64));
+    }
+    static int BitMasAlto(AnilloBits m) {
+        const auto alto = static_cast<std::uint64_t>(m >> 64);
+        return alto ? 127 - __builtin_clzll(alto) : 63 - __builtin_clzll(static_cast<std::uint64_t>(m));
+    }
+    // Any s, counted the long way.
     int Distancia(int s, int sentido) const;
-    // The ring's barriers, listed the first time a distance is asked: a
-    // board holds a few at most.
-    mutable std::array<std::int8_t, 68> anillo_;
-    mutable int numAnillo_ = -1;
 };
 
 // Seat of the piece a move of `jugador` onto `casilla` would capture and its
@@ -105,7 +147,15 @@ public:
     // full: the other tests Destino makes, without the walk.  A threat asks
     // this of every piece behind a square.
     bool LlegaEnAnillo(const Partida& p, const MapaTablero& barreras, int jugador, int desde, int ficha,
-                       int pasos, int destino) const;
+                       int pasos, int destino) const {
+        if (tablas_.PasosAnillo[jugador][desde] < pasos) return false;   // it turns into its corridor first
+        const Casilla& o = p.Casillas[desde];
+        if (ficha != 0 && o.Jugador[1] == jugador && o.Jugador[2] == jugador && o.Pieza[2] == ficha) return false;
+        if (desde == CasillaSalida[jugador] && p.TipoJugada == 9) return false;
+        if (p.ValoresUsados >= 1 && destino == prohibida_[jugador]) return false;
+        const DestinosValor* desdeEspera = SalidaForzosa(p, barreras, jugador, false);
+        return !desdeEspera || (*desdeEspera)[pasos] == -1;
+    }
 
     // Calls anota(valor, casilla) for every value 1..vmax whose destination
     // (as Calcula finds it) holds a piece in its first slot, in increasing
@@ -126,7 +176,15 @@ private:
     // The exit destinations of the seat's box piece while a piece must leave
     // the box, which no other piece may count; nullptr when none must.
     const DestinosValor* SalidaForzosa(const Partida& p, const MapaTablero& barreras, int jugador,
-                                       bool saliendo) const;
+                                       bool saliendo) const {
+        if (saliendo || p.EnEspera[jugador] < 1 || !p.SalidaCon5 || !p.SalidaObligatoria || p.ValoresUsados != 0 ||
+            p.TipoJugada == 5)
+            return nullptr;
+        if (!barreras.SalidaHecha[jugador]) HazSalida(p, barreras, jugador);
+        return &barreras.Salidas[jugador];
+    }
+    // Fills the map's exit destinations of the seat, once a board.
+    void HazSalida(const Partida& p, const MapaTablero& barreras, int jugador) const;
     bool PermiteSalida(const Partida& p, int jugador, int valor) const;
     void CalculaSalida(const Partida& p, const MapaTablero& barreras, int jugador, int ficha,
                        int vmax, DestinosValor& destinos) const;
@@ -164,6 +222,19 @@ void AlcanceFichas::Ocupadas(const Partida& p, const MapaTablero& barreras, int 
     const int prohibida = p.ValoresUsados >= 1 ? prohibida_[jugador] : -1;
     const auto& siguiente = tablas_.Siguiente[jugador];
     const int casa = CasillaCasa[jugador];
+    if (vmax >= 1 && posicion <= 68 && tablas_.PasosAnillo[jugador][posicion] >= vmax) {
+        // All on the ring, up to the first barrier ahead: only the squares
+        // that hold a piece are looked at.
+        const int hasta = std::min(vmax, barreras.BarreraDelante(posicion));
+        for (std::uint64_t bits = barreras.OcupadasDelante(posicion, hasta); bits != 0; bits &= bits - 1) {
+            const int v = __builtin_ctzll(bits) + 1;
+            const int s = (posicion + v - 1) % 68 + 1;
+            const Casilla& c = p.Casillas[s];
+            if (c.Jugador[2] != 0 || s == prohibida || (desdeEspera && (*desdeEspera)[v] != -1)) continue;
+            anota(v, s);
+        }
+        return;
+    }
     int s = posicion;
     for (int v = 1; v <= vmax; ++v) {
         if (v >= 2 && barreras.Es[s]) return;

@@ -25,12 +25,21 @@ std::uint64_t Mezcla(std::uint64_t x) {
     return x ^ (x >> 33);
 }
 
+// Two squares compared as two words each rather than slot by slot.
+bool MismaCasilla(const Casilla& a, const Casilla& b) {
+    static_assert(sizeof(Casilla) == 2 * sizeof(std::uint64_t));
+    std::array<std::uint64_t, 2> x, y;
+    std::memcpy(x.data(), &a, sizeof a);
+    std::memcpy(y.data(), &b, sizeof b);
+    return ((x[0] ^ y[0]) | (x[1] ^ y[1])) == 0;
+}
+
 }  // namespace
 
 void HuellaCasillas::Cuenta(const Partida& p, int s, int signo) {
     if (s < 1 || s > NumCasillas) return;
     const Casilla& c = p.Casillas[s];
-    if (c == (*inicial_)[s]) return;
+    if (MismaCasilla(c, (*inicial_)[s])) return;
     std::uint64_t jugadores, piezas;
     static_assert(sizeof c.Jugador == sizeof jugadores && sizeof c.Pieza == sizeof piezas);
     std::memcpy(&jugadores, c.Jugador.data(), sizeof jugadores);
@@ -52,7 +61,7 @@ void MemoriaTableros::ComponFichas(const Partida& p) {
 void MemoriaTableros::ComponCasillas(const Partida& p, const std::vector<Entero>& tocadas) {
     cambiadas_.clear();
     for (Entero s : tocadas) {
-        if (s < 1 || s > NumCasillas || p.Casillas[s] == inicial_[s]) continue;
+        if (s < 1 || s > NumCasillas || MismaCasilla(p.Casillas[s], inicial_[s])) continue;
         const auto donde = std::lower_bound(cambiadas_.begin(), cambiadas_.end(), s);
         if (donde == cambiadas_.end() || *donde != s) cambiadas_.insert(donde, s);
     }

@@ -131,6 +131,16 @@ int Alcanza(const ContextoValoracion& ctx, const Partida& p, const MapaTablero& 
     return 0;
 }
 
+// Alcanza of a piece on ring square pos for all the changed ring squares
+// at once (`anillo`, of which `noNeutras` are not neutral).
+int AlcanzaEnAnillo(const MapaTablero& b, int pos, AnilloBits anillo, AnilloBits noNeutras, bool salidaCambiada,
+                    int vmax, int vmaxTodos) {
+    if (salidaCambiada || ((anillo >> (pos - 1)) & 1) != 0) return RehaceTodo;
+    const int detras = (pos - vmaxTodos - 1 + 2 * UltimaCasillaAnillo) % UltimaCasillaAnillo + 1;
+    return (TramoAnillo(b.Es[pos] ? anillo : noNeutras, detras, vmaxTodos) != 0 ? RehaceAmenaza : 0) |
+           (TramoAnillo(noNeutras, pos % UltimaCasillaAnillo + 1, vmax) != 0 ? RehaceGanancia : 0);
+}
+
 // Whether a change of square c can change the bonus count of `jugador`,
 // whose pieces walk at most 20 squares from where they stand or from their
 // exit square.
@@ -336,12 +346,27 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
     const bool forzosa = p.EnEspera[j] >= 1 && p.SalidaCon5 && p.SalidaObligatoria && p.ValoresUsados == 0 &&
                          p.TipoJugada != 5;
     std::array<bool, 16> neutras;
+    // The changed ring squares as bits, and those not neutral: a piece on
+    // the ring reads them at once rather than square by square.
+    AnilloBits anillo = 0, noNeutras = 0;
+    bool salidaCambiada = false;   // an exit square not neutral: every piece again
+    std::array<std::uint8_t, 16> fuera;   // the other changes, by number
+    int numFuera = 0;
     for (int i = 0; i < numCambios; ++i) {
         const int c = cambios[i];
         neutras[i] = b.Es[c] == base.Mapa.Es[c] &&
                      Presa(p, p.Casillas[c], j, c) == Presa(p, base.Casillas[c], j, c) &&
                      !(forzosa && c == CasillaSalida[j]);
+        if (!EnAnillo(c)) {
+            fuera[numFuera++] = static_cast<std::uint8_t>(i);
+            continue;
+        }
+        anillo |= AnilloBits{1} << (c - 1);
+        if (!neutras[i]) noNeutras |= AnilloBits{1} << (c - 1);
+        salidaCambiada = salidaCambiada || (EsCasillaSalida(c) && !neutras[i]);
     }
+    const int vmax = ctx.DistribucionDe(p, j).NumValoresPosibles;
+    const int vmaxTodos = ctx.ValorMaximo();
     Situa(p, b, ctx, v, &a.Progreso);
     // What the moves changed around each piece is worked out again; a
     // piece that moved is worked out whole.
@@ -351,8 +376,14 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
         const int pos = v.Posicion[k];
         const bool movida = pos != a.Posicion[k] || pos == 0;
         rehace[k] = movida ? RehaceTodo | RehaceSumas : 0;
-        for (int i = 0; i < numCambios && (rehace[k] & RehaceTodo) != RehaceTodo; ++i)
-            rehace[k] |= Alcanza(ctx, p, b, pos, cambios[i], neutras[i]);
+        if (!movida && EnAnillo(pos)) {
+            rehace[k] = AlcanzaEnAnillo(b, pos, anillo, noNeutras, salidaCambiada, vmax, vmaxTodos);
+            for (int f = 0; f < numFuera && rehace[k] != RehaceTodo; ++f)
+                rehace[k] |= Alcanza(ctx, p, b, pos, cambios[fuera[f]], neutras[fuera[f]]);
+        } else {
+            for (int i = 0; i < numCambios && (rehace[k] & RehaceTodo) != RehaceTodo; ++i)
+                rehace[k] |= Alcanza(ctx, p, b, pos, cambios[i], neutras[i]);
+        }
         tomaCapturas = tomaCapturas ||
                        (!(rehace[k] & RehaceGanancia) && a.InicioTerminos[k + 1] > a.InicioTerminos[k]);
     }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <vector>
 
 #include "ai/alcance.h"
 #include "posiciones.h"
@@ -26,6 +27,15 @@ TEST(Alcance, DestinosComoPuedeMover) {
             for (int k = 0; k <= p.NumFichas; ++k) {
                 const int pos = k == 0 ? 0 : p.Fichas[j][k];
                 alcance.Calcula(p, barreras, j, pos, k, MaxValor, d);
+                // The captures' walk names the occupied destinations, in order.
+                std::vector<int> ocupadas, esperadas;
+                alcance.Ocupadas(p, barreras, j, pos, k, MaxValor, [&](int v, int s) {
+                    ASSERT_EQ(s, d[v]);
+                    ocupadas.push_back(v);
+                });
+                for (int v = 1; v <= MaxValor; ++v)
+                    if (d[v] >= 1 && p.Casillas[d[v]].Jugador[1] != 0) esperadas.push_back(v);
+                ASSERT_EQ(ocupadas, esperadas) << "position " << i << " seat " << j << " piece " << k;
                 for (int v = 1; v <= MaxValor; ++v) {
                     PuedeMover(p, j, v, pos, k);
                     ASSERT_EQ(d[v], p.CasillaDestino)
