@@ -11,6 +11,7 @@
 #include <set>
 
 #include "ai/memoria.h"
+#include "cada_movimiento.h"
 #include "comun_ai.h"
 #include "posiciones.h"
 #include "rules/movimiento.h"
@@ -44,29 +45,14 @@ public:
         ASSERT_TRUE(!nuevo || Usados.insert(n).second) << "two different boards share number " << n;
         ++vistas;
         if (quedan == 0) return;
-        for (int valor : {int(p_.ValorCuenta), 10, 20}) {
-            FichasMovibles(p_, valor, 0);
-            const auto movibles = p_.FichaMovible;
-            for (int k = 1; k <= MaxFichas && valor >= 1; ++k) {
-                if (!movibles[k]) continue;
-                const int origen = p_.Fichas[p_.Turno][k];
-                PuedeMover(p_, p_.Turno, valor, origen, k);
-                const int destino = p_.CasillaDestino;
-                if (destino < 1) continue;
-                const Partida guardada = p_;
-                huella_.Mueve(p_, origen, destino, -1);
-                AplicaJugada(p_, origen, destino, k);
-                p_.SiguienteSalida = guardada.SiguienteSalida;
-                huella_.Mueve(p_, origen, destino, 1);
+        CadaMovimiento(
+            p_, MaxFichas,
+            [&](int origen, int destino) {
                 tocadas_.insert(tocadas_.end(), {static_cast<Entero>(origen), static_cast<Entero>(destino)});
                 Sigue(quedan - 1);
                 tocadas_.resize(tocadas_.size() - 2);
-                huella_.Mueve(p_, origen, destino, -1);
-                p_ = guardada;
-                huella_.Mueve(p_, origen, destino, 1);
-                if (::testing::Test::HasFatalFailure()) return;
-            }
-        }
+            },
+            [&](int origen, int destino, int signo) { huella_.Mueve(p_, origen, destino, signo); });
     }
 
     long vistas = 0;

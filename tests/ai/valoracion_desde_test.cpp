@@ -11,6 +11,7 @@
 
 #include "ai/alcance.h"
 #include "ai/valoracion.h"
+#include "cada_movimiento.h"
 #include "comun_ai.h"
 #include "linea_posicion.h"
 #include "posiciones.h"
@@ -59,27 +60,15 @@ public:
         ++comparadas;
         ASSERT_TRUE(d.empty()) << donde_ << " tras " << tocadas_.size() / 2 << " jugadas: " << d;
         if (quedan == 0) return;
-        for (int valor : {int(p_.ValorCuenta), 10, 20}) {
-            if (valor < 1) continue;
-            FichasMovibles(p_, valor, 0);
-            const auto movibles = p_.FichaMovible;
-            for (int k = 1; k <= ctx_.NumFichas; ++k) {
-                if (!movibles[k]) continue;
-                const int origen = p_.Fichas[p_.Turno][k];
-                PuedeMover(p_, p_.Turno, valor, origen, k);
-                const int destino = p_.CasillaDestino;
-                if (destino < 1) continue;
-                const Partida guardada = p_;
-                AplicaJugada(p_, origen, destino, k);
-                p_.SiguienteSalida = guardada.SiguienteSalida;
+        CadaMovimiento(
+            p_, ctx_.NumFichas,
+            [&](int origen, int destino) {
                 tocadas_.push_back(static_cast<Entero>(origen));
                 tocadas_.push_back(static_cast<Entero>(destino));
                 Sigue(quedan - 1);
                 tocadas_.resize(tocadas_.size() - 2);
-                p_ = guardada;
-                if (::testing::Test::HasFatalFailure()) return;
-            }
-        }
+            },
+            [](int, int, int) {});
     }
 
     long comparadas = 0;
