@@ -38,9 +38,7 @@ TEST(Tablero, CaminoDeCadaJugador) {
 }
 
 TEST(Tablero, RecorridoFueraDelCamino) {
-    struct Caso {
-        int jugador, posicion, esperado;
-    };
+    struct Caso { int jugador, posicion, esperado; };
     const Caso casos[] = {
         {1, 0, 0},   {3, 22, 0},  {1, 52, 0},  // seat 1 turns into its corridor before 52
         {4, 93, 0},  // another seat's corridor
@@ -58,11 +56,7 @@ TEST(Tablero, RecorridoFueraDelCamino) {
 }
 
 TEST(Tablero, OrdenDeTurnos) {
-    struct Caso {
-        int sentido;
-        std::array<int, 5> estado;
-        int desde, siguiente, anterior;
-    };
+    struct Caso { int sentido; std::array<int, 5> estado; int desde, siguiente, anterior; };
     const Caso casos[] = {
         {1, {0, 1, 1, 1, 1}, 4, 1, 3},
         {2, {0, 1, 1, 1, 1}, 1, 4, 2},
