@@ -44,6 +44,7 @@ TEST(Historico, RegistroDeCincuentaYSieteCaracteres) {
 TEST(Historico, SeAnadeYSeLeeAlineado) {
     prueba::CarpetaTemporal carpeta;
     EXPECT_TRUE(LeeHistorico(carpeta.Texto()).empty()) << "no file: no records";
+    EXPECT_FALSE(AnadeHistorico(carpeta.Texto() + "no-existe/", Individual)) << "a failed write says so";
     ASSERT_TRUE(AnadeHistorico(carpeta.Texto(), Individual));
     const std::string fichero = carpeta.Texto() + "ZRVEL34.HIS";
     const std::string corto = ComponeRegistroHistorico(Parejas).substr(0, 25);
@@ -64,10 +65,6 @@ TEST(Historico, SeAnadeYSeLeeAlineado) {
     ASSERT_EQ(leidos.size(), 3u);
     EXPECT_EQ(leidos[0], Individual);
     EXPECT_EQ(leidos[2], Parejas);
-}
-
-TEST(Historico, SinPermisoDeEscrituraLoDice) {
-    EXPECT_FALSE(AnadeHistorico("/nonexistent-folder/", Individual));
 }
 
 TEST(HistoricoLectura, PaginasDeOchoDeLaMasNuevaALaMasAntigua) {
@@ -111,10 +108,7 @@ TEST(HistoricoLectura, TextosDeUnRegistro) {
     }
 }
 
-struct Fichero {
-    prueba::CarpetaTemporal carpeta;
-    std::filesystem::path ruta = carpeta.ruta / "ZRVEL34.HIS";
-};
+struct Fichero { prueba::CarpetaTemporal carpeta; std::filesystem::path ruta = carpeta.ruta / "ZRVEL34.HIS"; };
 
 TEST(HistoricoLectura, UnFicheroEnormeSeLeeHastaElLimiteConLosMasNuevosYSinTocarlo) {
     Fichero f;

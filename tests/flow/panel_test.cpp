@@ -156,11 +156,7 @@ TEST(Persona, LaSugerenciaMarcaElValorSugeridoYLuegoElQueSeCuenta) {
 
 TEST(Tutor, Decision) {
     using enum DecisionTurno;
-    const struct {
-        int control, movibles, valores;
-        bool tutor, red;
-        DecisionTurno esperada;
-    } casos[] = {
+    const struct { int control, movibles, valores; bool tutor, red; DecisionTurno esperada; } casos[] = {
         {2, 0, 1, true, false, NoPuedeMover},   {1, 0, 1, true, false, NoPuedeMover},
         {2, 99, 99, true, false, JuegaElegida}, {1, 1, 1, true, false, JuegaElegida},
         {1, 1, 99, true, false, Sugerencia},    {1, 99, 1, true, false, Sugerencia},
