@@ -4,6 +4,8 @@
 // differ at the first square turned wrong.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/estado.h"
 #include "flow/ayudas_flow.h"
 #include "flow/comprobacion.h"
@@ -119,9 +121,7 @@ TEST(Motor, ClienteJuegaDesdeLaCola) {
     restaurada.Carpeta = carpeta.Texto();
     CargarEstado(restaurada, "ZRVEL34.DRE");
     ASSERT_TRUE(restaurada.CargaCorrecta);
-    EXPECT_EQ(restaurada.Turno, 4);
-    EXPECT_EQ(restaurada.NumJugada, 4);
-    EXPECT_EQ(restaurada.Fichas[4][1], 0);
+    EXPECT_EQ(std::tuple(restaurada.Turno, restaurada.NumJugada, restaurada.Fichas[4][1]), std::tuple(4, 4, 0));
     EXPECT_EQ(CompruebaRegistro(restaurada, restaurada.NumJugada - 1), "");
 }
 

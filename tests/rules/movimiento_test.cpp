@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "common/posicion.h"
@@ -178,18 +179,17 @@ TEST(AplicaJugada, ResultadoSegunElMovimiento) {
         c.prepara(p);
         const Partida antes = p;
         AplicaJugada(p, c.origen, c.destino, c.ficha);
-        EXPECT_EQ(p.Fichas[1][c.ficha], c.destino);
-        EXPECT_EQ(p.Bonificacion, c.bono);
-        EXPECT_EQ(p.JugadorComido, c.comido);
-        EXPECT_EQ(p.EnEspera[1], antes.EnEspera[1] - (c.origen == 0));
-        EXPECT_EQ(p.EnCasa[1], antes.EnCasa[1] + (c.destino == 100));
+        // Where the piece went, the bonus, who was captured, seat 1's box and home.
+        EXPECT_EQ(std::tuple(p.Fichas[1][c.ficha], p.Bonificacion, p.JugadorComido, p.EnEspera[1], p.EnCasa[1]),
+                  std::tuple(c.destino, c.bono, c.comido, antes.EnEspera[1] - (c.origen == 0),
+                             antes.EnCasa[1] + (c.destino == 100)));
         for (const Hueco& h : c.huecos) {
-            EXPECT_EQ(p.Casillas[h.casilla].Jugador[h.hueco], h.jugador) << h.casilla << " slot " << h.hueco;
-            EXPECT_EQ(p.Casillas[h.casilla].Pieza[h.hueco], h.ficha) << h.casilla << " slot " << h.hueco;
+            const Casilla& s = p.Casillas[h.casilla];
+            EXPECT_EQ(std::tuple(s.Jugador[h.hueco], s.Pieza[h.hueco]), std::tuple(h.jugador, h.ficha))
+                << h.casilla << " slot " << h.hueco;
         }
         if (c.comido != 0) {
-            EXPECT_EQ(p.EnEspera[c.comido], 4);
-            EXPECT_EQ(p.SiguienteSalida[c.comido], 1);
+            EXPECT_EQ(std::tuple(p.EnEspera[c.comido], p.SiguienteSalida[c.comido]), std::tuple(4, 1));
         }
     }
 }
