@@ -79,7 +79,8 @@ TEST(Posponer, SeRebobinaLaTiradaYElMismoJugadorVuelveATirar) {
     EXPECT_EQ(ui.ConTitulo(TituloPosponer).size(), 1u);
     EXPECT_EQ(p.Jugadas[3].TipoJugada, 6) << "the capture was made before leaving";
     EXPECT_TRUE(guardada.PartidaIniciada);
-    EXPECT_EQ(std::tuple(guardada.Turno, guardada.NumJugada, guardada.Repeticiones), std::tuple(4, antes.NumJugada, 0));
+    EXPECT_EQ(std::tuple(guardada.Turno, guardada.NumJugada, guardada.Repeticiones),
+              std::tuple(4, antes.NumJugada, 0));
     EXPECT_TRUE(prueba::Tablero(guardada) == prueba::Tablero(antes)) << "both moves of the throw undone";
     EXPECT_EQ(guardada.Fichas[2][1], 23);
 }
@@ -135,7 +136,12 @@ TEST(Salir, PreguntaYGuarda) {
 // Below 800x600 the program offers the switch; each outcome of the switch
 // has a message of its own.
 TEST(Pantalla, OfertaDeOchocientosPorSeiscientos) {
-    const struct { int ancho, alto, respuesta; CambioPantalla cambio; bool sigue; std::size_t mensajes; } casos[] = {
+    const struct {
+        int ancho, alto, respuesta;
+        CambioPantalla cambio;
+        bool sigue;
+        std::size_t mensajes;
+    } casos[] = {
         {1024, 600, Aceptar, CambioPantalla::Hecho, true, 0},
         {640, 480, Cancelar, CambioPantalla::Hecho, false, 1},
         {640, 480, Aceptar, CambioPantalla::Hecho, true, 2},

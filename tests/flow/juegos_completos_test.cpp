@@ -153,7 +153,8 @@ TEST(LimiteDeJugadas, UnaPartidaSinFinSeDetieneSinRomperElRegistro) {
 // The watcher follows each value of a throw: seat 4 throws 2 and 5 with
 // piece 1 on 30, a rival on 32 and three pieces in the box.
 TEST(Vigilante, CadaValorDeLaTiradaSeCuentaUnaVez) {
-    auto de4 = [](Entero tipo, Entero ficha, Entero valor, Entero indice, Entero origen, Entero final, Entero inicio) {
+    auto de4 = [](Entero tipo, Entero ficha, Entero valor, Entero indice, Entero origen, Entero final,
+                  Entero inicio) {
         return Jugada{4, 0, 2, 5, valor, tipo, ficha, indice, origen, final, 0, inicio, 0, 0};
     };
     const Jugada sale = de4(4, 2, 5, 2, 0, 5, 1), come = de4(4, 1, 2, 1, 30, 32, 0);

@@ -58,7 +58,8 @@ TEST(EsBarrera, SegunCasillaYReglas) {
         {"slot 1 empty", 30, {0, 2, 2}, todas, false},
         {"slot 2 empty", 30, {2, 0, 2}, todas, false},
     };
-    for (const auto& c : casos) EXPECT_EQ(EsBarrera(Ocupada(c.casilla, c.o, c.r), c.casilla), c.esperado) << c.nombre;
+    for (const auto& c : casos)
+        EXPECT_EQ(EsBarrera(Ocupada(c.casilla, c.o, c.r), c.casilla), c.esperado) << c.nombre;
     const Partida p = prueba::PartidaVacia();
     for (int s : {-1, 0, 101, 5000}) EXPECT_FALSE(EsBarrera(p, s)) << s;
 }
