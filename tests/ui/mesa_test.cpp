@@ -33,7 +33,7 @@ namespace {
 class Ventana : public prueba::ConMesa {
 protected:
     Ventana() { ui.FijaSemilla(7); }
-    int Contesta(const std::string& titulo) override {
+    int Contesta(const std::string& titulo, int) override {
         // Once the draw has named who starts, a test may have seen enough.
         if (titulo == TituloSorteo && pararTrasSorteo) p.PartidaIniciada = false;
         return respuesta;
