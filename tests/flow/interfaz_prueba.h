@@ -15,9 +15,7 @@
 
 namespace parchis::prueba {
 
-struct MensajeVisto {
-    std::string Titulo, Texto;
-};
+struct MensajeVisto { std::string Titulo, Texto; };
 
 class InterfazPrueba : public InterfazMuda {
 public:
