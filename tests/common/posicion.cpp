@@ -1,5 +1,7 @@
 #include "common/posicion.h"
 
+#include "rules/tablero.h"
+
 namespace parchis::prueba {
 
 Partida PartidaVacia(int numFichas) {
@@ -14,16 +16,10 @@ Partida PartidaVacia(int numFichas) {
     return p;
 }
 
-namespace {
-
-const int Casa[5] = {0, 100, 92, 84, 76};
-
-}  // namespace
-
 void PonEnHueco(Partida& p, int j, int k, int s, int hueco) {
     --p.EnEspera[j];
     p.Fichas[j][k] = static_cast<Entero>(s);
-    if (s == Casa[j]) {
+    if (s == CasillaCasa[j]) {
         ++p.EnCasa[j];
     } else {
         p.Casillas[s].Jugador[hueco] = static_cast<Entero>(j);

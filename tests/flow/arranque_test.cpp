@@ -4,7 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
+#include <tuple>
 
 #include "common/posicion.h"
 #include "core/configuracion.h"
@@ -45,9 +47,16 @@ Partida PersonaEnCuatro(const prueba::CarpetaTemporal& carpeta) {
     return p;
 }
 
-Partida Guardada(const prueba::CarpetaTemporal& carpeta) {
+// Plays until `sale` says the person leaves the program; the other turns of
+// the person count the first value left.  Returns the game saved on leaving.
+Partida JuegaHastaSalir(Partida& p, prueba::InterfazPrueba& ui, const std::function<bool()>& sale) {
+    ui.Persona = [&] {
+        if (!sale()) return CuentaElPrimerValor(p, ui);
+        EXPECT_TRUE(SalirDelPrograma(p, ui));
+    };
+    JuegaPartida(p, ui);
     Partida g;
-    g.Carpeta = carpeta.Texto();
+    g.Carpeta = p.Carpeta;
     LeerConfiguracion(g);
     return g;
 }
@@ -66,26 +75,13 @@ TEST(Posponer, SeRebobinaLaTiradaYElMismoJugadorVuelveATirar) {
     ui.AlCeder = [&] {
         if (p.Turno == 4 && p.TiradaNueva) antes = p;
     };
-    bool salio = false;
-    ui.Persona = [&] {
-        if (p.TipoJugada == 5)
-            salio = SalirDelPrograma(p, ui);
-        else
-            CuentaElPrimerValor(p, ui);
-    };
-    JuegaPartida(p, ui);
-
-    ASSERT_TRUE(salio);
+    const Partida guardada = JuegaHastaSalir(p, ui, [&] { return p.TipoJugada == 5; });
     EXPECT_EQ(ui.ConTitulo(TituloPosponer).size(), 1u);
     EXPECT_EQ(p.Jugadas[3].TipoJugada, 6) << "the capture was made before leaving";
-    Partida guardada = Guardada(carpeta);
     EXPECT_TRUE(guardada.PartidaIniciada);
-    EXPECT_EQ(guardada.Turno, 4);
-    EXPECT_EQ(guardada.NumJugada, antes.NumJugada);
-    EXPECT_EQ(guardada.Repeticiones, 0);
-    EXPECT_TRUE(guardada.Fichas == antes.Fichas && guardada.Casillas == antes.Casillas &&
-                guardada.EnEspera == antes.EnEspera && guardada.EnCasa == antes.EnCasa)
-        << "both moves of the throw undone";
+    EXPECT_EQ(std::tuple(guardada.Turno, guardada.NumJugada, guardada.Repeticiones),
+              std::tuple(4, antes.NumJugada, 0));
+    EXPECT_TRUE(prueba::Tablero(guardada) == prueba::Tablero(antes)) << "both moves of the throw undone";
     EXPECT_EQ(guardada.Fichas[2][1], 23);
 }
 
@@ -98,16 +94,8 @@ TEST(Posponer, ConservaLasRepeticionesDeLaTiradaAnterior) {
     prueba::InterfazPrueba ui(p);
     ui.Dados(2, 2);
     ui.Dados(3, 4);
-    ui.Persona = [&] {
-        if (p.Dado1 == 3 && p.ValoresUsados == 1)
-            SalirDelPrograma(p, ui);
-        else
-            CuentaElPrimerValor(p, ui);
-    };
-    JuegaPartida(p, ui);
-    const Partida guardada = Guardada(carpeta);
-    EXPECT_EQ(guardada.Repeticiones, 1);
-    EXPECT_EQ(guardada.Turno, 4);
+    const Partida guardada = JuegaHastaSalir(p, ui, [&] { return p.Dado1 == 3 && p.ValoresUsados == 1; });
+    EXPECT_EQ(std::tuple(guardada.Repeticiones, guardada.Turno), std::tuple(1, 4));
 }
 
 TEST(Salir, PreguntaYGuarda) {

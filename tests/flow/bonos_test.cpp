@@ -6,7 +6,6 @@
 
 #include <array>
 #include <string>
-
 #include <vector>
 
 #include "common/posicion.h"
@@ -22,38 +21,40 @@ namespace {
 
 using prueba::Pon;
 
-// Stops the game at the first yield of another seat's turn.
-void ParaTrasElTurnoDe(Partida& p, prueba::InterfazPrueba& ui, int jugador) {
-    ui.AlCeder = [&p, jugador] {
-        if (p.Turno != jugador) p.PartidaIniciada = false;
+// Plays seat 4's turn (played by `control`) on the throws given, up to the
+// first yield of another seat's turn, and returns the entries written.
+std::vector<Jugada> TurnoDeCuatro(Partida& p, int control, const std::vector<std::pair<int, int>>& tiradas) {
+    p.Control[4] = static_cast<Entero>(control);
+    prueba::TurnoDe(p, 4);
+    prueba::InterfazPrueba ui(p);
+    for (const auto& [d1, d2] : tiradas) ui.Dados(d1, d2);
+    ui.AlCeder = [&p] {
+        if (p.Turno != 4) p.PartidaIniciada = false;
     };
+    JuegaPartida(p, ui);
+    std::vector<Jugada> jugadas;
+    for (int n = 1; n < static_cast<int>(p.Jugadas.size()) && p.Jugadas[n].Jugador != 0; ++n)
+        jugadas.push_back(p.Jugadas[n]);
+    return jugadas;
 }
 
 // A 5 and another value with a piece in the box: the 5 takes it out, the
 // other value is counted next; only a double 5 takes out a second piece.
 TEST(SalidaObligada, ElOtroValorSeCuentaDespues) {
-    struct Caso {
+    const struct {
         int d1, d2, control;
         std::vector<int> valores;   // counted by the throw's entries
         int enEspera;
-    };
-    const Caso casos[] = {{2, 5, 2, {5, 2}, 2}, {2, 5, 1, {5, 2}, 2}, {5, 5, 2, {5, 5}, 1}};
-    for (const Caso& c : casos) {
+    } casos[] = {{2, 5, 2, {5, 2}, 2}, {2, 5, 1, {5, 2}, 2}, {5, 5, 2, {5, 5}, 1}};
+    for (const auto& c : casos) {
         SCOPED_TRACE(testing::Message() << c.d1 << "+" << c.d2 << " control " << c.control);
         Partida p = prueba::PartidaEnJuego(2);
-        p.Control[4] = static_cast<Entero>(c.control);
         Pon(p, 4, 1, 30);
-        prueba::TurnoDe(p, 4);
-        prueba::InterfazPrueba ui(p);
-        ui.Dados(c.d1, c.d2);
-        ui.Dados(1, 2);   // after a double
-        ParaTrasElTurnoDe(p, ui, 4);
-        JuegaPartida(p, ui);
-
-        std::vector<int> valores;
-        for (int n = 1; p.Jugadas[n].Jugador == 4 && (n == 1 || !p.Jugadas[n].InicioTirada); ++n) {
-            EXPECT_EQ(p.Jugadas[n].TipoJugada, 4) << n;
-            valores.push_back(p.Jugadas[n].ValorCuenta);
+        const auto jugadas = TurnoDeCuatro(p, c.control, {{c.d1, c.d2}, {1, 2}});   // 1+2 after a double
+        std::vector<int> valores;   // of the first throw
+        for (std::size_t n = 0; n < jugadas.size() && (n == 0 || !jugadas[n].InicioTirada); ++n) {
+            EXPECT_EQ(jugadas[n].TipoJugada, 4) << n;
+            valores.push_back(jugadas[n].ValorCuenta);
         }
         EXPECT_EQ(valores, c.valores);
         EXPECT_EQ(p.EnEspera[4], c.enEspera);
@@ -67,35 +68,26 @@ TEST(SalidaObligada, ElOtroValorSeCuentaDespues) {
 // two rivals an exit captures, and the 20 only with BonoComerSaliendo, is
 // AplicaJugada's test; the whole games follow the engine through it.)
 TEST(Salida, SalidaDoble) {
-    struct Caso {
+    const struct {
         const char* nombre;
         std::vector<int> ocupantes;    // seats of the pieces on the exit square
         std::vector<int> tipos;        // kinds of the entries in the turn
         int enEspera;
-    };
-    const Caso casos[] = {
+    } casos[] = {
         {"DobleLibre", {}, {8, 9}, 2},
         {"DobleRivalComido", {1}, {8, 9, 6, 5}, 2},
         {"DobleBarreraConElCompanero", {2}, {8}, 3},
         {"DobleDosRivalesComidos", {1, 3}, {8, 6, 9, 6, 5, 5}, 2},
     };
     for (const int control : {2, 1}) {
-        for (const Caso& c : casos) {
+        for (const auto& c : casos) {
             SCOPED_TRACE(testing::Message() << c.nombre << " control " << control);
             Partida p = prueba::PartidaEnJuego();
             p.ModoJuego = static_cast<Entero>(c.ocupantes.size() == 2 ? 1 : 2);   // 1 and 3: no barrier
             p.BarreraCompaneros = true;
-            p.Control[4] = static_cast<Entero>(control);
             for (int j : c.ocupantes) Pon(p, j, 1, CasillaSalida[4]);
-            prueba::TurnoDe(p, 4);
-            prueba::InterfazPrueba ui(p);
-            ui.Dados(5);
-            ParaTrasElTurnoDe(p, ui, 4);
-            JuegaPartida(p, ui);
-
             std::vector<int> tipos;
-            for (int n = 1; p.Jugadas[n].Jugador != 0 && n < static_cast<int>(p.Jugadas.size()); ++n)
-                tipos.push_back(p.Jugadas[n].TipoJugada);
+            for (const Jugada& e : TurnoDeCuatro(p, control, {{5, 0}})) tipos.push_back(e.TipoJugada);
             EXPECT_EQ(tipos, c.tipos);
             EXPECT_EQ(p.EnEspera[4], c.enEspera);
         }
@@ -159,27 +151,16 @@ Partida TresJugadores() {
     return p;
 }
 
-// Sends `enCasa` pieces of the losers home (71 squares each), seat 1 first.
-void Adelanta(Partida& p, int enCasa) {
-    for (int i = 0; i < enCasa; ++i) {
-        const int j = i < 4 ? 1 : 2;
-        Pon(p, j, i % 4 + 1, CasillaCasa[j]);
-    }
-}
-
-// Total 4 x 71 x 2 = 568.  7 pieces home: 100 x 71 / 568 = 12.5 -> 12;
-// 5 home: 37.5 -> 38; 4 home: 284 covered -> 50.
-TEST(Puntos, RedondeoAlParMasCercano) {
-    const std::pair<int, int> casos[] = {{0, 100}, {4, 50}, {5, 38}, {7, 12}, {8, 0}};   // (at home, points)
-    for (const auto& [enCasa, puntos] : casos) {
-        SCOPED_TRACE(testing::Message() << enCasa << " en casa");
+// The points are the share of the losers' way still to go, rounded to even.
+TEST(Puntos, CasillasRecorridasRedondeoYCompanero) {
+    // Three seats, `enCasa` pieces of the losers home (seat 1's first): in
+    // all 4 x 71 x 2 = 568.  7 home: 100 x 71 / 568 = 12.5 -> 12; 5 home:
+    // 37.5 -> 38; 4 home: 284 covered -> 50.
+    for (const auto& [enCasa, puntos] : {std::pair{0, 100}, {4, 50}, {5, 38}, {7, 12}, {8, 0}}) {
         Partida p = TresJugadores();
-        Adelanta(p, enCasa);
-        EXPECT_EQ(CalculaPuntos(p), puntos);
+        for (int i = 0; i < enCasa; ++i) Pon(p, i < 4 ? 1 : 2, i % 4 + 1, CasillaCasa[i < 4 ? 1 : 2]);
+        EXPECT_EQ(CalculaPuntos(p), puntos) << enCasa << " en casa";
     }
-}
-
-TEST(Puntos, CuentanLasCasillasRecorridasYElCompanero) {
     Partida p = prueba::PartidaEnJuego();
     for (int k = 1; k <= 4; ++k) Pon(p, 1, k, CasillaCasa[1]);
     p.Turno = 1;
@@ -198,10 +179,7 @@ TEST(Puntos, CuentanLasCasillasRecorridasYElCompanero) {
 }
 
 TEST(Ganador, TextoFinal) {
-    const struct {
-        int modo, turno;
-        std::string texto;
-    } casos[] = {
+    const struct { int modo, turno; std::string texto; } casos[] = {
         {1, 4, "Luis, has ganado la partida. "},
         {1, 3, "Ha ganado la partida María"},
         {2, 1, "Han ganado la partida \r\nCarmen y María"},

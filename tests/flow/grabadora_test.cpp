@@ -149,9 +149,8 @@ TEST(Grabadora, RestaurarVuelveAlPrincipioDeLaTiradaYLaPartidaSigue) {
             const int turno = p.Jugadas[s].Jugador;
             const int lineas = BuscaLineaGrabadora(p.ListaJugadas, s);
             j.Pulsa(MandoRestaurar);
-            EXPECT_EQ(p.NumJugada, s);
-            EXPECT_EQ(p.Turno, turno);
-            EXPECT_EQ(p.Repeticiones, autor(previa) == turno ? previa.Repeticiones : 0);
+            EXPECT_EQ(std::tuple(p.NumJugada, p.Turno, p.Repeticiones),
+                      std::tuple(s, turno, autor(previa) == turno ? previa.Repeticiones : 0));
             ASSERT_EQ(static_cast<int>(p.ListaJugadas.size()), lineas);
             EXPECT_EQ(p.ListaJugadas.back(), LineasJugada(p, s - 1).back());
             EXPECT_EQ(CompruebaRegistro(p, s - 1), "");

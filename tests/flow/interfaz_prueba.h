@@ -15,14 +15,7 @@
 
 namespace parchis::prueba {
 
-struct MensajeVisto {
-    std::string Titulo, Texto;
-};
-
-struct DadosVistos {
-    int Jugador, Dado1, Dado2;
-    bool operator==(const DadosVistos&) const = default;
-};
+struct MensajeVisto { std::string Titulo, Texto; };
 
 class InterfazPrueba : public InterfazMuda {
 public:
@@ -49,7 +42,7 @@ public:
     std::vector<std::pair<std::string, int>> Enviados;
     std::vector<std::pair<int, bool>> Jugadas;   // (n, adelante)
     std::vector<std::pair<int, FormaSenal>> Senales;   // (ficha, forma)
-    std::vector<DadosVistos> Dibujos;
+    std::vector<int> Dibujos;   // the seat of every throw drawn
     long Cesiones = 0, Lanzamientos = 0, ReglasAbiertas = 0;
     // Every (sound, played to the end) pair requested.
     std::set<std::pair<int, bool>> Sonidos;
@@ -68,7 +61,7 @@ public:
     void TocaSonido(int n, bool esperar) override;
     int Mensaje(const std::string& titulo, const std::string& texto, int, int, int) override;
     bool DadosElegidos(int& dado1, int& dado2) override;
-    void DibujaDados(int jugador, int dado1, int dado2) override { Dibujos.push_back({jugador, dado1, dado2}); }
+    void DibujaDados(int jugador, int, int) override { Dibujos.push_back(jugador); }
     void MuestraJugada(int n, bool adelante) override { Jugadas.push_back({n, adelante}); }
     void SenalaFicha(int, int ficha, FormaSenal forma) override { Senales.push_back({ficha, forma}); }
     void MuestraPanel(const PanelCuenta& panel) override { Paneles.push_back(panel); }

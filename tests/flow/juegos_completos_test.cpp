@@ -153,19 +153,14 @@ TEST(LimiteDeJugadas, UnaPartidaSinFinSeDetieneSinRomperElRegistro) {
 // The watcher follows each value of a throw: seat 4 throws 2 and 5 with
 // piece 1 on 30, a rival on 32 and three pieces in the box.
 TEST(Vigilante, CadaValorDeLaTiradaSeCuentaUnaVez) {
-    auto de4 = [](int tipo, int ficha, int valor, int indice, int origen, int final, int inicio) {
-        return Jugada{4, 0, 2, 5, static_cast<Entero>(valor), static_cast<Entero>(tipo), static_cast<Entero>(ficha),
-                      static_cast<Entero>(indice), static_cast<Entero>(origen), static_cast<Entero>(final), 0,
-                      static_cast<Entero>(inicio), 0, 0};
+    auto de4 = [](Entero tipo, Entero ficha, Entero valor, Entero indice, Entero origen, Entero final,
+                  Entero inicio) {
+        return Jugada{4, 0, 2, 5, valor, tipo, ficha, indice, origen, final, 0, inicio, 0, 0};
     };
     const Jugada sale = de4(4, 2, 5, 2, 0, 5, 1), come = de4(4, 1, 2, 1, 30, 32, 0);
     const Jugada vuelta{1, 4, 0, 0, 2, 6, 1, 0, 32, 0, 0, 0, 0, 0};
     const Jugada siguiente{1, 0, 3, 1, 4, 1, 0, 0, 0, 0, 0, 1, 0, 0};   // seat 1 cannot move
-    const struct {
-        const char* nombre;
-        std::vector<Jugada> entradas;
-        std::string error;
-    } casos[] = {
+    const struct { const char* nombre; std::vector<Jugada> entradas; std::string error; } casos[] = {
         {"Completa", {sale, come, vuelta, de4(5, 2, 20, 0, 5, 25, 0), siguiente}, ""},
         {"BonoSinContarYLuegoElOtroValor",
          {de4(4, 1, 2, 1, 30, 32, 1), vuelta, de4(1, 0, 20, 0, 0, 0, 0), de4(4, 2, 5, 2, 0, 5, 0), siguiente}, ""},

@@ -31,71 +31,57 @@ Jugada BonoSinContar(Entero valor, int dados) {
     return e;
 }
 
-struct CasoCastigo {
-    const char* nombre;
-    int dados;
-    // Positions and the two earlier throws of seat J in this turn.
-    std::function<void(Partida&, int dados)> prepara;
-    std::string texto;     // a part of the message
-    bool eliminada;        // a kind-11 entry follows
-    int ficha, origen;     // of that entry
-};
-
-std::string Titulo(int dados) { return dados == 1 ? "Ha sacado 3 seises" : "Ha sacado 3 dobles"; }
-
 // What the message says of the piece moved before: the part that differs.
 const std::string Casa = "ha  llegado  a  casa  no volverá";
 const std::string Pasillo = "ha  llegado  al  pasillo de casa no";
 const std::string Vuelve = "jugada anterior vuelve al cuadro";
 const std::string NoPudo = "no pudo mover, no vuelve ninguna ficha";
 
+// The two earlier throws of seat J in this turn: piece 2 to 60, then piece 1
+// to `casilla` (0: it could not move).
 void LlegaA(Partida& p, int dados, int casilla) {
-    Pon(p, J, 1, casilla);
     Pon(p, J, 2, 60);
     Anota(p, Entrada(3, 2, 54, 60, 1, dados));
+    if (casilla == 0) return Anota(p, Entrada(1, 0, 0, 0, 2, dados));
+    Pon(p, J, 1, casilla);
     Anota(p, Entrada(3, 1, casilla - 6, casilla, 2, dados));
 }
 
-const CasoCastigo Casos[] = {
-    {"EnCasa", 1, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J]); }, Casa, false, 0, 0},
-    {"EnElPasillo", 1, [](Partida& p, int d) { LlegaA(p, d, CasillaCasa[J] - 2); },
-        Pasillo, false, 0, 0},
-    {"EnElTablero", 1, [](Partida& p, int d) { LlegaA(p, d, 50); }, Vuelve, true, 1, 50},
-    {"DoblesEnElTablero", 2, [](Partida& p, int d) { LlegaA(p, d, 50); }, Vuelve, true, 1, 50},
-    {"TrasUnBonoVuelveLaQueContoElDado", 1,
-        [](Partida& p, int d) {
-            LlegaA(p, d, 50);
-            Pon(p, J, 3, 20);
-            Anota(p, Entrada(5, 3, 0, 20, 2, d));
-        },
-        Vuelve, true, 1, 50},
+const struct CasoCastigo {
+    const char* nombre;
+    int dados, llega;
+    std::function<void(Partida&, int dados)> despues;   // entries after the two throws
+    std::string texto;     // a part of the message
+    bool eliminada;        // a kind-11 entry follows
+    int ficha, origen;     // of that entry
+} Casos[] = {
+    {"EnCasa", 1, CasillaCasa[J], nullptr, Casa, false, 0, 0},
+    {"EnElPasillo", 1, CasillaCasa[J] - 2, nullptr, Pasillo, false, 0, 0},
+    {"EnElTablero", 1, 50, nullptr, Vuelve, true, 1, 50},
+    {"DoblesEnElTablero", 2, 50, nullptr, Vuelve, true, 1, 50},
+    {"TrasUnBonoVuelveLaQueContoElDado", 1, 50,
+     [](Partida& p, int d) {
+         Pon(p, J, 3, 20);
+         Anota(p, Entrada(5, 3, 0, 20, 2, d));
+     },
+     Vuelve, true, 1, 50},
     // A bonus no piece could count is not the seat's last move.
-    {"TrasUnBonoSinContarEnCasa", 1,
-        [](Partida& p, int d) {
-            LlegaA(p, d, CasillaCasa[J]);
-            Anota(p, BonoSinContar(10, d));
-        },
-        Casa, false, 0, 0},
-    {"TrasUnaCapturaConBonoSinContar", 2,
-        [](Partida& p, int d) {
-            LlegaA(p, d, 50);
-            Anota(p, Jugada{1, J, 0, 0, 6, 6, 1, 0, 50, 0, 0, 0, 0, 0});
-            Anota(p, BonoSinContar(20, d));
-        },
-        Vuelve, true, 1, 50},
-    {"SinPoderMover", 1,
-        [](Partida& p, int d) {
-            Pon(p, J, 2, 60);
-            Anota(p, Entrada(3, 2, 54, 60, 1, d));
-            Anota(p, Entrada(1, 0, 0, 0, 2, d));
-        },
-        NoPudo, true, 0, 0}};
+    {"TrasUnBonoSinContarEnCasa", 1, CasillaCasa[J], [](Partida& p, int d) { Anota(p, BonoSinContar(10, d)); },
+     Casa, false, 0, 0},
+    {"TrasUnaCapturaConBonoSinContar", 2, 50,
+     [](Partida& p, int d) {
+         Anota(p, Jugada{1, J, 0, 0, 6, 6, 1, 0, 50, 0, 0, 0, 0, 0});
+         Anota(p, BonoSinContar(20, d));
+     },
+     Vuelve, true, 1, 50},
+    {"SinPoderMover", 1, 0, nullptr, NoPudo, true, 0, 0}};
 
 TEST(TercerSeis, Castigo) {
-    for (const CasoCastigo& c : Casos) {
+    for (const auto& c : Casos) {
         SCOPED_TRACE(c.nombre);
         Partida p = prueba::PartidaEnJuego(c.dados);
-        c.prepara(p, c.dados);
+        LlegaA(p, c.dados, c.llega);
+        if (c.despues) c.despues(p, c.dados);
         const int antes = p.NumJugada;   // the number the third throw's move takes
         const int enEspera = p.EnEspera[J];
         p.Repeticiones = 2;
@@ -111,7 +97,7 @@ TEST(TercerSeis, Castigo) {
         };
         JuegaPartida(p, ui);
 
-        const auto vistos = ui.ConTitulo(Titulo(c.dados));
+        const auto vistos = ui.ConTitulo(c.dados == 1 ? "Ha sacado 3 seises" : "Ha sacado 3 dobles");
         ASSERT_EQ(vistos.size(), 1u);
         EXPECT_NE(vistos[0].Texto.find(c.texto), std::string::npos) << vistos[0].Texto;
         EXPECT_EQ(turno, 1) << "the turn passes";

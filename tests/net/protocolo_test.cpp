@@ -19,10 +19,7 @@ std::vector<std::string> Todo(Receptor& r, const std::vector<std::string>& llega
 const std::string Instantanea = "ZRA3411" + std::string(900, '7');
 
 TEST(Receptor, LlegadasYMensajes) {
-    const struct {
-        Papel papel;
-        std::vector<std::string> llegadas, mensajes;
-    } casos[] = {
+    const struct { Papel papel; std::vector<std::string> llegadas, mensajes; } casos[] = {
         {Papel::Cliente, {Instantanea + "ZRA34021"}, {Instantanea, "ZRA34021"}},
         {Papel::Cliente, {"   ZRA34031"}, {"ZRA34031"}},
         {Papel::Administrador, {"zra34010402"}, {"zra34010402"}},

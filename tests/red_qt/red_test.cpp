@@ -57,10 +57,20 @@ int Cuenta(const std::vector<std::string>& textos, const std::string& parte) {
 
 int Charlas(const std::string& chat) { return Cuenta({chat}, "<<< Mensaje de "); }
 
+// What a computer saw; a client's is taken out of its thread as it ends.
+struct Visto {
+    Partida p;
+    std::vector<std::string> mensajes, huellas;
+    std::vector<std::array<Entero, 5>> controles;   // at each game's end
+    std::string chat;
+    int ajustesAbiertos = 0;
+    bool cerrado = false;
+};
+
 // Computers at every seat but the remote ones; messages answered Aceptar,
 // but Cancelar to resuming and to a dropped client (its seat goes to the
 // computer); callers offered the first free seat after `rechazos` refusals.
-struct Equipo : prueba::InterfazMuda {
+struct Equipo : prueba::InterfazMuda, Visto {
     Equipo(int modo, int miPuerto) : prueba::InterfazMuda(7 + modo) {
         AplicaValoresPorDefecto(p);
         for (int j = 1; j <= 4; ++j) p.Control[j] = 2;
@@ -109,29 +119,16 @@ struct Equipo : prueba::InterfazMuda {
     void EsperaHasta(const std::function<bool()>& hecho) { while (!hecho()) Espera(); }
 
     prueba::CarpetaTemporal carpeta;
-    Partida p;
     ConexionesQt conexiones;
     Red red{p, *this, conexiones};
     QTimer despertador;   // ends a blocked wait now and then
     QElapsedTimer reloj;
-    std::vector<std::string> mensajes, huellas;
-    std::vector<std::array<Entero, 5>> controles;   // at each game's end
     std::vector<std::vector<std::string>> opciones;
     std::function<void(Equipo&)> vigia;   // after each wait and each move shown
-    int rechazos = 0, ajustesAbiertos = 0;
+    int rechazos = 0;
 };
 
 using Guion = std::function<void(Equipo&)>;
-
-// What a client saw, taken out of its thread as it ended.
-struct Visto {
-    Partida p;
-    std::vector<std::string> mensajes, huellas;
-    std::vector<std::array<Entero, 5>> controles;
-    std::string chat;
-    int ajustesAbiertos = 0;
-    bool cerrado = false;
-};
 
 // Plays the games that come until network play ends.
 const Guion Juega = [](Equipo& c) {
@@ -158,7 +155,8 @@ struct Hilos {
             if (preparar) preparar(c);
             c.red.IniciarRed();
             if (jugar) jugar(c);
-            v = {c.p, c.mensajes, c.huellas, c.controles, c.red.Mensajes().Texto(), c.ajustesAbiertos};
+            v = c;
+            v.chat = c.red.Mensajes().Texto();
             c.red.TerminarRed();
         });
     }

@@ -5,6 +5,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/posicion.h"
@@ -36,10 +37,8 @@ void Ejecuta(const Caso& c) {
     SCOPED_TRACE(c.nombre);
     std::string movibles;
     for (int k = 1; k <= p.NumFichas; ++k) movibles += p.FichaMovible[k] ? '1' : '0';
-    EXPECT_EQ(movibles, c.movibles);
-    EXPECT_EQ(p.AbrirBarrera, c.abrir);
-    EXPECT_EQ(p.ComerObligado, c.comerObligado);
-    EXPECT_EQ(p.NumBarreras, c.numBarreras);
+    EXPECT_EQ(std::tuple(movibles, p.AbrirBarrera, p.ComerObligado, static_cast<int>(p.NumBarreras)),
+              std::tuple(c.movibles, c.abrir, c.comerObligado, c.numBarreras));
 }
 
 auto DosDados(int d1, int d2) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "common/posicion.h"
@@ -15,44 +16,31 @@ namespace {
 using prueba::Pon;
 using prueba::PonEnHueco;
 
-struct Ocupantes {
-    int j1, j2, j3;  // seat per slot, 0 = empty
-};
-
-// Puts the listed seats on square s, each with its first piece still boxed.
-void Llena(Partida& p, int s, Ocupantes o) {
-    const int seats[4] = {0, o.j1, o.j2, o.j3};
-    for (int h = 1; h <= 3; ++h) {
-        const int j = seats[h];
-        if (j == 0) continue;
-        PonEnHueco(p, j, p.SiguienteSalida[j], s, h);
-    }
-}
+using Ocupantes = std::array<int, 3>;  // seat per slot, 0 = empty
 
 struct Reglas {
     bool salida = true, seguro = true, blancas = true, companeros = false;
     int modo = 1;
 };
 
-void Aplica(Partida& p, const Reglas& r) {
+// The listed seats on square s, each with its first piece still boxed, under
+// the barrier rules r.
+Partida Ocupada(int s, Ocupantes o, const Reglas& r) {
+    Partida p = prueba::PartidaVacia();
     p.BarreraSalida = r.salida;
     p.BarreraSeguro = r.seguro;
     p.BarreraBlancas = r.blancas;
     p.BarreraCompaneros = r.companeros;
     p.ModoJuego = static_cast<Entero>(r.modo);
+    for (int h = 1; h <= 3; ++h)
+        if (o[h - 1] != 0) PonEnHueco(p, o[h - 1], p.SiguienteSalida[o[h - 1]], s, h);
+    return p;
 }
 
 TEST(EsBarrera, SegunCasillaYReglas) {
     const Reglas todas{};
     const Reglas parejas{true, true, true, true, 2};
-    struct Caso {
-        const char* nombre;
-        int casilla;
-        Ocupantes o;
-        Reglas r;
-        bool esperado;
-    };
-    const Caso casos[] = {
+    const struct { const char* nombre; int casilla; Ocupantes o; Reglas r; bool esperado; } casos[] = {
         {"white square", 30, {2, 2, 0}, todas, true},
         {"white square, white barriers off", 30, {2, 2, 0}, {true, true, false}, false},
         {"corridor square counts as white", 80, {3, 3, 0}, todas, true},
@@ -70,26 +58,15 @@ TEST(EsBarrera, SegunCasillaYReglas) {
         {"slot 1 empty", 30, {0, 2, 2}, todas, false},
         {"slot 2 empty", 30, {2, 0, 2}, todas, false},
     };
-    for (const Caso& c : casos) {
-        Partida p = prueba::PartidaVacia();
-        Aplica(p, c.r);
-        Llena(p, c.casilla, c.o);
-        EXPECT_EQ(EsBarrera(p, c.casilla), c.esperado) << c.nombre;
-    }
+    for (const auto& c : casos)
+        EXPECT_EQ(EsBarrera(Ocupada(c.casilla, c.o, c.r), c.casilla), c.esperado) << c.nombre;
     const Partida p = prueba::PartidaVacia();
     for (int s : {-1, 0, 101, 5000}) EXPECT_FALSE(EsBarrera(p, s)) << s;
 }
 
 TEST(ComeFicha, SegunCasillaYOcupantes) {
     const Reglas todas{};
-    struct Caso {
-        const char* nombre;
-        int jugador, casilla;
-        Ocupantes o;
-        Reglas r;
-        bool esperado;
-    };
-    const Caso casos[] = {
+    const struct { const char* nombre; int jugador, casilla; Ocupantes o; Reglas r; bool esperado; } casos[] = {
         {"rival on a white square", 1, 30, {2, 0, 0}, todas, true},
         {"rival on a corridor square", 1, 80, {3, 0, 0}, todas, true},
         {"rival on a safe square", 1, 12, {2, 0, 0}, todas, false},
@@ -105,14 +82,9 @@ TEST(ComeFicha, SegunCasillaYOcupantes) {
         {"own exit, rival pair without exit barriers", 1, 56, {2, 2, 0}, {false, true, true}, true},
         {"another's exit, two rivals", 1, 22, {2, 4, 0}, todas, false},
     };
-    for (const Caso& c : casos) {
-        Partida p = prueba::PartidaVacia();
-        Aplica(p, c.r);
-        Llena(p, c.casilla, c.o);
-        EXPECT_EQ(ComeFicha(p, c.jugador, c.casilla), c.esperado) << c.nombre;
-    }
-    Partida p = prueba::PartidaVacia();
-    Llena(p, 30, {2, 0, 0});
+    for (const auto& c : casos)
+        EXPECT_EQ(ComeFicha(Ocupada(c.casilla, c.o, c.r), c.jugador, c.casilla), c.esperado) << c.nombre;
+    const Partida p = Ocupada(30, {2, 0, 0}, todas);
     EXPECT_FALSE(ComeFicha(p, 1, 0));
     EXPECT_FALSE(ComeFicha(p, 1, 101));
     EXPECT_FALSE(ComeFicha(p, 0, 30));
@@ -120,14 +92,12 @@ TEST(ComeFicha, SegunCasillaYOcupantes) {
 }
 
 TEST(CalculaValores, TablaDeTiradas) {
-    struct Caso {
+    const struct {
         int dados, metodo, seis;
         bool fichaEnEspera;
-        int d1, d2;
-        int valor, modo;
+        int d1, d2, valor, modo;
         std::array<int, 6> valores;
-    };
-    const Caso casos[] = {
+    } casos[] = {
         // one die: the six counts 7 / 12 / 6 only with every piece in play
         {1, 2, 1, false, 6, 4, 7, 1, {7}},
         {1, 2, 2, false, 6, 0, 12, 1, {12}},
@@ -150,7 +120,7 @@ TEST(CalculaValores, TablaDeTiradas) {
         {2, 2, 1, false, 6, 6, 14, 4, {14, 6, 6, 1, 1}},
         {2, 2, 2, false, 1, 1, 4, 4, {4, 1, 1, 1, 1}},
     };
-    for (const Caso& c : casos) {
+    for (const auto& c : casos) {
         Partida p = prueba::PartidaVacia();
         p.Turno = 2;
         p.NumDados = static_cast<Entero>(c.dados);
@@ -210,18 +180,17 @@ TEST(AplicaJugada, ResultadoSegunElMovimiento) {
         c.prepara(p);
         const Partida antes = p;
         AplicaJugada(p, c.origen, c.destino, c.ficha);
-        EXPECT_EQ(p.Fichas[1][c.ficha], c.destino);
-        EXPECT_EQ(p.Bonificacion, c.bono);
-        EXPECT_EQ(p.JugadorComido, c.comido);
-        EXPECT_EQ(p.EnEspera[1], antes.EnEspera[1] - (c.origen == 0));
-        EXPECT_EQ(p.EnCasa[1], antes.EnCasa[1] + (c.destino == 100));
+        // Where the piece went, the bonus, who was captured, seat 1's box and home.
+        EXPECT_EQ(std::tuple(p.Fichas[1][c.ficha], p.Bonificacion, p.JugadorComido, p.EnEspera[1], p.EnCasa[1]),
+                  std::tuple(c.destino, c.bono, c.comido, antes.EnEspera[1] - (c.origen == 0),
+                             antes.EnCasa[1] + (c.destino == 100)));
         for (const Hueco& h : c.huecos) {
-            EXPECT_EQ(p.Casillas[h.casilla].Jugador[h.hueco], h.jugador) << h.casilla << " slot " << h.hueco;
-            EXPECT_EQ(p.Casillas[h.casilla].Pieza[h.hueco], h.ficha) << h.casilla << " slot " << h.hueco;
+            const Casilla& s = p.Casillas[h.casilla];
+            EXPECT_EQ(std::tuple(s.Jugador[h.hueco], s.Pieza[h.hueco]), std::tuple(h.jugador, h.ficha))
+                << h.casilla << " slot " << h.hueco;
         }
         if (c.comido != 0) {
-            EXPECT_EQ(p.EnEspera[c.comido], 4);
-            EXPECT_EQ(p.SiguienteSalida[c.comido], 1);
+            EXPECT_EQ(std::tuple(p.EnEspera[c.comido], p.SiguienteSalida[c.comido]), std::tuple(4, 1));
         }
     }
 }

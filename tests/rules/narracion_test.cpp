@@ -8,12 +8,7 @@ namespace parchis {
 namespace {
 
 TEST(DetalleJugada, CodigoSegunElMovimiento) {
-    struct Caso {
-        const char* nombre;
-        int tipo, origen, destino;
-        bool sacar, comer, abrir;
-        int esperado;
-    };
+    struct Caso { const char* nombre; int tipo, origen, destino; bool sacar, comer, abrir; int esperado; };
     // Seat 1 to move; a rival of seat 2 stands on 43, two rivals on 56.
     const Caso casos[] = {
         {"plain count", 3, 40, 42, false, false, false, 0},

@@ -126,28 +126,15 @@ TEST(PuedeMover, BarrerasEnElCamino) {
 // A barrier opened with the first value of a throw cannot be re-formed on
 // the opening piece's square with a later value of the same throw.
 TEST(PuedeMover, NoRehaceLaBarreraAbierta) {
-    auto log = [](int usados, int jugadorLog, int detalle, bool masNueva) {
+    // The log: a throw of seat `jugadorLog` from 54 to 60 (`detalle` 2: it
+    // opened a barrier), a throw of seat 2, then maybe a newer one from 54 to 40.
+    auto log = [](Entero usados, Entero jugadorLog, Entero detalle, bool masNueva) {
         return [=](Partida& p) {
             Dados(6, 6, 2)(p);
-            Jugada e;
-            e.Jugador = static_cast<Entero>(jugadorLog);
-            e.TipoJugada = 4;
-            e.InicioTirada = 1;
-            e.Detalle = static_cast<Entero>(detalle);
-            e.CasillaOrigen = 54;
-            e.CasillaFinal = 60;
-            prueba::Anota(p, e);
-            Jugada otra;
-            otra.Jugador = 2;
-            otra.InicioTirada = 1;
-            otra.TipoJugada = 3;
-            prueba::Anota(p, otra);
-            if (masNueva) {
-                e.Detalle = 0;
-                e.CasillaFinal = 40;
-                prueba::Anota(p, e);
-            }
-            p.ValoresUsados = static_cast<Entero>(usados);
+            prueba::Anota(p, Jugada{jugadorLog, 0, 0, 0, 0, 4, 0, 0, 54, 60, 0, 1, detalle});
+            prueba::Anota(p, Jugada{2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 1, 0});
+            if (masNueva) prueba::Anota(p, Jugada{jugadorLog, 0, 0, 0, 0, 4, 0, 0, 54, 40, 0, 1, 0});
+            p.ValoresUsados = usados;
         };
     };
     const std::vector<std::array<int, 3>> fichas = {{1, 1, 60}, {1, 2, 54}};

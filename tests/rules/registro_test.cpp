@@ -17,27 +17,15 @@ namespace {
 using prueba::Pon;
 using prueba::PonEnHueco;
 
-Jugada Entrada(int tipo, int jugador, int ficha, int origen, int destino, int autor = 0) {
-    Jugada e;
-    e.TipoJugada = static_cast<Entero>(tipo);
-    e.Jugador = static_cast<Entero>(jugador);
-    e.Autor = static_cast<Entero>(autor);
-    e.FichaJugada = static_cast<Entero>(ficha);
-    e.CasillaOrigen = static_cast<Entero>(origen);
-    e.CasillaFinal = static_cast<Entero>(destino);
-    return e;
+Jugada Entrada(Entero tipo, Entero jugador, Entero ficha, Entero origen, Entero destino, Entero autor = 0) {
+    return Jugada{jugador, autor, 0, 0, 0, tipo, ficha, 0, origen, destino};
 }
 
 // The entries played forward give the board `esperado` builds from the
 // starting one, and undone they give the starting board back exactly.
 TEST(Registro, IdaYVuelta) {
     using Prepara = std::function<void(Partida&)>;
-    struct Caso {
-        const char* nombre;
-        Prepara prepara;
-        std::vector<Jugada> entradas;
-        Prepara esperado;
-    };
+    struct Caso { const char* nombre; Prepara prepara; std::vector<Jugada> entradas; Prepara esperado; };
     const Caso casos[] = {
         // Slot 1 empty: an undo into the first empty slot would differ.
         {"undo returns to the very slot", [](Partida& p) { PonEnHueco(p, 1, 1, 30, 2); },

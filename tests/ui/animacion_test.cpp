@@ -15,11 +15,7 @@ namespace parchis {
 namespace {
 
 TEST(Deslizamiento, PasosPorFotograma) {
-    const struct {
-        Punto desde, hasta;
-        int paso;
-        std::vector<Punto> puntos;
-    } casos[] = {
+    const struct { Punto desde, hasta; int paso; std::vector<Punto> puntos; } casos[] = {
         {{0, 0}, {21, 0}, 7, {{7, 0}, {14, 0}, {21, 0}}},
         {{0, 0}, {20, 0}, 7, {{7, 0}, {14, 0}, {20, 0}}},    // the last frame snaps
         {{5, 40}, {5, 30}, 5, {{5, 35}, {5, 30}}},             // one axis only, upward

@@ -15,9 +15,9 @@
 
 namespace parchis::prueba {
 
-class ConMesa : public testing::Test {
+class MesaDePrueba {
 protected:
-    ConMesa() {
+    MesaDePrueba() {
         AplicaValoresPorDefecto(p);
         p.Carpeta = carpeta.path().toStdString() + "/";
         p.Sonido = false;
@@ -25,14 +25,15 @@ protected:
         CuentaJugadores(p);
         ReiniciaTablero(p);
         mesa.PonInterfaz(&ui);
-        mesa.PonContestador([this](const std::string& titulo, const std::string& texto, int) {
+        mesa.PonContestador([this](const std::string& titulo, const std::string& texto, int botones) {
             titulos.push_back(titulo);
             textos.push_back(texto);
-            return Contesta(titulo);
+            return Contesta(titulo, botones);
         });
         mesa.Prepara(800, 600);
     }
-    virtual int Contesta(const std::string&) { return respuesta; }
+    virtual ~MesaDePrueba() = default;
+    virtual int Contesta(const std::string&, int /*botones*/) { return respuesta; }
 
     QTemporaryDir carpeta;
     Partida p;
@@ -41,5 +42,8 @@ protected:
     std::vector<std::string> titulos, textos;
     int respuesta = Aceptar;
 };
+
+// The same as a test's fixture.
+class ConMesa : public testing::Test, public MesaDePrueba {};
 
 }  // namespace parchis::prueba

@@ -27,13 +27,21 @@ protected:
     Tablero t{{}};
 };
 
-TEST_F(Dibujo, EsquinasYSalidasEnElColorDeCadaPuesto) {
+// Just inside a square's corner: the exit squares beside their safe ring.
+QColor EnCasilla(const Tablero& t, int s) {
+    const Punto c = CentroCasilla(t.Me(), 4, s, 0, 0, 0);
+    const MedidaCasilla h = MedidasCasilla(t.Me(), s);
+    return Pixel(t, c.x - h.MitadX + 2, c.y - h.MitadY + 2);
+}
+
+// Corners and exit squares in their seat's colour, other safe squares grey
+// and the rest white.
+TEST_F(Dibujo, ColoresDeEsquinasYCasillas) {
+    for (int s : {12, 17, 29, 63, 68, 3, 30, 45})
+        EXPECT_EQ(EnCasilla(t, s), EsSeguro(s) ? QColor(232, 232, 232) : Qt::white) << s;
     // Rotation 0: seat 1 green, 2 red, 3 blue, 4 yellow; one step later
     // every colour has moved one seat up.
-    const struct {
-        int puesto, jugador;
-        QColor color;
-    } casos[] = {
+    const struct { int puesto, jugador; QColor color; } casos[] = {
         {0, 1, QColor(0, 128, 0)}, {0, 2, QColor(255, 0, 0)},   {0, 3, QColor(0, 0, 255)},
         {0, 4, QColor(255, 255, 0)}, {1, 1, QColor(255, 255, 0)}, {1, 2, QColor(0, 128, 0)},
         {3, 4, QColor(0, 128, 0)},   {2, 3, QColor(0, 128, 0)},
@@ -42,21 +50,8 @@ TEST_F(Dibujo, EsquinasYSalidasEnElColorDeCadaPuesto) {
         SCOPED_TRACE(testing::Message() << "puesto " << c.puesto << " jugador " << c.jugador);
         t.AsignaColores(c.puesto);
         t.DibujaTablero(4);
-        const Medidas& me = t.Me();
-        // Just inside the corner block's frame.
-        EXPECT_EQ(Pixel(t, me.OrigenX[c.jugador] + 2, me.OrigenY[c.jugador] + 2), c.color);
-        // The exit square, beside its safe ring.
-        const Punto s = CentroCasilla(me, 4, CasillaSalida[c.jugador], 0, 0, 0);
-        const MedidaCasilla h = MedidasCasilla(me, CasillaSalida[c.jugador]);
-        EXPECT_EQ(Pixel(t, s.x - h.MitadX + 2, s.y - h.MitadY + 2), c.color);
-    }
-}
-
-TEST_F(Dibujo, CasillasSegurasEnGrisYBlancasEnBlanco) {
-    for (int s : {12, 17, 29, 63, 68, 3, 30, 45}) {
-        const Punto c = CentroCasilla(t.Me(), 4, s, 0, 0, 0);
-        const MedidaCasilla h = MedidasCasilla(t.Me(), s);
-        EXPECT_EQ(Pixel(t, c.x - h.MitadX + 2, c.y - h.MitadY + 2), EsSeguro(s) ? QColor(232, 232, 232) : Qt::white) << s;
+        EXPECT_EQ(Pixel(t, t.Me().OrigenX[c.jugador] + 2, t.Me().OrigenY[c.jugador] + 2), c.color);
+        EXPECT_EQ(EnCasilla(t, CasillaSalida[c.jugador]), c.color);
     }
 }
 

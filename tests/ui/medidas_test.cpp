@@ -25,9 +25,7 @@ TEST(Medidas, EscalaSegunAltoDePantalla) {
 }
 
 TEST(Medidas, CentroDeCasillas) {
-    const struct {
-        int alto, fichas, casilla, jugador, espera, casa, x, y;
-    } casos[] = {
+    const struct { int alto, fichas, casilla, jugador, espera, casa, x, y; } casos[] = {
         // Track ends and tips, both sides of an inner corner, corridors: the
         // walk below does not see a lane shifted by half a square.
         {600, 4, 1, 0, 0, 0, 355, 539},   {600, 4, 67, 0, 0, 0, 243, 539}, {600, 4, 17, 0, 0, 0, 539, 299},
@@ -80,10 +78,7 @@ TEST(Medidas, RecorridoContinuoDentroDelTablero) {
 }
 
 TEST(Medidas, MitadesDeCasilla) {
-    const struct {
-        int alto, casilla;
-        MedidaCasilla esperada;
-    } casos[] = {
+    const struct { int alto, casilla; MedidaCasilla esperada; } casos[] = {
         {600, 5, {28, 12, 10, 0}},    // vertical: two pieces side by side
         {600, 84, {12, 28, 0, 10}},   // horizontal: one above the other
         {600, 0, {10, 10, 0, 0}},

@@ -33,7 +33,7 @@ namespace {
 class Ventana : public prueba::ConMesa {
 protected:
     Ventana() { ui.FijaSemilla(7); }
-    int Contesta(const std::string& titulo) override {
+    int Contesta(const std::string& titulo, int) override {
         // Once the draw has named who starts, a test may have seen enough.
         if (titulo == TituloSorteo && pararTrasSorteo) p.PartidaIniciada = false;
         return respuesta;
@@ -66,7 +66,8 @@ protected:
     bool pararTrasSorteo = false;
 };
 
-TEST_F(Ventana, ClicOTeclaSeguirTiraLosDados) {
+// Without a game under way a letter starts one, and Esc or Q do not.
+TEST_F(Ventana, ClicOTeclaSeguirTiraLosDadosOEmpiezaUnaPartida) {
     p.PartidaIniciada = true;
     p.Turno = 4;
     mesa.show();
@@ -88,18 +89,18 @@ TEST_F(Ventana, ClicOTeclaSeguirTiraLosDados) {
         c.accion();
         EXPECT_EQ(p.EsperandoTirada, !c.tira);
     }
+    p.PartidaIniciada = false;
+    pararTrasSorteo = true;
+    for (auto [tecla, empieza] : {std::pair{Qt::Key_Escape, false}, {Qt::Key_Q, false}, {Qt::Key_A, true}}) {
+        titulos.clear();
+        QTest::keyClick(&mesa, tecla);
+        EXPECT_EQ(!titulos.empty() && titulos.front() == TituloComienza, empieza) << tecla;
+    }
 }
 
-// Cancelar is the next test's answer, through the window's close.
-TEST_F(Ventana, SalirPreguntaYPospone) {
-    EsperaPersona();
-    OrdenSalir(mesa, ui);
-    EXPECT_EQ(titulos, (std::vector<std::string>{"Posponer la partida en juego"}));
-    EXPECT_TRUE(mesa.Saliendo());
-    QCoreApplication::processEvents();   // the quit is for the program's own loop
-}
-
-TEST_F(Ventana, CerrarEnMitadDeUnaPausaEsperaASuFinal) {
+// Closing the window in the middle of a pause asks once the pause is over;
+// Cancelar stays, Aceptar to the command postpones the game and leaves.
+TEST_F(Ventana, CerrarEnMitadDeUnaPausaEsperaASuFinalYSalirPospone) {
     EsperaPersona();
     respuesta = Cancelar;
     mesa.show();
@@ -113,15 +114,11 @@ TEST_F(Ventana, CerrarEnMitadDeUnaPausaEsperaASuFinal) {
     while (titulos.empty() && reloj.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_EQ(titulos, (std::vector<std::string>{"Posponer la partida en juego"}));
     EXPECT_FALSE(mesa.Saliendo());
-}
-
-TEST_F(Ventana, SinPartidaUnaLetraEmpiezaUnaYEscQNo) {
-    pararTrasSorteo = true;
-    for (auto [tecla, empieza] : {std::pair{Qt::Key_Escape, false}, {Qt::Key_Q, false}, {Qt::Key_A, true}}) {
-        titulos.clear();
-        QTest::keyClick(&mesa, tecla);
-        EXPECT_EQ(!titulos.empty() && titulos.front() == TituloComienza, empieza) << tecla;
-    }
+    respuesta = Aceptar;
+    OrdenSalir(mesa, ui);
+    EXPECT_EQ(titulos, (std::vector<std::string>(2, "Posponer la partida en juego")));
+    EXPECT_TRUE(mesa.Saliendo());
+    QCoreApplication::processEvents();   // the quit is for the program's own loop
 }
 
 TEST_F(Ventana, ElSelectorSeAbreSoloCuandoTocaYOfreceSusEntradas) {

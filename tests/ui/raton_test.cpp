@@ -26,10 +26,7 @@ TEST_F(Raton, BordesDelRectanguloDeUnaFicha) {
     Pon(p, 4, 1, 12);   // horizontal square: 2n/2 x 2w/2 around its centre
     const Punto c = Centro(12);
     const MedidaCasilla h = MedidasCasilla(me, 12);
-    const struct {
-        int dx, dy;
-        bool clic, cursor;
-    } casos[] = {
+    const struct { int dx, dy; bool clic, cursor; } casos[] = {
         {0, 0, true, true},
         {-h.MitadX, -h.MitadY, true, true},       // left and top edges are inside
         {h.MitadX, 0, true, false},               // right edge: a click only
@@ -105,12 +102,7 @@ TEST_F(Raton, DondeCaeUnaFichaMovidaAMano) {
     Pon(p, 1, 1, 30);
     Pon(p, 2, 1, 30);
     const Punto centro{me.LadoLienzo / 2, me.LadoLienzo / 2}, esquina4{me.OrigenX[4] + 5, me.OrigenY[4] + 5};
-    const struct {
-        int jugador;
-        Punto punto;
-        bool colorDeSuCasa;
-        int destino;
-    } casos[] = {
+    const struct { int jugador; Punto punto; bool colorDeSuCasa; int destino; } casos[] = {
         {4, Centro(4), false, -1},    // just before seat 4's exit: not on its path
         {4, Centro(5), false, 5},
         {4, Centro(30), false, -1},   // two pieces there already

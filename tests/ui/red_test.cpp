@@ -80,11 +80,7 @@ using PanelesRed = prueba::ConMesa;
 TEST_F(PanelesRed, TheRequestPanelAnswersTheSeatShownOrARefusal) {
     p.JugarEnRed = true;
     const std::vector<std::string> opciones = {"Ana (Oeste)", "Luis (Norte)", "Eva (Este)"};
-    struct Caso {
-        int pasos;
-        bool si;
-        int respuesta;
-    };
+    struct Caso { int pasos; bool si; int respuesta; };
     for (const Caso c : {Caso{0, true, 0}, Caso{2, true, 2}, Caso{4, true, 1}, Caso{1, false, -1}}) {
         PanelPeticion* panel = mesa.Peticion();
         QTimer::singleShot(0, &mesa, [&] {
