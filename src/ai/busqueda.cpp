@@ -154,16 +154,19 @@ void Busqueda::Repite(const Resumen& r) {
 
 void Busqueda::Emite(const Candidato& c) {
     acumulado_.Anota(c);
-    for (std::size_t i = 0; i < numGrabando_; ++i) {
-        auto& tramos = grabando_[i];
-        if (tramos.empty() || !MismoPrimerMovimiento(tramos.back().Primero, c)) {
-            tramos.push_back({c, 0, false});
-        } else {
-            TramoCandidatos& t = tramos.back();
-            t.MejorResto = t.HayResto ? std::max(t.MejorResto, c.Total) : c.Total;
-            t.HayResto = true;
-        }
-    }
+    if (numGrabando_ > 0) Junta(grabando_[numGrabando_ - 1], c);
+}
+
+void Busqueda::Junta(std::vector<TramoCandidatos>& tramos, const Candidato& c) {
+    if (tramos.empty() || !MismoPrimerMovimiento(tramos.back().Primero, c))
+        tramos.push_back({c, 0, false});
+    else
+        JuntaResto(tramos.back(), c.Total);
+}
+
+void Busqueda::JuntaResto(TramoCandidatos& t, float total) {
+    t.MejorResto = t.HayResto ? std::max(t.MejorResto, total) : total;
+    t.HayResto = true;
 }
 
 void Busqueda::Graba() {
@@ -171,10 +174,20 @@ void Busqueda::Graba() {
     grabando_[numGrabando_++].clear();
 }
 
+// A candidate goes to the innermost part being recorded alone: when that
+// part closes, its runs go to the part around it, as if each candidate had
+// been taken there too.
 Resumen Busqueda::CierraGrabacion() {
     const auto& tramos = grabando_[--numGrabando_];
     Resumen r{static_cast<std::uint32_t>(tramos_.size()), static_cast<std::uint32_t>(tramos.size()), marca_};
     tramos_.insert(tramos_.end(), tramos.begin(), tramos.end());
+    if (numGrabando_ > 0) {
+        auto& fuera = grabando_[numGrabando_ - 1];
+        for (const TramoCandidatos& t : tramos) {
+            Junta(fuera, t.Primero);
+            if (t.HayResto) JuntaResto(fuera.back(), t.MejorResto);
+        }
+    }
     return r;
 }
 

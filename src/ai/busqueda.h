@@ -139,6 +139,9 @@ private:
     void PonPaso(const Paso& paso);
     void Reproduce(std::int32_t cinta);
     void Emite(const Candidato& c);
+    // Takes c into a part's runs, or a later candidate's total into a run.
+    static void Junta(std::vector<TramoCandidatos>& tramos, const Candidato& c);
+    static void JuntaResto(TramoCandidatos& t, float total);
     void AnotaDestino(int ficha, int destino);
     // The estimate of the current board, whose path touched `tocadas`.
     void Valora(const std::vector<Entero>& tocadas, ValorEstado& v);
