@@ -57,21 +57,24 @@ void MemoriaTableros::ComponFichas(const Partida& p) {
     }
 }
 
-// The squares the path changed, in order, each once.
-void MemoriaTableros::ComponCasillas(const Partida& p, const std::vector<Entero>& tocadas) {
-    cambiadas_.clear();
-    for (Entero s : tocadas) {
-        if (s < 1 || s > NumCasillas || MismaCasilla(p.Casillas[s], inicial_[s])) continue;
-        const auto donde = std::lower_bound(cambiadas_.begin(), cambiadas_.end(), s);
-        if (donde == cambiadas_.end() || *donde != s) cambiadas_.insert(donde, s);
-    }
-    clave_.resize(PorCasilla * cambiadas_.size());
-    Entero* c = clave_.data();
-    for (Entero s : cambiadas_) {
-        *c++ = s;
-        std::memcpy(c, &p.Casillas[s], sizeof(Casilla));
-        c += PorCasilla - 1;
-    }
+// Appends to the stored keys the squares the path changed, in order, each
+// once: the squares touched are gathered as bits, which come out sorted.
+void MemoriaTableros::AnadeCasillas(const Partida& p, const std::vector<Entero>& tocadas) {
+    std::array<std::uint64_t, NumCasillas / 64 + 1> vistas{};
+    for (Entero s : tocadas)
+        if (s >= 1 && s <= NumCasillas) vistas[static_cast<std::size_t>(s) / 64] |= std::uint64_t{1} << (s % 64);
+    std::size_t n = claves_.size(), tope = n;
+    for (std::uint64_t w : vistas) tope += PorCasilla * static_cast<std::size_t>(__builtin_popcountll(w));
+    claves_.resize(tope);
+    for (std::size_t w = 0; w < vistas.size(); ++w)
+        for (std::uint64_t bits = vistas[w]; bits != 0; bits &= bits - 1) {
+            const int s = static_cast<int>(64 * w) + __builtin_ctzll(bits);
+            if (MismaCasilla(p.Casillas[s], inicial_[s])) continue;
+            claves_[n] = static_cast<Entero>(s);
+            std::memcpy(&claves_[n + 1], &p.Casillas[s], sizeof(Casilla));
+            n += PorCasilla;
+        }
+    claves_.resize(n);
 }
 
 // A stored key with as many changed squares as the board has names the
@@ -105,13 +108,12 @@ int MemoriaTableros::Numero(const Partida& p, const std::vector<Entero>& tocadas
     }
     const std::size_t n = valorDe_.size();
     if (n >= CapacidadTableros) return -1;
-    ComponCasillas(p, tocadas);
     valorDe_.push_back(-1);
     if (2 * (n + 1) > tabla_.size()) Crece();
-    Inserta(static_cast<std::uint32_t>(n), h, static_cast<std::uint32_t>(claves_.size()),
-            static_cast<std::uint32_t>(LargoFichas + clave_.size()));
+    const auto inicio = static_cast<std::uint32_t>(claves_.size());
     claves_.insert(claves_.end(), piezas_.begin(), piezas_.end());
-    claves_.insert(claves_.end(), clave_.begin(), clave_.end());
+    AnadeCasillas(p, tocadas);
+    Inserta(static_cast<std::uint32_t>(n), h, inicio, static_cast<std::uint32_t>(claves_.size()) - inicio);
     return static_cast<int>(n);
 }
 

@@ -111,7 +111,7 @@ private:
     static constexpr std::size_t LargoFichas = 4 * PorJugador;
 
     void ComponFichas(const Partida& p);
-    void ComponCasillas(const Partida& p, const std::vector<Entero>& tocadas);
+    void AnadeCasillas(const Partida& p, const std::vector<Entero>& tocadas);
     bool Igual(const Partida& p, const Entero* clave, std::size_t largo) const;
     void Recupera(std::size_t i);
     void Guarda(int n);
@@ -127,9 +127,7 @@ private:
     void Crece();
 
     std::array<Casilla, NumCasillas + 1> inicial_;
-    std::array<Entero, LargoFichas> piezas_;   // the current board's key: its pieces...
-    std::vector<Entero> clave_;                // ...and its changed squares
-    std::vector<Entero> cambiadas_;
+    std::array<Entero, LargoFichas> piezas_;   // the current board's pieces
     std::vector<Entero> claves_;
     std::vector<Entrada> tabla_;                // open addressing, at most half full
     std::uint32_t vuelta_ = 1;                  // one per search
