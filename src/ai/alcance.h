@@ -93,6 +93,8 @@ struct MapaTablero {
     std::uint64_t OcupadasDelante(int s, int n) const {
         return TramoAnillo(ocupadas_, s % 68 + 1, n);
     }
+    // The ring squares that hold a barrier, as bits.
+    AnilloBits BarrerasAnillo() const { return anillo_; }
 
 private:
     // The ring's barriers, a bit each (square c on bit c - 1), kept with Es:

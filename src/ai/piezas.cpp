@@ -1,5 +1,7 @@
 #include "ai/piezas.h"
 
+#include <bit>
+
 #include "rules/tablero.h"
 
 namespace parchis {
@@ -50,6 +52,103 @@ int FichasConBono(const Partida& p, const MapaTablero& b, const AlcanceFichas& a
     int cuenta = 0;
     for (int m = 1; m <= n; ++m)
         if (alcance.Destino(p, b, jugador, p.Fichas[jugador][m], m, 20) != -1) ++cuenta;
+    return cuenta;
+}
+
+namespace {
+
+AnilloBits Bit(int casilla) { return AnilloBits{1} << (casilla - 1); }
+
+bool Llena(const Casilla& c) { return c.Jugador[1] != 0 && c.Jugador[2] != 0; }
+
+// Calls f(c) for every ring square c of m.
+template <typename F>
+void CadaCasilla(AnilloBits m, F f) {
+    for (auto bajo = static_cast<std::uint64_t>(m); bajo != 0; bajo &= bajo - 1) f(__builtin_ctzll(bajo) + 1);
+    for (auto alto = static_cast<std::uint64_t>(m >> 64); alto != 0; alto &= alto - 1) f(__builtin_ctzll(alto) + 65);
+}
+
+int Avanza(int casilla, int n) { return (casilla + n - 1) % UltimaCasillaAnillo + 1; }
+
+}  // namespace
+
+void AnotaCambio(const Partida& p, const std::array<Casilla, NumCasillas + 1>& inicial, int c,
+                 CambiosAnillo& cambios) {
+    if (!EnAnillo(c)) {
+        cambios.Fuera = true;
+        return;
+    }
+    cambios.Casillas |= Bit(c);
+    if (Llena(p.Casillas[c]) != Llena(inicial[c])) cambios.Llenas |= Bit(c);
+}
+
+// A count of 20 along the ring from `desde` reads whether that square holds
+// two of the seat's pieces, the barriers of the 19 squares it passes and
+// whether the square it lands on is full.
+void BonosIniciales::Lee(int r, int m, int desde) {
+    const auto bit = static_cast<Fichas>(1u << m);
+    Lectores& l = lectores_[r];
+    l.Propia[desde] |= bit;
+    for (int d = 1; d < 20; ++d) l.Barrera[Avanza(desde, d)] |= bit;
+    l.Llena[Avanza(desde, 20)] |= bit;
+}
+
+// From the box a piece counts from its exit square, past its barrier; any
+// other piece that turns into its corridor within 20 squares reads every
+// square on its way, and those of the corridor.  While a box piece must leave, every
+// piece reads the exit's count too (bit 0).
+void BonosIniciales::Prepara(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx) {
+    espera_ = p.EnEspera;
+    for (int r = 1; r <= 4; ++r) {
+        const int salida = CasillaSalida[r];
+        const bool forzosa = p.EnEspera[r] >= 1 && p.SalidaCon5 && p.SalidaObligatoria && p.ValoresUsados == 0 &&
+                             p.TipoJugada != 5;
+        if (forzosa) {
+            Lee(r, 0, salida);
+            lectores_[r].Barrera[salida] |= 1;
+        }
+        for (int m = 1; m <= ctx.NumFichas; ++m) {
+            const int pos = p.Fichas[r][m];
+            const auto bit = static_cast<Fichas>(1u << m);
+            fichas_[r][m] = static_cast<Entero>(pos);
+            if (ctx.Alcance->Destino(p, b, r, pos, m, 20) != -1) conBono_[r] |= bit;
+            if (pos == 0) {
+                Lee(r, m, salida);
+                lectores_[r].Barrera[salida] |= bit;
+            } else if (EnAnillo(pos) && TablasValoracion->PasosAnillo[r][pos] >= 20) {
+                Lee(r, m, pos);
+            } else if (pos >= 1 && pos < CasillaCasa[r] - 1 && TablasValoracion->PasosCasa[r][pos] < 20) {
+                // Home is nearer than 20: it never can, whatever the board.
+            } else {
+                fuera_[r] |= bit;
+                for (int c = 1; c <= UltimaCasillaAnillo; ++c)
+                    if (!EnAnillo(pos) || DistanciaAnillo(pos, c) <= 20 || c == pos) lectores_[r].Casilla[c] |= bit;
+            }
+        }
+    }
+}
+
+int BonosIniciales::Cuenta(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int r,
+                           const CambiosAnillo& cambios) const {
+    // A box piece's count depends on how many stand in the box; with them,
+    // the other seats' pieces stand where they stood.
+    if (p.EnEspera[r] != espera_[r]) return FichasConBono(p, b, *ctx.Alcance, r, ctx.NumFichas);
+    const Lectores& l = lectores_[r];
+    const bool propia = r == ctx.Jugador;
+    unsigned otra = cambios.Fuera ? fuera_[r] : 0u;
+    CadaCasilla(cambios.Casillas, [&](int c) { otra |= l.Casilla[c] | (propia ? l.Propia[c] : 0u); });
+    CadaCasilla(cambios.Llenas, [&](int c) { otra |= l.Llena[c]; });
+    CadaCasilla(cambios.Barreras, [&](int c) { otra |= l.Barrera[c]; });
+    const unsigned todas = (2u << ctx.NumFichas) - 2u;
+    if (otra & 1u) otra = todas;
+    if (p.Fichas[r] != fichas_[r])
+        for (int m = 1; m <= ctx.NumFichas; ++m)
+            if (p.Fichas[r][m] != fichas_[r][m]) otra |= 1u << m;
+    int cuenta = std::popcount(conBono_[r] & todas & ~otra);
+    for (otra &= todas; otra != 0; otra &= otra - 1) {
+        const int m = __builtin_ctz(otra);
+        if (ctx.Alcance->Destino(p, b, r, p.Fichas[r][m], m, 20) != -1) ++cuenta;
+    }
     return cuenta;
 }
 

@@ -38,14 +38,23 @@ int RecorridoFicha(const Partida& p, int jugador, int ficha);
 // Pieces of `jugador` (1..n) that could count a bonus of 20.
 int FichasConBono(const Partida& p, const MapaTablero& b, const AlcanceFichas& alcance, int jugador, int n);
 
+// Notes square c of p, which may differ from `inicial`, in `cambios`.
+void AnotaCambio(const Partida& p, const std::array<Casilla, NumCasillas + 1>& inicial, int c,
+                 CambiosAnillo& cambios);
+
 // The bonus counts of one board, worked out the first time a capture needs
-// one; -1 until then.
+// one; -1 until then.  With the first board's counts, a board that differs
+// from it as `Cambios` says counts again only the pieces those changes reach.
 struct Bonos {
     std::array<std::int8_t, 5> Valor{-1, -1, -1, -1, -1};
+    const BonosIniciales* Iniciales = nullptr;
+    CambiosAnillo Cambios;
 
     int De(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int jugador) {
         if (Valor[jugador] < 0)
-            Valor[jugador] = static_cast<std::int8_t>(FichasConBono(p, b, *ctx.Alcance, jugador, ctx.NumFichas));
+            Valor[jugador] = static_cast<std::int8_t>(Iniciales ? Iniciales->Cuenta(p, b, ctx, jugador, Cambios)
+                                                                : FichasConBono(p, b, *ctx.Alcance, jugador,
+                                                                                ctx.NumFichas));
         return Valor[jugador];
     }
 };

@@ -57,12 +57,11 @@ const Amenazantes* Lista(const BaseValoracion* base, const ValorEstado& v, int k
 
 // The whole estimate, the other seats' ring pieces given (with `base`,
 // those of the first board less the ones named in `quitadas`, when
-// `quitadas` is not -1).
+// `quitadas` is not -1), from the bonus counts `bonos` holds.
 void Valora(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
             const Ocupante* otros, int numOtros, ValorEstado& v, const BaseValoracion* base = nullptr,
-            unsigned cambiados = 0, std::int64_t quitadas = -1) {
+            unsigned cambiados = 0, std::int64_t quitadas = -1, Bonos bonos = {}) {
     Situa(p, b, ctx, v);
-    Bonos bonos;
     const int n = ctx.NumFichas;
     v.NumTerminos = 0;
     for (int k = 1; k <= n; ++k) {
@@ -139,20 +138,6 @@ int AlcanzaEnAnillo(const MapaTablero& b, int pos, AnilloBits anillo, AnilloBits
     const int detras = (pos - vmaxTodos - 1 + 2 * UltimaCasillaAnillo) % UltimaCasillaAnillo + 1;
     return (TramoAnillo(b.Es[pos] ? anillo : noNeutras, detras, vmaxTodos) != 0 ? RehaceAmenaza : 0) |
            (TramoAnillo(noNeutras, pos % UltimaCasillaAnillo + 1, vmax) != 0 ? RehaceGanancia : 0);
-}
-
-// Whether a change of square c can change the bonus count of `jugador`,
-// whose pieces walk at most 20 squares from where they stand or from their
-// exit square.
-bool CambiaBono(const ValorEstado& v, int jugador, int numFichas, int c) {
-    if (!EnAnillo(c) || c == CasillaSalida[jugador]) return true;
-    for (int q = 1; q <= numFichas; ++q) {
-        int desde = v.Fichas[jugador][q];
-        if (desde == 0) desde = CasillaSalida[jugador];
-        if (!EnAnillo(desde)) continue;
-        if (desde == c || DistanciaAnillo(desde, c) <= 20) return true;
-    }
-    return false;
 }
 
 // The other seats' pieces in slots 1 and 2 of two squares are the same, in
@@ -241,6 +226,7 @@ void ValoraEstado(const Partida& p, const ContextoValoracion& ctx, ValorEstado& 
 BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx)
     : Casillas(p.Casillas), Mapa(p), NumOtros(OtrosEnAnillo(p, ctx, Otros.data())) {
     Valora(p, Mapa, ctx, Otros.data(), NumOtros, Valor);
+    Bonos.Prepara(p, Mapa, ctx);
     // Each piece is listed on the squares AlcanceAmenaza lets it reach: a
     // throw ahead of it, or of its exit square and the square itself for the
     // next piece to leave a box.
@@ -337,7 +323,11 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
         const std::int64_t quitadas = Capturadas(p, ctx, base, otros.data());
         const int numOtros = quitadas >= 0 ? base.NumOtros - std::popcount(static_cast<std::uint32_t>(quitadas))
                                            : OtrosEnAnillo(p, ctx, otros.data());
-        Valora(p, barreras, ctx, otros.data(), numOtros, v, &base, cambiados, quitadas);
+        Bonos bonos;
+        bonos.Iniciales = &base.Bonos;
+        bonos.Cambios.Barreras = barreras.BarrerasAnillo() ^ base.Mapa.BarrerasAnillo();
+        for (int i = 0; i < numCambiadas; ++i) AnotaCambio(p, base.Casillas, cambiadas[i], bonos.Cambios);
+        Valora(p, barreras, ctx, otros.data(), numOtros, v, &base, cambiados, quitadas, bonos);
         return;
     }
     const MapaTablero b(base.Mapa, p, cambios.data(), numCambios);
@@ -388,19 +378,20 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
                        (!(rehace[k] & RehaceGanancia) && a.InicioTerminos[k + 1] > a.InicioTerminos[k]);
     }
     Bonos bonos;
+    bonos.Iniciales = &base.Bonos;
+    bonos.Cambios.Barreras = b.BarrerasAnillo() ^ base.Mapa.BarrerasAnillo();
+    for (int i = 0; i < numCambios; ++i) AnotaCambio(p, base.Casillas, cambios[i], bonos.Cambios);
     // A bonus count the kept estimates used must still hold, or what used
     // it is worked out again: the seat's own in its capture terms, another
     // seat's in the threats.
     for (int r = 1; r <= 4; ++r) {
         if (a.Bono[r] < 0 || (r == j && !tomaCapturas)) continue;
-        bool cambia = r == j;
-        for (int i = 0; i < numCambios && !cambia; ++i) cambia = CambiaBono(a, r, n, cambios[i]);
-        if (!cambia || bonos.De(p, b, ctx, r) == a.Bono[r]) continue;
+        if (bonos.De(p, b, ctx, r) == a.Bono[r]) continue;
         for (int k = 1; k <= n; ++k)
             rehace[k] |= r != j ? RehaceAmenaza : (a.InicioTerminos[k + 1] > a.InicioTerminos[k] ? RehaceGanancia : 0);
     }
     if (v.FueraDeCamino) {
-        Valora(p, b, ctx, base.Otros.data(), base.NumOtros, v, &base);
+        Valora(p, b, ctx, base.Otros.data(), base.NumOtros, v, &base, 0, -1, bonos);
         return;
     }
     v.NumTerminos = 0;

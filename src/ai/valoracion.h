@@ -94,6 +94,41 @@ struct Amenazantes {
     int Num = 0;
 };
 
+// How a board differs from the first one, as ring squares: those changed,
+// those whose being full changed, those whose barrier changed; and whether
+// squares off the ring changed.
+struct CambiosAnillo {
+    AnilloBits Casillas = 0, Llenas = 0, Barreras = 0;
+    bool Fuera = false;
+};
+
+// The first board's bonus counts piece by piece, and what each piece's
+// count reads: a later board counts again only the pieces that moved or
+// whose squares changed.
+class BonosIniciales {
+public:
+    void Prepara(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx);
+    // The pieces of seat r that could count a bonus of 20 (FichasConBono's
+    // count) on a board that differs from the first one as `cambios` says.
+    int Cuenta(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int r,
+               const CambiosAnillo& cambios) const;
+
+private:
+    using Fichas = std::uint16_t;   // bit m for piece m; bit 0 for every piece
+    // Per seat and ring square, the pieces whose count reads: any change of
+    // the square, whether it is full, its barrier, and whether it holds two
+    // of the seat's pieces (only the seat's own pieces come and go there).
+    struct Lectores {
+        std::array<Fichas, 68 + 1> Casilla{}, Llena{}, Barrera{}, Propia{};
+    };
+    void Lee(int r, int m, int desde);
+    std::array<Lectores, 5> lectores_{};
+    std::array<Fichas, 5> fuera_{};     // pieces that read squares off the ring
+    std::array<Fichas, 5> conBono_{};   // pieces that could
+    std::array<std::array<Entero, MaxFichas + 1>, 5> fichas_{};
+    std::array<Entero, 5> espera_{};
+};
+
 // The board a search starts from and its estimate, from which the estimate
 // of a board a few moves later is mostly copied.
 struct BaseValoracion {
@@ -108,6 +143,7 @@ struct BaseValoracion {
     // Per ring square, while the other seats' pieces stand as they stand
     // here: a threat is looked for among these alone.
     std::array<Amenazantes, 68 + 1> PorCasilla;
+    BonosIniciales Bonos;
 
     // S1 and S2 of piece k of the seat on its ring square among the other
     // seats' pieces of this board but those captured since (bit i of
