@@ -70,18 +70,6 @@ bool EsBarreraEn(const Partida& p, int casilla) {
     return p.BarreraBlancas;
 }
 
-bool ComeFichaEn(const Partida& p, int jugador, int casilla) {
-    if (!EnTablero(casilla) || jugador < 1 || jugador > 4) return false;
-    const Casilla& c = p.Casillas[casilla];
-    bool come = false;
-    const int a = c.Jugador[1];
-    if (a != 0 && a != jugador && !EsSeguro(casilla)) come = !Companeros(p, jugador, a);
-    if (!come && casilla == CasillaSalida[jugador] &&
-        c.Jugador[1] != 0 && c.Jugador[2] != 0 && !EsBarreraEn(p, casilla))
-        come = true;
-    return come;
-}
-
 FichaCapturada VictimaEn(const Partida& p, int jugador, int casilla) {
     if (!EnTablero(casilla)) return {};
     const Casilla& c = p.Casillas[casilla];

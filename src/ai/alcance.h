@@ -39,9 +39,19 @@ inline int RecorridoEn(const TablasCamino& t, int jugador, int posicion) {
     return t.Recorrido[jugador][posicion];
 }
 
-// EsBarrera and ComeFicha without the call, for the inner loops.
+// EsBarrera and ComeFicha without the call, for the inner loops; a capture
+// is asked millions of times a choice, and is inline.
 bool EsBarreraEn(const Partida& p, int casilla);
-bool ComeFichaEn(const Partida& p, int jugador, int casilla);
+inline bool ComeFichaEn(const Partida& p, int jugador, int casilla) {
+    if (casilla < 1 || casilla > NumCasillas || jugador < 1 || jugador > 4) return false;
+    const Casilla& c = p.Casillas[casilla];
+    const int a = c.Jugador[1];
+    if (a != 0 && a != jugador && !EsSeguro(casilla) &&
+        !(p.ModoJuego == 2 && p.BarreraCompaneros && a == Companero[jugador]))
+        return true;
+    // On its own exit square a seat captures on a full square without a barrier.
+    return casilla == CasillaSalida[jugador] && a != 0 && c.Jugador[2] != 0 && !EsBarreraEn(p, casilla);
+}
 
 // Ring squares as bits, square c on bit c - 1.
 __extension__ typedef unsigned __int128 AnilloBits;
