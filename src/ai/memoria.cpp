@@ -61,10 +61,14 @@ void MemoriaTableros::ComponFichas(const Partida& p) {
 // once: the squares touched are gathered as bits, which come out sorted.
 void MemoriaTableros::AnadeCasillas(const Partida& p, const std::vector<Entero>& tocadas) {
     std::array<std::uint64_t, NumCasillas / 64 + 1> vistas{};
-    for (Entero s : tocadas)
-        if (s >= 1 && s <= NumCasillas) vistas[static_cast<std::size_t>(s) / 64] |= std::uint64_t{1} << (s % 64);
     std::size_t n = claves_.size(), tope = n;
-    for (std::uint64_t w : vistas) tope += PorCasilla * static_cast<std::size_t>(__builtin_popcountll(w));
+    for (Entero s : tocadas) {
+        if (s < 1 || s > NumCasillas) continue;
+        std::uint64_t& w = vistas[static_cast<std::size_t>(s) / 64];
+        const std::uint64_t bit = std::uint64_t{1} << (s % 64);
+        if ((w & bit) == 0) tope += PorCasilla;
+        w |= bit;
+    }
     claves_.resize(tope);
     for (std::size_t w = 0; w < vistas.size(); ++w)
         for (std::uint64_t bits = vistas[w]; bits != 0; bits &= bits - 1) {

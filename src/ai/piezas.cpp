@@ -1,7 +1,5 @@
 #include "ai/piezas.h"
 
-#include <bit>
-
 #include "rules/tablero.h"
 
 namespace parchis {
@@ -144,7 +142,8 @@ int BonosIniciales::Cuenta(const Partida& p, const MapaTablero& b, const Context
     if (p.Fichas[r] != fichas_[r])
         for (int m = 1; m <= ctx.NumFichas; ++m)
             if (p.Fichas[r][m] != fichas_[r][m]) otra |= 1u << m;
-    int cuenta = std::popcount(conBono_[r] & todas & ~otra);
+    int cuenta = 0;
+    for (unsigned igual = conBono_[r] & todas & ~otra; igual != 0; igual &= igual - 1) ++cuenta;
     for (otra &= todas; otra != 0; otra &= otra - 1) {
         const int m = __builtin_ctz(otra);
         if (ctx.Alcance->Destino(p, b, r, p.Fichas[r][m], m, 20) != -1) ++cuenta;
