@@ -204,6 +204,7 @@ void Busqueda::AnotaDestino(int ficha, int destino) {
 
 void Busqueda::Valora(const std::vector<Entero>& tocadas, ValorEstado& v) {
     ValoraDesde(p_, puntuacion_->Ctx, puntuacion_->Base, tocadas.data(), static_cast<int>(tocadas.size()), v);
+    puntuacion_->Juez.PuntuaTablero(v);
 }
 
 Candidato Busqueda::Puntua(int n, int movimientos) {

@@ -1,5 +1,6 @@
 #include "ai/puntuacion.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "rules/tablero.h"
@@ -81,28 +82,22 @@ double Puntuador::NetoAntes(int destino) const {
     return neto;
 }
 
-Candidato Puntuador::Puntua(const ValorEstado& despues, const CaminoCandidato& camino) const {
+void Puntuador::PuntuaTablero(ValorEstado& despues) const {
     const int j = ctx_.Jugador;
     const int n = ctx_.NumFichas;
     const int casa = CasillaCasa[j];
     const int c = caracter_ - 1;
     const double nivel = nivel_ / 100.0;
-    Candidato cand = Candidato::SinPuntuar(camino);
-    auto& f = cand.Rasgos;
-
-    const double netoAntes = NetoAntes(camino.Destino);
-    double netoDespues = 0;
+    auto& f = despues.Rasgos;
+    f = {};
     std::array<double, 4> sumas{};
     for (int k = 1; k <= n; ++k) {
-        if (despues.Posicion[k] != casa)
-            netoDespues += despues.Ganancia(k, camino.Destino) - despues.Perdida[k];
         if (despues.Posicion[k] != casa && despues.Posicion[k] != 0) {
             sumas[1] += despues.S1[k];
             sumas[2] += despues.S2[k];
             sumas[3] += despues.S3[k];
         }
     }
-    f[1] = static_cast<float>((netoDespues - netoAntes) * Peso1[c] * nivel);
     f[2] = static_cast<float>((sumas[1] - sumasAntes_[1]) * Peso2[c] * nivel);
     f[3] = static_cast<float>((sumas[2] - sumasAntes_[2]) * Peso3[c] * nivel);
     f[4] = static_cast<float>((sumas[3] - sumasAntes_[3]) * Peso4 * nivel);
@@ -138,9 +133,28 @@ Candidato Puntuador::Puntua(const ValorEstado& despues, const CaminoCandidato& c
             f[8] = static_cast<float>(bruto * 0.11);
         }
     }
+    despues.AplicaRasgo9 = false;
     if (nivel_ >= 61)
         for (int k = 1; k <= n; ++k)
-            if (despues.Recorrido[k] < 62) cand.AplicaRasgo9 = true;
+            if (despues.Recorrido[k] < 62) despues.AplicaRasgo9 = true;
+}
+
+Candidato Puntuador::Puntua(const ValorEstado& despues, const CaminoCandidato& camino) const {
+    const int j = ctx_.Jugador;
+    const int n = ctx_.NumFichas;
+    const int casa = CasillaCasa[j];
+    const int c = caracter_ - 1;
+    const double nivel = nivel_ / 100.0;
+    Candidato cand = Candidato::SinPuntuar(camino);
+    auto& f = cand.Rasgos;
+
+    const double netoAntes = NetoAntes(camino.Destino);
+    double netoDespues = 0;
+    for (int k = 1; k <= n; ++k)
+        if (despues.Posicion[k] != casa) netoDespues += despues.Ganancia(k, camino.Destino) - despues.Perdida[k];
+    f[1] = static_cast<float>((netoDespues - netoAntes) * Peso1[c] * nivel);
+    std::copy(despues.Rasgos.begin() + 2, despues.Rasgos.end(), f.begin() + 2);
+    cand.AplicaRasgo9 = despues.AplicaRasgo9;
     if (nivel_ >= 91 && camino.Movimientos == 1 && camino.Ficha >= 1 && camino.Ficha <= n &&
         antes_.Recorrido[camino.Ficha] >= 63)
         f[10] = static_cast<float>(Rasgo10[c]);

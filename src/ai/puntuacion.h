@@ -49,6 +49,10 @@ struct Candidato {
 class Puntuador {
 public:
     Puntuador(const Partida& p, const ContextoValoracion& ctx, const ValorEstado& antes);
+    // The features of a board alone (Rasgos and AplicaRasgo9 of v).
+    void PuntuaTablero(ValorEstado& v) const;
+    // The candidate of a path ending on a board whose features PuntuaTablero
+    // has set.
     Candidato Puntua(const ValorEstado& despues, const CaminoCandidato& camino) const;
 
 private:

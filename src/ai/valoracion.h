@@ -64,6 +64,12 @@ struct ValorFichas {
     std::array<Entero, 5> Espera{};
     std::array<std::int8_t, 5> Bono{};
     bool FueraDeCamino = false;
+
+    // The scorer's features 2 to 8 of a path ending on this board, and
+    // whether feature 9 applies: they depend on the board alone, and are
+    // kept with its estimate for the other paths that end on it.
+    std::array<float, 9> Rasgos{};
+    bool AplicaRasgo9 = false;
 };
 
 struct ValorEstado : ValorFichas {
