@@ -56,12 +56,14 @@ inline bool ComeFichaEn(const Partida& p, int jugador, int casilla) {
 // Ring squares as bits, square c on bit c - 1.
 __extension__ typedef unsigned __int128 AnilloBits;
 inline constexpr AnilloBits Anillo68 = (AnilloBits{1} << 68) - 1;
-// Bit b moves to bit (b + n) % 68; n is 0..67.
-inline AnilloBits Gira(AnilloBits m, int n) { return ((m << n) | (m >> (68 - n))) & Anillo68; }
-// Of m, the n ring squares (n < 64) from `primera` (1..68) on, round the
-// ring: bit i for square primera + i.
+// Of m (ring squares alone), the n ring squares (n < 64) from `primera`
+// (1..68) on, round the ring: bit i for square primera + i.  The squares
+// from `primera` to 68 come down to bit 0; square 1 follows them.
 inline std::uint64_t TramoAnillo(AnilloBits m, int primera, int n) {
-    return static_cast<std::uint64_t>(Gira(m, (69 - primera) % 68)) & ((std::uint64_t{1} << n) - 1);
+    const int vuelta = 69 - primera;
+    const auto desde = static_cast<std::uint64_t>(m >> (primera - 1));
+    const std::uint64_t tras = vuelta < 64 ? static_cast<std::uint64_t>(m) << vuelta : 0;
+    return (desde | tras) & ((std::uint64_t{1} << n) - 1);
 }
 
 // Facts of one board that every walk on it reads: which squares hold a
@@ -87,16 +89,18 @@ struct MapaTablero {
     // more than that.
     int BarreraDetras(int s) const {
         if (s < 1 || s > 68) return Distancia(s, -1);
-        // Turned so that square s - 1 stands on the highest bit, s - 2 on
-        // the next one, and so on round the ring.
-        const AnilloBits girado = Gira(anillo_, (69 - s) % 68);
-        return girado == 0 ? 68 : 68 - BitMasAlto(girado);
+        // The highest barrier below s, else the highest from s on, round the ring.
+        const AnilloBits antes = anillo_ & ((AnilloBits{1} << (s - 1)) - 1);
+        if (antes != 0) return s - 1 - BitMasAlto(antes);
+        const AnilloBits desde = anillo_ >> (s - 1);
+        return desde == 0 ? 68 : 68 - BitMasAlto(desde);
     }
     int BarreraDelante(int s) const {
         if (s < 1 || s > 68) return Distancia(s, 1);
-        // Turned so that square s + 1 stands on the lowest bit.
-        const AnilloBits girado = Gira(anillo_, 68 - s);
-        return girado == 0 ? 68 : BitMasBajo(girado) + 1;
+        // The lowest barrier above s, else the lowest up to s, round the ring.
+        const AnilloBits tras = anillo_ >> s;
+        if (tras != 0) return BitMasBajo(tras) + 1;
+        return anillo_ == 0 ? 68 : BitMasBajo(anillo_) + 69 - s;
     }
     // The ring squares 1..n (n < 64) ahead of ring square s that hold a
     // piece: bit i for the square i + 1 ahead.
@@ -108,7 +112,7 @@ struct MapaTablero {
 
 private:
     // The ring's barriers, a bit each (square c on bit c - 1), kept with Es:
-    // a distance is a rotation and a bit count rather than a walk.
+    // a distance is a shift and a bit count rather than a walk.
     AnilloBits anillo_ = 0;
     AnilloBits ocupadas_ = 0;   // ring squares whose first slot holds a piece
 
