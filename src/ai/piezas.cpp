@@ -152,7 +152,7 @@ int BonosIniciales::Cuenta(const Partida& p, const MapaTablero& b, const Context
 }
 
 void GananciasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
-                    Bonos& bonos, int k, ValorEstado& v) {
+                    Bonos& bonos, int k, ValorEstado& v, DesgloseBonos* desglose) {
     const int j = ctx.Jugador;
     const int pos = v.Posicion[k];
     if (pos == CasillaCasa[j]) return;
@@ -162,11 +162,11 @@ void GananciasPieza(const Partida& p, const MapaTablero& b, const ContextoValora
         if (dist.Combinaciones[valor] == 0 || !ComeFichaEn(p, j, destino)) return;
         const FichaCapturada victima = VictimaEn(p, j, destino);
         if (ctx.Parejas && victima.Jugador == ctx.Socio && ctx.Posicion != 3) return;
-        const int recorrido = RecorridoFicha(p, victima.Jugador, victima.Pieza);
-        const int conBono = bonos.De(p, b, ctx, j);
-        v.Terminos[v.NumTerminos++] = {static_cast<Entero>(destino),
-                                       dist.PorcentajeValor[valor] / 100.0 *
-                                           static_cast<double>(recorrido + 20 * conBono)};
+        const TerminoBono t{dist.PorcentajeValor[valor] / 100.0,
+                            static_cast<std::int16_t>(RecorridoFicha(p, victima.Jugador, victima.Pieza)),
+                            static_cast<std::int8_t>(j), true};
+        if (desglose) desglose->Capturas[static_cast<std::size_t>(v.NumTerminos)] = t;
+        v.Terminos[v.NumTerminos++] = {static_cast<Entero>(destino), ValorTermino(p, b, ctx, bonos, t)};
     });
 }
 
@@ -175,7 +175,7 @@ bool Amenaza(const Partida& p, const ContextoValoracion& ctx, int r) {
 }
 
 void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, Bonos& bonos, int k,
-                   ValorEstado& v, const Amenazantes* lista, unsigned cambiados) {
+                   ValorEstado& v, const Amenazantes* lista, unsigned cambiados, DesgloseBonos* desglose) {
     v.GananciaSocio[k] = v.Perdida[k] = 0;
     const int pos = v.Posicion[k];
     const bool todas = v.FueraDeCamino;
@@ -210,8 +210,13 @@ void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValorac
                 if (socio) {
                     if (conBono) v.GananciaSocio[k] += parte * 20.0;
                 } else {
-                    const int extra = conBono ? 20 * bonos.De(p, b, ctx, r) : 0;
-                    v.Perdida[k] += parte * static_cast<double>(v.Recorrido[k] + extra);
+                    const TerminoBono t{parte, v.Recorrido[k], static_cast<std::int8_t>(r), conBono};
+                    v.Perdida[k] += ValorTermino(p, b, ctx, bonos, t);
+                    if (!desglose) return;
+                    if (desglose->NumPerdidas == static_cast<int>(desglose->Perdidas.size()))
+                        desglose->Completo = false;
+                    else
+                        desglose->Perdidas[static_cast<std::size_t>(desglose->NumPerdidas++)] = t;
                 }
             };
             const int desde = p.Fichas[r][q];

@@ -60,9 +60,15 @@ struct Bonos {
 };
 
 // The captures piece k can make with the seat's next throw, appended to
-// v's terms.
+// v's terms (and, with `desglose`, to its Capturas).
 void GananciasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, Bonos& bonos, int k,
-                    ValorEstado& v);
+                    ValorEstado& v, DesgloseBonos* desglose = nullptr);
+
+// A term's value for the bonus counts of a board.
+inline double ValorTermino(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, Bonos& bonos,
+                           const TerminoBono& t) {
+    return t.Parte * static_cast<double>(t.Base + (t.ConBono ? 20 * bonos.De(p, b, ctx, t.Jugador) : 0));
+}
 
 // Whether seat r's captures count against the seat.
 bool Amenaza(const Partida& p, const ContextoValoracion& ctx, int r);
@@ -72,9 +78,11 @@ bool Amenaza(const Partida& p, const ContextoValoracion& ctx, int r);
 // for the pair; when the seat lags behind its partner the partner's bonus
 // even counts as a gain.  `lista`, when given, names the pieces that may
 // land on the piece's square among those of the seats not in `cambiados`
-// (a bit per seat); the other seats' pieces are all looked at.
+// (a bit per seat); the other seats' pieces are all looked at.  With
+// `desglose`, the terms of the loss are appended to its Perdidas.
 void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, Bonos& bonos, int k,
-                   ValorEstado& v, const Amenazantes* lista = nullptr, unsigned cambiados = 0);
+                   ValorEstado& v, const Amenazantes* lista = nullptr, unsigned cambiados = 0,
+                   DesgloseBonos* desglose = nullptr);
 
 // The other seats' pieces on the ring (slots 1 and 2), in square order.
 int OtrosEnAnillo(const Partida& p, const ContextoValoracion& ctx, Ocupante* otros);

@@ -60,17 +60,19 @@ const Amenazantes* Lista(const BaseValoracion* base, const ValorEstado& v, int k
 // `quitadas` is not -1), from the bonus counts `bonos` holds.
 void Valora(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
             const Ocupante* otros, int numOtros, ValorEstado& v, const BaseValoracion* base = nullptr,
-            unsigned cambiados = 0, std::int64_t quitadas = -1, Bonos bonos = {}) {
+            unsigned cambiados = 0, std::int64_t quitadas = -1, Bonos bonos = {},
+            DesgloseBonos* desglose = nullptr) {
     Situa(p, b, ctx, v);
     const int n = ctx.NumFichas;
     v.NumTerminos = 0;
     for (int k = 1; k <= n; ++k) {
         v.InicioTerminos[k] = static_cast<std::uint8_t>(v.NumTerminos);
-        GananciasPieza(p, b, ctx, bonos, k, v);
+        GananciasPieza(p, b, ctx, bonos, k, v, desglose);
     }
     v.InicioTerminos[n + 1] = static_cast<std::uint8_t>(v.NumTerminos);
     for (int k = 1; k <= n; ++k) {
-        AmenazasPieza(p, b, ctx, bonos, k, v, Lista(base, v, k), cambiados);
+        if (desglose) desglose->InicioPerdidas[k] = static_cast<std::uint16_t>(desglose->NumPerdidas);
+        AmenazasPieza(p, b, ctx, bonos, k, v, Lista(base, v, k), cambiados, desglose);
         v.S1[k] = v.S2[k] = v.S3[k] = 0;
         if (!EnAnillo(v.Posicion[k])) continue;
         if (base && quitadas >= 0)
@@ -79,6 +81,7 @@ void Valora(const Partida& p, const MapaTablero& b, const ContextoValoracion& ct
             SumasAnillo(ctx, otros, numOtros, k, v);
         SumaBarrera(p, b, ctx, k, v);
     }
+    if (desglose) desglose->InicioPerdidas[n + 1] = static_cast<std::uint16_t>(desglose->NumPerdidas);
     v.Bono = bonos.Valor;
 }
 
@@ -88,6 +91,10 @@ enum Rehacer : std::uint8_t {
     RehaceAmenaza = 2,    // what it can lose, and the pieces held behind its barrier
     RehaceTodo = 3,
     RehaceSumas = 4,      // its targets and threats (S1, S2): only a piece that moved
+    // A bonus count changed: the kept capture terms, or the kept loss, are
+    // summed again from the first board's terms.
+    RehaceTerminos = 8,
+    RehacePerdida = 16,
 };
 
 // What a piece of the seat landing on square s (not an exit square) would
@@ -225,7 +232,7 @@ void ValoraEstado(const Partida& p, const ContextoValoracion& ctx, ValorEstado& 
 
 BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx)
     : Casillas(p.Casillas), Mapa(p), NumOtros(OtrosEnAnillo(p, ctx, Otros.data())) {
-    Valora(p, Mapa, ctx, Otros.data(), NumOtros, Valor);
+    Valora(p, Mapa, ctx, Otros.data(), NumOtros, Valor, nullptr, 0, -1, {}, &Desglose);
     Bonos.Prepara(p, Mapa, ctx);
     // Each piece is listed on the squares AlcanceAmenaza lets it reach: a
     // throw ahead of it, or of its exit square and the square itself for the
@@ -387,8 +394,9 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
     for (int r = 1; r <= 4; ++r) {
         if (a.Bono[r] < 0 || (r == j && !tomaCapturas)) continue;
         if (bonos.De(p, b, ctx, r) == a.Bono[r]) continue;
+        const int sumaOtraVez = !base.Desglose.Completo ? RehaceAmenaza : RehacePerdida;
         for (int k = 1; k <= n; ++k)
-            rehace[k] |= r != j ? RehaceAmenaza : (a.InicioTerminos[k + 1] > a.InicioTerminos[k] ? RehaceGanancia : 0);
+            rehace[k] |= r != j ? sumaOtraVez : (a.InicioTerminos[k + 1] > a.InicioTerminos[k] ? RehaceTerminos : 0);
     }
     if (v.FueraDeCamino) {
         Valora(p, b, ctx, base.Otros.data(), base.NumOtros, v, &base, 0, -1, bonos);
@@ -401,8 +409,12 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
         if (rehace[k] & RehaceGanancia) {
             GananciasPieza(p, b, ctx, bonos, k, v);
         } else {
-            for (int t = a.InicioTerminos[k]; t < a.InicioTerminos[k + 1]; ++t)
-                v.Terminos[v.NumTerminos++] = a.Terminos[t];
+            for (int t = a.InicioTerminos[k]; t < a.InicioTerminos[k + 1]; ++t) {
+                v.Terminos[v.NumTerminos] = a.Terminos[t];
+                if (rehace[k] & RehaceTerminos)
+                    v.Terminos[v.NumTerminos].Valor = ValorTermino(p, b, ctx, bonos, base.Desglose.Capturas[t]);
+                ++v.NumTerminos;
+            }
         }
         if (rehace[k] & RehaceAmenaza) {
             AmenazasPieza(p, b, ctx, bonos, k, v, Lista(&base, v, k));
@@ -412,6 +424,12 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
             v.GananciaSocio[k] = a.GananciaSocio[k];
             v.Perdida[k] = a.Perdida[k];
             v.S3[k] = a.S3[k];
+            if (rehace[k] & RehacePerdida) {
+                const DesgloseBonos& d = base.Desglose;
+                v.Perdida[k] = 0;
+                for (int t = d.InicioPerdidas[k]; t < d.InicioPerdidas[k + 1]; ++t)
+                    v.Perdida[k] += ValorTermino(p, b, ctx, bonos, d.Perdidas[t]);
+            }
         }
         if (rehace[k] & RehaceSumas) {
             v.S1[k] = v.S2[k] = 0;

@@ -100,6 +100,26 @@ struct Amenazantes {
     int Num = 0;
 };
 
+// A term of an estimate that reads a bonus count: parte * (Base + 20 times
+// the bonus count of `Jugador` when ConBono).  The first board's capture and
+// threat terms are kept so, that a later board whose bonus counts changed
+// sums them again rather than walks again.
+struct TerminoBono {
+    double Parte;
+    std::int16_t Base;
+    std::int8_t Jugador;
+    bool ConBono;
+};
+struct DesgloseBonos {
+    std::array<TerminoBono, MaxFichas * MaxValor> Capturas;   // as the estimate's Terminos
+    // The threats (a partner's aside) of piece k are
+    // Perdidas[InicioPerdidas[k] .. InicioPerdidas[k + 1]).
+    std::array<TerminoBono, 4 * MaxFichas * MaxValor> Perdidas;
+    std::array<std::uint16_t, MaxFichas + 2> InicioPerdidas{};
+    int NumPerdidas = 0;
+    bool Completo = true;   // false when the threats did not fit
+};
+
 // How a board differs from the first one, as ring squares: those changed,
 // those whose being full changed, those whose barrier changed; and whether
 // squares off the ring changed.
@@ -150,6 +170,7 @@ struct BaseValoracion {
     // here: a threat is looked for among these alone.
     std::array<Amenazantes, 68 + 1> PorCasilla;
     BonosIniciales Bonos;
+    DesgloseBonos Desglose;
 
     // S1 and S2 of piece k of the seat on its ring square among the other
     // seats' pieces of this board but those captured since (bit i of
