@@ -188,7 +188,7 @@ void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValorac
     DestinosValor d;
     int i = 0;   // the next entry of `lista`
     for (int r = 1; r <= 4; ++r) {
-        if (!Amenaza(p, ctx, r)) continue;
+        if (((ctx.Amenazan >> r) & 1u) == 0) continue;
         const bool socio = ctx.Parejas && r == ctx.Socio;
         const DistribucionValores& dist = ctx.DistribucionDe(p, r);
         const bool deLista = lista && !((cambiados >> r) & 1u);

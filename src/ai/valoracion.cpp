@@ -211,6 +211,8 @@ ContextoValoracion PreparaValoracion(const Partida& p, const AlcanceFichas& alca
                                   ProgresoJugador(p, ctx.Socio, ctx.NumFichas);
         ctx.Posicion = diferencia < -5 ? 1 : (diferencia > 5 ? 3 : 2);
     }
+    for (int r = 1; r <= 4; ++r)
+        if (Amenaza(p, ctx, r)) ctx.Amenazan |= 1u << r;
     for (int r = 1; r <= 4; ++r) {
         int enJuego = 0;
         for (int q = 1; q <= ctx.NumFichas; ++q)
@@ -454,6 +456,8 @@ double PeligroFicha(const Partida& p, int jugador, int ficha) {
     ctx.Posicion = 2;   // the partner's captures only matter to the gain
     ctx.Alcance = &alcance;
     ctx.Distribucion = {DistribucionSegunEspera(p, false), DistribucionSegunEspera(p, true)};
+    for (int r = 1; r <= 4; ++r)
+        if (Amenaza(p, ctx, r)) ctx.Amenazan |= 1u << r;
     const MapaTablero barreras(p);
     ValorEstado v;
     Situa(p, barreras, ctx, v);

@@ -29,6 +29,7 @@ struct ContextoValoracion {
     std::array<std::array<double, MaxFichas + 1>, 5> ValorPieza{};
     std::array<DistribucionValores, 2> Distribucion{};   // [seat's box is empty]
     const AlcanceFichas* Alcance = nullptr;
+    unsigned Amenazan = 0;      // bit r: seat r's captures count against the seat
 
     const DistribucionValores& DistribucionDe(const Partida& p, int jugador) const {
         return Distribucion[p.EnEspera[jugador] == 0 ? 1 : 0];
