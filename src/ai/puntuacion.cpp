@@ -71,14 +71,19 @@ Puntuador::Puntuador(const Partida& p, const ContextoValoracion& ctx, const Valo
 double Puntuador::NetoAntes(int destino) const {
     const bool enTabla = destino >= 0 && destino <= NumCasillas;
     if (enTabla && netoAntesHecho_[destino]) return netoAntes_[destino];
-    const int casa = CasillaCasa[ctx_.Jugador];
-    double neto = 0;
-    for (int k = 1; k <= ctx_.NumFichas; ++k)
-        if (antes_.Posicion[k] != casa) neto += antes_.Ganancia(k, destino) - antes_.Perdida[k];
+    const double neto = Neto(antes_, destino);
     if (enTabla) {
         netoAntes_[destino] = neto;
         netoAntesHecho_[destino] = true;
     }
+    return neto;
+}
+
+double Puntuador::Neto(const ValorEstado& v, int excluida) const {
+    const int casa = CasillaCasa[ctx_.Jugador];
+    double neto = 0;
+    for (int k = 1; k <= ctx_.NumFichas; ++k)
+        if (v.Posicion[k] != casa) neto += v.Ganancia(k, excluida) - v.Perdida[k];
     return neto;
 }
 
@@ -90,6 +95,7 @@ void Puntuador::PuntuaTablero(ValorEstado& despues) const {
     const double nivel = nivel_ / 100.0;
     auto& f = despues.Rasgos;
     f = {};
+    despues.Neto = Neto(despues, -1);
     std::array<double, 4> sumas{};
     for (int k = 1; k <= n; ++k) {
         if (despues.Posicion[k] != casa && despues.Posicion[k] != 0) {
@@ -142,16 +148,16 @@ void Puntuador::PuntuaTablero(ValorEstado& despues) const {
 Candidato Puntuador::Puntua(const ValorEstado& despues, const CaminoCandidato& camino) const {
     const int j = ctx_.Jugador;
     const int n = ctx_.NumFichas;
-    const int casa = CasillaCasa[j];
     const int c = caracter_ - 1;
     const double nivel = nivel_ / 100.0;
     Candidato cand = Candidato::SinPuntuar(camino);
     auto& f = cand.Rasgos;
 
     const double netoAntes = NetoAntes(camino.Destino);
-    double netoDespues = 0;
-    for (int k = 1; k <= n; ++k)
-        if (despues.Posicion[k] != casa) netoDespues += despues.Ganancia(k, camino.Destino) - despues.Perdida[k];
+    // A capture on the first move's landing square is not counted.
+    bool excluye = false;
+    for (int t = 0; t < despues.NumTerminos && !excluye; ++t) excluye = despues.Terminos[t].Casilla == camino.Destino;
+    const double netoDespues = excluye ? Neto(despues, camino.Destino) : despues.Neto;
     f[1] = static_cast<float>((netoDespues - netoAntes) * Peso1[c] * nivel);
     std::copy(despues.Rasgos.begin() + 2, despues.Rasgos.end(), f.begin() + 2);
     cand.AplicaRasgo9 = despues.AplicaRasgo9;

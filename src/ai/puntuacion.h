@@ -70,6 +70,9 @@ private:
     // only through the first move's landing square: worked out once per
     // square.
     double NetoAntes(int destino) const;
+    // The seat's net gain on a board, a capture landing on `excluida` not
+    // counted.
+    double Neto(const ValorEstado& v, int excluida) const;
     mutable std::array<double, NumCasillas + 1> netoAntes_;
     mutable std::array<bool, NumCasillas + 1> netoAntesHecho_{};
 };

@@ -71,6 +71,7 @@ struct ValorFichas {
     // kept with its estimate for the other paths that end on it.
     std::array<float, 9> Rasgos{};
     bool AplicaRasgo9 = false;
+    double Neto = 0;   // the net gain with every capture term: most paths exclude none
 };
 
 struct ValorEstado : ValorFichas {
