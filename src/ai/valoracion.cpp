@@ -301,13 +301,25 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
     const int j = ctx.Jugador;
     const int n = ctx.NumFichas;
     const ValorEstado& a = base.Valor;
-    // The other seats' pieces and every box as they were: no capture and no
-    // piece out of a box on the way.
-    bool sigue = !a.FueraDeCamino && p.EnEspera == a.Espera;
-    for (int r = 1; r <= 4 && sigue; ++r)
-        if (r != j && p.Fichas[r] != a.Fichas[r]) sigue = false;
-    // The squares that really changed, with the other seats' ring pieces
-    // standing as they stood.
+    // The seat's box as it was, and the other seats' pieces as they were but
+    // for some sent to their boxes (captured): the seats in `capturados`,
+    // whose ring pieces left are `otros`.
+    unsigned capturados = 0;
+    for (int r = 1; r <= 4; ++r)
+        if (r != j && (p.Fichas[r] != a.Fichas[r] || p.EnEspera[r] != a.Espera[r])) capturados |= 1u << r;
+    bool sigue = !a.FueraDeCamino && p.EnEspera[j] == a.Espera[j];
+    std::array<Ocupante, 2 * UltimaCasillaAnillo> restantes;
+    const Ocupante* otros = base.Otros.data();
+    int numOtros = base.NumOtros;
+    std::int64_t quitadas = 0;
+    if (sigue && capturados != 0) {
+        quitadas = Capturadas(p, ctx, base, restantes.data());
+        sigue = quitadas >= 0;
+        otros = restantes.data();
+        for (std::int64_t q = quitadas; q > 0; q &= q - 1) --numOtros;
+    }
+    // The squares that really changed; with no capture, the other seats'
+    // ring pieces standing as they stood.
     std::array<Entero, 16> cambios;
     int numCambios = 0;
     for (int i = 0; i < numCambiadas && sigue; ++i) {
@@ -316,7 +328,7 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
         if (std::find(cambios.begin(), cambios.begin() + numCambios, c) != cambios.begin() + numCambios)
             continue;
         if (numCambios == static_cast<int>(cambios.size()) ||
-            (EnAnillo(c) && !MismosOtros(p.Casillas[c], base.Casillas[c], j)))
+            (EnAnillo(c) && capturados == 0 && !MismosOtros(p.Casillas[c], base.Casillas[c], j)))
             sigue = false;
         else
             cambios[numCambios++] = static_cast<Entero>(c);
@@ -366,7 +378,18 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
     }
     const int vmax = ctx.DistribucionDe(p, j).NumValoresPosibles;
     const int vmaxTodos = ctx.ValorMaximo();
-    Situa(p, b, ctx, v, &a.Progreso);
+    std::array<double, 5> progreso = a.Progreso;
+    for (int r = 1; r <= 4; ++r)
+        if ((capturados >> r) & 1u) progreso[r] = ProgresoJugador(p, r, n);
+    Situa(p, b, ctx, v, &progreso);
+    // A capture changes every piece's targets and threats among the other
+    // seats' pieces, the threats of the captured seat (whose box piece may
+    // now threaten from its exit), and, when its box was empty, which values
+    // it can count.
+    int trasCaptura = 0;
+    for (int r = 1; r <= 4; ++r)
+        if ((capturados >> r) & 1u)
+            trasCaptura |= RehaceSumas | ((ctx.Amenazan >> r) & 1u || a.Espera[r] == 0 ? RehaceAmenaza : 0);
     // What the moves changed around each piece is worked out again; a
     // piece that moved is worked out whole.
     std::array<int, MaxFichas + 1> rehace{};
@@ -374,9 +397,9 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
     for (int k = 1; k <= n; ++k) {
         const int pos = v.Posicion[k];
         const bool movida = pos != a.Posicion[k] || pos == 0;
-        rehace[k] = movida ? RehaceTodo | RehaceSumas : 0;
+        rehace[k] = movida ? RehaceTodo | RehaceSumas : trasCaptura;
         if (!movida && EnAnillo(pos)) {
-            rehace[k] = AlcanzaEnAnillo(b, pos, anillo, noNeutras, salidaCambiada, vmax, vmaxTodos);
+            rehace[k] |= AlcanzaEnAnillo(b, pos, anillo, noNeutras, salidaCambiada, vmax, vmaxTodos);
             for (int f = 0; f < numFuera && rehace[k] != RehaceTodo; ++f)
                 rehace[k] |= Alcanza(ctx, p, b, pos, cambios[fuera[f]], neutras[fuera[f]]);
         } else {
@@ -401,7 +424,7 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
             rehace[k] |= r != j ? sumaOtraVez : (a.InicioTerminos[k + 1] > a.InicioTerminos[k] ? RehaceTerminos : 0);
     }
     if (v.FueraDeCamino) {
-        Valora(p, b, ctx, base.Otros.data(), base.NumOtros, v, &base, 0, -1, bonos);
+        Valora(p, b, ctx, otros, numOtros, v, &base, capturados, quitadas, bonos);
         return;
     }
     v.NumTerminos = 0;
@@ -419,7 +442,7 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
             }
         }
         if (rehace[k] & RehaceAmenaza) {
-            AmenazasPieza(p, b, ctx, bonos, k, v, Lista(&base, v, k));
+            AmenazasPieza(p, b, ctx, bonos, k, v, Lista(&base, v, k), capturados);
             v.S3[k] = 0;
             if (anillo) SumaBarrera(p, b, ctx, k, v);
         } else {
@@ -435,7 +458,7 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
         }
         if (rehace[k] & RehaceSumas) {
             v.S1[k] = v.S2[k] = 0;
-            if (anillo) base.Sumas(ctx, 0, base.Otros.data(), base.NumOtros, k, v);
+            if (anillo) base.Sumas(ctx, static_cast<std::uint32_t>(quitadas), otros, numOtros, k, v);
         } else {
             v.S1[k] = a.S1[k];
             v.S2[k] = a.S2[k];
