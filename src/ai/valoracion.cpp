@@ -386,10 +386,18 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
     // seats' pieces, the threats of the captured seat (whose box piece may
     // now threaten from its exit), and, when its box was empty, which values
     // it can count.
+    // A captured seat's pieces that may threaten a square are those of the
+    // first board while its next piece to leave the box and the values it
+    // can count stay: its box was not empty, and held that piece.
     int trasCaptura = 0;
-    for (int r = 1; r <= 4; ++r)
-        if ((capturados >> r) & 1u)
-            trasCaptura |= RehaceSumas | ((ctx.Amenazan >> r) & 1u || a.Espera[r] == 0 ? RehaceAmenaza : 0);
+    unsigned sinLista = 0;
+    for (int r = 1; r <= 4; ++r) {
+        if (((capturados >> r) & 1u) == 0) continue;
+        trasCaptura |= RehaceSumas | ((ctx.Amenazan >> r) & 1u || a.Espera[r] == 0 ? RehaceAmenaza : 0);
+        const int sale = p.SiguienteSalida[r];
+        if (a.Espera[r] == 0 || (sale >= 1 && sale <= n && p.Fichas[r][sale] != a.Fichas[r][sale]))
+            sinLista |= 1u << r;
+    }
     // What the moves changed around each piece is worked out again; a
     // piece that moved is worked out whole.
     std::array<int, MaxFichas + 1> rehace{};
@@ -442,7 +450,7 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
             }
         }
         if (rehace[k] & RehaceAmenaza) {
-            AmenazasPieza(p, b, ctx, bonos, k, v, Lista(&base, v, k), capturados);
+            AmenazasPieza(p, b, ctx, bonos, k, v, Lista(&base, v, k), sinLista);
             v.S3[k] = 0;
             if (anillo) SumaBarrera(p, b, ctx, k, v);
         } else {
