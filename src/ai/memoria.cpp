@@ -94,10 +94,16 @@ bool MemoriaTableros::Igual(const Partida& p, const Entero* clave, std::size_t l
 
 int MemoriaTableros::Numero(const Partida& p, const std::vector<Entero>& tocadas, const HuellaCasillas& huella) {
     ComponFichas(p);
+    // The hash reads the boxes and the pieces of the seat to move: the other
+    // seats' pieces move only when captured, which changes a square too.
+    // The key compares them all.
     std::uint64_t h = huella.Hash;
-    for (std::size_t i = 0; i < LargoFichas; i += 4) {
-        std::uint64_t bloque;
-        std::memcpy(&bloque, piezas_.data() + i, sizeof bloque);
+    std::array<std::uint64_t, 3> bloques{};
+    static_assert(sizeof bloques == 8 + MaxFichas * sizeof(Entero) && 4 * sizeof(Entero) == 8);
+    std::memcpy(bloques.data(), &p.EnEspera[1], 4 * sizeof(Entero));
+    if (p.Turno >= 1 && p.Turno <= 4)
+        std::memcpy(reinterpret_cast<char*>(bloques.data()) + 8, &p.Fichas[p.Turno][1], MaxFichas * sizeof(Entero));
+    for (std::uint64_t bloque : bloques) {
         h = (h ^ bloque) * 0x9E3779B97F4A7C15ull;
         h ^= h >> 29;
     }
