@@ -80,63 +80,72 @@ void AnotaCambio(const Partida& p, const std::array<Casilla, NumCasillas + 1>& i
     if (Llena(p.Casillas[c]) != Llena(inicial[c])) cambios.Llenas |= Bit(c);
 }
 
-// A count of 20 along the ring from `desde` reads whether that square holds
-// two of the seat's pieces, the barriers of the 19 squares it passes and
-// whether the square it lands on is full.
-void BonosIniciales::Lee(int r, int m, int desde) {
-    const auto bit = static_cast<Fichas>(1u << m);
-    Lectores& l = lectores_[r];
-    l.Propia[desde] |= bit;
-    for (int d = 1; d < 20; ++d) l.Barrera[Avanza(desde, d)] |= bit;
-    l.Llena[Avanza(desde, 20)] |= bit;
+namespace {
+
+// Piece m (0: every piece) of seat r, as Leidas names it.
+std::uint64_t BitLeida(int r, int m) { return std::uint64_t{1} << (16 * (r - 1) + m); }
+
+}  // namespace
+
+void BonosIniciales::Lee(int r, int m, int desde, bool propia) {
+    const std::uint64_t bit = BitLeida(r, m);
+    if (propia) casilla_[desde] |= bit;
+    for (int d = 1; d < 20; ++d) barrera_[Avanza(desde, d)] |= bit;
+    llena_[Avanza(desde, 20)] |= bit;
 }
 
-// From the box a piece counts from its exit square, past its barrier; any
-// other piece that turns into its corridor within 20 squares reads every
-// square on its way, and those of the corridor.  While a box piece must leave, every
-// piece reads the exit's count too (bit 0).
+// A count of 20 along the ring from a square reads whether that square holds
+// two of the seat's pieces, the barriers of the 19 squares it passes and
+// whether the square it lands on is full.  From the box a piece counts from
+// its exit square, past its barrier; any other piece that turns into its
+// corridor within 20 squares reads every square on its way, and those of the
+// corridor.  While a box piece must leave, every piece reads the exit's count
+// too (bit 0).
 void BonosIniciales::Prepara(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx) {
     espera_ = p.EnEspera;
     for (int r = 1; r <= 4; ++r) {
         const int salida = CasillaSalida[r];
+        const bool propia = r == ctx.Jugador;
         const bool forzosa = p.EnEspera[r] >= 1 && p.SalidaCon5 && p.SalidaObligatoria && p.ValoresUsados == 0 &&
                              p.TipoJugada != 5;
         if (forzosa) {
-            Lee(r, 0, salida);
-            lectores_[r].Barrera[salida] |= 1;
+            Lee(r, 0, salida, propia);
+            barrera_[salida] |= BitLeida(r, 0);
         }
         for (int m = 1; m <= ctx.NumFichas; ++m) {
             const int pos = p.Fichas[r][m];
-            const auto bit = static_cast<Fichas>(1u << m);
             fichas_[r][m] = static_cast<Entero>(pos);
-            if (ctx.Alcance->Destino(p, b, r, pos, m, 20) != -1) conBono_[r] |= bit;
+            if (ctx.Alcance->Destino(p, b, r, pos, m, 20) != -1) conBono_[r] |= static_cast<Fichas>(1u << m);
             if (pos == 0) {
-                Lee(r, m, salida);
-                lectores_[r].Barrera[salida] |= bit;
+                Lee(r, m, salida, propia);
+                barrera_[salida] |= BitLeida(r, m);
             } else if (EnAnillo(pos) && TablasValoracion->PasosAnillo[r][pos] >= 20) {
-                Lee(r, m, pos);
+                Lee(r, m, pos, propia);
             } else if (pos >= 1 && pos < CasillaCasa[r] - 1 && TablasValoracion->PasosCasa[r][pos] < 20) {
                 // Home is nearer than 20: it never can, whatever the board.
             } else {
-                fuera_[r] |= bit;
+                fuera_[r] |= static_cast<Fichas>(1u << m);
                 for (int c = 1; c <= UltimaCasillaAnillo; ++c)
-                    if (!EnAnillo(pos) || DistanciaAnillo(pos, c) <= 20 || c == pos) lectores_[r].Casilla[c] |= bit;
+                    if (!EnAnillo(pos) || DistanciaAnillo(pos, c) <= 20 || c == pos) casilla_[c] |= BitLeida(r, m);
             }
         }
     }
 }
 
+std::uint64_t BonosIniciales::Leidas(const CambiosAnillo& cambios) const {
+    std::uint64_t leidas = 0;
+    CadaCasilla(cambios.Casillas, [&](int c) { leidas |= casilla_[c]; });
+    CadaCasilla(cambios.Llenas, [&](int c) { leidas |= llena_[c]; });
+    CadaCasilla(cambios.Barreras, [&](int c) { leidas |= barrera_[c]; });
+    return leidas;
+}
+
 int BonosIniciales::Cuenta(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int r,
-                           const CambiosAnillo& cambios) const {
+                           std::uint64_t leidas, bool fuera) const {
     // A box piece's count depends on how many stand in the box; with them,
     // the other seats' pieces stand where they stood.
     if (p.EnEspera[r] != espera_[r]) return FichasConBono(p, b, *ctx.Alcance, r, ctx.NumFichas);
-    const Lectores& l = lectores_[r];
-    const bool propia = r == ctx.Jugador;
-    unsigned otra = cambios.Fuera ? fuera_[r] : 0u;
-    CadaCasilla(cambios.Casillas, [&](int c) { otra |= l.Casilla[c] | (propia ? l.Propia[c] : 0u); });
-    CadaCasilla(cambios.Llenas, [&](int c) { otra |= l.Llena[c]; });
-    CadaCasilla(cambios.Barreras, [&](int c) { otra |= l.Barrera[c]; });
+    unsigned otra = static_cast<Fichas>(leidas >> (16 * (r - 1))) | (fuera ? fuera_[r] : 0u);
     const unsigned todas = (2u << ctx.NumFichas) - 2u;
     if (otra & 1u) otra = todas;
     if (p.Fichas[r] != fichas_[r])

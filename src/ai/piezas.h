@@ -51,12 +51,20 @@ struct Bonos {
     CambiosAnillo Cambios;
 
     int De(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int jugador) {
-        if (Valor[jugador] < 0)
-            Valor[jugador] = static_cast<std::int8_t>(Iniciales ? Iniciales->Cuenta(p, b, ctx, jugador, Cambios)
-                                                                : FichasConBono(p, b, *ctx.Alcance, jugador,
-                                                                                ctx.NumFichas));
+        if (Valor[jugador] >= 0) return Valor[jugador];
+        if (!Iniciales) {
+            Valor[jugador] = static_cast<std::int8_t>(FichasConBono(p, b, *ctx.Alcance, jugador, ctx.NumFichas));
+        } else {
+            if (!leidasHechas_) leidas_ = Iniciales->Leidas(Cambios);
+            leidasHechas_ = true;
+            Valor[jugador] = static_cast<std::int8_t>(Iniciales->Cuenta(p, b, ctx, jugador, leidas_, Cambios.Fuera));
+        }
         return Valor[jugador];
     }
+
+private:
+    std::uint64_t leidas_ = 0;   // Iniciales->Leidas(Cambios), once asked
+    bool leidasHechas_ = false;
 };
 
 // The captures piece k can make with the seat's next throw, appended to

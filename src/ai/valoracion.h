@@ -136,21 +136,22 @@ struct CambiosAnillo {
 class BonosIniciales {
 public:
     void Prepara(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx);
+    // The pieces whose count the changes `cambios` reach, seat r's on bits
+    // 16 * (r - 1) on: bit m for piece m, bit 0 for every piece.
+    std::uint64_t Leidas(const CambiosAnillo& cambios) const;
     // The pieces of seat r that could count a bonus of 20 (FichasConBono's
-    // count) on a board that differs from the first one as `cambios` says.
-    int Cuenta(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int r,
-               const CambiosAnillo& cambios) const;
+    // count) on a board that differs from the first one as the changes whose
+    // Leidas are `leidas` and, when `fuera`, off the ring.
+    int Cuenta(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int r, std::uint64_t leidas,
+               bool fuera) const;
 
 private:
     using Fichas = std::uint16_t;   // bit m for piece m; bit 0 for every piece
-    // Per seat and ring square, the pieces whose count reads: any change of
-    // the square, whether it is full, its barrier, and whether it holds two
-    // of the seat's pieces (only the seat's own pieces come and go there).
-    struct Lectores {
-        std::array<Fichas, 68 + 1> Casilla{}, Llena{}, Barrera{}, Propia{};
-    };
-    void Lee(int r, int m, int desde);
-    std::array<Lectores, 5> lectores_{};
+    // Per ring square, the pieces whose count reads (as Leidas): any change
+    // of the square (only the seat to move's own pieces come and go on
+    // its pieces' squares), whether it is full, its barrier.
+    std::array<std::uint64_t, 68 + 1> casilla_{}, llena_{}, barrera_{};
+    void Lee(int r, int m, int desde, bool propia);
     std::array<Fichas, 5> fuera_{};     // pieces that read squares off the ring
     std::array<Fichas, 5> conBono_{};   // pieces that could
     std::array<std::array<Entero, MaxFichas + 1>, 5> fichas_{};
