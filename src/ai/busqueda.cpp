@@ -241,7 +241,7 @@ void Busqueda::Hoja(int movimientos) {
         memoria_->Empieza(casillasIniciales_);
         for (int s = 1; s <= NumCasillas; ++s) huella_.Pon(p_, s);
     }
-    const int n = memoria_ && puntuacion_ ? memoria_->Tableros.Numero(p_, tocadas_, huella_) : -1;
+    const int n = memoria_ && puntuacion_ ? memoria_->Tableros.Numero(p_, huella_) : -1;
     Anota(Puntua(n, movimientos));
     if (numCintas_ == 0) return;
     // A tape plays a board back only from its kept estimate.
@@ -329,7 +329,7 @@ void Busqueda::Profundiza(int prof, std::size_t siguiente, int pendiente) {
     }
     // The subtree is told by its board, what is left to count, its depth,
     // the first move and the partner captures on the way.
-    const int n = memoria_->Tableros.Numero(p_, tocadas_, huella_);
+    const int n = memoria_->Tableros.Numero(p_, huella_);
     std::uint64_t resto = 0;
     for (std::size_t i = siguiente; i < secuencia_->size(); ++i)
         resto = resto << 5 | static_cast<std::uint64_t>((*secuencia_)[i]);

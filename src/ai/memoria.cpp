@@ -46,6 +46,7 @@ void HuellaCasillas::Cuenta(const Partida& p, int s, int signo) {
     std::memcpy(&piezas, c.Pieza.data(), sizeof piezas);
     Hash ^= Mezcla(jugadores ^ Mezcla(piezas ^ static_cast<std::uint64_t>(s) << 48));
     Cambiadas += signo;
+    Bits[static_cast<std::size_t>(s) / 64] ^= std::uint64_t{1} << (s % 64);
 }
 
 void MemoriaTableros::ComponFichas(const Partida& p) {
@@ -57,28 +58,18 @@ void MemoriaTableros::ComponFichas(const Partida& p) {
     }
 }
 
-// Appends to the stored keys the squares the path changed, in order, each
-// once: the squares touched are gathered as bits, which come out sorted.
-void MemoriaTableros::AnadeCasillas(const Partida& p, const std::vector<Entero>& tocadas) {
-    std::array<std::uint64_t, NumCasillas / 64 + 1> vistas{};
-    std::size_t n = claves_.size(), tope = n;
-    for (Entero s : tocadas) {
-        if (s < 1 || s > NumCasillas) continue;
-        std::uint64_t& w = vistas[static_cast<std::size_t>(s) / 64];
-        const std::uint64_t bit = std::uint64_t{1} << (s % 64);
-        if ((w & bit) == 0) tope += PorCasilla;
-        w |= bit;
-    }
-    claves_.resize(tope);
-    for (std::size_t w = 0; w < vistas.size(); ++w)
-        for (std::uint64_t bits = vistas[w]; bits != 0; bits &= bits - 1) {
+// Appends to the stored keys the squares that differ from the first board,
+// in order.
+void MemoriaTableros::AnadeCasillas(const Partida& p, const HuellaCasillas& huella) {
+    std::size_t n = claves_.size();
+    claves_.resize(n + PorCasilla * static_cast<std::size_t>(huella.Cambiadas));
+    for (std::size_t w = 0; w < huella.Bits.size(); ++w)
+        for (std::uint64_t bits = huella.Bits[w]; bits != 0; bits &= bits - 1) {
             const int s = static_cast<int>(64 * w) + __builtin_ctzll(bits);
-            if (MismaCasilla(p.Casillas[s], inicial_[s])) continue;
             claves_[n] = static_cast<Entero>(s);
             std::memcpy(&claves_[n + 1], &p.Casillas[s], sizeof(Casilla));
             n += PorCasilla;
         }
-    claves_.resize(n);
 }
 
 // A stored key with as many changed squares as the board has names the
@@ -92,7 +83,7 @@ bool MemoriaTableros::Igual(const Partida& p, const Entero* clave, std::size_t l
     return true;
 }
 
-int MemoriaTableros::Numero(const Partida& p, const std::vector<Entero>& tocadas, const HuellaCasillas& huella) {
+int MemoriaTableros::Numero(const Partida& p, const HuellaCasillas& huella) {
     ComponFichas(p);
     // The hash reads the boxes and the pieces of the seat to move: the other
     // seats' pieces move only when captured, which changes a square too.
@@ -122,7 +113,7 @@ int MemoriaTableros::Numero(const Partida& p, const std::vector<Entero>& tocadas
     if (2 * (n + 1) > tabla_.size()) Crece();
     const auto inicio = static_cast<std::uint32_t>(claves_.size());
     claves_.insert(claves_.end(), piezas_.begin(), piezas_.end());
-    AnadeCasillas(p, tocadas);
+    AnadeCasillas(p, huella);
     Inserta(static_cast<std::uint32_t>(n), h, inicio, static_cast<std::uint32_t>(claves_.size()) - inicio);
     return static_cast<int>(n);
 }

@@ -58,6 +58,8 @@ public:
 
     std::uint64_t Hash = 0;
     int Cambiadas = 0;
+    // The squares that differ, square s on bit s % 64 of word s / 64.
+    std::array<std::uint64_t, NumCasillas / 64 + 1> Bits{};
 
 private:
     void Cuenta(const Partida& p, int s, int signo);
@@ -70,10 +72,10 @@ public:
     // path of the next search starts from.
     void Empieza(const std::array<Casilla, NumCasillas + 1>& inicial);
 
-    // The number of the current board of p, whose path has touched the
-    // squares `tocadas` and left them as `huella` says; -1 once the memory
-    // is full and the board is new.
-    int Numero(const Partida& p, const std::vector<Entero>& tocadas, const HuellaCasillas& huella);
+    // The number of the current board of p, whose squares differ from the
+    // first board as `huella` says; -1 once the memory is full and the board
+    // is new.
+    int Numero(const Partida& p, const HuellaCasillas& huella);
 
     // The room the tables hold, and freeing each table whose room exceeds
     // `bytes`.
@@ -111,7 +113,7 @@ private:
     static constexpr std::size_t LargoFichas = 4 * PorJugador;
 
     void ComponFichas(const Partida& p);
-    void AnadeCasillas(const Partida& p, const std::vector<Entero>& tocadas);
+    void AnadeCasillas(const Partida& p, const HuellaCasillas& huella);
     bool Igual(const Partida& p, const Entero* clave, std::size_t largo) const;
     void Recupera(std::size_t i);
     void Guarda(int n);
