@@ -202,8 +202,20 @@ void Busqueda::AnotaDestino(int ficha, int destino) {
     }
 }
 
-void Busqueda::Valora(const std::vector<Entero>& tocadas, ValorEstado& v) {
-    ValoraDesde(p_, puntuacion_->Ctx, puntuacion_->Base, tocadas.data(), static_cast<int>(tocadas.size()), v);
+void Busqueda::Valora(ValorEstado& v) {
+    const Entero* cambiadas = tocadas_.data();
+    int num = static_cast<int>(tocadas_.size());
+    // While the memory is in use the fingerprint names the squares that
+    // differ, each once, rather than every square the path touched.
+    std::array<Entero, NumCasillas> distintas;
+    if (memoria_) {
+        num = 0;
+        for (std::size_t w = 0; w < huella_.Bits.size(); ++w)
+            for (std::uint64_t bits = huella_.Bits[w]; bits != 0; bits &= bits - 1)
+                distintas[static_cast<std::size_t>(num++)] = static_cast<Entero>(64 * w + __builtin_ctzll(bits));
+        cambiadas = distintas.data();
+    }
+    ValoraDesde(p_, puntuacion_->Ctx, puntuacion_->Base, cambiadas, num, v);
     puntuacion_->Juez.PuntuaTablero(v);
 }
 
@@ -212,7 +224,7 @@ Candidato Busqueda::Puntua(int n, int movimientos) {
     camino_.Marca = false;
     if (!puntuacion_) return Candidato::SinPuntuar(camino_);
     if (!memoria_) {
-        Valora(tocadas_, despues_);
+        Valora(despues_);
         return puntuacion_->Juez.Puntua(despues_, camino_);
     }
     // A candidate's score depends on its path only through the first move,
@@ -224,7 +236,7 @@ Candidato Busqueda::Puntua(int n, int movimientos) {
         if (const std::uint32_t* i = memoria_->Puntuados.Busca(static_cast<std::uint64_t>(n), camino))
             return memoria_->Puntuaciones[*i];
     const ValorEstado& v =
-        memoria_->Tableros.Valor(n, [this](ValorEstado& nuevo) { Valora(tocadas_, nuevo); });
+        memoria_->Tableros.Valor(n, [this](ValorEstado& nuevo) { Valora(nuevo); });
     Candidato c = puntuacion_->Juez.Puntua(v, camino_);
     auto& puntuaciones = memoria_->Puntuaciones;
     if (n >= 0 && puntuaciones.size() < CapacidadPuntuados) {

@@ -143,8 +143,8 @@ private:
     static void Junta(std::vector<TramoCandidatos>& tramos, const Candidato& c);
     static void JuntaResto(TramoCandidatos& t, float total);
     void AnotaDestino(int ficha, int destino);
-    // The estimate of the current board, whose path touched `tocadas`.
-    void Valora(const std::vector<Entero>& tocadas, ValorEstado& v);
+    // The estimate of the current board and the features of its own.
+    void Valora(ValorEstado& v);
     void Graba();
     Resumen CierraGrabacion();
 
