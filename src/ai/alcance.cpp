@@ -70,14 +70,6 @@ bool EsBarreraEn(const Partida& p, int casilla) {
     return p.BarreraBlancas;
 }
 
-FichaCapturada VictimaEn(const Partida& p, int jugador, int casilla) {
-    if (!EnTablero(casilla)) return {};
-    const Casilla& c = p.Casillas[casilla];
-    for (int h = 3; h >= 1; --h)
-        if (c.Jugador[h] != 0 && c.Jugador[h] != jugador) return {c.Jugador[h], c.Pieza[h]};
-    return {};
-}
-
 namespace {
 
 bool BarreraEn(const Partida& p, int s) {

@@ -135,7 +135,13 @@ struct FichaCapturada {
     int Jugador = 0;
     int Pieza = 0;
 };
-FichaCapturada VictimaEn(const Partida& p, int jugador, int casilla);
+inline FichaCapturada VictimaEn(const Partida& p, int jugador, int casilla) {
+    if (casilla < 1 || casilla > NumCasillas) return {};
+    const Casilla& c = p.Casillas[casilla];
+    for (int h = 3; h >= 1; --h)
+        if (c.Jugador[h] != 0 && c.Jugador[h] != jugador) return {c.Jugador[h], c.Pieza[h]};
+    return {};
+}
 
 class AlcanceFichas {
 public:
