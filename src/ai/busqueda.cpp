@@ -225,7 +225,7 @@ Candidato Busqueda::Puntua(int n, int movimientos) {
     if (!puntuacion_) return Candidato::SinPuntuar(camino_);
     if (!memoria_) {
         Valora(despues_);
-        return puntuacion_->Juez.Puntua(despues_, camino_);
+        return puntuacion_->Juez.Puntua(despues_.Vista(), camino_);
     }
     // A candidate's score depends on its path only through the first move,
     // whether it is the only move, and the partner's pieces captured.
@@ -235,8 +235,7 @@ Candidato Busqueda::Puntua(int n, int movimientos) {
     if (n >= 0)
         if (const std::uint32_t* i = memoria_->Puntuados.Busca(static_cast<std::uint64_t>(n), camino))
             return memoria_->Puntuaciones[*i];
-    const ValorEstado& v =
-        memoria_->Tableros.Valor(n, [this](ValorEstado& nuevo) { Valora(nuevo); });
+    const VistaValor v = memoria_->Tableros.Valor(n, [this](ValorEstado& nuevo) { Valora(nuevo); });
     Candidato c = puntuacion_->Juez.Puntua(v, camino_);
     auto& puntuaciones = memoria_->Puntuaciones;
     if (n >= 0 && puntuaciones.size() < CapacidadPuntuados) {

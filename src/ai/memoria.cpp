@@ -153,13 +153,11 @@ void MemoriaTableros::Crece() {
         if (e.Vuelta == vuelta) Inserta(e.Numero, e.Hash, e.Inicio, e.Largo);
 }
 
-void MemoriaTableros::Recupera(std::size_t i) {
-    static_cast<ValorFichas&>(valor_) = fichas_[i];
+VistaValor MemoriaTableros::VistaGuardada(std::size_t i) const {
     const std::uint32_t inicio = inicioTerminos_[i];
     const std::uint32_t fin = i + 1 < inicioTerminos_.size() ? inicioTerminos_[i + 1]
                                                              : static_cast<std::uint32_t>(terminos_.size());
-    valor_.NumTerminos = static_cast<int>(fin - inicio);
-    std::copy(terminos_.begin() + inicio, terminos_.begin() + fin, valor_.Terminos.begin());
+    return {fichas_[i], terminos_.data() + inicio, static_cast<int>(fin - inicio)};
 }
 
 void MemoriaTableros::Guarda(int n) {

@@ -89,16 +89,13 @@ public:
     bool Guardado(int n) const { return n >= 0 && valorDe_[static_cast<std::size_t>(n)] >= 0; }
 
     // The estimate of board `n`, computed by `calcula` the first time (every
-    // time for n = -1).  The reference holds until the next call.
+    // time for n = -1).  The view holds until the next call.
     template <typename Calcula>
-    const ValorEstado& Valor(int n, Calcula calcula) {
-        if (n >= 0 && valorDe_[n] >= 0) {
-            Recupera(static_cast<std::size_t>(valorDe_[n]));
-            return valor_;
-        }
+    VistaValor Valor(int n, Calcula calcula) {
+        if (n >= 0 && valorDe_[n] >= 0) return VistaGuardada(static_cast<std::size_t>(valorDe_[n]));
         calcula(valor_);
         if (n >= 0 && fichas_.size() < CapacidadValores) Guarda(n);
-        return valor_;
+        return valor_.Vista();
     }
 
 private:
@@ -115,7 +112,7 @@ private:
     void ComponFichas(const Partida& p);
     void AnadeCasillas(const Partida& p, const HuellaCasillas& huella);
     bool Igual(const Partida& p, const Entero* clave, std::size_t largo) const;
-    void Recupera(std::size_t i);
+    VistaValor VistaGuardada(std::size_t i) const;
     void Guarda(int n);
     void Inserta(std::uint32_t numero, std::uint64_t hash, std::uint32_t inicio, std::uint32_t largo);
 

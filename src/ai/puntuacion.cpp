@@ -71,7 +71,7 @@ Puntuador::Puntuador(const Partida& p, const ContextoValoracion& ctx, const Valo
 double Puntuador::NetoAntes(int destino) const {
     const bool enTabla = destino >= 0 && destino <= NumCasillas;
     if (enTabla && netoAntesHecho_[destino]) return netoAntes_[destino];
-    const double neto = Neto(antes_, destino);
+    const double neto = Neto(antes_.Vista(), destino);
     if (enTabla) {
         netoAntes_[destino] = neto;
         netoAntesHecho_[destino] = true;
@@ -79,11 +79,11 @@ double Puntuador::NetoAntes(int destino) const {
     return neto;
 }
 
-double Puntuador::Neto(const ValorEstado& v, int excluida) const {
+double Puntuador::Neto(const VistaValor& v, int excluida) const {
     const int casa = CasillaCasa[ctx_.Jugador];
     double neto = 0;
     for (int k = 1; k <= ctx_.NumFichas; ++k)
-        if (v.Posicion[k] != casa) neto += v.Ganancia(k, excluida) - v.Perdida[k];
+        if (v.Fichas.Posicion[k] != casa) neto += v.Ganancia(k, excluida) - v.Fichas.Perdida[k];
     return neto;
 }
 
@@ -95,7 +95,7 @@ void Puntuador::PuntuaTablero(ValorEstado& despues) const {
     const double nivel = nivel_ / 100.0;
     auto& f = despues.Rasgos;
     f = {};
-    despues.Neto = Neto(despues, -1);
+    despues.Neto = Neto(despues.Vista(), -1);
     std::array<double, 4> sumas{};
     for (int k = 1; k <= n; ++k) {
         if (despues.Posicion[k] != casa && despues.Posicion[k] != 0) {
@@ -145,7 +145,8 @@ void Puntuador::PuntuaTablero(ValorEstado& despues) const {
             if (despues.Recorrido[k] < 62) despues.AplicaRasgo9 = true;
 }
 
-Candidato Puntuador::Puntua(const ValorEstado& despues, const CaminoCandidato& camino) const {
+Candidato Puntuador::Puntua(const VistaValor& vista, const CaminoCandidato& camino) const {
+    const ValorFichas& despues = vista.Fichas;
     const int j = ctx_.Jugador;
     const int n = ctx_.NumFichas;
     const int c = caracter_ - 1;
@@ -156,8 +157,8 @@ Candidato Puntuador::Puntua(const ValorEstado& despues, const CaminoCandidato& c
     const double netoAntes = NetoAntes(camino.Destino);
     // A capture on the first move's landing square is not counted.
     bool excluye = false;
-    for (int t = 0; t < despues.NumTerminos && !excluye; ++t) excluye = despues.Terminos[t].Casilla == camino.Destino;
-    const double netoDespues = excluye ? Neto(despues, camino.Destino) : despues.Neto;
+    for (int t = 0; t < vista.NumTerminos && !excluye; ++t) excluye = vista.Terminos[t].Casilla == camino.Destino;
+    const double netoDespues = excluye ? Neto(vista, camino.Destino) : despues.Neto;
     f[1] = static_cast<float>((netoDespues - netoAntes) * Peso1[c] * nivel);
     std::copy(despues.Rasgos.begin() + 2, despues.Rasgos.end(), f.begin() + 2);
     cand.AplicaRasgo9 = despues.AplicaRasgo9;

@@ -53,7 +53,7 @@ public:
     void PuntuaTablero(ValorEstado& v) const;
     // The candidate of a path ending on a board whose features PuntuaTablero
     // has set.
-    Candidato Puntua(const ValorEstado& despues, const CaminoCandidato& camino) const;
+    Candidato Puntua(const VistaValor& despues, const CaminoCandidato& camino) const;
 
 private:
     const ContextoValoracion& ctx_;
@@ -72,7 +72,7 @@ private:
     double NetoAntes(int destino) const;
     // The seat's net gain on a board, a capture landing on `excluida` not
     // counted.
-    double Neto(const ValorEstado& v, int excluida) const;
+    double Neto(const VistaValor& v, int excluida) const;
     mutable std::array<double, NumCasillas + 1> netoAntes_;
     mutable std::array<bool, NumCasillas + 1> netoAntesHecho_{};
 };

@@ -74,17 +74,27 @@ struct ValorFichas {
     double Neto = 0;   // the net gain with every capture term: most paths exclude none
 };
 
-struct ValorEstado : ValorFichas {
-    int NumTerminos = 0;
-    std::array<TerminoGanancia, MaxFichas * MaxValor> Terminos;
+// An estimate as the scorer reads it, wherever its fields and its capture
+// terms are kept.
+struct VistaValor {
+    const ValorFichas& Fichas;
+    const TerminoGanancia* Terminos;
+    int NumTerminos;
 
     // Gain of piece k when a capture landing on `excluida` is not counted.
     double Ganancia(int k, int excluida) const {
         double g = 0;
-        for (int t = InicioTerminos[k]; t < InicioTerminos[k + 1]; ++t)
+        for (int t = Fichas.InicioTerminos[k]; t < Fichas.InicioTerminos[k + 1]; ++t)
             if (Terminos[t].Casilla != excluida) g += Terminos[t].Valor;
-        return g + GananciaSocio[k];
+        return g + Fichas.GananciaSocio[k];
     }
+};
+
+struct ValorEstado : ValorFichas {
+    int NumTerminos = 0;
+    std::array<TerminoGanancia, MaxFichas * MaxValor> Terminos;
+
+    VistaValor Vista() const { return {*this, Terminos.data(), NumTerminos}; }
 };
 
 // A piece of another seat on the ring (slots 1 and 2), as the partial sums
