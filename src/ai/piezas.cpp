@@ -292,6 +292,7 @@ void SumaBarrera(const Partida& p, const MapaTablero& b, const ContextoValoracio
         for (int e = ctx.ValorMaximo(); e >= 1; --e) {
             const int s = pos - e < 1 ? pos - e + UltimaCasillaAnillo : pos - e;
             const Casilla& c = p.Casillas[s];
+            if (c.Jugador[1] == 0 && c.Jugador[2] == 0) continue;   // most squares are empty
             for (int h = 1; h <= 2; ++h) {
                 const int r = c.Jugador[h];
                 if (!SeatValido(r) || c.Pieza[h] < 1 || c.Pieza[h] > MaxFichas ||
