@@ -82,7 +82,7 @@ bool BarreraEn(const Partida& p, int s) {
 void MapaTablero::Pon(const Partida& p, int casilla) {
     Es[casilla] = BarreraEn(p, casilla);
     if (casilla > UltimaCasilla) return;
-    const AnilloBits bit = AnilloBits{1} << (casilla - 1);
+    const AnilloBits bit = BitAnillo(casilla);
     anillo_ = Es[casilla] ? anillo_ | bit : anillo_ & ~bit;
     ocupadas_ = p.Casillas[casilla].Jugador[1] != 0 ? ocupadas_ | bit : ocupadas_ & ~bit;
 }
@@ -91,7 +91,7 @@ MapaTablero::MapaTablero(const Partida& p) {
     for (int s = 1; s <= NumCasillas; ++s) {
         const Casilla& c = p.Casillas[s];
         if (c.Jugador[1] == 0) continue;
-        const AnilloBits bit = s <= UltimaCasilla ? AnilloBits{1} << (s - 1) : 0;
+        const AnilloBits bit = s <= UltimaCasilla ? BitAnillo(s) : 0;
         ocupadas_ |= bit;
         if (c.Jugador[2] == 0 || !EsBarreraEn(p, s)) continue;
         Es[s] = true;

@@ -56,6 +56,14 @@ inline bool ComeFichaEn(const Partida& p, int jugador, int casilla) {
 // Ring squares as bits, square c on bit c - 1.
 __extension__ typedef unsigned __int128 AnilloBits;
 inline constexpr AnilloBits Anillo68 = (AnilloBits{1} << 68) - 1;
+// The bit of each ring square, from a table: a shift of 128 bits by a
+// variable count takes a dozen instructions.
+inline constexpr std::array<AnilloBits, 68 + 1> BitsAnillo = [] {
+    std::array<AnilloBits, 68 + 1> t{};
+    for (int c = 1; c <= 68; ++c) t[static_cast<std::size_t>(c)] = AnilloBits{1} << (c - 1);
+    return t;
+}();
+inline AnilloBits BitAnillo(int casilla) { return BitsAnillo[static_cast<std::size_t>(casilla)]; }
 // Of m (ring squares alone), the n ring squares (n < 64) from `primera`
 // (1..68) on, round the ring: bit i for square primera + i.  The squares
 // from `primera` to 68 come down to bit 0; square 1 follows them.

@@ -55,8 +55,6 @@ int FichasConBono(const Partida& p, const MapaTablero& b, const AlcanceFichas& a
 
 namespace {
 
-AnilloBits Bit(int casilla) { return AnilloBits{1} << (casilla - 1); }
-
 bool Llena(const Casilla& c) { return c.Jugador[1] != 0 && c.Jugador[2] != 0; }
 
 // Calls f(c) for every ring square c of m.
@@ -76,8 +74,8 @@ void AnotaCambio(const Partida& p, const std::array<Casilla, NumCasillas + 1>& i
         cambios.Fuera = true;
         return;
     }
-    cambios.Casillas |= Bit(c);
-    if (Llena(p.Casillas[c]) != Llena(inicial[c])) cambios.Llenas |= Bit(c);
+    cambios.Casillas |= BitAnillo(c);
+    if (Llena(p.Casillas[c]) != Llena(inicial[c])) cambios.Llenas |= BitAnillo(c);
 }
 
 namespace {

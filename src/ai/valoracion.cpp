@@ -141,7 +141,7 @@ int Alcanza(const ContextoValoracion& ctx, const Partida& p, const MapaTablero& 
 // at once (`anillo`, of which `noNeutras` are not neutral).
 int AlcanzaEnAnillo(const MapaTablero& b, int pos, AnilloBits anillo, AnilloBits noNeutras, bool salidaCambiada,
                     int vmax, int vmaxTodos) {
-    if (salidaCambiada || ((anillo >> (pos - 1)) & 1) != 0) return RehaceTodo;
+    if (salidaCambiada || (anillo & BitAnillo(pos)) != 0) return RehaceTodo;
     const int detras = (pos - vmaxTodos - 1 + 2 * UltimaCasillaAnillo) % UltimaCasillaAnillo + 1;
     return (TramoAnillo(b.Es[pos] ? anillo : noNeutras, detras, vmaxTodos) != 0 ? RehaceAmenaza : 0) |
            (TramoAnillo(noNeutras, pos % UltimaCasillaAnillo + 1, vmax) != 0 ? RehaceGanancia : 0);
@@ -372,8 +372,8 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
             fuera[numFuera++] = static_cast<std::uint8_t>(i);
             continue;
         }
-        anillo |= AnilloBits{1} << (c - 1);
-        if (!neutras[i]) noNeutras |= AnilloBits{1} << (c - 1);
+        anillo |= BitAnillo(c);
+        if (!neutras[i]) noNeutras |= BitAnillo(c);
         salidaCambiada = salidaCambiada || (EsCasillaSalida(c) && !neutras[i]);
     }
     const int vmax = ctx.DistribucionDe(p, j).NumValoresPosibles;
