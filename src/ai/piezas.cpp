@@ -85,7 +85,7 @@ std::uint64_t BitLeida(int r, int m) { return std::uint64_t{1} << (16 * (r - 1) 
 
 }  // namespace
 
-void BonosIniciales::Lee(int r, int m, int desde, bool propia) {
+void BonosIniciales::Lee(int r, int m, int desde, bool propia) const {
     const std::uint64_t bit = BitLeida(r, m);
     if (propia) casilla_[desde] |= bit;
     for (int d = 1; d < 20; ++d) barrera_[Avanza(desde, d)] |= bit;
@@ -95,42 +95,71 @@ void BonosIniciales::Lee(int r, int m, int desde, bool propia) {
 // A count of 20 along the ring from a square reads whether that square holds
 // two of the seat's pieces, the barriers of the 19 squares it passes and
 // whether the square it lands on is full.  From the box a piece counts from
-// its exit square, past its barrier; any other piece that turns into its
-// corridor within 20 squares reads every square on its way, and those of the
-// corridor.  While a box piece must leave, every piece reads the exit's count
-// too (bit 0).
+// its exit square, past its barrier; from home, or a square from which home
+// is nearer, it never can; any other piece reads every square on its way
+// and those of its corridor.
+BonosIniciales::Lectura BonosIniciales::Clase(int r, int pos) {
+    if (pos == 0) return DesdeSalida;
+    if (EnAnillo(pos) && TablasValoracion->PasosAnillo[r][pos] >= 20) return DesdeAnillo;
+    if (pos == CasillaCasa[r] || (pos >= 1 && pos < CasillaCasa[r] - 1 && TablasValoracion->PasosCasa[r][pos] < 20))
+        return Nunca;
+    return Todo;
+}
+
 void BonosIniciales::Prepara(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx) {
     espera_ = p.EnEspera;
+    jugador_ = ctx.Jugador;
+    numFichas_ = ctx.NumFichas;
     for (int r = 1; r <= 4; ++r) {
-        const int salida = CasillaSalida[r];
-        const bool propia = r == ctx.Jugador;
-        const bool forzosa = p.EnEspera[r] >= 1 && p.SalidaCon5 && p.SalidaObligatoria && p.ValoresUsados == 0 &&
-                             p.TipoJugada != 5;
-        if (forzosa) {
-            Lee(r, 0, salida, propia);
-            barrera_[salida] |= BitLeida(r, 0);
-        }
+        if (p.EnEspera[r] >= 1 && p.SalidaCon5 && p.SalidaObligatoria && p.ValoresUsados == 0 && p.TipoJugada != 5)
+            forzosa_ |= 1u << r;
         for (int m = 1; m <= ctx.NumFichas; ++m) {
             const int pos = p.Fichas[r][m];
             fichas_[r][m] = static_cast<Entero>(pos);
+            const Lectura clase = Clase(r, pos);
+            if (clase == Todo) fuera_[r] |= static_cast<Fichas>(1u << m);
+            // Of the box pieces only the next to leave moves.
+            if (clase == Nunca || (pos == 0 && m != p.SiguienteSalida[r])) continue;
             if (ctx.Alcance->Destino(p, b, r, pos, m, 20) != -1) conBono_[r] |= static_cast<Fichas>(1u << m);
-            if (pos == 0) {
-                Lee(r, m, salida, propia);
-                barrera_[salida] |= BitLeida(r, m);
-            } else if (EnAnillo(pos) && TablasValoracion->PasosAnillo[r][pos] >= 20) {
-                Lee(r, m, pos, propia);
-            } else if (pos >= 1 && pos < CasillaCasa[r] - 1 && TablasValoracion->PasosCasa[r][pos] < 20) {
-                // Home is nearer than 20: it never can, whatever the board.
-            } else {
-                fuera_[r] |= static_cast<Fichas>(1u << m);
-                for (int c = 1; c <= UltimaCasillaAnillo; ++c)
-                    if (!EnAnillo(pos) || DistanciaAnillo(pos, c) <= 20 || c == pos) casilla_[c] |= BitLeida(r, m);
-            }
         }
     }
 }
 
+// While a box piece must leave, every piece reads the exit's count too
+// (bit 0).  Made the first time a later board asks, as short searches never
+// do.
+void BonosIniciales::HazTablas() const {
+    for (int r = 1; r <= 4; ++r) {
+        const int salida = CasillaSalida[r];
+        const bool propia = r == jugador_;
+        if ((forzosa_ >> r) & 1u) {
+            Lee(r, 0, salida, propia);
+            barrera_[salida] |= BitLeida(r, 0);
+        }
+        for (int m = 1; m <= numFichas_; ++m) {
+            const int pos = fichas_[r][m];
+            switch (Clase(r, pos)) {
+            case DesdeSalida:
+                Lee(r, m, salida, propia);
+                barrera_[salida] |= BitLeida(r, m);
+                break;
+            case DesdeAnillo:
+                Lee(r, m, pos, propia);
+                break;
+            case Nunca:
+                break;
+            case Todo:
+                for (int d = 0; d <= (EnAnillo(pos) ? 20 : UltimaCasillaAnillo - 1); ++d)
+                    casilla_[Avanza(EnAnillo(pos) ? pos : 1, d)] |= BitLeida(r, m);
+                break;
+            }
+        }
+    }
+    tablas_ = true;
+}
+
 std::uint64_t BonosIniciales::Leidas(const CambiosAnillo& cambios) const {
+    if (!tablas_) HazTablas();
     std::uint64_t leidas = 0;
     CadaCasilla(cambios.Casillas, [&](int c) { leidas |= casilla_[c]; });
     CadaCasilla(cambios.Llenas, [&](int c) { leidas |= llena_[c]; });

@@ -157,11 +157,18 @@ public:
 
 private:
     using Fichas = std::uint16_t;   // bit m for piece m; bit 0 for every piece
+    // What a piece's count reads, by where it stands.
+    enum Lectura { DesdeSalida, DesdeAnillo, Nunca, Todo };
+    static Lectura Clase(int r, int pos);
     // Per ring square, the pieces whose count reads (as Leidas): any change
     // of the square (only the seat to move's own pieces come and go on
     // its pieces' squares), whether it is full, its barrier.
-    std::array<std::uint64_t, 68 + 1> casilla_{}, llena_{}, barrera_{};
-    void Lee(int r, int m, int desde, bool propia);
+    mutable std::array<std::uint64_t, 68 + 1> casilla_{}, llena_{}, barrera_{};
+    mutable bool tablas_ = false;
+    void HazTablas() const;
+    void Lee(int r, int m, int desde, bool propia) const;
+    int jugador_ = 0, numFichas_ = 0;
+    unsigned forzosa_ = 0;              // bit r: a box piece of seat r must leave
     std::array<Fichas, 5> fuera_{};     // pieces that read squares off the ring
     std::array<Fichas, 5> conBono_{};   // pieces that could
     std::array<std::array<Entero, MaxFichas + 1>, 5> fichas_{};
