@@ -127,7 +127,9 @@ Busqueda::Memoria& Busqueda::MemoriaDelHilo() {
 }
 
 Busqueda::Puntuacion::Puntuacion(const Partida& p)
-    : Alcance(p), Ctx(PreparaValoracion(p, Alcance)), Base(p, Ctx), Juez(p, Ctx, Base.Valor) {}
+    : Alcance(p), Ctx(PreparaValoracion(p, Alcance)), Base(p, Ctx), Juez(p, Ctx, Base.Valor) {
+    Base.BonosDesdePrimero = false;   // until the search is long enough to remember
+}
 
 bool Busqueda::Recorre(const std::vector<int>& secuencia, int bono, Resumen& resumen) {
     secuencia_ = &secuencia;
@@ -250,6 +252,7 @@ void Busqueda::Hoja(int movimientos) {
     if (++hojas_ > HojasSinMemoria && !memoria_) {
         memoria_ = &MemoriaDelHilo();
         memoria_->Empieza(casillasIniciales_);
+        if (puntuacion_) puntuacion_->Base.BonosDesdePrimero = true;
         for (int s = 1; s <= NumCasillas; ++s) huella_.Pon(p_, s);
     }
     const int n = memoria_ && puntuacion_ ? memoria_->Tableros.Numero(p_, huella_) : -1;

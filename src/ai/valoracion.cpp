@@ -345,7 +345,7 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
         const int numOtros = quitadas >= 0 ? base.NumOtros - std::popcount(static_cast<std::uint32_t>(quitadas))
                                            : OtrosEnAnillo(p, ctx, otros.data());
         Bonos bonos;
-        bonos.Iniciales = &base.Bonos;
+        if (base.BonosDesdePrimero) bonos.Iniciales = &base.Bonos;
         bonos.Cambios.Barreras = barreras.BarrerasAnillo() ^ base.Mapa.BarrerasAnillo();
         for (int i = 0; i < numCambiadas; ++i) AnotaCambio(p, base.Casillas, cambiadas[i], bonos.Cambios);
         Valora(p, barreras, ctx, otros.data(), numOtros, v, &base, cambiados, quitadas, bonos);
@@ -418,7 +418,7 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
                        (!(rehace[k] & RehaceGanancia) && a.InicioTerminos[k + 1] > a.InicioTerminos[k]);
     }
     Bonos bonos;
-    bonos.Iniciales = &base.Bonos;
+    if (base.BonosDesdePrimero) bonos.Iniciales = &base.Bonos;
     bonos.Cambios.Barreras = b.BarrerasAnillo() ^ base.Mapa.BarrerasAnillo();
     for (int i = 0; i < numCambios; ++i) AnotaCambio(p, base.Casillas, cambios[i], bonos.Cambios);
     // A bonus count the kept estimates used must still hold, or what used

@@ -190,6 +190,9 @@ struct BaseValoracion {
     // here: a threat is looked for among these alone.
     std::array<Amenazantes, 68 + 1> PorCasilla;
     BonosIniciales Bonos;
+    // Whether a later board's bonus counts start from Bonos: a short search
+    // does not pay for its tables.
+    bool BonosDesdePrimero = true;
     DesgloseBonos Desglose;
 
     // S1 and S2 of piece k of the seat on its ring square among the other
