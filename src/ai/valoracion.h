@@ -114,7 +114,7 @@ struct Amenazantes {
 
 // A term of an estimate that reads a bonus count: parte * (Base + 20 times
 // the bonus count of `Jugador` when ConBono).  The first board's capture and
-// threat terms are kept so, that a later board whose bonus counts changed
+// threat terms are kept so that a later board whose bonus counts changed
 // sums them again rather than walks again.
 struct TerminoBono {
     double Parte;
