@@ -127,8 +127,25 @@ Busqueda::Memoria& Busqueda::MemoriaDelHilo() {
 }
 
 Busqueda::Puntuacion::Puntuacion(const Partida& p)
-    : Alcance(p), Ctx(PreparaValoracion(p, Alcance)), Base(p, Ctx), Juez(p, Ctx, Base.Valor) {
-    Base.BonosDesdePrimero = false;   // until the search is long enough to remember
+    : Alcance(p), Ctx(PreparaValoracion(p, Alcance)), Base(p, Ctx, false), Juez(p, Ctx, Base.Valor) {}
+
+// The first board's per-piece bonus counts, once the search is long enough
+// to remember boards: they read the first board, whose squares, pieces and
+// boxes are put back on the record meanwhile (nothing else a count reads
+// changes during a search).
+void Busqueda::PreparaBonos() {
+    BaseValoracion& base = puntuacion_->Base;
+    const auto casillas = p_.Casillas;
+    const auto fichas = p_.Fichas;
+    const auto espera = p_.EnEspera;
+    p_.Casillas = casillasIniciales_;
+    p_.Fichas = base.Valor.Fichas;
+    p_.EnEspera = base.Valor.Espera;
+    base.Bonos.Prepara(p_, base.Mapa, puntuacion_->Ctx);
+    base.BonosDesdePrimero = true;
+    p_.Casillas = casillas;
+    p_.Fichas = fichas;
+    p_.EnEspera = espera;
 }
 
 bool Busqueda::Recorre(const std::vector<int>& secuencia, int bono, Resumen& resumen) {
@@ -252,7 +269,7 @@ void Busqueda::Hoja(int movimientos) {
     if (++hojas_ > HojasSinMemoria && !memoria_) {
         memoria_ = &MemoriaDelHilo();
         memoria_->Empieza(casillasIniciales_);
-        if (puntuacion_) puntuacion_->Base.BonosDesdePrimero = true;
+        if (puntuacion_) PreparaBonos();
         for (int s = 1; s <= NumCasillas; ++s) huella_.Pon(p_, s);
     }
     const int n = memoria_ && puntuacion_ ? memoria_->Tableros.Numero(p_, huella_) : -1;

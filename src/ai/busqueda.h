@@ -147,6 +147,7 @@ private:
     void Valora(ValorEstado& v);
     void Graba();
     Resumen CierraGrabacion();
+    void PreparaBonos();
 
     Partida& p_;
     const int numFichas_;

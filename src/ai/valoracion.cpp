@@ -232,10 +232,11 @@ void ValoraEstado(const Partida& p, const ContextoValoracion& ctx, ValorEstado& 
     Valora(p, barreras, ctx, otros.data(), OtrosEnAnillo(p, ctx, otros.data()), v);
 }
 
-BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx)
+BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx, bool bonos)
     : Casillas(p.Casillas), Mapa(p), NumOtros(OtrosEnAnillo(p, ctx, Otros.data())) {
     Valora(p, Mapa, ctx, Otros.data(), NumOtros, Valor, nullptr, 0, -1, {}, &Desglose);
-    Bonos.Prepara(p, Mapa, ctx);
+    if (bonos) Bonos.Prepara(p, Mapa, ctx);
+    BonosDesdePrimero = bonos;
     // Each piece is listed on the squares AlcanceAmenaza lets it reach: a
     // throw ahead of it, or of its exit square and the square itself for the
     // next piece to leave a box.

@@ -178,8 +178,9 @@ private:
 // The board a search starts from and its estimate, from which the estimate
 // of a board a few moves later is mostly copied.
 struct BaseValoracion {
-    // Estimates the current position of p.
-    BaseValoracion(const Partida& p, const ContextoValoracion& ctx);
+    // Estimates the current position of p, and prepares its per-piece bonus
+    // counts when `bonos` (a search that may stay short prepares them later).
+    BaseValoracion(const Partida& p, const ContextoValoracion& ctx, bool bonos = true);
 
     ValorEstado Valor;
     std::array<Casilla, NumCasillas + 1> Casillas{};
@@ -190,9 +191,7 @@ struct BaseValoracion {
     // here: a threat is looked for among these alone.
     std::array<Amenazantes, 68 + 1> PorCasilla;
     BonosIniciales Bonos;
-    // Whether a later board's bonus counts start from Bonos: a short search
-    // does not pay for its tables.
-    bool BonosDesdePrimero = true;
+    bool BonosDesdePrimero = false;   // Bonos is prepared: a later board's counts start from it
     DesgloseBonos Desglose;
 
     // S1 and S2 of piece k of the seat on its ring square among the other
