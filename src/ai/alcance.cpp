@@ -70,26 +70,6 @@ bool EsBarreraEn(const Partida& p, int casilla) {
     return p.BarreraBlancas;
 }
 
-bool ComeFichaEn(const Partida& p, int jugador, int casilla) {
-    if (!EnTablero(casilla) || jugador < 1 || jugador > 4) return false;
-    const Casilla& c = p.Casillas[casilla];
-    bool come = false;
-    const int a = c.Jugador[1];
-    if (a != 0 && a != jugador && !EsSeguro(casilla)) come = !Companeros(p, jugador, a);
-    if (!come && casilla == CasillaSalida[jugador] &&
-        c.Jugador[1] != 0 && c.Jugador[2] != 0 && !EsBarreraEn(p, casilla))
-        come = true;
-    return come;
-}
-
-FichaCapturada VictimaEn(const Partida& p, int jugador, int casilla) {
-    if (!EnTablero(casilla)) return {};
-    const Casilla& c = p.Casillas[casilla];
-    for (int h = 3; h >= 1; --h)
-        if (c.Jugador[h] != 0 && c.Jugador[h] != jugador) return {c.Jugador[h], c.Pieza[h]};
-    return {};
-}
-
 namespace {
 
 bool BarreraEn(const Partida& p, int s) {
@@ -102,7 +82,7 @@ bool BarreraEn(const Partida& p, int s) {
 void MapaTablero::Pon(const Partida& p, int casilla) {
     Es[casilla] = BarreraEn(p, casilla);
     if (casilla > UltimaCasilla) return;
-    const AnilloBits bit = AnilloBits{1} << (casilla - 1);
+    const AnilloBits bit = BitAnillo(casilla);
     anillo_ = Es[casilla] ? anillo_ | bit : anillo_ & ~bit;
     ocupadas_ = p.Casillas[casilla].Jugador[1] != 0 ? ocupadas_ | bit : ocupadas_ & ~bit;
 }
@@ -111,7 +91,7 @@ MapaTablero::MapaTablero(const Partida& p) {
     for (int s = 1; s <= NumCasillas; ++s) {
         const Casilla& c = p.Casillas[s];
         if (c.Jugador[1] == 0) continue;
-        const AnilloBits bit = s <= UltimaCasilla ? AnilloBits{1} << (s - 1) : 0;
+        const AnilloBits bit = s <= UltimaCasilla ? BitAnillo(s) : 0;
         ocupadas_ |= bit;
         if (c.Jugador[2] == 0 || !EsBarreraEn(p, s)) continue;
         Es[s] = true;

@@ -39,19 +39,39 @@ inline int RecorridoEn(const TablasCamino& t, int jugador, int posicion) {
     return t.Recorrido[jugador][posicion];
 }
 
-// EsBarrera and ComeFicha without the call, for the inner loops.
+// EsBarrera and ComeFicha without the call, for the inner loops; a capture
+// is asked millions of times a choice, and is inline.
 bool EsBarreraEn(const Partida& p, int casilla);
-bool ComeFichaEn(const Partida& p, int jugador, int casilla);
+inline bool ComeFichaEn(const Partida& p, int jugador, int casilla) {
+    if (casilla < 1 || casilla > NumCasillas || jugador < 1 || jugador > 4) return false;
+    const Casilla& c = p.Casillas[casilla];
+    const int a = c.Jugador[1];
+    if (a != 0 && a != jugador && !EsSeguro(casilla) &&
+        !(p.ModoJuego == 2 && p.BarreraCompaneros && a == Companero[jugador]))
+        return true;
+    // On its own exit square a seat captures on a full square without a barrier.
+    return casilla == CasillaSalida[jugador] && a != 0 && c.Jugador[2] != 0 && !EsBarreraEn(p, casilla);
+}
 
 // Ring squares as bits, square c on bit c - 1.
 __extension__ typedef unsigned __int128 AnilloBits;
 inline constexpr AnilloBits Anillo68 = (AnilloBits{1} << 68) - 1;
-// Bit b moves to bit (b + n) % 68; n is 0..67.
-inline AnilloBits Gira(AnilloBits m, int n) { return ((m << n) | (m >> (68 - n))) & Anillo68; }
-// Of m, the n ring squares (n < 64) from `primera` (1..68) on, round the
-// ring: bit i for square primera + i.
+// The bit of each ring square, from a table: a shift of 128 bits by a
+// variable count takes a dozen instructions.
+inline constexpr std::array<AnilloBits, 68 + 1> BitsAnillo = [] {
+    std::array<AnilloBits, 68 + 1> t{};
+    for (int c = 1; c <= 68; ++c) t[static_cast<std::size_t>(c)] = AnilloBits{1} << (c - 1);
+    return t;
+}();
+inline AnilloBits BitAnillo(int casilla) { return BitsAnillo[static_cast<std::size_t>(casilla)]; }
+// Of m (ring squares alone), the n ring squares (n < 64) from `primera`
+// (1..68) on, round the ring: bit i for square primera + i.  The squares
+// from `primera` to 68 come down to bit 0; square 1 follows them.
 inline std::uint64_t TramoAnillo(AnilloBits m, int primera, int n) {
-    return static_cast<std::uint64_t>(Gira(m, (69 - primera) % 68)) & ((std::uint64_t{1} << n) - 1);
+    const int vuelta = 69 - primera;
+    const auto desde = static_cast<std::uint64_t>(m >> (primera - 1));
+    const std::uint64_t tras = vuelta < 64 ? static_cast<std::uint64_t>(m) << vuelta : 0;
+    return (desde | tras) & ((std::uint64_t{1} << n) - 1);
 }
 
 // Facts of one board that every walk on it reads: which squares hold a
@@ -77,26 +97,30 @@ struct MapaTablero {
     // more than that.
     int BarreraDetras(int s) const {
         if (s < 1 || s > 68) return Distancia(s, -1);
-        // Turned so that square s - 1 stands on the highest bit, s - 2 on
-        // the next one, and so on round the ring.
-        const AnilloBits girado = Gira(anillo_, (69 - s) % 68);
-        return girado == 0 ? 68 : 68 - BitMasAlto(girado);
+        // The highest barrier below s, else the highest from s on, round the ring.
+        const AnilloBits antes = anillo_ & ((AnilloBits{1} << (s - 1)) - 1);
+        if (antes != 0) return s - 1 - BitMasAlto(antes);
+        const AnilloBits desde = anillo_ >> (s - 1);
+        return desde == 0 ? 68 : 68 - BitMasAlto(desde);
     }
     int BarreraDelante(int s) const {
         if (s < 1 || s > 68) return Distancia(s, 1);
-        // Turned so that square s + 1 stands on the lowest bit.
-        const AnilloBits girado = Gira(anillo_, 68 - s);
-        return girado == 0 ? 68 : BitMasBajo(girado) + 1;
+        // The lowest barrier above s, else the lowest up to s, round the ring.
+        const AnilloBits tras = anillo_ >> s;
+        if (tras != 0) return BitMasBajo(tras) + 1;
+        return anillo_ == 0 ? 68 : BitMasBajo(anillo_) + 69 - s;
     }
     // The ring squares 1..n (n < 64) ahead of ring square s that hold a
     // piece: bit i for the square i + 1 ahead.
     std::uint64_t OcupadasDelante(int s, int n) const {
         return TramoAnillo(ocupadas_, s % 68 + 1, n);
     }
+    // The ring squares that hold a barrier, as bits.
+    AnilloBits BarrerasAnillo() const { return anillo_; }
 
 private:
     // The ring's barriers, a bit each (square c on bit c - 1), kept with Es:
-    // a distance is a rotation and a bit count rather than a walk.
+    // a distance is a shift and a bit count rather than a walk.
     AnilloBits anillo_ = 0;
     AnilloBits ocupadas_ = 0;   // ring squares whose first slot holds a piece
 
@@ -119,7 +143,13 @@ struct FichaCapturada {
     int Jugador = 0;
     int Pieza = 0;
 };
-FichaCapturada VictimaEn(const Partida& p, int jugador, int casilla);
+inline FichaCapturada VictimaEn(const Partida& p, int jugador, int casilla) {
+    if (casilla < 1 || casilla > NumCasillas) return {};
+    const Casilla& c = p.Casillas[casilla];
+    for (int h = 3; h >= 1; --h)
+        if (c.Jugador[h] != 0 && c.Jugador[h] != jugador) return {c.Jugador[h], c.Pieza[h]};
+    return {};
+}
 
 class AlcanceFichas {
 public:

@@ -127,7 +127,26 @@ Busqueda::Memoria& Busqueda::MemoriaDelHilo() {
 }
 
 Busqueda::Puntuacion::Puntuacion(const Partida& p)
-    : Alcance(p), Ctx(PreparaValoracion(p, Alcance)), Base(p, Ctx), Juez(p, Ctx, Base.Valor) {}
+    : Alcance(p), Ctx(PreparaValoracion(p, Alcance)), Base(p, Ctx, false), Juez(p, Ctx, Base.Valor) {}
+
+// The first board's per-piece bonus counts, once the search is long enough
+// to remember boards: they read the first board, whose squares, pieces and
+// boxes are put back on the record meanwhile (nothing else a count reads
+// changes during a search).
+void Busqueda::PreparaBonos() {
+    BaseValoracion& base = puntuacion_->Base;
+    const auto casillas = p_.Casillas;
+    const auto fichas = p_.Fichas;
+    const auto espera = p_.EnEspera;
+    p_.Casillas = casillasIniciales_;
+    p_.Fichas = base.Valor.Fichas;
+    p_.EnEspera = base.Valor.Espera;
+    base.Bonos.Prepara(p_, base.Mapa, puntuacion_->Ctx);
+    base.BonosDesdePrimero = true;
+    p_.Casillas = casillas;
+    p_.Fichas = fichas;
+    p_.EnEspera = espera;
+}
 
 bool Busqueda::Recorre(const std::vector<int>& secuencia, int bono, Resumen& resumen) {
     secuencia_ = &secuencia;
@@ -154,16 +173,19 @@ void Busqueda::Repite(const Resumen& r) {
 
 void Busqueda::Emite(const Candidato& c) {
     acumulado_.Anota(c);
-    for (std::size_t i = 0; i < numGrabando_; ++i) {
-        auto& tramos = grabando_[i];
-        if (tramos.empty() || !MismoPrimerMovimiento(tramos.back().Primero, c)) {
-            tramos.push_back({c, 0, false});
-        } else {
-            TramoCandidatos& t = tramos.back();
-            t.MejorResto = t.HayResto ? std::max(t.MejorResto, c.Total) : c.Total;
-            t.HayResto = true;
-        }
-    }
+    if (numGrabando_ > 0) Junta(grabando_[numGrabando_ - 1], c);
+}
+
+void Busqueda::Junta(std::vector<TramoCandidatos>& tramos, const Candidato& c) {
+    if (tramos.empty() || !MismoPrimerMovimiento(tramos.back().Primero, c))
+        tramos.push_back({c, 0, false});
+    else
+        JuntaResto(tramos.back(), c.Total);
+}
+
+void Busqueda::JuntaResto(TramoCandidatos& t, float total) {
+    t.MejorResto = t.HayResto ? std::max(t.MejorResto, total) : total;
+    t.HayResto = true;
 }
 
 void Busqueda::Graba() {
@@ -171,10 +193,20 @@ void Busqueda::Graba() {
     grabando_[numGrabando_++].clear();
 }
 
+// A candidate goes to the innermost part being recorded alone: when that
+// part closes, its runs go to the part around it, as if each candidate had
+// been taken there too.
 Resumen Busqueda::CierraGrabacion() {
     const auto& tramos = grabando_[--numGrabando_];
     Resumen r{static_cast<std::uint32_t>(tramos_.size()), static_cast<std::uint32_t>(tramos.size()), marca_};
     tramos_.insert(tramos_.end(), tramos.begin(), tramos.end());
+    if (numGrabando_ > 0) {
+        auto& fuera = grabando_[numGrabando_ - 1];
+        for (const TramoCandidatos& t : tramos) {
+            Junta(fuera, t.Primero);
+            if (t.HayResto) JuntaResto(fuera.back(), t.MejorResto);
+        }
+    }
     return r;
 }
 
@@ -189,8 +221,21 @@ void Busqueda::AnotaDestino(int ficha, int destino) {
     }
 }
 
-void Busqueda::Valora(const std::vector<Entero>& tocadas, ValorEstado& v) {
-    ValoraDesde(p_, puntuacion_->Ctx, puntuacion_->Base, tocadas.data(), static_cast<int>(tocadas.size()), v);
+void Busqueda::Valora(ValorEstado& v) {
+    const Entero* cambiadas = tocadas_.data();
+    int num = static_cast<int>(tocadas_.size());
+    // While the memory is in use the fingerprint names the squares that
+    // differ, each once, rather than every square the path touched.
+    std::array<Entero, NumCasillas> distintas;
+    if (memoria_) {
+        num = 0;
+        for (std::size_t w = 0; w < huella_.Bits.size(); ++w)
+            for (std::uint64_t bits = huella_.Bits[w]; bits != 0; bits &= bits - 1)
+                distintas[static_cast<std::size_t>(num++)] = static_cast<Entero>(64 * w + __builtin_ctzll(bits));
+        cambiadas = distintas.data();
+    }
+    ValoraDesde(p_, puntuacion_->Ctx, puntuacion_->Base, cambiadas, num, v);
+    puntuacion_->Juez.PuntuaTablero(v);
 }
 
 Candidato Busqueda::Puntua(int n, int movimientos) {
@@ -198,8 +243,8 @@ Candidato Busqueda::Puntua(int n, int movimientos) {
     camino_.Marca = false;
     if (!puntuacion_) return Candidato::SinPuntuar(camino_);
     if (!memoria_) {
-        Valora(tocadas_, despues_);
-        return puntuacion_->Juez.Puntua(despues_, camino_);
+        Valora(despues_);
+        return puntuacion_->Juez.Puntua(despues_.Vista(), camino_);
     }
     // A candidate's score depends on its path only through the first move,
     // whether it is the only move, and the partner's pieces captured.
@@ -209,8 +254,7 @@ Candidato Busqueda::Puntua(int n, int movimientos) {
     if (n >= 0)
         if (const std::uint32_t* i = memoria_->Puntuados.Busca(static_cast<std::uint64_t>(n), camino))
             return memoria_->Puntuaciones[*i];
-    const ValorEstado& v =
-        memoria_->Tableros.Valor(n, [this](ValorEstado& nuevo) { Valora(tocadas_, nuevo); });
+    const VistaValor v = memoria_->Tableros.Valor(n, [this](ValorEstado& nuevo) { Valora(nuevo); });
     Candidato c = puntuacion_->Juez.Puntua(v, camino_);
     auto& puntuaciones = memoria_->Puntuaciones;
     if (n >= 0 && puntuaciones.size() < CapacidadPuntuados) {
@@ -225,9 +269,10 @@ void Busqueda::Hoja(int movimientos) {
     if (++hojas_ > HojasSinMemoria && !memoria_) {
         memoria_ = &MemoriaDelHilo();
         memoria_->Empieza(casillasIniciales_);
+        if (puntuacion_) PreparaBonos();
         for (int s = 1; s <= NumCasillas; ++s) huella_.Pon(p_, s);
     }
-    const int n = memoria_ && puntuacion_ ? memoria_->Tableros.Numero(p_, tocadas_, huella_) : -1;
+    const int n = memoria_ && puntuacion_ ? memoria_->Tableros.Numero(p_, huella_) : -1;
     Anota(Puntua(n, movimientos));
     if (numCintas_ == 0) return;
     // A tape plays a board back only from its kept estimate.
@@ -315,7 +360,7 @@ void Busqueda::Profundiza(int prof, std::size_t siguiente, int pendiente) {
     }
     // The subtree is told by its board, what is left to count, its depth,
     // the first move and the partner captures on the way.
-    const int n = memoria_->Tableros.Numero(p_, tocadas_, huella_);
+    const int n = memoria_->Tableros.Numero(p_, huella_);
     std::uint64_t resto = 0;
     for (std::size_t i = siguiente; i < secuencia_->size(); ++i)
         resto = resto << 5 | static_cast<std::uint64_t>((*secuencia_)[i]);

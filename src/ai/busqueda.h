@@ -139,11 +139,15 @@ private:
     void PonPaso(const Paso& paso);
     void Reproduce(std::int32_t cinta);
     void Emite(const Candidato& c);
+    // Takes c into a part's runs, or a later candidate's total into a run.
+    static void Junta(std::vector<TramoCandidatos>& tramos, const Candidato& c);
+    static void JuntaResto(TramoCandidatos& t, float total);
     void AnotaDestino(int ficha, int destino);
-    // The estimate of the current board, whose path touched `tocadas`.
-    void Valora(const std::vector<Entero>& tocadas, ValorEstado& v);
+    // The estimate of the current board and the features of its own.
+    void Valora(ValorEstado& v);
     void Graba();
     Resumen CierraGrabacion();
+    void PreparaBonos();
 
     Partida& p_;
     const int numFichas_;

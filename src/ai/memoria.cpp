@@ -46,6 +46,7 @@ void HuellaCasillas::Cuenta(const Partida& p, int s, int signo) {
     std::memcpy(&piezas, c.Pieza.data(), sizeof piezas);
     Hash ^= Mezcla(jugadores ^ Mezcla(piezas ^ static_cast<std::uint64_t>(s) << 48));
     Cambiadas += signo;
+    Bits[static_cast<std::size_t>(s) / 64] ^= std::uint64_t{1} << (s % 64);
 }
 
 void MemoriaTableros::ComponFichas(const Partida& p) {
@@ -57,21 +58,18 @@ void MemoriaTableros::ComponFichas(const Partida& p) {
     }
 }
 
-// The squares the path changed, in order, each once.
-void MemoriaTableros::ComponCasillas(const Partida& p, const std::vector<Entero>& tocadas) {
-    cambiadas_.clear();
-    for (Entero s : tocadas) {
-        if (s < 1 || s > NumCasillas || MismaCasilla(p.Casillas[s], inicial_[s])) continue;
-        const auto donde = std::lower_bound(cambiadas_.begin(), cambiadas_.end(), s);
-        if (donde == cambiadas_.end() || *donde != s) cambiadas_.insert(donde, s);
-    }
-    clave_.resize(PorCasilla * cambiadas_.size());
-    Entero* c = clave_.data();
-    for (Entero s : cambiadas_) {
-        *c++ = s;
-        std::memcpy(c, &p.Casillas[s], sizeof(Casilla));
-        c += PorCasilla - 1;
-    }
+// Appends to the stored keys the squares that differ from the first board,
+// in order.
+void MemoriaTableros::AnadeCasillas(const Partida& p, const HuellaCasillas& huella) {
+    std::size_t n = claves_.size();
+    claves_.resize(n + PorCasilla * static_cast<std::size_t>(huella.Cambiadas));
+    for (std::size_t w = 0; w < huella.Bits.size(); ++w)
+        for (std::uint64_t bits = huella.Bits[w]; bits != 0; bits &= bits - 1) {
+            const int s = static_cast<int>(64 * w) + __builtin_ctzll(bits);
+            claves_[n] = static_cast<Entero>(s);
+            std::memcpy(&claves_[n + 1], &p.Casillas[s], sizeof(Casilla));
+            n += PorCasilla;
+        }
 }
 
 // A stored key with as many changed squares as the board has names the
@@ -85,12 +83,18 @@ bool MemoriaTableros::Igual(const Partida& p, const Entero* clave, std::size_t l
     return true;
 }
 
-int MemoriaTableros::Numero(const Partida& p, const std::vector<Entero>& tocadas, const HuellaCasillas& huella) {
+int MemoriaTableros::Numero(const Partida& p, const HuellaCasillas& huella) {
     ComponFichas(p);
+    // The hash reads the boxes and the pieces of the seat to move: the other
+    // seats' pieces move only when captured, which changes a square too.
+    // The key compares them all.
     std::uint64_t h = huella.Hash;
-    for (std::size_t i = 0; i < LargoFichas; i += 4) {
-        std::uint64_t bloque;
-        std::memcpy(&bloque, piezas_.data() + i, sizeof bloque);
+    std::array<std::uint64_t, 3> bloques{};
+    static_assert(sizeof bloques == 8 + MaxFichas * sizeof(Entero) && 4 * sizeof(Entero) == 8);
+    std::memcpy(bloques.data(), &p.EnEspera[1], 4 * sizeof(Entero));
+    if (p.Turno >= 1 && p.Turno <= 4)
+        std::memcpy(reinterpret_cast<char*>(bloques.data()) + 8, &p.Fichas[p.Turno][1], MaxFichas * sizeof(Entero));
+    for (std::uint64_t bloque : bloques) {
         h = (h ^ bloque) * 0x9E3779B97F4A7C15ull;
         h ^= h >> 29;
     }
@@ -105,13 +109,12 @@ int MemoriaTableros::Numero(const Partida& p, const std::vector<Entero>& tocadas
     }
     const std::size_t n = valorDe_.size();
     if (n >= CapacidadTableros) return -1;
-    ComponCasillas(p, tocadas);
     valorDe_.push_back(-1);
     if (2 * (n + 1) > tabla_.size()) Crece();
-    Inserta(static_cast<std::uint32_t>(n), h, static_cast<std::uint32_t>(claves_.size()),
-            static_cast<std::uint32_t>(LargoFichas + clave_.size()));
+    const auto inicio = static_cast<std::uint32_t>(claves_.size());
     claves_.insert(claves_.end(), piezas_.begin(), piezas_.end());
-    claves_.insert(claves_.end(), clave_.begin(), clave_.end());
+    AnadeCasillas(p, huella);
+    Inserta(static_cast<std::uint32_t>(n), h, inicio, static_cast<std::uint32_t>(claves_.size()) - inicio);
     return static_cast<int>(n);
 }
 
@@ -150,13 +153,11 @@ void MemoriaTableros::Crece() {
         if (e.Vuelta == vuelta) Inserta(e.Numero, e.Hash, e.Inicio, e.Largo);
 }
 
-void MemoriaTableros::Recupera(std::size_t i) {
-    static_cast<ValorFichas&>(valor_) = fichas_[i];
+VistaValor MemoriaTableros::VistaGuardada(std::size_t i) const {
     const std::uint32_t inicio = inicioTerminos_[i];
     const std::uint32_t fin = i + 1 < inicioTerminos_.size() ? inicioTerminos_[i + 1]
                                                              : static_cast<std::uint32_t>(terminos_.size());
-    valor_.NumTerminos = static_cast<int>(fin - inicio);
-    std::copy(terminos_.begin() + inicio, terminos_.begin() + fin, valor_.Terminos.begin());
+    return {fichas_[i], terminos_.data() + inicio, static_cast<int>(fin - inicio)};
 }
 
 void MemoriaTableros::Guarda(int n) {

@@ -58,6 +58,8 @@ public:
 
     std::uint64_t Hash = 0;
     int Cambiadas = 0;
+    // The squares that differ, square s on bit s % 64 of word s / 64.
+    std::array<std::uint64_t, NumCasillas / 64 + 1> Bits{};
 
 private:
     void Cuenta(const Partida& p, int s, int signo);
@@ -70,10 +72,10 @@ public:
     // path of the next search starts from.
     void Empieza(const std::array<Casilla, NumCasillas + 1>& inicial);
 
-    // The number of the current board of p, whose path has touched the
-    // squares `tocadas` and left them as `huella` says; -1 once the memory
-    // is full and the board is new.
-    int Numero(const Partida& p, const std::vector<Entero>& tocadas, const HuellaCasillas& huella);
+    // The number of the current board of p, whose squares differ from the
+    // first board as `huella` says; -1 once the memory is full and the board
+    // is new.
+    int Numero(const Partida& p, const HuellaCasillas& huella);
 
     // The room the tables hold, and freeing each table whose room exceeds
     // `bytes`.
@@ -87,16 +89,13 @@ public:
     bool Guardado(int n) const { return n >= 0 && valorDe_[static_cast<std::size_t>(n)] >= 0; }
 
     // The estimate of board `n`, computed by `calcula` the first time (every
-    // time for n = -1).  The reference holds until the next call.
+    // time for n = -1).  The view holds until the next call.
     template <typename Calcula>
-    const ValorEstado& Valor(int n, Calcula calcula) {
-        if (n >= 0 && valorDe_[n] >= 0) {
-            Recupera(static_cast<std::size_t>(valorDe_[n]));
-            return valor_;
-        }
+    VistaValor Valor(int n, Calcula calcula) {
+        if (n >= 0 && valorDe_[n] >= 0) return VistaGuardada(static_cast<std::size_t>(valorDe_[n]));
         calcula(valor_);
         if (n >= 0 && fichas_.size() < CapacidadValores) Guarda(n);
-        return valor_;
+        return valor_.Vista();
     }
 
 private:
@@ -111,9 +110,9 @@ private:
     static constexpr std::size_t LargoFichas = 4 * PorJugador;
 
     void ComponFichas(const Partida& p);
-    void ComponCasillas(const Partida& p, const std::vector<Entero>& tocadas);
+    void AnadeCasillas(const Partida& p, const HuellaCasillas& huella);
     bool Igual(const Partida& p, const Entero* clave, std::size_t largo) const;
-    void Recupera(std::size_t i);
+    VistaValor VistaGuardada(std::size_t i) const;
     void Guarda(int n);
     void Inserta(std::uint32_t numero, std::uint64_t hash, std::uint32_t inicio, std::uint32_t largo);
 
@@ -127,9 +126,7 @@ private:
     void Crece();
 
     std::array<Casilla, NumCasillas + 1> inicial_;
-    std::array<Entero, LargoFichas> piezas_;   // the current board's key: its pieces...
-    std::vector<Entero> clave_;                // ...and its changed squares
-    std::vector<Entero> cambiadas_;
+    std::array<Entero, LargoFichas> piezas_;   // the current board's pieces
     std::vector<Entero> claves_;
     std::vector<Entrada> tabla_;                // open addressing, at most half full
     std::uint32_t vuelta_ = 1;                  // one per search

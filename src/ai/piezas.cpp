@@ -53,8 +53,142 @@ int FichasConBono(const Partida& p, const MapaTablero& b, const AlcanceFichas& a
     return cuenta;
 }
 
+namespace {
+
+bool Llena(const Casilla& c) { return c.Jugador[1] != 0 && c.Jugador[2] != 0; }
+
+// Calls f(c) for every ring square c of m.
+template <typename F>
+void CadaCasilla(AnilloBits m, F f) {
+    for (auto bajo = static_cast<std::uint64_t>(m); bajo != 0; bajo &= bajo - 1) f(__builtin_ctzll(bajo) + 1);
+    for (auto alto = static_cast<std::uint64_t>(m >> 64); alto != 0; alto &= alto - 1) f(__builtin_ctzll(alto) + 65);
+}
+
+int Avanza(int casilla, int n) { return (casilla + n - 1) % UltimaCasillaAnillo + 1; }
+
+}  // namespace
+
+void AnotaCambio(const Partida& p, const std::array<Casilla, NumCasillas + 1>& inicial, int c,
+                 CambiosAnillo& cambios) {
+    if (!EnAnillo(c)) {
+        cambios.Fuera = true;
+        return;
+    }
+    cambios.Casillas |= BitAnillo(c);
+    if (Llena(p.Casillas[c]) != Llena(inicial[c])) cambios.Llenas |= BitAnillo(c);
+}
+
+namespace {
+
+// Piece m (0: every piece) of seat r, as Leidas names it.
+std::uint64_t BitLeida(int r, int m) { return std::uint64_t{1} << (16 * (r - 1) + m); }
+
+}  // namespace
+
+void BonosIniciales::Lee(int r, int m, int desde, bool propia) const {
+    const std::uint64_t bit = BitLeida(r, m);
+    if (propia) casilla_[desde] |= bit;
+    for (int d = 1; d < 20; ++d) barrera_[Avanza(desde, d)] |= bit;
+    llena_[Avanza(desde, 20)] |= bit;
+}
+
+// A count of 20 along the ring from a square reads whether that square holds
+// two of the seat's pieces, the barriers of the 19 squares it passes and
+// whether the square it lands on is full.  From the box a piece counts from
+// its exit square, past its barrier; from home, or a square from which home
+// is nearer, it never can; any other piece reads every square on its way
+// and those of its corridor.
+BonosIniciales::Lectura BonosIniciales::Clase(int r, int pos) {
+    if (pos == 0) return DesdeSalida;
+    if (EnAnillo(pos) && TablasValoracion->PasosAnillo[r][pos] >= 20) return DesdeAnillo;
+    if (pos == CasillaCasa[r] || (pos >= 1 && pos < CasillaCasa[r] - 1 && TablasValoracion->PasosCasa[r][pos] < 20))
+        return Nunca;
+    return Todo;
+}
+
+void BonosIniciales::Prepara(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx) {
+    espera_ = p.EnEspera;
+    jugador_ = ctx.Jugador;
+    numFichas_ = ctx.NumFichas;
+    for (int r = 1; r <= 4; ++r) {
+        if (p.EnEspera[r] >= 1 && p.SalidaCon5 && p.SalidaObligatoria && p.ValoresUsados == 0 && p.TipoJugada != 5)
+            forzosa_ |= 1u << r;
+        for (int m = 1; m <= ctx.NumFichas; ++m) {
+            const int pos = p.Fichas[r][m];
+            fichas_[r][m] = static_cast<Entero>(pos);
+            const Lectura clase = Clase(r, pos);
+            if (clase == Todo) fuera_[r] |= static_cast<Fichas>(1u << m);
+            // Of the box pieces only the next to leave moves.
+            if (clase == Nunca || (pos == 0 && m != p.SiguienteSalida[r])) continue;
+            if (ctx.Alcance->Destino(p, b, r, pos, m, 20) != -1) conBono_[r] |= static_cast<Fichas>(1u << m);
+        }
+    }
+}
+
+// While a box piece must leave, every piece reads the exit's count too
+// (bit 0).  Made the first time a later board asks, as short searches never
+// do.
+void BonosIniciales::HazTablas() const {
+    for (int r = 1; r <= 4; ++r) {
+        const int salida = CasillaSalida[r];
+        const bool propia = r == jugador_;
+        if ((forzosa_ >> r) & 1u) {
+            Lee(r, 0, salida, propia);
+            barrera_[salida] |= BitLeida(r, 0);
+        }
+        for (int m = 1; m <= numFichas_; ++m) {
+            const int pos = fichas_[r][m];
+            switch (Clase(r, pos)) {
+            case DesdeSalida:
+                Lee(r, m, salida, propia);
+                barrera_[salida] |= BitLeida(r, m);
+                break;
+            case DesdeAnillo:
+                Lee(r, m, pos, propia);
+                break;
+            case Nunca:
+                break;
+            case Todo:
+                for (int d = 0; d <= (EnAnillo(pos) ? 20 : UltimaCasillaAnillo - 1); ++d)
+                    casilla_[Avanza(EnAnillo(pos) ? pos : 1, d)] |= BitLeida(r, m);
+                break;
+            }
+        }
+    }
+    tablas_ = true;
+}
+
+std::uint64_t BonosIniciales::Leidas(const CambiosAnillo& cambios) const {
+    if (!tablas_) HazTablas();
+    std::uint64_t leidas = 0;
+    CadaCasilla(cambios.Casillas, [&](int c) { leidas |= casilla_[c]; });
+    CadaCasilla(cambios.Llenas, [&](int c) { leidas |= llena_[c]; });
+    CadaCasilla(cambios.Barreras, [&](int c) { leidas |= barrera_[c]; });
+    return leidas;
+}
+
+int BonosIniciales::Cuenta(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int r,
+                           std::uint64_t leidas, bool fuera) const {
+    // A box piece's count depends on how many stand in the box; with them,
+    // the other seats' pieces stand where they stood.
+    if (p.EnEspera[r] != espera_[r]) return FichasConBono(p, b, *ctx.Alcance, r, ctx.NumFichas);
+    unsigned otra = static_cast<Fichas>(leidas >> (16 * (r - 1))) | (fuera ? fuera_[r] : 0u);
+    const unsigned todas = (2u << ctx.NumFichas) - 2u;
+    if (otra & 1u) otra = todas;
+    if (p.Fichas[r] != fichas_[r])
+        for (int m = 1; m <= ctx.NumFichas; ++m)
+            if (p.Fichas[r][m] != fichas_[r][m]) otra |= 1u << m;
+    int cuenta = 0;
+    for (unsigned igual = conBono_[r] & todas & ~otra; igual != 0; igual &= igual - 1) ++cuenta;
+    for (otra &= todas; otra != 0; otra &= otra - 1) {
+        const int m = __builtin_ctz(otra);
+        if (ctx.Alcance->Destino(p, b, r, p.Fichas[r][m], m, 20) != -1) ++cuenta;
+    }
+    return cuenta;
+}
+
 void GananciasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
-                    Bonos& bonos, int k, ValorEstado& v) {
+                    Bonos& bonos, int k, ValorEstado& v, DesgloseBonos* desglose) {
     const int j = ctx.Jugador;
     const int pos = v.Posicion[k];
     if (pos == CasillaCasa[j]) return;
@@ -64,11 +198,11 @@ void GananciasPieza(const Partida& p, const MapaTablero& b, const ContextoValora
         if (dist.Combinaciones[valor] == 0 || !ComeFichaEn(p, j, destino)) return;
         const FichaCapturada victima = VictimaEn(p, j, destino);
         if (ctx.Parejas && victima.Jugador == ctx.Socio && ctx.Posicion != 3) return;
-        const int recorrido = RecorridoFicha(p, victima.Jugador, victima.Pieza);
-        const int conBono = bonos.De(p, b, ctx, j);
-        v.Terminos[v.NumTerminos++] = {static_cast<Entero>(destino),
-                                       dist.PorcentajeValor[valor] / 100.0 *
-                                           static_cast<double>(recorrido + 20 * conBono)};
+        const TerminoBono t{dist.PorcentajeValor[valor] / 100.0,
+                            static_cast<std::int16_t>(RecorridoFicha(p, victima.Jugador, victima.Pieza)),
+                            static_cast<std::int8_t>(j), true};
+        if (desglose) desglose->Capturas[static_cast<std::size_t>(v.NumTerminos)] = t;
+        v.Terminos[v.NumTerminos++] = {static_cast<Entero>(destino), ValorTermino(p, b, ctx, bonos, t)};
     });
 }
 
@@ -77,7 +211,7 @@ bool Amenaza(const Partida& p, const ContextoValoracion& ctx, int r) {
 }
 
 void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, Bonos& bonos, int k,
-                   ValorEstado& v, const Amenazantes* lista, unsigned cambiados) {
+                   ValorEstado& v, const Amenazantes* lista, unsigned cambiados, DesgloseBonos* desglose) {
     v.GananciaSocio[k] = v.Perdida[k] = 0;
     const int pos = v.Posicion[k];
     const bool todas = v.FueraDeCamino;
@@ -90,7 +224,7 @@ void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValorac
     DestinosValor d;
     int i = 0;   // the next entry of `lista`
     for (int r = 1; r <= 4; ++r) {
-        if (!Amenaza(p, ctx, r)) continue;
+        if (((ctx.Amenazan >> r) & 1u) == 0) continue;
         const bool socio = ctx.Parejas && r == ctx.Socio;
         const DistribucionValores& dist = ctx.DistribucionDe(p, r);
         const bool deLista = lista && !((cambiados >> r) & 1u);
@@ -112,8 +246,13 @@ void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValorac
                 if (socio) {
                     if (conBono) v.GananciaSocio[k] += parte * 20.0;
                 } else {
-                    const int extra = conBono ? 20 * bonos.De(p, b, ctx, r) : 0;
-                    v.Perdida[k] += parte * static_cast<double>(v.Recorrido[k] + extra);
+                    const TerminoBono t{parte, v.Recorrido[k], static_cast<std::int8_t>(r), conBono};
+                    v.Perdida[k] += ValorTermino(p, b, ctx, bonos, t);
+                    if (!desglose) return;
+                    if (desglose->NumPerdidas == static_cast<int>(desglose->Perdidas.size()))
+                        desglose->Completo = false;
+                    else
+                        desglose->Perdidas[static_cast<std::size_t>(desglose->NumPerdidas++)] = t;
                 }
             };
             const int desde = p.Fichas[r][q];
@@ -180,6 +319,7 @@ void SumaBarrera(const Partida& p, const MapaTablero& b, const ContextoValoracio
         for (int e = ctx.ValorMaximo(); e >= 1; --e) {
             const int s = pos - e < 1 ? pos - e + UltimaCasillaAnillo : pos - e;
             const Casilla& c = p.Casillas[s];
+            if (c.Jugador[1] == 0 && c.Jugador[2] == 0) continue;   // most squares are empty
             for (int h = 1; h <= 2; ++h) {
                 const int r = c.Jugador[h];
                 if (!SeatValido(r) || c.Pieza[h] < 1 || c.Pieza[h] > MaxFichas ||

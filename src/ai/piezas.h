@@ -38,22 +38,45 @@ int RecorridoFicha(const Partida& p, int jugador, int ficha);
 // Pieces of `jugador` (1..n) that could count a bonus of 20.
 int FichasConBono(const Partida& p, const MapaTablero& b, const AlcanceFichas& alcance, int jugador, int n);
 
+// Notes square c of p, which may differ from `inicial`, in `cambios`.
+void AnotaCambio(const Partida& p, const std::array<Casilla, NumCasillas + 1>& inicial, int c,
+                 CambiosAnillo& cambios);
+
 // The bonus counts of one board, worked out the first time a capture needs
-// one; -1 until then.
+// one; -1 until then.  With the first board's counts, a board that differs
+// from it as `Cambios` says counts again only the pieces those changes reach.
 struct Bonos {
     std::array<std::int8_t, 5> Valor{-1, -1, -1, -1, -1};
+    const BonosIniciales* Iniciales = nullptr;
+    CambiosAnillo Cambios;
 
     int De(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int jugador) {
-        if (Valor[jugador] < 0)
+        if (Valor[jugador] >= 0) return Valor[jugador];
+        if (!Iniciales) {
             Valor[jugador] = static_cast<std::int8_t>(FichasConBono(p, b, *ctx.Alcance, jugador, ctx.NumFichas));
+        } else {
+            if (!leidasHechas_) leidas_ = Iniciales->Leidas(Cambios);
+            leidasHechas_ = true;
+            Valor[jugador] = static_cast<std::int8_t>(Iniciales->Cuenta(p, b, ctx, jugador, leidas_, Cambios.Fuera));
+        }
         return Valor[jugador];
     }
+
+private:
+    std::uint64_t leidas_ = 0;   // Iniciales->Leidas(Cambios), once asked
+    bool leidasHechas_ = false;
 };
 
 // The captures piece k can make with the seat's next throw, appended to
-// v's terms.
+// v's terms (and, with `desglose`, to its Capturas).
 void GananciasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, Bonos& bonos, int k,
-                    ValorEstado& v);
+                    ValorEstado& v, DesgloseBonos* desglose = nullptr);
+
+// A term's value for the bonus counts of a board.
+inline double ValorTermino(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, Bonos& bonos,
+                           const TerminoBono& t) {
+    return t.Parte * static_cast<double>(t.Base + (t.ConBono ? 20 * bonos.De(p, b, ctx, t.Jugador) : 0));
+}
 
 // Whether seat r's captures count against the seat.
 bool Amenaza(const Partida& p, const ContextoValoracion& ctx, int r);
@@ -63,9 +86,11 @@ bool Amenaza(const Partida& p, const ContextoValoracion& ctx, int r);
 // for the pair; when the seat lags behind its partner the partner's bonus
 // even counts as a gain.  `lista`, when given, names the pieces that may
 // land on the piece's square among those of the seats not in `cambiados`
-// (a bit per seat); the other seats' pieces are all looked at.
+// (a bit per seat); the other seats' pieces are all looked at.  With
+// `desglose`, the terms of the loss are appended to its Perdidas.
 void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, Bonos& bonos, int k,
-                   ValorEstado& v, const Amenazantes* lista = nullptr, unsigned cambiados = 0);
+                   ValorEstado& v, const Amenazantes* lista = nullptr, unsigned cambiados = 0,
+                   DesgloseBonos* desglose = nullptr);
 
 // The other seats' pieces on the ring (slots 1 and 2), in square order.
 int OtrosEnAnillo(const Partida& p, const ContextoValoracion& ctx, Ocupante* otros);

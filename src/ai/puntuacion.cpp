@@ -1,5 +1,6 @@
 #include "ai/puntuacion.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "rules/tablero.h"
@@ -70,10 +71,7 @@ Puntuador::Puntuador(const Partida& p, const ContextoValoracion& ctx, const Valo
 double Puntuador::NetoAntes(int destino) const {
     const bool enTabla = destino >= 0 && destino <= NumCasillas;
     if (enTabla && netoAntesHecho_[destino]) return netoAntes_[destino];
-    const int casa = CasillaCasa[ctx_.Jugador];
-    double neto = 0;
-    for (int k = 1; k <= ctx_.NumFichas; ++k)
-        if (antes_.Posicion[k] != casa) neto += antes_.Ganancia(k, destino) - antes_.Perdida[k];
+    const double neto = Neto(antes_.Vista(), destino);
     if (enTabla) {
         netoAntes_[destino] = neto;
         netoAntesHecho_[destino] = true;
@@ -81,28 +79,31 @@ double Puntuador::NetoAntes(int destino) const {
     return neto;
 }
 
-Candidato Puntuador::Puntua(const ValorEstado& despues, const CaminoCandidato& camino) const {
+double Puntuador::Neto(const VistaValor& v, int excluida) const {
+    const int casa = CasillaCasa[ctx_.Jugador];
+    double neto = 0;
+    for (int k = 1; k <= ctx_.NumFichas; ++k)
+        if (v.Fichas.Posicion[k] != casa) neto += v.Ganancia(k, excluida) - v.Fichas.Perdida[k];
+    return neto;
+}
+
+void Puntuador::PuntuaTablero(ValorEstado& despues) const {
     const int j = ctx_.Jugador;
     const int n = ctx_.NumFichas;
     const int casa = CasillaCasa[j];
     const int c = caracter_ - 1;
     const double nivel = nivel_ / 100.0;
-    Candidato cand = Candidato::SinPuntuar(camino);
-    auto& f = cand.Rasgos;
-
-    const double netoAntes = NetoAntes(camino.Destino);
-    double netoDespues = 0;
+    auto& f = despues.Rasgos;
+    f = {};
+    despues.Neto = Neto(despues.Vista(), -1);
     std::array<double, 4> sumas{};
     for (int k = 1; k <= n; ++k) {
-        if (despues.Posicion[k] != casa)
-            netoDespues += despues.Ganancia(k, camino.Destino) - despues.Perdida[k];
         if (despues.Posicion[k] != casa && despues.Posicion[k] != 0) {
             sumas[1] += despues.S1[k];
             sumas[2] += despues.S2[k];
             sumas[3] += despues.S3[k];
         }
     }
-    f[1] = static_cast<float>((netoDespues - netoAntes) * Peso1[c] * nivel);
     f[2] = static_cast<float>((sumas[1] - sumasAntes_[1]) * Peso2[c] * nivel);
     f[3] = static_cast<float>((sumas[2] - sumasAntes_[2]) * Peso3[c] * nivel);
     f[4] = static_cast<float>((sumas[3] - sumasAntes_[3]) * Peso4 * nivel);
@@ -138,9 +139,29 @@ Candidato Puntuador::Puntua(const ValorEstado& despues, const CaminoCandidato& c
             f[8] = static_cast<float>(bruto * 0.11);
         }
     }
+    despues.AplicaRasgo9 = false;
     if (nivel_ >= 61)
         for (int k = 1; k <= n; ++k)
-            if (despues.Recorrido[k] < 62) cand.AplicaRasgo9 = true;
+            if (despues.Recorrido[k] < 62) despues.AplicaRasgo9 = true;
+}
+
+Candidato Puntuador::Puntua(const VistaValor& vista, const CaminoCandidato& camino) const {
+    const ValorFichas& despues = vista.Fichas;
+    const int j = ctx_.Jugador;
+    const int n = ctx_.NumFichas;
+    const int c = caracter_ - 1;
+    const double nivel = nivel_ / 100.0;
+    Candidato cand = Candidato::SinPuntuar(camino);
+    auto& f = cand.Rasgos;
+
+    const double netoAntes = NetoAntes(camino.Destino);
+    // A capture on the first move's landing square is not counted.
+    bool excluye = false;
+    for (int t = 0; t < vista.NumTerminos && !excluye; ++t) excluye = vista.Terminos[t].Casilla == camino.Destino;
+    const double netoDespues = excluye ? Neto(vista, camino.Destino) : despues.Neto;
+    f[1] = static_cast<float>((netoDespues - netoAntes) * Peso1[c] * nivel);
+    std::copy(despues.Rasgos.begin() + 2, despues.Rasgos.end(), f.begin() + 2);
+    cand.AplicaRasgo9 = despues.AplicaRasgo9;
     if (nivel_ >= 91 && camino.Movimientos == 1 && camino.Ficha >= 1 && camino.Ficha <= n &&
         antes_.Recorrido[camino.Ficha] >= 63)
         f[10] = static_cast<float>(Rasgo10[c]);

@@ -49,7 +49,11 @@ struct Candidato {
 class Puntuador {
 public:
     Puntuador(const Partida& p, const ContextoValoracion& ctx, const ValorEstado& antes);
-    Candidato Puntua(const ValorEstado& despues, const CaminoCandidato& camino) const;
+    // The features of a board alone (Rasgos and AplicaRasgo9 of v).
+    void PuntuaTablero(ValorEstado& v) const;
+    // The candidate of a path ending on a board whose features PuntuaTablero
+    // has set.
+    Candidato Puntua(const VistaValor& despues, const CaminoCandidato& camino) const;
 
 private:
     const ContextoValoracion& ctx_;
@@ -66,6 +70,9 @@ private:
     // only through the first move's landing square: worked out once per
     // square.
     double NetoAntes(int destino) const;
+    // The seat's net gain on a board, a capture landing on `excluida` not
+    // counted.
+    double Neto(const VistaValor& v, int excluida) const;
     mutable std::array<double, NumCasillas + 1> netoAntes_;
     mutable std::array<bool, NumCasillas + 1> netoAntesHecho_{};
 };

@@ -57,21 +57,22 @@ const Amenazantes* Lista(const BaseValoracion* base, const ValorEstado& v, int k
 
 // The whole estimate, the other seats' ring pieces given (with `base`,
 // those of the first board less the ones named in `quitadas`, when
-// `quitadas` is not -1).
+// `quitadas` is not -1), from the bonus counts `bonos` holds.
 void Valora(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx,
             const Ocupante* otros, int numOtros, ValorEstado& v, const BaseValoracion* base = nullptr,
-            unsigned cambiados = 0, std::int64_t quitadas = -1) {
+            unsigned cambiados = 0, std::int64_t quitadas = -1, Bonos bonos = {},
+            DesgloseBonos* desglose = nullptr) {
     Situa(p, b, ctx, v);
-    Bonos bonos;
     const int n = ctx.NumFichas;
     v.NumTerminos = 0;
     for (int k = 1; k <= n; ++k) {
         v.InicioTerminos[k] = static_cast<std::uint8_t>(v.NumTerminos);
-        GananciasPieza(p, b, ctx, bonos, k, v);
+        GananciasPieza(p, b, ctx, bonos, k, v, desglose);
     }
     v.InicioTerminos[n + 1] = static_cast<std::uint8_t>(v.NumTerminos);
     for (int k = 1; k <= n; ++k) {
-        AmenazasPieza(p, b, ctx, bonos, k, v, Lista(base, v, k), cambiados);
+        if (desglose) desglose->InicioPerdidas[k] = static_cast<std::uint16_t>(desglose->NumPerdidas);
+        AmenazasPieza(p, b, ctx, bonos, k, v, Lista(base, v, k), cambiados, desglose);
         v.S1[k] = v.S2[k] = v.S3[k] = 0;
         if (!EnAnillo(v.Posicion[k])) continue;
         if (base && quitadas >= 0)
@@ -80,6 +81,7 @@ void Valora(const Partida& p, const MapaTablero& b, const ContextoValoracion& ct
             SumasAnillo(ctx, otros, numOtros, k, v);
         SumaBarrera(p, b, ctx, k, v);
     }
+    if (desglose) desglose->InicioPerdidas[n + 1] = static_cast<std::uint16_t>(desglose->NumPerdidas);
     v.Bono = bonos.Valor;
 }
 
@@ -89,6 +91,10 @@ enum Rehacer : std::uint8_t {
     RehaceAmenaza = 2,    // what it can lose, and the pieces held behind its barrier
     RehaceTodo = 3,
     RehaceSumas = 4,      // its targets and threats (S1, S2): only a piece that moved
+    // A bonus count changed: the kept capture terms, or the kept loss, are
+    // summed again from the first board's terms.
+    RehaceTerminos = 8,
+    RehacePerdida = 16,
 };
 
 // What a piece of the seat landing on square s (not an exit square) would
@@ -135,24 +141,10 @@ int Alcanza(const ContextoValoracion& ctx, const Partida& p, const MapaTablero& 
 // at once (`anillo`, of which `noNeutras` are not neutral).
 int AlcanzaEnAnillo(const MapaTablero& b, int pos, AnilloBits anillo, AnilloBits noNeutras, bool salidaCambiada,
                     int vmax, int vmaxTodos) {
-    if (salidaCambiada || ((anillo >> (pos - 1)) & 1) != 0) return RehaceTodo;
+    if (salidaCambiada || (anillo & BitAnillo(pos)) != 0) return RehaceTodo;
     const int detras = (pos - vmaxTodos - 1 + 2 * UltimaCasillaAnillo) % UltimaCasillaAnillo + 1;
     return (TramoAnillo(b.Es[pos] ? anillo : noNeutras, detras, vmaxTodos) != 0 ? RehaceAmenaza : 0) |
            (TramoAnillo(noNeutras, pos % UltimaCasillaAnillo + 1, vmax) != 0 ? RehaceGanancia : 0);
-}
-
-// Whether a change of square c can change the bonus count of `jugador`,
-// whose pieces walk at most 20 squares from where they stand or from their
-// exit square.
-bool CambiaBono(const ValorEstado& v, int jugador, int numFichas, int c) {
-    if (!EnAnillo(c) || c == CasillaSalida[jugador]) return true;
-    for (int q = 1; q <= numFichas; ++q) {
-        int desde = v.Fichas[jugador][q];
-        if (desde == 0) desde = CasillaSalida[jugador];
-        if (!EnAnillo(desde)) continue;
-        if (desde == c || DistanciaAnillo(desde, c) <= 20) return true;
-    }
-    return false;
 }
 
 // The other seats' pieces in slots 1 and 2 of two squares are the same, in
@@ -219,6 +211,8 @@ ContextoValoracion PreparaValoracion(const Partida& p, const AlcanceFichas& alca
                                   ProgresoJugador(p, ctx.Socio, ctx.NumFichas);
         ctx.Posicion = diferencia < -5 ? 1 : (diferencia > 5 ? 3 : 2);
     }
+    for (int r = 1; r <= 4; ++r)
+        if (Amenaza(p, ctx, r)) ctx.Amenazan |= 1u << r;
     for (int r = 1; r <= 4; ++r) {
         int enJuego = 0;
         for (int q = 1; q <= ctx.NumFichas; ++q)
@@ -238,9 +232,11 @@ void ValoraEstado(const Partida& p, const ContextoValoracion& ctx, ValorEstado& 
     Valora(p, barreras, ctx, otros.data(), OtrosEnAnillo(p, ctx, otros.data()), v);
 }
 
-BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx)
+BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx, bool bonos)
     : Casillas(p.Casillas), Mapa(p), NumOtros(OtrosEnAnillo(p, ctx, Otros.data())) {
-    Valora(p, Mapa, ctx, Otros.data(), NumOtros, Valor);
+    Valora(p, Mapa, ctx, Otros.data(), NumOtros, Valor, nullptr, 0, -1, {}, &Desglose);
+    if (bonos) Bonos.Prepara(p, Mapa, ctx);
+    BonosDesdePrimero = bonos;
     // Each piece is listed on the squares AlcanceAmenaza lets it reach: a
     // throw ahead of it, or of its exit square and the square itself for the
     // next piece to leave a box.
@@ -306,13 +302,25 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
     const int j = ctx.Jugador;
     const int n = ctx.NumFichas;
     const ValorEstado& a = base.Valor;
-    // The other seats' pieces and every box as they were: no capture and no
-    // piece out of a box on the way.
-    bool sigue = !a.FueraDeCamino && p.EnEspera == a.Espera;
-    for (int r = 1; r <= 4 && sigue; ++r)
-        if (r != j && p.Fichas[r] != a.Fichas[r]) sigue = false;
-    // The squares that really changed, with the other seats' ring pieces
-    // standing as they stood.
+    // The seat's box as it was, and the other seats' pieces as they were but
+    // for some sent to their boxes (captured): the seats in `capturados`,
+    // whose ring pieces left are `otros`.
+    unsigned capturados = 0;
+    for (int r = 1; r <= 4; ++r)
+        if (r != j && (p.Fichas[r] != a.Fichas[r] || p.EnEspera[r] != a.Espera[r])) capturados |= 1u << r;
+    bool sigue = !a.FueraDeCamino && p.EnEspera[j] == a.Espera[j];
+    std::array<Ocupante, 2 * UltimaCasillaAnillo> restantes;
+    const Ocupante* otros = base.Otros.data();
+    int numOtros = base.NumOtros;
+    std::int64_t quitadas = 0;
+    if (sigue && capturados != 0) {
+        quitadas = Capturadas(p, ctx, base, restantes.data());
+        sigue = quitadas >= 0;
+        otros = restantes.data();
+        for (std::int64_t q = quitadas; q > 0; q &= q - 1) --numOtros;
+    }
+    // The squares that really changed; with no capture, the other seats'
+    // ring pieces standing as they stood.
     std::array<Entero, 16> cambios;
     int numCambios = 0;
     for (int i = 0; i < numCambiadas && sigue; ++i) {
@@ -321,7 +329,7 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
         if (std::find(cambios.begin(), cambios.begin() + numCambios, c) != cambios.begin() + numCambios)
             continue;
         if (numCambios == static_cast<int>(cambios.size()) ||
-            (EnAnillo(c) && !MismosOtros(p.Casillas[c], base.Casillas[c], j)))
+            (EnAnillo(c) && capturados == 0 && !MismosOtros(p.Casillas[c], base.Casillas[c], j)))
             sigue = false;
         else
             cambios[numCambios++] = static_cast<Entero>(c);
@@ -337,7 +345,11 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
         const std::int64_t quitadas = Capturadas(p, ctx, base, otros.data());
         const int numOtros = quitadas >= 0 ? base.NumOtros - std::popcount(static_cast<std::uint32_t>(quitadas))
                                            : OtrosEnAnillo(p, ctx, otros.data());
-        Valora(p, barreras, ctx, otros.data(), numOtros, v, &base, cambiados, quitadas);
+        Bonos bonos;
+        if (base.BonosDesdePrimero) bonos.Iniciales = &base.Bonos;
+        bonos.Cambios.Barreras = barreras.BarrerasAnillo() ^ base.Mapa.BarrerasAnillo();
+        for (int i = 0; i < numCambiadas; ++i) AnotaCambio(p, base.Casillas, cambiadas[i], bonos.Cambios);
+        Valora(p, barreras, ctx, otros.data(), numOtros, v, &base, cambiados, quitadas, bonos);
         return;
     }
     const MapaTablero b(base.Mapa, p, cambios.data(), numCambios);
@@ -361,13 +373,32 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
             fuera[numFuera++] = static_cast<std::uint8_t>(i);
             continue;
         }
-        anillo |= AnilloBits{1} << (c - 1);
-        if (!neutras[i]) noNeutras |= AnilloBits{1} << (c - 1);
+        anillo |= BitAnillo(c);
+        if (!neutras[i]) noNeutras |= BitAnillo(c);
         salidaCambiada = salidaCambiada || (EsCasillaSalida(c) && !neutras[i]);
     }
     const int vmax = ctx.DistribucionDe(p, j).NumValoresPosibles;
     const int vmaxTodos = ctx.ValorMaximo();
-    Situa(p, b, ctx, v, &a.Progreso);
+    std::array<double, 5> progreso = a.Progreso;
+    for (int r = 1; r <= 4; ++r)
+        if ((capturados >> r) & 1u) progreso[r] = ProgresoJugador(p, r, n);
+    Situa(p, b, ctx, v, &progreso);
+    // A capture changes every piece's targets and threats among the other
+    // seats' pieces, the threats of the captured seat (whose box piece may
+    // now threaten from its exit), and, when its box was empty, which values
+    // it can count.
+    // A captured seat's pieces that may threaten a square are those of the
+    // first board while its next piece to leave the box and the values it
+    // can count stay: its box was not empty, and held that piece.
+    int trasCaptura = 0;
+    unsigned sinLista = 0;
+    for (int r = 1; r <= 4; ++r) {
+        if (((capturados >> r) & 1u) == 0) continue;
+        trasCaptura |= RehaceSumas | ((ctx.Amenazan >> r) & 1u || a.Espera[r] == 0 ? RehaceAmenaza : 0);
+        const int sale = p.SiguienteSalida[r];
+        if (a.Espera[r] == 0 || (sale >= 1 && sale <= n && p.Fichas[r][sale] != a.Fichas[r][sale]))
+            sinLista |= 1u << r;
+    }
     // What the moves changed around each piece is worked out again; a
     // piece that moved is worked out whole.
     std::array<int, MaxFichas + 1> rehace{};
@@ -375,9 +406,9 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
     for (int k = 1; k <= n; ++k) {
         const int pos = v.Posicion[k];
         const bool movida = pos != a.Posicion[k] || pos == 0;
-        rehace[k] = movida ? RehaceTodo | RehaceSumas : 0;
+        rehace[k] = movida ? RehaceTodo | RehaceSumas : trasCaptura;
         if (!movida && EnAnillo(pos)) {
-            rehace[k] = AlcanzaEnAnillo(b, pos, anillo, noNeutras, salidaCambiada, vmax, vmaxTodos);
+            rehace[k] |= AlcanzaEnAnillo(b, pos, anillo, noNeutras, salidaCambiada, vmax, vmaxTodos);
             for (int f = 0; f < numFuera && rehace[k] != RehaceTodo; ++f)
                 rehace[k] |= Alcanza(ctx, p, b, pos, cambios[fuera[f]], neutras[fuera[f]]);
         } else {
@@ -388,19 +419,21 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
                        (!(rehace[k] & RehaceGanancia) && a.InicioTerminos[k + 1] > a.InicioTerminos[k]);
     }
     Bonos bonos;
+    if (base.BonosDesdePrimero) bonos.Iniciales = &base.Bonos;
+    bonos.Cambios.Barreras = b.BarrerasAnillo() ^ base.Mapa.BarrerasAnillo();
+    for (int i = 0; i < numCambios; ++i) AnotaCambio(p, base.Casillas, cambios[i], bonos.Cambios);
     // A bonus count the kept estimates used must still hold, or what used
     // it is worked out again: the seat's own in its capture terms, another
     // seat's in the threats.
     for (int r = 1; r <= 4; ++r) {
         if (a.Bono[r] < 0 || (r == j && !tomaCapturas)) continue;
-        bool cambia = r == j;
-        for (int i = 0; i < numCambios && !cambia; ++i) cambia = CambiaBono(a, r, n, cambios[i]);
-        if (!cambia || bonos.De(p, b, ctx, r) == a.Bono[r]) continue;
+        if (bonos.De(p, b, ctx, r) == a.Bono[r]) continue;
+        const int sumaOtraVez = !base.Desglose.Completo ? RehaceAmenaza : RehacePerdida;
         for (int k = 1; k <= n; ++k)
-            rehace[k] |= r != j ? RehaceAmenaza : (a.InicioTerminos[k + 1] > a.InicioTerminos[k] ? RehaceGanancia : 0);
+            rehace[k] |= r != j ? sumaOtraVez : (a.InicioTerminos[k + 1] > a.InicioTerminos[k] ? RehaceTerminos : 0);
     }
     if (v.FueraDeCamino) {
-        Valora(p, b, ctx, base.Otros.data(), base.NumOtros, v, &base);
+        Valora(p, b, ctx, otros, numOtros, v, &base, capturados, quitadas, bonos);
         return;
     }
     v.NumTerminos = 0;
@@ -410,21 +443,31 @@ void ValoraDesde(const Partida& p, const ContextoValoracion& ctx, const BaseValo
         if (rehace[k] & RehaceGanancia) {
             GananciasPieza(p, b, ctx, bonos, k, v);
         } else {
-            for (int t = a.InicioTerminos[k]; t < a.InicioTerminos[k + 1]; ++t)
-                v.Terminos[v.NumTerminos++] = a.Terminos[t];
+            for (int t = a.InicioTerminos[k]; t < a.InicioTerminos[k + 1]; ++t) {
+                v.Terminos[v.NumTerminos] = a.Terminos[t];
+                if (rehace[k] & RehaceTerminos)
+                    v.Terminos[v.NumTerminos].Valor = ValorTermino(p, b, ctx, bonos, base.Desglose.Capturas[t]);
+                ++v.NumTerminos;
+            }
         }
         if (rehace[k] & RehaceAmenaza) {
-            AmenazasPieza(p, b, ctx, bonos, k, v, Lista(&base, v, k));
+            AmenazasPieza(p, b, ctx, bonos, k, v, Lista(&base, v, k), sinLista);
             v.S3[k] = 0;
             if (anillo) SumaBarrera(p, b, ctx, k, v);
         } else {
             v.GananciaSocio[k] = a.GananciaSocio[k];
             v.Perdida[k] = a.Perdida[k];
             v.S3[k] = a.S3[k];
+            if (rehace[k] & RehacePerdida) {
+                const DesgloseBonos& d = base.Desglose;
+                v.Perdida[k] = 0;
+                for (int t = d.InicioPerdidas[k]; t < d.InicioPerdidas[k + 1]; ++t)
+                    v.Perdida[k] += ValorTermino(p, b, ctx, bonos, d.Perdidas[t]);
+            }
         }
         if (rehace[k] & RehaceSumas) {
             v.S1[k] = v.S2[k] = 0;
-            if (anillo) base.Sumas(ctx, 0, base.Otros.data(), base.NumOtros, k, v);
+            if (anillo) base.Sumas(ctx, static_cast<std::uint32_t>(quitadas), otros, numOtros, k, v);
         } else {
             v.S1[k] = a.S1[k];
             v.S2[k] = a.S2[k];
@@ -445,6 +488,8 @@ double PeligroFicha(const Partida& p, int jugador, int ficha) {
     ctx.Posicion = 2;   // the partner's captures only matter to the gain
     ctx.Alcance = &alcance;
     ctx.Distribucion = {DistribucionSegunEspera(p, false), DistribucionSegunEspera(p, true)};
+    for (int r = 1; r <= 4; ++r)
+        if (Amenaza(p, ctx, r)) ctx.Amenazan |= 1u << r;
     const MapaTablero barreras(p);
     ValorEstado v;
     Situa(p, barreras, ctx, v);

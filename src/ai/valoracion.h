@@ -29,6 +29,7 @@ struct ContextoValoracion {
     std::array<std::array<double, MaxFichas + 1>, 5> ValorPieza{};
     std::array<DistribucionValores, 2> Distribucion{};   // [seat's box is empty]
     const AlcanceFichas* Alcance = nullptr;
+    unsigned Amenazan = 0;      // bit r: seat r's captures count against the seat
 
     const DistribucionValores& DistribucionDe(const Partida& p, int jugador) const {
         return Distribucion[p.EnEspera[jugador] == 0 ? 1 : 0];
@@ -64,19 +65,36 @@ struct ValorFichas {
     std::array<Entero, 5> Espera{};
     std::array<std::int8_t, 5> Bono{};
     bool FueraDeCamino = false;
+
+    // The scorer's features 2 to 8 of a path ending on this board, and
+    // whether feature 9 applies: they depend on the board alone, and are
+    // kept with its estimate for the other paths that end on it.
+    std::array<float, 9> Rasgos{};
+    bool AplicaRasgo9 = false;
+    double Neto = 0;   // the net gain with every capture term: most paths exclude none
+};
+
+// An estimate as the scorer reads it, wherever its fields and its capture
+// terms are kept.
+struct VistaValor {
+    const ValorFichas& Fichas;
+    const TerminoGanancia* Terminos;
+    int NumTerminos;
+
+    // Gain of piece k when a capture landing on `excluida` is not counted.
+    double Ganancia(int k, int excluida) const {
+        double g = 0;
+        for (int t = Fichas.InicioTerminos[k]; t < Fichas.InicioTerminos[k + 1]; ++t)
+            if (Terminos[t].Casilla != excluida) g += Terminos[t].Valor;
+        return g + Fichas.GananciaSocio[k];
+    }
 };
 
 struct ValorEstado : ValorFichas {
     int NumTerminos = 0;
     std::array<TerminoGanancia, MaxFichas * MaxValor> Terminos;
 
-    // Gain of piece k when a capture landing on `excluida` is not counted.
-    double Ganancia(int k, int excluida) const {
-        double g = 0;
-        for (int t = InicioTerminos[k]; t < InicioTerminos[k + 1]; ++t)
-            if (Terminos[t].Casilla != excluida) g += Terminos[t].Valor;
-        return g + GananciaSocio[k];
-    }
+    VistaValor Vista() const { return {*this, Terminos.data(), NumTerminos}; }
 };
 
 // A piece of another seat on the ring (slots 1 and 2), as the partial sums
@@ -94,11 +112,75 @@ struct Amenazantes {
     int Num = 0;
 };
 
+// A term of an estimate that reads a bonus count: parte * (Base + 20 times
+// the bonus count of `Jugador` when ConBono).  The first board's capture and
+// threat terms are kept so that a later board whose bonus counts changed
+// sums them again rather than walks again.
+struct TerminoBono {
+    double Parte;
+    std::int16_t Base;
+    std::int8_t Jugador;
+    bool ConBono;
+};
+struct DesgloseBonos {
+    std::array<TerminoBono, MaxFichas * MaxValor> Capturas;   // as the estimate's Terminos
+    // The threats (a partner's aside) of piece k are
+    // Perdidas[InicioPerdidas[k] .. InicioPerdidas[k + 1]).
+    std::array<TerminoBono, 4 * MaxFichas * MaxValor> Perdidas;
+    std::array<std::uint16_t, MaxFichas + 2> InicioPerdidas{};
+    int NumPerdidas = 0;
+    bool Completo = true;   // false when the threats did not fit
+};
+
+// How a board differs from the first one, as ring squares: those changed,
+// those whose being full changed, those whose barrier changed; and whether
+// squares off the ring changed.
+struct CambiosAnillo {
+    AnilloBits Casillas = 0, Llenas = 0, Barreras = 0;
+    bool Fuera = false;
+};
+
+// The first board's bonus counts piece by piece, and what each piece's
+// count reads: a later board counts again only the pieces that moved or
+// whose squares changed.
+class BonosIniciales {
+public:
+    void Prepara(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx);
+    // The pieces whose count the changes `cambios` reach, seat r's on bits
+    // 16 * (r - 1) on: bit m for piece m, bit 0 for every piece.
+    std::uint64_t Leidas(const CambiosAnillo& cambios) const;
+    // The pieces of seat r that could count a bonus of 20 (FichasConBono's
+    // count) on a board that differs from the first one as the changes whose
+    // Leidas are `leidas` and, when `fuera`, off the ring.
+    int Cuenta(const Partida& p, const MapaTablero& b, const ContextoValoracion& ctx, int r, std::uint64_t leidas,
+               bool fuera) const;
+
+private:
+    using Fichas = std::uint16_t;   // bit m for piece m; bit 0 for every piece
+    // What a piece's count reads, by where it stands.
+    enum Lectura { DesdeSalida, DesdeAnillo, Nunca, Todo };
+    static Lectura Clase(int r, int pos);
+    // Per ring square, the pieces whose count reads (as Leidas): any change
+    // of the square (only the seat to move's own pieces come and go on
+    // its pieces' squares), whether it is full, its barrier.
+    mutable std::array<std::uint64_t, 68 + 1> casilla_{}, llena_{}, barrera_{};
+    mutable bool tablas_ = false;
+    void HazTablas() const;
+    void Lee(int r, int m, int desde, bool propia) const;
+    int jugador_ = 0, numFichas_ = 0;
+    unsigned forzosa_ = 0;              // bit r: a box piece of seat r must leave
+    std::array<Fichas, 5> fuera_{};     // pieces that read squares off the ring
+    std::array<Fichas, 5> conBono_{};   // pieces that could
+    std::array<std::array<Entero, MaxFichas + 1>, 5> fichas_{};
+    std::array<Entero, 5> espera_{};
+};
+
 // The board a search starts from and its estimate, from which the estimate
 // of a board a few moves later is mostly copied.
 struct BaseValoracion {
-    // Estimates the current position of p.
-    BaseValoracion(const Partida& p, const ContextoValoracion& ctx);
+    // Estimates the current position of p, and prepares its per-piece bonus
+    // counts when `bonos` (a search that may stay short prepares them later).
+    BaseValoracion(const Partida& p, const ContextoValoracion& ctx, bool bonos = true);
 
     ValorEstado Valor;
     std::array<Casilla, NumCasillas + 1> Casillas{};
@@ -108,6 +190,9 @@ struct BaseValoracion {
     // Per ring square, while the other seats' pieces stand as they stand
     // here: a threat is looked for among these alone.
     std::array<Amenazantes, 68 + 1> PorCasilla;
+    BonosIniciales Bonos;
+    bool BonosDesdePrimero = false;   // Bonos is prepared: a later board's counts start from it
+    DesgloseBonos Desglose;
 
     // S1 and S2 of piece k of the seat on its ring square among the other
     // seats' pieces of this board but those captured since (bit i of

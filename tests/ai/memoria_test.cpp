@@ -39,7 +39,7 @@ public:
     }
 
     void Sigue(int quedan) {
-        const int n = memoria_.Numero(p_, tocadas_, huella_);
+        const int n = memoria_.Numero(p_, huella_);
         const auto [visto, nuevo] = numeros_.emplace(Tablero(p_), n);
         ASSERT_EQ(visto->second, n) << "a board met again got another number";
         ASSERT_TRUE(!nuevo || Usados.insert(n).second) << "two different boards share number " << n;
@@ -47,11 +47,7 @@ public:
         if (quedan == 0) return;
         CadaMovimiento(
             p_, MaxFichas,
-            [&](int origen, int destino) {
-                tocadas_.insert(tocadas_.end(), {static_cast<Entero>(origen), static_cast<Entero>(destino)});
-                Sigue(quedan - 1);
-                tocadas_.resize(tocadas_.size() - 2);
-            },
+            [&](int, int) { Sigue(quedan - 1); },
             [&](int origen, int destino, int signo) { huella_.Mueve(p_, origen, destino, signo); });
     }
 
@@ -63,7 +59,6 @@ private:
     const std::array<Casilla, NumCasillas + 1> inicial_;
     HuellaCasillas huella_;
     MemoriaTableros memoria_;
-    std::vector<Entero> tocadas_;
     std::map<Tablero, int> numeros_;
 };
 

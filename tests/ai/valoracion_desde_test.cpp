@@ -1,6 +1,7 @@
 // The estimate of a board a few moves after the search's first board, taken
 // mostly from the first board's estimate, against the estimate worked out
-// from nothing: every field equal to the last bit, on positions from random
+// from nothing (and its bonus counts against counts made afresh): every
+// field equal to the last bit, on positions from random
 // games under random rules and from heavy games of real play, after every
 // path of up to three moves the search could follow.
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <sstream>
 
 #include "ai/alcance.h"
+#include "ai/piezas.h"
 #include "ai/valoracion.h"
 #include "cada_movimiento.h"
 #include "comun_ai.h"
@@ -59,6 +61,16 @@ public:
         const std::string d = Diferencia(completa, desde, ctx_.NumFichas);
         ++comparadas;
         ASSERT_TRUE(d.empty()) << donde_ << " tras " << tocadas_.size() / 2 << " jugadas: " << d;
+        // Every seat's bonus count, carried from the first board's piece by
+        // piece, even where no term of this estimate reads it.
+        const MapaTablero b(p_);
+        Bonos bonos;
+        bonos.Iniciales = &base_.Bonos;
+        bonos.Cambios.Barreras = b.BarrerasAnillo() ^ base_.Mapa.BarrerasAnillo();
+        for (Entero c : tocadas_) AnotaCambio(p_, base_.Casillas, c, bonos.Cambios);
+        for (int r = 1; r <= 4; ++r)
+            ASSERT_EQ(bonos.De(p_, b, ctx_, r), FichasConBono(p_, b, *ctx_.Alcance, r, ctx_.NumFichas))
+                << donde_ << " tras " << tocadas_.size() / 2 << " jugadas, jugador " << r;
         if (quedan == 0) return;
         CadaMovimiento(
             p_, ctx_.NumFichas,
