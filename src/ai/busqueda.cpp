@@ -15,12 +15,6 @@ constexpr long HojasSinMemoria = 32;
 constexpr std::size_t CapacidadSubarboles = 1 << 17;
 constexpr std::size_t CapacidadPuntuados = 1 << 17;
 constexpr std::size_t CapacidadPasos = 1 << 20;
-// Room kept from one choice to the next.  Fresh pages are dear: freed
-// after each choice, the 5 MB of a heavy slow position cost it 15 ms more
-// the next time.  So the room of every slow position of real play (11 MB
-// at most) is kept, and after a heavier search (a search the time guard
-// stops can take 80 MB) each table above a tenth of the bound is freed.
-constexpr std::size_t BytesRetenidos = 12 << 20;
 
 bool MismoPrimerMovimiento(const Candidato& a, const Candidato& b) {
     return a.Ficha == b.Ficha && a.Valor == b.Valor && a.Origen == b.Origen;
@@ -89,11 +83,13 @@ void Busqueda::Memoria::Empieza(const std::array<Casilla, NumCasillas + 1>& inic
     Pasos.clear();
 }
 
+std::size_t Busqueda::Memoria::Bytes() const {
+    return Tableros.Bytes() + Subarboles.Bytes() + parchis::Bytes(Resumenes) + Puntuados.Bytes() +
+           parchis::Bytes(Puntuaciones) + Cintas.Bytes() + parchis::Bytes(ListaCintas) + parchis::Bytes(Pasos);
+}
+
 void Busqueda::Memoria::Recorta() {
-    if (Tableros.Bytes() + Subarboles.Bytes() + Bytes(Resumenes) + Puntuados.Bytes() + Bytes(Puntuaciones) +
-            Cintas.Bytes() + Bytes(ListaCintas) + Bytes(Pasos) <=
-        BytesRetenidos)
-        return;
+    if (Bytes() <= BytesRetenidos) return;
     constexpr std::size_t PorTabla = BytesRetenidos / 13;   // thirteen tables
     Tableros.Recorta(PorTabla);
     Subarboles.Recorta(PorTabla);

@@ -24,8 +24,9 @@ double SegundosProceso() {
 }
 }  // namespace
 
-void TiemposDecision::Anota(double segundos, long partida, long jugada) {
+void TiemposDecision::Anota(double segundos, long decision, long partida, long jugada) {
     Segundos += segundos;
+    if (segundos > UmbralLenta && Lentas.size() < MaximoLentas) Lentas.push_back({decision, partida, jugada, segundos});
     const auto i = segundos <= TramoMinimo
                        ? std::size_t{0}
                        : static_cast<std::size_t>(std::ceil(std::log(segundos / TramoMinimo) / std::log(Paso)));
@@ -114,8 +115,10 @@ void InterfazTexto::PonPuntero(Puntero puntero) {
         pensando_ = false;
         const double s = std::chrono::duration<double>(Reloj_::now() - inicioDecision_).count();
         ++datos_.Decisiones;
-        datos_.Reloj.Anota(s, datos_.Partidas + 1, p_.NumJugada);
-        if (mideProceso_) datos_.Proceso.Anota(SegundosProceso() - inicioProceso_, datos_.Partidas + 1, p_.NumJugada);
+        const long partida = datos_.Partidas + 1;
+        datos_.Reloj.Anota(s, datos_.Decisiones, partida, p_.NumJugada);
+        if (mideProceso_)
+            datos_.Proceso.Anota(SegundosProceso() - inicioProceso_, datos_.Decisiones, partida, p_.NumJugada);
     }
 }
 

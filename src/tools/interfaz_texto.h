@@ -22,12 +22,23 @@ struct Violacion : std::runtime_error {
 
 // The times of the computer's decisions by one clock.
 struct TiemposDecision {
+    // A decision over the slow mark: the same games played again tell a
+    // slow choice, which comes back, from the machine pausing the program
+    // now and then, which does not.
+    struct Lenta {
+        long Decision, Partida, Jugada;
+        double Segundos;
+    };
+    static constexpr double UmbralLenta = 0.005;
+    static constexpr std::size_t MaximoLentas = 1000;
+
     double Segundos = 0;
     double Peor = 0;
     long PartidaPeor = 0, JugadaPeor = 0;   // where the slowest decision was
     std::vector<long> Tramos;               // decisions by time, in steps of 1%
+    std::vector<Lenta> Lentas;              // the first MaximoLentas over UmbralLenta
 
-    void Anota(double segundos, long partida, long jugada);
+    void Anota(double segundos, long decision, long partida, long jugada);
     // The time (seconds, within 1%) that this share of `decisiones` stays under.
     double Percentil(double fraccion, long decisiones) const;
 };

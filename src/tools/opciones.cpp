@@ -13,6 +13,7 @@ const char* const TextoAyuda =
     "  --silencioso        sólo el resumen final\n"
     "  --comprobar         comprueba la posición y el registro tras cada jugada\n"
     "  --tiempo-proceso    mide también el tiempo de proceso de cada decisión\n"
+    "                      y lista las de más de 5 ms\n"
     "  --carpeta DIR       carpeta del histórico (una temporal si no se da)\n"
     "  --dados 1|2         --fichas 4|8          --parejas | --individual\n"
     "  --cuenta 1|2        --salida 1|2          --seis 1|2|3      --primera 1|2|3\n"

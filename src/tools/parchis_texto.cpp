@@ -107,7 +107,12 @@ void Resumen(const Partida& p, const texto::Estadistica& d, double segundos, boo
         };
         const std::string decisiones = ", " + std::to_string(d.Decisiones) + " decisiones";
         tiempos("Decisión del ordenador", d.Reloj, decisiones.c_str());
-        if (!d.Proceso.Tramos.empty()) tiempos("Decisión del ordenador, tiempo de proceso", d.Proceso, "");
+        if (!d.Proceso.Tramos.empty()) {
+            tiempos("Decisión del ordenador, tiempo de proceso", d.Proceso, "");
+            for (const auto& l : d.Proceso.Lentas)
+                std::printf("Decisión lenta: %ld (partida %ld, jugada %ld), %.3f ms de proceso\n", l.Decision,
+                            l.Partida, l.Jugada, 1000 * l.Segundos);
+        }
     }
     if (comprobado) std::printf("Comprobación: ninguna violación\n");
 }

@@ -10,6 +10,7 @@
 #include <random>
 #include <set>
 
+#include "ai/busqueda.h"
 #include "ai/memoria.h"
 #include "cada_movimiento.h"
 #include "comun_ai.h"
@@ -76,6 +77,13 @@ TEST(MemoriaTableros, UnNumeroPorTablero) {
     }
     // Transpositions must actually occur for the test to mean anything.
     EXPECT_LT(distintos + 1000, vistas);
+}
+
+// The room made ready for the first heavy choice must be kept after it,
+// or every heavy choice frees it and writes it afresh.
+TEST(MemoriaJugador, LoPreparadoSeRetiene) {
+    Busqueda::PreparaMemoria();
+    EXPECT_LE(Busqueda::BytesMemoria(), Busqueda::BytesRetenidos);
 }
 
 }  // namespace
