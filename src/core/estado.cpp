@@ -82,7 +82,7 @@ void ColocaCasillas(char* linea, const Partida& p) {
             texto[2 * hueco - 1] = static_cast<char>('0' + c.Pieza[hueco]);
         }
         if (fuera == 0) {
-            std::copy(texto, texto + 6, &linea[static_cast<std::size_t>(BaseCasilla(i))]);
+            CopiaCorta<6>(&linea[static_cast<std::size_t>(BaseCasilla(i))], texto);
             continue;
         }
         for (int hueco = 1; hueco <= 3; ++hueco) {
@@ -120,9 +120,9 @@ std::string LineaEstado(const Partida& p) {
 // zeros, as every entry past a damaged log's end is, is left as it is.
 // Entries whose every field fits its width, all of them but in a damaged
 // record, are found with one test per entry rather than one per field, and
-// composed apart and copied whole: the log can hold thousands.
-void ColocaEntrada(char* destino, const Jugada& entrada) {
-    const Jugada j = entrada;
+// composed apart and copied whole, in word-sized moves: the log can hold
+// thousands.
+void ColocaEntrada(char* destino, const Jugada& j) {
     unsigned fuera = 0, cifras = 0;
     ParaCadaCampoJugada([&](auto i) __attribute__((always_inline)) {
         constexpr CampoJugada c = CamposJugada[i];
@@ -142,7 +142,7 @@ void ColocaEntrada(char* destino, const Jugada& entrada) {
         for (int k = c.Ancho - 1; k >= 0; --k, valor /= 10)
             texto[c.Desplazamiento - 1 + k] = static_cast<char>('0' + valor % 10);
     });
-    std::copy(texto, texto + LargoEntrada, destino);
+    CopiaCorta<LargoEntrada>(destino, texto);
 }
 
 // The log line appended to `salida`.

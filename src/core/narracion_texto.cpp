@@ -2,14 +2,17 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstring>
 #include <string>
 #include <string_view>
 
+#include "core/disposicion_estado.h"
+
 namespace parchis {
 
 namespace {
+
+using disposicion::CopiaCorta;
 
 // How an entry is told: the first line is the move number, then Antes, the
 // player's name (unless SinNombre), Despues and, when ValorPrimera, the
@@ -72,9 +75,31 @@ void Junta(std::string& texto, const std::array<std::string_view, N>& piezas) {
     if (largo <= sizeof junto) texto.assign(junto, largo);
 }
 
-// Digits of n in `texto`.
+// Digits of n at the end of `texto`, written by hand: std::to_chars is a
+// call with range tests of its own, twice for each of thousands of entries.
 std::string_view Cifras(int n, char (&texto)[12]) {
-    return {texto, static_cast<std::size_t>(std::to_chars(texto, texto + sizeof texto, n).ptr - texto)};
+    char* const fin = texto + sizeof texto;
+    char* cifra = fin;
+    unsigned resto = n < 0 ? 0u - static_cast<unsigned>(n) : static_cast<unsigned>(n);
+    do {
+        *--cifra = static_cast<char>('0' + resto % 10);
+        resto /= 10;
+    } while (resto != 0);
+    if (n < 0) *--cifra = '-';
+    return {cifra, static_cast<std::size_t>(fin - cifra)};
+}
+
+// The line of an entry of zeros: the number right-aligned in three places
+// (past 999 it simply takes more room) and "  cuenta 0".  A damaged file
+// can declare thousands of them, so the line is laid out in one buffer and
+// copied once.
+void LineaDeCeros(std::string& linea, std::string_view numero) {
+    constexpr std::string_view cuenta = "  cuenta 0";
+    char texto[24] = "   ";
+    char* destino = texto + 3 - std::min<std::size_t>(numero.size(), 3);
+    for (const char c : numero) *destino++ = c;
+    CopiaCorta<cuenta.size()>(destino, cuenta.data());
+    linea.assign(texto, static_cast<std::size_t>(destino - texto) + cuenta.size());
 }
 
 // The lines of entry n, each written into the string `linea()` gives.
@@ -84,15 +109,15 @@ void Compone(const Partida& p, int n, DaLinea&& linea) {
     const Jugada& j = n >= 0 && n < static_cast<int>(p.Jugadas.size()) ? p.Jugadas[n] : vacia;
     char textoNumero[12], textoValor[12];
     const std::string_view numero = Cifras(n, textoNumero);
-    // Move number right-aligned in three places and a blank; past 999 the
-    // number simply takes more room.
-    const std::string_view relleno = std::string_view("   ").substr(std::min<std::size_t>(numero.size(), 3));
     // An entry of zeros, as every one past a damaged log's end is, reads as
     // nobody counting 0: thousands of them are told with their number alone.
     if ((j.TipoJugada | j.Detalle | j.Jugador | j.ValorCuenta) == 0) {
-        Junta(linea(), std::array{relleno, numero, std::string_view("  cuenta 0")});
+        LineaDeCeros(linea(), numero);
         return;
     }
+    // Move number right-aligned in three places and a blank; past 999 the
+    // number simply takes more room.
+    const std::string_view relleno = std::string_view("   ").substr(std::min<std::size_t>(numero.size(), 3));
     const Forma f = SegunTipo(j, p.NumDados);
     const std::string_view nombre =
         f.SinNombre || j.Jugador < 1 || j.Jugador > 4 ? std::string_view("") : p.Nombres[j.Jugador];
