@@ -116,20 +116,28 @@ std::string LineaEstado(const Partida& p) {
     return linea;
 }
 
-// Log entry `j` at `destino`, its 20 characters already zeros: an entry of
-// zeros, as every entry past a damaged log's end is, is left as it is.
-// Entries whose every field fits its width, all of them but in a damaged
-// record, are found with one test per entry rather than one per field, and
-// composed apart and copied whole, in word-sized moves: the log can hold
-// thousands.
+// True when every stored field of the entry is zero, as in every entry past
+// a damaged log's end: the line's zeros already tell it.  Tested apart, so
+// that the thousands of such entries a damaged file can declare cost no
+// more than this test.
+bool EntradaVacia(const Jugada& j) {
+    unsigned cifras = 0;
+    ParaCadaCampoJugada([&](auto i) __attribute__((always_inline)) {
+        cifras |= static_cast<unsigned>(j.*CamposJugada[i].Campo);
+    });
+    return cifras == 0;
+}
+
+// Log entry `j` at `destino`.  Entries whose every field fits its width, all
+// of them but in a damaged record, are found with one test per entry rather
+// than one per field, and composed apart and copied whole, in word-sized
+// moves: the log can hold thousands.
 void ColocaEntrada(char* destino, const Jugada& j) {
-    unsigned fuera = 0, cifras = 0;
+    unsigned fuera = 0;
     ParaCadaCampoJugada([&](auto i) __attribute__((always_inline)) {
         constexpr CampoJugada c = CamposJugada[i];
         fuera |= static_cast<unsigned>(j.*c.Campo) / Tope[c.Ancho];
-        cifras |= static_cast<unsigned>(j.*c.Campo);
     });
-    if (cifras == 0) return;
     if (fuera != 0) {
         for (const auto& c : CamposJugada)
             ColocaNumero(destino + c.Desplazamiento - 1, j.*c.Campo, c.Ancho, c.Ancho > 1);
@@ -154,7 +162,8 @@ void AnadeRegistro(std::string& salida, const Partida& p) {
     salida.resize(inicio + static_cast<std::size_t>(p.NumJugada - 1) * LargoEntrada, '0');
     const int enLog = std::min<int>(p.NumJugada, static_cast<int>(p.Jugadas.size()));
     for (int n = 1; n < enLog; ++n)
-        ColocaEntrada(&salida[inicio + static_cast<std::size_t>(n - 1) * LargoEntrada], p.Jugadas[n]);
+        if (!EntradaVacia(p.Jugadas[n]))
+            ColocaEntrada(&salida[inicio + static_cast<std::size_t>(n - 1) * LargoEntrada], p.Jugadas[n]);
 }
 
 }  // namespace

@@ -96,32 +96,27 @@ std::string_view Cifras(int n, char (&texto)[12]) {
 
 // The line of an entry of zeros: the number right-aligned in three places
 // (past 999 it simply takes more room) and "  cuenta 0".  A damaged file
-// can declare thousands of them, so the line is written straight over the
-// old one's characters.
+// can declare thousands of them, so the line is laid out in one buffer and
+// added to the emptied line in one copy.
 void LineaDeCeros(std::string& linea, int n) {
     constexpr std::string_view cuenta = "  cuenta 0";
     std::size_t cifras = n < 0 ? 2 : 1;
     for (unsigned resto = Magnitud(n); resto >= 10; resto /= 10) ++cifras;
     const std::size_t ancho = std::max<std::size_t>(cifras, 3);
-    linea.resize(ancho + cuenta.size());
-    char* const texto = linea.data();
+    char texto[24];
     texto[0] = texto[1] = texto[2] = ' ';
     CopiaCorta<cuenta.size()>(texto + ancho, cuenta.data());
     char* const cifra = PonCifras(texto + ancho, Magnitud(n));
     if (n < 0) cifra[-1] = '-';
+    linea.clear();
+    linea.append(texto, ancho + cuenta.size());
 }
 
-// The lines of entry n, each written into the string `linea()` gives.
+// The lines of played entry j, number n, each written into the string
+// `linea()` gives.  Kept out of line: under the address checker its buffers
+// cost a guarded stack frame, which the entries of zeros need not pay.
 template <typename DaLinea>
-void Compone(const Partida& p, int n, DaLinea&& linea) {
-    const Jugada vacia{};
-    const Jugada& j = n >= 0 && n < static_cast<int>(p.Jugadas.size()) ? p.Jugadas[n] : vacia;
-    // An entry of zeros, as every one past a damaged log's end is, reads as
-    // nobody counting 0: thousands of them are told with their number alone.
-    if ((j.TipoJugada | j.Detalle | j.Jugador | j.ValorCuenta) == 0) {
-        LineaDeCeros(linea(), n);
-        return;
-    }
+[[gnu::noinline]] void ComponeJugada(const Partida& p, const Jugada& j, int n, DaLinea&& linea) {
     char textoNumero[12], textoValor[12];
     const std::string_view numero = Cifras(n, textoNumero);
     // Move number right-aligned in three places and a blank; past 999 the
@@ -134,6 +129,17 @@ void Compone(const Partida& p, int n, DaLinea&& linea) {
     Junta(linea(), std::array{relleno, numero, std::string_view(" "), f.Antes, nombre, f.Despues,
                               f.ValorPrimera ? valor : std::string_view("")});
     if (!f.Segunda.empty()) Junta(linea(), std::array{std::string_view("    "), f.Segunda, f.ValorSegunda ? valor : f.Fin});
+}
+
+// The lines of entry n.
+template <typename DaLinea>
+void Compone(const Partida& p, int n, DaLinea&& linea) {
+    const Jugada vacia{};
+    const Jugada& j = n >= 0 && n < static_cast<int>(p.Jugadas.size()) ? p.Jugadas[n] : vacia;
+    // An entry of zeros, as every one past a damaged log's end is, reads as
+    // nobody counting 0: thousands of them are told with their number alone.
+    if ((j.TipoJugada | j.Detalle | j.Jugador | j.ValorCuenta) == 0) LineaDeCeros(linea(), n);
+    else ComponeJugada(p, j, n, linea);
 }
 
 }  // namespace
