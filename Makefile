@@ -43,7 +43,10 @@ deb: build
 # real messages, the others from state files.  The player's fuzzer gives
 # less of its schedule to the inputs whose search runs long (up to 8,192
 # nodes, a hundred times a short run and more): in equal time it reached
-# as much code, at three times the rate.
+# as much code, at three times the rate.  A run starts by running its whole
+# kept corpus, where a reduced input is added beside the one it reduces:
+# after each run the folder is cut down to the inputs that add coverage
+# (-merge=1), which halved the player's start.
 FUZZERS := estado jugador red
 fuzz: deps
 	@CXX=clang++ CC=clang cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPARCHIS_FUZZ=ON -DPARCHIS_TESTS=OFF >/dev/null
@@ -56,6 +59,9 @@ fuzz: deps
 	        || { tail -n 40 $(BUILD_FUZZ)/fuzz-$$f.log; exit 1; }; \
 	    echo "fuzz_$$f: $$(grep -E '^Done' $(BUILD_FUZZ)/fuzz-$$f.log)," \
 	         "$$(awk '/average_exec_per_sec/ {print $$2}' $(BUILD_FUZZ)/fuzz-$$f.log) executions per second"; \
+	    rm -rf $(BUILD_FUZZ)/corpus-$$f.min && mkdir $(BUILD_FUZZ)/corpus-$$f.min; \
+	    $(BUILD_FUZZ)/fuzz_$$f -merge=1 $(BUILD_FUZZ)/corpus-$$f.min $(BUILD_FUZZ)/corpus-$$f > $(BUILD_FUZZ)/merge-$$f.log 2>&1 \
+	        && rm -rf $(BUILD_FUZZ)/corpus-$$f && mv $(BUILD_FUZZ)/corpus-$$f.min $(BUILD_FUZZ)/corpus-$$f; \
 	done
 
 # The long network soak: 200 games between four terminal programs, then

@@ -118,12 +118,8 @@ std::string LineaEstado(const Partida& p) {
     return linea;
 }
 
-// True when every field of the entry is zero, as in every entry past a
-// damaged log's end: the line's zeros already tell it.  Its bytes are
-// tested in words, apart from the composing of played entries, so that the
-// thousands of such entries a damaged file can declare cost no more than
-// this test.  (An entry whose only other bytes are ones the file does not
-// store is simply composed, as zeros.)
+// The N bytes at `bytes` or-ed together in words, to test them for zeros
+// with a handful of loads.
 template <std::size_t N>
 [[gnu::always_inline]] inline std::uint64_t OrDePalabras(const char* bytes) {
     constexpr std::size_t Paso = N >= 8 ? 8 : N >= 4 ? 4 : N >= 2 ? 2 : N;
@@ -133,6 +129,12 @@ template <std::size_t N>
     else return palabra;
 }
 
+// True when every byte of the entry is zero, as in every entry past a
+// damaged log's end: the line's zeros already tell it.  Tested apart from
+// the composing of played entries, so that the thousands of such entries a
+// damaged file can declare cost no more than this test.  (An entry whose
+// only other bytes are fields the file does not store is composed, as
+// zeros.)
 bool EntradaVacia(const Jugada& j) {
     return OrDePalabras<sizeof(Jugada)>(reinterpret_cast<const char*>(&j)) == 0;
 }
