@@ -40,7 +40,13 @@ deb: build
 # `make fuzz FUZZ_SECONDS=600` for long ones.  Each prints its executions
 # per second.  Nothing else writes to a run's corpus folder, so it is not
 # read again during the run (-reload=0).  The network fuzzer starts from
-# real messages, the others from state files.
+# real messages, the others from state files.  The player's fuzzer gives
+# less of its schedule to the inputs whose search runs long (up to 8,192
+# nodes, a hundred times a short run and more): in equal time it reached
+# as much code, at three times the rate.  A run starts by running its whole
+# kept corpus, where a reduced input is added beside the one it reduces:
+# after each run the folder is cut down to the inputs that add coverage
+# (-merge=1), which halved the player's start.
 FUZZERS := estado jugador red
 fuzz: deps
 	@CXX=clang++ CC=clang cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPARCHIS_FUZZ=ON -DPARCHIS_TESTS=OFF >/dev/null
@@ -48,10 +54,14 @@ fuzz: deps
 	@for f in $(FUZZERS); do \
 	    mkdir -p $(BUILD_FUZZ)/corpus-$$f; \
 	    $(BUILD_FUZZ)/fuzz_$$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -reload=0 \
+	        $$([ $$f = jugador ] && echo -entropic_scale_per_exec_time=1) \
 	        $(BUILD_FUZZ)/corpus-$$f fuzz/corpus/$$([ $$f = red ] && echo red || echo estado) > $(BUILD_FUZZ)/fuzz-$$f.log 2>&1 \
 	        || { tail -n 40 $(BUILD_FUZZ)/fuzz-$$f.log; exit 1; }; \
 	    echo "fuzz_$$f: $$(grep -E '^Done' $(BUILD_FUZZ)/fuzz-$$f.log)," \
 	         "$$(awk '/average_exec_per_sec/ {print $$2}' $(BUILD_FUZZ)/fuzz-$$f.log) executions per second"; \
+	    rm -rf $(BUILD_FUZZ)/corpus-$$f.min && mkdir $(BUILD_FUZZ)/corpus-$$f.min; \
+	    $(BUILD_FUZZ)/fuzz_$$f -merge=1 $(BUILD_FUZZ)/corpus-$$f.min $(BUILD_FUZZ)/corpus-$$f > $(BUILD_FUZZ)/merge-$$f.log 2>&1 \
+	        && rm -rf $(BUILD_FUZZ)/corpus-$$f && mv $(BUILD_FUZZ)/corpus-$$f.min $(BUILD_FUZZ)/corpus-$$f; \
 	done
 
 # The long network soak: 200 games between four terminal programs, then

@@ -11,17 +11,23 @@
 
 namespace fuzz {
 
-// The record set back to `modelo`'s values, keeping the storage of its log
-// and of its move list's array: a run then writes over the last one's
-// thousands of entries instead of allocating them again.  The model's move
-// list is not copied: the reader replaces it whole, or a simulation leaves
-// it as it is, empty (see SueltaLineas).
+// The record set back to `modelo`'s values but for its log and its move
+// list, which keep the storage (and the contents) of the last run: the
+// reader clears the log to the length it declares and replaces the list
+// whole, or a simulation leaves the list as it is, empty (see SueltaLineas).
+// A run then writes over the last one's thousands of entries instead of
+// copying the model's and allocating them again.
 __attribute__((no_sanitize("coverage"))) inline void Reinicia(parchis::Partida& p, parchis::Partida& modelo) {
+    std::vector<parchis::Jugada> log, logModelo;
     std::vector<std::string> lista, listaModelo;
+    log.swap(p.Jugadas);
+    logModelo.swap(modelo.Jugadas);
     lista.swap(p.ListaJugadas);
     listaModelo.swap(modelo.ListaJugadas);
     p = modelo;
+    modelo.Jugadas.swap(logModelo);
     modelo.ListaJugadas.swap(listaModelo);
+    p.Jugadas.swap(log);
     p.ListaJugadas.swap(lista);
 }
 

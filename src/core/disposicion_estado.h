@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <utility>
 
 #include "core/partida.h"
@@ -142,6 +143,17 @@ template <typename F, std::size_t... I>
 template <typename F>
 [[gnu::always_inline]] constexpr void ParaCadaCampoJugada(F&& f) {
     CadaCampoJugada(f, std::make_index_sequence<CamposJugada.size()>{});
+}
+
+// N bytes of a line copied in moves of a word at most (N is 6 for a square,
+// 20 for a log entry).  Under the address checker a short memcpy is a call
+// that checks both ranges, and a log holds thousands of entries; a word is
+// checked inline at its first and last byte.
+template <std::size_t N>
+[[gnu::always_inline]] inline void CopiaCorta(char* destino, const char* origen) {
+    constexpr std::size_t Paso = N >= 8 ? 8 : N >= 4 ? 4 : N >= 2 ? 2 : N;
+    std::memcpy(destino, origen, Paso);
+    if constexpr (N > Paso) CopiaCorta<N - Paso>(destino + Paso, origen + Paso);
 }
 
 }  // namespace parchis::disposicion

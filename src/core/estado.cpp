@@ -1,6 +1,8 @@
 #include "core/estado.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "core/codificacion.h"
@@ -82,7 +84,7 @@ void ColocaCasillas(char* linea, const Partida& p) {
             texto[2 * hueco - 1] = static_cast<char>('0' + c.Pieza[hueco]);
         }
         if (fuera == 0) {
-            std::copy(texto, texto + 6, &linea[static_cast<std::size_t>(BaseCasilla(i))]);
+            CopiaCorta<6>(&linea[static_cast<std::size_t>(BaseCasilla(i))], texto);
             continue;
         }
         for (int hueco = 1; hueco <= 3; ++hueco) {
@@ -116,20 +118,37 @@ std::string LineaEstado(const Partida& p) {
     return linea;
 }
 
-// Log entry `j` at `destino`, its 20 characters already zeros: an entry of
-// zeros, as every entry past a damaged log's end is, is left as it is.
-// Entries whose every field fits its width, all of them but in a damaged
-// record, are found with one test per entry rather than one per field, and
-// composed apart and copied whole: the log can hold thousands.
-void ColocaEntrada(char* destino, const Jugada& entrada) {
-    const Jugada j = entrada;
-    unsigned fuera = 0, cifras = 0;
+// The N bytes at `bytes` or-ed together in words, to test them for zeros
+// with a handful of loads.
+template <std::size_t N>
+[[gnu::always_inline]] inline std::uint64_t OrDePalabras(const char* bytes) {
+    constexpr std::size_t Paso = N >= 8 ? 8 : N >= 4 ? 4 : N >= 2 ? 2 : N;
+    std::uint64_t palabra = 0;
+    std::memcpy(&palabra, bytes, Paso);
+    if constexpr (N > Paso) return palabra | OrDePalabras<N - Paso>(bytes + Paso);
+    else return palabra;
+}
+
+// True when every byte of the entry is zero, as in every entry past a
+// damaged log's end: the line's zeros already tell it.  Tested apart from
+// the composing of played entries, so that the thousands of such entries a
+// damaged file can declare cost no more than this test.  (An entry whose
+// only other bytes are fields the file does not store is composed, as
+// zeros.)
+bool EntradaVacia(const Jugada& j) {
+    return OrDePalabras<sizeof(Jugada)>(reinterpret_cast<const char*>(&j)) == 0;
+}
+
+// Log entry `j` at `destino`.  Entries whose every field fits its width, all
+// of them but in a damaged record, are found with one test per entry rather
+// than one per field, and composed apart and copied whole, in word-sized
+// moves: the log can hold thousands.
+void ColocaEntrada(char* destino, const Jugada& j) {
+    unsigned fuera = 0;
     ParaCadaCampoJugada([&](auto i) __attribute__((always_inline)) {
         constexpr CampoJugada c = CamposJugada[i];
         fuera |= static_cast<unsigned>(j.*c.Campo) / Tope[c.Ancho];
-        cifras |= static_cast<unsigned>(j.*c.Campo);
     });
-    if (cifras == 0) return;
     if (fuera != 0) {
         for (const auto& c : CamposJugada)
             ColocaNumero(destino + c.Desplazamiento - 1, j.*c.Campo, c.Ancho, c.Ancho > 1);
@@ -142,7 +161,7 @@ void ColocaEntrada(char* destino, const Jugada& entrada) {
         for (int k = c.Ancho - 1; k >= 0; --k, valor /= 10)
             texto[c.Desplazamiento - 1 + k] = static_cast<char>('0' + valor % 10);
     });
-    std::copy(texto, texto + LargoEntrada, destino);
+    CopiaCorta<LargoEntrada>(destino, texto);
 }
 
 // The log line appended to `salida`.
@@ -154,7 +173,8 @@ void AnadeRegistro(std::string& salida, const Partida& p) {
     salida.resize(inicio + static_cast<std::size_t>(p.NumJugada - 1) * LargoEntrada, '0');
     const int enLog = std::min<int>(p.NumJugada, static_cast<int>(p.Jugadas.size()));
     for (int n = 1; n < enLog; ++n)
-        ColocaEntrada(&salida[inicio + static_cast<std::size_t>(n - 1) * LargoEntrada], p.Jugadas[n]);
+        if (!EntradaVacia(p.Jugadas[n]))
+            ColocaEntrada(&salida[inicio + static_cast<std::size_t>(n - 1) * LargoEntrada], p.Jugadas[n]);
 }
 
 }  // namespace

@@ -4,9 +4,13 @@
 // converted or is out of its range leaves the record's value as it was, and
 // no loop runs past the sizes of the record's arrays.
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string_view>
+#include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "core/codificacion.h"
 #include "core/disposicion_estado.h"
@@ -42,7 +46,7 @@ std::pair<std::string_view, std::string_view> Lineas(std::string_view contenido)
 std::optional<std::string_view> Campo(std::string_view linea, int pos, int ancho) {
     const auto inicio = static_cast<std::size_t>(pos - 1);
     if (inicio >= linea.size()) return std::nullopt;
-    return linea.substr(inicio, static_cast<std::size_t>(ancho));
+    return std::string_view(linea.data() + inicio, std::min(linea.size() - inicio, static_cast<std::size_t>(ancho)));
 }
 
 bool EsDigito(char c) { return c >= '0' && c <= '9'; }
@@ -117,7 +121,7 @@ void LeePuestos(Partida& p, std::string_view linea) {
 // are read with every state line.
 bool LeeCasillaDeCifras(Casilla& c, const char* campos) {
     char texto[6];
-    std::copy(campos, campos + 6, texto);
+    CopiaCorta<6>(texto, campos);
     unsigned otros = 0;
     for (const char t : texto) otros |= (static_cast<unsigned char>(t) - unsigned{'0'}) / 10;
     if (otros != 0) return false;
@@ -166,15 +170,22 @@ void LeeAjustes(Partida& p, std::string_view linea) {
         p.IdPartida = AjustaAncho(Texto(*id), LargoIdPartida);
 }
 
+// Entry n of the line, each field on its own.
+void LeeEntradaCampoACampo(Jugada& j, std::string_view linea, int n) {
+    const int base = (n - 1) * LargoEntrada;
+    for (const auto& c : CamposJugada)
+        Asigna(j.*c.Campo, NumeroEntero(Campo(linea, base + c.Desplazamiento, c.Ancho)), c.Min, c.Max);
+}
+
 // Entry `j` from its 20 characters when they are all digits; false
 // otherwise.  A log can hold thousands of entries, so an entry whose every
 // field is in its range, as the writer leaves them, is found with one test
-// rather than several per field.  A field past its maximum keeps its value,
-// as it would read one field at a time: a line shifted by a damaged byte
-// reads this way, entry after entry.
-bool LeeEntradaDeCifras(Jugada& j, const char* entrada) {
-    char texto[LargoEntrada];
-    std::copy(entrada, entrada + LargoEntrada, texto);
+// rather than several per field, and its fields are stored one by one
+// rather than through a copy of the whole entry (a call under the address
+// checker).  A field past its maximum keeps its value, as it would read one
+// field at a time: a line shifted by a damaged byte reads this way, entry
+// after entry.
+bool LeeEntradaDeCifras(Jugada& j, const char (&texto)[LargoEntrada]) {
     unsigned otros = 0;
     for (const char c : texto) otros |= (static_cast<unsigned char>(c) - unsigned{'0'}) / 10;
     if (otros != 0) return false;
@@ -183,38 +194,55 @@ bool LeeEntradaDeCifras(Jugada& j, const char* entrada) {
         for (int k = 0; k < c.Ancho; ++k) v = v * 10 + (texto[c.Desplazamiento - 1 + k] - '0');
         return v;
     };
-    Jugada leida = j;
     int fuera = 0;   // negative when a field is past its maximum
     ParaCadaCampoJugada([&](auto i) __attribute__((always_inline)) {
         constexpr CampoJugada c = CamposJugada[i];
         static_assert(c.Min == 0);
-        const int v = valor(c);
-        fuera |= c.Max - v;
-        leida.*c.Campo = static_cast<Entero>(v);
+        fuera |= c.Max - valor(c);
     });
-    if (fuera >= 0) {
-        j = leida;
-        return true;
-    }
+    const bool todos = fuera >= 0;
     ParaCadaCampoJugada([&](auto i) __attribute__((always_inline)) {
         constexpr CampoJugada c = CamposJugada[i];
-        if (const int v = valor(c); v <= c.Max) j.*c.Campo = static_cast<Entero>(v);
+        if (const int v = valor(c); todos) j.*c.Campo = static_cast<Entero>(v);
+        else if (v <= c.Max) j.*c.Campo = static_cast<Entero>(v);
     });
     return true;
 }
 
+// Twenty zeros: the cleared entry, as every one past the end of the moves
+// a damaged file declares is written.
+bool EntradaDeCeros(const char (&texto)[LargoEntrada]) {
+    std::uint64_t a, b;
+    std::uint32_t c;
+    std::memcpy(&a, texto, 8);
+    std::memcpy(&b, texto + 8, 8);
+    std::memcpy(&c, texto + 16, 4);
+    constexpr std::uint64_t ceros = 0x3030303030303030;
+    return ((a ^ ceros) | (b ^ ceros) | (c ^ static_cast<std::uint32_t>(ceros))) == 0;
+}
+
+// The log made `largo` cleared entries, in one fill: a cleared entry is all
+// zeros, and the log can hold ten thousand.
+void VaciaRegistro(std::vector<Jugada>& registro, std::size_t largo) {
+    static_assert(std::is_trivially_copyable_v<Jugada>);
+    registro.resize(largo);
+    std::memset(static_cast<void*>(registro.data()), 0, largo * sizeof(Jugada));
+}
+
+// Reads the log into entries that were just cleared.
 void LeeRegistro(Partida& p, std::string_view linea) {
-    // Entries past the end of the line stay cleared.
-    const auto enLinea = static_cast<int>((linea.size() + LargoEntrada - 1) / LargoEntrada);
-    const int ultima = std::min(p.NumJugada - 1, enLinea);
-    for (int n = 1; n <= ultima; ++n) {
-        const auto base = static_cast<std::size_t>(n - 1) * LargoEntrada;
-        if (base + LargoEntrada <= linea.size() && LeeEntradaDeCifras(p.Jugadas[n], linea.data() + base))
-            continue;
-        for (const auto& c : CamposJugada)
-            Asigna(p.Jugadas[n].*c.Campo,
-                   NumeroEntero(Campo(linea, static_cast<int>(base) + c.Desplazamiento, c.Ancho)), c.Min, c.Max);
+    // Entries past the end of the line stay cleared, and so do entries of
+    // zeros; the entry the line cuts short is read field by field.
+    const int enteras = static_cast<int>(linea.size() / LargoEntrada);
+    const int ultima = std::min(p.NumJugada - 1, enteras + (linea.size() % LargoEntrada != 0));
+    const int ultimaEntera = std::min(ultima, enteras);
+    for (int n = 1; n <= ultimaEntera; ++n) {
+        char texto[LargoEntrada];
+        CopiaCorta<LargoEntrada>(texto, linea.data() + static_cast<std::size_t>(n - 1) * LargoEntrada);
+        if (EntradaDeCeros(texto) || LeeEntradaDeCifras(p.Jugadas[n], texto)) continue;
+        LeeEntradaCampoACampo(p.Jugadas[n], linea, n);
     }
+    if (ultima > enteras) LeeEntradaCampoACampo(p.Jugadas[ultima], linea, ultima);
 }
 
 }  // namespace
@@ -226,7 +254,7 @@ void LeerEstado(Partida& p, const std::string& contenido) {
     LeeAjustes(p, linea1);
 
     if (p.NumJugada < 0) p.NumJugada = 1;
-    p.Jugadas.assign(static_cast<std::size_t>(p.NumJugada) + CrecimientoLog + 1, Jugada{});
+    VaciaRegistro(p.Jugadas, static_cast<std::size_t>(p.NumJugada) + CrecimientoLog + 1);
     // With no game under way, or no completed move, line 2 is leftover text.
     if (p.PartidaIniciada) LeeRegistro(p, linea2);
     if (p.LeyendoSimulacion) return;

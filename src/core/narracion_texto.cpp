@@ -2,14 +2,17 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstring>
 #include <string>
 #include <string_view>
 
+#include "core/disposicion_estado.h"
+
 namespace parchis {
 
 namespace {
+
+using disposicion::CopiaCorta;
 
 // How an entry is told: the first line is the move number, then Antes, the
 // player's name (unless SinNombre), Despues and, when ValorPrimera, the
@@ -54,45 +57,71 @@ Forma SegunTipo(const Jugada& j, int dados) {
     }
 }
 
-// The pieces one after another in `texto`, reusing its storage: a restored
-// game tells thousands of entries, usually into the strings of the list it
-// replaces.  They are joined on the stack and copied once, without a test
-// per piece (no piece is a null view); a line too long for that (a name
-// nobody validated) is joined in place.
+// The pieces one after another in `texto`, written over its old text: a
+// restored game tells thousands of entries, usually into the strings of
+// the list it replaces, where a line of the same length needs no fill and
+// no copy through another buffer.
 template <std::size_t N>
 void Junta(std::string& texto, const std::array<std::string_view, N>& piezas) {
     std::size_t largo = 0;
     for (const auto pieza : piezas) largo += pieza.size();
-    char junto[64];
-    char* destino = largo <= sizeof junto ? junto : (texto.resize(largo), texto.data());
+    texto.resize(largo);
+    char* destino = texto.data();
     for (const auto pieza : piezas) {
         std::memcpy(destino, pieza.data(), pieza.size());
         destino += pieza.size();
     }
-    if (largo <= sizeof junto) texto.assign(junto, largo);
 }
 
-// Digits of n in `texto`.
+// The digits of `valor` written backwards, ending before `fin`; returns
+// where they begin.  By hand rather than with std::to_chars, a call with
+// range tests of its own, for each of thousands of entries.
+char* PonCifras(char* fin, unsigned valor) {
+    do {
+        *--fin = static_cast<char>('0' + valor % 10);
+        valor /= 10;
+    } while (valor != 0);
+    return fin;
+}
+
+unsigned Magnitud(int n) { return n < 0 ? 0u - static_cast<unsigned>(n) : static_cast<unsigned>(n); }
+
+// Digits of n at the end of `texto`.
 std::string_view Cifras(int n, char (&texto)[12]) {
-    return {texto, static_cast<std::size_t>(std::to_chars(texto, texto + sizeof texto, n).ptr - texto)};
+    char* const fin = texto + sizeof texto;
+    char* cifra = PonCifras(fin, Magnitud(n));
+    if (n < 0) *--cifra = '-';
+    return {cifra, static_cast<std::size_t>(fin - cifra)};
 }
 
-// The lines of entry n, each written into the string `linea()` gives.
+// The line of an entry of zeros: the number right-aligned in three places
+// (past 999 it simply takes more room) and "  cuenta 0".  A damaged file
+// can declare thousands of them, so the line is laid out in one buffer and
+// added to the emptied line in one copy.
+void LineaDeCeros(std::string& linea, int n) {
+    constexpr std::string_view cuenta = "  cuenta 0";
+    std::size_t cifras = n < 0 ? 2 : 1;
+    for (unsigned resto = Magnitud(n); resto >= 10; resto /= 10) ++cifras;
+    const std::size_t ancho = std::max<std::size_t>(cifras, 3);
+    char texto[24];
+    texto[0] = texto[1] = texto[2] = ' ';
+    CopiaCorta<cuenta.size()>(texto + ancho, cuenta.data());
+    char* const cifra = PonCifras(texto + ancho, Magnitud(n));
+    if (n < 0) cifra[-1] = '-';
+    linea.clear();
+    linea.append(texto, ancho + cuenta.size());
+}
+
+// The lines of played entry j, number n, each written into the string
+// `linea()` gives.  Kept out of line: under the address checker its buffers
+// cost a guarded stack frame, which the entries of zeros need not pay.
 template <typename DaLinea>
-void Compone(const Partida& p, int n, DaLinea&& linea) {
-    const Jugada vacia{};
-    const Jugada& j = n >= 0 && n < static_cast<int>(p.Jugadas.size()) ? p.Jugadas[n] : vacia;
+[[gnu::noinline]] void ComponeJugada(const Partida& p, const Jugada& j, int n, DaLinea&& linea) {
     char textoNumero[12], textoValor[12];
     const std::string_view numero = Cifras(n, textoNumero);
     // Move number right-aligned in three places and a blank; past 999 the
     // number simply takes more room.
     const std::string_view relleno = std::string_view("   ").substr(std::min<std::size_t>(numero.size(), 3));
-    // An entry of zeros, as every one past a damaged log's end is, reads as
-    // nobody counting 0: thousands of them are told with their number alone.
-    if ((j.TipoJugada | j.Detalle | j.Jugador | j.ValorCuenta) == 0) {
-        Junta(linea(), std::array{relleno, numero, std::string_view("  cuenta 0")});
-        return;
-    }
     const Forma f = SegunTipo(j, p.NumDados);
     const std::string_view nombre =
         f.SinNombre || j.Jugador < 1 || j.Jugador > 4 ? std::string_view("") : p.Nombres[j.Jugador];
@@ -100,6 +129,17 @@ void Compone(const Partida& p, int n, DaLinea&& linea) {
     Junta(linea(), std::array{relleno, numero, std::string_view(" "), f.Antes, nombre, f.Despues,
                               f.ValorPrimera ? valor : std::string_view("")});
     if (!f.Segunda.empty()) Junta(linea(), std::array{std::string_view("    "), f.Segunda, f.ValorSegunda ? valor : f.Fin});
+}
+
+// The lines of entry n.
+template <typename DaLinea>
+void Compone(const Partida& p, int n, DaLinea&& linea) {
+    const Jugada vacia{};
+    const Jugada& j = n >= 0 && n < static_cast<int>(p.Jugadas.size()) ? p.Jugadas[n] : vacia;
+    // An entry of zeros, as every one past a damaged log's end is, reads as
+    // nobody counting 0: thousands of them are told with their number alone.
+    if ((j.TipoJugada | j.Detalle | j.Jugador | j.ValorCuenta) == 0) LineaDeCeros(linea(), n);
+    else ComponeJugada(p, j, n, linea);
 }
 
 }  // namespace

@@ -97,11 +97,15 @@ TEST(EstadoEscritura, CamposEnSuSitioYFicheroEnWindows1252ConComillasYCrLf) {
 
 TEST(EstadoLectura, LoEscritoSeLeeIgual) {
     std::mt19937 azar(1234);
+    // Each file is read over the last one's record: a log longer or shorter
+    // than the new one, whose entries never show through its entries of zeros.
+    Partida leidos[2];
     // Logs that grow past 40, 80 and 120 entries keep every one of them.
-    for (int numJugada : {0, 1, 2, 3, 39, 40, 41, 80, 81, 121, 200, 1000}) {
+    for (int numJugada : {0, 1, 2, 3, 39, 40, 41, 80, 81, 121, 200, 1000, 7}) {
         for (bool simulacion : {false, true}) {
-            const Partida original = prueba::RegistroAleatorio(azar, numJugada, numJugada > 0);
-            Partida leido;
+            Partida original = prueba::RegistroAleatorio(azar, numJugada, numJugada > 0);
+            if (numJugada > 2) original.Jugadas[numJugada / 2] = Jugada{};
+            Partida& leido = leidos[simulacion];
             leido.LeyendoSimulacion = simulacion;
             LeerEstado(leido, ContenidoFichero(original));
             SCOPED_TRACE(std::to_string(numJugada) + (simulacion ? " simulación" : ""));
@@ -115,17 +119,23 @@ TEST(EstadoLectura, LoEscritoSeLeeIgual) {
 TEST(EstadoLectura, LaListaSeRehaceConLosJugadoresYaValidados) {
     Partida p = RegistroPorDefecto();
     p.Nombres[2] = "PEDRO";
-    p.NumJugada = 3;
+    p.NumJugada = 4;   // entry 3 never played
     p.PartidaIniciada = true;
     p.Jugadas[1] = {2, 0, 5, 0, 5, 3, 1, 0, 0, 5, 0, 1, 0, 0};
     p.Jugadas[2] = {2, 0, 6, 0, 0, 11, 1, 0, 5, 0, 0, 1, 0, 0};
-    Partida leido;
-    // More and longer lines than the new list: none of them may show through.
-    leido.ListaJugadas.assign(6, "una línea de otra partida, más larga");
-    LeerEstado(leido, ContenidoFichero(p));
     const std::vector<std::string> esperada{"Principio de la partida", "  1 Pedro cuenta 5",
-                                            "  2 Ficha de Pedro", "    eliminada (3 seises)"};
-    EXPECT_EQ(leido.ListaJugadas, esperada);
+                                            "  2 Ficha de Pedro", "    eliminada (3 seises)",
+                                            "  3  cuenta 0"};
+    // Lines of another game, more or fewer, longer or shorter: none of them
+    // may show through.
+    for (const char* vieja : {"una línea de otra partida, más larga", "x", ""}) {
+        for (std::size_t lineas : {1, 6}) {
+            Partida leido;
+            leido.ListaJugadas.assign(lineas, vieja);
+            LeerEstado(leido, ContenidoFichero(p));
+            EXPECT_EQ(leido.ListaJugadas, esperada) << vieja;
+        }
+    }
 
     // A simulation reads the record only.
     Partida simulado;

@@ -36,7 +36,9 @@ TEST(NarracionTexto, LineasDeCadaTipoYDesenlace) {
         {46, Entrada(4, 11, 6, 0), 1, {" 46 Ficha de Luis", "    eliminada (3 seises)"}},
         {46, Entrada(4, 11, 6, 0), 2, {" 46 Ficha de Luis", "    eliminada (3 dobles)"}},
         {1000, Entrada(1, 3, 1, 0), 1, {"1000 Carmen cuenta 1"}},
-        {7, Entrada(0, 0, 0, 0), 2, {"  7  cuenta 0"}},   // an entry never played
+        {7, Entrada(0, 0, 0, 0), 2, {"  7  cuenta 0"}},   // entries never played
+        {10, Entrada(0, 0, 0, 0), 1, {" 10  cuenta 0"}},
+        {999, Entrada(0, 0, 0, 0), 1, {"999  cuenta 0"}},
     };
     for (const auto& c : casos) {
         Partida p;
