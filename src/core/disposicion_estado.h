@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -149,11 +150,25 @@ template <typename F>
 // 20 for a log entry).  Under the address checker a short memcpy is a call
 // that checks both ranges, and a log holds thousands of entries; a word is
 // checked inline at its first and last byte.
+// The largest move of a word at most that fits in N bytes.
+constexpr std::size_t PasoCorto(std::size_t n) { return n >= 8 ? 8 : n >= 4 ? 4 : n >= 2 ? 2 : n; }
+
 template <std::size_t N>
 [[gnu::always_inline]] inline void CopiaCorta(char* destino, const char* origen) {
-    constexpr std::size_t Paso = N >= 8 ? 8 : N >= 4 ? 4 : N >= 2 ? 2 : N;
+    constexpr std::size_t Paso = PasoCorto(N);
     std::memcpy(destino, origen, Paso);
     if constexpr (N > Paso) CopiaCorta<N - Paso>(destino + Paso, origen + Paso);
+}
+
+// The N bytes at `bytes` or-ed together in the same moves, to test them for
+// zeros with a handful of loads.
+template <std::size_t N>
+[[gnu::always_inline]] inline std::uint64_t OrDePalabras(const char* bytes) {
+    constexpr std::size_t Paso = PasoCorto(N);
+    std::uint64_t palabra = 0;
+    std::memcpy(&palabra, bytes, Paso);
+    if constexpr (N > Paso) return palabra | OrDePalabras<N - Paso>(bytes + Paso);
+    else return palabra;
 }
 
 }  // namespace parchis::disposicion

@@ -118,17 +118,6 @@ std::string LineaEstado(const Partida& p) {
     return linea;
 }
 
-// The N bytes at `bytes` or-ed together in words, to test them for zeros
-// with a handful of loads.
-template <std::size_t N>
-[[gnu::always_inline]] inline std::uint64_t OrDePalabras(const char* bytes) {
-    constexpr std::size_t Paso = N >= 8 ? 8 : N >= 4 ? 4 : N >= 2 ? 2 : N;
-    std::uint64_t palabra = 0;
-    std::memcpy(&palabra, bytes, Paso);
-    if constexpr (N > Paso) return palabra | OrDePalabras<N - Paso>(bytes + Paso);
-    else return palabra;
-}
-
 // True when every byte of the entry is zero, as in every entry past a
 // damaged log's end: the line's zeros already tell it.  Tested apart from
 // the composing of played entries, so that the thousands of such entries a

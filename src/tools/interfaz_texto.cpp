@@ -26,7 +26,7 @@ double SegundosProceso() {
 
 void TiemposDecision::Anota(double segundos, long decision, long partida, long jugada) {
     Segundos += segundos;
-    if (segundos > UmbralLenta && Lentas.size() < MaximoLentas) Lentas.push_back({decision, partida, jugada, segundos});
+    if (ListaLentas && segundos > UmbralLenta && Lentas.size() < MaximoLentas) Lentas.push_back({decision, partida, jugada, segundos});
     const auto i = segundos <= TramoMinimo
                        ? std::size_t{0}
                        : static_cast<std::size_t>(std::ceil(std::log(segundos / TramoMinimo) / std::log(Paso)));

@@ -36,6 +36,7 @@ struct TiemposDecision {
     double Peor = 0;
     long PartidaPeor = 0, JugadaPeor = 0;   // where the slowest decision was
     std::vector<long> Tramos;               // decisions by time, in steps of 1%
+    bool ListaLentas = false;               // keep the slow ones in Lentas
     std::vector<Lenta> Lentas;              // the first MaximoLentas over UmbralLenta
 
     void Anota(double segundos, long decision, long partida, long jugada);
@@ -66,7 +67,7 @@ public:
     const Estadistica& Datos() const { return datos_; }
     // Each decision's processor time is read too: two system calls a
     // decision, which cost more than most decisions on some machines.
-    void MideProceso(bool mide) { mideProceso_ = mide; }
+    void MideProceso(bool mide) { mideProceso_ = datos_.Proceso.ListaLentas = mide; }
 
     void Cede() override;
     double Reloj() override;
