@@ -14,10 +14,6 @@ namespace {
 
 bool EsRemotoEsperado(const Partida& p, int j) { return p.Estado[j] == 1 && p.Control[j] == 3; }
 
-// A client tells its resume mark as soon as it has its seat; one that has
-// not after this long (the clock's seconds) holds up the start for good.
-constexpr double EsperaMarca = 60;
-
 // A client's throws and moves wait in ColaRed for its turn: one turn's
 // take a few hundred bytes, and one client may not fill the queue the
 // others' turns wait in.
@@ -183,10 +179,11 @@ bool Red::MarcasCompletas() const {
 }
 
 // A seated caller that never tells its mark gives its seat back to the
-// next caller instead of holding up the start.
+// next caller instead of holding up the start: a few silent connections
+// would otherwise keep every seat from the real players.
 void Red::ApartaSilenciosos() {
     for (int k = 1; k <= 3; ++k) {
-        if (!conectado_[k] || marcaRecibida_[k] || ui_.Reloj() - sentadoEn_[k] < EsperaMarca) continue;
+        if (!conectado_[k] || marcaRecibida_[k] || ui_.Reloj() - sentadoEn_[k] < esperaMarca_) continue;
         conexiones_.Cierra(k);
         conectado_[k] = false;
         receptores_[k].Vacia();

@@ -145,11 +145,15 @@ void Red::Atiende() {
 }
 
 // A whole game, played inside the event or the wait that got here; the
-// game it interrupts finds PartidaIniciada false when it resumes.
+// game it interrupts finds PartidaIniciada false when it resumes.  That
+// game is over from here on: the new game's draw is no turn of it (the
+// draw's throws are told as the draw's, not as that game's).
 void Red::EmpiezaNuevaPartida() {
     if (!nuevaPartida_) return;
     nuevaPartida_ = false;
-    if (p_.JugarEnRed) NuevaPartida(p_, ui_);
+    if (!p_.JugarEnRed) return;
+    p_.PartidaIniciada = false;
+    NuevaPartida(p_, ui_);
 }
 
 void Red::CierraAdministrador() {

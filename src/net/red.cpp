@@ -161,9 +161,11 @@ void Red::AnadeACola(const std::string& mensaje) {
 }
 
 // The chat window is told once per arrival, however many messages it held.
+// The administrator relays the record in a frame of its own: the sender's
+// prefix may have come in any case.
 void Red::LlegaChat(const std::string& mensaje) {
     const std::string registro = mensaje.substr(LargoCabecera);
-    if (papel_ == Papel::Administrador) Envia(mensaje, 0);
+    if (papel_ == Papel::Administrador) Envia(TextoChat(registro), 0);
     mensajes_.Anade(registro);
     chatNuevo_ = true;
 }

@@ -49,6 +49,11 @@ public:
     // A client's new game waits for Atiende (the owner may call it when
     // idle, outside its Cede and Espera, once this is true).
     bool HayPendiente() const { return !pendientes_.empty(); }
+    // Administrator: a seated caller that has not told its resume mark
+    // after this many seconds of the clock is closed and its seat freed.
+    // A client tells it as soon as it has its seat.
+    static constexpr double EsperaMarcaPorDefecto = 10;
+    void PonEsperaMarca(double segundos) { esperaMarca_ = segundos; }
     // Administrator: a client holds seat 1..3.
     bool Conectado(int puesto) const { return puesto >= 1 && puesto <= 3 && conectado_[puesto]; }
 
@@ -114,6 +119,7 @@ private:
     // Seat k's client told its resume mark; when it was seated.
     std::array<bool, 4> marcaRecibida_{};
     std::array<double, 4> sentadoEn_{};
+    double esperaMarca_ = EsperaMarcaPorDefecto;
     // The slot and length of every entry of ColaRed, oldest first: the
     // engine takes entries whole from its head, so the share each client
     // holds can be told without reading the queue.

@@ -12,6 +12,12 @@ namespace {
 // is read waits for us (TCP holds it back) instead of filling our memory.
 constexpr qint64 LimiteLectura = 64 * 1024;
 
+// What waits to be sent to one computer, at most.  A computer that reads
+// nothing while we keep sending (a flood of chat relayed back to it) would
+// otherwise grow our memory without end; one so far behind is as good as
+// gone, and is dropped.  A whole game's messages take a small part of it.
+constexpr qint64 LimiteEscritura = 1024 * 1024;
+
 std::string Texto(const QByteArray& bytes) { return std::string(bytes.constData(), bytes.size()); }
 
 // IPv4 callers of a dual-stack listener show as ::ffff:a.b.c.d.
@@ -128,6 +134,10 @@ void ConexionesQt::Envia(int ranura, const std::string& datos) {
     if (!Valida(ranura)) return;
     QTcpSocket* s = ranuras_[ranura].socket;
     if (!s || s->state() != QAbstractSocket::ConnectedState) return;
+    if (s->bytesToWrite() + static_cast<qint64>(datos.size()) > LimiteEscritura) {
+        Abandona(ranura);
+        return;
+    }
     s->write(datos.data(), static_cast<qint64>(datos.size()));
     s->flush();   // the peer waits for it; the engine may think for a while before yielding
 }
@@ -227,6 +237,15 @@ void ConexionesQt::AlFallarSocket(int ranura, QAbstractSocket::SocketError error
     r.error = true;
     const ErrorRed e = TraduceError(error);
     Avisa(ranura, [ranura, e](OyenteConexiones& o) { o.AlFallar(ranura, e.Numero, e.Descripcion); });
+}
+
+// The peer stopped reading: its socket goes at once, with what it had
+// waiting, and the listener hears of a close like any other.
+void ConexionesQt::Abandona(int ranura) {
+    QTcpSocket* s = ranuras_[ranura].socket;
+    s->disconnect(this);
+    s->abort();
+    Termina(ranura);
 }
 
 void ConexionesQt::Termina(int ranura) {

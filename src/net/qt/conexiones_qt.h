@@ -58,6 +58,7 @@ private:
     void AlLlegarPeticion();
     void AlFallarSocket(int ranura, QAbstractSocket::SocketError error);
     void Termina(int ranura);
+    void Abandona(int ranura);
     void Avisa(int ranura, std::function<void(OyenteConexiones&)> evento);
     bool Valida(int ranura) const { return ranura >= 0 && ranura < int(ranuras_.size()); }
 
