@@ -1,5 +1,5 @@
-# Installation and the Debian package (`make deb`, CPack): the two programs,
-# the desktop entry, the icon (the SVG and the usual PNG sizes rendered from
+# Installation and the Debian package (`make deb`, CPack): the two programs
+# (in /usr/games, where Debian puts games), the desktop entry, the icon (the SVG and the usual PNG sizes rendered from
 # it), the AppStream metainfo and the manual pages.  Installed in /usr, the
 # program keeps its files in each user's data folder (core/carpeta.h).
 if(NOT TARGET parchis OR NOT TARGET parchis-texto)
@@ -35,16 +35,24 @@ else()
     message(STATUS "rsvg-convert not found: the package has only the SVG icon")
 endif()
 
-# Manual pages are installed compressed, without a time stamp.
-foreach(pagina parchis parchis-texto)
-    set(gz ${PAQUETE_HECHO}/${pagina}.6.gz)
+# Manual pages and the changelog are installed compressed, without a time
+# stamp.
+function(paquete_comprimido origen nombre destino)
+    set(gz ${PAQUETE_HECHO}/${nombre}.gz)
     add_custom_command(OUTPUT ${gz}
-        COMMAND sh -c "gzip -9nc '${PAQUETE_FUENTE}/${pagina}.6' > '${gz}'"
-        DEPENDS ${PAQUETE_FUENTE}/${pagina}.6 VERBATIM)
-    list(APPEND PAQUETE_GENERADOS ${gz})
-    install(FILES ${gz} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+        COMMAND sh -c "gzip -9nc '${origen}' > '${gz}'"
+        DEPENDS ${origen} VERBATIM)
+    set(PAQUETE_GENERADOS ${PAQUETE_GENERADOS} ${gz} PARENT_SCOPE)
+    install(FILES ${gz} DESTINATION ${destino})
+endfunction()
+foreach(pagina parchis parchis-texto)
+    paquete_comprimido(${PAQUETE_FUENTE}/${pagina}.6 ${pagina}.6 ${CMAKE_INSTALL_MANDIR}/man6)
 endforeach()
+paquete_comprimido(${PAQUETE_FUENTE}/changelog changelog ${CMAKE_INSTALL_DOCDIR})
 add_custom_target(paquete_ficheros ALL DEPENDS ${PAQUETE_GENERADOS})
+
+# The licence, in the machine-readable form Debian reads.
+install(FILES ${PAQUETE_FUENTE}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 install(FILES ${PAQUETE_FUENTE}/${PARCHIS_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PAQUETE_FUENTE}/parchis.svg RENAME ${PARCHIS_ID}.svg
@@ -60,10 +68,12 @@ set(CPACK_PACKAGE_VERSION ${PARCHIS_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "juego de parchís para el escritorio")
-set(CPACK_PACKAGE_DESCRIPTION "Hasta cuatro jugadores: personas en este ordenador, el
-ordenador con el nivel y el carácter que se elijan, o personas en otros ordenadores
-de la red. Normas de la casa configurables, partidas guardadas y aplazadas, histórico.
-Incluye parchis-texto, que juega partidas entre jugadores del ordenador en la terminal.")
+# Lines of the long description stay within 80 columns.
+set(CPACK_PACKAGE_DESCRIPTION "Hasta cuatro jugadores: personas en este ordenador, el ordenador
+con el nivel y el carácter que se elijan, o personas en otros
+ordenadores de la red. Normas de la casa configurables, partidas
+guardadas y aplazadas, histórico. Incluye parchis-texto, que juega
+partidas entre jugadores del ordenador en la terminal.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Parchís <parchis@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)

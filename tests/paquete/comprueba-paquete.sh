@@ -1,9 +1,10 @@
 #!/bin/sh
 # The Debian package, checked without installing it: built from this build
-# tree into a scratch folder, it must hold the programs, the desktop entry,
-# the icons, the metainfo and the manual pages; the entry and the metainfo
-# pass their validators there, next to the icons they name; and the Qt
-# libraries are among the computed dependencies.
+# tree into a scratch folder, it must hold the programs (in /usr/games), the
+# desktop entry, the icons, the metainfo, the manual pages, the licence and
+# the changelog; the entry and the metainfo pass their validators there,
+# next to the icons they name; the Qt libraries are among the computed
+# dependencies; and Debian's own checker finds nothing to say.
 #   comprueba-paquete.sh SOURCE_DIR BUILD_DIR
 set -eu
 fuente=$1
@@ -19,9 +20,10 @@ desktop-file-validate "$fuente/resources/paquete/$id.desktop" || falla "desktop-
 (cd "$build" && cpack -G DEB -B "$tmp/cpack") > "$tmp/cpack.log" 2>&1 || { cat "$tmp/cpack.log"; exit 1; }
 deb=$(ls "$tmp"/cpack/*.deb)
 dpkg-deb --contents "$deb" | awk '{ print $6 }' > "$tmp/contenido"
-for f in bin/parchis bin/parchis-texto share/applications/$id.desktop \
+for f in games/parchis games/parchis-texto share/applications/$id.desktop \
          share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
-         share/man/man6/parchis.6.gz share/man/man6/parchis-texto.6.gz; do
+         share/man/man6/parchis.6.gz share/man/man6/parchis-texto.6.gz \
+         share/doc/parchis/copyright share/doc/parchis/changelog.gz; do
     grep -qx "./usr/$f" "$tmp/contenido" || falla "falta /usr/$f"
 done
 for lado in 16 32 48 64 128 256; do
@@ -37,6 +39,10 @@ depende=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6widgets6 libqt6multimedia6 libc6; do
     echo "$depende" | grep -q "$lib" || falla "no depende de $lib: $depende"
 done
+
+# Errors and warnings alike; informational tags are not reported.
+lintian --fail-on error,warning "$deb" > "$tmp/lintian" 2>&1 \
+    || { cat "$tmp/lintian"; falla "lintian"; }
 
 echo "$(basename "$deb"): $(wc -l < "$tmp/contenido") entradas; depende de: $depende"
 [ "$fallos" -eq 0 ]
