@@ -11,6 +11,7 @@
 #include "common/sockets_en_memoria.h"
 #include "core/configuracion.h"
 #include "flow/red.h"
+#include "net/mensajes.h"
 #include "net/red.h"
 
 namespace parchis {
@@ -50,10 +51,11 @@ struct Administrador : prueba::InterfazMuda {
     int segundo = 0;
 };
 
-// Seat 1's client repeats its mark; seat 2's says nothing, and after a
-// minute gives its seat back to the next caller, with whom play starts.
+// Seat 1's client repeats its mark; seat 2's says nothing, and ten seconds
+// later gives its seat back to the next caller, with whom play starts.
 // Then seat 2's client throws and moves for seat 1 and floods the queue:
-// all dropped, and seat 1's throw, sent after it all, is taken.
+// all dropped, and seat 1's throw, sent after it all, is taken.  A chat
+// whose prefix came in lower case goes back to everybody in our own frame.
 TEST(Administrador, CadaClienteSoloPorSuPuestoYSinCallados) {
     Administrador a;
     std::string panelCallado;
@@ -63,7 +65,7 @@ TEST(Administrador, CadaClienteSoloPorSuPuestoYSinCallados) {
             a.red.AlRecibir(1, "ZRA3404" + std::string(8, '0'));
         }
         if (s == 2) a.Llama(2, false);
-        if (s == 70) {
+        if (s == 14) {
             panelCallado = a.panel;
             a.Llama(3, true);
         }
@@ -73,7 +75,7 @@ TEST(Administrador, CadaClienteSoloPorSuPuestoYSinCallados) {
     EXPECT_TRUE(a.p.PedirNuevaPartida);
     EXPECT_EQ(a.sockets.cerradas, std::vector<int>{2});
     EXPECT_NE(panelCallado.find("Pendiente de conexión"), std::string::npos) << panelCallado;
-    EXPECT_GT(a.segundo, 70) << "the repeated mark does not stand for the silent caller's";
+    EXPECT_GT(a.segundo, 14) << "the repeated mark does not stand for the silent caller's";
 
     a.p.Turno = 1;
     a.p.NumJugada = 1;
@@ -89,6 +91,12 @@ TEST(Administrador, CadaClienteSoloPorSuPuestoYSinCallados) {
     a.red.AlRecibir(2, "ZRA34010400");
     ASSERT_TRUE(TomaTirada(a.p));
     EXPECT_EQ(a.p.Dado1 * 10 + a.p.Dado2, 40);
+
+    std::vector<std::pair<int, std::string>> enviados;
+    a.sockets.alEnviar = [&](int k, const std::string& t) { enviados.emplace_back(k, t); };
+    a.red.AlRecibir(1, "zRa3420" + RegistroChat("Ana", "10:00", "hola"));
+    ASSERT_EQ(enviados.size(), 2u);
+    for (const auto& [k, t] : enviados) EXPECT_EQ(t.substr(0, 7), "ZRA3420") << k;
 }
 
 }  // namespace

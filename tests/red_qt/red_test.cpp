@@ -11,13 +11,22 @@
 #include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <cerrno>
 #include <cstdlib>
 #include <deque>
 #include <functional>
+#include <fstream>
 #include <memory>
 #include <set>
+#include <thread>
 
 #include "common/carpeta_temporal.h"
 #include "common/interfaz_muda.h"
@@ -31,6 +40,7 @@
 #include "net/protocolo.h"
 #include "net/puertos.h"
 #include "net/qt/conexiones_qt.h"
+#include "net/mensajes.h"
 #include "net/red.h"
 #include "net/textos_red.h"
 #include "tools/huella.h"
@@ -254,6 +264,75 @@ TEST_F(EnRed, RechazoChatCaidaDeUnClienteYDelAdministrador) {
     EXPECT_EQ(puestos, (std::multiset<int>{1, 3}));
 }
 
+// Bytes of memory this process holds now.
+long Residente() {
+    long paginas = 0, residentes = 0;
+    std::ifstream("/proc/self/statm") >> paginas >> residentes;
+    return residentes * sysconf(_SC_PAGESIZE);
+}
+
+// A caller of plain sockets, blocking, each wait bounded.
+struct Llamada {
+    Llamada() {
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_port = htons(static_cast<uint16_t>(PuertoAdministrador()));
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        const timeval limite{20, 0};
+        setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limite, sizeof limite);
+        setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limite, sizeof limite);
+        conectada = connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    }
+    ~Llamada() { close(fd); }
+    bool Envia(const std::string& t) { return send(fd, t.data(), t.size(), MSG_NOSIGNAL) == ssize_t(t.size()); }
+    // Reads until the other end closes; false when it does not.
+    bool EsperaCierre() {
+        char b[4096];
+        for (int n = 0; n < 1000; ++n) {
+            const ssize_t r = recv(fd, b, sizeof b, 0);
+            if (r <= 0) return r == 0 || errno == ECONNRESET;
+        }
+        return false;
+    }
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    bool conectada = false;
+};
+
+// Seat 1 is taken first by a caller that says nothing: it is closed and
+// the seat given to the next caller.  That one tells its mark and then
+// sends a flood of chat without ever reading what comes back: the
+// administrator drops it as a lost client, and its memory stays bounded.
+TEST(Abusos, CalladoYClienteQueNoLee) {
+    PuertosNuevos();
+    Equipo a(1, 0);
+    a.p.Control[1] = 3;
+    CuentaJugadores(a.p);
+    a.red.PonEsperaMarca(1);
+    std::atomic<bool> adelante = false, callado = false;
+    std::atomic<int> enviadas = 0;
+    std::thread llamadas([&] {
+        Llamada c;
+        callado = c.conectada && c.EsperaCierre();
+        Llamada l;
+        l.Envia(TextoMarca(MarcaClienteSinFichero));
+        for (int n = 0; n < 1000 && !adelante; ++n) QThread::msleep(10);
+        const std::string chat = TextoChat(RegistroChat("Pesado", "12:00", "bla"));
+        while (enviadas < 100000 && l.Envia(chat)) ++enviadas;
+    });
+    a.red.IniciarRed();
+    ASSERT_TRUE(a.p.JugarEnRed);
+    const long antes = Residente();
+    adelante = true;
+    a.EsperaHasta([&] { return !a.p.JugarEnRed; });
+    const long crecido = Residente() - antes;
+    llamadas.join();
+    EXPECT_TRUE(callado);
+    EXPECT_EQ(a.opciones.size(), 2u);
+    EXPECT_EQ(Cuenta(a.mensajes, "Se ha cortado la comunicación con  el jugador "), 1);
+    EXPECT_LT(enviadas, 100000) << "the flood is cut off";
+    EXPECT_LT(crecido, 8 << 20) << enviadas << " chats";
+}
+
 // The administrator offers to resume only when the client's restore file
 // names the game and the move of its own, and was written at the seat the
 // client is given now.
@@ -289,26 +368,43 @@ TEST(Reanudacion, SoloConLasMismasMarcas) {
 // A new game that comes while the game under way has just been won and is
 // closing (its winner's message, the history question) waits with what
 // came after it; then it starts from the waits.  (One that comes while
-// moves are still queued fails the four-program games.)
-TEST(NuevaPartidaEnRed, EsperaAQueTermineLaPartidaGanada) {
-    Equipo c(2, 1);
-    c.p.PuestoAdmin = 1;
-    c.p.PartidaIniciada = true;
-    c.p.Turno = 3;
-    c.p.EnCasa[3] = c.p.NumFichas;
-    c.vigia = [](Equipo& e) { e.p.JugarEnRed = false; };   // a new game's draw ends at its first wait
+// moves are still queued fails the four-program games.)  One that comes in
+// the middle of a game starts at once, and its draw is no turn of the game
+// left: the terminal program told the draw's throws as that game's, its
+// own seat's from a tumbling frame.
+TEST(NuevaPartidaEnRed, EsperaAQueTermineLaGanadaYDejaLaInterrumpida) {
+    struct Cliente : Equipo {
+        Cliente() : Equipo(2, 1) {}
+        void DibujaDados(int, int d1, int d2) override {
+            if (p.PartidaIniciada && Cuenta(mensajes, "Sale ") == 0) tiradasEnPartida.push_back(d1 * 10 + d2);
+        }
+        std::vector<int> tiradasEnPartida;
+    };
     Partida admin;
     AplicaValoresPorDefecto(admin);
     admin.IdPartida = "4242";
-    c.red.AlRecibir(0, TextoNuevaPartida() + Windows1252DesdeUtf8(TextoInstantanea(admin)) + "ZRA34010500");
-    c.red.Atiende();
-    EXPECT_TRUE(c.red.HayPendiente());
-    EXPECT_NE(c.p.IdPartida, "4242");
-    c.p.PartidaIniciada = false;   // the won game closes
-    c.red.Atiende();
-    EXPECT_FALSE(c.red.HayPendiente());
-    EXPECT_EQ(c.p.IdPartida, "4242");
-    EXPECT_EQ(Cuenta(c.mensajes, TituloComienza), 1);
+    std::string llegada = TextoNuevaPartida() + Windows1252DesdeUtf8(TextoInstantanea(admin));
+    for (const char* tirada : {"0606", "0505", "0404", "0303"}) llegada += std::string("ZRA3401") + tirada;
+    for (const bool ganada : {true, false}) {
+        SCOPED_TRACE(ganada);
+        Cliente c;
+        c.p.PuestoAdmin = 1;
+        c.p.PartidaIniciada = true;
+        c.p.Turno = 3;
+        if (ganada) c.p.EnCasa[3] = c.p.NumFichas;
+        c.vigia = [](Equipo& e) { e.p.PartidaIniciada = e.p.JugarEnRed = false; };   // at the first move
+        c.red.AlRecibir(0, llegada);
+        c.red.Atiende();
+        EXPECT_EQ(c.red.HayPendiente(), ganada);
+        EXPECT_EQ(c.p.IdPartida == "4242", !ganada);
+        c.p.PartidaIniciada = false;   // the won game closes
+        c.red.Atiende();
+        EXPECT_FALSE(c.red.HayPendiente());
+        EXPECT_EQ(c.p.IdPartida, "4242");
+        EXPECT_EQ(Cuenta(c.mensajes, TituloComienza), 1);
+        EXPECT_EQ(Cuenta(c.mensajes, "Sale "), 1);
+        EXPECT_EQ(c.tiradasEnPartida, std::vector<int>{}) << "drawn as throws of the game left";
+    }
 }
 
 }  // namespace
