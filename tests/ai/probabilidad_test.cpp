@@ -40,6 +40,7 @@ TEST(Distribucion, CuentaLasEntradasDeCadaTirada) {
         p.MetodoCuenta = static_cast<Entero>(c.cuenta);
         p.SeisConTodas = static_cast<Entero>(c.seis);
         p.EnEspera[2] = c.cajaVacia ? 0 : 3;
+        p.EnEspera[1] = c.cajaVacia ? 3 : 0;   // only the seat's own box counts
         const DistribucionValores d = ProbabilidadValores(p, 2);
         EXPECT_EQ(d.NumValoresPosibles, c.numValores);
         int total = 0;
@@ -50,14 +51,7 @@ TEST(Distribucion, CuentaLasEntradasDeCadaTirada) {
             EXPECT_DOUBLE_EQ(d.PorcentajeValor[valor], cuenta * 100.0 / c.total) << "value " << valor;
         }
     }
-}
-
-TEST(Distribucion, LaCajaDelJugadorDecideLaBonificacion) {
-    Partida p = PartidaVacia();
-    p.EnEspera[1] = 0;
-    EXPECT_EQ(ProbabilidadValores(p, 1).NumValoresPosibles, 7);
-    EXPECT_EQ(ProbabilidadValores(p, 2).NumValoresPosibles, 6);
-    EXPECT_EQ(ProbabilidadValores(p, 0).NumValoresPosibles, 6);
+    EXPECT_EQ(ProbabilidadValores(prueba::PartidaVacia(), 0).NumValoresPosibles, 6);
 }
 
 }  // namespace

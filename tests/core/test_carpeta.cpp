@@ -62,19 +62,10 @@ TEST(Carpeta, SinPermisoSeCopianLosFicherosQueFaltan) {
     }
 }
 
-TEST(Carpeta, CarpetaDelUsuarioSegunElEntorno) {
-    EXPECT_EQ(CarpetaUsuario(Entorno({{"XDG_DATA_HOME", "/datos/"}, {"HOME", "/home/ana"}})),
-              "/datos/parchis/");
-    EXPECT_EQ(CarpetaUsuario(Entorno({{"HOME", "/home/ana"}})), "/home/ana/.local/share/parchis/");
-    EXPECT_EQ(CarpetaUsuario(Entorno({{"XDG_DATA_HOME", "relativa"}, {"HOME", "/home/ana"}})),
-              "/home/ana/.local/share/parchis/");
-    EXPECT_EQ(CarpetaUsuario(Entorno({{"XDG_DATA_HOME", ""}})), "");
-}
-
 // Beside the program when it can write there, leaving nothing behind; else
-// the user's folder, made when missing, or the program's when the user has
-// none.  Installed among the system's programs, always the user's folder
-// (as root it could write beside itself).
+// the user's folder (a relative XDG_DATA_HOME ignored), made when missing,
+// or the program's when the user has none.  Installed among the system's
+// programs, always the user's folder (as root it could write beside itself).
 TEST(Carpeta, DondeQuedanLosDatos) {
     CarpetaTemporal raiz;
     Escribe(raiz.Texto() + "fichero", "x");
@@ -86,7 +77,8 @@ TEST(Carpeta, DondeQuedanLosDatos) {
         std::string carpeta;
     } casos[] = {
         {raiz.Texto() + "programa", {}, raiz.Texto() + "programa/"},
-        {bajoFichero, {{"HOME", raiz.Texto() + "casa"}}, raiz.Texto() + "casa/.local/share/parchis/"},
+        {bajoFichero, {{"XDG_DATA_HOME", "relativa"}, {"HOME", raiz.Texto() + "casa"}},
+         raiz.Texto() + "casa/.local/share/parchis/"},
         {bajoFichero, {}, bajoFichero + "/"},
         {"/usr/bin", {{"XDG_DATA_HOME", raiz.Texto() + "xdg/"}}, raiz.Texto() + "xdg/parchis/"},
     };

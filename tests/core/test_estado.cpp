@@ -45,22 +45,9 @@ TEST(EstadoEscritura, LineaDeLosValoresPorDefecto) {
     EXPECT_EQ(texto.Linea2, "");
 }
 
-// Numbers wider than their field or negative are cut as ever, in an entry
-// or a square whose other fields are written whole, and nothing moves.
-TEST(EstadoEscritura, NumerosQueNoCabenSeCortanEnSuSitio) {
-    Partida p = RegistroPorDefecto();
-    p.NumJugada = 3;
-    p.PartidaIniciada = true;
-    p.Jugadas[1] = {1, 0, 5, 0, 150, 3, 1, 0, -5, 1000, 0, 1, 3};
-    p.Jugadas[2] = {1, 0, 5, 0, 5, 3, 1, 0, 0, 5, 0, 1, 3};
-    p.Casillas[2].Jugador[1] = 12;
-    p.Casillas[2].Pieza[1] = -1;
-    p.Casillas[2].Pieza[3] = 8;
-    const std::string contenido = ContenidoFichero(p);   // a quote, then one byte per character
-    EXPECT_EQ(contenido.substr(1 + 168 + 6, 12), "1-0008" "000000");
-    EXPECT_EQ(contenido.substr(905, 40), "1050150310-051000103" "10500503100000050103");
-}
-
+// Every field in its place, numbers wider than their field or negative cut
+// as ever (in an entry or a square whose other fields are written whole,
+// nothing moving), and the file in Windows-1252 with quotes and CR LF.
 TEST(EstadoEscritura, CamposEnSuSitioYFicheroEnWindows1252ConComillasYCrLf) {
     Partida p = RegistroPorDefecto();
     p.Fichas[1][1] = 5;
@@ -71,20 +58,23 @@ TEST(EstadoEscritura, CamposEnSuSitioYFicheroEnWindows1252ConComillasYCrLf) {
     p.IdPartida = "0042";
     p.Casillas[1].Jugador[3] = 4;
     p.Casillas[1].Pieza[3] = 8;
+    p.Casillas[2].Jugador[1] = 12;
+    p.Casillas[2].Pieza[1] = -1;
+    p.Casillas[2].Pieza[3] = 8;
     p.Nivel[2] = -5;
     p.Velocidad = 7;
     p.NumJugada = 3;
     p.PartidaIniciada = true;
-    p.Jugadas[1] = {1, 0, 5, 0, 5, 3, 1, 0, 0, 5, 0, 1, 3, 2};
+    p.Jugadas[1] = {1, 0, 5, 0, 150, 3, 1, 0, -5, 1000, 0, 1, 3, 2};
     p.Jugadas[2] = {1, 0, 5, 0, 20, 5, 1, 0, 5, 25, 0, 0, 0, 0};
     const std::string linea = ComponerEstado(p).Linea1;
     // A quote would end the quoted line early and a line break split it.
     for (auto [pos, texto] : {std::pair<int, std::string>{51, "-05"}, {808, "007"}, {18, "5  "}, {81, "100"},
-                              {84, "Maximilia"}, {126, "Di'az    "}, {168, "000048"}, {785, "10.0.0.1       "},
-                              {850, "0042"}})
+                              {84, "Maximilia"}, {126, "Di'az    "}, {168, "000048" "1-0008" "000000"},
+                              {785, "10.0.0.1       "}, {850, "0042"}})
         EXPECT_EQ(linea.substr(pos, texto.size()), texto) << pos;
     const std::string contenido = ContenidoFichero(p);
-    const std::string registro = "10500503100000050103" "10502005100050250000";
+    const std::string registro = "1050150310-051000103" "10502005100050250000";
     EXPECT_EQ(ComponerEstado(p).Linea2, registro);
     ASSERT_EQ(contenido.size(), 1 + 900 + 3 + 1 + 40 + 3u);
     EXPECT_EQ(ContenidoFichero(RegistroPorDefecto()).substr(85, 10), "Mar\xED" "a    0");   // one byte for í

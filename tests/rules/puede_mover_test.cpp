@@ -81,6 +81,7 @@ TEST(PuedeMover, SalidaDelCuadro) {
 }
 
 TEST(PuedeMover, CuentaYLlegada) {
+    const std::vector<std::array<int, 3>> juntas = {{1, 1, 30}, {1, 2, 30}};
     const Caso casos[] = {
         {"plain count", {{1, 1, 60}}, nullptr, 1, 3, 60, 1, 63},
         {"round the ring", {{1, 1, 66}}, nullptr, 1, 4, 66, 1, 2},
@@ -108,17 +109,20 @@ TEST(PuedeMover, CuentaYLlegada) {
         {"negative position", {}, nullptr, 1, 3, -2, 1, -1},
         {"no such seat", {}, nullptr, 0, 3, 10, 1, -1},
         {"no such seat either", {}, nullptr, 5, 3, 10, 1, -1},
-    };
-    for (const Caso& c : casos) Ejecuta(c);
-}
-
-// Which pairs make a barrier is EsBarrera's table; here, where they stand.
-TEST(PuedeMover, BarrerasEnElCamino) {
-    const Caso casos[] = {
+        // Where barriers stand (which pairs make one is EsBarrera's table).
         {"rival barrier ahead", {{1, 1, 56}, {2, 1, 58}, {2, 2, 58}}, nullptr, 1, 4, 56, 1, -1},
         {"own barrier ahead", {{1, 1, 56}, {1, 2, 58}, {1, 3, 58}}, nullptr, 1, 4, 56, 1, -1},
         {"barrier just past the destination", {{1, 1, 56}, {2, 1, 61}, {2, 2, 61}}, nullptr, 1, 4, 56, 1, 60},
         {"barrier in one's own corridor", {{1, 1, 50}, {1, 2, 94}, {1, 3, 94}}, nullptr, 1, 5, 50, 1, -1},
+        // Of two pieces of one seat standing together only the first is offered.
+        {"the piece in slot 1", juntas, nullptr, 1, 3, 30, 1, 33},
+        {"the piece in slot 2", juntas, nullptr, 1, 3, 30, 2, -1},
+        {"no piece named", juntas, nullptr, 1, 3, 30, 0, 33},
+        {"with a rival beside it", {{2, 1, 29}, {1, 2, 29}}, [](Partida& p) { p.BarreraSeguro = false; }, 1, 3,
+         29, 2, 32},
+        {"slot 1 empty, slot 2 alone", {}, [](Partida& p) { prueba::PonEnHueco(p, 1, 2, 30, 2); }, 1, 3, 30, 2,
+         33},
+        {"double one home from a pair", {{1, 1, 99}, {1, 2, 99}}, Dados(1, 1, 1), 1, 2, 99, 2, -1},
     };
     for (const Caso& c : casos) Ejecuta(c);
 }
@@ -162,22 +166,6 @@ TEST(PuedeMover, SalidaObligatoria) {
         {"box piece blocked by own pair", {{1, 1, 56}, {1, 2, 56}, {1, 3, 60}}, SinBarreraSalida, 1, 5, 60, 3,
          65},
         {"box piece blocked by a barrier", {{2, 1, 56}, {2, 2, 56}, {1, 1, 60}}, nullptr, 1, 5, 60, 1, 65},
-    };
-    for (const Caso& c : casos) Ejecuta(c);
-}
-
-// Of two pieces of one seat standing together only the first is offered.
-TEST(PuedeMover, SoloLaPrimeraDeDosJuntas) {
-    const std::vector<std::array<int, 3>> juntas = {{1, 1, 30}, {1, 2, 30}};
-    const Caso casos[] = {
-        {"the piece in slot 1", juntas, nullptr, 1, 3, 30, 1, 33},
-        {"the piece in slot 2", juntas, nullptr, 1, 3, 30, 2, -1},
-        {"no piece named", juntas, nullptr, 1, 3, 30, 0, 33},
-        {"with a rival beside it", {{2, 1, 29}, {1, 2, 29}}, [](Partida& p) { p.BarreraSeguro = false; }, 1, 3,
-         29, 2, 32},
-        {"slot 1 empty, slot 2 alone", {}, [](Partida& p) { prueba::PonEnHueco(p, 1, 2, 30, 2); }, 1, 3, 30, 2,
-         33},
-        {"double one home from a pair", {{1, 1, 99}, {1, 2, 99}}, Dados(1, 1, 1), 1, 2, 99, 2, -1},
     };
     for (const Caso& c : casos) Ejecuta(c);
 }

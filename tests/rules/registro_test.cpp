@@ -1,4 +1,4 @@
-// The random games in partida_aleatoria_test play and undo every kind of
+// The whole games of juegos_completos_test play and undo every kind of
 // entry the engine writes; these are the layouts and kinds they cannot
 // reach or reach too rarely to be sure of.
 #include "rules/registro.h"
