@@ -67,17 +67,37 @@ TEST(ArranqueHostil, UnaSegundaCopiaNoTocaNadaYUnaCopiaMuertaNoEstorba) {
     EXPECT_FALSE(fs::exists(temporal)) << "left by a save cut short";
 }
 
-// A game played by the engine to move 30 and postponed.
-void PospuestaDeVerdad(const prueba::CarpetaTemporal& carpeta) {
-    Partida p = prueba::PartidaEnJuego(2);
-    p.Carpeta = carpeta.Texto();
-    p.PausaEntreJugadas = true;
-    prueba::TurnoDe(p, 1);
-    prueba::InterfazPrueba ui(p, 5);
-    ui.AlCeder = [&] {
-        if (p.EsperandoTirada && p.NumJugada >= 30 && p.PartidaIniciada) SalirDelPrograma(p, ui);
+// Whatever stands in the lock file's place, a second copy never runs beside
+// the first: a lock file it cannot write (another user's) or a folder of
+// that name still guard the folder, and a link makes every copy refuse.
+TEST(ArranqueHostil, ElBloqueoNoSeApagaConUnFicheroAjeno) {
+    const struct {
+        const char* nombre;
+        std::function<void(const fs::path&)> prepara;
+        const char* aviso;
+    } casos[] = {
+        {"de solo lectura", [](const fs::path& f) { std::ofstream(f) << ""; chmod(f.c_str(), 0444); },
+         "Otra copia de este programa"},
+        {"carpeta", [](const fs::path& f) { fs::create_directory(f); }, "Otra copia de este programa"},
+        {"enlace", [](const fs::path& f) { fs::create_symlink("/tmp", f); }, "No se puede comprobar"},
     };
-    JuegaPartida(p, ui);
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        prueba::CarpetaTemporal carpeta;
+        prueba::ComoUsuarioCorriente(carpeta.Texto(), [&] {
+            c.prepara(carpeta.ruta / FicheroBloqueo);
+            const pid_t otra = OtraCopia(carpeta.Texto());
+            ASSERT_GT(otra, 0);
+            Partida p;
+            prueba::InterfazPrueba ui(p);
+            EXPECT_FALSE(Arranque(p, ui, carpeta.ruta.string()));
+            ASSERT_EQ(ui.Mensajes.size(), 1u);
+            EXPECT_NE(ui.Mensajes[0].Texto.find(c.aviso), std::string::npos) << ui.Mensajes[0].Texto;
+            kill(otra, SIGKILL);
+            waitpid(otra, nullptr, 0);
+            EXPECT_FALSE(fs::exists(carpeta.ruta / "ZRVEL34.INI"));
+        });
+    }
 }
 
 // A postponed game: seat 2 left its box onto 39, seat 1 could not move and
@@ -92,19 +112,30 @@ void Pospuesta(const prueba::CarpetaTemporal& carpeta, int casilla) {
     GuardarConfiguracion(p);
 }
 
-// A postponed game resumes where it stopped; one that cannot be played (its
-// position no longer follows from its log) is set aside, the settings kept.
+// A postponed game resumes where it stopped, manual moves and all; one that
+// cannot be played (its position no longer follows from its log) is set
+// aside, the settings kept, and so is every damaged game after it.
 TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
     using Carpeta = const prueba::CarpetaTemporal&;
+    const auto basura = [](Carpeta c) { std::ofstream(c.ruta / "ZRVEL34.INI") << std::string(1 << 22, '1'); };
     const struct {
         const char* nombre;
         std::function<void(Carpeta)> prepara;
-        int turno, numero;   // who throws which move first: 0 when set aside, -1 any
+        int turno, numero;      // who throws which move first: 0 when set aside, -1 any
+        const char* apartado;   // the copy of the damaged file
     } casos[] = {
-        {"basura", [](Carpeta c) { std::ofstream(c.ruta / "ZRVEL34.INI") << std::string(1 << 22, '1'); }, 0, 0},
-        {"retocada", [](Carpeta c) { Pospuesta(c, 45); }, 0, 0},
-        {"a mano", [](Carpeta c) { Pospuesta(c, 39); }, 2, 3},
-        {"de verdad", PospuestaDeVerdad, -1, -1},
+        {"basura", basura, 0, 0, "ZRVEL34.INI.dañado"},
+        {"retocada", [](Carpeta c) { Pospuesta(c, 45); }, 0, 0, "ZRVEL34.INI.dañado"},
+        {"la segunda dañada",
+         [&](Carpeta c) {
+             std::ofstream(c.ruta / "ZRVEL34.INI.dañado") << "la primera";
+             basura(c);
+         },
+         0, 0, "ZRVEL34.INI.dañado.2"},
+        {"a mano", [](Carpeta c) { Pospuesta(c, 39); }, 2, 3, nullptr},
+        {"de verdad", [](Carpeta c) { prueba::PospuestaDeVerdad(c.Texto(), false); }, -1, -1, nullptr},
+        {"con movimientos a mano", [](Carpeta c) { prueba::PospuestaDeVerdad(c.Texto(), true); }, -1, -1,
+         nullptr},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -122,11 +153,50 @@ TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
             EXPECT_EQ(p.Fichas[2][1], 39);
             EXPECT_EQ(p.Carpeta, carpeta.Texto());
         }
-        EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado"), c.turno == 0);
-        if (c.turno == 0) {
-            EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI.dañado"), antes);
+        EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado"), c.apartado != nullptr);
+        if (c.apartado) {
+            EXPECT_EQ(Lee(carpeta.ruta / c.apartado), antes);
+            EXPECT_NE(ui.ConTitulo("Continuar la partida anterior")[0].Texto.find(c.apartado), std::string::npos);
             EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI"), ContenidoFichero(p)) << "the settings, no game";
         }
+        if (fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado.2"))
+            EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI.dañado"), "la primera");
+    }
+}
+
+// A damaged game in a file the person cannot replace is set aside in memory
+// only: the file stays as it was, through the whole run and its exit.
+TEST(ArranqueHostil, UnaPartidaDanadaQueNoSePuedeApartarSeDejaComoEsta) {
+    const struct {
+        const char* nombre;
+        const char* protegido;   // made read-only after the game is written
+    } casos[] = {{"fichero de solo lectura", "ZRVEL34.INI"}, {"enlace a una carpeta de solo lectura", "real"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        prueba::CarpetaTemporal carpeta;
+        const fs::path ini = carpeta.ruta / "ZRVEL34.INI";
+        if (std::string(c.protegido) == "real") {
+            fs::create_directory(carpeta.ruta / "real");
+            fs::create_symlink("real/ZRVEL34.INI", ini);
+        }
+        Pospuesta(carpeta, 45);
+        const std::string antes = Lee(ini);
+        prueba::ComoUsuarioCorriente(carpeta.Texto(), [&] {
+            const fs::path protegido = carpeta.ruta / c.protegido;
+            chmod(protegido.c_str(), fs::is_directory(protegido) ? 0555 : 0444);
+            Partida p;
+            prueba::InterfazPrueba ui(p);
+            EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
+            EXPECT_FALSE(p.PartidaIniciada);
+            const auto aviso = ui.ConTitulo("Continuar la partida anterior");
+            ASSERT_EQ(aviso.size(), 1u);
+            EXPECT_NE(aviso[0].Texto.find("No se ha podido guardar aparte"), std::string::npos);
+            EXPECT_TRUE(SalirDelPrograma(p, ui));
+            EXPECT_EQ(Lee(ini), antes);
+            EXPECT_EQ(fs::status(protegido).permissions() & fs::perms::owner_write, fs::perms::none);
+            for (const auto& e : fs::recursive_directory_iterator(carpeta.ruta))
+                EXPECT_EQ(e.path().string().find("dañado"), std::string::npos) << e.path();
+        });
     }
 }
 
