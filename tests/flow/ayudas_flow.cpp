@@ -72,11 +72,12 @@ void PospuestaDeVerdad(const std::string& carpeta, bool aMano) {
     int siguienteAMano = aMano ? 10 : 1 << 20;
     ui.AlCeder = [&] {
         if (!p.EsperandoTirada || !p.PartidaIniciada) return;
-        if (p.NumJugada >= siguienteAMano) {
+        if (p.NumJugada >= 30) {
+            SalirDelPrograma(p, ui);
+        } else if (p.NumJugada >= siguienteAMano) {
             MueveAMano(p, ui);
             siguienteAMano += 10;
         }
-        if (p.NumJugada >= 30) SalirDelPrograma(p, ui);
     };
     JuegaPartida(p, ui);
 }
