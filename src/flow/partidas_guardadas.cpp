@@ -202,8 +202,9 @@ DialogoPartidas::Resultado DialogoPartidas::Guarda() {
 DialogoPartidas::Resultado DialogoPartidas::Carga() {
     const auto fichero = FicheroPartida(p_.Carpeta, nombre_);
     std::string contenido;
+    const bool leido = fichero && LeeFichero(p_.Carpeta + *fichero, contenido) == 0;
     std::optional<Partida> leida;
-    if (fichero && LeeFichero(p_.Carpeta + *fichero, contenido) == 0 && PareceEstado(contenido)) {
+    if (leido && PareceEstado(contenido)) {
         // Read from the bytes already checked, not from the file again.
         leida.emplace(p_);
         leida->CargandoPartida = true;
@@ -214,9 +215,10 @@ DialogoPartidas::Resultado DialogoPartidas::Carga() {
     }
     if (!leida) {
         ui_.Mensaje("Error al cargar la partida",
-                    "No se ha podido cargar la partida " + nombre_ +
-                        ": su archivo no existe, no se puede leer o está dañado.  La partida actual "
-                        "no se ha modificado.",
+                    (leido ? "El archivo de la partida " + nombre_ + " está dañado y no se puede cargar."
+                           : "No se ha podido cargar la partida " + nombre_ +
+                                 ": su archivo no existe o no se puede leer.") +
+                        "  La partida actual no se ha modificado.",
                     3, 1, AyudaPartidas(modo_));
         p_.CargaCorrecta = false;
         return Resultado::Nada;

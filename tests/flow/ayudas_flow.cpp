@@ -1,5 +1,7 @@
 #include "flow/ayudas_flow.h"
 
+#include <tuple>
+
 #include "core/configuracion.h"
 #include "flow/arranque.h"
 #include "flow/interfaz_prueba.h"
@@ -44,21 +46,16 @@ void MueveAMano(Partida& p, Interfaz& ui) {
         return c.Jugador[1] == 0 && c.Jugador[2] == 0 && c.Jugador[3] == 0;
     };
     while (!vacia(destino) || destino == p.Fichas[1][k]) ++destino;
-    const Partida antes = p;
-    p.Turno = 1;
-    p.TipoJugada = 7;
-    p.FichaJugada = static_cast<Entero>(k);
-    p.CasillaOrigen = p.Fichas[1][k];
-    p.CasillaFinal = static_cast<Entero>(destino);
+    const auto jugada = [&p] {
+        return std::tie(p.Turno, p.TipoJugada, p.FichaJugada, p.CasillaOrigen, p.CasillaFinal);
+    };
+    const std::tuple<Entero, Entero, Entero, Entero, Entero> antes = jugada();
+    jugada() = std::tuple(Entero{1}, Entero{7}, Entero(k), p.Fichas[1][k], Entero(destino));
     p.AbrirBarrera = false;
     AnotaJugada(p, ui);
     AnimaMovimiento(p, ui, Sentido::Adelante);
     ++p.NumJugada;
-    p.Turno = antes.Turno;
-    p.TipoJugada = antes.TipoJugada;
-    p.FichaJugada = antes.FichaJugada;
-    p.CasillaOrigen = antes.CasillaOrigen;
-    p.CasillaFinal = antes.CasillaFinal;
+    jugada() = antes;
 }
 
 }  // namespace

@@ -143,7 +143,9 @@ TEST_F(Guardadas, ADamagedGameIsNotLoaded) {
         DialogoPartidas d(p, ui, ModoPartidas::Cargar);
         d.CambiaNombre("rota");
         EXPECT_EQ(d.Acciona(), Resultado::Nada);
-        EXPECT_EQ(ui.ConTitulo("Error al cargar la partida").size(), 1u);
+        const auto error = ui.ConTitulo("Error al cargar la partida");
+        ASSERT_EQ(error.size(), 1u);
+        EXPECT_NE(error[0].Texto.find("está dañado"), std::string::npos);
         p.CargaCorrecta = antes.CargaCorrecta;
         EXPECT_TRUE(p == antes);
     }
