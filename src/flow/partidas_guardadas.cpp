@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view Extension = ".par";
 // The writer first writes "<file>" + MarcaTemporal + "<pid>" beside the file.
-const std::size_t SufijoTemporal = std::string_view(MarcaTemporal).size() + 10;
+constexpr std::size_t SufijoTemporal = std::string_view(MarcaTemporal).size() + 10;
 
 const char* const TextoGuardar =
     " Indique  el  nombre  con  el  que  desea  guardar  la  partida    actual.";
