@@ -113,7 +113,8 @@ void Pospuesta(const prueba::CarpetaTemporal& carpeta, int casilla) {
 
 // A postponed game resumes where it stopped, manual moves and all; one that
 // cannot be played (its position no longer follows from its log) is set
-// aside, the settings kept, and so is every damaged game after it.
+// aside, the settings kept, and so is every damaged game after it.  A file
+// the person cannot replace stays as it was, through the run and its exit.
 TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
     using Carpeta = const prueba::CarpetaTemporal&;
     const auto basura = [](Carpeta c) { std::ofstream(c.ruta / "ZRVEL34.INI") << std::string(1 << 22, '1'); };
@@ -121,7 +122,7 @@ TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
         const char* nombre;
         std::function<void(Carpeta)> prepara;
         int turno, numero;      // who throws which move first: 0 when set aside, -1 any
-        const char* apartado;   // the copy of the damaged file
+        const char* apartado;   // the copy of the damaged file; "" when there can be none
     } casos[] = {
         {"basura", basura, 0, 0, "ZRVEL34.INI.dañado"},
         {"retocada", [](Carpeta c) { Pospuesta(c, 45); }, 0, 0, "ZRVEL34.INI.dañado"},
@@ -131,6 +132,20 @@ TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
              basura(c);
          },
          0, 0, "ZRVEL34.INI.dañado.2"},
+        {"de solo lectura",
+         [](Carpeta c) {
+             Pospuesta(c, 45);
+             chmod((c.ruta / "ZRVEL34.INI").c_str(), 0444);
+         },
+         0, 0, ""},
+        {"enlace a una carpeta de solo lectura",
+         [](Carpeta c) {
+             fs::create_directory(c.ruta / "real");
+             fs::create_symlink("real/ZRVEL34.INI", c.ruta / "ZRVEL34.INI");
+             Pospuesta(c, 45);
+             chmod((c.ruta / "real").c_str(), 0555);
+         },
+         0, 0, ""},
         {"a mano", [](Carpeta c) { Pospuesta(c, 39); }, 2, 3, nullptr},
         {"de verdad", [](Carpeta c) { prueba::PospuestaDeVerdad(c.Texto(), false); }, -1, -1, nullptr},
         {"con movimientos a mano", [](Carpeta c) { prueba::PospuestaDeVerdad(c.Texto(), true); }, -1, -1,
@@ -141,61 +156,35 @@ TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
         prueba::CarpetaTemporal carpeta;
         c.prepara(carpeta);
         const std::string antes = Lee(carpeta.ruta / "ZRVEL34.INI");
-        Partida p;
-        prueba::InterfazPrueba ui(p);
-        int turno = 0, numero = 0;
-        ui.AlCeder = [&] { turno = p.Turno, numero = p.NumJugada, p.PartidaIniciada = false; };
-        EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
-        EXPECT_EQ(turno != 0, c.turno != 0);
-        if (c.turno > 0) {
-            EXPECT_EQ(std::pair(turno, numero), std::pair(c.turno, c.numero));
-            EXPECT_EQ(p.Fichas[2][1], 39);
-            EXPECT_EQ(p.Carpeta, carpeta.Texto());
-        }
-        EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado"), c.apartado != nullptr);
-        if (c.apartado) {
-            EXPECT_EQ(Lee(carpeta.ruta / c.apartado), antes);
-            EXPECT_NE(ui.ConTitulo("Continuar la partida anterior")[0].Texto.find(c.apartado), std::string::npos);
-            EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI"), ContenidoFichero(p)) << "the settings, no game";
-        }
-        if (fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado.2"))
-            EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI.dañado"), "la primera");
-    }
-}
-
-// A damaged game in a file the person cannot replace is set aside in memory
-// only: the file stays as it was, through the whole run and its exit.
-TEST(ArranqueHostil, UnaPartidaDanadaQueNoSePuedeApartarSeDejaComoEsta) {
-    const struct {
-        const char* nombre;
-        const char* protegido;   // made read-only after the game is written
-    } casos[] = {{"fichero de solo lectura", "ZRVEL34.INI"}, {"enlace a una carpeta de solo lectura", "real"}};
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.nombre);
-        prueba::CarpetaTemporal carpeta;
-        const fs::path ini = carpeta.ruta / "ZRVEL34.INI";
-        if (std::string(c.protegido) == "real") {
-            fs::create_directory(carpeta.ruta / "real");
-            fs::create_symlink("real/ZRVEL34.INI", ini);
-        }
-        Pospuesta(carpeta, 45);
-        const std::string antes = Lee(ini);
         prueba::ComoUsuarioCorriente(carpeta.Texto(), [&] {
-            const fs::path protegido = carpeta.ruta / c.protegido;
-            chmod(protegido.c_str(), fs::is_directory(protegido) ? 0555 : 0444);
             Partida p;
             prueba::InterfazPrueba ui(p);
+            int turno = 0, numero = 0;
+            ui.AlCeder = [&] { turno = p.Turno, numero = p.NumJugada, p.PartidaIniciada = false; };
             EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
-            EXPECT_FALSE(p.PartidaIniciada);
+            EXPECT_EQ(turno != 0, c.turno != 0);
+            if (c.turno > 0) {
+                EXPECT_EQ(std::pair(turno, numero), std::pair(c.turno, c.numero));
+                EXPECT_EQ(p.Fichas[2][1], 39);
+                EXPECT_EQ(p.Carpeta, carpeta.Texto());
+            }
+            const bool aparte = c.apartado && *c.apartado;
+            EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado"), aparte);
+            if (!c.apartado) return;
             const auto aviso = ui.ConTitulo("Continuar la partida anterior");
             ASSERT_EQ(aviso.size(), 1u);
-            EXPECT_NE(aviso[0].Texto.find("No se ha podido guardar aparte"), std::string::npos);
-            EXPECT_TRUE(SalirDelPrograma(p, ui));
-            EXPECT_EQ(Lee(ini), antes);
-            EXPECT_EQ(fs::status(protegido).permissions() & fs::perms::owner_write, fs::perms::none);
-            for (const auto& e : fs::recursive_directory_iterator(carpeta.ruta))
-                EXPECT_EQ(e.path().string().find("dañado"), std::string::npos) << e.path();
+            EXPECT_NE(aviso[0].Texto.find(aparte ? c.apartado : "No se ha podido guardar aparte"), std::string::npos);
+            if (aparte) {
+                EXPECT_EQ(Lee(carpeta.ruta / c.apartado), antes);
+                EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI"), ContenidoFichero(p)) << "the settings, no game";
+            } else {
+                EXPECT_TRUE(SalirDelPrograma(p, ui));
+                EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI"), antes);
+                EXPECT_FALSE(fs::exists(carpeta.ruta / "real" / "ZRVEL34.INI.dañado"));
+            }
         });
+        if (fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado.2"))
+            EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI.dañado"), "la primera");
     }
 }
 
