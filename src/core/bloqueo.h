@@ -14,6 +14,7 @@ enum class EstadoBloqueo {
     Tomado,       // the folder is this process's
     Ocupado,      // another copy of the program runs on it
     SinBloqueo,   // the lock file cannot be made (a read-only folder): go on without
+    Imposible,    // something that cannot be locked has the lock file's name
 };
 
 class BloqueoCarpeta {
@@ -30,6 +31,7 @@ public:
 private:
     std::string ruta_;
     int fd_ = -1;
+    bool propio_ = false;   // made or writable by this user: removed at the end
     EstadoBloqueo estado_ = EstadoBloqueo::SinBloqueo;
 };
 

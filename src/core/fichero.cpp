@@ -187,7 +187,11 @@ bool EscribeFichero(const std::string& ruta, const std::string& contenido) {
     struct stat anterior{};
     const bool existe = lstat(destino.c_str(), &anterior) == 0;
     if (existe && MismoContenido(destino, contenido)) return true;
-    if (existe && (!S_ISREG(anterior.st_mode) || !PuedeEscribir(destino))) return false;
+    if (existe && !S_ISREG(anterior.st_mode)) {
+        errno = S_ISDIR(anterior.st_mode) ? EISDIR : EACCES;
+        return false;
+    }
+    if (existe && !PuedeEscribir(destino)) return false;
     const std::string temporal = destino + MarcaTemporal + std::to_string(getpid());
     Descriptor fichero(open(temporal.c_str(),
                             O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666));
@@ -204,7 +208,9 @@ bool EscribeFichero(const std::string& ruta, const std::string& contenido) {
     const bool escrito = EscribeTodo(fichero.Fd(), contenido) && fsync(fichero.Fd()) == 0 &&
                          fichero.Cierra() && rename(temporal.c_str(), destino.c_str()) == 0;
     if (!escrito) {
+        const int causa = errno;
         unlink(temporal.c_str());
+        errno = causa;
         return false;
     }
     SincronizaCarpeta(destino);

@@ -46,7 +46,7 @@ bool SePuedeReemplazar(const std::string& ruta);
 // Replaces the file atomically: a temporary file in the target's folder is
 // written, flushed to disk and renamed over the old one.  A file that already
 // holds exactly `contenido` is left untouched.  On any failure the old file
-// is left as it was and the temporary file is removed.
+// is left as it was, the temporary file is removed and errno says why.
 bool EscribeFichero(const std::string& ruta, const std::string& contenido);
 
 // Appends to a regular file (created when missing).

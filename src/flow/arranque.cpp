@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <unistd.h>
 
 #include "core/bloqueo.h"
 #include "core/carpeta.h"
@@ -60,30 +61,43 @@ void LeeConfiguracionInicial(Partida& p, Interfaz& ui) {
     ui.Mensaje(r.Aviso->Titulo, texto, r.Aviso->Lineas, r.Aviso->Botones, r.Aviso->Ayuda);
 }
 
-// A postponed game can be played on when every entry of its log is well
-// formed, the position is consistent and the log replays to it.
-bool PartidaJugable(const Partida& p) {
-    const int ultima = p.NumJugada - 1;
-    if (p.Turno < 1 || p.Turno > 4 || p.NumJugadores < 2) return false;
-    for (int n = 1; n <= ultima; ++n)
-        if (!CompruebaEntrada(p, n).empty()) return false;
-    return CompruebaPosicion(p).empty() && CompruebaRegistro(p, ultima).empty();
+// The first free name of "<ini>.dañado", "<ini>.dañado.2"...: every damaged
+// copy is kept.  Only this copy of the program writes in the folder.
+std::string NombreApartado(const std::string& ini) {
+    const std::string base = ini + ".dañado";
+    std::string nombre = base;
+    for (int n = 2; n < 10000 && access(nombre.c_str(), F_OK) == 0; ++n) nombre = base + "." + std::to_string(n);
+    return nombre;
 }
 
-// The damaged file is kept aside for whoever wants to look at it (next to
-// the target of a linked configuration, so the link keeps working); the
-// settings read from it stay and are written to a new configuration.
+// A postponed game that cannot be played on is kept aside as a file for
+// whoever wants to look at it (next to the target of a linked
+// configuration, so the link keeps working), and the settings read from it
+// go on in a new configuration.  A file the person cannot replace is left
+// as it is: the game is set aside in memory only, and the file is not
+// written during this run.
 void ApartaPartidaDanada(Partida& p, Interfaz& ui) {
     const std::string ini = DestinoReal(p.Carpeta + FicheroConfiguracion);
-    std::rename(ini.c_str(), (ini + ".dañado").c_str());
+    std::string apartado;
+    if (SePuedeGuardarConfiguracion(p)) {
+        apartado = NombreApartado(ini);
+        if (std::rename(ini.c_str(), apartado.c_str()) != 0) apartado.clear();
+    }
     p.PartidaIniciada = false;
     ReiniciaTablero(p);
     p.ListaJugadas.assign(1, PrincipioPartida);
-    GuardarConfiguracion(p);
-    ui.Mensaje("Continuar la partida anterior",
-               "La partida que no finalizó en la sesión anterior está dañada y no se puede continuar. "
-               "Se ha guardado aparte como ZRVEL34.INI.dañado; se conservan los ajustes.",
-               4, 1, 0);
+    std::string texto =
+        "La partida que no finalizó en la sesión anterior está dañada y no se puede continuar. ";
+    if (!apartado.empty()) {
+        GuardarConfiguracion(p);
+        texto += "Se ha guardado aparte como " + apartado.substr(apartado.rfind('/') + 1) +
+                 "; se conservan los ajustes.";
+    } else {
+        p.ConservarIni = true;
+        texto += "No se ha podido guardar aparte: el fichero ZRVEL34.INI se deja como está y se usan sus "
+                 "ajustes sin modificarlo.";
+    }
+    ui.Mensaje("Continuar la partida anterior", texto, 4, 1, 0);
 }
 
 // The seat that made log entry n (the capturer for a piece sent back).
@@ -134,11 +148,22 @@ bool CompruebaPantalla(Interfaz& ui) {
 
 bool Arranque(Partida& p, Interfaz& ui, const std::string& carpetaPrograma) {
     PrepararCarpeta(p, carpetaPrograma);
-    if (TomaCarpeta(p.Carpeta) == EstadoBloqueo::Ocupado) {
+    const EstadoBloqueo bloqueo = TomaCarpeta(p.Carpeta);
+    if (bloqueo == EstadoBloqueo::Ocupado) {
         ui.Mensaje(TituloPrograma,
                    "Otra copia de este programa está usando la carpeta de datos " + p.Carpeta +
                        "\nSólo puede haber una abierta en cada carpeta: cierre la otra antes de volver a "
                        "abrirlo.",
+                   5, 1, 0);
+        return false;
+    }
+    if (bloqueo == EstadoBloqueo::Imposible) {
+        ui.Mensaje(TituloPrograma,
+                   std::string("No se puede comprobar si otra copia de este programa está usando la carpeta de "
+                               "datos ") +
+                       p.Carpeta + ": " + FicheroBloqueo +
+                       " no es un archivo que se pueda abrir (un enlace, o un archivo sin permiso de "
+                       "lectura).\nBórrelo y vuelva a abrir el programa.",
                    5, 1, 0);
         return false;
     }
@@ -147,7 +172,7 @@ bool Arranque(Partida& p, Interfaz& ui, const std::string& carpetaPrograma) {
     if (!CompruebaPantalla(ui)) return false;
     ui.SiembraAleatorio();
     LeeConfiguracionInicial(p, ui);
-    if (p.PartidaIniciada && !PartidaJugable(p)) ApartaPartidaDanada(p, ui);
+    if (p.PartidaIniciada && !CompruebaPartida(p).empty()) ApartaPartidaDanada(p, ui);
     ui.PreparaVentana();
     ui.Mensaje(TituloPrograma,
                "Si desea consultar una descripción general de este  programa  para  conocer  "

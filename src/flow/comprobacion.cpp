@@ -75,8 +75,18 @@ std::string CompruebaJugador(const Partida& p, int j, const Vistas& vistas) {
 
 bool EsContada(int tipo) { return tipo == 3 || tipo == 4 || tipo == 5 || (tipo >= 8 && tipo <= 10); }
 
+// A piece moved by hand: the seat chosen for it is both the entry's seat
+// and its author, and nothing is thrown or counted.
+std::string CompruebaManual(const Jugada& e) {
+    if (e.Autor != e.Jugador) return "autor de un movimiento manual";
+    if (e.Dado1 != 0 || e.Dado2 != 0 || e.ValorCuenta != 0) return "dados en un movimiento manual";
+    if (e.FichaJugada < 1 || e.InicioTirada != 1) return "movimiento manual sin ficha";
+    return {};
+}
+
 std::string CompruebaCampos(const Partida& p, const Jugada& e) {
     const int t = e.TipoJugada;
+    if (t == 7) return CompruebaManual(e);
     if (t == 6) {
         if (e.Autor < 1 || e.Autor > 4 || e.Autor == e.Jugador) return "autor de la captura";
         if (e.Dado1 != 0 || e.Dado2 != 0) return "dados en una captura";
@@ -182,7 +192,7 @@ std::string CompruebaEntrada(const Partida& p, int n) {
     if (n < 1 || n >= static_cast<int>(p.Jugadas.size())) return "no hay jugada " + to_string(n);
     const Jugada& e = p.Jugadas[n];
     std::string error;
-    if (e.TipoJugada < 1 || e.TipoJugada > 11 || e.TipoJugada == 7)
+    if (e.TipoJugada < 1 || e.TipoJugada > 11)
         error = "tipo " + to_string(e.TipoJugada);
     else if (e.Jugador < 1 || e.Jugador > 4 || p.Estado[e.Jugador] != 1)
         error = "jugador " + to_string(e.Jugador);
@@ -215,6 +225,16 @@ std::string CompruebaRegistro(const Partida& p, int ultima) {
     if (!MismoTablero(retroceso, inicio))
         return "deshacer las jugadas " + to_string(ultima) + " a 1 no devuelve el principio";
     return {};
+}
+
+std::string CompruebaPartida(const Partida& p) {
+    if (p.Turno < 1 || p.Turno > 4) return "turno " + to_string(p.Turno);
+    if (p.NumJugadores < 2) return "menos de dos jugadores";
+    const int ultima = p.NumJugada - 1;
+    for (int n = 1; n <= ultima; ++n)
+        if (std::string error = CompruebaEntrada(p, n); !error.empty()) return error;
+    if (std::string error = CompruebaPosicion(p); !error.empty()) return error;
+    return CompruebaRegistro(p, ultima);
 }
 
 std::string VigilanteJugadas::TrasJugada(const Partida& p, int n) {

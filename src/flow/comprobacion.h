@@ -1,5 +1,6 @@
-// Consistency checks of a game record, for whole games played without a
-// window (the terminal tool's --comprobar and the tests): the board data
+// Consistency checks of a game record, for a game read from a file (a
+// postponed or a saved one) and for whole games played without a window
+// (the terminal tool's --comprobar and the tests): the board data
 // agree with themselves, the log is well formed, and the log replays to the
 // position it claims and undoes back to the start.  Each returns an empty
 // text when everything holds, or says what does not.
@@ -26,6 +27,11 @@ std::string CompruebaEntrada(const Partida& p, int n);
 // record's position; undone backward from the record's position, they give
 // the new game's board back.
 std::string CompruebaRegistro(const Partida& p, int ultima);
+
+// A game under way read from a file can be played on: Turno names a seat,
+// at least two seats play, every entry of the log is well formed, the
+// position is consistent and the log replays to it.
+std::string CompruebaPartida(const Partida& p);
 
 // Watches a game move by move: call TrasJugada after every move shown and
 // AlFinal when the winner is announced (the log still holds the game).

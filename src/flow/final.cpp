@@ -91,8 +91,12 @@ void FinDePartida(Partida& p, Interfaz& ui) {
     }
     const int puntos = CalculaPuntos(p);
     ui.Mensaje(TituloFinal, TextoFinal(p, puntos), p.ModoJuego == 2 ? 3 : 2, 1, 0);
-    if (ui.Mensaje(TituloHistorico, PreguntaHistorico, 1, 2, 2181) == Aceptar)
-        AnadeHistorico(p.Carpeta, RegistroDeLaPartida(p, puntos, ui.Ahora()));
+    if (ui.Mensaje(TituloHistorico, PreguntaHistorico, 1, 2, 2181) == Aceptar &&
+        !AnadeHistorico(p.Carpeta, RegistroDeLaPartida(p, puntos, ui.Ahora())))
+        ui.Mensaje(TituloErrorHistorico,
+                   "No se ha podido añadir esta partida al Histórico (archivo ZRVEL34.HIS): compruebe que se "
+                   "puede escribir en la carpeta de datos y que queda espacio libre en el disco.",
+                   3, 1, 2181);
     TerminaPartida(p, ui);
 }
 

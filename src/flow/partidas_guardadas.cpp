@@ -1,6 +1,7 @@
 #include "flow/partidas_guardadas.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <filesystem>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include "core/codificacion.h"
 #include "core/estado.h"
 #include "core/fichero.h"
+#include "flow/comprobacion.h"
 
 namespace parchis {
 
@@ -16,8 +18,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::string_view Extension = ".par";
-// The writer first writes "<file>.tmp<pid>" beside the file.
-constexpr std::size_t SufijoTemporal = 4 + 10;
+// The writer first writes "<file>" + MarcaTemporal + "<pid>" beside the file.
+constexpr std::size_t SufijoTemporal = std::string_view(MarcaTemporal).size() + 10;
 
 const char* const TextoGuardar =
     " Indique  el  nombre  con  el  que  desea  guardar  la  partida    actual.";
@@ -40,6 +42,22 @@ bool EsLegible(const fs::path& ruta) {
 bool PareceEstado(const std::string& contenido) {
     constexpr std::size_t Largo = 900;
     return contenido.size() > Largo + 1 && contenido[0] == '"' && contenido.find('"', 1) == Largo + 1;
+}
+
+// Why a save failed, from the errno the writer left.
+std::string CausaErrorEscritura(int error) {
+    switch (error) {
+        case ENAMETOOLONG:
+            return "el nombre es demasiado largo para la carpeta de datos.  Indique un nombre más corto.";
+        case ENOSPC: case EDQUOT: return "no queda espacio libre en el disco.";
+        case ENOENT: case ENOTDIR: return "la carpeta de datos no existe.";
+        case EACCES: case EPERM: case EROFS:
+            return "no se puede escribir en la carpeta de datos o el archivo está protegido contra escritura.";
+        case EISDIR: return "ya existe una carpeta con ese nombre.  Indique otro nombre.";
+        default:
+            return "el sistema ha devuelto el error " + std::to_string(error) +
+                   ".  Compruebe la carpeta y el espacio libre en el disco.";
+    }
 }
 
 }  // namespace
@@ -167,10 +185,10 @@ DialogoPartidas::Resultado DialogoPartidas::Guarda() {
     // An existing "x.PAR" is replaced as it is named, not doubled by "x.par".
     const std::string fichero = existente ? *existente : nombre_ + std::string(Extension);
     if (!EscribeFichero(p_.Carpeta + fichero, ContenidoFichero(p_))) {
+        const int causa = errno;
         ui_.Mensaje("Error al guardar la partida",
-                    "No se ha podido guardar la partida en el archivo " + fichero +
-                        " de la carpeta de datos.  Compruebe que la carpeta existe, que se puede escribir "
-                        "en ella y que queda espacio libre en el disco.",
+                    "No se ha podido guardar la partida en el archivo " + fichero + " de la carpeta de datos: " +
+                        CausaErrorEscritura(causa),
                     4, 1, AyudaPartidas(modo_));
         p_.CargaCorrecta = true;
         return Resultado::Nada;
@@ -179,22 +197,33 @@ DialogoPartidas::Resultado DialogoPartidas::Guarda() {
     return Resultado::Cerrar;
 }
 
+// The game is read into a copy, checked as a postponed game is at start-up,
+// and only then takes the place of the game in play.
 DialogoPartidas::Resultado DialogoPartidas::Carga() {
     const auto fichero = FicheroPartida(p_.Carpeta, nombre_);
     std::string contenido;
-    if (!fichero || LeeFichero(p_.Carpeta + *fichero, contenido) != 0 || !PareceEstado(contenido)) {
+    const bool leido = fichero && LeeFichero(p_.Carpeta + *fichero, contenido) == 0;
+    std::optional<Partida> leida;
+    if (leido && PareceEstado(contenido)) {
+        // Read from the bytes already checked, not from the file again.
+        leida.emplace(p_);
+        leida->CargandoPartida = true;
+        LeerEstado(*leida, contenido);
+        leida->CargandoPartida = false;
+        leida->CargaCorrecta = leida->PartidaCargada = true;
+        if (!leida->PartidaIniciada || !CompruebaPartida(*leida).empty()) leida.reset();
+    }
+    if (!leida) {
         ui_.Mensaje("Error al cargar la partida",
-                    "No se ha podido cargar la partida " + nombre_ +
-                        ": su archivo no existe, no se puede leer o está dañado.  La partida actual "
-                        "no se ha modificado.",
+                    (leido ? "El archivo de la partida " + nombre_ + " está dañado y no se puede cargar."
+                           : "No se ha podido cargar la partida " + nombre_ +
+                                 ": su archivo no existe o no se puede leer.") +
+                        "  La partida actual no se ha modificado.",
                     3, 1, AyudaPartidas(modo_));
         p_.CargaCorrecta = false;
         return Resultado::Nada;
     }
-    p_.CargandoPartida = true;
-    CargarEstado(p_, *fichero);
-    p_.CargandoPartida = false;
-    if (!p_.CargaCorrecta) return Resultado::Nada;
+    p_ = std::move(*leida);
     ui_.ActualizaLista();
     ui_.PresentaPartida();
     return Resultado::Cerrar;

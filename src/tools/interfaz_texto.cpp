@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <iostream>
 
 #include "flow/final.h"
 #include "flow/jugada.h"
@@ -96,7 +97,10 @@ void InterfazTexto::DibujaDados(int jugador, int dado1, int dado2) {
 int InterfazTexto::Mensaje(const std::string& titulo, const std::string& texto, int, int, int) {
     if (titulo == TituloFinal) AlFinal();
     if (titulo == TituloLimite) AlLimite();
-    if (!silencioso_) {
+    if (titulo == TituloErrorHistorico) ++historicoPerdido_;
+    if (titulo.rfind("Error", 0) == 0) {
+        std::cerr << "parchis-texto: [" << titulo << "] " << texto << std::endl;
+    } else if (!silencioso_) {
         std::string t = texto;
         for (std::size_t i = t.find("\r\n"); i != std::string::npos; i = t.find("\r\n", i))
             t.replace(i, 2, "\n    ");

@@ -1,6 +1,7 @@
 // The services interface of the terminal tool: the games are printed as
 // they go (draw, throws, move list, messages), every message is answered
-// Aceptar, nothing waits; with checking on, every move is checked and a
+// Aceptar, nothing waits; errors go to the error output even when the
+// games are not printed; with checking on, every move is checked and a
 // violation stops the run.
 #pragma once
 
@@ -65,6 +66,8 @@ public:
     // The game just played ended: with a winner, or at the move limit.
     bool Terminada() const { return final_; }
     const Estadistica& Datos() const { return datos_; }
+    // Games whose record could not be added to the history.
+    long HistoricoPerdido() const { return historicoPerdido_; }
     // Each decision's processor time is read too: two system calls a
     // decision, which cost more than most decisions on some machines.
     void MideProceso(bool mide) { mideProceso_ = datos_.Proceso.ListaLentas = mide; }
@@ -95,6 +98,7 @@ private:
     int fotograma_ = 0;   // frame of the throw being tumbled, 0 = none
     bool final_ = false;
     bool pensando_ = false;
+    long historicoPerdido_ = 0;
     Reloj_::time_point inicioDecision_;
     bool mideProceso_ = false;
     double inicioProceso_ = 0;

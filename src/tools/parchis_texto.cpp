@@ -7,11 +7,15 @@
 #include <iostream>
 #include <random>
 #include <unistd.h>
+#include <vector>
 
+#include "core/bloqueo.h"
 #include "core/carpeta.h"
 #include "core/configuracion.h"
 #include "core/fichero.h"
+#include "flow/arranque.h"
 #include "flow/motor.h"
+#include "flow/red.h"
 #include "flow/sorteo.h"
 #include "tools/interfaz_texto.h"
 #include "tools/opciones.h"
@@ -46,14 +50,17 @@ struct CarpetaDeTrabajo {
     bool temporal = false;
 };
 
-// Stopped by Ctrl+C or SIGTERM, the tool still leaves no temporary folder
-// behind: the handler removes the history, the only file the games write,
-// and the folder (both safe to do inside a handler), then ends as the
-// signal would have.
-std::string HistorialTemporal, CarpetaTemporal;
+// Stopped by a signal (Ctrl+C, SIGTERM, a terminal closed, a reader of
+// the output gone), the tool still leaves no temporary folder behind: the
+// handler removes the files the games and network play write there (their
+// names, and those of their temporary copies, are known beforehand) and
+// the folder, all safe to do inside a handler, then ends as the signal
+// would have.
+std::vector<std::string> FicherosTemporales;
+std::string CarpetaTemporal;
 
 extern "C" void AlInterrumpir(int senal) {
-    unlink(HistorialTemporal.c_str());
+    for (const std::string& f : FicherosTemporales) unlink(f.c_str());
     rmdir(CarpetaTemporal.c_str());
     std::signal(senal, SIG_DFL);
     std::raise(senal);
@@ -62,9 +69,13 @@ extern "C" void AlInterrumpir(int senal) {
 void BorraAlInterrumpir(const CarpetaDeTrabajo& carpeta) {
     if (!carpeta.temporal) return;
     CarpetaTemporal = carpeta.ruta.string();
-    HistorialTemporal = carpeta.Texto() + FicheroHistorial;
-    std::signal(SIGINT, AlInterrumpir);
-    std::signal(SIGTERM, AlInterrumpir);
+    const std::string temporal = MarcaTemporal + std::to_string(getpid());
+    for (const char* f : {FicheroHistorial, FicheroBloqueo, FicheroConfiguracion, FicheroRestauracion,
+                          FicheroAnterior}) {
+        FicherosTemporales.push_back(carpeta.Texto() + f);
+        FicherosTemporales.push_back(carpeta.Texto() + f + temporal);
+    }
+    for (const int senal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) std::signal(senal, AlInterrumpir);
 }
 
 // The summary and the games went to standard output: a full disk or a
@@ -131,7 +142,9 @@ int main(int argc, char** argv) {
     }
     if (opciones->Ayuda) {
         std::cout << texto::TextoAyuda << texto::AyudaRed;
-        return 0;
+        if (SalidaEscrita()) return 0;
+        std::cerr << "no se ha podido escribir la salida\n";
+        return 1;
     }
     Partida p = PartidaInicial();
     error = texto::AplicaCambios(*opciones, p);
@@ -174,5 +187,5 @@ int main(int argc, char** argv) {
         std::cerr << "no se ha podido escribir la salida\n";
         return 1;
     }
-    return 0;
+    return ui.HistoricoPerdido() == 0 ? 0 : 1;
 }

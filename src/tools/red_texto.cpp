@@ -280,8 +280,10 @@ int JuegaEnRed(const OpcionesRed& o, const Opciones& opciones, Partida& p, std::
     static char* argv[] = {nombre, nullptr};
     QCoreApplication aplicacion(argc, argv);
     const BloqueoCarpeta bloqueo(p.Carpeta);
-    if (bloqueo.Estado() == EstadoBloqueo::Ocupado) {
-        std::cerr << "otro programa está usando la carpeta " << p.Carpeta << '\n';
+    if (bloqueo.Estado() == EstadoBloqueo::Ocupado || bloqueo.Estado() == EstadoBloqueo::Imposible) {
+        std::cerr << (bloqueo.Estado() == EstadoBloqueo::Ocupado ? "otro programa está usando la carpeta "
+                                                                  : "no se puede bloquear la carpeta ")
+                  << p.Carpeta << '\n';
         return 1;
     }
     if (opciones.Carpeta.empty()) PonCarpetaTemporal(p.Carpeta);
@@ -297,9 +299,11 @@ int JuegaEnRed(const OpcionesRed& o, const Opciones& opciones, Partida& p, std::
     conexiones.PonOyente(nullptr);
     const Estadistica& d = ui.Datos();
     std::cout << "\nPartidas: " << d.Partidas << "  jugadas: " << d.Jugadas << std::endl;
-    if (std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
-    std::cerr << "no se ha podido escribir la salida\n";
-    return 1;
+    if (!std::cout.good() || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::cerr << "no se ha podido escribir la salida\n";
+        return 1;
+    }
+    return ui.HistoricoPerdido() == 0 ? 0 : 1;
 }
 
 }  // namespace parchis::texto

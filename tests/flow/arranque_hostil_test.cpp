@@ -67,17 +67,36 @@ TEST(ArranqueHostil, UnaSegundaCopiaNoTocaNadaYUnaCopiaMuertaNoEstorba) {
     EXPECT_FALSE(fs::exists(temporal)) << "left by a save cut short";
 }
 
-// A game played by the engine to move 30 and postponed.
-void PospuestaDeVerdad(const prueba::CarpetaTemporal& carpeta) {
-    Partida p = prueba::PartidaEnJuego(2);
-    p.Carpeta = carpeta.Texto();
-    p.PausaEntreJugadas = true;
-    prueba::TurnoDe(p, 1);
-    prueba::InterfazPrueba ui(p, 5);
-    ui.AlCeder = [&] {
-        if (p.EsperandoTirada && p.NumJugada >= 30 && p.PartidaIniciada) SalirDelPrograma(p, ui);
+// Whatever stands in the lock file's place, a second copy never runs beside
+// the first: a lock file it cannot write (another user's) or a folder of
+// that name still guard the folder, and a link makes every copy refuse.
+TEST(ArranqueHostil, ElBloqueoNoSeApagaConUnFicheroAjeno) {
+    const struct {
+        const char* nombre;
+        std::function<void(const fs::path&)> prepara;
+        const char* aviso;
+    } casos[] = {
+        {"de solo lectura", [](const fs::path& f) { std::ofstream(f) << ""; chmod(f.c_str(), 0444); },
+         "Otra copia de este programa"},
+        {"carpeta", [](const fs::path& f) { fs::create_directory(f); }, "Otra copia de este programa"},
+        {"enlace", [](const fs::path& f) { fs::create_symlink("/tmp", f); }, "No se puede comprobar"},
     };
-    JuegaPartida(p, ui);
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        prueba::CarpetaTemporal carpeta;
+        prueba::ComoUsuarioCorriente(carpeta.Texto(), [&] {
+            c.prepara(carpeta.ruta / FicheroBloqueo);
+            const pid_t otra = OtraCopia(carpeta.Texto());
+            ASSERT_GT(otra, 0);
+            Partida p;
+            prueba::InterfazPrueba ui(p);
+            EXPECT_FALSE(Arranque(p, ui, carpeta.ruta.string()));
+            ASSERT_EQ(ui.Mensajes.size(), 1u);
+            EXPECT_NE(ui.Mensajes[0].Texto.find(c.aviso), std::string::npos) << ui.Mensajes[0].Texto;
+            kill(otra, SIGKILL);
+            waitpid(otra, nullptr, 0);
+        });
+    }
 }
 
 // A postponed game: seat 2 left its box onto 39, seat 1 could not move and
@@ -92,41 +111,80 @@ void Pospuesta(const prueba::CarpetaTemporal& carpeta, int casilla) {
     GuardarConfiguracion(p);
 }
 
-// A postponed game resumes where it stopped; one that cannot be played (its
-// position no longer follows from its log) is set aside, the settings kept.
+// A postponed game resumes where it stopped, manual moves and all; one that
+// cannot be played (its position no longer follows from its log) is set
+// aside, the settings kept, and so is every damaged game after it.  A file
+// the person cannot replace stays as it was, through the run and its exit.
 TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
     using Carpeta = const prueba::CarpetaTemporal&;
+    const auto basura = [](Carpeta c) { std::ofstream(c.ruta / "ZRVEL34.INI") << std::string(1 << 22, '1'); };
     const struct {
         const char* nombre;
         std::function<void(Carpeta)> prepara;
-        int turno, numero;   // who throws which move first: 0 when set aside, -1 any
+        int turno, numero;      // who throws which move first: 0 when set aside, -1 any
+        const char* apartado;   // the copy of the damaged file; "" when there can be none
     } casos[] = {
-        {"basura", [](Carpeta c) { std::ofstream(c.ruta / "ZRVEL34.INI") << std::string(1 << 22, '1'); }, 0, 0},
-        {"retocada", [](Carpeta c) { Pospuesta(c, 45); }, 0, 0},
-        {"a mano", [](Carpeta c) { Pospuesta(c, 39); }, 2, 3},
-        {"de verdad", PospuestaDeVerdad, -1, -1},
+        {"basura", basura, 0, 0, "ZRVEL34.INI.dañado"},
+        {"retocada", [](Carpeta c) { Pospuesta(c, 45); }, 0, 0, "ZRVEL34.INI.dañado"},
+        {"la segunda dañada",
+         [&](Carpeta c) {
+             std::ofstream(c.ruta / "ZRVEL34.INI.dañado") << "la primera";
+             basura(c);
+         },
+         0, 0, "ZRVEL34.INI.dañado.2"},
+        {"de solo lectura",
+         [](Carpeta c) {
+             Pospuesta(c, 45);
+             chmod((c.ruta / "ZRVEL34.INI").c_str(), 0444);
+         },
+         0, 0, ""},
+        {"enlace a una carpeta de solo lectura",
+         [](Carpeta c) {
+             fs::create_directory(c.ruta / "real");
+             fs::create_symlink("real/ZRVEL34.INI", c.ruta / "ZRVEL34.INI");
+             Pospuesta(c, 45);
+             chmod((c.ruta / "real").c_str(), 0555);
+         },
+         0, 0, ""},
+        {"a mano", [](Carpeta c) { Pospuesta(c, 39); }, 2, 3, nullptr},
+        {"de verdad", [](Carpeta c) { prueba::PospuestaDeVerdad(c.Texto(), false); }, -1, -1, nullptr},
+        {"con movimientos a mano", [](Carpeta c) { prueba::PospuestaDeVerdad(c.Texto(), true); }, -1, -1,
+         nullptr},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
         prueba::CarpetaTemporal carpeta;
         c.prepara(carpeta);
         const std::string antes = Lee(carpeta.ruta / "ZRVEL34.INI");
-        Partida p;
-        prueba::InterfazPrueba ui(p);
-        int turno = 0, numero = 0;
-        ui.AlCeder = [&] { turno = p.Turno, numero = p.NumJugada, p.PartidaIniciada = false; };
-        EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
-        EXPECT_EQ(turno != 0, c.turno != 0);
-        if (c.turno > 0) {
-            EXPECT_EQ(std::pair(turno, numero), std::pair(c.turno, c.numero));
-            EXPECT_EQ(p.Fichas[2][1], 39);
-            EXPECT_EQ(p.Carpeta, carpeta.Texto());
-        }
-        EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado"), c.turno == 0);
-        if (c.turno == 0) {
-            EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI.dañado"), antes);
-            EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI"), ContenidoFichero(p)) << "the settings, no game";
-        }
+        prueba::ComoUsuarioCorriente(carpeta.Texto(), [&] {
+            Partida p;
+            prueba::InterfazPrueba ui(p);
+            int turno = 0, numero = 0;
+            ui.AlCeder = [&] { turno = p.Turno, numero = p.NumJugada, p.PartidaIniciada = false; };
+            EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
+            EXPECT_EQ(turno != 0, c.turno != 0);
+            if (c.turno > 0) {
+                EXPECT_EQ(std::pair(turno, numero), std::pair(c.turno, c.numero));
+                EXPECT_EQ(p.Fichas[2][1], 39);
+                EXPECT_EQ(p.Carpeta, carpeta.Texto());
+            }
+            const bool aparte = c.apartado && *c.apartado;
+            EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado"), aparte);
+            if (!c.apartado) return;
+            const auto aviso = ui.ConTitulo("Continuar la partida anterior");
+            ASSERT_EQ(aviso.size(), 1u);
+            EXPECT_NE(aviso[0].Texto.find(aparte ? c.apartado : "No se ha podido guardar aparte"), std::string::npos);
+            if (aparte) {
+                EXPECT_EQ(Lee(carpeta.ruta / c.apartado), antes);
+                EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI"), ContenidoFichero(p)) << "the settings, no game";
+            } else {
+                EXPECT_TRUE(SalirDelPrograma(p, ui));
+                EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI"), antes);
+                EXPECT_FALSE(fs::exists(carpeta.ruta / "real" / "ZRVEL34.INI.dañado"));
+            }
+        });
+        if (fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado.2"))
+            EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI.dañado"), "la primera");
     }
 }
 

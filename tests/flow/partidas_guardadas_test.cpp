@@ -5,9 +5,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "core/estado.h"
 #include "core/fichero.h"
+#include "common/ficheros.h"
+#include "common/posicion.h"
 #include "flow/ayudas_flow.h"
 #include "flow/interfaz_prueba.h"
 #include "flow/partidas_guardadas.h"
@@ -72,8 +75,8 @@ TEST_F(Guardadas, AnExistingNameIsOverwrittenOnlyAfterTheWarning) {
 }
 
 TEST_F(Guardadas, NamesThatAreNoPlainFileNamesAreRefused) {
-    std::string largo;   // 64 characters of four bytes each: too long for a file name
-    for (int i = 0; i < 64; ++i) largo += "😀";
+    std::string largo;   // 59 characters of four bytes each: too long with the writer's temporary name
+    for (int i = 0; i < 59; ++i) largo += "😀";
     for (const std::string& nombre : std::vector<std::string>{"../fuera", "a/b", "a\\b", ".", "..", "a\tb", largo}) {
         ui.Mensajes.clear();
         EXPECT_EQ(Guarda(nombre), Resultado::Nada) << nombre;
@@ -92,19 +95,66 @@ TEST_F(Guardadas, NamesThatAreNoPlainFileNamesAreRefused) {
 TEST_F(Guardadas, AFailedSaveSaysSoAndKeepsTheDialogOpen) {
     p.Carpeta = carpeta.Texto() + "ya-no-existe/";
     EXPECT_EQ(Guarda("Perdida"), Resultado::Nada);
-    EXPECT_EQ(ui.ConTitulo("Error al guardar la partida").size(), 1u);
+    const auto error = ui.ConTitulo("Error al guardar la partida");
+    ASSERT_EQ(error.size(), 1u);
+    EXPECT_NE(error[0].Texto.find("la carpeta de datos no existe"), std::string::npos);
     EXPECT_TRUE(p.CargaCorrecta);
 }
 
-TEST_F(Guardadas, ADamagedFileIsNotLoaded) {
-    std::ofstream(carpeta.ruta / "rota.par") << "\"solo unas letras\"\r\n\"\"\r\n";
-    const Partida antes = p;
+// A saved game is checked as a postponed one: a damaged file is refused and
+// the game in play stays exactly as it was; manual moves are part of a game.
+TEST_F(Guardadas, ADamagedGameIsNotLoaded) {
+    prueba::PospuestaDeVerdad(p.Carpeta, true);
+    const std::string bueno = prueba::Lee(carpeta.ruta / "ZRVEL34.INI");
+    Partida leida;
+    LeerEstado(leida, bueno);
+    ASSERT_GT(leida.NumJugada, 20);
+    const auto retocada = [&](const std::function<void(Partida&)>& cambia) {
+        Partida q = leida;
+        cambia(q);
+        return ContenidoFichero(q);
+    };
+    const auto alReves = [&] {   // the log's entries in the opposite order
+        std::string c = bueno;
+        const std::size_t inicio = 904 + 1, n = static_cast<std::size_t>(leida.NumJugada - 1);
+        for (std::size_t e = 0; e < n; ++e) c.replace(inicio + e * 20, 20, bueno, inicio + (n - 1 - e) * 20, 20);
+        return c;
+    };
+    const struct {
+        const char* nombre;
+        std::string contenido;
+    } casos[] = {
+        {"cortada en 903", bueno.substr(0, 903)},
+        {"cortada en 1000", bueno.substr(0, 1000)},
+        {"cortada en 1180", bueno.substr(0, 1180)},
+        {"registro al revés", alReves()},
+        {"ficha movida", retocada([](Partida& q) { q.Fichas[1][2] = q.Fichas[1][2] == 0 ? 30 : 0; })},
+        {"casillas", retocada([](Partida& q) { std::swap(q.Casillas[5], q.Casillas[50]); })},
+        {"NumJugada 9999", retocada([](Partida& q) { q.NumJugada = 9999; })},
+        {"sin partida", retocada([](Partida& q) { q.PartidaIniciada = false; })},
+        {"comillas y unos", "\"" + std::string(900, '1')},
+        {"unas letras", "\"solo unas letras\"\r\n\"\"\r\n"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        std::ofstream(carpeta.ruta / "rota.par", std::ios::binary) << c.contenido;
+        ui.Mensajes.clear();
+        const Partida antes = p;
+        DialogoPartidas d(p, ui, ModoPartidas::Cargar);
+        d.CambiaNombre("rota");
+        EXPECT_EQ(d.Acciona(), Resultado::Nada);
+        const auto error = ui.ConTitulo("Error al cargar la partida");
+        ASSERT_EQ(error.size(), 1u);
+        EXPECT_NE(error[0].Texto.find("está dañado"), std::string::npos);
+        p.CargaCorrecta = antes.CargaCorrecta;
+        EXPECT_TRUE(p == antes);
+    }
+    fs::copy_file(carpeta.ruta / "ZRVEL34.INI", carpeta.ruta / "buena.par");
     DialogoPartidas d(p, ui, ModoPartidas::Cargar);
-    d.CambiaNombre("rota");
-    EXPECT_EQ(d.Acciona(), Resultado::Nada);
-    EXPECT_EQ(ui.ConTitulo("Error al cargar la partida").size(), 1u);
-    p.CargaCorrecta = antes.CargaCorrecta;
-    EXPECT_TRUE(p == antes);
+    d.CambiaNombre("buena");
+    EXPECT_EQ(d.Acciona(), Resultado::Cerrar);
+    EXPECT_EQ(prueba::Tablero(p), prueba::Tablero(leida));
+    EXPECT_EQ(p.NumJugada, leida.NumJugada);
 }
 
 }  // namespace

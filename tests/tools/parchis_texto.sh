@@ -1,13 +1,16 @@
 #!/bin/sh
 # The terminal tool refuses what it cannot do: options without their value,
-# values out of range, a history or an output it cannot write; and stopped by
-# a signal it leaves no temporary folder behind.
+# values out of range, a history or an output it cannot write, a port it
+# cannot listen on (said even when silent); and stopped by a signal, in
+# network play too, it leaves no temporary folder behind.
 # Usage: parchis_texto.sh <parchis-texto>
 programa=$1
 trabajo=$(mktemp -d)
 trap 'rm -rf "$trabajo"' EXIT
 cd "$trabajo" || exit 1
 fallos=0
+PARCHIS_DESPLAZAMIENTO_PUERTOS=-$((10000 + ($$ % 3000) * 5))
+export PARCHIS_DESPLAZAMIENTO_PUERTOS
 
 # espera <exit code> <text expected in the errors> <options...>
 espera() {
@@ -31,22 +34,46 @@ espera 2 "--cliente necesita --puesto-propio" --cliente 127.0.0.1
 espera 1 "no se puede escribir el histórico" --silencioso --carpeta fichero/sub
 [ -e ./--silencioso ] && { echo "FALLO: se creó la carpeta --silencioso"; fallos=$((fallos + 1)); }
 
-"$programa" --silencioso --semilla 1 >/dev/full 2>errores
-[ $? -ne 0 ] && grep -qF "no se ha podido escribir la salida" errores ||
-    { echo "FALLO: salida a /dev/full"; fallos=$((fallos + 1)); }
+for opciones in "--silencioso --semilla 1" "--help"; do
+    "$programa" $opciones >/dev/full 2>errores
+    [ $? -ne 0 ] && grep -qF "no se ha podido escribir la salida" errores ||
+        { echo "FALLO: $opciones a /dev/full"; fallos=$((fallos + 1)); }
+done
+# No file may grow (the errors go through a pipe): every record of the
+# history is lost.
+mkdir llena
+( trap '' XFSZ; ulimit -f 0; "$programa" --silencioso --partidas 2 --carpeta llena 2>&1 >/dev/null; echo "código $?" ) |
+    cat >errores
+grep -qx "código 1" errores && [ "$(grep -c "Error al actualizar el Histórico" errores)" -eq 2 ] ||
+    { echo "FALLO: histórico perdido: $(cat errores)"; fallos=$((fallos + 1)); }
 
-for senal in TERM INT; do
-    mkdir "tmp$senal"
-    TMPDIR="$trabajo/tmp$senal" "$programa" --silencioso --partidas 100000000 >/dev/null &
+# detiene <signal> <options...>: stopped a second after it starts.
+detiene() {
+    senal=$1
+    shift
+    rm -rf tmp && mkdir tmp
+    TMPDIR="$trabajo/tmp" "$programa" "$@" >/dev/null 2>&1 &
     pid=$!
     sleep 1
     kill -s "$senal" "$pid"
     wait "$pid"
-    if [ -n "$(ls "tmp$senal")" ]; then
-        echo "FALLO: tras SIG$senal queda $(ls "tmp$senal")"
-        fallos=$((fallos + 1))
-    fi
-done
+    [ -z "$(ls tmp)" ] || { echo "FALLO: tras SIG$senal ($*) queda $(ls tmp)"; fallos=$((fallos + 1)); }
+}
+for senal in TERM INT HUP; do detiene $senal --silencioso --partidas 100000000; done
+for senal in TERM INT; do detiene $senal --silencioso --administrador 1 --espera-maxima 30; done
+rm -rf tmp && mkdir tmp
+TMPDIR="$trabajo/tmp" "$programa" --partidas 5 | head -c 10 >/dev/null
+[ -z "$(ls tmp)" ] || { echo "FALLO: tras SIGPIPE queda $(ls tmp)"; fallos=$((fallos + 1)); }
+
+# The port is taken by a first administrator; the second one says so.
+"$programa" --silencioso --administrador 1 --espera-maxima 30 --carpeta uno >/dev/null 2>&1 &
+primero=$!
+sleep 1
+"$programa" --silencioso --administrador 1 --espera-maxima 5 --carpeta dos >/dev/null 2>errores
+grep -qF "No se puede escuchar en el puerto" errores ||
+    { echo "FALLO: el error de red no llega: $(cat errores)"; fallos=$((fallos + 1)); }
+kill "$primero"
+wait "$primero"
 
 # The decision times of the summary: the mean, the 99th and 99.9th
 # percentiles and the worst, the percentiles in order and none past the worst.

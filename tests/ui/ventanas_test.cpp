@@ -72,6 +72,9 @@ TEST_F(Ajustes, PlayerChangesThroughTheWindow) {
 }
 
 TEST_F(Ajustes, SavedGamesByKeyboardAndList) {
+    // A game with no move made yet: a loaded game must be one that can be played.
+    p.NumJugada = 1;
+    p.Turno = 1;
     {
         VentanaPartidas guardar(&mesa, p, ui, ModoPartidas::Guardar);
         guardar.show();
