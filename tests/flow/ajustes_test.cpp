@@ -6,6 +6,8 @@
 #include <tuple>
 
 #include "core/codificacion.h"
+#include "core/configuracion.h"
+#include "core/estado.h"
 #include "flow/ajustes_jugadores.h"
 #include "flow/ajustes_reglas.h"
 #include "flow/ayudas_flow.h"
@@ -168,6 +170,44 @@ TEST_F(Ajustes, AnAdministratorsChangesReachTheClients) {
     ASSERT_TRUE(SalidaAjustesJugadores(p, ui, copia));
     ASSERT_EQ(ui.Enviados.size(), 1u);
     EXPECT_EQ(ui.Enviados[0].first.substr(0, 7), "ZRA3411");
+}
+
+// A change is in the configuration file as the window closes, not only at
+// exit: a client's network address survives a crash.  A game under way is
+// kept as exit keeps it; a network game is not.
+TEST_F(Ajustes, ChangedSettingsAreWrittenAsTheWindowCloses) {
+    const struct {
+        const char* nombre;
+        std::function<void(Partida&)> cambia;
+        bool enRed, escrito, conPartida;
+    } casos[] = {
+        {"nothing changed", [](Partida&) {}, false, false, false},
+        {"a name, game under way", [](Partida& q) { q.Nombres[2] = "Rosa"; }, false, true, true},
+        {"a client's address", [](Partida& q) { q.IPAdministrador = "192.168.1.9"; }, true, true, false},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        std::filesystem::remove(carpeta.ruta / FicheroConfiguracion);
+        Partida q = prueba::PartidaEnJuego();
+        q.Carpeta = carpeta.Texto();
+        q.JugarEnRed = c.enRed;
+        q.ModoRed = 2;
+        InterfazPrueba u(q);
+        const CopiaJugadores copia = EmpiezaAjustesJugadores(q);
+        c.cambia(q);
+        ASSERT_TRUE(SalidaAjustesJugadores(q, u, copia));
+        ASSERT_EQ(std::filesystem::exists(carpeta.ruta / FicheroConfiguracion), c.escrito);
+        if (!c.escrito) continue;
+        Partida leida;
+        leida.Carpeta = carpeta.Texto();
+        CargarEstado(leida, FicheroConfiguracion);
+        ASSERT_TRUE(leida.CargaCorrecta);
+        EXPECT_EQ(leida.Nombres, q.Nombres);
+        EXPECT_EQ(leida.IPAdministrador, q.IPAdministrador);
+        EXPECT_EQ(leida.JugarEnRed, c.enRed);
+        EXPECT_EQ(leida.PartidaIniciada, c.conPartida);
+        EXPECT_TRUE(q.PartidaIniciada) << "the record itself is left as it was";
+    }
 }
 
 // --- rules -------------------------------------------------------------------------------

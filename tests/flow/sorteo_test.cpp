@@ -74,6 +74,34 @@ TEST_F(Comienzo, CancelarAbreLasReglasYSePreguntaOtraVez) {
     EXPECT_FALSE(p.PartidaIniciada);
 }
 
+// "Cancelar" after the rules were left unchanged is the way back to the
+// idle board; a change in the rules asks again as before.
+TEST(NuevaPartida, CancelarTrasUnasNormasSinCambiosVuelveAlTableroQuieto) {
+    struct ConReglas : prueba::InterfazPrueba {
+        using InterfazPrueba::InterfazPrueba;
+        int cambios = 0;
+        Partida* q = nullptr;
+        void AbreReglas() override {
+            InterfazPrueba::AbreReglas();
+            if (cambios-- > 0) q->NumDados = static_cast<Entero>(3 - q->NumDados);
+        }
+    };
+    for (const int cambios : {0, 1, 2}) {
+        SCOPED_TRACE(cambios);
+        Partida p = prueba::PartidaEnJuego();
+        ConReglas ui(p);
+        ui.q = &p;
+        ui.cambios = cambios;
+        for (int i = 0; i < 10; ++i) ui.Responde(TituloComienza, Cancelar);
+        NuevaPartida(p, ui);
+        EXPECT_EQ(ui.ReglasAbiertas, cambios + 1);
+        EXPECT_EQ(ui.ConTitulo(TituloComienza).size(), static_cast<std::size_t>(cambios + 2));
+        EXPECT_FALSE(p.PartidaIniciada);
+        EXPECT_EQ(p.ListaJugadas, std::vector<std::string>{PrincipioPartida});
+        EXPECT_TRUE(ui.ConTitulo(TituloSorteo).empty());
+    }
+}
+
 TEST_F(Comienzo, ElClienteRecibeLasTiradasDelAdministrador) {
     p.PuestoAdmin = 1;
     // The administrator's seats 4, 3, 2, 1 are seats 3, 2, 1, 4 here.

@@ -151,6 +151,63 @@ TEST_F(Ventana, ElSelectorSeAbreSoloCuandoTocaYOfreceSusEntradas) {
     }
 }
 
+// With no pause between moves no throw is ever awaited: a right click while
+// the game plays is kept, the next throw of this computer waits, and the
+// options open where the click was.
+TEST_F(Ventana, UnClicDerechoDuranteLaJugadaAbreLasOpcionesEnLaTiradaSiguiente) {
+    mesa.show();
+    p.PartidaIniciada = true;
+    p.PausaEntreJugadas = false;
+    p.EsperandoTirada = false;
+    QTest::mouseClick(&mesa, Qt::RightButton, {}, {120, 90});
+    EXPECT_FALSE(mesa.Selector()->isVisible());
+    EXPECT_TRUE(ui.OpcionesPedidas());
+    EXPECT_FALSE(ui.OpcionesPedidas()) << "asked once, answered once";
+    p.EsperandoTirada = true;   // what the engine does with the answer
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(mesa.Selector()->isVisible());
+    EXPECT_EQ(mesa.Selector()->geometry(), QRect(120, 90, AnchoSelector, 8 + 18 * 5));
+}
+
+// "Histórico" whenever the board is idle, a throw is awaited (four computer
+// seats too) or a person chooses; not while the computer plays or the
+// remote is on.
+TEST_F(Ventana, HistoricoConElTableroQuietoOUnaTiradaEsperada) {
+    VentanasMesa v;
+    v.Historico = [] {};
+    mesa.PonVentanas(v);
+    for (int j = 1; j <= 4; ++j) p.Control[j] = 2;
+    const struct { bool partida, tirada, ficha, mando, disponible; } casos[] = {
+        {false, false, false, false, true}, {true, true, false, false, true},
+        {true, false, false, false, false}, {true, false, true, false, false},
+        {false, false, false, true, false},
+    };
+    for (const auto& c : casos) {
+        p.PartidaIniciada = c.partida;
+        p.EsperandoTirada = c.tirada;
+        p.EsperandoFicha = c.ficha;
+        p.Turno = 1;
+        p.NumJugada = 1;
+        mesa.MuestraMando(c.mando, -1);
+        EXPECT_EQ(mesa.BotonDisponible(5), c.disponible) << c.partida << c.tirada << c.ficha << c.mando;
+    }
+}
+
+// A window closed by the keyboard leaves the pointer over the board as that
+// window had it: once the board takes input again it is the board's.
+TEST_F(Ventana, ElPunteroVuelveAlDelTableroAlCerrarseUnaVentana) {
+    mesa.show();
+    const QPoint punto = Centro(30);
+    QTest::mouseMove(&mesa, punto);
+    const Qt::CursorShape propio = mesa.cursor().shape();
+    mesa.setCursor(Qt::IBeamCursor);   // what the closed window showed
+    QCursor::setPos(mesa.mapToGlobal(punto));
+    QEvent desbloqueo(QEvent::WindowUnblocked);
+    QCoreApplication::sendEvent(&mesa, &desbloqueo);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(mesa.cursor().shape(), propio);
+}
+
 TEST_F(Ventana, DadosElegidosAMano) {
     mesa.show();
     EsperaTirada();

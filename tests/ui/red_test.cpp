@@ -73,6 +73,25 @@ TEST_F(Chat, SendsWhatIsTypedAndShowsEveryMessageInOrder) {
     EXPECT_NE(chat.Ventana()->Recibidos()->toPlainText().indexOf("Bernardin"), -1);
 }
 
+// Outside network play the window says where messages go and sends nothing;
+// network play started, it sends again.
+TEST_F(Chat, FueraDeUnaPartidaEnRedLoDiceYNoEnviaNada) {
+    bool enRed = false;
+    chat.PonEnRed([&] { return enRed; });
+    chat.Abre();
+    VentanaChat& v = *chat.Ventana();
+    for (const bool red : {false, true}) {
+        enRed = red;
+        chat.Abre();
+        EXPECT_EQ(v.Aviso()->isVisibleTo(&v), !red);
+        v.Entrada()->setText(QStringLiteral("hola"));
+        emit v.Entrada()->textEdited(v.Entrada()->text());
+        EXPECT_EQ(v.Enviar()->Activo(), red);
+        v.Enviar()->Acciona();
+        EXPECT_EQ(enviados, std::vector<std::string>(red ? 1 : 0, "hola"));
+    }
+}
+
 using PanelesRed = prueba::ConMesa;
 
 // The selector steps through the free seats and wraps; Sí answers the seat

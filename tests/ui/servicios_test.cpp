@@ -2,12 +2,17 @@
 // help pages and the message dialog.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
+#include <QTextBrowser>
 #include <vector>
 
 #include "ui/common/ayuda.h"
+#include "ui/common/controles.h"
 #include "ui/common/mensaje.h"
 #include "ui/common/pausa.h"
 #include "ui/common/sonido.h"
@@ -84,6 +89,38 @@ TEST(Mensaje, RespuestasYBotones) {
         EXPECT_EQ(d.Respuesta(), c.respuesta);
         EXPECT_EQ(sonidos, 1);
         EXPECT_FALSE(d.isVisible());
+    }
+}
+
+// Help asked for from a settings window that holds the whole program up, or
+// from a question raised over it, is in front with its topic and takes keys
+// at once: Esc closes it.
+TEST(Ayuda, DesdeUnaVentanaModalSeUsaEnSeguida) {
+    QWidget principal;
+    principal.show();
+    for (const bool pregunta : {false, true}) {
+        SCOPED_TRACE(pregunta ? "question over the window" : "settings window");
+        VentanaAjustes ajustes(&principal, {}, QStringLiteral("Normas"), 2141, {}, {});
+        ajustes.setWindowModality(Qt::ApplicationModal);
+        ajustes.show();
+        DialogoMensaje d(&principal, QStringLiteral("Número de dados"), QStringLiteral("Texto"), 2, 2, 2142,
+                         {{}, [&](int tema) { AbreAyuda(&d, tema); }});
+        d.setWindowModality(Qt::WindowModal);
+        if (pregunta) d.show();
+        QWidget* desde = pregunta ? static_cast<QWidget*>(&d) : &ajustes;
+        QTest::mouseClick(desde->findChild<QWidget*>(QStringLiteral("Pic_BotAyuda")), Qt::LeftButton);
+        const QPointer<QWidget> ayuda = VentanaDeAyuda();
+        ASSERT_TRUE(ayuda);
+        EXPECT_TRUE(ayuda->findChild<QTextBrowser*>()->source().toString().endsWith(pregunta ? "2142.html"
+                                                                                             : "2141.html"));
+        QElapsedTimer reloj;
+        reloj.start();
+        while (!ayuda->isActiveWindow() && reloj.elapsed() < 2000) QCoreApplication::processEvents();
+        EXPECT_TRUE(ayuda->isActiveWindow());
+        QTest::keyClick(ayuda->windowHandle(), Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(ayuda) << "the help window took no key";
+        if (ayuda) delete ayuda.data();
     }
 }
 

@@ -7,11 +7,17 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
+#include <cmath>
 #include <functional>
 #include <vector>
 
 #include "con_mesa.h"
+#include "ui/board/pintura.h"
+#include "ui/common/ayuda.h"
+#include "ui/common/controles.h"
+#include "ui/windows/tablerito.h"
 #include "ui/windows/ajustes_jugadores.h"
 #include "ui/windows/estadisticas.h"
 #include "ui/windows/historia.h"
@@ -131,6 +137,36 @@ TEST(VentanaHistorico, PaginasConRatonYTeclado) {
     EXPECT_EQ(r.sonidos, std::vector<int>(4, 10));
     QTest::keyClick(c, Qt::Key_Escape);
     EXPECT_FALSE(v.isVisible());
+}
+
+// WCAG's contrast ratio of two colours.
+double Contraste(const QColor& a, const QColor& b) {
+    auto luz = [](const QColor& c) {
+        auto canal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF());
+    };
+    const double x = luz(a), y = luz(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+// The names on the small board read well on every seat's colour, in every
+// turn of the colours; the history and help windows use the program's own
+// buttons, as every other window does.
+TEST(Aspecto, NombresLegiblesYBotonesPropios) {
+    for (int puesto = 0; puesto < 4; ++puesto) {
+        const ColoresMesa colores = ColoresSegunPuesto(puesto);
+        for (int j = 1; j <= 4; ++j)
+            EXPECT_GE(Contraste(colores[j], ColorLetraSobre(colores[j])), 4.5) << puesto << " " << j;
+    }
+    Registro r;
+    VentanaHistorico historico(nullptr, {}, r.Sonido(), r.Ayuda());
+    AbreAyuda(nullptr, 0);
+    for (QWidget* v : {static_cast<QWidget*>(&historico), VentanaDeAyuda()}) {
+        EXPECT_TRUE(v->findChildren<QPushButton*>().isEmpty()) << v->windowTitle().toStdString();
+        EXPECT_NE(v->findChild<BotonPulsador*>(QStringLiteral("Pic_BotSalir")), nullptr);
+    }
+    VentanaDeAyuda()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 bool EnBlanco(VentanaEstadisticas& v) {
