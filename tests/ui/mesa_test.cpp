@@ -121,7 +121,13 @@ TEST_F(Ventana, CerrarEnMitadDeUnaPausaEsperaASuFinalYSalirPospone) {
     QCoreApplication::processEvents();   // the quit is for the program's own loop
 }
 
+// The selector opens while a throw is awaited or no game is under way, as
+// "Histórico" is available; a click while the computer plays (never a
+// throw awaited with no pause between moves) opens it at the next throw.
 TEST_F(Ventana, ElSelectorSeAbreSoloCuandoTocaYOfreceSusEntradas) {
+    VentanasMesa v;
+    v.Historico = [] {};
+    mesa.PonVentanas(v);
     mesa.show();
     const int lado = mesa.Lienzo().Me().LadoLienzo;
     const struct {
@@ -129,20 +135,25 @@ TEST_F(Ventana, ElSelectorSeAbreSoloCuandoTocaYOfreceSusEntradas) {
         QPoint punto;
         int entradas;   // 0: it does not open
         QPoint esquina;
+        bool luego;     // at the next throw
     } casos[] = {
-        {false, false, false, {100, 100}, 2, {100, 100}},
-        {true, true, false, {100, 100}, 5, {100, 100}},
-        {true, false, false, {100, 100}, 0, {}},   // the computer is thinking
-        {true, true, true, {100, 100}, 0, {}},     // network game
-        {true, true, false, {lado - 10, lado - 10}, 5, {lado - 10 - AnchoSelector, lado - 10 - 5 * 18 - 8}},
+        {false, false, false, {100, 100}, 2, {100, 100}, false},
+        {true, true, false, {100, 100}, 5, {100, 100}, false},
+        {true, false, false, {100, 100}, 5, {100, 100}, true},   // the computer is playing
+        {true, true, true, {100, 100}, 0, {}, false},            // network game
+        {true, true, false, {lado - 10, lado - 10}, 5, {lado - 10 - AnchoSelector, lado - 10 - 5 * 18 - 8}, false},
     };
     for (const auto& c : casos) {
         p.PartidaIniciada = c.partida;
         p.EsperandoTirada = c.tirada;
         p.JugarEnRed = c.red;
+        EXPECT_EQ(mesa.BotonDisponible(5), !c.partida || c.tirada);
         QTest::mouseClick(&mesa, Qt::RightButton, {}, c.punto);
         SelectorOpciones* s = mesa.Selector();
-        ASSERT_EQ(s->isVisible(), c.entradas > 0) << c.partida << c.tirada << c.red;
+        ASSERT_EQ(s->isVisible(), c.entradas > 0 && !c.luego) << c.partida << c.tirada << c.red;
+        ASSERT_EQ(ui.OpcionesPedidas(), c.luego);   // what the engine asks at each throw
+        p.EsperandoTirada = true;
+        QCoreApplication::processEvents();
         if (!c.entradas) continue;
         EXPECT_EQ(s->geometry(), QRect(c.esquina, QSize(AnchoSelector, 8 + 18 * c.entradas)));
         EXPECT_EQ(s->OpcionEn({10, 4 + 18 * 2 + 1}), c.partida ? OpcionBorrar : 0);
@@ -151,57 +162,14 @@ TEST_F(Ventana, ElSelectorSeAbreSoloCuandoTocaYOfreceSusEntradas) {
     }
 }
 
-// With no pause between moves no throw is ever awaited: a right click while
-// the game plays is kept, the next throw of this computer waits, and the
-// options open where the click was.
-TEST_F(Ventana, UnClicDerechoDuranteLaJugadaAbreLasOpcionesEnLaTiradaSiguiente) {
-    mesa.show();
-    p.PartidaIniciada = true;
-    p.PausaEntreJugadas = false;
-    p.EsperandoTirada = false;
-    QTest::mouseClick(&mesa, Qt::RightButton, {}, {120, 90});
-    EXPECT_FALSE(mesa.Selector()->isVisible());
-    EXPECT_TRUE(ui.OpcionesPedidas());
-    EXPECT_FALSE(ui.OpcionesPedidas()) << "asked once, answered once";
-    p.EsperandoTirada = true;   // what the engine does with the answer
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(mesa.Selector()->isVisible());
-    EXPECT_EQ(mesa.Selector()->geometry(), QRect(120, 90, AnchoSelector, 8 + 18 * 5));
-}
-
-// "Histórico" whenever the board is idle, a throw is awaited (four computer
-// seats too) or a person chooses; not while the computer plays or the
-// remote is on.
-TEST_F(Ventana, HistoricoConElTableroQuietoOUnaTiradaEsperada) {
-    VentanasMesa v;
-    v.Historico = [] {};
-    mesa.PonVentanas(v);
-    for (int j = 1; j <= 4; ++j) p.Control[j] = 2;
-    const struct { bool partida, tirada, ficha, mando, disponible; } casos[] = {
-        {false, false, false, false, true}, {true, true, false, false, true},
-        {true, false, false, false, false}, {true, false, true, false, false},
-        {false, false, false, true, false},
-    };
-    for (const auto& c : casos) {
-        p.PartidaIniciada = c.partida;
-        p.EsperandoTirada = c.tirada;
-        p.EsperandoFicha = c.ficha;
-        p.Turno = 1;
-        p.NumJugada = 1;
-        mesa.MuestraMando(c.mando, -1);
-        EXPECT_EQ(mesa.BotonDisponible(5), c.disponible) << c.partida << c.tirada << c.ficha << c.mando;
-    }
-}
-
-// A window closed by the keyboard leaves the pointer over the board as that
-// window had it: once the board takes input again it is the board's.
+// A window closed by the keyboard leaves the pointer it showed over the
+// board; the board's own comes back once the board takes input again.
 TEST_F(Ventana, ElPunteroVuelveAlDelTableroAlCerrarseUnaVentana) {
     mesa.show();
-    const QPoint punto = Centro(30);
-    QTest::mouseMove(&mesa, punto);
+    QTest::mouseMove(&mesa, Centro(30));
     const Qt::CursorShape propio = mesa.cursor().shape();
-    mesa.setCursor(Qt::IBeamCursor);   // what the closed window showed
-    QCursor::setPos(mesa.mapToGlobal(punto));
+    mesa.setCursor(Qt::IBeamCursor);
+    QCursor::setPos(mesa.mapToGlobal(Centro(30)));
     QEvent desbloqueo(QEvent::WindowUnblocked);
     QCoreApplication::sendEvent(&mesa, &desbloqueo);
     QCoreApplication::processEvents();

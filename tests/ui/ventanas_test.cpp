@@ -139,34 +139,26 @@ TEST(VentanaHistorico, PaginasConRatonYTeclado) {
     EXPECT_FALSE(v.isVisible());
 }
 
-// WCAG's contrast ratio of two colours.
-double Contraste(const QColor& a, const QColor& b) {
+// The names on the small board read on every seat's colour, whatever the
+// turn of the colours (a contrast of 4.5 or more); the history and help
+// windows have the program's own buttons, as every other window.
+TEST(Aspecto, NombresLegiblesYBotonesPropios) {
     auto luz = [](const QColor& c) {
         auto canal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF());
+        return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF()) + 0.05;
     };
-    const double x = luz(a), y = luz(b);
-    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
-}
-
-// The names on the small board read well on every seat's colour, in every
-// turn of the colours; the history and help windows use the program's own
-// buttons, as every other window does.
-TEST(Aspecto, NombresLegiblesYBotonesPropios) {
-    for (int puesto = 0; puesto < 4; ++puesto) {
-        const ColoresMesa colores = ColoresSegunPuesto(puesto);
-        for (int j = 1; j <= 4; ++j)
-            EXPECT_GE(Contraste(colores[j], ColorLetraSobre(colores[j])), 4.5) << puesto << " " << j;
-    }
+    for (int giro = 0; giro < 4; ++giro)
+        for (int j = 1; j <= 4; ++j) {
+            const QColor fondo = ColoresSegunPuesto(giro)[j];
+            const double a = luz(fondo), b = luz(ColorLetraSobre(fondo));
+            EXPECT_GE(std::max(a, b) / std::min(a, b), 4.5) << fondo.name().toStdString();
+        }
     Registro r;
     VentanaHistorico historico(nullptr, {}, r.Sonido(), r.Ayuda());
     AbreAyuda(nullptr, 0);
-    for (QWidget* v : {static_cast<QWidget*>(&historico), VentanaDeAyuda()}) {
-        EXPECT_TRUE(v->findChildren<QPushButton*>().isEmpty()) << v->windowTitle().toStdString();
-        EXPECT_NE(v->findChild<BotonPulsador*>(QStringLiteral("Pic_BotSalir")), nullptr);
-    }
-    VentanaDeAyuda()->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget* v : {static_cast<QWidget*>(&historico), VentanaDeAyuda()})
+        EXPECT_TRUE(v->findChildren<QPushButton*>().isEmpty() && v->findChild<BotonPulsador*>("Pic_BotSalir"));
+    delete VentanaDeAyuda();
 }
 
 bool EnBlanco(VentanaEstadisticas& v) {
