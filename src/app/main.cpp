@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
                           {[&](int n) { escritorio.TocaSonido(n, true); },
                            [&](int u) { escritorio.Pausa(u); }},
                           red.Mensajes(), [&](const std::string& texto) { red.EnviaMensaje(texto); });
+    chat.PonEnRed([&] { return partida.JugarEnRed; });
     mesa.PonVentanas({
         [&] {
             parchis::AbreVentanaJugadores(&mesa, partida, escritorio, [&](int j) { return red.Conectado(j); });

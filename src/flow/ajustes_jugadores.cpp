@@ -260,9 +260,8 @@ bool CambianDatosDeClientes(const Partida& p, const CopiaJugadores& c) {
     return false;
 }
 
-}  // namespace
-
-CopiaJugadores EmpiezaAjustesJugadores(Partida& p) {
+// What the exit check compares, as the record has it now.
+CopiaJugadores CopiaDe(const Partida& p) {
     CopiaJugadores c;
     c.Nombres = p.Nombres;
     c.Estado = p.Estado;
@@ -277,6 +276,16 @@ CopiaJugadores EmpiezaAjustesJugadores(Partida& p) {
     c.PausaEntreJugadas = p.PausaEntreJugadas;
     c.IndicarDestino = p.IndicarDestino;
     c.PuestoMesa = p.PuestoMesa;
+    c.Sonido = p.Sonido;
+    c.TutorAutomatico = p.TutorAutomatico;
+    c.Velocidad = p.Velocidad;
+    return c;
+}
+
+}  // namespace
+
+CopiaJugadores EmpiezaAjustesJugadores(Partida& p) {
+    const CopiaJugadores c = CopiaDe(p);
     if (!p.JugarEnRed) GuardarEstado(p, FicheroAnterior);
     return c;
 }
@@ -396,6 +405,9 @@ bool SalidaAjustesJugadores(Partida& p, Interfaz& ui, const CopiaJugadores& c) {
     }
     if (EsAdministrador(p) && !p.PedirNuevaPartida && CambianDatosDeClientes(p, c))
         EnviarInstantanea(p, ui);
+    // A program that ends without its exit (a crash, a lost session) keeps
+    // what was changed here.
+    if (!(CopiaDe(p) == c)) GuardaAjustes(p);
     return true;
 }
 

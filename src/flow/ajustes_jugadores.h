@@ -34,6 +34,10 @@ struct CopiaJugadores {
     bool PausaEntreJugadas = true;
     bool IndicarDestino = true;
     Entero PuestoMesa = 0;
+    bool Sonido = true;
+    bool TutorAutomatico = true;
+    Entero Velocidad = 50;
+    bool operator==(const CopiaJugadores&) const = default;
 };
 
 // Opening the window: the copy; outside network play the game is saved to
@@ -68,7 +72,8 @@ bool DireccionValida(std::string_view ip);
 bool DireccionPrivada(std::string_view ip);
 
 // Leaving the window.  Returns false when it must stay open (fewer than two
-// players, no remote seat for an administrator, a malformed address).
+// players, no remote seat for an administrator, a malformed address).  What
+// changed is written to the configuration file at once (GuardaAjustes).
 bool SalidaAjustesJugadores(Partida& p, Interfaz& ui, const CopiaJugadores& copia);
 
 }  // namespace parchis

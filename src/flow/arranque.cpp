@@ -13,6 +13,7 @@
 #include "flow/comprobacion.h"
 #include "flow/jugada.h"
 #include "flow/motor.h"
+#include "rules/registro.h"
 #include "rules/tablero.h"
 
 namespace parchis {
@@ -188,20 +189,40 @@ bool Arranque(Partida& p, Interfaz& ui, const std::string& carpetaPrograma) {
     return true;
 }
 
-void VuelveAlInicioDeTirada(Partida& p, Interfaz& ui) {
+namespace {
+
+// `deshaz` undoes entry NumJugada, shown or not.
+template <typename Deshaz>
+void RebobinaTirada(Partida& p, Deshaz deshaz) {
     bool deshecha = false;
     // NumJugada names the move being made; the throw's recorded moves are
     // undone back to and including its first one.
     if (!p.TiradaNueva) {
         while (p.NumJugada > 1) {
             --p.NumJugada;
-            AnimaMovimiento(p, ui, Sentido::Atras);
+            deshaz();
             deshecha = true;
             if (p.Jugadas[p.NumJugada].InicioTirada != 0) break;
         }
     }
     // Thrown but not yet moved, the throw's repetition is already counted.
     if (deshecha || p.EsperandoFicha) p.Repeticiones = RepeticionesAnteriores(p);
+}
+
+}  // namespace
+
+void VuelveAlInicioDeTirada(Partida& p, Interfaz& ui) {
+    RebobinaTirada(p, [&] { AnimaMovimiento(p, ui, Sentido::Atras); });
+}
+
+bool GuardaAjustes(const Partida& p) {
+    Partida copia = p;
+    // A game about to be replaced is not kept.
+    if (copia.JugarEnRed || p.PedirNuevaPartida || p.PedirInicioRed || p.PedirRestaurarAnterior)
+        copia.PartidaIniciada = false;
+    else if (copia.PartidaIniciada)
+        RebobinaTirada(copia, [&] { RetrocedeJugada(copia, copia.NumJugada); });
+    return GuardarConfiguracion(copia);
 }
 
 bool SalirDelPrograma(Partida& p, Interfaz& ui) {

@@ -35,6 +35,12 @@ bool SalirDelPrograma(Partida& p, Interfaz& ui);
 // with that throw are undone and Repeticiones is what it was before it.
 void VuelveAlInicioDeTirada(Partida& p, Interfaz& ui);
 
+// Writes the settings to the configuration file now, with what the exit
+// would keep of the game under way: outside network play the game, back at
+// the start of its throw (the record itself is left as it is); in network
+// play, or when the game is about to be replaced, no game.  False when the file could not be written.
+bool GuardaAjustes(const Partida& p);
+
 // Repetitions of Turno before the throw of move NumJugada: those recorded
 // with the entry before it when that entry is of the same turn, else none
 // (the turn before may have ended on a second six with no entry after it).

@@ -101,6 +101,10 @@ public:
     virtual void ActualizaControles() = 0;
     // A throw is about to be made: pieces can no longer be moved by hand.
     virtual void TerminaModoManual() = 0;
+    // Asked at each throw of this computer outside network play: true once
+    // when the person asked during play for the options that only a waiting
+    // throw allows; that throw then waits for the person.
+    virtual bool OpcionesPedidas() { return false; }
     virtual bool GrabadoraEncendida() = 0;
     virtual void ApagaGrabadora() = 0;
     // The recorder's remote: the power light and the button held down (-1

@@ -140,6 +140,7 @@ Paso Motor::Tira(bool& castigo) {
     MuestraUltimaTirada(p_, ui_, p_.Turno);
     ui_.TocaSonido(5, true);
     p_.EsperandoTirada = p_.PausaEntreJugadas;
+    if (!remoto_ && !p_.JugarEnRed && ui_.OpcionesPedidas()) p_.EsperandoTirada = true;
     ui_.TerminaModoManual();
     p_.TipoJugada = 0;
     p_.SalidaDoble = 0;

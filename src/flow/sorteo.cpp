@@ -5,6 +5,7 @@
 
 #include "core/estado.h"
 #include "core/narracion_texto.h"
+#include "flow/ajustes_reglas.h"
 #include "flow/jugada.h"
 #include "flow/motor.h"
 #include "flow/red.h"
@@ -68,11 +69,26 @@ void TiradaDelSorteo(Partida& p, Interfaz& ui) {
 }  // namespace
 
 void NuevaPartida(Partida& p, Interfaz& ui) {
+    // "Cancelar" opens the rules.  Outside network play, "Cancelar" again
+    // after the rules were left unchanged means no game now: the person is
+    // back on the idle board.  In network play the other computers are
+    // already drawing, so the question is asked until it is accepted.
+    bool reglasSinCambios = false;
     for (;;) {
         ReiniciaJuego(p, ui);
         const char* pregunta = EsCliente(p) ? PreguntaComienzaCliente : PreguntaComienza;
         if (ui.Mensaje(TituloComienza, pregunta, 4, 2, 4040) == Aceptar) break;
+        if (reglasSinCambios && !p.JugarEnRed) {
+            p.PartidaIniciada = false;
+            p.TextoTurno.clear();
+            ui.MuestraMensaje("");
+            ui.ActualizaControles();
+            ui.PonPuntero(Puntero::Normal);
+            return;
+        }
+        const CopiaReglas antes = CopiaDeReglas(p);
         ui.AbreReglas();
+        reglasSinCambios = CopiaDeReglas(p) == antes;
     }
     const bool cliente = EsCliente(p);
     SorteoInicial(p, ui);

@@ -15,7 +15,8 @@ extern const char* const PreguntaComienza;
 extern const char* const PreguntaComienzaCliente;
 
 // Resets the game, confirms, draws the first seat and plays the game.
-// Returns when that game ends or is interrupted.
+// Returns when that game ends or is interrupted, or at once when the person
+// declines it.
 void NuevaPartida(Partida& p, Interfaz& ui);
 
 // Every activated seat throws; tied seats throw again until one is highest.

@@ -6,6 +6,8 @@
 #include <tuple>
 
 #include "core/codificacion.h"
+#include "core/configuracion.h"
+#include "core/estado.h"
 #include "flow/ajustes_jugadores.h"
 #include "flow/ajustes_reglas.h"
 #include "flow/ayudas_flow.h"
@@ -168,6 +170,32 @@ TEST_F(Ajustes, AnAdministratorsChangesReachTheClients) {
     ASSERT_TRUE(SalidaAjustesJugadores(p, ui, copia));
     ASSERT_EQ(ui.Enviados.size(), 1u);
     EXPECT_EQ(ui.Enviados[0].first.substr(0, 7), "ZRA3411");
+}
+
+// A change is in the configuration file as the window closes, not only at
+// exit: a client's network address survives a crash.  A game under way is
+// kept as the exit keeps it; a network game is not.
+TEST_F(Ajustes, ChangedSettingsAreWrittenAsTheWindowCloses) {
+    const std::tuple<bool, std::function<void(Partida&)>, bool> casos[] = {
+        {false, [](Partida&) {}, false},
+        {false, [](Partida& q) { q.Nombres[2] = "Rosa"; }, true},
+        {true, [](Partida& q) { q.IPAdministrador = "192.168.1.9"; }, true},
+    };
+    for (const auto& [enRed, cambia, escrito] : casos) {
+        std::filesystem::remove(carpeta.ruta / FicheroConfiguracion);
+        p.JugarEnRed = enRed;
+        const CopiaJugadores copia = EmpiezaAjustesJugadores(p);
+        cambia(p);
+        ASSERT_TRUE(SalidaAjustesJugadores(p, ui, copia));
+        ASSERT_EQ(std::filesystem::exists(carpeta.ruta / FicheroConfiguracion), escrito);
+        Partida leida;
+        leida.Carpeta = carpeta.Texto();
+        CargarEstado(leida, FicheroConfiguracion);
+        // The address is kept blank-padded; "Jugar en red" itself is never stored.
+        EXPECT_EQ(escrito && leida.Nombres == p.Nombres && leida.IPAdministrador.starts_with(p.IPAdministrador) &&
+                      leida.PartidaIniciada == !enRed,
+                  escrito);
+    }
 }
 
 // --- rules -------------------------------------------------------------------------------

@@ -74,6 +74,28 @@ TEST_F(Comienzo, CancelarAbreLasReglasYSePreguntaOtraVez) {
     EXPECT_FALSE(p.PartidaIniciada);
 }
 
+// "Cancelar" after the rules were left unchanged is the way back to the
+// idle board; a change in the rules asks again, as before.
+TEST(NuevaPartida, CancelarTrasUnasNormasSinCambiosVuelveAlTableroQuieto) {
+    struct ConReglas : prueba::InterfazPrueba {
+        using InterfazPrueba::InterfazPrueba;
+        std::function<void()> alAbrir;
+        void AbreReglas() override { InterfazPrueba::AbreReglas(), alAbrir(); }
+    };
+    for (const int veces : {0, 2}) {
+        int cambios = veces;
+        Partida p = prueba::PartidaEnJuego();
+        ConReglas ui(p);
+        ui.alAbrir = [&] { p.NumDados = static_cast<Entero>(cambios-- > 0 ? 3 - p.NumDados : p.NumDados); };
+        for (int i = 0; i < 9; ++i) ui.Responde(TituloComienza, Cancelar);
+        NuevaPartida(p, ui);
+        EXPECT_EQ(ui.ReglasAbiertas, veces + 1);
+        EXPECT_EQ(static_cast<int>(ui.ConTitulo(TituloComienza).size()), veces + 2);
+        EXPECT_FALSE(p.PartidaIniciada);
+        EXPECT_TRUE(ui.ConTitulo(TituloSorteo).empty());
+    }
+}
+
 TEST_F(Comienzo, ElClienteRecibeLasTiradasDelAdministrador) {
     p.PuestoAdmin = 1;
     // The administrator's seats 4, 3, 2, 1 are seats 3, 2, 1, 4 here.

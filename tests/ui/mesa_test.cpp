@@ -121,7 +121,13 @@ TEST_F(Ventana, CerrarEnMitadDeUnaPausaEsperaASuFinalYSalirPospone) {
     QCoreApplication::processEvents();   // the quit is for the program's own loop
 }
 
+// The selector opens while a throw is awaited or no game is under way, as
+// "Histórico" is available; a click while the computer plays (never a
+// throw awaited with no pause between moves) opens it at the next throw.
 TEST_F(Ventana, ElSelectorSeAbreSoloCuandoTocaYOfreceSusEntradas) {
+    VentanasMesa v;
+    v.Historico = [] {};
+    mesa.PonVentanas(v);
     mesa.show();
     const int lado = mesa.Lienzo().Me().LadoLienzo;
     const struct {
@@ -129,26 +135,45 @@ TEST_F(Ventana, ElSelectorSeAbreSoloCuandoTocaYOfreceSusEntradas) {
         QPoint punto;
         int entradas;   // 0: it does not open
         QPoint esquina;
+        bool luego;     // at the next throw
     } casos[] = {
-        {false, false, false, {100, 100}, 2, {100, 100}},
-        {true, true, false, {100, 100}, 5, {100, 100}},
-        {true, false, false, {100, 100}, 0, {}},   // the computer is thinking
-        {true, true, true, {100, 100}, 0, {}},     // network game
-        {true, true, false, {lado - 10, lado - 10}, 5, {lado - 10 - AnchoSelector, lado - 10 - 5 * 18 - 8}},
+        {false, false, false, {100, 100}, 2, {100, 100}, false},
+        {true, true, false, {100, 100}, 5, {100, 100}, false},
+        {true, false, false, {100, 100}, 5, {100, 100}, true},   // the computer is playing
+        {true, true, true, {100, 100}, 0, {}, false},            // network game
+        {true, true, false, {lado - 10, lado - 10}, 5, {lado - 10 - AnchoSelector, lado - 10 - 5 * 18 - 8}, false},
     };
     for (const auto& c : casos) {
         p.PartidaIniciada = c.partida;
         p.EsperandoTirada = c.tirada;
         p.JugarEnRed = c.red;
+        EXPECT_EQ(mesa.BotonDisponible(5), !c.partida || c.tirada);
         QTest::mouseClick(&mesa, Qt::RightButton, {}, c.punto);
         SelectorOpciones* s = mesa.Selector();
-        ASSERT_EQ(s->isVisible(), c.entradas > 0) << c.partida << c.tirada << c.red;
+        ASSERT_EQ(s->isVisible(), c.entradas > 0 && !c.luego) << c.partida << c.tirada << c.red;
+        ASSERT_EQ(ui.OpcionesPedidas(), c.luego);   // what the engine asks at each throw
+        p.EsperandoTirada = true;
+        QCoreApplication::processEvents();
         if (!c.entradas) continue;
         EXPECT_EQ(s->geometry(), QRect(c.esquina, QSize(AnchoSelector, 8 + 18 * c.entradas)));
         EXPECT_EQ(s->OpcionEn({10, 4 + 18 * 2 + 1}), c.partida ? OpcionBorrar : 0);
         QTest::mouseClick(&mesa, Qt::LeftButton, {}, {5, 5});   // a click elsewhere closes it
         EXPECT_FALSE(s->isVisible());
     }
+}
+
+// A window closed by the keyboard leaves the pointer it showed over the
+// board; the board's own comes back once the board takes input again.
+TEST_F(Ventana, ElPunteroVuelveAlDelTableroAlCerrarseUnaVentana) {
+    mesa.show();
+    QTest::mouseMove(&mesa, Centro(30));
+    const Qt::CursorShape propio = mesa.cursor().shape();
+    mesa.setCursor(Qt::IBeamCursor);
+    QCursor::setPos(mesa.mapToGlobal(Centro(30)));
+    QEvent desbloqueo(QEvent::WindowUnblocked);
+    QCoreApplication::sendEvent(&mesa, &desbloqueo);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(mesa.cursor().shape(), propio);
 }
 
 TEST_F(Ventana, DadosElegidosAMano) {

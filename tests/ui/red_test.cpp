@@ -71,6 +71,15 @@ TEST_F(Chat, SendsWhatIsTypedAndShowsEveryMessageInOrder) {
     ASSERT_NE(chat.Ventana(), nullptr);
     EXPECT_TRUE(chat.Ventana()->isVisible());
     EXPECT_NE(chat.Ventana()->Recibidos()->toPlainText().indexOf("Bernardin"), -1);
+    // Outside network play the window says where messages go and sends nothing.
+    chat.PonEnRed([] { return false; });
+    chat.Abre();
+    VentanaChat& fuera = *chat.Ventana();
+    EXPECT_TRUE(fuera.Aviso()->isVisibleTo(&fuera));
+    fuera.Entrada()->setText(QStringLiteral("hola"));
+    emit fuera.Entrada()->textEdited(fuera.Entrada()->text());
+    fuera.Enviar()->Acciona();
+    EXPECT_EQ(enviados.size(), 1u);
 }
 
 using PanelesRed = prueba::ConMesa;

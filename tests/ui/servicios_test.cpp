@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
+#include <QTextBrowser>
 #include <vector>
 
 #include "ui/common/ayuda.h"
+#include "ui/common/controles.h"
 #include "ui/common/mensaje.h"
 #include "ui/common/pausa.h"
 #include "ui/common/sonido.h"
@@ -84,6 +88,33 @@ TEST(Mensaje, RespuestasYBotones) {
         EXPECT_EQ(d.Respuesta(), c.respuesta);
         EXPECT_EQ(sonidos, 1);
         EXPECT_FALSE(d.isVisible());
+    }
+}
+
+// Help asked for from a settings window that holds the whole program up, or
+// from a question over it, is in front with its topic and takes keys at
+// once: Esc closes it.
+TEST(Ayuda, DesdeUnaVentanaModalSeUsaEnSeguida) {
+    QWidget principal;
+    principal.show();
+    for (const bool pregunta : {false, true}) {
+        VentanaAjustes ajustes(&principal, {}, QStringLiteral("Normas"), 2141, {}, {});
+        ajustes.setWindowModality(Qt::ApplicationModal);
+        ajustes.show();
+        DialogoMensaje d(&principal, {}, {}, 2, 2, 2142, {{}, [&](int tema) { AbreAyuda(&d, tema); }});
+        d.setWindowModality(Qt::WindowModal);
+        d.setVisible(pregunta);
+        QWidget* desde = pregunta ? static_cast<QWidget*>(&d) : &ajustes;
+        QTest::mouseClick(desde->findChild<QWidget*>(QStringLiteral("Pic_BotAyuda")), Qt::LeftButton);
+        const QPointer<QWidget> ayuda = VentanaDeAyuda();
+        ASSERT_TRUE(ayuda);
+        EXPECT_TRUE(ayuda->findChild<QTextBrowser*>()->source().toString().contains(pregunta ? "2142" : "2141"));
+        for (int i = 0; i < 100 && !ayuda->isActiveWindow(); ++i) QTest::qWait(10);
+        EXPECT_TRUE(ayuda->isActiveWindow()) << pregunta;
+        QTest::keyClick(ayuda->windowHandle(), Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(ayuda) << pregunta;
+        delete ayuda.data();
     }
 }
 

@@ -7,11 +7,17 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
+#include <cmath>
 #include <functional>
 #include <vector>
 
 #include "con_mesa.h"
+#include "ui/board/pintura.h"
+#include "ui/common/ayuda.h"
+#include "ui/common/controles.h"
+#include "ui/windows/tablerito.h"
 #include "ui/windows/ajustes_jugadores.h"
 #include "ui/windows/estadisticas.h"
 #include "ui/windows/historia.h"
@@ -134,6 +140,28 @@ TEST(VentanaHistorico, PaginasConRatonYTeclado) {
     EXPECT_EQ(r.sonidos, std::vector<int>(4, 10));
     QTest::keyClick(c, Qt::Key_Escape);
     EXPECT_FALSE(v.isVisible());
+}
+
+// The names on the small board read on every seat's colour, whatever the
+// turn of the colours (a contrast of 4.5 or more); the history and help
+// windows have the program's own buttons, as every other window.
+TEST(Aspecto, NombresLegiblesYBotonesPropios) {
+    auto luz = [](const QColor& c) {
+        auto canal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF()) + 0.05;
+    };
+    for (int giro = 0; giro < 4; ++giro)
+        for (int j = 1; j <= 4; ++j) {
+            const QColor fondo = ColoresSegunPuesto(giro)[j];
+            const double a = luz(fondo), b = luz(ColorLetraSobre(fondo));
+            EXPECT_GE(std::max(a, b) / std::min(a, b), 4.5) << fondo.name().toStdString();
+        }
+    Registro r;
+    VentanaHistorico historico(nullptr, {}, r.Sonido(), r.Ayuda());
+    AbreAyuda(nullptr, 0);
+    for (QWidget* v : {static_cast<QWidget*>(&historico), VentanaDeAyuda()})
+        EXPECT_TRUE(v->findChildren<QPushButton*>().isEmpty() && v->findChild<BotonPulsador*>("Pic_BotSalir"));
+    delete VentanaDeAyuda();
 }
 
 bool EnBlanco(VentanaEstadisticas& v) {

@@ -15,7 +15,11 @@ const std::vector<int>& TemasAyuda();
 // Resource path of a topic's page; an unknown topic gives the index.
 QString PaginaAyuda(int tema);
 
-// Opens (or brings forward) the help window at a topic, 0 for the index.
+// Opens (or brings forward) the help window at a topic, 0 for the index,
+// usable at once even while a modal window or question is open.
 void AbreAyuda(QWidget* ventana, int tema);
+
+// The help window while it is open, else null.
+QWidget* VentanaDeAyuda();
 
 }  // namespace parchis

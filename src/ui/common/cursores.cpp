@@ -190,4 +190,9 @@ void PunteroVentana::PonCursor(int numero) {
     ventana_->setCursor(CursorNumero(numero));
 }
 
+void PunteroVentana::Renueva(int numero) {
+    actual_ = -1;
+    PonCursor(numero);
+}
+
 }  // namespace parchis

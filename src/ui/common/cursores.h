@@ -42,6 +42,9 @@ class PunteroVentana {
 public:
     explicit PunteroVentana(QWidget* ventana) : ventana_(ventana) {}
     void PonCursor(int numero);
+    // Sets it even when unchanged: after a window over this one closes, the
+    // window system may show what that window showed.
+    void Renueva(int numero);
     int Actual() const { return actual_; }
 
 private:

@@ -124,6 +124,7 @@ void Escritorio::ActualizaControles() {
         mesa_.TurnoRed()->Muestra({}, 0);
     }
     if (!p.PartidaIniciada) {
+        mesa_.OlvidaOpcionesPedidas();
         mesa_.TerminaModoManual();
         mesa_.OcultaListaDados();
         AtiendeAlQuedarLibre();
@@ -145,6 +146,8 @@ void Escritorio::AtiendeAlQuedarLibre() {
 }
 
 void Escritorio::TerminaModoManual() { mesa_.TerminaModoManual(); }
+
+bool Escritorio::OpcionesPedidas() { return mesa_.TomaOpcionesPedidas(); }
 
 bool Escritorio::GrabadoraEncendida() { return mesa_.MandoEncendido(); }
 

@@ -55,6 +55,7 @@ public:
     void ActualizaLista() override;
     void ActualizaControles() override;
     void TerminaModoManual() override;
+    bool OpcionesPedidas() override;
     bool GrabadoraEncendida() override;
     void ApagaGrabadora() override;
     void MuestraMando(bool encendido, int pulsado) override;

@@ -214,7 +214,11 @@ bool Mesa::BotonDisponible(int i) const {
         case 2: return !mando && !p_.EsperandoFicha && ventanas_.Reglas;
         case 3: return !mando && !raton_.EsperandoRed;
         case 4: return p_.EsperandoFicha && persona && ventanas_.Estadisticas;
-        case 5: return p_.NumJugada >= 2 && persona && ventanas_.Historico;
+        // The record of finished games: whenever the board is idle, a throw
+        // is awaited or a person is to choose a piece.
+        case 5:
+            return !mando && ventanas_.Historico &&
+                   (!p_.PartidaIniciada || p_.EsperandoTirada || (p_.EsperandoFicha && persona));
         case 8:
             return !(p_.PartidaIniciada && !p_.EsperandoTirada && !p_.EsperandoFicha && !raton_.EsperandoRed) &&
                    ventanas_.Mensajes;
@@ -274,6 +278,24 @@ void Mesa::paintEvent(QPaintEvent* e) {
     p.drawPixmap(zona.intersected(tablero), tablero_.Superficie(), zona.intersected(tablero));
     const QRect columna(tablero.right() + 1, 0, width() - tablero.width(), height());
     if (zona.intersects(columna)) p.fillRect(zona.intersected(columna), FondoColumna);
+}
+
+// A window or question closed (by the keyboard too) left the pointer over
+// the board unchanged in the window system: it is set again as soon as the
+// board takes input again.
+bool Mesa::event(QEvent* e) {
+    if (e->type() == QEvent::WindowUnblocked || e->type() == QEvent::WindowActivate)
+        QTimer::singleShot(0, this, [this] { RenuevaCursor(); });
+    return QWidget::event(e);
+}
+
+void Mesa::RenuevaCursor() {
+    if (saliendo_) return;
+    const QPoint q = mapFromGlobal(QCursor::pos());
+    if (!rect().contains(q)) return;
+    const PunteroTablero r = CursorTablero(tablero_.Me(), p_, raton_, q.x(), q.y());
+    fichaBajoRaton_ = r.FichaBajoRaton;
+    puntero_.Renueva(r.Cursor);
 }
 
 void Mesa::EvaluaCursor(int x, int y) {
@@ -344,9 +366,29 @@ void Mesa::ClicDerecho(int x, int y) {
         animador_.DestellaDestinos(p_, fichaBajoRaton_);
         return;
     }
-    if ((p_.PartidaIniciada && !p_.EsperandoTirada) || p_.JugarEnRed || !ui_) return;
+    if (p_.JugarEnRed || !ui_) return;
+    if (p_.PartidaIniciada && !p_.EsperandoTirada) {
+        // While the game plays on (always, with no pause between moves) the
+        // click is remembered: the next throw waits and the options open.
+        opcionesPedidas_ = QPoint(x, y);
+        MuestraEstado(TextoOpcionesPedidas);
+        return;
+    }
     selector_->Abre(QPoint(x, y), OpcionesOfrecidas(p_.PartidaIniciada, p_.EsperandoTirada),
                     tablero_.Me().LadoLienzo);
+}
+
+bool Mesa::TomaOpcionesPedidas() {
+    if (!opcionesPedidas_) return false;
+    const QPoint punto = *opcionesPedidas_;
+    opcionesPedidas_.reset();
+    // The engine sets the throw waiting once this returns.
+    QTimer::singleShot(0, this, [this, punto] {
+        if (saliendo_ || !p_.PartidaIniciada || !p_.EsperandoTirada || p_.JugarEnRed || raton_.MandoEncendido)
+            return;
+        selector_->Abre(punto, OpcionesOfrecidas(true, true), tablero_.Me().LadoLienzo);
+    });
+    return true;
 }
 
 void Mesa::keyPressEvent(QKeyEvent* e) {

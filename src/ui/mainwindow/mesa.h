@@ -43,6 +43,7 @@ inline constexpr int AnchoColumnaMinimo = 204;
 
 inline constexpr const char* TextoModoManual = "Moviendo fichas manualmente";
 inline constexpr const char* TextoDadosManuales = "Eligiendo el resultado de la tirada de dados";
+inline constexpr const char* TextoOpcionesPedidas = "La partida se detendrá en la próxima tirada para mostrar las opciones";
 
 class Mesa : public QWidget {
 public:
@@ -102,6 +103,12 @@ public:
 
     // The options selector and what its entries do.
     SelectorOpciones* Selector() const { return selector_; }
+    // A right click while the game plays on asks for the options: the next
+    // throw of this computer waits, and they open there.  True once when
+    // asked.
+    bool TomaOpcionesPedidas();
+    void OlvidaOpcionesPedidas() { opcionesPedidas_.reset(); }
+    bool HayOpcionesPedidas() const { return opcionesPedidas_.has_value(); }
     void EligeOpcion(int opcion);
     void AlternaModoManual();
     void AlternaDadosManuales();
@@ -138,6 +145,7 @@ public:
     void Sal();
 
 protected:
+    bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -149,6 +157,9 @@ private:
     void ClicIzquierdo(int x, int y);
     void ClicDerecho(int x, int y);
     void EvaluaCursor(int x, int y);
+    // The pointer set again for where it is now (after a window over the
+    // board closed, by keyboard too).
+    void RenuevaCursor();
     void Tecla(int tecla, Qt::KeyboardModifiers modificadores);
     void Sigue();
     void ColocaColumna();
@@ -188,6 +199,7 @@ private:
     PanelTurnoRed* turnoRed_ = nullptr;
     Red* red_ = nullptr;
     int arribaLista_ = 0;
+    std::optional<QPoint> opcionesPedidas_;   // where the right click was
 };
 
 }  // namespace parchis

@@ -24,11 +24,19 @@ VentanaChat::VentanaChat(QWidget* padre, const ServiciosControl& s, const Mensaj
     recibidos_->setFocusPolicy(Qt::ClickFocus);
     recibidos_->setStyleSheet(QStringLiteral(
         "QPlainTextEdit { background: #faf8f0; color: #202020; border: 1px solid #771a12; }"));
+    aviso_ = new QLabel(QStringLiteral("Los mensajes se envían a los otros ordenadores de una partida en red. "
+                                       "Ahora no se juega en red, así que no se puede enviar ninguno."),
+                        Cuerpo());
+    aviso_->setObjectName(QStringLiteral("Tex_Aviso"));
+    aviso_->setWordWrap(true);
+    aviso_->setStyleSheet(QStringLiteral("color: #771a12; font-weight: bold; padding: 4px;"));
+    aviso_->hide();
     entrada_ = new CampoTexto(Cuerpo(), QStringLiteral("Texto a enviar:"), LargoTextoChat,
                               [this](const QString&) { RevisaEnviar(); });
     entrada_->setObjectName(QStringLiteral("Txt_Texto"));
     caja->addWidget(rotulo);
     caja->addWidget(recibidos_, 1);
+    caja->addWidget(aviso_);
     caja->addWidget(entrada_);
     enviar_ = new BotonPulsador(nullptr, s, QStringLiteral("Enviar"), [this] { Envia(); });
     enviar_->setObjectName(QStringLiteral("Pic_Enviar"));
@@ -53,8 +61,15 @@ void VentanaChat::MuestraMensajes() {
     recibidos_->ensureCursorVisible();
 }
 
+void VentanaChat::PonEnRed(bool enRed) {
+    enRed_ = enRed;
+    aviso_->setVisible(!enRed);
+    entrada_->setEnabled(enRed);
+    RevisaEnviar();
+}
+
 void VentanaChat::Envia() {
-    if (!enviar_->Activo()) return;
+    if (!enRed_ || !enviar_->Activo()) return;
     const std::string texto = Entrada()->text().toStdString();
     Entrada()->clear();
     RevisaEnviar();
@@ -62,12 +77,12 @@ void VentanaChat::Envia() {
     envia_(texto);
 }
 
-void VentanaChat::RevisaEnviar() { enviar_->PonActivo(!Entrada()->text().trimmed().isEmpty()); }
+void VentanaChat::RevisaEnviar() { enviar_->PonActivo(enRed_ && !Entrada()->text().trimmed().isEmpty()); }
 
 void VentanaChat::changeEvent(QEvent* e) {
     VentanaAjustes::changeEvent(e);
     if (e->type() != QEvent::ActivationChange || !isActiveWindow()) return;
-    Entrada()->setFocus();
+    if (enRed_) Entrada()->setFocus();
     recibidos_->moveCursor(QTextCursor::End);
     recibidos_->ensureCursorVisible();
 }
@@ -77,11 +92,14 @@ ChatRed::ChatRed(QWidget* padre, ServiciosControl s, const MensajesRed& mensajes
     : padre_(padre), servicios_(std::move(s)), mensajes_(mensajes), envia_(std::move(envia)) {}
 
 void ChatRed::Abre() {
+    const bool enRed = !enRed_ || enRed_();
     if (ventana_ && ventana_->isVisible()) {
+        ventana_->PonEnRed(enRed);
         ventana_->MuestraMensajes();
         return;
     }
     ventana_ = new VentanaChat(padre_, servicios_, mensajes_, envia_);
+    ventana_->PonEnRed(enRed);
     ventana_->setAttribute(Qt::WA_DeleteOnClose);
     if (padre_) ventana_->move(padre_->geometry().center() - ventana_->rect().center());
     ventana_->open();

@@ -11,6 +11,7 @@
 #include "net/mensajes.h"
 #include "ui/common/controles.h"
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 
@@ -29,6 +30,10 @@ public:
     QPlainTextEdit* Recibidos() const { return recibidos_; }
     QLineEdit* Entrada() const;
     BotonPulsador* Enviar() const { return enviar_; }
+    // Outside network play there is nobody to send to: the window says so
+    // and sends nothing.
+    void PonEnRed(bool enRed);
+    QLabel* Aviso() const { return aviso_; }
 
 protected:
     void changeEvent(QEvent* e) override;
@@ -40,7 +45,9 @@ private:
     const MensajesRed& mensajes_;
     std::function<void(const std::string&)> envia_;
     QPlainTextEdit* recibidos_;
+    QLabel* aviso_;
     CampoTexto* entrada_;
+    bool enRed_ = true;
     BotonPulsador* enviar_;
 };
 
@@ -53,12 +60,15 @@ public:
     // Redraws the open window, or opens it.
     void Abre();
     VentanaChat* Ventana() const { return ventana_; }
+    // Whether network play is on now; unset, it always is.
+    void PonEnRed(std::function<bool()> enRed) { enRed_ = std::move(enRed); }
 
 private:
     QWidget* padre_;
     ServiciosControl servicios_;
     const MensajesRed& mensajes_;
     std::function<void(const std::string&)> envia_;
+    std::function<bool()> enRed_;
     QPointer<VentanaChat> ventana_;
 };
 

@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -15,6 +14,7 @@
 #include "core/partida.h"
 #include "flow/interfaz.h"
 #include "ui/common/ayuda.h"
+#include "ui/common/controles.h"
 
 namespace parchis {
 
@@ -22,7 +22,6 @@ namespace {
 
 constexpr int TemaAyuda = 2181;
 constexpr int SonidoPagina = 10;
-constexpr int SonidoBoton = 9;
 constexpr int CursorPagina = 7;
 
 constexpr int W = CarpetaHistorico::AnchoCarpeta;
@@ -209,33 +208,31 @@ VentanaHistorico::VentanaHistorico(QWidget* padre, std::vector<RegistroHistorico
                                    SonidoVentana sonido, AyudaVentana ayuda)
     : QDialog(padre) {
     setWindowTitle(QStringLiteral("Fichero Histórico de resultados"));
-    setStyleSheet(QStringLiteral("VentanaHistorico { background: #f4ead8; }"));
+    setObjectName(QStringLiteral("historico"));
+    setStyleSheet(QStringLiteral("QDialog#historico { background: #f4ead8; }"));
     // The folder grows with the screen, as the board does.
     const QScreen* pantalla = padre ? padre->screen() : QGuiApplication::primaryScreen();
     const double alto = pantalla ? pantalla->availableGeometry().height() : 600;
     const double escala = std::clamp((alto * 0.8 - 70) / H, 1.0, 2.5);
     carpeta_ = new CarpetaHistorico(this, std::move(registros), escala, sonido);
 
-    auto boton = [&](const char* texto, const char* nombre, const char* consejo) {
-        auto* b = new QPushButton(QString::fromUtf8(texto), this);
+    // The program's own buttons, as in the settings windows: each press
+    // plays the button sound first.
+    const ServiciosControl servicios{[sonido](int n) {
+                                         if (sonido) sonido(n);
+                                     },
+                                     [](int) {}};
+    auto boton = [&](const char* texto, const char* nombre, const char* consejo, std::function<void()> accion) {
+        auto* b = new BotonPulsador(this, servicios, QString::fromUtf8(texto), std::move(accion));
         b->setObjectName(QString::fromUtf8(nombre));
         b->setToolTip(QString::fromUtf8(consejo));
         b->setAccessibleName(QString::fromUtf8(consejo));
-        b->setMinimumWidth(96);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setAutoDefault(false);
         return b;
     };
-    QPushButton* bAyuda = boton("Ayuda", "Pic_BotAyuda", "Ayuda sobre Histórico");
-    QPushButton* bSalir = boton("Salir", "Pic_BotSalir", "Salir del Histórico");
-    connect(bAyuda, &QPushButton::clicked, this, [this, sonido, ayuda] {
-        if (sonido) sonido(SonidoBoton);
+    auto* bAyuda = boton("Ayuda", "Pic_BotAyuda", "Ayuda sobre Histórico", [this, ayuda] {
         if (ayuda) ayuda(this, TemaAyuda);
     });
-    connect(bSalir, &QPushButton::clicked, this, [this, sonido] {
-        if (sonido) sonido(SonidoBoton);
-        accept();
-    });
+    auto* bSalir = boton("Salir", "Pic_BotSalir", "Salir del Histórico", [this] { accept(); });
 
     auto* caja = new QVBoxLayout(this);
     caja->addWidget(carpeta_, 0, Qt::AlignHCenter);

@@ -19,6 +19,21 @@ const Medidas& MedidasPequenas() {
 
 }  // namespace
 
+// Of dark and white letters, those that stand out more from the plate:
+// judged by the light each colour gives the eye, not by lightness, which
+// takes a saturated yellow for a middling colour.
+QColor ColorLetraSobre(const QColor& fondo) {
+    auto luz = [](const QColor& c) {
+        auto canal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF());
+    };
+    const QColor oscura(20, 20, 20), blanca(Qt::white);
+    const double l = luz(fondo);
+    const double conOscura = (l + 0.05) / (luz(oscura) + 0.05);
+    const double conBlanca = (luz(blanca) + 0.05) / (l + 0.05);
+    return conOscura >= conBlanca ? oscura : blanca;
+}
+
 Tablerito::Tablerito(QWidget* padre, const Partida& p) : QWidget(padre), p_(p) {
     setObjectName(QStringLiteral("Pic_Tablerito"));
 }
@@ -106,7 +121,7 @@ void Tablerito::paintEvent(QPaintEvent*) {
         p.setPen(QPen(QColor(40, 40, 40), 1));
         p.setBrush(colores[j]);
         p.drawRoundedRect(placa, 4, 4);
-        p.setPen(colores[j].lightness() > 150 ? QColor(20, 20, 20) : Qt::white);
+        p.setPen(ColorLetraSobre(colores[j]));
         p.drawText(placa, Qt::AlignCenter, nombre);
     }
 }

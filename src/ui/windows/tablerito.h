@@ -10,6 +10,10 @@
 
 namespace parchis {
 
+// The colour of a name written on a plate of colour `fondo`: the one that
+// reads best.
+QColor ColorLetraSobre(const QColor& fondo);
+
 class Tablerito : public QWidget {
 public:
     Tablerito(QWidget* padre, const Partida& p);
