@@ -15,13 +15,14 @@ namespace {
 
 // The pointing hand turned by `grados` (clockwise) with its fingertip moved
 // to `punta`.
-QPixmap Mano(double grados, QPointF punta, const QColor& relleno, const QColor& contorno) {
-    QPixmap pm(LadoMano, LadoMano);
+QPixmap Mano(double grados, QPointF punta, const QColor& relleno, const QColor& contorno, int lado = LadoMano) {
+    QPixmap pm(lado, lado);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     QTransform t;
     t.translate(punta.x(), punta.y());
+    t.scale(lado / double(LadoMano), lado / double(LadoMano));
     t.rotate(grados);
     t.translate(-11.5, -1);
     p.setTransform(t);
@@ -68,11 +69,16 @@ const Sprites& SpritesMesa() {
     static const Sprites s{
         SpritePunto(),
         Mano(180, {LadoMano / 2.0, LadoMano - 2.5}, QColor(255, 224, 189), QColor(40, 30, 20)),
-        Mano(135, {LadoMano - 3.0, LadoMano - 3.0}, QColor(255, 196, 30), QColor(120, 30, 0)),
         Estallido(),
     };
     return s;
 }
+
+QPixmap ManoTutor(int lado) {
+    return Mano(135, {lado - 3.0, lado - 3.0}, QColor(255, 196, 30), QColor(120, 30, 0), lado);
+}
+
+int LadoManoTutor(const Medidas& me) { return std::max(56, 2 * me.LadoCasilla + 8); }
 
 QPixmap Emblema(int lado, double fraccion) {
     QPixmap pm(lado, lado);

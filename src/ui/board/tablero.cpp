@@ -119,9 +119,9 @@ QRect Tablero::ZonaFila(const Partida& p, int casilla, int j) const {
     const int n = std::max<int>(1, p.NumFichas);
     const Punto a = casilla == 0 ? Centro(p, 0, j, 1, 0) : Centro(p, casilla, j, 0, 1);
     const Punto b = casilla == 0 ? Centro(p, 0, j, n, 0) : Centro(p, casilla, j, 0, n);
-    const int r = me_.DiametroFicha / 2;
-    return QRect(QPoint(std::min(a.x, b.x) - r, std::min(a.y, b.y) - r),
-                 QPoint(std::max(a.x, b.x) + r, std::max(a.y, b.y) + r));
+    // The pieces' whole boxes: a rim reaches one pixel past the radius on
+    // the right and below.
+    return Caja(CajaFicha(me_, a.x, a.y)).united(Caja(CajaFicha(me_, b.x, b.y)));
 }
 
 void Tablero::RehaceCuadroEspera(const Partida& p, int j) {

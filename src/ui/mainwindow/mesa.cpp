@@ -40,7 +40,7 @@ bool SoloModificador(int tecla) {
 Mesa::Mesa(Partida& p)
     : p_(p), sonidos_(EsperaSinEntrada), tablero_([this](const QRect& r) { repaint(r); }),
       animador_(tablero_, {[this](int n, bool esperar) { TocaSonido(n, esperar); },
-                           [this](int u) { Pausa(u); }}),
+                           [this](int u) { Pausa(u); }, [](int ms) { EsperaSinEntrada(ms); }}),
       puntero_(this) {
     setObjectName(QStringLiteral("mesa"));
     setWindowTitle(QStringLiteral("Parchís"));
