@@ -153,6 +153,9 @@ private:
     void Sigue();
     void ColocaColumna();
     void MuestraTextoEstado();
+    // The look changed: the board, the column and the move list follow.
+    void CambiaAspecto(Aspecto a);
+    void EstiloLista();
     // Manual moves: a piece taken, carried and dropped.
     void EmpiezaArrastre(int x, int y);
     void TerminaArrastre(int x, int y);
@@ -188,6 +191,7 @@ private:
     PanelTurnoRed* turnoRed_ = nullptr;
     Red* red_ = nullptr;
     int arribaLista_ = 0;
+    double escala_ = 1;   // the column's scale: 1 up to 800 x 600
 };
 
 }  // namespace parchis
