@@ -174,6 +174,26 @@ TEST(AspectoAmbos, LaCasaSeDecidePorGeometria) {
     }
 }
 
+// At a device pixel ratio of 2 the surfaces have twice the pixels and the
+// board's points still name the same places.
+TEST(AspectoAmbos, ResolucionDoble) {
+    for (const Aspecto a : {Aspecto::Clasico, Aspecto::Moderno}) {
+        Tablero t{{}};
+        t.Prepara(800, 600, 2);
+        t.AsignaAspecto(a);
+        t.DibujaTablero(4);
+        const Medidas& me = t.Me();
+        EXPECT_EQ(t.Superficie().width(), 2 * me.LadoLienzo);
+        EXPECT_EQ(t.Superficie().devicePixelRatio(), 2);
+        const Punto c = CentroCasilla(me, 4, 30, 0, 0, 0);
+        const QColor antes = t.PixelEn(c.x, c.y);
+        t.DibujaFicha(c.x, c.y, 2);
+        EXPECT_NE(t.PixelEn(c.x - me.DiametroFicha / 3, c.y), antes);
+        t.RehaceCasilla(prueba::PartidaVacia(), 30);
+        EXPECT_EQ(t.PixelEn(c.x - me.DiametroFicha / 3, c.y), antes);
+    }
+}
+
 // The look's file: read back as written, anything else is the classic
 // look, and the configuration file is not touched.
 TEST(AspectoFichero, SeGuardaAparteYLoDesconocidoEsClasico) {
@@ -198,6 +218,7 @@ class VentanaModerna : public prueba::ConMesa {};
 
 TEST_F(VentanaModerna, ControlesDentroYEleccionGuardada) {
     EligeAspecto(p.Carpeta, Aspecto::Moderno);
+    mesa.Prepara(800, 575);   // an 800 x 600 screen less the title bar
     mesa.show();
     EXPECT_EQ(mesa.Lienzo().AspectoActual(), Aspecto::Moderno);
     EXPECT_FALSE(qApp->styleSheet().isEmpty());
