@@ -9,6 +9,8 @@
 #include <QRadialGradient>
 #include <QSvgRenderer>
 #include <algorithm>
+#include <map>
+#include <tuple>
 #include <cmath>
 
 #include "rules/tablero.h"
@@ -150,9 +152,29 @@ public:
         p.restore();
     }
 
+    // Each piece is painted once per size, colour and resolution, then
+    // copied: the centres are whole pixels, so the copy is the painting.
     void Ficha(QPainter& p, const Medidas& me, int x, int y, const QColor& color, int marca) const override {
-        // Inside the same box as the classic piece: the disc a little
-        // smaller, its shadow down and to the right.
+        const int d = me.DiametroFicha;
+        const double dpr = p.device()->devicePixelRatioF();
+        static std::map<std::tuple<int, double, QRgb, int>, QPixmap> hechas;
+        QPixmap& pm = hechas[{d, dpr, color.rgba(), marca}];
+        if (pm.isNull()) {
+            const int lado = static_cast<int>(std::lround((d + 1) * dpr));
+            pm = QPixmap(lado, lado);
+            pm.setDevicePixelRatio(dpr);
+            pm.fill(Qt::transparent);
+            QPainter q(&pm);
+            PintaFicha(q, d, d / 2, d / 2, color, marca);
+        }
+        p.drawPixmap(QPointF(x - d / 2, y - d / 2), pm);
+    }
+
+    // Inside the same box as the classic piece: the disc a little smaller,
+    // its shadow down and to the right.
+    static void PintaFicha(QPainter& p, int diametro, int x, int y, const QColor& color, int marca) {
+        Medidas me;
+        me.DiametroFicha = diametro;
         const double radio = me.DiametroFicha / 2.0 - 0.6;
         const QPointF centro(x + 0.2, y + 0.2);
         const double caida = std::max(1.0, me.DiametroFicha / 22.0);
