@@ -5,9 +5,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QTemporaryDir>
 #include <QImage>
+#include <QListWidget>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include "con_mesa.h"
 #include "common/posicion.h"
@@ -231,6 +232,13 @@ TEST_F(VentanaModerna, ControlesDentroYEleccionGuardada) {
     EXPECT_EQ(mesa.Lienzo().AspectoActual(), Aspecto::Clasico);
     EXPECT_TRUE(qApp->styleSheet().isEmpty());
     EXPECT_EQ(LeeAspecto(p.Carpeta), Aspecto::Clasico);
+    // The column keeps its 800 x 600 sizes; on a large screen it grows.
+    const QWidget* botonera = mesa.findChild<QWidget*>(QStringLiteral("Pic_Botonera"));
+    EXPECT_EQ(mesa.Lista()->width(), 194);
+    EXPECT_EQ(botonera->size(), QSize(141, 300));
+    mesa.Prepara(1920, 1050);
+    EXPECT_GT(mesa.Lista()->width(), 300);
+    EXPECT_GT(botonera->width(), 200);
 }
 
 }  // namespace

@@ -173,7 +173,7 @@ void Mesa::ColocaColumna() {
     panel_->move(centro - AnchoPanelCuenta / 2, arribaLista_);
     if (!dados_->isHidden()) y = std::max(y, dados_->geometry().bottom() + 5);
     if (!panel_->isHidden()) y = std::max(y, panel_->geometry().bottom() + 5);
-    const int ancho = std::min(width() - lado - 12, static_cast<int>(194 * escala_));
+    const int ancho = escala_ > 1 ? std::min(width() - lado - 12, static_cast<int>(194 * escala_)) : 194;
     lista_->setGeometry(centro - ancho / 2, y, ancho, std::max(40, lado - 5 - y));
     lista_->scrollToBottom();
 }
