@@ -336,8 +336,9 @@ void Mesa::EstiloLista() {
         QFont fija(QStringLiteral("Monospace"));
         fija.setStyleHint(QFont::TypeWriter);
         // A narration line is at most some 25 characters: they fit the
-        // list's width without scrolling sideways.
-        fija.setPixelSize(11);
+        // list's width without scrolling sideways; the list grows with the
+        // column on a large screen.
+        fija.setPixelSize(static_cast<int>(std::lround(11 * escala_)));
         lista_->setFont(fija);
         lista_->setIconSize(QSize());
         lista_->setStyleSheet(QStringLiteral(
