@@ -36,7 +36,7 @@ desktop-file-validate "$tmp/raiz/usr/share/applications/$id.desktop" || falla "d
 file "$tmp/raiz/usr/share/icons/hicolor/48x48/apps/$id.png" | grep -q "48 x 48" || falla "el icono de 48 no mide 48"
 man --warnings -l "$tmp/raiz/usr/share/man/man6/parchis-texto.6.gz" 2>&1 >/dev/null | grep . && falla "avisos de man"
 depende=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt6widgets6 libqt6multimedia6 libc6; do
+for lib in libqt6widgets6 libqt6multimedia6 libqt6svg6 libc6; do
     echo "$depende" | grep -q "$lib" || falla "no depende de $lib: $depende"
 done
 

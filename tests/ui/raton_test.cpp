@@ -102,19 +102,21 @@ TEST_F(Raton, DondeCaeUnaFichaMovidaAMano) {
     Pon(p, 1, 1, 30);
     Pon(p, 2, 1, 30);
     const Punto centro{me.LadoLienzo / 2, me.LadoLienzo / 2}, esquina4{me.OrigenX[4] + 5, me.OrigenY[4] + 5};
-    const struct { int jugador; Punto punto; bool colorDeSuCasa; int destino; } casos[] = {
-        {4, Centro(4), false, -1},    // just before seat 4's exit: not on its path
-        {4, Centro(5), false, 5},
-        {4, Centro(30), false, -1},   // two pieces there already
-        {4, Centro(70), false, 70},   // its own corridor
-        {1, Centro(70), false, -1},   // another seat's corridor
-        {4, esquina4, false, 0},      // its own corner block: its box
-        {1, esquina4, false, -1},
-        {4, centro, true, 76},        // the centre, on its colour: its home
-        {4, centro, false, -1},
+    const Punto casa4{centro.x, centro.y + 2 * me.LadoCasilla};   // in seat 4's triangle
+    const struct { int jugador; Punto punto; int destino; } casos[] = {
+        {4, Centro(4), -1},    // just before seat 4's exit: not on its path
+        {4, Centro(5), 5},
+        {4, Centro(30), -1},   // two pieces there already
+        {4, Centro(70), 70},   // its own corridor
+        {1, Centro(70), -1},   // another seat's corridor
+        {4, esquina4, 0},      // its own corner block: its box
+        {1, esquina4, -1},
+        {4, casa4, 76},        // its own triangle of the centre: its home
+        {3, casa4, -1},
+        {4, centro, -1},       // the ornament in the middle
     };
     for (const auto& c : casos)
-        EXPECT_EQ(DestinoManual(me, p, c.jugador, 0, c.punto.x, c.punto.y, c.colorDeSuCasa), c.destino)
+        EXPECT_EQ(DestinoManual(me, p, c.jugador, 0, c.punto.x, c.punto.y), c.destino)
             << c.jugador << " " << c.destino;
 }
 

@@ -184,7 +184,7 @@ void Animador::MarcaCaptura(const Partida& p, int casilla) {
     const Punto c = t_.Centro(p, casilla, 0, 0, 0);
     const QRect zona(c.x - LadoMarca / 2, c.y - LadoMarca / 2, LadoMarca, LadoMarca);
     t_.Instantanea();
-    t_.DibujaImagen(SpritesMesa().MarcaCaptura, zona.x(), zona.y());
+    t_.DibujaImagen(SpritesMesa(t_.Dpr()).MarcaCaptura, zona.x(), zona.y());
     t_.Refresca(zona);
     s_.sonido(11, true);
     s_.pausa(230);
@@ -229,17 +229,36 @@ void Animador::PresentaPartida(const Partida& p) {
 void Animador::SenalaFicha(const Partida& p, int j, int k, bool tutor) {
     if (j < 1 || j > 4 || k < 1 || k > MaxFichas) return;
     const Punto c = PosicionFicha(p, j, k);
-    // The fingertip stops 11 pixels above the piece's centre; the tutor's
-    // hand comes from the upper left.
-    const QPixmap& mano = tutor ? SpritesMesa().ManoTutor : SpritesMesa().ManoOrdenador;
-    const int x = c.x - LadoMano / 2 - (tutor ? 15 : 0);
-    const int y = c.y - 11 - (LadoMano - 1) - (tutor ? 3 : 0);
+    if (tutor) {
+        // The tutor's hand is large, comes from the upper left with its
+        // fingertip on the piece's upper edge, and blinks three times over
+        // about two seconds at any game speed: a person has to find it.
+        const int lado = LadoManoTutor(t_.Me());
+        const QPixmap mano = ManoTutor(lado, t_.Dpr());
+        const QRect zona(c.x - 2 - (lado - 3), c.y - t_.Me().DiametroFicha / 2 - 6 - (lado - 3), lado, lado);
+        auto espera = [this](int ms, int unidades) { s_.espera ? s_.espera(ms) : s_.pausa(unidades); };
+        t_.Instantanea();
+        for (int vez = 0; vez < 3; ++vez) {
+            t_.DibujaImagen(mano, zona.x(), zona.y());
+            t_.Refresca(zona);
+            s_.sonido(12, false);
+            espera(520, 60);
+            t_.RestauraDeInstantanea(zona);
+            t_.Refresca(zona);
+            espera(150, 30);
+        }
+        return;
+    }
+    // The fingertip stops 11 pixels above the piece's centre.
+    const QPixmap& mano = SpritesMesa(t_.Dpr()).ManoOrdenador;
+    const int x = c.x - LadoMano / 2;
+    const int y = c.y - 11 - (LadoMano - 1);
     const QRect zona(x, y, LadoMano, LadoMano);
     t_.Instantanea();
     for (int vez = 0; vez < 3; ++vez) {
         t_.DibujaImagen(mano, x, y);
         t_.Refresca(zona);
-        s_.sonido(tutor ? 12 : 15, false);
+        s_.sonido(15, false);
         s_.pausa(60);
         t_.RestauraDeInstantanea(zona);
         t_.Refresca(zona);
@@ -294,7 +313,7 @@ void Animador::MuestraEmblema(int j, int paso) {
     const int lado = me.AnchoBrazo * 3 / 5;
     const int x = me.OrigenX[j] + (me.AnchoBrazo - lado) / 2;
     const int y = me.OrigenY[j] + (me.AnchoBrazo - lado) / 2;
-    t_.DibujaImagen(Emblema(lado, std::clamp(paso, 1, 4) / 4.0), x, y);
+    t_.DibujaImagen(Emblema(lado, std::clamp(paso, 1, 4) / 4.0, t_.Dpr()), x, y);
     t_.Refresca(QRect(x, y, lado, lado));
 }
 

@@ -18,6 +18,9 @@ struct ServiciosAnimacion {
     std::function<void(int, bool)> sonido;
     // The speed-scaled pause, in units.
     std::function<void(int)> pausa;
+    // A wait of so many milliseconds whatever the game's speed (the tutor's
+    // hand must be seen); without it the tutor's hand uses `pausa`.
+    std::function<void(int)> espera = {};
 };
 
 // Pixels per frame of a glide: square by square (and every replay by the

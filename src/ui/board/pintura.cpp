@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "rules/tablero.h"
+#include "ui/board/forma.h"
 
 namespace parchis {
 
@@ -24,17 +25,7 @@ const QColor TextoBarraSombra(117, 149, 117);
 const QColor TextoBarra(50, 60, 50);
 const QColor AmarilloDado(255, 255, 171);
 
-// Board positions in pixels from the board's corner: the corner blocks end
-// at c = 7n', the arms at C = 14n'; the homes' triangles meet at the middle
-// M = 10.5n' and start one square inside the centre (s0 = 8n', s1 = 13n').
-struct Rejilla {
-    int m, np, wp;
-    int c, C, M, s0, s1;
-    explicit Rejilla(const Medidas& me)
-        : m(me.Margen), np(me.PasoN()), wp(me.PasoW()), c(7 * np), C(14 * np),
-          M(static_cast<int>(std::floor(10.5 * np))), s0(8 * np), s1(13 * np) {}
-    QPoint P(int x, int y) const { return {m + x, m + y}; }
-};
+}  // namespace
 
 QPolygon Poligono(const Rejilla& r, std::initializer_list<std::pair<int, int>> puntos) {
     QPolygon pol;
@@ -221,7 +212,12 @@ void PintaMarcoLienzo(QPainter& p, const Medidas& me) {
     p.fillRect(tablero, Qt::white);
 }
 
-}  // namespace
+Marcas MarcasSegunPuesto(int puestoMesa) {
+    if (puestoMesa < 0 || puestoMesa > 3) puestoMesa = 0;
+    Marcas m{};
+    for (int j = 1; j <= 4; ++j) m[j] = (j - 1 - puestoMesa + 4) % 4 + 1;
+    return m;
+}
 
 ColoresMesa ColoresSegunPuesto(int puestoMesa) {
     ColoresMesa c{};
@@ -268,8 +264,9 @@ void PintaFicha(QPainter& p, const Medidas& me, int x, int y, const QColor& colo
     p.restore();
 }
 
-QPixmap SpritePunto() {
-    QPixmap pm(8, 8);
+QPixmap SpritePunto(double dpr) {
+    QPixmap pm(static_cast<int>(std::lround(8 * dpr)), static_cast<int>(std::lround(8 * dpr)));
+    pm.setDevicePixelRatio(dpr);
     pm.fill(AmarilloDado);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);

@@ -16,8 +16,11 @@ namespace parchis {
 
 using ColoresMesa = std::array<QColor, 5>;   // per seat, element 0 unused
 
-// Drawing colour of each seat under the colour rotation PuestoMesa.
+// Drawing colour of each seat under the colour rotation PuestoMesa, and
+// which of the four colours (1 green, 2 red, 3 blue, 4 yellow) it is.
 ColoresMesa ColoresSegunPuesto(int puestoMesa);
+using Marcas = std::array<int, 5>;
+Marcas MarcasSegunPuesto(int puestoMesa);
 
 // The whole empty board on a LadoLienzo square: frame, arms and squares,
 // corner blocks, homes, safe squares, numbers, status bar frame.
@@ -29,8 +32,8 @@ void PintaTableroVacio(QPainter& p, const Medidas& me, const ColoresMesa& colore
 void PintaFicha(QPainter& p, const Medidas& me, int x, int y, const QColor& color);
 Rectangulo CajaFicha(const Medidas& me, int x, int y);
 
-// The 8 x 8 pip of a die.
-QPixmap SpritePunto();
+// The 8 x 8 pip of a die, at a device pixel ratio.
+QPixmap SpritePunto(double dpr = 1);
 
 // A 53 x 53 die showing `valor` with its top-left at `esquina`.
 void PintaDado(QPainter& p, Punto esquina, int valor, const QPixmap& punto);

@@ -1,5 +1,8 @@
 #include "ui/board/raton.h"
 
+#include <cmath>
+#include <vector>
+
 #include "rules/tablero.h"
 #include "ui/common/cursores.h"
 
@@ -86,17 +89,63 @@ int Ocupantes(const Casilla& c) {
     return n;
 }
 
+// Even-odd test of a point against a polygon.
+bool DentroDe(const std::vector<std::pair<double, double>>& pol, double x, double y) {
+    bool dentro = false;
+    for (std::size_t i = 0, k = pol.size() - 1; i < pol.size(); k = i++) {
+        const auto [xi, yi] = pol[i];
+        const auto [xk, yk] = pol[k];
+        if ((yi > y) != (yk > y) && x < (xk - xi) * (y - yi) / (yk - yi) + xi) dentro = !dentro;
+    }
+    return dentro;
+}
+
 }  // namespace
 
-int DestinoManual(const Medidas& me, const Partida& p, int j, int origen, int x, int y,
-                  bool colorDeSuCasa) {
+// The triangles and the compass star are those the board paints: the
+// triangles meet at M = floor(10.5 n') and stand on s0 = 8n', s1 = 13n';
+// the star's eight points reach 0.9 n from the middle, its waist 0.38 of
+// that, and its antialiased outline two pixels more.  Pixel centres are tested.
+bool EnSuCasa(const Medidas& me, int j, int x, int y) {
+    if (j < 1 || j > 4) return false;
+    const double np = me.PasoN(), m = me.Margen;
+    const double M = m + std::floor(10.5 * np) + 0.5, s0 = m + 8 * np + 0.5, s1 = m + 13 * np + 0.5;
+    using Lista = std::vector<std::pair<double, double>>;
+    const Lista triangulos[5] = {
+        {},
+        {{s0, s0}, {s0, s1}, {M, M}},
+        {{s0, s0}, {s1, s0}, {M, M}},
+        {{s1, s0}, {s1, s1}, {M, M}},
+        {{s0, s1}, {s1, s1}, {M, M}},
+    };
+    const double px = x + 0.5, py = y + 0.5;
+    if (!DentroDe(triangulos[j], px, py)) return false;
+    // Not on the triangle's lines.
+    const Lista& t = triangulos[j];
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto [ax, ay] = t[i];
+        const auto [bx, by] = t[(i + 1) % 3];
+        const double largo = std::hypot(bx - ax, by - ay);
+        if (std::abs((bx - ax) * (ay - py) - (ax - px) * (by - ay)) / largo < 1.0) return false;
+    }
+    Lista estrella;
+    const double R = me.LadoCasilla * 0.9;
+    for (int i = 0; i < 8; ++i) {
+        const double ang = i * M_PI / 4;
+        const double radio = (i % 2 ? R * 0.38 : R) + 2;
+        estrella.emplace_back(M + radio * std::cos(ang), M + radio * std::sin(ang));
+    }
+    return !DentroDe(estrella, px, py);
+}
+
+int DestinoManual(const Medidas& me, const Partida& p, int j, int origen, int x, int y) {
     if (j < 1 || j > 4) return -1;
     const int a = me.AnchoBrazo;
     if (Dentro({me.OrigenX[j], me.OrigenY[j], a, a}, x, y)) return 0;
     const int borde = 8 * me.LadoCasilla + me.Margen;
     const int L = me.LadoLienzo;
     if (x > borde && y > borde && x < L - borde && y < L - borde)
-        return colorDeSuCasa ? CasillaCasa[j] : -1;
+        return EnSuCasa(me, j, x, y) ? CasillaCasa[j] : -1;
     for (int s = 1; s <= 99; ++s) {
         if (EsCasa(s)) continue;
         const Punto c = CentroCasilla(me, p.NumFichas, s, 0, 0, 0);

@@ -33,12 +33,15 @@ struct PiezaMesa {
 // pieces sharing a square, the one on the pressed side of its centre.
 PiezaMesa PiezaEnPunto(const Medidas& me, const Partida& p, int x, int y);
 
+// Whether (x, y) is on seat j's home: inside its triangle of the centre,
+// off the ornament in the middle and off the triangle's edges.
+bool EnSuCasa(const Medidas& me, int jugador, int x, int y);
+
 // Where a piece of seat j dragged from `origen` lands when released at
-// (x, y): its box inside its own corner block, its home inside the central
-// area when `colorDeSuCasa` (the pixel there is the seat's colour), else a
-// square of its own path with room for it (or the origin).  -1 for none.
-int DestinoManual(const Medidas& me, const Partida& p, int jugador, int origen, int x, int y,
-                  bool colorDeSuCasa);
+// (x, y): its box inside its own corner block, its home on its own
+// triangle of the centre, else a square of its own path with room for it
+// (or the origin).  -1 for none.
+int DestinoManual(const Medidas& me, const Partida& p, int jugador, int origen, int x, int y);
 
 // What the window knows beyond the record.
 struct EstadoRaton {

@@ -13,15 +13,23 @@ namespace parchis {
 
 namespace {
 
+// A transparent pixmap of `lado` logical pixels at the ratio.
+QPixmap Lienzo(int lado, double dpr) {
+    QPixmap pm(static_cast<int>(std::lround(lado * dpr)), static_cast<int>(std::lround(lado * dpr)));
+    pm.setDevicePixelRatio(dpr);
+    pm.fill(Qt::transparent);
+    return pm;
+}
+
 // The pointing hand turned by `grados` (clockwise) with its fingertip moved
 // to `punta`.
-QPixmap Mano(double grados, QPointF punta, const QColor& relleno, const QColor& contorno) {
-    QPixmap pm(LadoMano, LadoMano);
-    pm.fill(Qt::transparent);
+QPixmap Mano(double grados, QPointF punta, const QColor& relleno, const QColor& contorno, int lado, double dpr) {
+    QPixmap pm = Lienzo(lado, dpr);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     QTransform t;
     t.translate(punta.x(), punta.y());
+    t.scale(lado / double(LadoMano), lado / double(LadoMano));
     t.rotate(grados);
     t.translate(-11.5, -1);
     p.setTransform(t);
@@ -36,9 +44,8 @@ QPixmap Mano(double grados, QPointF punta, const QColor& relleno, const QColor& 
     return pm;
 }
 
-QPixmap Estallido() {
-    QPixmap pm(LadoMarca, LadoMarca);
-    pm.fill(Qt::transparent);
+QPixmap Estallido(double dpr) {
+    QPixmap pm = Lienzo(LadoMarca, dpr);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     const QPointF o(LadoMarca / 2.0, LadoMarca / 2.0);
@@ -64,19 +71,26 @@ QPixmap Estallido() {
 
 }  // namespace
 
-const Sprites& SpritesMesa() {
-    static const Sprites s{
-        SpritePunto(),
-        Mano(180, {LadoMano / 2.0, LadoMano - 2.5}, QColor(255, 224, 189), QColor(40, 30, 20)),
-        Mano(135, {LadoMano - 3.0, LadoMano - 3.0}, QColor(255, 196, 30), QColor(120, 30, 0)),
-        Estallido(),
+const Sprites& SpritesMesa(double dpr) {
+    auto hace = [](double r) {
+        return Sprites{SpritePunto(r),
+                       Mano(180, {LadoMano / 2.0, LadoMano - 2.5}, QColor(255, 224, 189), QColor(40, 30, 20),
+                            LadoMano, r),
+                       Estallido(r)};
     };
-    return s;
+    static const Sprites uno = hace(1);
+    static const Sprites dos = hace(2);
+    return dpr > 1.5 ? dos : uno;
 }
 
-QPixmap Emblema(int lado, double fraccion) {
-    QPixmap pm(lado, lado);
-    pm.fill(Qt::transparent);
+QPixmap ManoTutor(int lado, double dpr) {
+    return Mano(135, {lado - 3.0, lado - 3.0}, QColor(255, 196, 30), QColor(120, 30, 0), lado, dpr);
+}
+
+int LadoManoTutor(const Medidas& me) { return std::max(56, 2 * me.LadoCasilla + 8); }
+
+QPixmap Emblema(int lado, double fraccion, double dpr) {
+    QPixmap pm = Lienzo(lado, dpr);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.translate(lado / 2.0, lado / 2.0);

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "rules/tablero.h"
 #include "ui/board/sprites.h"
@@ -18,28 +19,42 @@ QString Nombre(const std::string& n) { return QString::fromStdString(n); }
 
 Tablero::Tablero(std::function<void(const QRect&)> refresca) : refresca_(std::move(refresca)) {}
 
-void Tablero::Prepara(int anchoPantalla, int altoPantalla) {
+void Tablero::Prepara(int anchoPantalla, int altoPantalla, double dpr) {
     me_ = CalculaMedidas(anchoPantalla, altoPantalla);
-    const int lado = me_.LadoLienzo;
+    dpr_ = dpr > 1.5 ? 2 : 1;
+    const int lado = static_cast<int>(std::lround(me_.LadoLienzo * dpr_));
     for (QPixmap* pm : {&superficie_, &vacio_, &lleno_}) {
         *pm = QPixmap(lado, lado);
+        pm->setDevicePixelRatio(dpr_);
         pm->fill(Qt::white);
     }
 }
 
-void Tablero::AsignaColores(int puestoMesa) { colores_ = ColoresSegunPuesto(puestoMesa); }
-
 QColor Tablero::PixelEn(int x, int y) const {
     if (!QRect(0, 0, me_.LadoLienzo, me_.LadoLienzo).contains(x, y)) return {};
-    return superficie_.copy(x, y, 1, 1).toImage().pixelColor(0, 0);
+    const QRectF f = Fuente(QRect(x, y, 1, 1));
+    return superficie_.copy(f.toRect()).toImage().pixelColor(0, 0);
+}
+
+void Tablero::AsignaAspecto(Aspecto a) {
+    aspecto_ = a;
+    pintor_ = &PintorDe(a);
+    AsignaColores(puestoMesa_);
+}
+
+void Tablero::AsignaColores(int puestoMesa) {
+    puestoMesa_ = puestoMesa;
+    colores_ = pintor_->Colores(puestoMesa);
+    marcas_ = MarcasSegunPuesto(puestoMesa);
 }
 
 void Tablero::DibujaTablero(int numFichas) {
     {
         QPainter p(&vacio_);
-        PintaTableroVacio(p, me_, colores_, numFichas);
+        pintor_->TableroVacio(p, me_, colores_, marcas_, numFichas);
     }
     superficie_ = vacio_.copy();
+    superficie_.setDevicePixelRatio(dpr_);
     RefrescaTodo();
 }
 
@@ -47,17 +62,21 @@ void Tablero::DibujaNombres(const Partida& p) {
     QPainter pintor(&superficie_);
     for (int j = 1; j <= 4; ++j) {
         const QRect r = Caja(RectanguloNombre(me_, j));
-        pintor.drawPixmap(r.topLeft(), vacio_, r);
-        if (p.Estado[j] == 1) PintaPlaca(pintor, RectanguloNombre(me_, j), Nombre(p.Nombres[j]));
+        pintor.setCompositionMode(QPainter::CompositionMode_Source);
+        pintor.drawPixmap(QRectF(r), vacio_, Fuente(r));
+        pintor.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        if (p.Estado[j] == 1) pintor_->Placa(pintor, RectanguloNombre(me_, j), Nombre(p.Nombres[j]), colores_[j]);
     }
     pintor.end();
     for (int j = 1; j <= 4; ++j) Refresca(Caja(RectanguloNombre(me_, j)));
 }
 
 void Tablero::MuestraMensaje(const QString& texto) {
+    // The bar's place is cleared first: a look may paint it translucent.
+    RestauraDeVacio(Caja(RectanguloBarra(me_)));
     {
         QPainter p(&superficie_);
-        PintaBarra(p, me_, texto);
+        pintor_->Barra(p, me_, texto);
     }
     Refresca(Caja(RectanguloBarra(me_)));
 }
@@ -65,6 +84,7 @@ void Tablero::MuestraMensaje(const QString& texto) {
 void Tablero::RedibujaMesa(const Partida& p, const std::optional<QString>& texto) {
     Instantanea();
     superficie_ = vacio_.copy();
+    superficie_.setDevicePixelRatio(dpr_);
     DibujaNombres(p);
     if (texto) MuestraMensaje(*texto);
     for (int s = 1; s <= NumCasillas; ++s) DibujaFichasCasilla(p, s);
@@ -84,7 +104,7 @@ Punto Tablero::Centro(const Partida& p, int casilla, int jugador, int ordenEsper
 
 void Tablero::DibujaFicha(int x, int y, int jugador) {
     QPainter p(&superficie_);
-    PintaFicha(p, me_, x, y, colores_[jugador]);
+    pintor_->Ficha(p, me_, x, y, colores_[jugador], marcas_[jugador]);
 }
 
 void Tablero::DibujaFichasCasilla(const Partida& p, int s) {
@@ -119,9 +139,9 @@ QRect Tablero::ZonaFila(const Partida& p, int casilla, int j) const {
     const int n = std::max<int>(1, p.NumFichas);
     const Punto a = casilla == 0 ? Centro(p, 0, j, 1, 0) : Centro(p, casilla, j, 0, 1);
     const Punto b = casilla == 0 ? Centro(p, 0, j, n, 0) : Centro(p, casilla, j, 0, n);
-    const int r = me_.DiametroFicha / 2;
-    return QRect(QPoint(std::min(a.x, b.x) - r, std::min(a.y, b.y) - r),
-                 QPoint(std::max(a.x, b.x) + r, std::max(a.y, b.y) + r));
+    // The pieces' whole boxes: a rim reaches one pixel past the radius on
+    // the right and below.
+    return Caja(CajaFicha(me_, a.x, a.y)).united(Caja(CajaFicha(me_, b.x, b.y)));
 }
 
 void Tablero::RehaceCuadroEspera(const Partida& p, int j) {
@@ -170,11 +190,11 @@ QRect Tablero::RectanguloCasilla(const Partida& p, int s) const {
 void Tablero::DibujaDados(int j, int numDados, int d1, int d2) {
     if (d1 == 0 && d2 == 0) return;
     const QRect area = Caja(RectanguloDados(me_, numDados, j));
+    if (!pintor_->DadosSobreNegro()) RestauraDeVacio(area);
     {
         QPainter p(&superficie_);
-        p.fillRect(area, Qt::black);
-        for (int i = 1; i <= numDados; ++i)
-            PintaDado(p, EsquinaDado(me_, numDados, j, i), i == 1 ? d1 : d2, SpritesMesa().Punto);
+        if (pintor_->DadosSobreNegro()) p.fillRect(area, Qt::black);
+        for (int i = 1; i <= numDados; ++i) pintor_->Dado(p, me_, numDados, j, i, i == 1 ? d1 : d2);
     }
     Refresca(area);
 }
@@ -192,12 +212,19 @@ void Tablero::DibujaImagen(const QPixmap& imagen, int x, int y) {
     p.drawPixmap(x, y, imagen);
 }
 
-void Tablero::Instantanea() { lleno_ = superficie_.copy(); }
+void Tablero::Instantanea() {
+    lleno_ = superficie_.copy();
+    lleno_.setDevicePixelRatio(dpr_);
+}
+
+QRectF Tablero::Fuente(const QRect& r) const {
+    return QRectF(r.x() * dpr_, r.y() * dpr_, r.width() * dpr_, r.height() * dpr_);
+}
 
 void Tablero::Copia(const QPixmap& desde, const QRect& r) {
     QPainter p(&superficie_);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawPixmap(r.topLeft(), desde, r);
+    p.drawPixmap(QRectF(r), desde, Fuente(r));
 }
 
 void Tablero::RestauraDeInstantanea(const QRect& r) { Copia(lleno_, r); }

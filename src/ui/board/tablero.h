@@ -14,7 +14,7 @@
 
 #include "core/partida.h"
 #include "ui/board/medidas.h"
-#include "ui/board/pintura.h"
+#include "ui/board/pintor.h"
 
 namespace parchis {
 
@@ -23,14 +23,20 @@ public:
     // `refresca` shows a changed area of the surface on screen at once.
     explicit Tablero(std::function<void(const QRect&)> refresca);
 
-    // Metrics for the usable screen, and surfaces of the board's size.
-    void Prepara(int anchoPantalla, int altoPantalla);
+    // Metrics for the usable screen, and surfaces of the board's size at
+    // the screen's device pixel ratio.
+    void Prepara(int anchoPantalla, int altoPantalla, double dpr = 1);
     const Medidas& Me() const { return me_; }
     const QPixmap& Superficie() const { return superficie_; }
+    double Dpr() const { return dpr_; }
 
+    // The look; the colours and the board must be drawn again after it.
+    void AsignaAspecto(Aspecto a);
+    Aspecto AspectoActual() const { return aspecto_; }
     void AsignaColores(int puestoMesa);
     QColor ColorDe(int jugador) const { return colores_[jugador]; }
-    // The colour shown at a point of the drawing area.
+    // The colour shown at a point of the drawing area, for checks of the
+    // picture (no rule reads the screen).
     QColor PixelEn(int x, int y) const;
     // Draws the empty board and shows it (the drawing layer is cleared).
     void DibujaTablero(int numFichas);
@@ -67,6 +73,8 @@ public:
     void RefrescaTodo();
 
     static QRect Caja(const Rectangulo& r) { return QRect(r.x, r.y, r.ancho, r.alto); }
+    // A rectangle of the drawing area in the surfaces' own pixels.
+    QRectF Fuente(const QRect& r) const;
 
 private:
     QRect ZonaFila(const Partida& p, int casilla, int jugador) const;
@@ -74,7 +82,12 @@ private:
 
     std::function<void(const QRect&)> refresca_;
     Medidas me_;
+    double dpr_ = 1;
+    Aspecto aspecto_ = Aspecto::Clasico;
+    const Pintor* pintor_ = &PintorDe(Aspecto::Clasico);
+    int puestoMesa_ = 0;
     ColoresMesa colores_{};
+    Marcas marcas_{};
     QPixmap superficie_;
     QPixmap vacio_;
     QPixmap lleno_;

@@ -1,5 +1,7 @@
 #include "ui/mainwindow/botonera.h"
 
+#include <cmath>
+
 #include <QEnterEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -8,6 +10,7 @@
 
 #include "ui/board/pintura.h"
 #include "ui/common/cursores.h"
+#include "ui/common/estilo.h"
 
 namespace parchis {
 
@@ -23,15 +26,32 @@ const char* const Consejos[NumBotones] = {
 
 // The button's face: a green bevelled plate, lighter under the pointer,
 // sunk when pressed, grey when the command is not available now.
-void PintaCaraBoton(QPainter& p, const QRect& r, bool hundido, bool encima, bool activo) {
+// In the modern look an ivory plate with a dark wooden edge.
+void PintaCaraBoton(QPainter& p, const QRect& r, bool hundido, bool encima, bool activo, bool moderno) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient cara(r.topLeft(), r.bottomLeft());
     QColor arriba = encima ? QColor(212, 236, 206) : QColor(186, 216, 184);
     QColor abajo(128, 166, 128);
+    if (moderno) {
+        arriba = encima ? QColor(255, 251, 242) : QColor(250, 242, 226);
+        abajo = QColor(222, 200, 164);
+    }
     if (!activo) {
-        arriba = QColor(206, 204, 196);
-        abajo = QColor(170, 168, 160);
+        arriba = moderno ? QColor(176, 150, 122) : QColor(206, 204, 196);
+        abajo = moderno ? QColor(150, 122, 94) : QColor(170, 168, 160);
+    }
+    if (moderno) {
+        cara.setColorAt(0, hundido ? abajo : arriba);
+        cara.setColorAt(1, hundido ? arriba : abajo);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 60));
+        p.drawRoundedRect(QRectF(r).adjusted(0.5, 1.5, -0.5, 0.5), r.height() / 4.0, r.height() / 4.0);
+        p.setPen(QPen(QColor(60, 36, 18), 1));
+        p.setBrush(cara);
+        p.drawRoundedRect(QRectF(r).adjusted(0.5, 0.5, -0.5, -1.5), r.height() / 4.0, r.height() / 4.0);
+        p.restore();
+        return;
     }
     cara.setColorAt(0, hundido ? abajo : arriba);
     cara.setColorAt(1, hundido ? arriba : abajo);
@@ -48,6 +68,7 @@ void PintaIcono(QPainter& p, int boton, const QRect& r, const QColor& color) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.translate(r.topLeft());
+    p.scale(r.width() / 16.0, r.width() / 16.0);
     p.setPen(QPen(color, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     auto punto = [&](double x, double y) {
@@ -147,20 +168,34 @@ int Botonera::BotonEn(QPoint punto) const {
 
 void Botonera::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    PintaMarco(p, rect());
+    // On a large screen the bar is drawn larger, everything in proportion.
+    const double f = std::max(1.0, width() / static_cast<double>(AnchoBotonera));
+    const auto e = [f](int v) { return static_cast<int>(std::lround(v * f)); };
+    const bool moderno = AspectoVigente() == Aspecto::Moderno;
+    if (moderno) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(30, 16, 6), 1));
+        p.setBrush(QColor(70, 42, 22));
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+    } else {
+        PintaMarco(p, rect());
+    }
     QFont letra = font();
-    letra.setPixelSize(std::min(12, RectanguloBoton(0).height() / 2));
+    if (moderno) letra.setFamily(QStringLiteral("DejaVu Sans"));
+    letra.setPixelSize(std::min(e(12), RectanguloBoton(0).height() / 2));
     letra.setBold(true);
     p.setFont(letra);
     for (int i = 0; i < NumBotones; ++i) {
         const QRect r = RectanguloBoton(i);
         const bool activo = disponible_(i);
-        PintaCaraBoton(p, r, i == pulsado_ && activo, i == bajoRaton_ && activo, activo);
+        PintaCaraBoton(p, r, i == pulsado_ && activo, i == bajoRaton_ && activo, activo, moderno);
         const int desplazado = i == pulsado_ && activo ? 1 : 0;
-        const QRect icono(r.left() + 6 + desplazado, r.center().y() - 8 + desplazado, 16, 16);
-        PintaIcono(p, i, icono, activo ? QColor(119, 26, 18) : QColor(150, 150, 140));
-        p.setPen(activo ? QColor(45, 55, 45) : QColor(135, 140, 130));
-        p.drawText(r.adjusted(23 + desplazado, desplazado, -2, 0), Qt::AlignCenter,
+        const QRect icono(r.left() + e(6) + desplazado, r.center().y() - e(8) + desplazado, e(16), e(16));
+        const QColor tinta = moderno ? QColor(58, 36, 20) : QColor(45, 55, 45);
+        const QColor gris = moderno ? QColor(224, 208, 186) : QColor(135, 140, 130);
+        PintaIcono(p, i, icono, activo ? (moderno ? QColor(150, 60, 30) : QColor(119, 26, 18)) : QColor(150, 150, 140));
+        p.setPen(activo ? tinta : gris);
+        p.drawText(r.adjusted(e(23) + desplazado, desplazado, -2, 0), Qt::AlignCenter,
                    QString::fromUtf8(Titulos()[i]));
     }
 }
@@ -209,17 +244,19 @@ void BotonAyuda::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
+    const bool moderno = AspectoVigente() == Aspecto::Moderno;
     QRadialGradient cara(r.center() - QPointF(4, 5), r.width() * 0.7);
-    cara.setColorAt(0, encima_ ? QColor(222, 242, 216) : QColor(198, 224, 194));
-    cara.setColorAt(1, QColor(120, 158, 120));
-    p.setPen(QPen(QColor(119, 26, 18), 2));
+    cara.setColorAt(0, moderno ? (encima_ ? QColor(255, 251, 242) : QColor(250, 242, 226))
+                               : encima_ ? QColor(222, 242, 216) : QColor(198, 224, 194));
+    cara.setColorAt(1, moderno ? QColor(206, 180, 140) : QColor(120, 158, 120));
+    p.setPen(QPen(moderno ? QColor(60, 36, 18) : QColor(119, 26, 18), 2));
     p.setBrush(cara);
     p.drawEllipse(r.adjusted(1, 1, -1, -1));
     QFont letra = font();
-    letra.setPixelSize(20);
+    letra.setPixelSize(20 * width() / LadoBotonAyuda);
     letra.setBold(true);
     p.setFont(letra);
-    p.setPen(QColor(119, 26, 18));
+    p.setPen(moderno ? QColor(150, 60, 30) : QColor(119, 26, 18));
     p.drawText(rect().translated(pulsado_ ? 1 : 0, pulsado_ ? 2 : 1), Qt::AlignCenter, QStringLiteral("?"));
 }
 

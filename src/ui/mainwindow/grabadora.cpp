@@ -7,6 +7,7 @@
 
 #include "ui/board/pintura.h"
 #include "ui/common/cursores.h"
+#include "ui/common/estilo.h"
 
 namespace parchis {
 
@@ -68,10 +69,14 @@ void Simbolo(QPainter& p, int boton, QPointF c) {
 }
 
 void PintaCara(QPainter& p, const QRectF& r, bool hundido) {
+    // In the modern look, ivory keys with a dark wooden edge.
+    const bool moderno = AspectoVigente() == Aspecto::Moderno;
+    const QColor clara = moderno ? QColor(250, 242, 226) : CaraClara;
+    const QColor oscura = moderno ? QColor(214, 192, 156) : CaraOscura;
     QLinearGradient cara(r.topLeft(), r.bottomLeft());
-    cara.setColorAt(0, hundido ? CaraOscura.darker(115) : CaraClara);
-    cara.setColorAt(1, hundido ? CaraClara.darker(110) : CaraOscura);
-    p.setPen(QPen(Borde, 1));
+    cara.setColorAt(0, hundido ? oscura.darker(115) : clara);
+    cara.setColorAt(1, hundido ? clara.darker(110) : oscura);
+    p.setPen(QPen(moderno ? QColor(60, 36, 18) : Borde, 1));
     p.setBrush(cara);
     p.drawRoundedRect(r, 3, 3);
     p.setPen(hundido ? QColor(70, 90, 70) : QColor(235, 245, 235));
@@ -122,8 +127,19 @@ void Grabadora::Muestra(bool encendido, int pulsado) {
 
 void Grabadora::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    PintaMarco(p, rect());
+    // Larger on a large screen: drawn at its own size, scaled.
+    const double f = width() / static_cast<double>(AnchoMando);
+    p.scale(f, f);
     p.setRenderHint(QPainter::Antialiasing);
+    if (AspectoVigente() == Aspecto::Moderno) {
+        p.setPen(QPen(QColor(30, 16, 6), 1));
+        p.setBrush(QColor(70, 42, 22));
+        p.drawRoundedRect(QRectF(0.5, 0.5, AnchoMando - 1, AltoMando - 1), 6, 6);
+    } else {
+        p.setRenderHint(QPainter::Antialiasing, false);
+        PintaMarco(p, QRect(0, 0, AnchoMando, AltoMando));
+        p.setRenderHint(QPainter::Antialiasing);
+    }
     for (int i = 0; i < NumBotonesMando; ++i) {
         const bool hundido = i == pulsado_;
         const QRectF r = QRectF(Botones[i]).adjusted(0.5, 0.5, -0.5, -0.5);
@@ -140,7 +156,7 @@ void Grabadora::paintEvent(QPaintEvent*) {
 }
 
 void Grabadora::mouseMoveEvent(QMouseEvent* e) {
-    const int i = BotonEn(e->position().toPoint());
+    const int i = BotonEn((e->position() * (AnchoMando / static_cast<double>(width()))).toPoint());
     setCursor(CursorNumero(i < 0 ? CursorFlecha : CursorManoIndice));
     // The tooltip is only reassigned when it changes.
     if (i != consejo_) {
@@ -151,7 +167,7 @@ void Grabadora::mouseMoveEvent(QMouseEvent* e) {
 
 void Grabadora::mousePressEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
-    const int i = BotonEn(e->position().toPoint());
+    const int i = BotonEn((e->position() * (AnchoMando / static_cast<double>(width()))).toPoint());
     if (i >= 0 && pulsa_) pulsa_(i);
 }
 

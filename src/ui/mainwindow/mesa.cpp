@@ -3,18 +3,22 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QIcon>
 #include <QKeyEvent>
+#include <QLinearGradient>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <cmath>
 
 #include "flow/interfaz.h"
 #include "flow/persona.h"
 #include "flow/red.h"
 #include "flow/textos_ajustes.h"
 #include "ui/common/ayuda.h"
+#include "ui/common/estilo.h"
 #include "ui/common/mensaje.h"
 #include "ui/mainwindow/botonera.h"
 #include "ui/mainwindow/dados_manuales.h"
@@ -30,6 +34,22 @@ namespace {
 
 const QColor FondoColumna(160, 80, 52);
 
+// The seat whose narration line this is: the line starts with its name.
+int JugadorDeLinea(const Partida& p, const QString& linea) {
+    int mejor = 0, largo = 0;
+    for (int j = 1; j <= 4; ++j) {
+        const QString nombre = QString::fromStdString(p.Nombres[j]).trimmed();
+        // After the move's number, if any.
+        QString resto = linea.trimmed();
+        while (!resto.isEmpty() && (resto.front().isDigit() || resto.front().isSpace())) resto.remove(0, 1);
+        if (!nombre.isEmpty() && nombre.size() > largo && resto.startsWith(nombre)) {
+            mejor = j;
+            largo = static_cast<int>(nombre.size());
+        }
+    }
+    return mejor;
+}
+
 bool SoloModificador(int tecla) {
     return tecla == Qt::Key_Shift || tecla == Qt::Key_Control || tecla == Qt::Key_Alt ||
            tecla == Qt::Key_Meta || tecla == Qt::Key_AltGr || tecla == Qt::Key_CapsLock;
@@ -40,7 +60,10 @@ bool SoloModificador(int tecla) {
 Mesa::Mesa(Partida& p)
     : p_(p), sonidos_(EsperaSinEntrada), tablero_([this](const QRect& r) { repaint(r); }),
       animador_(tablero_, {[this](int n, bool esperar) { TocaSonido(n, esperar); },
-                           [this](int u) { Pausa(u); }}),
+                           [this](int u) { Pausa(u); },
+                           // The tutor's hand is seen at every speed but the
+                           // highest, where nothing waits.
+                           [this](int ms) { EsperaSinEntrada(p_.Velocidad >= 100 ? 0 : ms); }}),
       puntero_(this) {
     setObjectName(QStringLiteral("mesa"));
     setWindowTitle(QStringLiteral("Parchís"));
@@ -54,17 +77,10 @@ Mesa::Mesa(Partida& p)
     lista_->setObjectName(QStringLiteral("Lis_Grabadora"));
     lista_->setFocusPolicy(Qt::NoFocus);
     lista_->setSelectionMode(QAbstractItemView::SingleSelection);
-    QFont fija(QStringLiteral("Monospace"));
-    fija.setStyleHint(QFont::TypeWriter);
-    // A narration line is at most some 25 characters: they fit the list's
-    // width without scrolling sideways.
-    fija.setPixelSize(11);
-    lista_->setFont(fija);
     lista_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lista_->setToolTip(QStringLiteral(" Jugadas de la partida "));
-    lista_->setStyleSheet(QStringLiteral(
-        "QListWidget { background: #f4ead8; color: #2a2420; border: 2px solid #771a12; }"
-        "QListWidget::item:selected { background: #a0c3a0; color: #202020; }"));
+    EstiloLista();
+    AvisaCambiosDeAspecto([this](Aspecto a) { CambiaAspecto(a); });
     panel_ = new VistaPanelCuenta(this, [this](int i) {
         if (ui_) SeleccionaValor(p_, *ui_, i);
     });
@@ -81,7 +97,8 @@ Mesa::Mesa(Partida& p)
                                   [this] { AbreAyuda(this, 5100); });
 }
 
-Mesa::~Mesa() = default;
+// The look is no longer followed by a window that is gone.
+Mesa::~Mesa() { AvisaCambiosDeAspecto({}); }
 
 void Mesa::TocaSonido(int n, bool esperar) { sonidos_.Toca(p_.Sonido, esperar ? 2 : 1, n); }
 
@@ -95,7 +112,10 @@ int Mesa::Mensaje(const std::string& titulo, const std::string& texto, int linea
 }
 
 void Mesa::Prepara(int anchoPantalla, int altoPantalla) {
-    tablero_.Prepara(anchoPantalla, altoPantalla);
+    tablero_.Prepara(anchoPantalla, altoPantalla, devicePixelRatioF());
+    const Aspecto aspecto = p_.Carpeta.empty() ? AspectoVigente() : LeeAspecto(p_.Carpeta);
+    tablero_.AsignaAspecto(aspecto);
+    if (AspectoVigente() != aspecto) AplicaAspecto(aspecto);
     tablero_.AsignaColores(p_.PuestoMesa);
     tablero_.DibujaTablero(p_.NumFichas);
     tablero_.DibujaNombres(p_);
@@ -112,11 +132,15 @@ void Mesa::DisponeVentana() {
     const Medidas& me = tablero_.Me();
     const int lado = me.LadoLienzo;
     // The window manager's frame takes a few pixels on each side.
-    const int columna = std::clamp(me.AnchoPantalla - lado - 8, AnchoColumnaMinimo, AnchoColumna);
+    // On a board larger than 800 x 600's the list grows with it.
+    escala_ = std::clamp(me.LadoCasilla / 25.0, 1.0, 2.0);
+    const int columna = std::clamp(me.AnchoPantalla - lado - 8, AnchoColumnaMinimo,
+                                   static_cast<int>(AnchoColumna * escala_));
     setFixedSize(lado + columna, lado);
     const int centro = lado + columna / 2;
-    botonera_->setGeometry(centro - AnchoBotonera / 2, 12, AnchoBotonera,
-                           p_.JugarEnRed ? AltoBotoneraRed : AltoBotonera);
+    const auto e = [this](int v) { return static_cast<int>(std::lround(v * escala_)); };
+    botonera_->setGeometry(centro - e(AnchoBotonera) / 2, 12, e(AnchoBotonera),
+                           e(p_.JugarEnRed ? AltoBotoneraRed : AltoBotonera));
     int arribaMando = botonera_->geometry().bottom() + 1 + 14;
     // The network's turn display takes what the shorter button bar leaves.
     turnoRed_->setVisible(p_.JugarEnRed);
@@ -125,9 +149,11 @@ void Mesa::DisponeVentana() {
                                AltoTurnoRed);
         arribaMando = turnoRed_->geometry().bottom() + 1 + 14;
     }
-    grabadora_->setGeometry(centro - AnchoMando / 2, arribaMando, AnchoMando, AltoMando);
-    botonAyuda_->move(centro + AnchoMando / 2 + 16, arribaMando + (AltoMando - LadoBotonAyuda) / 2);
+    grabadora_->setGeometry(centro - e(AnchoMando) / 2, arribaMando, e(AnchoMando), e(AltoMando));
+    botonAyuda_->setGeometry(centro + e(AnchoMando) / 2 + e(16), arribaMando + (e(AltoMando) - e(LadoBotonAyuda)) / 2,
+                             e(LadoBotonAyuda), e(LadoBotonAyuda));
     arribaLista_ = grabadora_->geometry().bottom() + 1 + 6;
+    EstiloLista();
     ColocaColumna();
     update();
 }
@@ -147,7 +173,8 @@ void Mesa::ColocaColumna() {
     panel_->move(centro - AnchoPanelCuenta / 2, arribaLista_);
     if (!dados_->isHidden()) y = std::max(y, dados_->geometry().bottom() + 5);
     if (!panel_->isHidden()) y = std::max(y, panel_->geometry().bottom() + 5);
-    lista_->setGeometry(centro - 97, y, 194, std::max(40, lado - 5 - y));
+    const int ancho = escala_ > 1 ? std::min(width() - lado - 12, static_cast<int>(194 * escala_)) : 194;
+    lista_->setGeometry(centro - ancho / 2, y, ancho, std::max(40, lado - 5 - y));
     lista_->scrollToBottom();
 }
 
@@ -157,8 +184,25 @@ void Mesa::ActualizaLista() {
     for (int i = 0; igual && i < lista_->count(); ++i)
         igual = lista_->item(i)->text() == QString::fromStdString(lineas[i]);
     if (!igual) lista_->clear();
-    for (std::size_t i = lista_->count(); i < lineas.size(); ++i)
-        lista_->addItem(QString::fromStdString(lineas[i]));
+    const bool marcas = tablero_.AspectoActual() == Aspecto::Moderno;
+    for (std::size_t i = lista_->count(); i < lineas.size(); ++i) {
+        auto* item = new QListWidgetItem(QString::fromStdString(lineas[i]), lista_);
+        // The modern look marks each line with its player's colour.
+        if (!marcas) continue;
+        const int j = JugadorDeLinea(p_, item->text());
+        const int lado = lista_->fontMetrics().height();
+        QPixmap marca(lado * 2, lado * 2);
+        marca.setDevicePixelRatio(2);
+        marca.fill(Qt::transparent);
+        QPainter pintor(&marca);
+        pintor.setRenderHint(QPainter::Antialiasing);
+        const QColor c = j ? tablero_.ColorDe(j) : QColor(0, 0, 0, 0);
+        pintor.setPen(j ? QPen(c.darker(160), 1) : Qt::NoPen);
+        pintor.setBrush(c);
+        pintor.drawEllipse(QRectF(lado * 0.22, lado * 0.22, lado * 0.56, lado * 0.56));
+        pintor.end();
+        item->setIcon(QIcon(marca));
+    }
     lista_->scrollToBottom();
 }
 
@@ -275,9 +319,63 @@ void Mesa::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     const QRect tablero(0, 0, tablero_.Me().LadoLienzo, tablero_.Me().LadoLienzo);
     const QRect zona = e->rect();
-    p.drawPixmap(zona.intersected(tablero), tablero_.Superficie(), zona.intersected(tablero));
+    const QRect parte = zona.intersected(tablero);
+    p.drawPixmap(QRectF(parte), tablero_.Superficie(), tablero_.Fuente(parte));
     const QRect columna(tablero.right() + 1, 0, width() - tablero.width(), height());
-    if (zona.intersects(columna)) p.fillRect(zona.intersected(columna), FondoColumna);
+    if (!zona.intersects(columna)) return;
+    if (tablero_.AspectoActual() == Aspecto::Clasico) {
+        p.fillRect(zona.intersected(columna), FondoColumna);
+        return;
+    }
+    // A dark wooden column, lit from the board's side.
+    QLinearGradient g(columna.topLeft(), columna.topRight());
+    g.setColorAt(0, QColor(58, 34, 18));
+    g.setColorAt(0.04, QColor(110, 70, 40));
+    g.setColorAt(1, QColor(78, 46, 24));
+    p.fillRect(zona.intersected(columna), g);
+}
+
+void Mesa::EstiloLista() {
+    if (tablero_.AspectoActual() == Aspecto::Clasico) {
+        QFont fija(QStringLiteral("Monospace"));
+        fija.setStyleHint(QFont::TypeWriter);
+        // A narration line is at most some 25 characters: they fit the
+        // list's width without scrolling sideways; the list grows with the
+        // column on a large screen.
+        fija.setPixelSize(static_cast<int>(std::lround(11 * escala_)));
+        lista_->setFont(fija);
+        lista_->setIconSize(QSize());
+        lista_->setStyleSheet(QStringLiteral(
+            "QListWidget { background: #f4ead8; color: #2a2420; border: 2px solid #771a12; }"
+            "QListWidget::item:selected { background: #a0c3a0; color: #202020; }"));
+        return;
+    }
+    QFont letra(QStringLiteral("DejaVu Sans"));
+    letra.setPixelSize(static_cast<int>(std::lround(11 * escala_)));
+    lista_->setFont(letra);
+    const int lado = QFontMetrics(letra).height();
+    lista_->setIconSize(QSize(lado, lado));
+    lista_->setStyleSheet(QStringLiteral(
+        "QListWidget { background: #fbf6ec; color: #3a2a20; border: 1px solid #2e1a0c; border-radius: 8px;"
+        " padding: 4px; }"
+        "QListWidget::item { padding: 1px 0; }"
+        "QListWidget::item:selected { background: #e2c79a; color: #2a1a10; border-radius: 4px; }"));
+}
+
+void Mesa::CambiaAspecto(Aspecto a) {
+    if (a == tablero_.AspectoActual() && tablero_.Me().LadoLienzo > 0) return;
+    tablero_.AsignaAspecto(a);
+    EstiloLista();
+    lista_->clear();
+    ActualizaLista();
+    if (tablero_.Me().LadoLienzo == 0) return;
+    tablero_.DibujaTablero(p_.NumFichas);
+    if (p_.PartidaIniciada)
+        tablero_.RedibujaMesa(p_, QString::fromStdString(p_.TextoTurno));
+    else
+        tablero_.DibujaNombres(p_);
+    DisponeVentana();
+    for (QWidget* w : findChildren<QWidget*>()) w->update();
 }
 
 // A window or question closed (by the keyboard too) left the pointer over

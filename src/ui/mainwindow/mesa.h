@@ -164,6 +164,9 @@ private:
     void Sigue();
     void ColocaColumna();
     void MuestraTextoEstado();
+    // The look changed: the board, the column and the move list follow.
+    void CambiaAspecto(Aspecto a);
+    void EstiloLista();
     // Manual moves: a piece taken, carried and dropped.
     void EmpiezaArrastre(int x, int y);
     void TerminaArrastre(int x, int y);
@@ -200,6 +203,7 @@ private:
     Red* red_ = nullptr;
     int arribaLista_ = 0;
     std::optional<QPoint> opcionesPedidas_;   // where the right click was
+    double escala_ = 1;   // the column's scale: 1 up to 800 x 600
 };
 
 }  // namespace parchis

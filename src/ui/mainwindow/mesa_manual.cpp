@@ -134,7 +134,7 @@ void Mesa::TerminaArrastre(int x, int y) {
     const Medidas& me = tablero_.Me();
     int destino = -1;
     if (x >= 0 && y >= 0 && x < me.LadoLienzo && y < me.LadoLienzo)
-        destino = DestinoManual(me, p_, j, origenArrastre_, x, y, tablero_.PixelEn(x, y) == tablero_.ColorDe(j));
+        destino = DestinoManual(me, p_, j, origenArrastre_, x, y);
     raton_.Arrastrando = false;
     raton_.JugadorArrastrado = 0;
     if (destino < 0 || destino == origenArrastre_)

@@ -12,6 +12,7 @@
 #include "flow/textos_ajustes.h"
 #include "net/puertos.h"
 #include "ui/board/pintura.h"
+#include "ui/common/estilo.h"
 #include "ui/windows/tablerito.h"
 
 namespace parchis {
@@ -144,12 +145,25 @@ QWidget* VentanaJugadores::Preferencias() {
         Refresca();
     });
     girar->setObjectName(QStringLiteral("Opcion41"));
+    // The board's look: applied at once, kept in the data folder.
+    auto nombreAspecto = [](Aspecto a) {
+        return a == Aspecto::Moderno ? QStringLiteral("Moderno") : QStringLiteral("Clásico");
+    };
+    aspecto_ = new Selector(zona, Servicios(), QStringLiteral(" Aspecto del tablero "), [this, nombreAspecto] {
+        const Aspecto a = AspectoVigente() == Aspecto::Moderno ? Aspecto::Clasico : Aspecto::Moderno;
+        EligeAspecto(p_.Carpeta, a);
+        aspecto_->PonValor(nombreAspecto(a));
+        return true;
+    });
+    aspecto_->setObjectName(QStringLiteral("AspectoTablero"));
+    aspecto_->setToolTip(QStringLiteral("Aspecto del tablero: Clásico o Moderno"));
+    aspecto_->PonValor(nombreAspecto(AspectoVigente()));
     sonido_ = NuevoInterruptor(zona, 51, AjusteJugador::Sonido);
     pausa_ = NuevoInterruptor(zona, 52, AjusteJugador::Pausa);
     tutor_ = NuevoInterruptor(zona, 53, AjusteJugador::Tutor);
     destino_ = NuevoInterruptor(zona, 67, AjusteJugador::Destino);
     for (QWidget* w : {static_cast<QWidget*>(sentido_), static_cast<QWidget*>(velocidad_),
-                       static_cast<QWidget*>(girar)})
+                       static_cast<QWidget*>(girar), static_cast<QWidget*>(aspecto_)})
         izquierda->addWidget(w);
     for (QWidget* w : {sonido_, pausa_, tutor_, destino_}) derecha->addWidget(w);
     izquierda->addStretch();

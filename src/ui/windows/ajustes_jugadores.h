@@ -34,6 +34,7 @@ public:
     Selector* Control(int j) const { return control_[j]; }
     CampoTexto* Nombre(int j) const { return nombre_[j]; }
     Interruptor* JugarEnRed() const { return jugarEnRed_; }
+    Selector* AspectoTablero() const { return aspecto_; }
     QLabel* Cabecera(int j) const { return cabecera_[j]; }
 
 protected:
@@ -56,6 +57,7 @@ private:
     std::array<Mando*, 5> nivel_{};
     std::array<QLabel*, 5> cabecera_{};
     Selector* sentido_ = nullptr;
+    Selector* aspecto_ = nullptr;
     Selector* modoRed_ = nullptr;
     Selector* puerto_ = nullptr;
     Interruptor* sonido_ = nullptr;

@@ -1,0 +1,245 @@
+// The two looks of the board.  The classic one is compared pixel for pixel
+// with pictures kept in tests/ui/referencias (PARCHIS_GRABA_REFERENCIAS=1
+// writes them again); the other is checked for what a player relies on.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QListWidget>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include "con_mesa.h"
+#include "common/posicion.h"
+#include "core/aspecto.h"
+#include "rules/tablero.h"
+#include "ui/board/raton.h"
+#include "ui/board/tablero.h"
+#include "ui/common/estilo.h"
+
+namespace parchis {
+namespace {
+
+// A position that shows every kind of thing the static board draws: names,
+// a status text, pieces alone and paired on track, corridor and exit
+// squares, full and partial boxes and homes, and both dice.
+Partida PosicionDeMuestra() {
+    Partida p = prueba::PartidaVacia();
+    p.Nombres = {"", "Carmen", "Luis", "María", "Ordenador"};
+    prueba::Pon(p, 1, 1, 5);
+    prueba::Pon(p, 3, 1, 5);
+    prueba::Pon(p, 2, 1, 30);
+    prueba::Pon(p, 2, 2, 9);
+    prueba::Pon(p, 4, 1, 12);
+    prueba::Pon(p, 4, 2, 12);
+    prueba::Pon(p, 1, 2, 97);
+    prueba::Pon(p, 3, 2, 84);
+    prueba::Pon(p, 3, 3, 84);
+    prueba::Pon(p, 2, 3, 92);
+    return p;
+}
+
+QImage Dibuja(Tablero& t, int ancho, int alto, Aspecto a = Aspecto::Clasico) {
+    t.Prepara(ancho, alto);
+    t.AsignaAspecto(a);
+    t.AsignaColores(0);
+    t.DibujaTablero(4);
+    const Partida p = PosicionDeMuestra();
+    t.RedibujaMesa(p, QStringLiteral("  Luis lanza el dado  "));
+    t.DibujaDados(2, 2, 5, 6);
+    return t.Superficie().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+TEST(AspectoClasico, IgualQueLasReferencias) {
+    for (const QSize pantalla : {QSize(800, 600), QSize(1024, 768)}) {
+        Tablero t{{}};
+        const QImage img = Dibuja(t, pantalla.width(), pantalla.height());
+        const QString fichero = QStringLiteral(DIRECTORIO_REFERENCIAS "/clasico-%1x%2.png")
+                                    .arg(pantalla.width())
+                                    .arg(pantalla.height());
+        if (qEnvironmentVariableIsSet("PARCHIS_GRABA_REFERENCIAS")) ASSERT_TRUE(img.save(fichero));
+        const QImage ref = QImage(fichero).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(ref.isNull()) << fichero.toStdString();
+        EXPECT_TRUE(img == ref) << fichero.toStdString();
+    }
+}
+
+// Each piece alone on the empty board: what it changes is centred on the
+// point the geometry gives and stays inside the box the board restores.
+TEST(AspectoModerno, CadaFichaEnElCentroDeSuCasillaYDentroDeSuCaja) {
+    Tablero t{{}};
+    Dibuja(t, 1024, 768, Aspecto::Moderno);
+    t.DibujaTablero(4);
+    const QImage vacio = t.Superficie().toImage();
+    const Medidas& me = t.Me();
+    std::vector<std::pair<Punto, int>> sitios;
+    for (int s = 1; s <= 99; ++s)
+        if (s != 76 && s != 84 && s != 92) sitios.push_back({CentroCasilla(me, 4, s, 0, 0, 0), 1 + s % 4});
+    for (int j = 1; j <= 4; ++j)
+        for (int k = 1; k <= 4; ++k) {
+            sitios.push_back({CentroCasilla(me, 4, 0, j, k, 0), j});
+            sitios.push_back({CentroCasilla(me, 4, CasillaCasa[j], j, 0, k), j});
+        }
+    for (const auto& [c, j] : sitios) {
+        t.DibujaFicha(c.x, c.y, j);
+        const QImage img = t.Superficie().toImage();
+        const QRect caja = Tablero::Caja(CajaFicha(me, c.x, c.y));
+        QRect cambio;
+        for (int y = caja.top() - 4; y <= caja.bottom() + 4; ++y)
+            for (int x = caja.left() - 4; x <= caja.right() + 4; ++x)
+                if (img.pixel(x, y) != vacio.pixel(x, y)) cambio |= QRect(x, y, 1, 1);
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
+        EXPECT_TRUE(caja.contains(cambio));
+        // The shadow falls down and to the right: the disc's own left and
+        // top edges give its centre.
+        EXPECT_NEAR(cambio.left() + me.DiametroFicha / 2.0, c.x, 1.5);
+        EXPECT_NEAR(cambio.top() + me.DiametroFicha / 2.0, c.y, 1.5);
+        t.RestauraDeVacio(caja);
+    }
+}
+
+// The dice stay inside their area, on the corner's own surface; the names
+// fit their plates.
+TEST(AspectoModerno, DadosDentroDeSuZonaYNombresEnteros) {
+    for (const QSize pantalla : {QSize(800, 600), QSize(1920, 1080)}) {
+        Tablero t{{}};
+        Dibuja(t, pantalla.width(), pantalla.height(), Aspecto::Moderno);
+        const Medidas& me = t.Me();
+        for (int numDados = 1; numDados <= 2; ++numDados)
+            for (int j = 1; j <= 4; ++j) {
+                t.BorraDados(2);
+                const QImage antes = t.Superficie().toImage();
+                t.DibujaDados(j, numDados, 6, 3);
+                const QImage despues = t.Superficie().toImage();
+                const QRect area = Tablero::Caja(RectanguloDados(me, numDados, j));
+                int dentro = 0;
+                for (int y = 0; y < antes.height(); ++y)
+                    for (int x = 0; x < antes.width(); ++x)
+                        if (antes.pixel(x, y) != despues.pixel(x, y)) {
+                            ASSERT_TRUE(area.contains(x, y)) << x << "," << y << " dados " << numDados;
+                            ++dentro;
+                        }
+                // Each die about a square and a half or more.
+                EXPECT_GT(dentro, numDados * 1.5 * me.LadoCasilla * 1.5 * me.LadoCasilla * 0.8);
+            }
+        // The widest name a seat can have, in its plate: the text's dark
+        // pixels keep clear of the plate's ends.
+        Partida p = prueba::PartidaVacia();
+        p.Nombres = {"", "WWWWWWWWW", "MMMMMMMMM", "Ana", "Ordenador"};
+        t.DibujaNombres(p);
+        const QImage img = t.Superficie().toImage();
+        for (int j = 1; j <= 4; ++j) {
+            const QRect placa = Tablero::Caja(RectanguloNombre(me, j));
+            int izquierda = placa.right(), derecha = placa.left();
+            for (int x = placa.left() + placa.height(); x < placa.right() - 2; ++x)
+                for (int y = placa.top() + 3; y < placa.bottom() - 2; ++y)
+                    if (QColor(img.pixel(x, y)).lightness() < 60) {
+                        izquierda = std::min(izquierda, x);
+                        derecha = std::max(derecha, x);
+                    }
+            EXPECT_LT(izquierda, derecha) << j;
+            EXPECT_LT(derecha, placa.right() - 4) << j;
+        }
+    }
+}
+
+// A piece dropped on the centre goes home where its seat's triangle is:
+// on the classic board, exactly where the painted pixel and those two
+// around it are the seat's colour, and never on a dark line; the rule does not look at the screen,
+// so the modern board gives the same.
+TEST(AspectoAmbos, LaCasaSeDecidePorGeometria) {
+    for (const QSize pantalla : {QSize(800, 600), QSize(1920, 1080)}) {
+        Tablero t{{}};
+        Dibuja(t, pantalla.width(), pantalla.height());
+        t.DibujaTablero(4);
+        const QImage img = t.Superficie().toImage();
+        const Medidas& me = t.Me();
+        const int desde = me.Margen + 8 * me.PasoN(), hasta = me.Margen + 13 * me.PasoN();
+        int casas = 0;
+        for (int y = desde - 4; y <= hasta + 4; ++y)
+            for (int x = desde - 4; x <= hasta + 4; ++x) {
+                bool uniforme = true;
+                for (int dy = -2; dy <= 2; ++dy)
+                    for (int dx = -2; dx <= 2; ++dx) uniforme &= img.pixel(x + dx, y + dy) == img.pixel(x, y);
+                for (int j = 1; j <= 4; ++j) {
+                    const bool color = img.pixelColor(x, y) == t.ColorDe(j);
+                    if (uniforme) EXPECT_EQ(EnSuCasa(me, j, x, y), color) << j << " " << x << "," << y;
+                    if (!uniforme && !color)
+                        EXPECT_FALSE(EnSuCasa(me, j, x, y) && img.pixelColor(x, y).lightness() < 60)
+                            << j << " " << x << "," << y << " " << me.Margen << " " << me.PasoN();
+                    casas += EnSuCasa(me, j, x, y);
+                }
+            }
+        EXPECT_GT(casas, 4 * 4 * me.PasoN() * me.PasoN());
+    }
+}
+
+// At a device pixel ratio of 2 the surfaces have twice the pixels and the
+// board's points still name the same places.
+TEST(AspectoAmbos, ResolucionDoble) {
+    for (const Aspecto a : {Aspecto::Clasico, Aspecto::Moderno}) {
+        Tablero t{{}};
+        t.Prepara(800, 600, 2);
+        t.AsignaAspecto(a);
+        t.DibujaTablero(4);
+        const Medidas& me = t.Me();
+        EXPECT_EQ(t.Superficie().width(), 2 * me.LadoLienzo);
+        EXPECT_EQ(t.Superficie().devicePixelRatio(), 2);
+        const Punto c = CentroCasilla(me, 4, 30, 0, 0, 0);
+        const QColor antes = t.PixelEn(c.x, c.y);
+        t.DibujaFicha(c.x, c.y, 2);
+        EXPECT_NE(t.PixelEn(c.x - me.DiametroFicha / 3, c.y), antes);
+        t.RehaceCasilla(prueba::PartidaVacia(), 30);
+        EXPECT_EQ(t.PixelEn(c.x - me.DiametroFicha / 3, c.y), antes);
+    }
+}
+
+// The look's file: read back as written, anything else is the classic
+// look, and the configuration file is not touched.
+TEST(AspectoFichero, SeGuardaAparteYLoDesconocidoEsClasico) {
+    const struct { const char* texto; Aspecto a; } casos[] = {
+        {"Aspecto=Moderno\n", Aspecto::Moderno}, {"Aspecto=Moderno\r\n", Aspecto::Moderno},
+        {"Aspecto=Clasico\n", Aspecto::Clasico}, {"", Aspecto::Clasico},
+        {"Aspecto=moderno", Aspecto::Clasico},  {"\xff\xfe\0Aspecto", Aspecto::Clasico},
+    };
+    for (const auto& c : casos) EXPECT_EQ(AspectoDeTexto(c.texto), c.a) << c.texto;
+    QTemporaryDir dir;
+    const std::string carpeta = dir.path().toStdString() + "/";
+    EXPECT_EQ(LeeAspecto(carpeta), Aspecto::Clasico);
+    ASSERT_TRUE(EscribeAspecto(carpeta, Aspecto::Moderno));
+    EXPECT_EQ(LeeAspecto(carpeta), Aspecto::Moderno);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{FicheroAspecto});
+}
+
+// The main window in the modern look at 800 x 600: every control inside
+// the window, the selector in the player settings writes the choice, and
+// the classic look comes back as it was.
+class VentanaModerna : public prueba::ConMesa {};
+
+TEST_F(VentanaModerna, ControlesDentroYEleccionGuardada) {
+    EligeAspecto(p.Carpeta, Aspecto::Moderno);
+    mesa.Prepara(800, 575);   // an 800 x 600 screen less the title bar
+    mesa.show();
+    EXPECT_EQ(mesa.Lienzo().AspectoActual(), Aspecto::Moderno);
+    EXPECT_FALSE(qApp->styleSheet().isEmpty());
+    EXPECT_LE(mesa.width(), 800);
+    for (const QWidget* w : mesa.findChildren<QWidget*>())
+        if (w->isVisible() && w->parentWidget() == &mesa)
+            EXPECT_TRUE(mesa.rect().contains(w->geometry())) << w->objectName().toStdString();
+    EXPECT_EQ(LeeAspecto(p.Carpeta), Aspecto::Moderno);
+    EligeAspecto(p.Carpeta, Aspecto::Clasico);
+    EXPECT_EQ(mesa.Lienzo().AspectoActual(), Aspecto::Clasico);
+    EXPECT_TRUE(qApp->styleSheet().isEmpty());
+    EXPECT_EQ(LeeAspecto(p.Carpeta), Aspecto::Clasico);
+    // The column keeps its 800 x 600 sizes; on a large screen it grows.
+    const QWidget* botonera = mesa.findChild<QWidget*>(QStringLiteral("Pic_Botonera"));
+    EXPECT_EQ(mesa.Lista()->width(), 194);
+    EXPECT_EQ(botonera->size(), QSize(141, 300));
+    mesa.Prepara(1920, 1050);
+    EXPECT_GT(mesa.Lista()->width(), 300);
+    EXPECT_GT(botonera->width(), 200);
+}
+
+}  // namespace
+}  // namespace parchis
