@@ -2,7 +2,7 @@
 # the desktop entry, the icon (the SVG and the usual PNG sizes rendered from
 # it), the AppStream metainfo and the manual pages.  Installed in /usr, the
 # program keeps its files in each user's data folder (core/carpeta.h).
-if(NOT TARGET parchis OR NOT TARGET parchis-texto)
+if(NOT TARGET parchis OR NOT TARGET parchis-texto OR NOT TARGET parchis-sala)
     return()
 endif()
 include(GNUInstallDirs)
@@ -36,7 +36,7 @@ else()
 endif()
 
 # Manual pages are installed compressed, without a time stamp.
-foreach(pagina parchis parchis-texto)
+foreach(pagina parchis parchis-texto parchis-sala)
     set(gz ${PAQUETE_HECHO}/${pagina}.6.gz)
     add_custom_command(OUTPUT ${gz}
         COMMAND sh -c "gzip -9nc '${PAQUETE_FUENTE}/${pagina}.6' > '${gz}'"
@@ -63,7 +63,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "juego de parchís para el escritorio")
 set(CPACK_PACKAGE_DESCRIPTION "Hasta cuatro jugadores: personas en este ordenador, el
 ordenador con el nivel y el carácter que se elijan, o personas en otros ordenadores
 de la red. Normas de la casa configurables, partidas guardadas y aplazadas, histórico.
-Incluye parchis-texto, que juega partidas entre jugadores del ordenador en la terminal.")
+Incluye parchis-texto, que juega partidas entre jugadores del ordenador en la terminal,
+y parchis-sala, el servidor de salas para jugar por internet sin abrir puertos.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Parchís <parchis@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
