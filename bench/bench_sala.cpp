@@ -5,7 +5,7 @@
 // administrator to the three clients, and now and then a chat line: here
 // each room sends one 40-byte message every 250 ms, in turn the
 // administrator to all three clients and one client to the administrator
-// (6 messages a second per room, three times a busy game).  Each message
+// (8 messages a second per room, some three times a busy game).  Each message
 // carries the time it was sent; the delay is taken when it is read at the
 // other end, through the server.
 //
