@@ -1,8 +1,9 @@
-# Installation and the Debian package (`make deb`, CPack): the two programs
-# (in /usr/games, where Debian puts games), the desktop entry, the icon (the SVG and the usual PNG sizes rendered from
-# it), the AppStream metainfo and the manual pages.  Installed in /usr, the
+# Installation and the Debian package (`make deb`, CPack): the three programs
+# (in /usr/games, where Debian puts games), the desktop entry, the icon (the
+# SVG and the usual PNG sizes rendered from it), the AppStream metainfo and
+# the manual pages.  Installed in /usr, the
 # program keeps its files in each user's data folder (core/carpeta.h).
-if(NOT TARGET parchis OR NOT TARGET parchis-texto)
+if(NOT TARGET parchis OR NOT TARGET parchis-texto OR NOT TARGET parchis-sala)
     return()
 endif()
 include(GNUInstallDirs)
@@ -45,7 +46,7 @@ function(paquete_comprimido origen nombre destino)
     set(PAQUETE_GENERADOS ${PAQUETE_GENERADOS} ${gz} PARENT_SCOPE)
     install(FILES ${gz} DESTINATION ${destino})
 endfunction()
-foreach(pagina parchis parchis-texto)
+foreach(pagina parchis parchis-texto parchis-sala)
     paquete_comprimido(${PAQUETE_FUENTE}/${pagina}.6 ${pagina}.6 ${CMAKE_INSTALL_MANDIR}/man6)
 endforeach()
 paquete_comprimido(${PAQUETE_FUENTE}/changelog changelog ${CMAKE_INSTALL_DOCDIR})
@@ -73,7 +74,8 @@ set(CPACK_PACKAGE_DESCRIPTION "Hasta cuatro jugadores: personas en este ordenado
 con el nivel y el carácter que se elijan, o personas en otros
 ordenadores de la red. Normas de la casa configurables, partidas
 guardadas y aplazadas, histórico. Incluye parchis-texto, que juega
-partidas entre jugadores del ordenador en la terminal.")
+partidas entre jugadores del ordenador en la terminal, y parchis-sala,
+el servidor de salas para jugar por internet sin abrir puertos.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Parchís <parchis@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)

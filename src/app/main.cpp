@@ -6,7 +6,7 @@
 
 #include "core/partida.h"
 #include "flow/arranque.h"
-#include "net/qt/conexiones_qt.h"
+#include "net/qt/sala_qt.h"
 #include "net/red.h"
 #include "ui/common/careta.h"
 #include "ui/mainwindow/escritorio.h"
@@ -27,7 +27,14 @@ int main(int argc, char** argv) {
     parchis::Mesa mesa(partida);
     parchis::Escritorio escritorio(mesa);
     mesa.PonInterfaz(&escritorio);
-    parchis::ConexionesQt conexiones;
+    parchis::ConexionesSalaQt conexiones;
+    // Each start of network play goes through the room chosen in the
+    // player settings, or straight to the administrator.
+    conexiones.PonOrigen([&] {
+        return partida.JugarPorSala ? std::pair{partida.ServidorSala, partida.CodigoSala}
+                                    : std::pair{std::string(), std::string()};
+    });
+    escritorio.PonCodigoSala([&] { return conexiones.Codigo(); });
     parchis::Red red(partida, escritorio, conexiones);
     conexiones.PonOyente(&red);
     mesa.PonRed(&red);

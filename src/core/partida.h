@@ -171,6 +171,11 @@ struct Partida {
     Entero ModoRed = 2;            // 1 Administrador, 2 Cliente
     Entero MiPuerto = 1;           // 1..3 for ports 49921..49923
     std::string IPAdministrador;   // as read: up to 15 characters
+    // Network play through a room server (parchis-sala) instead of a direct
+    // connection; ours alone, never stored in ZRVEL34.INI.
+    bool JugarPorSala = false;
+    std::string ServidorSala;      // "host" or "host:port"
+    std::string CodigoSala;        // the room a client joins
 
     // --- working fields ---------------------------------------------------------
     bool LeyendoSimulacion = false;

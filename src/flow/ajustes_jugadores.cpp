@@ -232,7 +232,30 @@ void CambioDireccionRed(Partida& p, Interfaz& ui, const CopiaJugadores& c) {
     } else {
         p.IPAdministrador = c.IPAdministrador;
         p.MiPuerto = c.MiPuerto;
+        p.JugarPorSala = c.JugarPorSala;
+        p.ServidorSala = c.ServidorSala;
+        p.CodigoSala = c.CodigoSala;
     }
+}
+
+// Through a room the administrator's address is not needed: the server's
+// is, and a client's code.
+bool SalaValida(Partida& p, Interfaz& ui) {
+    if (p.ServidorSala.empty()) {
+        ui.Mensaje("Servidor de salas",
+                   "Para jugar por sala escriba la dirección del servidor de salas, por ejemplo "
+                   "salas.ejemplo.org o 203.0.113.5:49930.",
+                   3, 1, 2127);
+        return false;
+    }
+    if (EsCliente(p) && p.CodigoSala.size() != LargoCodigoSala) {
+        ui.Mensaje("Código de sala",
+                   "El código de la sala tiene seis letras o cifras.  Pídaselo al  Administrador "
+                   "de la partida: lo ve en su pantalla al abrir la sala.",
+                   3, 1, 2127);
+        return false;
+    }
+    return true;
 }
 
 void CambioSentido(Partida& p, Interfaz& ui, const CopiaJugadores& c) {
@@ -270,6 +293,9 @@ CopiaJugadores CopiaDe(const Partida& p) {
     c.Caracter = p.Caracter;
     c.IPAdministrador = p.IPAdministrador;
     c.MiPuerto = p.MiPuerto;
+    c.JugarPorSala = p.JugarPorSala;
+    c.ServidorSala = p.ServidorSala;
+    c.CodigoSala = p.CodigoSala;
     c.JugarEnRed = p.JugarEnRed;
     c.ModoRed = p.ModoRed;
     c.Sentido = p.Sentido;
@@ -310,6 +336,7 @@ bool CambiaAjusteJugador(Partida& p, Interfaz& ui, AjusteJugador a, int puesto, 
         case AjusteJugador::JugarEnRed: p.JugarEnRed = !p.JugarEnRed; break;
         case AjusteJugador::ModoRed: p.ModoRed = static_cast<Entero>(Siguiente(p.ModoRed, 2)); break;
         case AjusteJugador::MiPuerto: p.MiPuerto = static_cast<Entero>(Siguiente(p.MiPuerto, 3)); break;
+        case AjusteJugador::PorSala: p.JugarPorSala = !p.JugarPorSala; break;
     }
     return true;
 }
@@ -328,6 +355,18 @@ std::string NombreCorregido(std::string_view texto) {
 
 void PonIPAdministrador(Partida& p, std::string_view texto) {
     p.IPAdministrador = PrimerosCaracteres(QuitaBlancos(texto), LargoIP);
+}
+
+void PonServidorSala(Partida& p, std::string_view texto) {
+    p.ServidorSala = PrimerosCaracteres(SinBlancos(texto), LargoServidorSala);
+}
+
+void PonCodigoSala(Partida& p, std::string_view texto) {
+    std::string codigo;
+    for (const char c : texto)
+        if (c != ' ' && c != '-' && codigo.size() < LargoCodigoSala + 1)
+            codigo += (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+    p.CodigoSala = codigo;
 }
 
 bool DireccionValida(std::string_view ip) {
@@ -378,7 +417,8 @@ bool SalidaAjustesJugadores(Partida& p, Interfaz& ui, const CopiaJugadores& c) {
     if (p.JugarEnRed && p.ModoRed != c.ModoRed && !p.PedirInicioRed) CambioModoRed(p, ui, c);
     if (EsAdministrador(p) && !p.PedirInicioRed) CambioControlesRed(p, ui, c);
     if (p.Estado != c.Estado) CambioEstados(p, ui, c);
-    if (EsCliente(p)) {
+    if (p.JugarEnRed && p.JugarPorSala && !SalaValida(p, ui)) return false;
+    if (EsCliente(p) && !p.JugarPorSala) {
         p.IPAdministrador = SinBlancos(p.IPAdministrador);
         if (!DireccionValida(p.IPAdministrador)) {
             ui.Mensaje("Dirección IP",
@@ -391,7 +431,8 @@ bool SalidaAjustesJugadores(Partida& p, Interfaz& ui, const CopiaJugadores& c) {
         }
     }
     if (p.JugarEnRed && !p.PedirInicioRed &&
-        (!MismoTexto(p.IPAdministrador, c.IPAdministrador) || p.MiPuerto != c.MiPuerto))
+        (!MismoTexto(p.IPAdministrador, c.IPAdministrador) || p.MiPuerto != c.MiPuerto ||
+         p.JugarPorSala != c.JugarPorSala || p.ServidorSala != c.ServidorSala || p.CodigoSala != c.CodigoSala))
         CambioDireccionRed(p, ui, c);
     if (p.Sentido != c.Sentido && p.NumJugada >= 2 && !p.PedirNuevaPartida) CambioSentido(p, ui, c);
     CuentaJugadores(p);

@@ -18,6 +18,8 @@ namespace parchis {
 
 inline constexpr int LargoNombreJugador = 9;
 inline constexpr int LargoIP = 15;
+inline constexpr int LargoServidorSala = 60;
+inline constexpr int LargoCodigoSala = 6;
 
 inline constexpr const char* TituloJuegoEnRed = "Juego en Red";
 extern const char* const TextoRechazoCliente;
@@ -28,6 +30,8 @@ struct CopiaJugadores {
     std::array<Entero, 5> Estado{}, Control{}, Nivel{}, Caracter{};
     std::string IPAdministrador;
     Entero MiPuerto = 1;
+    bool JugarPorSala = false;
+    std::string ServidorSala, CodigoSala;
     bool JugarEnRed = false;
     Entero ModoRed = 2;
     Entero Sentido = 2;
@@ -47,7 +51,7 @@ CopiaJugadores EmpiezaAjustesJugadores(Partida& p);
 enum class AjusteJugador {
     Estado, Control, Caracter, Nivel,   // one per seat
     Sentido, GiraColores, Sonido, Pausa, Tutor, Destino, Velocidad,
-    JugarEnRed, ModoRed, MiPuerto
+    JugarEnRed, ModoRed, MiPuerto, PorSala
 };
 
 // A click on a control: a selector steps to its next value, a switch
@@ -62,6 +66,11 @@ std::string NombreCorregido(std::string_view texto);
 
 // The administrator's address as typed, blanks trimmed at both ends.
 void PonIPAdministrador(Partida& p, std::string_view texto);
+
+// The room server's address and the room's code as typed: blanks out; the
+// code in capitals without dashes, as it is read out.
+void PonServidorSala(Partida& p, std::string_view texto);
+void PonCodigoSala(Partida& p, std::string_view texto);
 
 // An address with its blanks removed passes when it has exactly four parts
 // that are not empty and are below 256 (a part of letters counts as 0).

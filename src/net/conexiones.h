@@ -16,6 +16,9 @@ enum class EstadoSocket { Cerrado, Conectando, Conectado, Error };
 inline constexpr int ErrorConexionAbortada = 10053;
 inline constexpr int ErrorDireccionEnUso = 10048;
 inline constexpr int ErrorConexionRechazada = 10061;
+// Through a room server: it cannot be reached, refused the code, or the
+// room is gone.  A client hears it as a refusal of its connection.
+inline constexpr int ErrorServidorSala = 11010;
 
 class OyenteConexiones {
 public:

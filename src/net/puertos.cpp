@@ -36,4 +36,9 @@ int PuertoAdministrador() { return PuertoMasAlto + DesplazamientoPuertos(); }
 
 int PuertoCliente(int miPuerto) { return 49920 + miPuerto + DesplazamientoPuertos(); }
 
+int PuertoSala() {
+    const int puerto = 49930 + DesplazamientoPuertos();
+    return puerto <= 65535 ? puerto : 49930;
+}
+
 }  // namespace parchis

@@ -18,5 +18,8 @@ int DesplazamientoPuertos(const char* texto);
 int PuertoAdministrador();
 // A client connects from here: 49920 + MiPuerto (1..3), shifted.
 int PuertoCliente(int miPuerto);
+// A room server (parchis-sala) listens here unless told otherwise: 49930,
+// shifted when the shifted port exists.
+int PuertoSala();
 
 }  // namespace parchis

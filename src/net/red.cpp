@@ -130,7 +130,8 @@ void Red::AlFallar(int ranura, int numero, const std::string& descripcion) {
     if (ranura != 0 || numero == ErrorConexionRechazada) return;   // the connect loop tries again
     if (numero != ErrorConexionAbortada)
         ui_.Mensaje(TituloErrorCliente, TextoError(numero, descripcion), 3, 1, 0);
-    if (numero == ErrorConexionAbortada || numero == ErrorDireccionEnUso) CierraAdministrador();
+    if (numero == ErrorConexionAbortada || numero == ErrorDireccionEnUso || numero == ErrorServidorSala)
+        CierraAdministrador();
 }
 
 void Red::ReiniciaReloj() {

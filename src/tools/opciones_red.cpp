@@ -11,7 +11,11 @@ const char* const AyudaRed =
     "                      que se sientan en los puestos 1..N por orden de llegada\n"
     "  --cliente IP        se une a la partida del Administrador en IP\n"
     "  --puesto-propio K   \"Mi puerto\" del cliente (1..3)\n"
-    "  --espera-maxima S   segundos sin noticias de la red antes de abandonar (60)\n";
+    "  --espera-maxima S   segundos sin noticias de la red antes de abandonar (60)\n"
+    "  --sala SERVIDOR     juega a través de una sala de parchis-sala en SERVIDOR[:PUERTO];\n"
+    "                      el Administrador abre la sala y escribe su código\n"
+    "  --codigo C          el cliente entra en la sala de código C (con --sala, o con\n"
+    "                      --cliente SERVIDOR)\n";
 
 namespace {
 
@@ -30,7 +34,7 @@ bool SeparaOpcionesRed(int& argc, char** argv, OpcionesRed& red, std::string& er
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const bool propia = a == "--administrador" || a == "--cliente" || a == "--puesto-propio" ||
-                            a == "--espera-maxima";
+                            a == "--espera-maxima" || a == "--sala" || a == "--codigo";
         if (!propia) {
             argv[quedan++] = argv[i];
             continue;
@@ -45,6 +49,8 @@ bool SeparaOpcionesRed(int& argc, char** argv, OpcionesRed& red, std::string& er
         if (a == "--puesto-propio") bien = Numero(v, 1, 3, red.PuestoPropio);
         if (a == "--espera-maxima") bien = Numero(v, 1, 86400, red.EsperaMaxima);
         if (a == "--cliente") red.Administrador = v;
+        if (a == "--sala") red.Sala = v;
+        if (a == "--codigo") red.Codigo = v;
         if (!bien) {
             error = a == "--espera-maxima" ? a + " admite de 1 a 86400 segundos" : a + " admite de 1 a 3";
             return false;
@@ -52,10 +58,21 @@ bool SeparaOpcionesRed(int& argc, char** argv, OpcionesRed& red, std::string& er
     }
     argc = quedan;
     argv[argc] = nullptr;
+    // A client through a room names the server with either option.
+    if (!red.Codigo.empty()) {
+        if (red.Sala.empty()) red.Sala = red.Administrador;
+        if (red.Administrador.empty()) red.Administrador = red.Sala;
+    }
     if (red.Clientes > 0 && !red.Administrador.empty())
         error = "--administrador y --cliente no se pueden usar a la vez";
     else if (!red.Administrador.empty() && red.PuestoPropio == 0)
         error = "--cliente necesita --puesto-propio";
+    else if (!red.Codigo.empty() && red.Clientes > 0)
+        error = "--codigo es para un cliente: el Administrador recibe el código de la sala";
+    else if (!red.Codigo.empty() && red.Sala.empty())
+        error = "--codigo necesita --sala SERVIDOR";
+    else if (!red.Sala.empty() && red.Clientes == 0 && red.Codigo.empty())
+        error = "un cliente con --sala necesita --codigo";
 #ifndef PARCHIS_RED
     else if (red.Activa())
         error = "este parchis-texto se ha construido sin juego en red (falta Qt 6 Network)";

@@ -15,6 +15,8 @@ struct OpcionesRed {
     std::string Administrador;  // --cliente IP
     int PuestoPropio = 0;       // --puesto-propio K: "Mi puerto" of the client
     int EsperaMaxima = 60;      // seconds without news before giving up
+    std::string Sala;           // --sala SERVIDOR: play through a room on that server
+    std::string Codigo;         // --codigo C: the room a client joins
     bool Activa() const { return Clientes > 0 || !Administrador.empty(); }
 };
 

@@ -17,6 +17,7 @@
 #include "flow/red.h"
 #include "flow/sorteo.h"
 #include "net/qt/conexiones_qt.h"
+#include "net/textos_red.h"
 #include "rules/tablero.h"
 #include "tools/opciones_red.h"
 
@@ -90,6 +91,8 @@ int InterfazRed::Mensaje(const std::string& titulo, const std::string& texto, in
     if (titulo == TituloFinal || titulo == TituloLimite) AlTerminarPartida(titulo == TituloFinal);
     if (titulo == "Jugador desconectado" || titulo == "Continuar partida anterior") return Cancelar;
     if (texto.find("ha rechazado su solicitud") != std::string::npos) rechazado_ = true;
+    // A room that refused the code or cannot be reached will not change its mind.
+    if (titulo == TituloErrorCliente && texto.find("sala") != std::string::npos) Abandona(texto);
     if (texto.rfind("Se  ha  cortado", 0) == 0)
         Abandona("se ha cortado la comunicación con el Administrador de la partida");
     return respuesta;
@@ -130,7 +133,12 @@ void InterfazRed::DibujaDados(int jugador, int dado1, int dado2) {
     salida_ << '\n';
 }
 
+// The code goes out even when silent: the clients must be given it.
 void InterfazRed::MuestraEsperaRed(const std::string& titulo, const std::string&, int) {
+    if (sala_ && !sala_->Codigo().empty() && sala_->Codigo() != codigoMostrado_) {
+        codigoMostrado_ = sala_->Codigo();
+        salida_ << "Código de sala: " << codigoMostrado_ << std::endl;
+    }
     if (titulo == ultimaEspera_) return;
     ultimaEspera_ = titulo;
     if (!silencioso_) salida_ << "[" << titulo << "]" << std::endl;
@@ -287,8 +295,10 @@ int JuegaEnRed(const OpcionesRed& o, const Opciones& opciones, Partida& p, std::
         return 1;
     }
     if (opciones.Carpeta.empty()) PonCarpetaTemporal(p.Carpeta);
-    ConexionesQt conexiones;
+    ConexionesSalaQt conexiones;
+    if (!o.Sala.empty()) conexiones.PonSala(o.Sala, o.Codigo);
     InterfazRed ui(p, std::cout, opciones.Silencioso, opciones.Comprobar, semilla, o.EsperaMaxima);
+    ui.PonSala(&conexiones);
     Red red(p, ui, conexiones);
     ui.PonRed(&red);
     conexiones.PonOyente(&ui);

@@ -14,6 +14,7 @@
 #include <array>
 #include <functional>
 
+#include "net/qt/sala_qt.h"
 #include "net/red.h"
 #include "tools/huella.h"
 #include "tools/interfaz_texto.h"
@@ -31,6 +32,8 @@ public:
                 double esperaMaxima);
     // The sockets report here first, to keep the waits' clock; then Red.
     void PonRed(Red* red) { red_ = red; }
+    // The administrator's room, whose code is printed once it is open.
+    void PonSala(const ConexionesSalaQt* sala) { sala_ = sala; }
     // The clock of the waits starts again (a new stage of the run).
     void Noticia() { noticia_ = Reloj(); }
     // The administrator has refused this client (it may try again).
@@ -79,7 +82,9 @@ private:
     bool rechazado_ = false;
     std::array<bool, 4> marcas_{};
     int cuadros_ = 0;   // frame of a received throw being tumbled, 0 = none
-    std::string ultimaEspera_;   // the waiting panel is printed once, not every second
+    std::string ultimaEspera_;
+    const ConexionesSalaQt* sala_ = nullptr;
+    std::string codigoMostrado_;   // the waiting panel is printed once, not every second
 };
 
 }  // namespace parchis::texto

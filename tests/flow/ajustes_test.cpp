@@ -107,8 +107,20 @@ TEST_F(Ajustes, TheWindowStaysOpenUntilTheSettingsCanBePlayed) {
     p.IPAdministrador = "10.0.0";
     EXPECT_FALSE(SalidaAjustesJugadores(p, ui, copia));
     // Switching network play on was asked before the address was found wrong.
+    // Through a room the address is not asked for: the server and the code are.
+    p.JugarPorSala = true;
+    EXPECT_FALSE(SalidaAjustesJugadores(p, ui, copia));
+    PonServidorSala(p, " salas.ejemplo.org:49930 ");
+    PonCodigoSala(p, "k7m-4q");
+    EXPECT_FALSE(SalidaAjustesJugadores(p, ui, copia));
+    PonCodigoSala(p, "k7m 4qx");
+    EXPECT_EQ(p.CodigoSala, "K7M4QX");
+    EXPECT_TRUE(SalidaAjustesJugadores(p, ui, copia));
+    EXPECT_EQ(p.ServidorSala, "salas.ejemplo.org:49930");
     EXPECT_EQ(Titulos(ui), (std::vector<std::string>{"Número de Jugadores", "Número de Jugadores en Red",
-                                                  "Jugar en red", "Dirección IP"}));
+                                                  "Jugar en red", "Dirección IP", "Jugar en red",
+                                                  "Servidor de salas", "Jugar en red", "Código de sala",
+                                                  "Jugar en red"}));
 }
 
 // Each change that ends the game: the question, and what Aceptar and
@@ -136,6 +148,9 @@ TEST_F(Ajustes, ChangesThatEndTheGame) {
          [](const Partida& q) { return !q.JugarEnRed; }},
         {"network not left", [](Partida& q) { q.JugarEnRed = false; q.Control[2] = 2; }, Cancelar,
          {"Jugar en red"}, false, false, [](const Partida& q) { return q.JugarEnRed && q.Control[2] == 3; }},
+        {"network through a room refused", [](Partida& q) { q.JugarPorSala = true; q.ServidorSala = "s"; },
+         Cancelar, {"Modo de juego en red"}, false, false,
+         [](const Partida& q) { return !q.JugarPorSala && q.ServidorSala.empty(); }},
     };
     for (const auto& c : casos) {
         Partida q = prueba::PartidaEnJuego();

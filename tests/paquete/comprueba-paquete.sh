@@ -20,9 +20,9 @@ desktop-file-validate "$fuente/resources/paquete/$id.desktop" || falla "desktop-
 (cd "$build" && cpack -G DEB -B "$tmp/cpack") > "$tmp/cpack.log" 2>&1 || { cat "$tmp/cpack.log"; exit 1; }
 deb=$(ls "$tmp"/cpack/*.deb)
 dpkg-deb --contents "$deb" | awk '{ print $6 }' > "$tmp/contenido"
-for f in games/parchis games/parchis-texto share/applications/$id.desktop \
+for f in games/parchis games/parchis-texto games/parchis-sala share/applications/$id.desktop \
          share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg \
-         share/man/man6/parchis.6.gz share/man/man6/parchis-texto.6.gz \
+         share/man/man6/parchis.6.gz share/man/man6/parchis-texto.6.gz share/man/man6/parchis-sala.6.gz \
          share/doc/parchis/copyright share/doc/parchis/changelog.gz; do
     grep -qx "./usr/$f" "$tmp/contenido" || falla "falta /usr/$f"
 done
@@ -34,7 +34,9 @@ dpkg-deb -x "$deb" "$tmp/raiz"
 appstreamcli validate-tree --no-net "$tmp/raiz" || falla "appstreamcli validate-tree"
 desktop-file-validate "$tmp/raiz/usr/share/applications/$id.desktop" || falla "desktop-file-validate (paquete)"
 file "$tmp/raiz/usr/share/icons/hicolor/48x48/apps/$id.png" | grep -q "48 x 48" || falla "el icono de 48 no mide 48"
-man --warnings -l "$tmp/raiz/usr/share/man/man6/parchis-texto.6.gz" 2>&1 >/dev/null | grep . && falla "avisos de man"
+for pagina in parchis-texto parchis-sala; do
+    man --warnings -l "$tmp/raiz/usr/share/man/man6/$pagina.6.gz" 2>&1 >/dev/null | grep . && falla "avisos de man ($pagina)"
+done
 depende=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6widgets6 libqt6multimedia6 libqt6svg6 libc6; do
     echo "$depende" | grep -q "$lib" || falla "no depende de $lib: $depende"

@@ -5,6 +5,10 @@
 # With "cortes", a client is killed and started again at random moments:
 # the games go on, and every digest a client prints must be the
 # administrator's.
+# With SALA=<parchis-sala> the four meet in a room of a server of their
+# own instead (a cut client comes back with the same code); SEMILLA=S fixes
+# the dice (the administrator's S, client k's S+k); HUELLAS=<file> keeps
+# the administrator's digests.
 # Usage: red_extremo.sh <parchis-texto> [games] [cortes]
 programa=$1
 partidas=${2:-3}
@@ -16,15 +20,38 @@ trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$trabajo"' EXIT
 PARCHIS_DESPLAZAMIENTO_PUERTOS=-$((10000 + ($$ % 3000) * 5))
 export PARCHIS_DESPLAZAMIENTO_PUERTOS
 
+semilla() { [ -n "$SEMILLA" ] && echo "--semilla $((SEMILLA + $1))"; }
+sala=""
+if [ -n "$SALA" ]; then
+    "$SALA" --direccion 127.0.0.1 2>"$trabajo/sala.err" &
+    servidor=$!
+    sala="--sala 127.0.0.1"
+fi
+
 cliente() {  # cliente <seat> <run> <games>: one client, its output in c<seat>.<run>
-    exec "$programa" --cliente 127.0.0.1 --puesto-propio "$1" --partidas "$3" --comprobar \
+    exec "$programa" --cliente 127.0.0.1 --puesto-propio "$1" --partidas "$3" --comprobar $(semilla "$1") \
+        $sala ${codigo:+--codigo $codigo} \
         --silencioso --espera-maxima $espera --carpeta "$trabajo/c$1" >"$trabajo/c$1.$2.out" 2>&1
 }
 
+[ -z "$SALA" ] || sleep 0.3
 "$programa" --administrador 3 --partidas "$partidas" --comprobar --silencioso --espera-maxima $espera \
-    --carpeta "$trabajo/admin" >"$trabajo/admin.out" 2>&1 &
+    $(semilla 0) $sala --carpeta "$trabajo/admin" >"$trabajo/admin.out" 2>&1 &
 admin=$!
-for k in 1 2 3; do cliente $k 0 "$partidas" & eval "c$k=\$!"; done
+if [ -n "$SALA" ]; then   # the clients are given the room's code
+    for i in $(seq 100); do
+        codigo=$(sed -n 's/^Código de sala: //p' "$trabajo/admin.out")
+        [ -n "$codigo" ] && break
+        sleep 0.1
+    done
+    [ -n "$codigo" ] || { echo "FALLO: el administrador no ha abierto sala"; cat "$trabajo/admin.out" "$trabajo/sala.err"; exit 1; }
+fi
+# Callers are seated in the order they come: with fixed dice they come in
+# turn, so that each plays the same seat every run.
+for k in 1 2 3; do
+    cliente $k 0 "$partidas" & eval "c$k=\$!"
+    [ -z "$SEMILLA" ] || sleep 0.5
+done
 
 partidas_admin() { grep -c "^Huella:" "$trabajo/admin.out"; }
 cortados=0
@@ -64,10 +91,15 @@ for k in 1 2 3; do
         fi
     done
 done
+[ -z "$HUELLAS" ] || cp "$trabajo/huellas" "$HUELLAS"
+if [ -n "$SALA" ]; then
+    kill -TERM $servidor; wait $servidor
+    grep -q "cerrada" "$trabajo/sala.err" || { echo "FALLO: la sala no consta como cerrada"; cat "$trabajo/sala.err"; fallos=1; }
+fi
 n=$(wc -l <"$trabajo/huellas")
 [ "$n" -eq "$partidas" ] || { echo "FALLO: $n huellas del administrador, se esperaban $partidas"; fallos=1; }
 jugadas=$(awk -F', ' '{ split($2, a, " "); s += a[1] } END { print s + 0 }' "$trabajo/huellas")
 vueltas=$(cat "$trabajo"/c*.out | grep -c '^Huella:')
-echo "red_extremo: $n partidas, $jugadas jugadas, $cortados cortes, $vueltas partidas completas en los clientes," \
+echo "red_extremo${SALA:+ (sala)}: $n partidas, $jugadas jugadas, $cortados cortes, $vueltas partidas completas en los clientes," \
     "$( [ $fallos -eq 0 ] && echo 'ninguna diferencia' || echo 'CON DIFERENCIAS')"
 exit $fallos

@@ -81,17 +81,30 @@ bool ConexionesQt::Escucha(int puerto) {
 void ConexionesQt::AlLlegarPeticion() {
     while (servidor_ && servidor_->hasPendingConnections()) {
         QTcpSocket* s = servidor_->nextPendingConnection();
-        s->setReadBufferSize(LimiteLectura);   // a caller not answered yet may already send
-        const int id = ++ultimaPeticion_;
-        peticiones_[id] = s;
-        const std::string ip = Direccion(s->peerAddress());
-        const int puerto = s->peerPort();
-        QMetaObject::invokeMethod(this, [this, id, ip, puerto] {
-            if (!peticiones_.count(id)) return;
-            if (oyente_) oyente_->AlPedirConexion(id, ip, puerto);
-            Rechaza(id);
-        }, Qt::QueuedConnection);
+        PresentaPeticion(s, Direccion(s->peerAddress()), s->peerPort());
     }
+}
+
+void ConexionesQt::PresentaPeticion(QTcpSocket* s, const std::string& ip, int puerto) {
+    s->setParent(this);
+    s->setReadBufferSize(LimiteLectura);   // a caller not answered yet may already send
+    const int id = ++ultimaPeticion_;
+    peticiones_[id] = s;
+    QMetaObject::invokeMethod(this, [this, id, ip, puerto] {
+        if (!peticiones_.count(id)) return;
+        if (oyente_) oyente_->AlPedirConexion(id, ip, puerto);
+        Rechaza(id);
+    }, Qt::QueuedConnection);
+}
+
+void ConexionesQt::Instala(int ranura, QTcpSocket* s) {
+    if (!Valida(ranura)) return;
+    Ocupa(ranura, s);
+    if (s->bytesAvailable() > 0) {
+        const std::string datos = Texto(s->readAll());
+        Avisa(ranura, [ranura, datos](OyenteConexiones& o) { o.AlRecibir(ranura, datos); });
+    }
+    if (s->state() != QAbstractSocket::ConnectedState) Termina(ranura);
 }
 
 void ConexionesQt::Acepta(int peticion, int ranura) {

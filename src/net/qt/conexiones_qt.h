@@ -44,6 +44,14 @@ public:
     std::string IpRemota(int ranura) const override;
     int PuertoRemoto(int ranura) const override;
 
+protected:
+    // For a connection made another way (through a room server): it waits
+    // under a request number as a caller of the listener would.
+    void PresentaPeticion(QTcpSocket* socket, const std::string& ip, int puerto);
+    // Puts a connected socket in a slot; what it already holds is reported.
+    void Instala(int ranura, QTcpSocket* socket);
+    OyenteConexiones* Oyente() const { return oyente_; }
+
 private:
     struct Ranura {
         QTcpSocket* socket = nullptr;

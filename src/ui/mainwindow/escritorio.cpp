@@ -179,6 +179,8 @@ void Escritorio::CierraRed() {
 
 void Escritorio::MuestraEsperaRed(const std::string& titulo, const std::string& texto, int lineas) {
     mesa_.RevisaDisposicion();
+    const bool administrador = mesa_.Juego().ModoRed == 1;
+    mesa_.EsperaRed()->PonCodigo(administrador && codigoSala_ ? QString::fromStdString(codigoSala_()) : QString());
     mesa_.EsperaRed()->Muestra(titulo, texto, lineas);
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
+#include <string>
 
 #include "flow/generador.h"
 #include "flow/interfaz.h"
@@ -23,6 +25,9 @@ public:
     // The splash window shown while starting, closed once the main window
     // is ready.
     void PonCareta(QWidget* careta) { careta_ = careta; }
+    // The administrator's room code while it waits for players (empty
+    // when it plays without a room).
+    void PonCodigoSala(std::function<std::string()> codigo) { codigoSala_ = std::move(codigo); }
 
     void Cede() override;
     void Espera() override;
@@ -80,6 +85,7 @@ private:
 
     Mesa& mesa_;
     QWidget* careta_ = nullptr;
+    std::function<std::string()> codigoSala_;
     Generador generador_;
     bool semillaFija_ = false;
     std::chrono::steady_clock::time_point inicio_ = std::chrono::steady_clock::now();

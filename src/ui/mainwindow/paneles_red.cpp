@@ -1,8 +1,11 @@
 #include "ui/mainwindow/paneles_red.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace parchis {
@@ -62,7 +65,46 @@ PanelEsperaRed::PanelEsperaRed(QWidget* padre) : QWidget(padre) {
     fija.setStyleHint(QFont::TypeWriter);
     fija.setPixelSize(12);
     texto_->setFont(fija);
+    // The room's code, to be read out over the phone: large, in two groups
+    // of three, and copied whole by the button.
+    sala_ = new QWidget(this);
+    auto* fila = new QHBoxLayout(sala_);
+    fila->setContentsMargins(0, 0, 0, 0);
+    auto* rotulo = new QLabel(QStringLiteral("Código de la sala:"), sala_);
+    rotulo->setStyleSheet(QStringLiteral("color: #323c32; font-weight: bold;"));
+    codigoGrande_ = new QLabel(sala_);
+    codigoGrande_->setObjectName(QStringLiteral("Tex_CodigoSala"));
+    QFont grande(QStringLiteral("Monospace"));
+    grande.setStyleHint(QFont::TypeWriter);
+    grande.setPixelSize(34);
+    grande.setBold(true);
+    codigoGrande_->setFont(grande);
+    codigoGrande_->setStyleSheet(QStringLiteral("color: #771a12;"));
+    codigoGrande_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    copiar_ = new QPushButton(QStringLiteral("Copiar"), sala_);
+    copiar_->setObjectName(QStringLiteral("Cmd_CopiarCodigo"));
+    copiar_->setToolTip(QStringLiteral("Copiar el código de la sala para enviárselo a los demás jugadores"));
+    copiar_->setCursor(Qt::PointingHandCursor);
+    connect(copiar_, &QPushButton::clicked, this, [this] {
+        QGuiApplication::clipboard()->setText(codigo_);
+        copiar_->setText(QStringLiteral("Copiado"));
+    });
+    fila->addWidget(rotulo);
+    fila->addWidget(codigoGrande_, 1, Qt::AlignCenter);
+    fila->addWidget(copiar_);
+    sala_->setToolTip(QStringLiteral(
+        "Los demás jugadores escriben este código en Personalizar, con \"Jugar por sala\" y el modo Cliente."));
+    sala_->hide();
     hide();
+}
+
+void PanelEsperaRed::PonCodigo(const QString& codigo) {
+    if (codigo == codigo_) return;
+    codigo_ = codigo;
+    codigoGrande_->setText(codigo.left(3) + QLatin1Char(' ') + codigo.mid(3));
+    copiar_->setText(QStringLiteral("Copiar"));
+    // Only the button takes clicks, and only while there is a code to copy.
+    setAttribute(Qt::WA_TransparentForMouseEvents, codigo.isEmpty());
 }
 
 // Sized for the lines asked for, or for more when the words wrap into more;
@@ -76,7 +118,10 @@ void PanelEsperaRed::Muestra(const std::string& titulo, const std::string& texto
     const int altoTitulo = titulo_->sizeHint().height();
     titulo_->setGeometry(10, 10, ancho, altoTitulo);
     texto_->setGeometry(10, 10 + altoTitulo + 6, ancho, alto);
-    resize(AnchoEspera, altoTitulo + alto + 26);
+    const int altoSala = codigo_.isEmpty() ? 0 : sala_->sizeHint().height() + 6;
+    sala_->setGeometry(10, 10 + altoTitulo + 6 + alto + 4, ancho, altoSala);
+    sala_->setVisible(!codigo_.isEmpty());
+    resize(AnchoEspera, altoTitulo + alto + altoSala + 26);
     if (parentWidget()) {
         const int lado = std::min(parentWidget()->width(), parentWidget()->height());
         move((lado - width()) / 2, (lado - height()) / 2);

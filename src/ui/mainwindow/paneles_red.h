@@ -11,6 +11,7 @@
 #include "ui/common/controles.h"
 
 class QLabel;
+class QPushButton;
 
 namespace parchis {
 
@@ -26,6 +27,12 @@ public:
     // Texts as the game builds them, lines ending in CR LF.
     void Muestra(const std::string& titulo, const std::string& texto, int lineas);
     QString Texto() const;
+    // The administrator's room code, shown large under the text with a
+    // button that copies it; empty hides it.  Takes effect at the next
+    // Muestra.
+    void PonCodigo(const QString& codigo);
+    QString Codigo() const { return codigo_; }
+    QPushButton* Copiar() const { return copiar_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -33,6 +40,10 @@ protected:
 private:
     QLabel* titulo_;
     QLabel* texto_;
+    QWidget* sala_;
+    QLabel* codigoGrande_;
+    QPushButton* copiar_;
+    QString codigo_;
 };
 
 // Who asks to join and the seats still free: the person picks one with the

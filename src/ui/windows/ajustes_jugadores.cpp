@@ -185,9 +185,30 @@ QWidget* VentanaJugadores::Red() {
                          [this](const QString& t) { PonIPAdministrador(p_, t.toStdString()); });
     miIP_ = Rotulo(zona);
     miIP_->setWordWrap(true);
+    // A room on a server on the internet: nobody opens a port on a router.
+    porSala_ = new Interruptor(zona, Servicios(), QStringLiteral("  Jugar por sala"), [this] {
+        CambiaAjusteJugador(p_, ui_, AjusteJugador::PorSala);
+        Refresca();
+    });
+    porSala_->setObjectName(QStringLiteral("Opcion55"));
+    porSala_->setToolTip(QStringLiteral(
+        "Jugar a través de un servidor de salas de internet: el Administrador abre una sala y\n"
+        "dicta su código a los demás jugadores. Nadie tiene que abrir puertos en su router."));
+    servidorSala_ = new CampoTexto(zona, QStringLiteral(" Servidor de salas"), LargoServidorSala,
+                                   [this](const QString& t) { PonServidorSala(p_, t.toStdString()); });
+    servidorSala_->setToolTip(QStringLiteral(
+        "Dirección del servidor de salas (parchis-sala), con su puerto si no es el %1:\n"
+        "por ejemplo salas.ejemplo.org o 203.0.113.5:%1. Todos los jugadores escriben la misma.")
+                                  .arg(PuertoSala()));
+    codigoSala_ = new CampoTexto(zona, QStringLiteral(" Código de la sala"), LargoCodigoSala + 1,
+                                 [this](const QString& t) { PonCodigoSala(p_, t.toStdString()); });
+    codigoSala_->setToolTip(QStringLiteral(
+        "Las seis letras o cifras que el Administrador ve en su pantalla al abrir la sala."));
     for (QWidget* w : {static_cast<QWidget*>(jugarEnRed_), static_cast<QWidget*>(modoRed_),
-                       static_cast<QWidget*>(puerto_), static_cast<QWidget*>(puertoFijo_),
-                       static_cast<QWidget*>(ip_), static_cast<QWidget*>(miIP_)})
+                       static_cast<QWidget*>(porSala_), static_cast<QWidget*>(servidorSala_),
+                       static_cast<QWidget*>(codigoSala_), static_cast<QWidget*>(puerto_),
+                       static_cast<QWidget*>(puertoFijo_), static_cast<QWidget*>(ip_),
+                       static_cast<QWidget*>(miIP_)})
         caja->addWidget(w);
     caja->addStretch();
     zona->setFixedWidth(165);
@@ -232,10 +253,17 @@ void VentanaJugadores::Refresca() {
     const bool puertoValido = p_.MiPuerto >= 1 && p_.MiPuerto <= 3;
     puerto_->PonValor(puertoValido ? QString::number(PuertoCliente(p_.MiPuerto)) : QString());
     modoRed_->setVisible(p_.JugarEnRed);
+    const bool sala = p_.JugarEnRed && p_.JugarPorSala;
+    porSala_->PonValor(p_.JugarPorSala);
+    porSala_->setVisible(p_.JugarEnRed);
+    servidorSala_->setVisible(sala);
+    codigoSala_->setVisible(sala && cliente);
+    if (!servidorSala_->Campo()->hasFocus()) servidorSala_->PonTexto(Q(p_.ServidorSala));
+    if (!codigoSala_->Campo()->hasFocus()) codigoSala_->PonTexto(Q(p_.CodigoSala));
     puerto_->setVisible(p_.JugarEnRed && cliente);
-    ip_->setVisible(p_.JugarEnRed && cliente);
-    puertoFijo_->setVisible(p_.JugarEnRed && !cliente);
-    miIP_->setVisible(p_.JugarEnRed);
+    ip_->setVisible(p_.JugarEnRed && cliente && !sala);
+    puertoFijo_->setVisible(p_.JugarEnRed && !cliente && !sala);
+    miIP_->setVisible(p_.JugarEnRed && !sala);
     if (p_.JugarEnRed) {
         const std::string ip = MiDireccion();
         miIP_->setText(Q("Mi IP..: " + ip + (DireccionPrivada(ip) ? "  (Privada)" : "  (Pública)")));

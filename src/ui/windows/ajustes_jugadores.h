@@ -35,6 +35,9 @@ public:
     CampoTexto* Nombre(int j) const { return nombre_[j]; }
     Interruptor* JugarEnRed() const { return jugarEnRed_; }
     Selector* AspectoTablero() const { return aspecto_; }
+    Interruptor* PorSala() const { return porSala_; }
+    CampoTexto* ServidorSala() const { return servidorSala_; }
+    CampoTexto* CodigoSala() const { return codigoSala_; }
     QLabel* Cabecera(int j) const { return cabecera_[j]; }
 
 protected:
@@ -67,6 +70,9 @@ private:
     Interruptor* jugarEnRed_ = nullptr;
     Mando* velocidad_ = nullptr;
     CampoTexto* ip_ = nullptr;
+    Interruptor* porSala_ = nullptr;
+    CampoTexto* servidorSala_ = nullptr;
+    CampoTexto* codigoSala_ = nullptr;
     QLabel* miIP_ = nullptr;
     QLabel* puertoFijo_ = nullptr;
     Tablerito* tablerito_ = nullptr;

@@ -1,0 +1,52 @@
+// The opening exchange of a room server: one text line from each caller
+// before its bytes are piped, and the room codes.
+//
+//   administrator, control:  "PARCHIS-SALA 1 ADMINISTRADOR"
+//        answer:             "SALA <code> <key>"          (or "NO <reason>" and close)
+//   client:                  "PARCHIS-SALA 1 CLIENTE <code> <port>"
+//        answer:             "SI"                          (or "NO CODIGO" / "NO ESPERE" and close)
+//   server to administrator: "LLAMADA <id> <ip> <port>"   on the control connection
+//   administrator, link:     "PARCHIS-SALA 1 ENLACE <code> <key> <id>"   (no answer: the pipe starts)
+//
+// Every line ends in "\n" (a "\r" before it is allowed) and is at most
+// LongitudMaximaApertura bytes.  After the opening line the server only
+// pipes bytes, so the game's messages are the same as on a local network.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace parchis::sala {
+
+inline constexpr int VersionSala = 1;
+inline constexpr std::size_t LongitudMaximaApertura = 96;
+inline constexpr std::size_t LongitudCodigo = 6;
+inline constexpr std::size_t LongitudClave = 16;
+// Letters and digits a person cannot mistake for one another: no 0/O, 1/I/L.
+inline constexpr std::string_view AlfabetoCodigo = "23456789ABCDEFGHJKMNPQRSTUVWXYZ";
+
+enum class Papel { Ninguno, Administrador, Cliente, Enlace };
+
+struct Apertura {
+    Papel Quien = Papel::Ninguno;   // Ninguno: the line is not ours, or malformed
+    std::string Codigo;
+    std::string Clave;
+    int Puerto = 0;                 // the client's "Mi puerto", 1..65535
+    std::uint32_t Id = 0;           // the caller a link is for
+};
+
+// Reads one opening line (without its "\n").  Anything malformed, of
+// another version, too long or with stray bytes is Papel::Ninguno.
+Apertura LeeApertura(std::string_view linea);
+
+// A code or key of `n` characters of the alphabet from a secure source;
+// empty when the system has none to give.
+std::string GeneraCodigo(std::size_t n);
+// The code as a person typed it: blanks and dashes out, letters in capitals.
+// Empty when what is left is not a possible code.
+std::string NormalizaCodigo(std::string_view escrito);
+// Compares in a time that does not depend on where they differ.
+bool IgualesSinPrisa(std::string_view a, std::string_view b);
+
+}  // namespace parchis::sala

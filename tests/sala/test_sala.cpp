@@ -1,0 +1,290 @@
+// The room server on the loopback: what it pipes, what it refuses, and how
+// it stands up to callers that misbehave.  The server runs on a thread of
+// its own and is stopped before its counters are read.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "sala/apertura.h"
+#include "sala/servidor.h"
+
+using namespace parchis::sala;
+
+namespace {
+
+TEST(Apertura, LineasYCodigos) {
+    struct Caso {
+        const char* linea;
+        Papel quien;
+    };
+    const Caso casos[] = {
+        {"PARCHIS-SALA 1 ADMINISTRADOR", Papel::Administrador},
+        {"PARCHIS-SALA 1 ADMINISTRADOR\r", Papel::Administrador},
+        {"PARCHIS-SALA 1 CLIENTE ABC234 49921", Papel::Cliente},
+        {"PARCHIS-SALA 1 ENLACE ABC234 ABCDEFGHJKMNPQRS 7", Papel::Enlace},
+        {"PARCHIS-SALA 2 ADMINISTRADOR", Papel::Ninguno},            // another version
+        {"PARCHIS-SALA 1 CLIENTE ABC0O1 49921", Papel::Ninguno},     // characters a person would mistake
+        {"PARCHIS-SALA 1 CLIENTE abc234 49921", Papel::Ninguno},
+        {"PARCHIS-SALA 1 CLIENTE ABC234 0", Papel::Ninguno},
+        {"PARCHIS-SALA 1 CLIENTE ABC234 65536", Papel::Ninguno},
+        {"PARCHIS-SALA 1 CLIENTE ABC234 49921 x", Papel::Ninguno},
+        {"PARCHIS-SALA 1 ENLACE ABC234 SHORT 7", Papel::Ninguno},
+        {"PARCHIS-SALA 1 ENLACE ABC234 ABCDEFGHJKMNPQRS 0", Papel::Ninguno},
+        {"PARCHIS-SALA 1 ADMINISTRADOR\t", Papel::Ninguno},
+        {"", Papel::Ninguno},
+    };
+    for (const Caso& c : casos) EXPECT_EQ(LeeApertura(c.linea).Quien, c.quien) << c.linea;
+    EXPECT_EQ(LeeApertura("PARCHIS-SALA 1 CLIENTE ABC234 49921").Puerto, 49921);
+    EXPECT_EQ(LeeApertura(std::string(200, 'A')).Quien, Papel::Ninguno);
+
+    EXPECT_EQ(NormalizaCodigo(" abc-234 "), "ABC234");
+    EXPECT_EQ(NormalizaCodigo("ABC23"), "");
+    EXPECT_EQ(NormalizaCodigo("ABC2345"), "");
+    std::set<std::string> vistos;
+    for (int i = 0; i < 200; ++i) {
+        const std::string c = GeneraCodigo(LongitudCodigo);
+        ASSERT_EQ(NormalizaCodigo(c), c);
+        vistos.insert(c);
+    }
+    EXPECT_EQ(vistos.size(), 200u);
+}
+
+// A blocking socket with a timeout, connected to the server.
+int Llama(int puerto) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    timeval t{5, 0};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &t, sizeof t);
+    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &t, sizeof t);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<uint16_t>(puerto));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+void Manda(int fd, const std::string& s) { ASSERT_EQ(send(fd, s.data(), s.size(), MSG_NOSIGNAL), ssize_t(s.size())); }
+
+std::string Linea(int fd) {
+    std::string l;
+    char c;
+    while (recv(fd, &c, 1, 0) == 1 && c != '\n') l += c;
+    return l;
+}
+
+std::string LeeN(int fd, std::size_t n) {
+    std::string s(n, '\0');
+    std::size_t hay = 0;
+    while (hay < n) {
+        const ssize_t r = recv(fd, s.data() + hay, n - hay, 0);
+        if (r <= 0) break;
+        hay += std::size_t(r);
+    }
+    s.resize(hay);
+    return s;
+}
+
+// The other end has closed: recv gives 0 (or a reset) within the timeout.
+bool Cerrado(int fd) {
+    char c;
+    for (;;) {
+        const ssize_t r = recv(fd, &c, 1, 0);
+        if (r == 0 || (r < 0 && errno != EAGAIN && errno != EWOULDBLOCK)) return true;
+        if (r < 0) return false;
+    }
+}
+
+class Sala : public ::testing::Test {
+protected:
+    void Arranca(Limites l = {}) {
+        servidor_ = std::make_unique<Servidor>(l, &registro_);
+        ASSERT_TRUE(servidor_->Escucha(0, "127.0.0.1"));
+        puerto_ = servidor_->Puerto();
+        hilo_ = std::thread([this] { servidor_->Sirve(parar_); });
+    }
+    Medidas Para() {
+        if (hilo_.joinable()) {
+            parar_ = true;
+            hilo_.join();
+        }
+        return servidor_->Mide();
+    }
+    void TearDown() override { Para(); }
+    // An administrator's room: its control socket, code and key.
+    int AbreSala(std::string& codigo, std::string& clave) {
+        const int control = Llama(puerto_);
+        Manda(control, "PARCHIS-SALA 1 ADMINISTRADOR\n");
+        std::istringstream r(Linea(control));
+        std::string sala;
+        r >> sala >> codigo >> clave;
+        EXPECT_EQ(sala, "SALA");
+        return control;
+    }
+    // A client seated through its link: {client, link}.
+    std::pair<int, int> Une(int control, const std::string& codigo, const std::string& clave) {
+        const int cliente = Llama(puerto_);
+        Manda(cliente, "PARCHIS-SALA 1 CLIENTE " + codigo + " 49922\n");
+        EXPECT_EQ(Linea(cliente), "SI");
+        std::istringstream r(Linea(control));
+        std::string llamada, ip;
+        int id = 0, puerto = 0;
+        r >> llamada >> id >> ip >> puerto;
+        EXPECT_EQ(llamada + " " + ip + " " + std::to_string(puerto), "LLAMADA 127.0.0.1 49922");
+        const int enlace = Llama(puerto_);
+        Manda(enlace, "PARCHIS-SALA 1 ENLACE " + codigo + " " + clave + " " + std::to_string(id) + "\n");
+        return {cliente, enlace};
+    }
+
+    std::ostringstream registro_;
+    std::unique_ptr<Servidor> servidor_;
+    volatile bool parar_ = false;
+    std::thread hilo_;
+    int puerto_ = 0;
+};
+
+// Every byte value, and bytes sent right behind the opening lines, cross
+// unchanged and in order both ways; the end of one side ends the other.
+TEST_F(Sala, CopiaLosBytesTalCual) {
+    Arranca();
+    std::string codigo, clave;
+    const int control = AbreSala(codigo, clave);
+    const int cliente = Llama(puerto_);
+    Manda(cliente, "PARCHIS-SALA 1 CLIENTE " + codigo + " 49921\nZRA3404");
+    EXPECT_EQ(Linea(cliente), "SI");
+    std::istringstream r(Linea(control));
+    std::string llamada;
+    int id = 0;
+    r >> llamada >> id;
+    const int enlace = Llama(puerto_);
+    Manda(enlace, "PARCHIS-SALA 1 ENLACE " + codigo + " " + clave + " " + std::to_string(id) + "\nZRA34031");
+    EXPECT_EQ(LeeN(enlace, 7), "ZRA3404");
+    EXPECT_EQ(LeeN(cliente, 8), "ZRA34031");
+    std::string todos;
+    for (int i = 0; i < 4096; ++i) todos += char(i * 7 % 256);
+    Manda(cliente, todos);
+    EXPECT_EQ(LeeN(enlace, todos.size()), todos);
+    Manda(enlace, todos + "fin");
+    close(enlace);
+    EXPECT_EQ(LeeN(cliente, todos.size() + 3), todos + "fin");
+    EXPECT_TRUE(Cerrado(cliente));
+    close(cliente);
+    close(control);
+    // Once its administrator has gone the room is unknown, like any other.
+    const int tarde = Llama(puerto_);
+    Manda(tarde, "PARCHIS-SALA 1 CLIENTE " + codigo + " 49921\n");
+    EXPECT_EQ(Linea(tarde), "NO CODIGO");
+    close(tarde);
+    const Medidas m = Para();
+    EXPECT_EQ(m.BytesCopiados, 2 * todos.size() + 3 + 7 + 8);
+    EXPECT_NE(registro_.str().find("sala " + codigo + " abierta"), std::string::npos);
+    EXPECT_NE(registro_.str().find("sala " + codigo + " cerrada"), std::string::npos) << registro_.str();
+}
+
+// A wrong code and an unknown one get the same answer; past the allowance
+// of wrong codes even the right one is refused for a while.
+TEST_F(Sala, CodigosEquivocados) {
+    Limites l;
+    l.Fallos = 3;
+    l.RecargaFallo = 600;
+    Arranca(l);
+    std::string codigo, clave;
+    const int control = AbreSala(codigo, clave);
+    const std::string lineas[] = {"PARCHIS-SALA 1 CLIENTE 222222 1\n", "PARCHIS-SALA 1 CLIENTE 333333 1\n",
+                                  "PARCHIS-SALA 1 ENLACE " + codigo + " 2222222222222222 1\n",
+                                  "PARCHIS-SALA 1 CLIENTE " + codigo + " 1\n"};
+    const char* respuestas[] = {"NO CODIGO", "NO CODIGO", "NO CODIGO", "NO ESPERE"};
+    for (int i = 0; i < 4; ++i) {
+        const int fd = Llama(puerto_);
+        Manda(fd, lineas[i]);
+        EXPECT_EQ(Linea(fd), respuestas[i]) << lineas[i];
+        EXPECT_TRUE(Cerrado(fd));
+        close(fd);
+    }
+    close(control);
+}
+
+// Junk, over-long openings, a thousand connections at once and a peer that
+// never reads: each is closed, the counters stay within the caps, and a
+// room still works afterwards.
+TEST_F(Sala, ClientesHostiles) {
+    Limites l;
+    l.ConexionesPorDireccion = 40;
+    l.Atasco = 1;
+    l.EsperaApertura = 1;
+    l.Salida = 16 * 1024;
+    Arranca(l);
+    for (const std::string& basura : {std::string("\x16\x03\x01\x02\x00GET / HTTP/1.1\n", 21), std::string(500, 'x'),
+                                     std::string("PARCHIS-SALA 1 ADMINISTRADOR EXTRA\n")}) {
+        const int fd = Llama(puerto_);
+        send(fd, basura.data(), basura.size(), MSG_NOSIGNAL);
+        EXPECT_TRUE(Cerrado(fd));
+        close(fd);
+    }
+    std::vector<int> mil;
+    for (int i = 0; i < 1000; ++i)
+        if (const int fd = Llama(puerto_); fd >= 0) mil.push_back(fd);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    int abiertas = 0;
+    for (const int fd : mil) {
+        pollfd p{fd, POLLIN, 0};
+        abiertas += poll(&p, 1, 0) == 0;   // not closed by the server yet
+    }
+    EXPECT_LE(abiertas, l.ConexionesPorDireccion);
+    for (const int fd : mil) close(fd);
+
+    std::string codigo, clave;
+    const int control = AbreSala(codigo, clave);
+    const auto [cliente, enlace] = Une(control, codigo, clave);
+    const int buffer = 4096;
+    setsockopt(cliente, SOL_SOCKET, SO_RCVBUF, &buffer, sizeof buffer);
+    // The link floods a client that reads nothing: the server stops taking
+    // and, after a while, closes the client and with it the link.
+    const std::string trozo(64 * 1024, 'z');
+    timeval corto{0, 200000};
+    setsockopt(enlace, SOL_SOCKET, SO_SNDTIMEO, &corto, sizeof corto);
+    std::size_t mandados = 0;
+    const auto hasta = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (std::chrono::steady_clock::now() < hasta) {
+        const ssize_t n = send(enlace, trozo.data(), trozo.size(), MSG_NOSIGNAL);
+        if (n > 0) mandados += std::size_t(n);
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) break;
+    }
+    EXPECT_LT(mandados, 64u * 1024 * 1024) << "held back by the system's buffers, not swallowed";
+    EXPECT_TRUE(Cerrado(enlace));
+    close(cliente);
+    close(enlace);
+    const auto [otro, otroEnlace] = Une(control, codigo, clave);
+    Manda(otro, "hola");
+    EXPECT_EQ(LeeN(otroEnlace, 4), "hola");
+    const Medidas m = Para();
+    EXPECT_LE(m.Conexiones, 3);
+    EXPECT_LE(m.BytesRetenidos, 4 * l.Salida);
+    close(otro);
+    close(otroEnlace);
+    close(control);
+}
+
+// A room where nothing happens is closed, and its administrator told so by
+// the end of its connection.
+TEST_F(Sala, SalaInactivaSeCierra) {
+    Limites l;
+    l.Inactividad = 1;
+    Arranca(l);
+    std::string codigo, clave;
+    const int control = AbreSala(codigo, clave);
+    EXPECT_TRUE(Cerrado(control));
+    close(control);
+    EXPECT_EQ(Para().Salas, 0);
+    EXPECT_NE(registro_.str().find("cerrada: inactiva"), std::string::npos);
+}
+
+}  // namespace
