@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ai/dados.h"
 #include "flow/motor.h"
 #include "rules/tablero.h"
 
@@ -93,6 +94,9 @@ void FinDePartida(Partida& p, Interfaz& ui) {
     ui.Mensaje(TituloFinal, TextoFinal(p, puntos), p.ModoJuego == 2 ? 3 : 2, 1, 0);
     if (ui.Mensaje(TituloHistorico, PreguntaHistorico, 1, 2, 2181) == Aceptar)
         AnadeHistorico(p.Carpeta, RegistroDeLaPartida(p, puntos, ui.Ahora()));
+    // The dice of the game join the tally of all games (a record without a
+    // data folder, in tests, keeps no tally).
+    if (!p.Carpeta.empty()) AnadeRecuento(p.Carpeta, p);
     TerminaPartida(p, ui);
 }
 

@@ -97,7 +97,9 @@ void Motor::Juega() {
         switch (paso) {
             case Paso::Termina: TerminaPartida(p_, ui_); return;
             case Paso::Vuelve: return;
-            case Paso::Final: FinDePartida(p_, ui_); return;
+            case Paso::Final:
+                if (!ui_.Simulacion()) FinDePartida(p_, ui_);
+                return;
             default: break;
         }
     }
@@ -264,7 +266,7 @@ void Motor::EligeLocal() {
                         (p_.NumFichasMovibles == 1 ? "la barrera" : "una de sus barreras");
         ui_.MuestraMensaje(p_.TextoTurno);
     }
-    if (p_.NumFichasMovibles > 0) PreparaPanelCuenta(p_, ui_);
+    if (p_.NumFichasMovibles > 0 && !ui_.Simulacion()) PreparaPanelCuenta(p_, ui_);
     switch (DecideTurno(p_)) {
         case DecisionTurno::NoPuedeMover:
             p_.EsperandoFicha = false;

@@ -11,8 +11,10 @@
 #include "core/carpeta.h"
 #include "core/configuracion.h"
 #include "core/fichero.h"
+#include "ai/dados.h"
 #include "flow/motor.h"
 #include "flow/sorteo.h"
+#include "tools/analisis_texto.h"
 #include "tools/interfaz_texto.h"
 #include "tools/opciones.h"
 #include "tools/opciones_red.h"
@@ -47,13 +49,14 @@ struct CarpetaDeTrabajo {
 };
 
 // Stopped by Ctrl+C or SIGTERM, the tool still leaves no temporary folder
-// behind: the handler removes the history, the only file the games write,
-// and the folder (both safe to do inside a handler), then ends as the
-// signal would have.
-std::string HistorialTemporal, CarpetaTemporal;
+// behind: the handler removes the history and the dice tally, the only
+// files the games write, and the folder (all safe to do inside a handler),
+// then ends as the signal would have.
+std::string HistorialTemporal, RecuentoTemporal, CarpetaTemporal;
 
 extern "C" void AlInterrumpir(int senal) {
     unlink(HistorialTemporal.c_str());
+    unlink(RecuentoTemporal.c_str());
     rmdir(CarpetaTemporal.c_str());
     std::signal(senal, SIG_DFL);
     std::raise(senal);
@@ -63,6 +66,7 @@ void BorraAlInterrumpir(const CarpetaDeTrabajo& carpeta) {
     if (!carpeta.temporal) return;
     CarpetaTemporal = carpeta.ruta.string();
     HistorialTemporal = carpeta.Texto() + FicheroHistorial;
+    RecuentoTemporal = carpeta.Texto() + FicheroRecuento;
     std::signal(SIGINT, AlInterrumpir);
     std::signal(SIGTERM, AlInterrumpir);
 }
@@ -132,6 +136,11 @@ int main(int argc, char** argv) {
     if (opciones->Ayuda) {
         std::cout << texto::TextoAyuda << texto::AyudaRed;
         return 0;
+    }
+    if (!opciones->Analiza.empty()) {
+        const auto semilla = opciones->Semilla.value_or(static_cast<std::uint64_t>(
+            std::chrono::system_clock::now().time_since_epoch().count()));
+        return texto::AnalizaFichero(opciones->Analiza, semilla, std::cout, std::cerr);
     }
     Partida p = PartidaInicial();
     error = texto::AplicaCambios(*opciones, p);
