@@ -134,7 +134,8 @@ Paso Motor::Pasada() {
     if (!p_.PartidaIniciada) return Paso::Termina;
     ui_.PonPuntero(Puntero::Normal);
     // The penalty is not sent: every computer derives it from the throw.
-    if (!castigo) EnviaDelTurno(p_, ui_, TextoMovimiento(p_));
+    // (The message is only composed for network play.)
+    if (!castigo && p_.JugarEnRed) EnviaDelTurno(p_, ui_, TextoMovimiento(p_));
     return Ejecuta(pasadaBono);
 }
 
@@ -171,7 +172,7 @@ Paso Motor::Tira(bool& castigo) {
     }
     if (!p_.PartidaIniciada) return Paso::Termina;
     if (!remoto_) TiraDados(p_, ui_);
-    EnviaDelTurno(p_, ui_, TextoTirada(p_));
+    if (p_.JugarEnRed) EnviaDelTurno(p_, ui_, TextoTirada(p_));
     return Repeticion(castigo);
 }
 

@@ -60,7 +60,10 @@ int AnalizaFichero(const std::string& fichero, std::uint64_t semilla, std::ostre
         if (p.Estado[j] != 1 || (r.Parejas && j > 2)) continue;
         std::string nombre = NombreDe(p, j);
         if (r.Parejas) nombre += " y " + NombreDe(p, j + 2);
-        salida << "  " << nombre << std::string(nombre.size() < 20 ? 20 - nombre.size() : 1, ' ')
+        // Padded by characters, not bytes ("María").
+        std::size_t letras = 0;
+        for (unsigned char c : nombre) letras += (c & 0xC0) != 0x80;
+        salida << "  " << nombre << std::string(letras < 20 ? 20 - letras : 1, ' ')
                << Porcentaje(r.Probabilidad(j), 1) << " % ± " << Porcentaje(r.Margen(j), 1) << '\n';
     }
     if (r.SinGanador > 0) salida << "  Sin ganador (límite de jugadas): " << r.SinGanador << '\n';
