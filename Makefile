@@ -7,7 +7,7 @@ BUILD_FUZZ ?= build-fuzz
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 
-PAQUETES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev qt6-base-dev qt6-multimedia-dev qt6-charts-dev \
+PAQUETES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev \
             desktop-file-utils appstream dpkg-dev file man-db librsvg2-bin
 
 .PHONY: all run test bench fuzz soak-red deps configure build deb clean

@@ -446,6 +446,7 @@ void VentanaEstadisticas::Construye() {
     if (p_.PartidaIniciada) {
         const auto semilla = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
         analisis_ = std::make_unique<Analisis>(p_, semilla);
+        ++arranques_;
     }
     Sondea();
 }

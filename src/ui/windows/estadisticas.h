@@ -88,6 +88,8 @@ public:
 
     // The analysis now running (none without a game).
     const Analisis* AnalisisEnCurso() const { return analisis_.get(); }
+    // Analyses started so far: one more each time the position changes.
+    int Arranques() const { return arranques_; }
 
 private:
     void Construye();
@@ -102,6 +104,7 @@ private:
     RecuentoDados partida_{};
     RecuentoGeneral general_;
     bool todas_ = false;   // the "Dados" page shows all games
+    int arranques_ = 0;
     QScrollArea* turno_ = nullptr;
     Selector* alcance_ = nullptr;
     QLabel* tablaDados_ = nullptr;
