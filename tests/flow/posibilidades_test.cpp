@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "common/posicion.h"
 #include "common/posicion_media.h"
 #include "core/configuracion.h"

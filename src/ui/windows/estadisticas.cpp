@@ -538,7 +538,8 @@ void VentanaEstadisticas::MuestraDados() {
     serie->attachAxis(ejeX);
     auto* ejeY = new QValueAxis;
     ejeY->setRange(0, maximo * 1.1);
-    ejeY->setLabelFormat(QStringLiteral("%d"));
+    ejeY->applyNiceNumbers();
+    ejeY->setLabelFormat(QStringLiteral("%.0f"));
     grafico->addAxis(ejeY, Qt::AlignLeft);
     serie->attachAxis(ejeY);
     grafico->legend()->setAlignment(Qt::AlignBottom);
