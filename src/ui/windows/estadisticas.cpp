@@ -476,7 +476,7 @@ void VentanaEstadisticas::MuestraDados() {
     t += Celda(QStringLiteral("Todos"), true) + QStringLiteral("</tr>");
     auto fila = [&](const QString& titulo, double esperado, auto valor, bool rayada) {
         t += rayada ? QStringLiteral("<tr style='background:#eee8d8'>") : QStringLiteral("<tr>");
-        t += Celda(QStringLiteral("<b>%1</b>").arg(titulo)) + Celda(Esperado(esperado));
+        t += Celda(QStringLiteral("<b>%1</b>").arg(titulo)) + Celda(esperado < 0 ? QString() : Esperado(esperado));
         for (int j : columnas) t += Celda(QString::number(valor(r[j])));
         t += Celda(QStringLiteral("<b>%1</b>").arg(valor(todos))) + QStringLiteral("</tr>");
     };
@@ -492,7 +492,7 @@ void VentanaEstadisticas::MuestraDados() {
         fila(QStringLiteral("Dobles"), DoblesEsperados(todos), [](const CuentaDados& d) { return d.Dobles; },
              ++n % 2 == 0);
     }
-    fila(QStringLiteral("Tiradas"), static_cast<double>(todos.Tiradas + todos.TiradasDos),
+    fila(QStringLiteral("Tiradas"), -1,
          [](const CuentaDados& d) { return d.Tiradas + d.TiradasDos; }, ++n % 2 == 0);
     // Each seat's own test, as the probability that fair dice stray as far.
     t += QStringLiteral("<tr>") + Celda(QStringLiteral("<b>Azar</b>")) + Celda(QString());
