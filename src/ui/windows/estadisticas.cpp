@@ -71,13 +71,17 @@ void Derecha(QPainter& g, double x, double y, const QString& t) {
 
 }  // namespace
 
-TextoEstadisticas::TextoEstadisticas(QWidget* padre, Estadistica e, int puestoMesa)
+TextoEstadisticas::TextoEstadisticas(QWidget* padre, Estadistica e, int puestoMesa, int anchoMaximo)
     : QWidget(padre), e_(std::move(e)), puestoMesa_(puestoMesa),
       fija_(QFontDatabase::systemFont(QFontDatabase::FixedFont)) {
     setObjectName(QStringLiteral("Texto"));
-    fija_.setPixelSize(11);
-    columna_ = QFontMetricsF(fija_).horizontalAdvance(QLatin1Char('0'));
     x0_ = Margen;
+    // The largest type from 11 pixels down to 8 that lets the table fit.
+    for (int tamano = 11; tamano >= 8; --tamano) {
+        fija_.setPixelSize(tamano);
+        columna_ = QFontMetricsF(fija_).horizontalAdvance(QLatin1Char('0'));
+        if (Columna(ColumnasTotales) + Margen <= anchoMaximo) break;
+    }
     const double altoValores = CabezaValores + FilaValores * e_.Distribucion.NumValoresPosibles;
     const double alto = ArribaTablas + AltoFichas() + 16 + altoValores + Margen;
     setFixedSize(static_cast<int>(Columna(ColumnasTotales) + Margen), static_cast<int>(alto));
@@ -345,9 +349,14 @@ ServiciosControl ServiciosDe(Interfaz& ui) {
     return {[&ui](int n) { ui.TocaSonido(n, true); }, [&ui](int u) { ui.Pausa(u); }};
 }
 
-// The widest the window may be: the board's width at 800x600 and less on
-// any screen.
-constexpr int AnchoMaximo = 640;
+// The widest the window may be: the board's width at 800x600 (some 540
+// pixels, the height the window can use), and 640 on larger screens.
+int AnchoMaximo(QWidget* padre) {
+    const QScreen* pantalla = padre ? padre->screen() : QGuiApplication::primaryScreen();
+    if (!pantalla) return 540;
+    const QSize zona = pantalla->availableGeometry().size();
+    return std::clamp(std::min(zona.height() * 9 / 10, zona.width() * 2 / 3), 400, 640);
+}
 
 QString Celda(const QString& t, bool cabeza = false) {
     return cabeza ? QStringLiteral("<th align=right>&nbsp;%1&nbsp;</th>").arg(t)
@@ -361,7 +370,7 @@ QString Esperado(double x) { return QString::number(x, 'f', 1).replace(QLatin1Ch
 VentanaEstadisticas::VentanaEstadisticas(QWidget* padre, const ServiciosControl& s, const Partida& p)
     : VentanaAjustes(padre, s, QStringLiteral(" Estadísticas"), TemaAyuda, QStringLiteral("Ayuda sobre Estadísticas"),
                      QStringLiteral("Salir de Estadísticas")),
-      p_(p) {
+      p_(p), ancho_(AnchoMaximo(padre)) {
     auto* caja = new QVBoxLayout(Cuerpo());
     caja->setContentsMargins(0, 0, 0, 0);
     auto* paginas = new QTabWidget(Cuerpo());
@@ -419,8 +428,7 @@ VentanaEstadisticas::VentanaEstadisticas(QWidget* padre, const ServiciosControl&
     // As large as the pages, within the screen and the board's width.
     const QScreen* pantalla = padre ? padre->screen() : QGuiApplication::primaryScreen();
     const QSize zona = pantalla ? pantalla->availableGeometry().size() * 0.95 : QSize(800, 600);
-    const int ancho = std::min({turno_->widget()->width() + 60, zona.width(), AnchoMaximo});
-    resize(ancho, std::min(720, zona.height()));
+    resize(ancho_, std::min(720, zona.height()));
 }
 
 VentanaEstadisticas::~VentanaEstadisticas() {
@@ -436,7 +444,9 @@ std::uint64_t VentanaEstadisticas::Firma() const {
 
 void VentanaEstadisticas::Construye() {
     firma_ = Firma();
-    auto* texto = new TextoEstadisticas(turno_, CalculaEstadisticas(p_), p_.PuestoMesa);
+    // The page's width: the window's less its frame, the page's and a
+    // scroll bar.
+    auto* texto = new TextoEstadisticas(turno_, CalculaEstadisticas(p_), p_.PuestoMesa, ancho_ - 60);
     delete turno_->takeWidget();
     turno_->setWidget(texto);
     partida_ = CuentaTiradas(p_);

@@ -41,7 +41,9 @@ void AbreEstadisticas(QWidget* padre, Partida& p, Interfaz& ui);
 class TextoEstadisticas : public QWidget {
     Q_OBJECT
 public:
-    TextoEstadisticas(QWidget* padre, Estadistica e, int puestoMesa);
+    // The type shrinks (down to 8 pixels) so that the surface is at most
+    // `anchoMaximo` wide.
+    TextoEstadisticas(QWidget* padre, Estadistica e, int puestoMesa, int anchoMaximo);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -98,6 +100,7 @@ private:
     std::uint64_t Firma() const;
 
     const Partida& p_;
+    int ancho_;   // the window's width
     std::uint64_t firma_ = 0;
     QTimer reloj_;
     std::unique_ptr<Analisis> analisis_;
