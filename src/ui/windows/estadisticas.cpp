@@ -384,6 +384,11 @@ VentanaEstadisticas::VentanaEstadisticas(QWidget* padre, const ServiciosControl&
     turno_ = new QScrollArea(paginas);
     turno_->setFrameShape(QFrame::NoFrame);
     turno_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The page's paper beside a surface narrower than the page.
+    QPalette papel = turno_->viewport()->palette();
+    papel.setColor(QPalette::Window, Fondo);
+    turno_->viewport()->setPalette(papel);
+    turno_->viewport()->setAutoFillBackground(true);
     paginas->addTab(turno_, QStringLiteral("Turno"));
 
     auto* dados = new QScrollArea(paginas);
