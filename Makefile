@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 30
 
 # Build and test tools, the Qt 6 libraries, and what the package check uses.
 PAQUETES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev \
-            qt6-base-dev qt6-multimedia-dev qt6-svg-dev \
+            qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-charts-dev libqt6opengl6-dev \
             desktop-file-utils appstream dpkg-dev file man-db librsvg2-bin lintian
 
 .PHONY: all run test bench fuzz soak-red deps configure build deb clean

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ai/dados.h"
 #include "flow/motor.h"
 #include "rules/tablero.h"
 
@@ -97,6 +98,9 @@ void FinDePartida(Partida& p, Interfaz& ui) {
                    "No se ha podido añadir esta partida al Histórico (archivo ZRVEL34.HIS): compruebe que se "
                    "puede escribir en la carpeta de datos y que queda espacio libre en el disco.",
                    3, 1, 2181);
+    // The dice of the game join the tally of all games (a record without a
+    // data folder, in tests, keeps no tally).
+    if (!p.Carpeta.empty()) AnadeRecuento(p.Carpeta, p);
     TerminaPartida(p, ui);
 }
 

@@ -38,6 +38,11 @@ class Interfaz {
 public:
     virtual ~Interfaz() = default;
 
+    // True for the playouts of an analysis: the engine then skips what only a
+    // person needs (narration, the counting panel) and the end of the game
+    // (message, history, tallies), leaving the winner in Turno.
+    virtual bool Simulacion() const { return false; }
+
     // --- time and chance ------------------------------------------------------
     // Runs the pending window events once, without waiting for more.
     virtual void Cede() = 0;

@@ -101,6 +101,7 @@ void AnotaJugada(Partida& p, Interfaz& ui) {
     assert(p.NumJugada >= 1);
     AseguraLog(p, p.NumJugada);
     p.Jugadas[p.NumJugada] = EntradaJugada(p);
+    if (ui.Simulacion()) return;
     NarraJugada(p, p.NumJugada);
     ui.ActualizaLista();
 }

@@ -97,7 +97,9 @@ void Motor::Juega() {
         switch (paso) {
             case Paso::Termina: TerminaPartida(p_, ui_); return;
             case Paso::Vuelve: return;
-            case Paso::Final: FinDePartida(p_, ui_); return;
+            case Paso::Final:
+                if (!ui_.Simulacion()) FinDePartida(p_, ui_);
+                return;
             default: break;
         }
     }
@@ -132,7 +134,8 @@ Paso Motor::Pasada() {
     if (!p_.PartidaIniciada) return Paso::Termina;
     ui_.PonPuntero(Puntero::Normal);
     // The penalty is not sent: every computer derives it from the throw.
-    if (!castigo) EnviaDelTurno(p_, ui_, TextoMovimiento(p_));
+    // (The message is only composed for network play.)
+    if (!castigo && p_.JugarEnRed) EnviaDelTurno(p_, ui_, TextoMovimiento(p_));
     return Ejecuta(pasadaBono);
 }
 
@@ -170,7 +173,7 @@ Paso Motor::Tira(bool& castigo) {
     }
     if (!p_.PartidaIniciada) return Paso::Termina;
     if (!remoto_) TiraDados(p_, ui_);
-    EnviaDelTurno(p_, ui_, TextoTirada(p_));
+    if (p_.JugarEnRed) EnviaDelTurno(p_, ui_, TextoTirada(p_));
     return Repeticion(castigo);
 }
 
@@ -265,7 +268,7 @@ void Motor::EligeLocal() {
                         (p_.NumFichasMovibles == 1 ? "la barrera" : "una de sus barreras");
         ui_.MuestraMensaje(p_.TextoTurno);
     }
-    if (p_.NumFichasMovibles > 0) PreparaPanelCuenta(p_, ui_);
+    if (p_.NumFichasMovibles > 0 && !ui_.Simulacion()) PreparaPanelCuenta(p_, ui_);
     switch (DecideTurno(p_)) {
         case DecisionTurno::NoPuedeMover:
             p_.EsperandoFicha = false;

@@ -15,6 +15,8 @@ const char* const TextoAyuda =
     "  --tiempo-proceso    mide también el tiempo de proceso de cada decisión\n"
     "                      y lista las de más de 5 ms\n"
     "  --carpeta DIR       carpeta del histórico (una temporal si no se da)\n"
+    "  --analiza FICHERO   posibilidades de ganar de cada jugador en una partida\n"
+    "                      guardada o pospuesta, y cómo van sus dados\n"
     "  --dados 1|2         --fichas 4|8          --parejas | --individual\n"
     "  --cuenta 1|2        --salida 1|2          --seis 1|2|3      --primera 1|2|3\n"
     "  --sentido 1|2       --desactiva J\n"
@@ -121,7 +123,8 @@ std::optional<Opciones> LeeOpciones(int argc, char** argv, std::string& error) {
             o.TiempoProceso = true;
         } else if (Es(a, Interruptores)) {
             o.Cambios.push_back(a);
-        } else if (a == "--partidas" || a == "--semilla" || a == "--carpeta" || Es(a, ConValor)) {
+        } else if (a == "--partidas" || a == "--semilla" || a == "--carpeta" || a == "--analiza" ||
+                   Es(a, ConValor)) {
             // The next option is never taken for a value ("--carpeta --silencioso").
             if (i + 1 >= argc || std::string(argv[i + 1]).rfind("--", 0) == 0) {
                 error = a + " necesita un valor (--ayuda muestra las opciones)";
@@ -139,6 +142,7 @@ std::optional<Opciones> LeeOpciones(int argc, char** argv, std::string& error) {
             if (a == "--partidas") o.Partidas = n;
             else if (a == "--semilla") o.Semilla = static_cast<std::uint64_t>(n);
             else if (a == "--carpeta") o.Carpeta = v;
+            else if (a == "--analiza") o.Analiza = v;
             else o.Cambios.insert(o.Cambios.end(), {a, v});
         } else {
             error = "opción no válida: " + a + " (--ayuda muestra las opciones)";

@@ -18,6 +18,7 @@ struct Opciones {
     bool TiempoProceso = false;               // each decision's processor time too
     bool Ayuda = false;
     std::string Carpeta;                     // where the history goes; a temporary one when empty
+    std::string Analiza;                     // a saved game whose chances are printed
     // Changes to the default players and rules, applied in order.
     std::vector<std::string> Cambios;
 };

@@ -13,10 +13,12 @@
 #include "core/carpeta.h"
 #include "core/configuracion.h"
 #include "core/fichero.h"
+#include "ai/dados.h"
 #include "flow/arranque.h"
 #include "flow/motor.h"
 #include "flow/red.h"
 #include "flow/sorteo.h"
+#include "tools/analisis_texto.h"
 #include "tools/interfaz_texto.h"
 #include "tools/opciones.h"
 #include "tools/opciones_red.h"
@@ -71,7 +73,7 @@ void BorraAlInterrumpir(const CarpetaDeTrabajo& carpeta) {
     CarpetaTemporal = carpeta.ruta.string();
     const std::string temporal = MarcaTemporal + std::to_string(getpid());
     for (const char* f : {FicheroHistorial, FicheroBloqueo, FicheroConfiguracion, FicheroRestauracion,
-                          FicheroAnterior}) {
+                          FicheroAnterior, FicheroRecuento}) {
         FicherosTemporales.push_back(carpeta.Texto() + f);
         FicherosTemporales.push_back(carpeta.Texto() + f + temporal);
     }
@@ -145,6 +147,11 @@ int main(int argc, char** argv) {
         if (SalidaEscrita()) return 0;
         std::cerr << "no se ha podido escribir la salida\n";
         return 1;
+    }
+    if (!opciones->Analiza.empty()) {
+        const auto semilla = opciones->Semilla.value_or(static_cast<std::uint64_t>(
+            std::chrono::system_clock::now().time_since_epoch().count()));
+        return texto::AnalizaFichero(opciones->Analiza, semilla, std::cout, std::cerr);
     }
     Partida p = PartidaInicial();
     error = texto::AplicaCambios(*opciones, p);

@@ -1,10 +1,12 @@
 #!/bin/sh
 # The terminal tool refuses what it cannot do: options without their value,
 # values out of range, a history or an output it cannot write, a port it
-# cannot listen on (said even when silent); and stopped by a signal, in
-# network play too, it leaves no temporary folder behind.
+# cannot listen on (said even when silent), a file with no game to analyse;
+# stopped by a signal, in network play too, it leaves no temporary folder
+# behind; the analysis of a saved game repeats with its seed.
 # Usage: parchis_texto.sh <parchis-texto>
 programa=$1
+guardada=$(cd "$(dirname "$0")" && pwd)/partida_media.par
 trabajo=$(mktemp -d)
 trap 'rm -rf "$trabajo"' EXIT
 cd "$trabajo" || exit 1
@@ -81,6 +83,16 @@ wait "$primero"
 awk '/^Decisión/ { gsub(/ms,/, "ms"); gsub(/,/, "."); for (i = 1; i <= NF; ++i) if ($i == "ms") t[++n] = $(i - 1) }
      END { exit !(n >= 4 && t[2] + 0 <= t[3] + 0 && t[3] + 0 <= t[4] + 0 && t[1] + 0 <= t[4] + 0) }' salida ||
     { echo "FALLO: tiempos de decisión: $(grep Decisión salida)"; fallos=$((fallos + 1)); }
+
+# A saved game at move 82 with the default rules; all but the time repeats.
+"$programa" --analiza "$guardada" --semilla 5 | sed 's/ en [0-9.]* s:/:/' >analisis1 &&
+    "$programa" --analiza "$guardada" --semilla 5 | sed 's/ en [0-9.]* s:/:/' >analisis2 &&
+    cmp -s analisis1 analisis2 &&
+    grep -q "Posibilidades de ganar" analisis1 && [ "$(grep -c ' % ± ' analisis1)" -eq 4 ] ||
+    { echo "FALLO: --analiza: $(cat analisis1)"; fallos=$((fallos + 1)); }
+head -c 1000 "$guardada" >cortada
+espera 1 "no contiene una partida en juego" --analiza cortada
+espera 1 "no se puede leer" --analiza no-existe
 
 [ "$fallos" -eq 0 ] && echo "parchis-texto: todo correcto"
 exit "$fallos"

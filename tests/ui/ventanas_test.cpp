@@ -1,10 +1,11 @@
 // The settings windows and the saved-games dialog as a person uses them:
 // clicks and keys on the common controls, and what leaving the window
 // leaves in the record; the history window's pages by mouse and keyboard,
-// with their sounds, and a blank statistics window before a game starts.
+// with their sounds, and the statistics window before and during a game.
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -13,11 +14,13 @@
 #include <functional>
 #include <vector>
 
+#include "common/posicion_media.h"
 #include "con_mesa.h"
 #include "ui/board/pintura.h"
 #include "ui/common/ayuda.h"
 #include "ui/common/controles.h"
 #include "ui/windows/tablerito.h"
+#include "core/configuracion.h"
 #include "ui/windows/ajustes_jugadores.h"
 #include "ui/windows/estadisticas.h"
 #include "ui/windows/historia.h"
@@ -171,18 +174,35 @@ bool EnBlanco(VentanaEstadisticas& v) {
     return imagen == lleno;
 }
 
-TEST(VentanaEstadisticas, EnBlancoSinPartida) {
-    Registro r;
-    VentanaEstadisticas vacia(nullptr, Estadistica{}, 0, r.Sonido(), r.Ayuda());
+TEST(VentanaEstadisticas, TurnoDadosYPosibilidadesDeUnaPartida) {
+    const ServiciosControl s{[](int) {}, [](int) {}};
+    Partida reglas;
+    AplicaValoresPorDefecto(reglas);
+    reglas.Estado = {0, 1, 1, 1, 1};
+    VentanaEstadisticas vacia(nullptr, s, reglas);
     EXPECT_TRUE(EnBlanco(vacia));
+    EXPECT_EQ(vacia.AnalisisEnCurso(), nullptr);
 
-    Estadistica e;
-    e.HayPartida = true;
-    e.Turno = 1;
-    e.Distribucion.NumValoresPosibles = 6;
-    VentanaEstadisticas v(nullptr, e, 0, r.Sonido(), r.Ayuda());
+    Partida p = prueba::PosicionMedia(reglas, 2, 60);
+    ASSERT_TRUE(p.PartidaIniciada);
+    VentanaEstadisticas v(nullptr, s, p);
     v.show();
     EXPECT_FALSE(EnBlanco(v));
+    // No wider than the board at 800x600, and the turn page needs no
+    // horizontal scrolling.
+    EXPECT_LE(v.width(), 640);
+    auto* turno = v.findChild<QWidget*>(QStringLiteral("Texto"));
+    EXPECT_LE(turno->width(), v.width() - 40);
+    // The dice table counts the log's throws.
+    const CuentaDados todos = CuentaTiradas(p)[0];
+    const QString tabla = v.findChild<QLabel*>(QStringLiteral("Tabla_Dados"))->text();
+    EXPECT_TRUE(tabla.contains(QStringLiteral("<b>%1</b>").arg(todos.Tiradas + todos.TiradasDos)));
+    // Figures arrive on the event loop; a new position starts a new analysis.
+    for (int i = 0; i < 300 && v.AnalisisEnCurso()->Estimacion().Partidas == 0; ++i) QTest::qWait(100);
+    EXPECT_GT(v.AnalisisEnCurso()->Estimacion().Partidas, 0);
+    p.Turno = static_cast<Entero>(p.Turno % 4 + 1);
+    QTest::qWait(600);
+    EXPECT_EQ(v.Arranques(), 2);
 }
 
 }  // namespace

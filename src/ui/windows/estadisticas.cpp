@@ -1,27 +1,33 @@
 #include "ui/windows/estadisticas.h"
 
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTabWidget>
+#include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <chrono>
 
 #include "core/partida.h"
 #include "flow/interfaz.h"
+#include "flow/jugada.h"
 #include "rules/tablero.h"
-#include "ui/common/ayuda.h"
 
 namespace parchis {
 
 namespace {
 
 constexpr int TemaAyuda = 2161;
-constexpr int SonidoBoton = 9;
 
 constexpr double Margen = 12;
 constexpr double ArribaTablas = 52;
@@ -36,7 +42,11 @@ constexpr int ColOpciones = 66;
 constexpr int PasoOpciones = 4;
 constexpr int ColComentarios = 86;
 constexpr int ColBarra = 18, LargoBarra = 18;
-constexpr int ColumnasTotales = ColComentarios + 45;
+// The comment goes on a line of its own under the piece's row, indented:
+// the table is then as wide as its value cells, and the window no wider
+// than the board.
+constexpr int ColumnasTotales = ColComentarios;
+constexpr int ColComentarioDebajo = 4;
 
 const QColor Tinta(32, 36, 52);
 const QColor Cabeza(160, 195, 160);
@@ -61,18 +71,29 @@ void Derecha(QPainter& g, double x, double y, const QString& t) {
 
 }  // namespace
 
-TextoEstadisticas::TextoEstadisticas(QWidget* padre, Estadistica e, int puestoMesa)
+TextoEstadisticas::TextoEstadisticas(QWidget* padre, Estadistica e, int puestoMesa, int anchoMaximo)
     : QWidget(padre), e_(std::move(e)), puestoMesa_(puestoMesa),
       fija_(QFontDatabase::systemFont(QFontDatabase::FixedFont)) {
     setObjectName(QStringLiteral("Texto"));
-    fija_.setPixelSize(11);
-    columna_ = QFontMetricsF(fija_).horizontalAdvance(QLatin1Char('0'));
-    x0_ = Margen + AnchoValores + 24;
-    int filas = 3;
-    for (const JugadorEstadistica& j : e_.Jugadores) filas += static_cast<int>(j.Fichas.size()) + 1;
+    x0_ = Margen;
+    // The largest type from 11 pixels down to 8 that lets the table fit.
+    for (int tamano = 11; tamano >= 8; --tamano) {
+        fija_.setPixelSize(tamano);
+        columna_ = QFontMetricsF(fija_).horizontalAdvance(QLatin1Char('0'));
+        if (Columna(ColumnasTotales) + Margen <= anchoMaximo) break;
+    }
     const double altoValores = CabezaValores + FilaValores * e_.Distribucion.NumValoresPosibles;
-    const double alto = ArribaTablas + std::max(altoValores, filas * FilaFichas) + Margen;
+    const double alto = ArribaTablas + AltoFichas() + 16 + altoValores + Margen;
     setFixedSize(static_cast<int>(Columna(ColumnasTotales) + Margen), static_cast<int>(alto));
+}
+
+double TextoEstadisticas::AltoFichas() const {
+    int filas = 3;
+    for (const JugadorEstadistica& j : e_.Jugadores) {
+        filas += static_cast<int>(j.Fichas.size()) + 1;
+        for (const FichaEstadistica& f : j.Fichas) filas += f.Comentario.empty() ? 0 : 1;
+    }
+    return filas * FilaFichas;
 }
 
 void TextoEstadisticas::paintEvent(QPaintEvent*) {
@@ -82,8 +103,7 @@ void TextoEstadisticas::paintEvent(QPaintEvent*) {
     g.setRenderHint(QPainter::Antialiasing);
     g.setPen(Tinta);
     DibujaCabecera(g);
-    DibujaValores(g);
-    DibujaFichas(g);
+    DibujaValores(g, DibujaFichas(g) + 16);
 }
 
 void TextoEstadisticas::DibujaCabecera(QPainter& g) const {
@@ -116,9 +136,9 @@ void TextoEstadisticas::DibujaCabecera(QPainter& g) const {
     }
 }
 
-void TextoEstadisticas::DibujaValores(QPainter& g) const {
+void TextoEstadisticas::DibujaValores(QPainter& g, double arriba) const {
     const DistribucionValores& d = e_.Distribucion;
-    const QRectF cabeza(Margen, ArribaTablas, AnchoValores, CabezaValores);
+    const QRectF cabeza(Margen, arriba, AnchoValores, CabezaValores);
     g.setPen(QPen(Tinta.lighter(200), 1));
     g.setBrush(Cabeza);
     g.drawRect(cabeza);
@@ -150,7 +170,7 @@ void TextoEstadisticas::DibujaValores(QPainter& g) const {
     }
 }
 
-void TextoEstadisticas::DibujaFichas(QPainter& g) const {
+double TextoEstadisticas::DibujaFichas(QPainter& g) const {
     QFont negrita = fija_;
     negrita.setBold(true);
     g.setFont(negrita);
@@ -161,7 +181,8 @@ void TextoEstadisticas::DibujaFichas(QPainter& g) const {
     g.drawText(QPointF(Columna(0), y),
                QStringLiteral(" Jugador   Ficha        Gráfico       Casillas Porcent. Situac."));
     g.drawText(QPointF(Columna(ColOpciones), y), QStringLiteral("Opc contar"));
-    g.drawText(QPointF(Columna(ColComentarios), y), QStringLiteral("Comentarios"));
+    g.drawText(QPointF(Columna(ColComentarioDebajo), y + FilaFichas), QStringLiteral("Comentarios"));
+    y += FilaFichas;
     y += FilaFichas;
     for (std::size_t i = 0; i < e_.Valores.size(); ++i)
         Derecha(g, Columna(ColOpciones + 2 + PasoOpciones * static_cast<int>(i)), y,
@@ -172,11 +193,13 @@ void TextoEstadisticas::DibujaFichas(QPainter& g) const {
         for (const FichaEstadistica& f : j.Fichas) {
             y += FilaFichas;
             DibujaFila(g, j, f, y);
+            if (!f.Comentario.empty()) y += FilaFichas;
         }
         y += FilaFichas;
         g.setPen(QPen(Tinta.lighter(300), 1));
         g.drawLine(QPointF(Columna(0), y - 8), QPointF(Columna(ColumnasTotales), y - 8));
     }
+    return y;
 }
 
 void TextoEstadisticas::DibujaFila(QPainter& g, const JugadorEstadistica& j, const FichaEstadistica& f,
@@ -214,58 +237,335 @@ void TextoEstadisticas::DibujaFila(QPainter& g, const JugadorEstadistica& j, con
     g.drawText(QPointF(Columna(56), y), Q(TextoSituacion(f)));
     for (std::size_t i = 0; i < f.Destinos.size(); ++i)
         Derecha(g, Columna(ColOpciones + 2 + PasoOpciones * static_cast<int>(i)), y, Q(f.Destinos[i]));
-    g.drawText(QPointF(Columna(ColComentarios), y), Q(f.Comentario));
+    if (!f.Comentario.empty()) {
+        g.setPen(Tinta.lighter(160));
+        g.drawText(QPointF(Columna(ColComentarioDebajo), y + FilaFichas), Q(f.Comentario));
+    }
 }
 
-VentanaEstadisticas::VentanaEstadisticas(QWidget* padre, Estadistica e, int puestoMesa,
-                                         SonidoVentana sonido, AyudaVentana ayuda)
-    : QDialog(padre) {
-    setWindowTitle(QStringLiteral("Estadísticas"));
-    setStyleSheet(QStringLiteral("VentanaEstadisticas { background: #f4ead8; }"));
-    auto* texto = new TextoEstadisticas(this, std::move(e), puestoMesa);
-    auto* desplazable = new QScrollArea(this);
-    desplazable->setWidget(texto);
-    desplazable->setFocusPolicy(Qt::StrongFocus);
-    desplazable->setFrameShape(QFrame::NoFrame);
+// --- "Posibilidades" ------------------------------------------------------------
 
-    auto boton = [&](const char* caption, const char* nombre) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromUtf8(nombre));
-        b->setMinimumWidth(96);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setAutoDefault(false);
-        return b;
-    };
-    QPushButton* bAyuda = boton("Ayuda", "Pic_BotAyuda");
-    QPushButton* bSalir = boton("Salir", "Pic_BotSalir");
-    connect(bAyuda, &QPushButton::clicked, this, [this, sonido, ayuda] {
-        if (sonido) sonido(SonidoBoton);
-        if (ayuda) ayuda(this, TemaAyuda);
-    });
-    connect(bSalir, &QPushButton::clicked, this, [this, sonido] {
-        if (sonido) sonido(SonidoBoton);
-        accept();
-    });
-    auto* caja = new QVBoxLayout(this);
-    caja->addWidget(desplazable, 1);
-    auto* fila = new QHBoxLayout;
-    fila->addWidget(bAyuda);
-    fila->addStretch();
-    fila->addWidget(bSalir);
-    caja->addLayout(fila);
-    setTabOrder(desplazable, bAyuda);
-    setTabOrder(bAyuda, bSalir);
-    desplazable->setFocus();
+namespace {
 
-    // As large as the text, within the screen; the rest scrolls.
+QString Porcentaje(double x, int decimales) {
+    return QString::number(100 * x, 'f', decimales).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QString Miles(std::int64_t n) {
+    QString t = QString::number(n);
+    for (int i = t.size() - 3; i > 0; i -= 3) t.insert(i, QLatin1Char('.'));
+    return t;
+}
+
+constexpr double AltoBarra = 30;
+
+}  // namespace
+
+PanelPosibilidades::PanelPosibilidades(QWidget* padre, const Partida& p) : QWidget(padre) {
+    setObjectName(QStringLiteral("Posibilidades"));
+    puestoMesa_ = p.PuestoMesa;
+    parejas_ = p.ModoJuego == 2;
+    int filas = 0;
+    for (int j = 1; j <= 4; ++j) {
+        activo_[j] = p.Estado[j] == 1 && (!parejas_ || j <= 2);
+        nombres_[j] = NombreDe(p, j);
+        if (parejas_ && j <= 2) nombres_[j] += " y " + NombreDe(p, j + 2);
+        filas += activo_[j] ? 1 : 0;
+    }
+    setMinimumHeight(static_cast<int>(56 + filas * (AltoBarra + 12) + 60));
+    setMinimumWidth(360);
+}
+
+void PanelPosibilidades::Pon(const Posibilidades& r, bool terminado, bool valido) {
+    r_ = r;
+    terminado_ = terminado;
+    valido_ = valido;
+    update();
+}
+
+void PanelPosibilidades::paintEvent(QPaintEvent*) {
+    QPainter g(this);
+    g.fillRect(rect(), Fondo);
+    g.setRenderHint(QPainter::Antialiasing);
+    QFont f = font();
+    f.setPixelSize(13);
+    f.setBold(true);
+    g.setFont(f);
+    g.setPen(Tinta);
+    g.drawText(QPointF(Margen, 24), parejas_ ? QStringLiteral("Posibilidades de ganar de cada pareja")
+                                             : QStringLiteral("Posibilidades de ganar de cada jugador"));
+    f.setBold(false);
+    f.setPixelSize(12);
+    g.setFont(f);
+    if (!valido_) {
+        g.drawText(QPointF(Margen, 56), QStringLiteral("No hay ninguna partida en juego."));
+        return;
+    }
+    const double xNombre = Margen, xBarra = Margen + 150, ancho = width() - xBarra - Margen - 110;
+    double y = 44;
+    for (int j = 1; j <= 4; ++j) {
+        if (!activo_[j]) continue;
+        const QRectF fila(xBarra, y, ancho, AltoBarra);
+        g.setPen(QPen(Tinta.lighter(300), 1));
+        g.setBrush(Rayado);
+        g.drawRect(fila);
+        const QColor color = ColorDe(puestoMesa_, j);
+        g.setPen(Contorno(color));
+        g.setBrush(color);
+        g.drawRect(QRectF(xNombre, y + 7, 16, 16));
+        if (r_.Partidas > 0) {
+            const double q = r_.Probabilidad(j), m = r_.Margen(j);
+            g.drawRect(QRectF(xBarra, y + 4, ancho * q, AltoBarra - 8));
+            // The margin as a whisker across the bar's end.
+            g.setPen(QPen(Tinta, 2));
+            const double a = xBarra + ancho * std::max(0.0, q - m), b = xBarra + ancho * std::min(1.0, q + m);
+            const double centro = y + AltoBarra / 2;
+            g.drawLine(QPointF(a, centro), QPointF(b, centro));
+            g.drawLine(QPointF(a, centro - 6), QPointF(a, centro + 6));
+            g.drawLine(QPointF(b, centro - 6), QPointF(b, centro + 6));
+            g.setPen(Tinta);
+            g.drawText(QRectF(fila.right() + 8, y, 110, AltoBarra), Qt::AlignVCenter | Qt::AlignLeft,
+                       Porcentaje(q, 1) + QStringLiteral(" % ± ") + Porcentaje(m, 1));
+        }
+        g.setPen(Tinta);
+        g.drawText(QRectF(xNombre + 24, y, xBarra - xNombre - 28, AltoBarra), Qt::AlignVCenter | Qt::AlignLeft,
+                   Q(nombres_[j]));
+        y += AltoBarra + 12;
+    }
+    QString estado;
+    if (r_.Partidas == 0)
+        estado = QStringLiteral("Jugando partidas simuladas desde esta posición...");
+    else
+        estado = (terminado_ ? QStringLiteral("Estimación terminada: ") : QStringLiteral("Calculando: ")) +
+                 Miles(r_.Partidas) + QStringLiteral(" partidas simuladas; margen del 95 %.");
+    g.drawText(QRectF(Margen, y + 4, width() - 2 * Margen, 40), Qt::TextWordWrap, estado);
+}
+
+// --- the window ----------------------------------------------------------------
+
+namespace {
+
+ServiciosControl ServiciosDe(Interfaz& ui) {
+    return {[&ui](int n) { ui.TocaSonido(n, true); }, [&ui](int u) { ui.Pausa(u); }};
+}
+
+// The widest the window may be: the board's width at 800x600 (some 540
+// pixels, the height the window can use), and 640 on larger screens.
+int AnchoMaximo(QWidget* padre) {
+    const QScreen* pantalla = padre ? padre->screen() : QGuiApplication::primaryScreen();
+    if (!pantalla) return 540;
+    const QSize zona = pantalla->availableGeometry().size();
+    return std::clamp(std::min(zona.height() * 9 / 10, zona.width() * 2 / 3), 400, 640);
+}
+
+QString Celda(const QString& t, bool cabeza = false) {
+    return cabeza ? QStringLiteral("<th align=right>&nbsp;%1&nbsp;</th>").arg(t)
+                  : QStringLiteral("<td align=right>&nbsp;%1&nbsp;</td>").arg(t);
+}
+
+QString Esperado(double x) { return QString::number(x, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(',')); }
+
+}  // namespace
+
+VentanaEstadisticas::VentanaEstadisticas(QWidget* padre, const ServiciosControl& s, const Partida& p)
+    : VentanaAjustes(padre, s, QStringLiteral(" Estadísticas"), TemaAyuda, QStringLiteral("Ayuda sobre Estadísticas"),
+                     QStringLiteral("Salir de Estadísticas")),
+      p_(p), ancho_(AnchoMaximo(padre)) {
+    auto* caja = new QVBoxLayout(Cuerpo());
+    caja->setContentsMargins(0, 0, 0, 0);
+    auto* paginas = new QTabWidget(Cuerpo());
+    paginas->setObjectName(QStringLiteral("Paginas"));
+    paginas->setStyleSheet(QStringLiteral(
+        "QTabWidget::pane { border: 1px solid #771a12; background: #faf6ec; }"
+        "QTabBar::tab { background: #c8b898; border: 1px solid #771a12; padding: 4px 10px; color: #323c32; }"
+        "QTabBar::tab:selected { background: #a0c3a0; font-weight: bold; }"));
+    caja->addWidget(paginas);
+
+    turno_ = new QScrollArea(paginas);
+    turno_->setFrameShape(QFrame::NoFrame);
+    turno_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The page's paper beside a surface narrower than the page.
+    QPalette papel = turno_->viewport()->palette();
+    papel.setColor(QPalette::Window, Fondo);
+    turno_->viewport()->setPalette(papel);
+    turno_->viewport()->setAutoFillBackground(true);
+    paginas->addTab(turno_, QStringLiteral("Turno"));
+
+    auto* dados = new QScrollArea(paginas);
+    dados->setFrameShape(QFrame::NoFrame);
+    dados->setWidgetResizable(true);
+    auto* hojaDados = new QWidget(dados);
+    hojaDados->setObjectName(QStringLiteral("Dados"));
+    hojaDados->setStyleSheet(QStringLiteral("#Dados { background: #faf6ec; } QLabel { color: #202434; }"));
+    auto* cajaDados = new QVBoxLayout(hojaDados);
+    alcance_ = new Selector(hojaDados, s, QStringLiteral("Tiradas contadas"), [this] {
+        todas_ = !todas_;
+        MuestraDados();
+        return true;
+    });
+    alcance_->setObjectName(QStringLiteral("Sel_Alcance"));
+    cajaDados->addWidget(alcance_, 0, Qt::AlignLeft);
+    tablaDados_ = new QLabel(hojaDados);
+    tablaDados_->setObjectName(QStringLiteral("Tabla_Dados"));
+    tablaDados_->setTextFormat(Qt::RichText);
+    cajaDados->addWidget(tablaDados_);
+    veredicto_ = new QLabel(hojaDados);
+    veredicto_->setObjectName(QStringLiteral("Veredicto"));
+    veredicto_->setWordWrap(true);
+    cajaDados->addWidget(veredicto_);
+    grafico_ = new QChartView(hojaDados);
+    grafico_->setObjectName(QStringLiteral("Grafico"));
+    grafico_->setRenderHint(QPainter::Antialiasing);
+    grafico_->setMinimumHeight(230);
+    cajaDados->addWidget(grafico_);
+    cajaDados->addStretch();
+    dados->setWidget(hojaDados);
+    paginas->addTab(dados, QStringLiteral("Dados"));
+
+    posibilidades_ = new PanelPosibilidades(paginas, p_);
+    paginas->addTab(posibilidades_, QStringLiteral("Posibilidades"));
+
+    Construye();
+    connect(&reloj_, &QTimer::timeout, this, [this] { Sondea(); });
+    reloj_.start(250);
+    PreparaFoco(paginas);
+
+    // As large as the pages, within the screen and the board's width.
     const QScreen* pantalla = padre ? padre->screen() : QGuiApplication::primaryScreen();
     const QSize zona = pantalla ? pantalla->availableGeometry().size() * 0.95 : QSize(800, 600);
-    resize(std::min(texto->width() + 30, zona.width()), std::min(texto->height() + 70, zona.height()));
+    resize(ancho_, std::min(720, zona.height()));
+}
+
+VentanaEstadisticas::~VentanaEstadisticas() {
+    reloj_.stop();
+    analisis_.reset();   // stops the worker threads and waits for them
+}
+
+std::uint64_t VentanaEstadisticas::Firma() const {
+    return HuellaPartida(p_) * 31 + static_cast<std::uint64_t>(p_.Turno) * 7 +
+           (p_.PartidaIniciada ? 1 : 0) + (p_.TiradaNueva ? 2 : 0) + (p_.EsperandoFicha ? 4 : 0) +
+           static_cast<std::uint64_t>(p_.NumJugada) * 1000003;
+}
+
+void VentanaEstadisticas::Construye() {
+    firma_ = Firma();
+    // The page's width: the window's less its frame, the page's and a
+    // scroll bar.
+    auto* texto = new TextoEstadisticas(turno_, CalculaEstadisticas(p_), p_.PuestoMesa, ancho_ - 60);
+    delete turno_->takeWidget();
+    turno_->setWidget(texto);
+    partida_ = CuentaTiradas(p_);
+    general_ = p_.Carpeta.empty() ? RecuentoGeneral{} : CargaRecuento(p_.Carpeta);
+    MuestraDados();
+    analisis_.reset();
+    if (p_.PartidaIniciada) {
+        const auto semilla = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+        analisis_ = std::make_unique<Analisis>(p_, semilla);
+        ++arranques_;
+    }
+    Sondea();
+}
+
+void VentanaEstadisticas::Sondea() {
+    if (Firma() != firma_) {
+        Construye();
+        return;
+    }
+    const bool valido = analisis_ && analisis_->Valido();
+    posibilidades_->Pon(valido ? analisis_->Estimacion() : Posibilidades{}, valido && analisis_->Terminado(),
+                        valido);
+    if (!valido || analisis_->Terminado()) reloj_.setInterval(1000);
+}
+
+void VentanaEstadisticas::MuestraDados() {
+    alcance_->PonValor(todas_ ? QStringLiteral("Todas las partidas") : QStringLiteral("Esta partida"));
+    const RecuentoDados& r = todas_ ? general_.Recuento : partida_;
+    const CuentaDados& todos = r[0];
+    std::vector<int> columnas;
+    for (int j = 1; j <= 4; ++j)
+        if (p_.Estado[j] == 1 || r[j].Dados() > 0) columnas.push_back(j);
+    QString t = QStringLiteral("<table cellspacing=0 cellpadding=2 border=1 style='border-color:#b0a890'>");
+    t += QStringLiteral("<tr style='background:#a0c3a0'>") + Celda(QString(), true) +
+         Celda(QStringLiteral("Esperado"), true);
+    for (int j : columnas) t += Celda(Q(NombreDe(p_, j)), true);
+    t += Celda(QStringLiteral("Todos"), true) + QStringLiteral("</tr>");
+    auto fila = [&](const QString& titulo, double esperado, auto valor, bool rayada) {
+        t += rayada ? QStringLiteral("<tr style='background:#eee8d8'>") : QStringLiteral("<tr>");
+        t += Celda(QStringLiteral("<b>%1</b>").arg(titulo)) + Celda(esperado < 0 ? QString() : Esperado(esperado));
+        for (int j : columnas) t += Celda(QString::number(valor(r[j])));
+        t += Celda(QStringLiteral("<b>%1</b>").arg(valor(todos))) + QStringLiteral("</tr>");
+    };
+    int n = 0;
+    for (int c = 1; c <= 6; ++c)
+        fila(QStringLiteral("Cara %1").arg(c), CarasEsperadas(todos), [c](const CuentaDados& d) { return d.Caras[c]; },
+             ++n % 2 == 0);
+    const bool dos = todos.TiradasDos > 0;
+    if (dos) {
+        for (int v = 2; v <= 12; ++v)
+            fila(QStringLiteral("Suma %1").arg(v), SumasEsperadas(todos, v),
+                 [v](const CuentaDados& d) { return d.Sumas[v]; }, ++n % 2 == 0);
+        fila(QStringLiteral("Dobles"), DoblesEsperados(todos), [](const CuentaDados& d) { return d.Dobles; },
+             ++n % 2 == 0);
+    }
+    fila(QStringLiteral("Tiradas"), -1,
+         [](const CuentaDados& d) { return d.Tiradas + d.TiradasDos; }, ++n % 2 == 0);
+    // Each seat's own test, as the probability that fair dice stray as far.
+    t += QStringLiteral("<tr>") + Celda(QStringLiteral("<b>Azar</b>")) + Celda(QString());
+    for (int j : columnas) {
+        const PruebaDados pj = PruebaCaras(r[j]);
+        t += Celda(pj.Suficiente ? Q(TextoProbabilidad(pj.Probabilidad)) : QStringLiteral("-"));
+    }
+    const PruebaDados caras = PruebaCaras(todos);
+    t += Celda(caras.Suficiente ? Q(TextoProbabilidad(caras.Probabilidad)) : QStringLiteral("-")) +
+         QStringLiteral("</tr></table>");
+    tablaDados_->setText(t);
+
+    QString v = QStringLiteral("<b>") + Q(Veredicto(caras)) + QStringLiteral(".</b>");
+    if (dos && PruebaSumas(todos).Suficiente)
+        v += QStringLiteral("<br>Sumas de los dos dados: ") + Q(Veredicto(PruebaSumas(todos))) + QStringLiteral(".");
+    v += QStringLiteral("<br><small>Fila «Azar»: probabilidad de que unos dados sin trucar se aparten "
+                        "de lo esperado tanto o más que los de cada jugador.</small>");
+    if (todas_) v += QStringLiteral("<br><small>%1 partidas terminadas en este ordenador.</small>").arg(general_.Partidas);
+    veredicto_->setText(v);
+
+    // Observed against expected faces, all seats together.
+    auto* observado = new QBarSet(QStringLiteral("Observado"));
+    auto* esperado = new QBarSet(QStringLiteral("Esperado"));
+    observado->setColor(QColor(60, 130, 60));
+    esperado->setColor(QColor(200, 190, 160));
+    QStringList caras6;
+    double maximo = 1;
+    for (int c = 1; c <= 6; ++c) {
+        *observado << static_cast<double>(todos.Caras[c]);
+        *esperado << CarasEsperadas(todos);
+        caras6 << QString::number(c);
+        maximo = std::max({maximo, static_cast<double>(todos.Caras[c]), CarasEsperadas(todos)});
+    }
+    auto* serie = new QBarSeries;
+    serie->append(observado);
+    serie->append(esperado);
+    auto* grafico = new QChart;
+    grafico->addSeries(serie);
+    grafico->setTitle(QStringLiteral("Caras de los dados: observado y esperado"));
+    auto* ejeX = new QBarCategoryAxis;
+    ejeX->append(caras6);
+    grafico->addAxis(ejeX, Qt::AlignBottom);
+    serie->attachAxis(ejeX);
+    auto* ejeY = new QValueAxis;
+    ejeY->setRange(0, maximo * 1.1);
+    ejeY->applyNiceNumbers();
+    ejeY->setLabelFormat(QStringLiteral("%.0f"));
+    grafico->addAxis(ejeY, Qt::AlignLeft);
+    serie->attachAxis(ejeY);
+    grafico->legend()->setAlignment(Qt::AlignBottom);
+    grafico->setMargins(QMargins(4, 4, 4, 4));
+    QChart* viejo = grafico_->chart();
+    grafico_->setChart(grafico);
+    delete viejo;
 }
 
 void AbreEstadisticas(QWidget* padre, Partida& p, Interfaz& ui) {
-    VentanaEstadisticas v(padre, CalculaEstadisticas(p), p.PuestoMesa,
-                          [&ui](int n) { ui.TocaSonido(n, true); }, AbreAyuda);
+    VentanaEstadisticas v(padre, ServiciosDe(ui), p);
     v.setWindowModality(Qt::WindowModal);
     v.exec();
 }

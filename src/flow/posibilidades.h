@@ -1,0 +1,110 @@
+// Each seat's chance of winning from the position on the board, estimated
+// by playing the game to its end many times from there with the program's
+// own engine and computer player: each seat at its level and character, a
+// person's seat (here or over the network) as the computer at level 10.
+// The playouts skip what only a person needs (narration, the move list,
+// the counting panel, drawing, sound, files).
+//
+// Playout number i is played with dice drawn from (seed, i) alone, so the
+// figures of the first n playouts are the same whichever thread played
+// them and however many threads there are: a fixed seed repeats them.
+// Playouts run on worker threads, each on its own copy of the record; the
+// caller only ever sees finished figures.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "core/partida.h"
+
+namespace parchis {
+
+// 95 % of a normal distribution lies within this many standard deviations.
+inline constexpr double Z95 = 1.959964;
+
+struct Posibilidades {
+    std::int64_t Partidas = 0;      // playouts counted
+    std::int64_t SinGanador = 0;    // stopped at the move limit
+    std::array<std::int64_t, 5> Victorias{};   // [1..4]
+    bool Parejas = false;
+
+    // Chance of seat j (with pairs, of j's pair) in [0, 1], and its 95 %
+    // margin (half the width of the interval).
+    double Probabilidad(int jugador) const;
+    double Margen(int jugador) const;
+    // The widest margin over the active seats of `p`.
+    double MargenMaximo(const Partida& p) const;
+};
+
+// The record as the playouts start from it: a copy at the start of the
+// current throw (a throw half played is taken back), with every seat the
+// computer's, nothing for the screen and no network.  Returns false when
+// there is no game under way or, with `comprobar` (a record read from a
+// file), when its log is not one the engine writes or does not replay to
+// its position: no playout could be trusted from it.
+bool PreparaSimulacion(const Partida& p, Partida& inicio, bool comprobar = false);
+
+// Plays playout number `indice` from `inicio` (prepared as above) and
+// returns the winning seat, 0 when the game reached the move limit or was
+// stopped (`parar` set).
+int JuegaSimulacion(const Partida& inicio, std::uint64_t semilla, std::int64_t indice,
+                    const std::atomic<bool>* parar = nullptr);
+
+// Playouts on `hilos` worker threads (0: one per core), in blocks, until
+// the margin of every seat is at most `margen` (and at least MinimoPartidas
+// have been played), `maximo` playouts are done, or it is stopped.  The
+// destructor stops it and waits for the threads.
+class Analisis {
+public:
+    static constexpr std::int64_t MinimoPartidas = 200;
+    static constexpr std::int64_t Bloque = 16;
+
+    Analisis(const Partida& p, std::uint64_t semilla, double margen = 0.02,
+             std::int64_t maximo = 200000, int hilos = 0, bool comprobar = false);
+    ~Analisis();
+    Analisis(const Analisis&) = delete;
+    Analisis& operator=(const Analisis&) = delete;
+
+    // False when the record gives no position to play from.
+    bool Valido() const { return valido_; }
+    // The figures of the playouts counted so far: always a whole number of
+    // blocks from the first, so the same seed gives the same figures.
+    Posibilidades Estimacion() const;
+    // The goal is reached, the maximum played, or it was stopped.
+    bool Terminado() const { return terminado_.load(); }
+    void Para();
+    // Blocks until Terminado.
+    void Espera();
+
+private:
+    void Trabaja();
+    void CuentaBloques();   // with mutex_ held
+
+    Partida inicio_;
+    std::uint64_t semilla_;
+    double margen_;
+    std::int64_t maximo_;
+    bool valido_ = false;
+    std::atomic<bool> parar_{false};
+    std::atomic<bool> terminado_{false};
+    std::atomic<std::int64_t> siguienteBloque_{0};
+
+    mutable std::mutex mutex_;
+    // Winners of each block's playouts, by block, as they finish.
+    std::vector<std::vector<std::uint8_t>> bloques_;
+    std::vector<bool> hechos_;
+    Posibilidades cuenta_;          // the finished blocks from the first
+    std::int64_t contados_ = 0;     // blocks counted in cuenta_
+    std::vector<std::thread> hilos_;
+};
+
+// Runs an analysis to its end on the calling thread's behalf.
+Posibilidades EstimaPosibilidades(const Partida& p, std::uint64_t semilla, double margen = 0.02,
+                                  std::int64_t maximo = 200000, int hilos = 0);
+
+}  // namespace parchis
