@@ -6,7 +6,6 @@
 
 #include "core/estado.h"
 #include "core/fichero.h"
-
 #include "rules/registro.h"
 #include "rules/tablero.h"
 
