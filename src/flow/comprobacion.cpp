@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
+#include "core/estado.h"
+#include "core/fichero.h"
 #include "rules/registro.h"
 #include "rules/tablero.h"
 
@@ -235,6 +238,34 @@ std::string CompruebaPartida(const Partida& p) {
         if (std::string error = CompruebaEntrada(p, n); !error.empty()) return error;
     if (std::string error = CompruebaPosicion(p); !error.empty()) return error;
     return CompruebaRegistro(p, ultima);
+}
+
+// A state file starts with its quoted state line of 900 characters (one
+// byte each on disk).
+static bool PareceEstado(const std::string& contenido) {
+    constexpr std::size_t Largo = 900;
+    return contenido.size() > Largo + 1 && contenido[0] == '"' && contenido.find('"', 1) == Largo + 1;
+}
+
+std::optional<Partida> LeePartidaComprobada(const Partida& p, const std::string& contenido) {
+    if (!PareceEstado(contenido)) return std::nullopt;
+    std::optional<Partida> leida(p);
+    leida->CargandoPartida = true;
+    LeerEstado(*leida, contenido);
+    leida->CargandoPartida = false;
+    leida->CargaCorrecta = leida->PartidaCargada = true;
+    if (leida->PartidaIniciada && !CompruebaPartida(*leida).empty()) return std::nullopt;
+    return leida;
+}
+
+void CargarEstadoComprobado(Partida& p, const std::string& nombre) {
+    std::string contenido;
+    std::optional<Partida> leida;
+    if (LeeFichero(p.Carpeta + nombre, contenido) == 0) leida = LeePartidaComprobada(p, contenido);
+    if (leida)
+        p = std::move(*leida);
+    else
+        p.CargaCorrecta = false;
 }
 
 std::string VigilanteJugadas::TrasJugada(const Partida& p, int n) {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,16 @@ std::string CompruebaRegistro(const Partida& p, int ultima);
 // at least two seats play, every entry of the log is well formed, the
 // position is consistent and the log replays to it.
 std::string CompruebaPartida(const Partida& p);
+
+// The bytes of a state file read into a copy of `p`, as a loaded file is:
+// the copy when it may take the place of the game in play (a state file
+// whose game under way, when it holds one, passes CompruebaPartida);
+// nothing when it is damaged.
+std::optional<Partida> LeePartidaComprobada(const Partida& p, const std::string& contenido);
+
+// CargarEstado with that check: a file that cannot be read or is damaged
+// leaves the record as it was, with CargaCorrecta = false.
+void CargarEstadoComprobado(Partida& p, const std::string& nombre);
 
 // Watches a game move by move: call TrasJugada after every move shown and
 // AlFinal when the winner is announced (the log still holds the game).

@@ -37,13 +37,6 @@ bool EsLegible(const fs::path& ruta) {
     return fs::is_regular_file(ruta, e) && access(ruta.c_str(), R_OK) == 0;
 }
 
-// A state file starts with its quoted state line of 900 characters (one
-// byte each on disk).
-bool PareceEstado(const std::string& contenido) {
-    constexpr std::size_t Largo = 900;
-    return contenido.size() > Largo + 1 && contenido[0] == '"' && contenido.find('"', 1) == Largo + 1;
-}
-
 // Why a save failed, from the errno the writer left.
 std::string CausaErrorEscritura(int error) {
     switch (error) {
@@ -204,15 +197,8 @@ DialogoPartidas::Resultado DialogoPartidas::Carga() {
     std::string contenido;
     const bool leido = fichero && LeeFichero(p_.Carpeta + *fichero, contenido) == 0;
     std::optional<Partida> leida;
-    if (leido && PareceEstado(contenido)) {
-        // Read from the bytes already checked, not from the file again.
-        leida.emplace(p_);
-        leida->CargandoPartida = true;
-        LeerEstado(*leida, contenido);
-        leida->CargandoPartida = false;
-        leida->CargaCorrecta = leida->PartidaCargada = true;
-        if (!leida->PartidaIniciada || !CompruebaPartida(*leida).empty()) leida.reset();
-    }
+    if (leido) leida = LeePartidaComprobada(p_, contenido);
+    if (leida && !leida->PartidaIniciada) leida.reset();   // a saved game is one under way
     if (!leida) {
         ui_.Mensaje("Error al cargar la partida",
                     (leido ? "El archivo de la partida " + nombre_ + " está dañado y no se puede cargar."

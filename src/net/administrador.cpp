@@ -30,7 +30,7 @@ void Red::IniciaAdministrador() {
     reanudacionPosible_ = true;
     marcaPropia_ = MarcaAdministradorSinFichero;
     std::string linea;
-    if (PrimeraLineaDeEstado(p_.Carpeta + FicheroRestauracion, linea) && !MarcaDeLinea(linea).empty())
+    if (LineaRestauracion(linea) && !MarcaDeLinea(linea).empty())
         marcaPropia_ = Utf8DesdeWindows1252(MarcaDeLinea(linea));
     else
         reanudacionPosible_ = false;

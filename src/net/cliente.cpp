@@ -11,6 +11,7 @@
 #include "core/codificacion.h"
 #include "core/estado.h"
 #include "flow/arranque.h"
+#include "flow/comprobacion.h"
 #include "flow/motor.h"
 #include "flow/red.h"
 #include "flow/sorteo.h"
@@ -94,7 +95,7 @@ void Red::ConectaConAdministrador() {
 void Red::EnviaMarca() {
     std::string marca = MarcaClienteSinFichero;
     std::string linea;
-    if (PrimeraLineaDeEstado(p_.Carpeta + FicheroRestauracion, linea) && linea.size() >= 855 &&
+    if (LineaRestauracion(linea) && linea.size() >= 855 &&
         linea[854] == static_cast<char>('0' + p_.PuestoAdmin))
         marca = Utf8DesdeWindows1252(MarcaDeLinea(linea));
     Envia(TextoMarca(marca), 0);
@@ -175,7 +176,7 @@ void Red::CierraAdministrador() {
 }
 
 void Red::VuelveASituacionAnterior() {
-    CargarEstado(p_, FicheroAnterior);
+    CargarEstadoComprobado(p_, FicheroAnterior);
     if (p_.CargaCorrecta) ReanudaPartida();
 }
 

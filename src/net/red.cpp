@@ -11,6 +11,8 @@
 
 #include "core/codificacion.h"
 #include "core/estado.h"
+#include "core/fichero.h"
+#include "flow/comprobacion.h"
 #include "flow/motor.h"
 #include "flow/red.h"
 #include "net/textos_red.h"
@@ -176,16 +178,26 @@ void Red::AvisaChat() {
 }
 
 // The last unfinished network game, with this session's address and seat:
-// the file may hold others.
+// the file may hold others.  A file left damaged (by a crash or a full
+// disk) does not take the place of the game in play.
 bool Red::CargaRestauracion() {
     const std::string ip = p_.IPAdministrador;
     const Entero puesto = p_.PuestoAdmin;
-    CargarEstado(p_, FicheroRestauracion);
+    CargarEstadoComprobado(p_, FicheroRestauracion);
     if (!p_.CargaCorrecta) return false;
     p_.IPAdministrador = ip;
     p_.PuestoAdmin = puesto;
     if (papel_ == Papel::Cliente && propioAutomatico_) p_.Control[4] = 2;
     return true;
+}
+
+// The restore file's state line, when play can resume from the file: a
+// damaged one counts as none, and no resume is offered with it.
+bool Red::LineaRestauracion(std::string& linea) const {
+    const std::string ruta = p_.Carpeta + FicheroRestauracion;
+    std::string contenido;
+    return LeeFichero(ruta, contenido) == 0 && LeePartidaComprobada(p_, contenido) &&
+           PrimeraLineaDeEstado(ruta, linea);
 }
 
 void Red::ReanudaPartida() {

@@ -71,6 +71,7 @@ private:
     void LlegaChat(const std::string& mensaje);
     void AvisaChat();
     bool CargaRestauracion();
+    bool LineaRestauracion(std::string& linea) const;
     void ReanudaPartida();
     // The administrator (administrador.cpp).
     void IniciaAdministrador();

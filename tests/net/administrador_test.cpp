@@ -3,6 +3,8 @@
 // and a caller that says nothing cannot hold up the start.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <stdexcept>
 
@@ -10,9 +12,12 @@
 #include "common/interfaz_muda.h"
 #include "common/sockets_en_memoria.h"
 #include "core/configuracion.h"
+#include "core/estado.h"
 #include "flow/red.h"
 #include "net/mensajes.h"
+#include "net/protocolo.h"
 #include "net/red.h"
+#include "net/textos_red.h"
 
 namespace parchis {
 namespace {
@@ -32,6 +37,10 @@ struct Administrador : prueba::InterfazMuda {
         if (++segundo > 1000) throw std::runtime_error("the start never comes");
         if (guion) guion(segundo);
     }
+    int Mensaje(const std::string& titulo, const std::string&, int, int, int) override {
+        mensajes.push_back(titulo);
+        return Aceptar;
+    }
     int PeticionConexion(const std::string&, const std::vector<std::string>&) override { return 0; }
     void MuestraEsperaRed(const std::string&, const std::string& texto, int) override { panel = texto; }
     // A caller seated at the first free seat, which tells its mark or not.
@@ -39,7 +48,7 @@ struct Administrador : prueba::InterfazMuda {
         const auto antes = sockets.estado;
         red.AlPedirConexion(peticion, "127.0.0.1", 49921);
         for (int k = 1; k <= 3 && marca; ++k)
-            if (sockets.estado[k] != antes[k]) red.AlRecibir(k, "ZRA3404" + std::string(8, '0'));
+            if (sockets.estado[k] != antes[k]) red.AlRecibir(k, "ZRA3404" + marcaCliente);
     }
 
     prueba::CarpetaTemporal carpeta;
@@ -48,6 +57,8 @@ struct Administrador : prueba::InterfazMuda {
     Red red{p, *this, sockets};
     std::function<void(int)> guion;
     std::string panel;
+    std::string marcaCliente = std::string(8, '0');
+    std::vector<std::string> mensajes;
     int segundo = 0;
 };
 
@@ -97,6 +108,40 @@ TEST(Administrador, CadaClienteSoloPorSuPuestoYSinCallados) {
     a.red.AlRecibir(1, "zRa3420" + RegistroChat("Ana", "10:00", "hola"));
     ASSERT_EQ(enviados.size(), 2u);
     for (const auto& [k, t] : enviados) EXPECT_EQ(t.substr(0, 7), "ZRA3420") << k;
+}
+
+// A restore point cut short (a crash, a full disk) keeps its resume mark
+// but is no game to resume: damaged before the start, no resume is
+// offered; damaged after the marks were told, the resume is refused and a
+// new game starts from the record as it was.
+TEST(Administrador, RestauracionDanadaNoSeReanuda) {
+    const struct {
+        int danadaEn;   // second of the wait at which the file is cut; 0: never
+        bool pregunta, reanuda;
+    } casos[] = {{0, true, true}, {-1, false, false}, {4, true, false}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.danadaEn);
+        Administrador a;
+        const std::string antes = a.p.IdPartida;
+        Partida g = a.p;
+        g.IdPartida = "1234";
+        g.NumJugada = 17;
+        ASSERT_TRUE(GuardarEstado(g, FicheroRestauracion));
+        const auto fichero = a.carpeta.ruta / FicheroRestauracion;
+        const auto corta = [&] { std::filesystem::resize_file(fichero, 870); };
+        std::string linea;
+        ASSERT_TRUE(PrimeraLineaDeEstado(fichero.string(), linea));
+        a.marcaCliente = MarcaDeLinea(linea);
+        if (c.danadaEn < 0) corta();
+        a.guion = [&](int s) {
+            if (s <= 2) a.Llama(s, true);
+            if (s == c.danadaEn) corta();
+        };
+        a.red.IniciarRed();
+        EXPECT_EQ(std::count(a.mensajes.begin(), a.mensajes.end(), TituloContinuar), c.pregunta ? 1 : 0);
+        EXPECT_EQ(a.p.IdPartida, c.reanuda ? g.IdPartida : antes);
+        EXPECT_EQ(a.p.PedirNuevaPartida, !c.reanuda);
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "core/estado.h"
 
 #include "flow/arranque.h"
+#include "flow/comprobacion.h"
 #include "flow/interfaz.h"
 #include "flow/persona.h"
 #include "flow/motor.h"
@@ -104,7 +105,7 @@ void AtiendePeticiones(Mesa& mesa, Interfaz& ui) {
     bool nueva = std::exchange(p.PedirNuevaPartida, false);
     const bool inicioRed = std::exchange(p.PedirInicioRed, false);
     if (restaurar) {
-        CargarEstado(p, FicheroAnterior);
+        CargarEstadoComprobado(p, FicheroAnterior);
         if (p.CargaCorrecta) ReanudaPartida(mesa, ui);
         return;
     }
