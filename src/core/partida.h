@@ -167,7 +167,11 @@ struct Partida {
     bool IndicarDestino = true;
     Entero Velocidad = 50;
     Entero PuestoMesa = 0;
-    bool JugarEnRed = false;       // never stored
+    bool JugarEnRed = false;       // never stored in the game's files
+    // The switch as the player settings window was last left, kept in the
+    // program's own settings file: offered again when the window opens
+    // outside network play.
+    bool JugarEnRedRecordado = false;
     Entero ModoRed = 2;            // 1 Administrador, 2 Cliente
     Entero MiPuerto = 1;           // 1..3 for ports 49921..49923
     std::string IPAdministrador;   // as read: up to 15 characters

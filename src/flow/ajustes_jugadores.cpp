@@ -5,6 +5,7 @@
 #include "core/codificacion.h"
 #include "core/configuracion.h"
 #include "core/estado.h"
+#include "core/preferencias_propias.h"
 #include "flow/arranque.h"
 
 namespace parchis {
@@ -313,6 +314,9 @@ CopiaJugadores CopiaDe(const Partida& p) {
 CopiaJugadores EmpiezaAjustesJugadores(Partida& p) {
     const CopiaJugadores c = CopiaDe(p);
     if (!p.JugarEnRed) GuardarEstado(p, FicheroAnterior);
+    // Network play left on is offered again: the switch is on, and leaving
+    // the window starts network play as switching it on by hand would.
+    if (p.JugarEnRedRecordado) p.JugarEnRed = true;
     return c;
 }
 
@@ -449,6 +453,11 @@ bool SalidaAjustesJugadores(Partida& p, Interfaz& ui, const CopiaJugadores& c) {
     // A program that ends without its exit (a crash, a lost session) keeps
     // what was changed here.
     if (!(CopiaDe(p) == c)) GuardaAjustes(p);
+    // "Jugar en red" has no place in that file: it goes in ours.
+    if (p.JugarEnRed != p.JugarEnRedRecordado) {
+        p.JugarEnRedRecordado = p.JugarEnRed;
+        if (!p.Carpeta.empty()) EscribeJugarEnRed(p.Carpeta, p.JugarEnRed);
+    }
     return true;
 }
 

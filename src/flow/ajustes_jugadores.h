@@ -45,7 +45,8 @@ struct CopiaJugadores {
 };
 
 // Opening the window: the copy; outside network play the game is saved to
-// ZRVEL34.ARE, the situation to come back to after network play.
+// ZRVEL34.ARE, the situation to come back to after network play, and the
+// switch is put on when JugarEnRedRecordado is (nothing connects yet).
 CopiaJugadores EmpiezaAjustesJugadores(Partida& p);
 
 enum class AjusteJugador {
@@ -82,7 +83,9 @@ bool DireccionPrivada(std::string_view ip);
 
 // Leaving the window.  Returns false when it must stay open (fewer than two
 // players, no remote seat for an administrator, a malformed address).  What
-// changed is written to the configuration file at once (GuardaAjustes).
+// changed is written to the configuration file at once (GuardaAjustes), and
+// "Jugar en red" to the program's own settings file when it differs from
+// what that file holds.
 bool SalidaAjustesJugadores(Partida& p, Interfaz& ui, const CopiaJugadores& copia);
 
 }  // namespace parchis

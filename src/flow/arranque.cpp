@@ -10,6 +10,7 @@
 #include "core/configuracion.h"
 #include "core/fichero.h"
 #include "core/narracion_texto.h"
+#include "core/preferencias_propias.h"
 #include "flow/comprobacion.h"
 #include "flow/jugada.h"
 #include "flow/motor.h"
@@ -173,6 +174,9 @@ bool Arranque(Partida& p, Interfaz& ui, const std::string& carpetaPrograma) {
     if (!CompruebaPantalla(ui)) return false;
     ui.SiembraAleatorio();
     LeeConfiguracionInicial(p, ui);
+    // Network play is only offered: nothing connects until the person
+    // confirms the player settings window.
+    p.JugarEnRedRecordado = LeePreferencias(p.Carpeta).JugarEnRed;
     if (p.PartidaIniciada && !CompruebaPartida(p).empty()) ApartaPartidaDanada(p, ui);
     ui.PreparaVentana();
     ui.Mensaje(TituloPrograma,

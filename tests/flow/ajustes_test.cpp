@@ -8,8 +8,11 @@
 #include "core/codificacion.h"
 #include "core/configuracion.h"
 #include "core/estado.h"
+#include "core/fichero.h"
+#include "core/preferencias_propias.h"
 #include "flow/ajustes_jugadores.h"
 #include "flow/ajustes_reglas.h"
+#include "flow/arranque.h"
 #include "flow/ayudas_flow.h"
 #include "flow/interfaz_prueba.h"
 
@@ -210,6 +213,48 @@ TEST_F(Ajustes, ChangedSettingsAreWrittenAsTheWindowCloses) {
         EXPECT_EQ(escrito && leida.Nombres == p.Nombres && leida.IPAdministrador.starts_with(p.IPAdministrador) &&
                       leida.PartidaIniciada == !enRed,
                   escrito);
+    }
+}
+
+// "Jugar en red" is kept in the program's own file as the window is left:
+// the next start (after a crash as after an exit) offers it, switched on
+// with the address and role, and nothing connects until the window is
+// confirmed; declining it is kept too.  A damaged file offers nothing.
+TEST_F(Ajustes, NetworkPlayIsOfferedAgainAtTheNextStart) {
+    const auto reinicia = [&](const std::string& fichero = {}) {
+        if (!fichero.empty()) {
+            ASSERT_TRUE(EscribeFichero(carpeta.Texto() + FicheroPreferencias, fichero));
+        }
+        p = Partida{};
+        InterfazPrueba u(p);
+        ASSERT_TRUE(Arranque(p, u, carpeta.ruta.string()));
+        EXPECT_FALSE(p.JugarEnRed);
+    };
+    EscribeAspecto(carpeta.Texto(), Aspecto::Moderno);
+    // 0: switched on by hand; 1: offered and confirmed; 2: offered, declined.
+    for (int vez = 0; vez <= 2; ++vez) {
+        SCOPED_TRACE(vez);
+        InterfazPrueba u(p);
+        const CopiaJugadores copia = EmpiezaAjustesJugadores(p);
+        EXPECT_EQ(p.JugarEnRed, vez > 0);
+        if (vez == 0) {
+            p.JugarEnRed = true;
+            p.IPAdministrador = "192.168.1.9";
+        }
+        EXPECT_TRUE(p.ModoRed == 2 && p.IPAdministrador.starts_with("192.168.1.9"));
+        u.Responde("Jugar en red", vez < 2 ? Aceptar : Cancelar);
+        ASSERT_TRUE(SalidaAjustesJugadores(p, u, copia));
+        EXPECT_EQ(p.PedirInicioRed, vez < 2);
+        ASSERT_NO_FATAL_FAILURE(reinicia());
+        EXPECT_EQ(p.JugarEnRedRecordado, vez < 2);
+    }
+    EXPECT_EQ(LeeAspecto(carpeta.Texto()), Aspecto::Moderno);
+    const std::string danados[] = {std::string("JugarEnRed=Si\0\n", 15), std::string(5000, 'x') + "\nJugarEnRed=Si\n"};
+    for (const std::string& d : danados) {
+        ASSERT_NO_FATAL_FAILURE(reinicia(d));
+        EXPECT_FALSE(p.JugarEnRedRecordado) << d.size();
+        EmpiezaAjustesJugadores(p);
+        EXPECT_FALSE(p.JugarEnRed);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "con_mesa.h"
 #include "common/posicion.h"
 #include "core/aspecto.h"
+#include "core/fichero.h"
 #include "rules/tablero.h"
 #include "ui/board/raton.h"
 #include "ui/board/tablero.h"
@@ -195,21 +196,33 @@ TEST(AspectoAmbos, ResolucionDoble) {
     }
 }
 
-// The look's file: read back as written, anything else is the classic
-// look, and the configuration file is not touched.
-TEST(AspectoFichero, SeGuardaAparteYLoDesconocidoEsClasico) {
-    const struct { const char* texto; Aspecto a; } casos[] = {
-        {"Aspecto=Moderno\n", Aspecto::Moderno}, {"Aspecto=Moderno\r\n", Aspecto::Moderno},
-        {"Aspecto=Clasico\n", Aspecto::Clasico}, {"", Aspecto::Clasico},
-        {"Aspecto=moderno", Aspecto::Clasico},  {"\xff\xfe\0Aspecto", Aspecto::Clasico},
+// The program's own settings file: read back as written, each setting on
+// its own, anything else the default, and the configuration file is not
+// touched.
+TEST(AspectoFichero, SeGuardaAparteYLoDesconocidoEsElValorPorDefecto) {
+    const struct { std::string texto; Aspecto a; bool red; } casos[] = {
+        {"Aspecto=Moderno\n", Aspecto::Moderno, false},   // as the look alone was kept
+        {"Aspecto=Moderno\r\nJugarEnRed=Si\r\n", Aspecto::Moderno, true},
+        {"Color=Rojo\nJugarEnRed=Si", Aspecto::Clasico, true},
+        {"", Aspecto::Clasico, false},
+        {"Aspecto=moderno\nJugarEnRed=1\n JugarEnRed=Si\n", Aspecto::Clasico, false},
+        {std::string("\xff\xfe\0Aspecto=Moderno\nJugarEnRed=Si\0", 33), Aspecto::Clasico, false},
     };
-    for (const auto& c : casos) EXPECT_EQ(AspectoDeTexto(c.texto), c.a) << c.texto;
+    for (const auto& c : casos) {
+        const PreferenciasPropias leidas = PreferenciasDeTexto(c.texto);
+        EXPECT_EQ(leidas, (PreferenciasPropias{c.a, c.red})) << c.texto;
+        EXPECT_EQ(PreferenciasDeTexto(TextoDePreferencias(leidas)), leidas);
+    }
     QTemporaryDir dir;
     const std::string carpeta = dir.path().toStdString() + "/";
     EXPECT_EQ(LeeAspecto(carpeta), Aspecto::Clasico);
+    ASSERT_TRUE(EscribeJugarEnRed(carpeta, true));
     ASSERT_TRUE(EscribeAspecto(carpeta, Aspecto::Moderno));
-    EXPECT_EQ(LeeAspecto(carpeta), Aspecto::Moderno);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{FicheroAspecto});
+    EXPECT_EQ(LeePreferencias(carpeta), (PreferenciasPropias{Aspecto::Moderno, true}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{FicheroPreferencias});
+    // Only the first few kilobytes are read.
+    ASSERT_TRUE(EscribeFichero(carpeta + FicheroPreferencias, std::string(5000, 'x') + "\nJugarEnRed=Si\n"));
+    EXPECT_EQ(LeePreferencias(carpeta), PreferenciasPropias{});
 }
 
 // The main window in the modern look at 800 x 600: every control inside
