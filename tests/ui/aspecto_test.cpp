@@ -12,7 +12,7 @@
 
 #include "con_mesa.h"
 #include "common/posicion.h"
-#include "core/aspecto.h"
+#include "core/preferencias_propias.h"
 #include "core/fichero.h"
 #include "rules/tablero.h"
 #include "ui/board/raton.h"

@@ -7,7 +7,7 @@
 #include <QColor>
 #include <QString>
 
-#include "core/aspecto.h"
+#include "core/preferencias_propias.h"
 #include "ui/board/medidas.h"
 #include "ui/board/pintura.h"
 

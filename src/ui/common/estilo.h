@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "core/aspecto.h"
+#include "core/preferencias_propias.h"
 
 namespace parchis {
 
