@@ -441,7 +441,8 @@ CampoTexto::CampoTexto(QWidget* padre, const QString& titulo, int largoMaximo,
                                     " color: #202020; }"
                                     "QLineEdit:focus { border: 1px solid #771a12; }"),
                      QStringLiteral("QLineEdit { background: #fffdf8; border: 1px solid #b99670; border-radius: 4px;"
-                                    " padding: 1px 4px; color: #3a2a20; selection-background-color: #e2c79a; }"
+                                    " padding: 1px 4px; color: #3a2a20; selection-background-color: #e2c79a;"
+                                    " selection-color: #2a1a10; }"
                                     "QLineEdit:focus { border: 2px solid #b0703c; padding: 0px 3px; }"));
     caja->addWidget(campo_);
     connect(campo_, &QLineEdit::textEdited, this, [f = std::move(alCambiar)](const QString& t) { f(t); });
