@@ -17,7 +17,11 @@
 #include "rules/tablero.h"
 #include "ui/board/raton.h"
 #include "ui/board/tablero.h"
+#include "ui/common/controles.h"
 #include "ui/common/estilo.h"
+#include "ui/common/mensaje.h"
+#include "ui/windows/ajustes_jugadores.h"
+#include "ui/windows/reglas.h"
 
 namespace parchis {
 namespace {
@@ -252,6 +256,54 @@ TEST_F(VentanaModerna, ControlesDentroYEleccionGuardada) {
     mesa.Prepara(1920, 1050);
     EXPECT_GT(mesa.Lista()->width(), 300);
     EXPECT_GT(botonera->width(), 200);
+}
+
+// The windows with colours of their own, in each look: the classic one
+// shows its grey plates, green bands and garnet edges; the modern one none
+// of them, and mostly warm ivory and wood.  At 800 x 600 each fits the
+// screen and every control has the room its text asks for.
+TEST_F(VentanaModerna, CadaVentanaEnSuPaleta) {
+    const auto clasico = [](QRgb c) {
+        const QColor q(c);
+        return q == QColor(192, 192, 192) || q == QColor(160, 195, 160) || q == QColor(119, 26, 18);
+    };
+    const auto calido = [](QRgb c) {
+        const QColor q(c);
+        return q.red() >= q.green() && q.green() >= q.blue() && q.red() - q.blue() >= 8;
+    };
+    p.Nombres = {"", "Carmen", "Luis", "María", "Ordenador"};
+    for (const Aspecto a : {Aspecto::Moderno, Aspecto::Clasico}) {
+        EligeAspecto({}, a);
+        VentanaJugadores jugadores(&mesa, p, ui);
+        VentanaReglas reglas(&mesa, p, ui);
+        DialogoMensaje mensaje(&mesa, QStringLiteral("Salir"), QStringLiteral("¿Desea salir del programa?"), 2, 2,
+                               5100, {});
+        // The players' window holds the small board.
+        ASSERT_NE(jugadores.findChild<QWidget*>(QStringLiteral("Pic_Tablerito")), nullptr);
+        for (QWidget* v : std::initializer_list<QWidget*>{&jugadores, &reglas, &mensaje}) {
+            const std::string nombre = v->metaObject()->className() + std::string(" ") + v->objectName().toStdString();
+            v->show();
+            QApplication::processEvents();
+            const QImage img = v->grab().toImage();
+            int clasicos = 0, calidos = 0;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x) {
+                    clasicos += clasico(img.pixel(x, y));
+                    calidos += calido(img.pixel(x, y));
+                }
+            EXPECT_EQ(clasicos > 0, a == Aspecto::Clasico) << nombre << " " << clasicos;
+            if (a == Aspecto::Moderno) EXPECT_GT(calidos, img.width() * img.height() / 2) << nombre;
+            EXPECT_LE(v->width(), 800) << nombre;
+            EXPECT_LE(v->height(), 575) << nombre;
+            for (const QWidget* w : v->findChildren<QWidget*>()) {
+                if (!w->isVisibleTo(v)) continue;
+                EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << nombre;
+                if (dynamic_cast<const ControlComun*>(w))
+                    EXPECT_GE(w->width(), w->sizeHint().width()) << nombre << " " << w->toolTip().toStdString();
+            }
+            v->hide();
+        }
+    }
 }
 
 }  // namespace

@@ -136,18 +136,19 @@ TEST_F(Dibujo, DadosACeroNoTocanNadaYBorrarDejaElTablero) {
 
 TEST_F(Dibujo, BarraDeEstado) {
     t.MuestraMensaje(QStringLiteral("  Luis lanza el dado  "));
-    const int x = t.Me().BarraX, y = t.Me().BarraY;
+    const Rectangulo b = RectanguloBarra(t.Me());
+    const int x = b.x, y = b.y;
     // The text is centred: dark pixels around the middle.
-    int oscuros = 0, izquierda = AnchoBarra, derecha = 0;
-    for (int i = 4; i < AnchoBarra - 4; ++i)
-        for (int j = 4; j < AltoBarra - 2; ++j)
+    int oscuros = 0, izquierda = b.ancho, derecha = 0;
+    for (int i = 4; i < b.ancho - 4; ++i)
+        for (int j = 4; j < b.alto - 2; ++j)
             if (Pixel(t, x + i, y + j) == QColor(50, 60, 50)) {
                 ++oscuros;
                 izquierda = std::min(izquierda, i);
                 derecha = std::max(derecha, i);
             }
     EXPECT_GT(oscuros, 20);
-    EXPECT_LE(std::abs((izquierda + derecha) / 2 - AnchoBarra / 2), 3);
+    EXPECT_LE(std::abs((izquierda + derecha) / 2 - b.ancho / 2), 3);
 }
 
 }  // namespace

@@ -24,6 +24,30 @@ TEST(Medidas, EscalaSegunAltoDePantalla) {
         EXPECT_EQ(LadoCasillaPara(alto), n) << alto;
 }
 
+// The status bar and the name plates keep their sizes up to 1024 x 768's
+// board and grow from the next one, the bar staying in the bottom margin
+// and each plate in its corner's outer strip.
+TEST(Medidas, BarraYPlacasCrecenSoloEnPantallasGrandes) {
+    for (auto [alto, crecen] : {std::pair{575, false}, {600, false}, {768, false}, {820, true}, {1050, true},
+                                {1080, true}, {1440, true}, {2160, true}}) {
+        const Medidas me = CalculaMedidas(alto * 16 / 9, alto);
+        const Rectangulo b = RectanguloBarra(me);
+        EXPECT_EQ(b.alto > AltoBarra && b.ancho > AnchoBarra, crecen) << alto;
+        if (!crecen) EXPECT_EQ((std::array{b.ancho, b.alto, RectanguloNombre(me, 1).alto}), (std::array{420, 18, 20}));
+        EXPECT_GT(b.y, me.Margen + me.LadoTablero) << alto;
+        EXPECT_LE(b.y + b.alto, me.LadoLienzo) << alto;
+        EXPECT_GE(b.x, 0);
+        EXPECT_LE(b.x + b.ancho, me.LadoLienzo);
+        for (int j = 1; j <= 4; ++j) {
+            const Rectangulo r = RectanguloNombre(me, j);
+            const int dentro = (j == 2 || j == 3) ? r.y - me.OrigenY[j] : me.OrigenY[j] + me.AnchoBrazo - r.y - r.alto;
+            EXPECT_GE(dentro, 0) << alto << " " << j;
+            EXPECT_LE(dentro + r.alto, me.LadoCasilla) << alto << " " << j;
+            EXPECT_EQ(r.alto > 20, crecen) << alto;
+        }
+    }
+}
+
 TEST(Medidas, CentroDeCasillas) {
     const struct { int alto, fichas, casilla, jugador, espera, casa, x, y; } casos[] = {
         // Track ends and tips, both sides of an inner corner, corridors: the

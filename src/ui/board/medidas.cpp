@@ -1,5 +1,6 @@
 #include "ui/board/medidas.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 
@@ -73,6 +74,8 @@ Punto CentroEspera(const Medidas& me, int numFichas, int jugador, int k) {
 
 int Redondea(double v) { return static_cast<int>(std::nearbyint(v)); }
 
+double EscalaColumna(int ladoCasilla) { return std::clamp(ladoCasilla / 25.0, 1.0, 2.0); }
+
 int LadoCasillaPara(int altoPantalla) {
     int n = Suelo((altoPantalla - 51) / 21.0 + 1);
     while (n >= 21) {
@@ -104,8 +107,16 @@ Medidas CalculaMedidas(int anchoPantalla, int altoPantalla) {
     me.DiametroFicha = n - 5;
     me.OrigenX = {0, m, m, 2 * a + m - 2, 2 * a + m - 2};
     me.OrigenY = {0, 2 * a + m - 2, m, m, 2 * a + m - 2};
-    me.BarraX = Redondea((me.LadoLienzo - AnchoBarra) / 2.0);
-    me.BarraY = Redondea(me.LadoLienzo - m / 2.0 - AltoBarra / 2.0);
+    // 1024 x 768's board (n = 31) keeps the 800 x 600 sizes, so that both
+    // screens' pictures stay as they always were.
+    if (n > 31) {
+        const double e = EscalaColumna(n);
+        me.AltoBarraEscalada = std::clamp(Redondea(AltoBarra * e), AltoBarra, std::max(AltoBarra, m - 6));
+        me.AnchoBarraEscalada = std::min(Redondea(AnchoBarra * e), me.LadoLienzo - 2 * me.AltoBarraEscalada);
+        me.AltoNombre = std::min(Redondea(20 * e), n - 2);
+    }
+    me.BarraX = Redondea((me.LadoLienzo - me.AnchoBarraEscalada) / 2.0);
+    me.BarraY = Redondea(me.LadoLienzo - m / 2.0 - me.AltoBarraEscalada / 2.0);
     return me;
 }
 
@@ -161,13 +172,14 @@ Rectangulo RectanguloNombre(const Medidas& me, int jugador) {
     const int n = me.LadoCasilla;
     const int a = me.AnchoBrazo;
     const bool arriba = jugador == 2 || jugador == 3;
-    const int y = arriba ? me.OrigenY[jugador] + n / 2 - 10
-                         : me.OrigenY[jugador] + a - n / 2 - 10;
-    return {me.OrigenX[jugador] + 2 * n, y, a - 4 * n, 20};
+    const int mitad = me.AltoNombre / 2;
+    const int y = arriba ? me.OrigenY[jugador] + n / 2 - mitad
+                         : me.OrigenY[jugador] + a - n / 2 - mitad;
+    return {me.OrigenX[jugador] + 2 * n, y, a - 4 * n, me.AltoNombre};
 }
 
 Rectangulo RectanguloBarra(const Medidas& me) {
-    return {me.BarraX, me.BarraY, AnchoBarra, AltoBarra};
+    return {me.BarraX, me.BarraY, me.AnchoBarraEscalada, me.AltoBarraEscalada};
 }
 
 }  // namespace parchis

@@ -28,6 +28,12 @@ struct Medidas {
     std::array<int, 5> OrigenY{};
     int BarraX = 0;
     int BarraY = 0;
+    // The status bar's and the name plates' size: AnchoBarra x AltoBarra and
+    // 20 pixels high up to 1024 x 768's board; from the next scale up they
+    // grow with the side column, within the margin and the corner.
+    int AnchoBarraEscalada = AnchoBarra;
+    int AltoBarraEscalada = AltoBarra;
+    int AltoNombre = 20;
 
     int PasoN() const { return LadoCasilla - 1; }    // n': pitch of squares with shared borders
     int PasoW() const { return AnchoCasilla - 1; }   // w'
@@ -60,6 +66,10 @@ struct MedidaCasilla {
 // Round half to even, as every "round" of the board's formulas.
 int Redondea(double v);
 
+// How much the side column, the status bar and the name plates grow on a
+// board larger than 800 x 600's (1 up to it, at most 2).
+double EscalaColumna(int ladoCasilla);
+
 // The scale chosen for a usable screen height (n = 25, 31, 37, 43, ...).
 int LadoCasillaPara(int altoPantalla);
 
@@ -90,7 +100,7 @@ Rectangulo RectanguloDados(const Medidas& me, int numDados, int jugador);
 // Top-left corner of die i (1 or 2) of numDados in the seat's corner.
 Punto EsquinaDado(const Medidas& me, int numDados, int jugador, int i);
 
-// Name plate strip of a seat (20 pixels high, a - 4n wide).
+// Name plate strip of a seat (AltoNombre high, a - 4n wide).
 Rectangulo RectanguloNombre(const Medidas& me, int jugador);
 
 Rectangulo RectanguloBarra(const Medidas& me);

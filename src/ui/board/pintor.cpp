@@ -251,15 +251,16 @@ public:
     }
 
     void Barra(QPainter& p, const Medidas& me, const QString& texto) const override {
-        const QRectF r(me.BarraX + 0.5, me.BarraY + 0.5, AnchoBarra - 1, AltoBarra - 1);
+        const Rectangulo b = RectanguloBarra(me);
+        const QRectF r(b.x + 0.5, b.y + 0.5, b.ancho - 1, b.alto - 1);
         p.save();
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(QColor(255, 228, 190, 90), 1));
         p.setBrush(QColor(40, 24, 14, 200));
-        p.drawRoundedRect(r, AltoBarra / 2.0, AltoBarra / 2.0);
+        p.drawRoundedRect(r, b.alto / 2.0, b.alto / 2.0);
         const QString limpio = texto.trimmed();
         if (!limpio.isEmpty()) {
-            p.setFont(Letra(12, true));
+            p.setFont(Letra(12.0 * b.alto / AltoBarra, true));
             p.setPen(QColor(255, 244, 222));
             p.setClipRect(r.adjusted(6, 0, -6, 0));
             p.drawText(r, Qt::AlignCenter, limpio);
@@ -282,7 +283,7 @@ public:
         p.drawEllipse(o, punto, punto);
         // A long name in a small plate shrinks rather than being cut.
         const QRectF zona = caja.adjusted(caja.height() - 2, 0, -caja.height() / 3, 0);
-        double tam = 13;
+        double tam = std::round(13.0 * r.alto / 20);
         QFont f = Letra(tam, true);
         while (QFontMetricsF(f).horizontalAdvance(texto) > zona.width() && tam > 7) f = Letra(--tam, true);
         p.setFont(f);

@@ -309,7 +309,8 @@ void PintaDado(QPainter& p, Punto e, int valor, const QPixmap& punto) {
 }
 
 void PintaBarra(QPainter& p, const Medidas& me, const QString& texto) {
-    const QRect r(me.BarraX, me.BarraY, AnchoBarra, AltoBarra);
+    const Rectangulo b = RectanguloBarra(me);
+    const QRect r(b.x, b.y, b.ancho, b.alto);
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(MarcoClaro);
@@ -323,12 +324,12 @@ void PintaBarra(QPainter& p, const Medidas& me, const QString& texto) {
     const QString limpio = texto.trimmed();
     if (!limpio.isEmpty()) {
         QFont letra(QStringLiteral("Sans"));
-        letra.setPixelSize(12);
+        letra.setPixelSize(Redondea(12.0 * b.alto / AltoBarra));
         letra.setBold(true);
         p.setFont(letra);
         const QFontMetrics fm(letra);
-        const int x = Redondea(me.BarraX + AnchoBarra / 2.0 - fm.horizontalAdvance(limpio) / 2.0);
-        const int y = Redondea(me.BarraY + AltoBarra / 2.0 - fm.height() / 2.0 + 1);
+        const int x = Redondea(b.x + b.ancho / 2.0 - fm.horizontalAdvance(limpio) / 2.0);
+        const int y = Redondea(b.y + b.alto / 2.0 - fm.height() / 2.0 + 1);
         p.setClipRect(r.adjusted(4, 4, -1, -1));
         p.setPen(TextoBarraSombra);
         p.drawText(x, y + fm.ascent(), limpio);
@@ -351,7 +352,7 @@ void PintaPlaca(QPainter& p, const Rectangulo& r, const QString& nombre) {
     p.setPen(BiselBarra[3]);
     p.drawLine(caja.left() + 1, caja.top() + 1, caja.right() - 1, caja.top() + 1);
     QFont letra(QStringLiteral("Sans"));
-    letra.setPointSize(10);
+    letra.setPointSize(Redondea(10.0 * r.alto / 20));
     letra.setBold(true);
     QFontMetrics fm(letra);
     // A long name in a small plate shrinks rather than being cut.

@@ -13,6 +13,7 @@
 
 #include "ui/common/ayuda.h"
 #include "ui/common/cursores.h"
+#include "ui/common/estilo.h"
 
 namespace parchis {
 
@@ -24,6 +25,28 @@ const QColor Granate(119, 26, 18);
 const QColor Verde(74, 140, 74);
 const QColor Texto(32, 32, 32);
 
+// The colours of the controls in each look: the classic grey plates and
+// green faces, or the modern look's ivory plates, wooden faces and amber.
+struct Paleta {
+    QColor placa, placaBaja, borde, texto, acento, encendido, campo;
+    QColor caraAlta, caraBaja, caraApagadaAlta, caraApagadaBaja, apagado;
+    QColor pista, letraBoton, brilloBoton;
+    bool redondeado;
+};
+
+const Paleta& PaletaVigente() {
+    static const Paleta clasica{GrisPlaca, GrisPlaca, GrisOscuro, Texto, Granate, Verde, QColor(250, 248, 240),
+                                QColor(206, 230, 206), QColor(124, 168, 124), QColor(214, 214, 214),
+                                QColor(168, 168, 168), GrisOscuro, QColor(90, 90, 90), QColor(50, 60, 50),
+                                QColor(235, 245, 235), false};
+    static const Paleta moderna{moderno::Marfil, QColor(243, 231, 209), moderno::Borde, moderno::Tinta,
+                                moderno::Madera, moderno::Acento, QColor(255, 253, 248), moderno::Marfil,
+                                moderno::Pergamino, QColor(242, 236, 226), QColor(221, 211, 196),
+                                QColor(176, 160, 140), QColor(220, 200, 168), moderno::Tinta,
+                                QColor(255, 255, 255, 160), true};
+    return EsModerno() ? moderna : clasica;
+}
+
 constexpr int LadoCasilla = 17;
 constexpr QSize TamFlecha(20, 24);
 constexpr QSize TamPista(121, 23);
@@ -31,19 +54,61 @@ constexpr QSize TamAsa(13, 19);
 
 // A small raised face (the arrow button, the knob's handle, a push button).
 void PintaCara(QPainter& p, const QRectF& r, bool hundida, bool activa, qreal radio) {
+    const Paleta& c = PaletaVigente();
     QLinearGradient g(r.topLeft(), r.bottomLeft());
-    const QColor alto = activa ? QColor(206, 230, 206) : QColor(214, 214, 214);
-    const QColor bajo = activa ? QColor(124, 168, 124) : QColor(168, 168, 168);
+    const QColor alto = activa ? c.caraAlta : c.caraApagadaAlta;
+    const QColor bajo = activa ? c.caraBaja : c.caraApagadaBaja;
     g.setColorAt(0, hundida ? bajo : alto);
     g.setColorAt(1, hundida ? alto : bajo);
-    p.setPen(QPen(activa ? Granate : GrisOscuro, 1));
+    if (c.redondeado && !hundida) {
+        // A soft shadow under the face.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(60, 36, 20, 40));
+        p.drawRoundedRect(r.adjusted(0.5, 1.5, -0.5, 0.5), radio, radio);
+    }
+    p.setPen(QPen(activa ? (c.redondeado ? QColor(138, 106, 72) : Granate) : c.apagado, 1));
     p.setBrush(g);
     p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), radio, radio);
 }
 
 }  // namespace
 
+void PintaFondoModerno(QPainter& p, const QRect& r) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient madera(r.topLeft(), r.bottomRight());
+    madera.setColorAt(0, moderno::MaderaClara);
+    madera.setColorAt(1, moderno::Madera);
+    p.fillRect(r, madera);
+    const QRectF dentro = QRectF(r).adjusted(4.5, 4.5, -4.5, -4.5);
+    QLinearGradient papel(dentro.topLeft(), dentro.bottomLeft());
+    papel.setColorAt(0, moderno::FondoVentana);
+    papel.setColorAt(1, QColor(238, 226, 204));
+    p.setPen(QPen(QColor(60, 36, 20, 120), 1));
+    p.setBrush(papel);
+    p.drawRoundedRect(dentro, 6, 6);
+    p.restore();
+}
+
 void PintaMarcoTitulo(QPainter& p, const QRect& r, const QString& titulo, QPoint posTitulo) {
+    if (EsModerno()) {
+        // An ivory plate with rounded corners, lit from above.
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF caja = QRectF(r).adjusted(0.5, 0.5, -0.5, -0.5);
+        QLinearGradient g(caja.topLeft(), caja.bottomLeft());
+        g.setColorAt(0, moderno::Marfil);
+        g.setColorAt(1, QColor(243, 231, 209));
+        p.setPen(QPen(moderno::Borde, 1));
+        p.setBrush(g);
+        p.drawRoundedRect(caja, 6, 6);
+        p.restore();
+        if (titulo.isEmpty()) return;
+        p.setPen(moderno::Tinta);
+        const QFontMetrics m(p.font());
+        p.drawText(posTitulo + QPoint(0, m.ascent()), QLatin1Char(' ') + titulo + QLatin1Char(' '));
+        return;
+    }
     p.fillRect(r, GrisPlaca);
     p.setPen(GrisOscuro);
     p.drawRect(r.adjusted(0, 0, -2, -2));
@@ -81,9 +146,13 @@ void ControlComun::PonActivo(bool activo) {
 
 void ControlComun::PintaFondo(QPainter& p, QPoint posTitulo) {
     PintaMarcoTitulo(p, rect(), titulo_, posTitulo);
-    if (hasFocus()) {
+    if (!hasFocus()) return;
+    p.setBrush(Qt::NoBrush);
+    if (EsModerno()) {
+        p.setPen(QPen(moderno::Acento, 2));
+        p.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 5, 5);
+    } else {
         p.setPen(QPen(Granate, 1, Qt::DotLine));
-        p.setBrush(Qt::NoBrush);
         p.drawRect(rect().adjusted(2, 2, -3, -3));
     }
 }
@@ -129,9 +198,10 @@ void Interruptor::paintEvent(QPaintEvent*) {
     const int y = (height() - LadoCasilla) / 2;
     PintaFondo(p, {20, (height() - fontMetrics().height()) / 2});
     const QRectF caja(4, y, LadoCasilla, LadoCasilla);
-    p.setPen(QPen(activo_ ? Granate : GrisOscuro, 1));
-    p.setBrush(valor_ ? (activo_ ? Verde : GrisOscuro) : QColor(250, 248, 240));
-    p.drawRoundedRect(caja.adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    const Paleta& c = PaletaVigente();
+    p.setPen(QPen(activo_ ? (c.redondeado ? c.borde.darker(130) : Granate) : c.apagado, 1));
+    p.setBrush(valor_ ? (activo_ ? c.encendido : c.apagado) : c.campo);
+    p.drawRoundedRect(caja.adjusted(0.5, 0.5, -0.5, -0.5), c.redondeado ? 4.5 : 3, c.redondeado ? 4.5 : 3);
     if (valor_) {
         QPainterPath marca;
         marca.moveTo(caja.left() + 4, caja.center().y());
@@ -183,13 +253,17 @@ void Selector::paintEvent(QPaintEvent*) {
     PintaFondo(p, {3, 3});
     const QRect flecha = Flecha();
     const QRect campo(6, flecha.top(), flecha.left() - 9, flecha.height());
-    p.setPen(GrisOscuro);
-    p.setBrush(QColor(250, 248, 240));
-    p.drawRect(QRectF(campo).adjusted(0.5, 0.5, -0.5, -0.5));
-    p.setPen(activo_ ? Texto : GrisOscuro);
+    const Paleta& pal = PaletaVigente();
+    p.setPen(pal.borde);
+    p.setBrush(pal.campo);
+    if (pal.redondeado)
+        p.drawRoundedRect(QRectF(campo).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    else
+        p.drawRect(QRectF(campo).adjusted(0.5, 0.5, -0.5, -0.5));
+    p.setPen(activo_ ? pal.texto : pal.apagado);
     p.drawText(campo.adjusted(5, 0, -3, 0), Qt::AlignVCenter | Qt::AlignLeft,
                fontMetrics().elidedText(valor_, Qt::ElideRight, campo.width() - 8));
-    PintaCara(p, flecha, pulsada_, activo_, 3);
+    PintaCara(p, flecha, pulsada_, activo_, pal.redondeado ? 5 : 3);
     const QPointF c = QRectF(flecha).center() + (pulsada_ ? QPointF(1, 1) : QPointF(0, 0));
     QPainterPath punta;
     punta.moveTo(c + QPointF(-4, -5));
@@ -197,7 +271,7 @@ void Selector::paintEvent(QPaintEvent*) {
     punta.lineTo(c + QPointF(-4, 5));
     punta.closeSubpath();
     p.setPen(Qt::NoPen);
-    p.setBrush(activo_ ? Granate : GrisOscuro);
+    p.setBrush(activo_ ? pal.acento : pal.apagado);
     p.drawPath(punta);
 }
 
@@ -245,23 +319,32 @@ void Mando::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     PintaFondo(p, {3, 1});
-    p.setPen(activo_ ? Granate : GrisOscuro);
+    const Paleta& c = PaletaVigente();
+    p.setPen(activo_ ? c.acento : c.apagado);
     p.drawText(QRect(0, 1, width() - 8, fontMetrics().height()), Qt::AlignRight | Qt::AlignTop,
                QString::number(valor_));
     const QRectF pista = Pista();
     const qreal medio = pista.center().y();
-    p.setPen(QPen(GrisOscuro, 1));
-    p.setBrush(QColor(90, 90, 90));
-    p.drawRoundedRect(QRectF(pista.left() + 4, medio - 2.5, pista.width() - 8, 5), 2.5, 2.5);
-    p.setPen(QPen(GrisOscuro, 1));
+    const QRectF surco(pista.left() + 4, medio - 2.5, pista.width() - 8, 5);
+    p.setPen(QPen(c.borde, 1));
+    p.setBrush(c.pista);
+    p.drawRoundedRect(surco, 2.5, 2.5);
+    if (c.redondeado && activo_) {
+        // The track filled up to the handle.
+        p.setPen(Qt::NoPen);
+        p.setBrush(c.encendido);
+        p.drawRoundedRect(QRectF(surco.left(), surco.top(), QRectF(Asa()).center().x() - surco.left(), surco.height()),
+                          2.5, 2.5);
+    }
+    p.setPen(QPen(c.borde, 1));
     const int marcas = std::min(10, maximo_ - minimo_);
     for (int i = 0; i <= marcas; ++i) {
         const qreal x = pista.left() + TamAsa.width() / 2.0 + i * (pista.width() - TamAsa.width()) / qreal(marcas);
         p.drawLine(QPointF(x, pista.bottom() - 2), QPointF(x, pista.bottom()));
     }
-    PintaCara(p, Asa(), arrastrando_, activo_, 3);
+    PintaCara(p, Asa(), arrastrando_, activo_, c.redondeado ? 5 : 3);
     const QRectF asa = Asa();
-    p.setPen(QPen(activo_ ? Granate : GrisOscuro, 1));
+    p.setPen(QPen(activo_ ? c.acento : c.apagado, 1));
     p.drawLine(QPointF(asa.center().x(), asa.top() + 4), QPointF(asa.center().x(), asa.bottom() - 4));
 }
 
@@ -319,19 +402,27 @@ QSize BotonPulsador::sizeHint() const {
 void BotonPulsador::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = QRectF(rect()).adjusted(1, 1, -1, -1);
-    PintaCara(p, r, false, activo_, r.height() / 2);
-    p.setPen(QPen(activo_ ? QColor(235, 245, 235) : QColor(230, 230, 230), 1));
-    p.drawLine(QPointF(r.left() + r.height() / 2, r.top() + 2), QPointF(r.right() - r.height() / 2, r.top() + 2));
+    const Paleta& c = PaletaVigente();
+    const QRectF r = QRectF(rect()).adjusted(1, 1, -1, c.redondeado ? -2 : -1);
+    // The modern face is a rounded rectangle like the program's other buttons.
+    const qreal radio = c.redondeado ? 6 : r.height() / 2;
+    PintaCara(p, r, false, activo_, radio);
+    p.setPen(QPen(activo_ ? c.brilloBoton : QColor(230, 230, 230), 1));
+    p.drawLine(QPointF(r.left() + radio, r.top() + 2), QPointF(r.right() - radio, r.top() + 2));
     QFont negrita = font();
     negrita.setBold(true);
     p.setFont(negrita);
-    p.setPen(activo_ ? QColor(50, 60, 50) : GrisOscuro);
+    p.setPen(activo_ ? c.letraBoton : c.apagado);
     p.drawText(r, Qt::AlignCenter, titulo_);
     if (hasFocus()) {
-        p.setPen(QPen(Granate, 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(r.adjusted(3, 3, -3, -3), r.height() / 2 - 3, r.height() / 2 - 3);
+        if (c.redondeado) {
+            p.setPen(QPen(moderno::Madera, 2));
+            p.drawRoundedRect(r.adjusted(1, 1, -1, -1), radio - 1, radio - 1);
+        } else {
+            p.setPen(QPen(Granate, 1, Qt::DotLine));
+            p.drawRoundedRect(r.adjusted(3, 3, -3, -3), r.height() / 2 - 3, r.height() / 2 - 3);
+        }
     }
 }
 
@@ -345,9 +436,14 @@ CampoTexto::CampoTexto(QWidget* padre, const QString& titulo, int largoMaximo,
     campo_ = new QLineEdit(this);
     campo_->setMaxLength(largoMaximo);
     campo_->setToolTip(titulo.trimmed());
-    campo_->setStyleSheet(QStringLiteral(
-        "QLineEdit { background: #faf8f0; border: 1px solid #808080; padding: 1px 4px; color: #202020; }"
-        "QLineEdit:focus { border: 1px solid #771a12; }"));
+    HojaSegunAspecto(campo_,
+                     QStringLiteral("QLineEdit { background: #faf8f0; border: 1px solid #808080; padding: 1px 4px;"
+                                    " color: #202020; }"
+                                    "QLineEdit:focus { border: 1px solid #771a12; }"),
+                     QStringLiteral("QLineEdit { background: #fffdf8; border: 1px solid #b99670; border-radius: 4px;"
+                                    " padding: 1px 4px; color: #3a2a20; selection-background-color: #e2c79a;"
+                                    " selection-color: #2a1a10; }"
+                                    "QLineEdit:focus { border: 2px solid #b0703c; padding: 0px 3px; }"));
     caja->addWidget(campo_);
     connect(campo_, &QLineEdit::textEdited, this, [f = std::move(alCambiar)](const QString& t) { f(t); });
 }
@@ -376,8 +472,10 @@ VentanaAjustes::VentanaAjustes(QWidget* padre, const ServiciosControl& s, const 
     caja->setSpacing(8);
     auto* banda = new QLabel(titulo, this);
     banda->setObjectName(QStringLiteral("Tex_Titulo"));
-    banda->setStyleSheet(QStringLiteral(
-        "background: #a0c3a0; color: #323c32; font-weight: bold; border: 1px solid #771a12; padding: 4px 8px;"));
+    HojaSegunAspecto(banda,
+                     QStringLiteral("background: #a0c3a0; color: #323c32; font-weight: bold; border: 1px solid #771a12;"
+                                    " padding: 4px 8px;"),
+                     QString::fromLatin1(moderno::BandaTitulo));
     caja->addWidget(banda);
     cuerpo_ = new QWidget(this);
     caja->addWidget(cuerpo_, 1);
@@ -434,6 +532,10 @@ void VentanaAjustes::keyPressEvent(QKeyEvent* e) {
 
 void VentanaAjustes::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    if (EsModerno()) {
+        PintaFondoModerno(p, rect());
+        return;
+    }
     p.fillRect(rect(), QColor(244, 234, 216));
     p.setPen(Granate);
     p.drawRect(rect().adjusted(0, 0, -1, -1));

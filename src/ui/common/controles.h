@@ -30,6 +30,9 @@ struct ServiciosControl {
 // line, the title printed padded with blanks at (x, y) of the text's top.
 void PintaMarcoTitulo(QPainter& p, const QRect& r, const QString& titulo, QPoint posTitulo);
 
+// The modern look's window background: ivory paper in a thin wooden frame.
+void PintaFondoModerno(QPainter& p, const QRect& r);
+
 class ControlComun : public QWidget {
 public:
     ControlComun(QWidget* padre, const ServiciosControl& servicios, const QString& titulo);

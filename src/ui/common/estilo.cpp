@@ -1,6 +1,8 @@
 #include "ui/common/estilo.h"
 
 #include <QApplication>
+#include <QVariant>
+#include <QWidget>
 
 namespace parchis {
 
@@ -40,9 +42,23 @@ QString HojaDeEstilo(Aspecto a) {
         " border-radius: 4px; }");
 }
 
+void HojaSegunAspecto(QWidget* w, const QString& clasica, const QString& moderna) {
+    w->setProperty("hojaClasica", clasica);
+    w->setProperty("hojaModerna", moderna);
+    w->setStyleSheet(vigente == Aspecto::Moderno ? moderna : clasica);
+}
+
 void AplicaAspecto(Aspecto a) {
     vigente = a;
-    if (qApp) qApp->setStyleSheet(HojaDeEstilo(a));
+    if (qApp) {
+        qApp->setStyleSheet(HojaDeEstilo(a));
+        // The open windows: their own sheets, and the drawn controls repainted.
+        for (QWidget* w : QApplication::allWidgets()) {
+            const QVariant hoja = w->property(a == Aspecto::Moderno ? "hojaModerna" : "hojaClasica");
+            if (hoja.isValid()) w->setStyleSheet(hoja.toString());
+            w->update();
+        }
+    }
     if (Aviso()) Aviso()(a);
 }
 

@@ -7,6 +7,8 @@
 
 #include <QColor>
 #include <QString>
+
+class QWidget;
 #include <functional>
 #include <string>
 
@@ -21,11 +23,17 @@ QString HojaDeEstilo(Aspecto a);
 // window told through the function it registered.
 void AplicaAspecto(Aspecto a);
 Aspecto AspectoVigente();
+inline bool EsModerno() { return AspectoVigente() == Aspecto::Moderno; }
 void AvisaCambiosDeAspecto(std::function<void(Aspecto)> aviso);
 
 // The person's choice: applied, and kept in the data folder.  Returns
 // whether the file could be written.
 bool EligeAspecto(const std::string& carpeta, Aspecto a);
+
+// A widget's own style sheet in each look: set now, and set again by
+// AplicaAspecto when the look changes (a widget's own sheet outranks the
+// application's, so windows with their own colours say both).
+void HojaSegunAspecto(QWidget* w, const QString& clasica, const QString& moderna);
 
 // Colours shared by the modern look's own drawings.
 namespace moderno {
@@ -33,6 +41,15 @@ inline const QColor Madera(92, 58, 34);
 inline const QColor MaderaClara(138, 92, 56);
 inline const QColor Crema(250, 244, 232);
 inline const QColor Tinta(58, 42, 32);
+inline const QColor Marfil(255, 250, 240);     // the light end of a raised face
+inline const QColor Pergamino(232, 214, 184);  // its shaded end
+inline const QColor Borde(185, 150, 112);      // the edge of a plate or field
+inline const QColor Acento(176, 112, 60);      // a switch that is on, a knob's filled track
+inline const QColor FondoVentana(246, 238, 223);
+// The title band and the dialogs' wooden frame, as style sheet text.
+inline constexpr const char* BandaTitulo =
+    "background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #8a5c38, stop:1 #5c3a22);"
+    " color: #fff4e0; font-weight: bold; border: 1px solid #3f2616; border-radius: 6px; padding: 5px 10px;";
 }  // namespace moderno
 
 }  // namespace parchis

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "ui/common/estilo.h"
+
 namespace parchis {
 
 namespace {
@@ -33,7 +35,7 @@ DialogoMensaje::DialogoMensaje(QWidget* padre, const QString& titulo, const QStr
     // Matched by name: the class is namespaced, and a type selector would
     // have to spell the namespace as the style sheets do.
     setObjectName(QStringLiteral("mensajes"));
-    setStyleSheet(QStringLiteral(
+    HojaSegunAspecto(this, QStringLiteral(
         "QDialog#mensajes { background: #f4ead8; border: 2px solid #771a12; }"
         "QLabel#Tex_Titulo { background: #a0c3a0; color: #323c32; font-weight: bold;"
         "  border: 1px solid #771a12; padding: 4px 8px; }"
@@ -45,7 +47,21 @@ DialogoMensaje::DialogoMensaje(QWidget* padre, const QString& titulo, const QStr
         "  stop:0 #d4ecce, stop:1 #8eb48e); }"
         "QDialog#mensajes QPushButton:pressed { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
         "  stop:0 #80a680, stop:1 #bad8b8); }"
-        "QDialog#mensajes QPushButton:focus { border: 2px solid #771a12; }"));
+        "QDialog#mensajes QPushButton:focus { border: 2px solid #771a12; }"),
+        // The modern look: ivory paper in a wooden frame, a wooden title band
+        // and the program's rounded ivory buttons.
+        QStringLiteral(
+        "QDialog#mensajes { background: #f6eedf; border: 4px solid #7a4e2e; }"
+        "QLabel#Tex_Titulo { %1 }"
+        "QLabel#Tex_Mensaje { color: #3a2a20; padding: 6px 6px; }"
+        "QDialog#mensajes QPushButton { color: #3a2a20; font-weight: bold; padding: 5px 14px;"
+        "  border: 1px solid #8a6a48; border-radius: 6px;"
+        "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fffaf0, stop:1 #e8d6b8); }"
+        "QDialog#mensajes QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+        "  stop:0 #fffdf6, stop:1 #f0e0c4); }"
+        "QDialog#mensajes QPushButton:pressed { background: #dcc6a2; }"
+        "QDialog#mensajes QPushButton:focus { border: 2px solid #b0703c; }")
+            .arg(QString::fromLatin1(moderno::BandaTitulo)));
     auto* caja = new QVBoxLayout(this);
     auto* etiquetaTitulo = new QLabel(titulo, this);
     etiquetaTitulo->setObjectName(QStringLiteral("Tex_Titulo"));

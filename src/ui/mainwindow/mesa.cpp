@@ -133,7 +133,7 @@ void Mesa::DisponeVentana() {
     const int lado = me.LadoLienzo;
     // The window manager's frame takes a few pixels on each side.
     // On a board larger than 800 x 600's the list grows with it.
-    escala_ = std::clamp(me.LadoCasilla / 25.0, 1.0, 2.0);
+    escala_ = EscalaColumna(me.LadoCasilla);
     const int columna = std::clamp(me.AnchoPantalla - lado - 8, AnchoColumnaMinimo,
                                    static_cast<int>(AnchoColumna * escala_));
     setFixedSize(lado + columna, lado);

@@ -11,6 +11,7 @@
 
 #include "flow/textos_ajustes.h"
 #include "net/puertos.h"
+#include "ui/board/pintor.h"
 #include "ui/board/pintura.h"
 #include "ui/common/estilo.h"
 #include "ui/windows/tablerito.h"
@@ -45,7 +46,8 @@ std::string MiDireccion() {
 
 QLabel* Rotulo(QWidget* padre) {
     auto* l = new QLabel(padre);
-    l->setStyleSheet(QStringLiteral("color: #323c32; padding: 2px 4px;"));
+    HojaSegunAspecto(l, QStringLiteral("color: #323c32; padding: 2px 4px;"),
+                     QStringLiteral("color: #3a2a20; padding: 2px 4px;"));
     return l;
 }
 
@@ -153,6 +155,7 @@ QWidget* VentanaJugadores::Preferencias() {
         const Aspecto a = AspectoVigente() == Aspecto::Moderno ? Aspecto::Clasico : Aspecto::Moderno;
         EligeAspecto(p_.Carpeta, a);
         aspecto_->PonValor(nombreAspecto(a));
+        Refresca();
         return true;
     });
     aspecto_->setObjectName(QStringLiteral("AspectoTablero"));
@@ -220,7 +223,7 @@ void VentanaJugadores::Refresca() {
         const auto textos = TextosValores(p_, numero);
         return v >= 1 && v <= static_cast<int>(textos.size()) ? Q(textos[v - 1]) : QString();
     };
-    const ColoresMesa colores = ColoresSegunPuesto(p_.PuestoMesa);
+    const ColoresMesa colores = PintorDe(AspectoVigente()).Colores(p_.PuestoMesa);
     // The administrator sees, over each remote seat, whether its player is
     // connected.
     const bool marcas = conectado_ && p_.JugarEnRed && p_.ModoRed == 1;
@@ -230,10 +233,18 @@ void VentanaJugadores::Refresca() {
                               : conectado_(j)     ? QStringLiteral("Conectado")
                                                   : QStringLiteral("Pendiente de conexión"));
         cabecera_[j]->setFixedHeight(marcas ? 16 : 8);
-        cabecera_[j]->setStyleSheet(
-            QStringLiteral("background: %1; color: %2; font-size: 10px; font-weight: bold;"
-                           " border: 1px solid #771a12;")
-                .arg(colores[j].name(), colores[j].lightness() > 150 ? "#202020" : "#ffffff"));
+        if (EsModerno())
+            cabecera_[j]->setStyleSheet(
+                QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %1, stop:1 %2);"
+                               " color: %3; font-size: 10px; font-weight: bold; border: 1px solid %4;"
+                               " border-radius: 4px;")
+                    .arg(colores[j].lighter(115).name(), colores[j].name(), ColorLetraSobre(colores[j]).name(),
+                         colores[j].darker(150).name()));
+        else
+            cabecera_[j]->setStyleSheet(
+                QStringLiteral("background: %1; color: %2; font-size: 10px; font-weight: bold;"
+                               " border: 1px solid #771a12;")
+                    .arg(colores[j].name(), colores[j].lightness() > 150 ? "#202020" : "#ffffff"));
         nombre_[j]->PonTexto(Q(p_.Nombres[j]));
         estado_[j]->PonValor(valor(11, p_.Estado[j]));
         control_[j]->PonValor(valor(21, p_.Control[j]));

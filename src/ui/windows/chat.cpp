@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "ui/common/estilo.h"
 namespace parchis {
 
 VentanaChat::VentanaChat(QWidget* padre, const ServiciosControl& s, const MensajesRed& mensajes,
@@ -17,19 +18,22 @@ VentanaChat::VentanaChat(QWidget* padre, const ServiciosControl& s, const Mensaj
     caja->setContentsMargins(0, 0, 0, 0);
     caja->setSpacing(4);
     auto* rotulo = new QLabel(QStringLiteral("Mensajes enviados y recibidos:"), Cuerpo());
-    rotulo->setStyleSheet(QStringLiteral("color: #323c32; font-weight: bold;"));
+    HojaSegunAspecto(rotulo, QStringLiteral("color: #323c32; font-weight: bold;"),
+                     QStringLiteral("color: #3a2a20; font-weight: bold;"));
     recibidos_ = new QPlainTextEdit(Cuerpo());
     recibidos_->setObjectName(QStringLiteral("Tex_Recibidos"));
     recibidos_->setReadOnly(true);
     recibidos_->setFocusPolicy(Qt::ClickFocus);
-    recibidos_->setStyleSheet(QStringLiteral(
-        "QPlainTextEdit { background: #faf8f0; color: #202020; border: 1px solid #771a12; }"));
+    HojaSegunAspecto(recibidos_,
+                     QStringLiteral("QPlainTextEdit { background: #faf8f0; color: #202020; border: 1px solid #771a12; }"),
+                     QString());
     aviso_ = new QLabel(QStringLiteral("Los mensajes se envían a los otros ordenadores de una partida en red. "
                                        "Ahora no se juega en red, así que no se puede enviar ninguno."),
                         Cuerpo());
     aviso_->setObjectName(QStringLiteral("Tex_Aviso"));
     aviso_->setWordWrap(true);
-    aviso_->setStyleSheet(QStringLiteral("color: #771a12; font-weight: bold; padding: 4px;"));
+    HojaSegunAspecto(aviso_, QStringLiteral("color: #771a12; font-weight: bold; padding: 4px;"),
+                     QStringLiteral("color: #8a4a22; font-weight: bold; padding: 4px;"));
     aviso_->hide();
     entrada_ = new CampoTexto(Cuerpo(), QStringLiteral("Texto a enviar:"), LargoTextoChat,
                               [this](const QString&) { RevisaEnviar(); });

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "ui/common/estilo.h"
 namespace parchis {
 
 namespace {
@@ -46,14 +47,20 @@ VentanaPartidas::VentanaPartidas(QWidget* padre, Partida& p, Interfaz& ui, ModoP
     caja->addWidget(mensaje_);
     nombre_ = new QLineEdit(Cuerpo());
     nombre_->setObjectName(QStringLiteral("Txt_Nombre"));
-    nombre_->setStyleSheet(QStringLiteral(
-        "QLineEdit { background: #faf8f0; border: 1px solid #771a12; padding: 2px 4px; color: #202020; }"));
+    HojaSegunAspecto(nombre_,
+                     QStringLiteral("QLineEdit { background: #faf8f0; border: 1px solid #771a12; padding: 2px 4px;"
+                                    " color: #202020; }"),
+                     QStringLiteral("QLineEdit { background: #fffdf8; border: 1px solid #b99670; border-radius: 4px;"
+                                    " padding: 2px 4px; color: #3a2a20; }"
+                                    "QLineEdit:focus { border: 2px solid #b0703c; padding: 1px 3px; }"));
     caja->addWidget(nombre_);
     lista_ = new QListWidget(Cuerpo());
     lista_->setObjectName(QStringLiteral("Lis_Partidas"));
-    lista_->setStyleSheet(QStringLiteral(
-        "QListWidget { background: #faf8f0; color: #2a2420; border: 1px solid #771a12; }"
-        "QListWidget::item:selected { background: #a0c3a0; color: #202020; }"));
+    // The modern look's list comes from the program's style sheet.
+    HojaSegunAspecto(lista_,
+                     QStringLiteral("QListWidget { background: #faf8f0; color: #2a2420; border: 1px solid #771a12; }"
+                                    "QListWidget::item:selected { background: #a0c3a0; color: #202020; }"),
+                     QString());
     caja->addWidget(lista_, 1);
     const TextosModo textos = TextosDe(modo);
     boton_ = new BotonPulsador(this, Servicios(), QString::fromUtf8(textos.Boton),

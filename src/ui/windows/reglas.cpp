@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "flow/textos_ajustes.h"
+#include "ui/common/estilo.h"
 
 namespace parchis {
 
@@ -30,10 +31,18 @@ VentanaReglas::VentanaReglas(QWidget* padre, Partida& p, Interfaz& ui)
     auto* caja = new QVBoxLayout(Cuerpo());
     caja->setContentsMargins(0, 0, 0, 0);
     paginas_ = new QTabWidget(Cuerpo());
-    paginas_->setStyleSheet(QStringLiteral(
-        "QTabWidget::pane { border: 1px solid #771a12; background: #e8dcc4; }"
-        "QTabBar::tab { background: #c8b898; border: 1px solid #771a12; padding: 4px 10px; color: #323c32; }"
-        "QTabBar::tab:selected { background: #a0c3a0; font-weight: bold; }"));
+    HojaSegunAspecto(
+        paginas_,
+        QStringLiteral(
+            "QTabWidget::pane { border: 1px solid #771a12; background: #e8dcc4; }"
+            "QTabBar::tab { background: #c8b898; border: 1px solid #771a12; padding: 4px 10px; color: #323c32; }"
+            "QTabBar::tab:selected { background: #a0c3a0; font-weight: bold; }"),
+        QStringLiteral(
+            "QTabWidget::pane { border: 1px solid #b99670; border-radius: 6px; background: #fbf4e6; top: -1px; }"
+            "QTabBar::tab { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #efe2c8, stop:1 #e0ccaa);"
+            " border: 1px solid #b99670; border-bottom: none; border-top-left-radius: 6px;"
+            " border-top-right-radius: 6px; padding: 4px 10px; margin-right: 2px; color: #5a4636; }"
+            "QTabBar::tab:selected { background: #fbf4e6; color: #3a2a20; font-weight: bold; }"));
     caja->addWidget(paginas_);
     std::vector<QVBoxLayout*> cajas;
     for (const char* titulo : PaginasReglas) {

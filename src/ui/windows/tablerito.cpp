@@ -1,11 +1,14 @@
 #include "ui/windows/tablerito.h"
 
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
 
 #include "ui/board/medidas.h"
+#include "ui/board/pintor.h"
 #include "ui/board/pintura.h"
+#include "ui/common/estilo.h"
 
 namespace parchis {
 
@@ -39,17 +42,20 @@ Tablerito::Tablerito(QWidget* padre, const Partida& p) : QWidget(padre), p_(p) {
 }
 
 const QPixmap& Tablerito::Tablero() {
-    if (puestoPintado_ != p_.PuestoMesa || fichasPintadas_ != p_.NumFichas) {
+    const Aspecto aspecto = AspectoVigente();
+    if (puestoPintado_ != p_.PuestoMesa || fichasPintadas_ != p_.NumFichas || aspectoPintado_ != aspecto) {
         const Medidas& me = MedidasPequenas();
         QPixmap lienzo(me.LadoLienzo, me.LadoLienzo);
         QPainter p(&lienzo);
         p.setRenderHint(QPainter::Antialiasing);
-        PintaTableroVacio(p, me, ColoresSegunPuesto(p_.PuestoMesa), p_.NumFichas);
+        const Pintor& pintor = PintorDe(aspecto);
+        pintor.TableroVacio(p, me, pintor.Colores(p_.PuestoMesa), MarcasSegunPuesto(p_.PuestoMesa), p_.NumFichas);
         p.end();
         const QRect tablero(me.Margen, me.Margen, me.LadoTablero, me.LadoTablero);
         tablero_ = lienzo.copy(tablero);
         puestoPintado_ = p_.PuestoMesa;
         fichasPintadas_ = p_.NumFichas;
+        aspectoPintado_ = aspecto;
     }
     return tablero_;
 }
@@ -60,10 +66,20 @@ void Tablerito::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     const int lado = std::min(width() - 90, height() - 40);
     const QRect cuadro((width() - lado) / 2, (height() - lado) / 2, lado, lado);
+    const bool esModerno = EsModerno();
+    if (esModerno) {
+        // A soft shadow under the board, which brings its own wooden frame.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(60, 36, 20, 50));
+        p.drawRoundedRect(QRectF(cuadro).adjusted(-1, 1, 3, 4), 6, 6);
+    }
     p.drawPixmap(cuadro, Tablero());
-    p.setPen(QPen(QColor(119, 26, 18), 2));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(cuadro);
+    if (!esModerno) {
+        p.setPen(QPen(QColor(119, 26, 18), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(cuadro);
+    }
+    const QColor tinta = esModerno ? moderno::Tinta : QColor(40, 40, 40);
 
     // Seat j's corner, as a direction from the board's centre.
     const Medidas& me = MedidasPequenas();
@@ -87,7 +103,7 @@ void Tablerito::paintEvent(QPaintEvent*) {
     arco.arcTo(QRectF(centro - QPointF(radio, radio), QSizeF(2 * radio, 2 * radio)), inicio, barrido);
     p.setPen(QPen(QColor(255, 255, 255, 230), 6, Qt::SolidLine, Qt::RoundCap));
     p.drawPath(arco);
-    p.setPen(QPen(QColor(40, 40, 40), 3, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(tinta, 3, Qt::SolidLine, Qt::RoundCap));
     p.drawPath(arco);
     const QPointF punta = arco.currentPosition();
     const double angulo = (inicio + barrido) * M_PI / 180.0;
@@ -101,13 +117,13 @@ void Tablerito::paintEvent(QPaintEvent*) {
     cabeza.lineTo(punta - tangente * 3 - normal * 6);
     cabeza.closeSubpath();
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(40, 40, 40));
+    p.setBrush(tinta);
     p.drawPath(cabeza);
 
     QFont letra = font();
     letra.setBold(true);
     p.setFont(letra);
-    const ColoresMesa colores = ColoresSegunPuesto(p_.PuestoMesa);
+    const ColoresMesa colores = PintorDe(AspectoVigente()).Colores(p_.PuestoMesa);
     for (int j = 1; j <= 4; ++j) {
         if (p_.Estado[j] != 1) continue;
         const QPointF d = direccion(j);
@@ -118,9 +134,22 @@ void Tablerito::paintEvent(QPaintEvent*) {
         const double y = d.y() > 0 ? cuadro.bottom() + 2 : cuadro.top() - alto - 2;
         const QRectF placa(std::clamp(x, 0.0, double(width() - ancho)), std::clamp(y, 0.0, double(height() - alto)),
                            ancho, alto);
-        p.setPen(QPen(QColor(40, 40, 40), 1));
-        p.setBrush(colores[j]);
-        p.drawRoundedRect(placa, 4, 4);
+        if (esModerno) {
+            // Shaded like the pieces: lighter above, with a soft shadow.
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(60, 36, 20, 60));
+            p.drawRoundedRect(placa.translated(0, 1.5), alto / 2.0, alto / 2.0);
+            QLinearGradient luz(placa.topLeft(), placa.bottomLeft());
+            luz.setColorAt(0, colores[j].lighter(118));
+            luz.setColorAt(1, colores[j].darker(108));
+            p.setPen(QPen(colores[j].darker(150), 1));
+            p.setBrush(luz);
+            p.drawRoundedRect(placa.adjusted(0.5, 0.5, -0.5, -0.5), alto / 2.0, alto / 2.0);
+        } else {
+            p.setPen(QPen(QColor(40, 40, 40), 1));
+            p.setBrush(colores[j]);
+            p.drawRoundedRect(placa, 4, 4);
+        }
         p.setPen(ColorLetraSobre(colores[j]));
         p.drawText(placa, Qt::AlignCenter, nombre);
     }

@@ -1,11 +1,12 @@
 // The small board of the player settings window: the board in the colours
 // the seats have now, an arrow round it in the direction of play and each
-// active seat's name beside its corner.
+// active seat's name beside its corner, in the look chosen.
 #pragma once
 
 #include <QPixmap>
 #include <QWidget>
 
+#include "core/aspecto.h"
 #include "core/partida.h"
 
 namespace parchis {
@@ -30,6 +31,7 @@ private:
     QPixmap tablero_;
     int puestoPintado_ = -1;
     int fichasPintadas_ = 0;
+    Aspecto aspectoPintado_ = Aspecto::Clasico;
 };
 
 }  // namespace parchis
