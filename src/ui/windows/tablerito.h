@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "core/aspecto.h"
+#include "core/preferencias_propias.h"
 #include "core/partida.h"
 
 namespace parchis {
