@@ -97,7 +97,7 @@ QPainterPath FormaMarca(int m, QPointF o, double r) {
 }
 
 QSvgRenderer& Madera() {
-    static QSvgRenderer r(QStringLiteral(":/aspecto/madera.svg"));
+    static QSvgRenderer r(QStringLiteral(":/apariencia/madera.svg"));
     return r;
 }
 
