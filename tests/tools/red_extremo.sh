@@ -46,11 +46,21 @@ if [ -n "$SALA" ]; then   # the clients are given the room's code
     done
     [ -n "$codigo" ] || { echo "FALLO: el administrador no ha abierto sala"; cat "$trabajo/admin.out" "$trabajo/sala.err"; exit 1; }
 fi
-# Callers are seated in the order they come: with fixed dice they come in
-# turn, so that each plays the same seat every run.
+# Callers are seated in the order they come: with fixed dice each client
+# must play the same seat every run, so the next one starts once the
+# administrator holds the previous one's connection (through a room it also
+# holds its own to the server).
+conexiones_admin() { ss -tnpH state established 2>/dev/null | grep -c "pid=$admin,"; }
+propias=0; [ -z "$SALA" ] || propias=1
 for k in 1 2 3; do
     cliente $k 0 "$partidas" & eval "c$k=\$!"
-    [ -z "$SEMILLA" ] || sleep 0.5
+    if [ -n "$SEMILLA" ]; then
+        for i in $(seq 100); do
+            [ "$(conexiones_admin)" -ge $((k + propias)) ] && break
+            sleep 0.1
+        done
+        sleep 0.5
+    fi
 done
 
 partidas_admin() { grep -c "^Huella:" "$trabajo/admin.out"; }
