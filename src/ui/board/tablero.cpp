@@ -103,7 +103,10 @@ Punto Tablero::Centro(const Partida& p, int casilla, int jugador, int ordenEsper
 }
 
 void Tablero::DibujaFicha(int x, int y, int jugador) {
+    const QRect caja = Caja(CajaFicha(me_, x, y));
+    if (!recorte_.isEmpty() && !recorte_.intersects(caja)) return;
     QPainter p(&superficie_);
+    if (!recorte_.isEmpty()) p.setClipRegion(recorte_);
     pintor_->Ficha(p, me_, x, y, colores_[jugador], marcas_[jugador]);
 }
 
@@ -144,21 +147,26 @@ QRect Tablero::ZonaFila(const Partida& p, int casilla, int j) const {
     return Caja(CajaFicha(me_, a.x, a.y)).united(Caja(CajaFicha(me_, b.x, b.y)));
 }
 
-void Tablero::RehaceCuadroEspera(const Partida& p, int j) {
-    const QRect r = ZonaFila(p, 0, j);
-    RestauraDeVacio(r);
-    DibujaCuadroEspera(p, j);
-    Refresca(r);
+void Tablero::RehaceZona(const Partida& p, const QRegion& zona) {
+    for (const QRect& r : zona) RestauraDeVacio(r);
+    recorte_ = zona;
+    for (int s = 1; s <= NumCasillas; ++s) DibujaFichasCasilla(p, s);
+    for (int j = 1; j <= 4; ++j) {
+        if (p.Estado[j] != 1) continue;
+        DibujaCuadroEspera(p, j);
+        DibujaCasa(p, j);
+    }
+    recorte_ = QRegion();
+    Refresca(zona.boundingRect());
 }
+
+void Tablero::RehaceCuadroEspera(const Partida& p, int j) { RehaceZona(p, ZonaFila(p, 0, j)); }
 
 void Tablero::RehaceCasilla(const Partida& p, int s) {
     if (s <= 0 || s > NumCasillas) return;
     if (EsCasa(s)) {
         const int j = s == 100 ? 1 : s == 92 ? 2 : s == 84 ? 3 : 4;
-        const QRect r = ZonaFila(p, s, j);
-        RestauraDeVacio(r);
-        DibujaCasa(p, j);
-        Refresca(r);
+        RehaceZona(p, ZonaFila(p, s, j));
         return;
     }
     // The squares cut by a diagonal overlap their neighbour's rectangle:
@@ -166,19 +174,9 @@ void Tablero::RehaceCasilla(const Partida& p, int s) {
     int pareja = 0;
     if (s == 8 || s == 25 || s == 42 || s == 59) pareja = s + 1;
     if (s == 9 || s == 26 || s == 43 || s == 60) pareja = s - 1;
-    QRect r = RectanguloCasilla(p, s);
-    RestauraDeVacio(r);
-    if (pareja) {
-        const QRect otra = RectanguloCasilla(p, pareja);
-        RestauraDeVacio(otra);
-        r = r.united(otra);
-    }
-    // In square order, as a full redraw paints them: pieces of the pair
-    // may overlap.
-    if (pareja && pareja < s) DibujaFichasCasilla(p, pareja);
-    DibujaFichasCasilla(p, s);
-    if (pareja > s) DibujaFichasCasilla(p, pareja);
-    Refresca(r);
+    QRegion zona(RectanguloCasilla(p, s));
+    if (pareja) zona += RectanguloCasilla(p, pareja);
+    RehaceZona(p, zona);
 }
 
 QRect Tablero::RectanguloCasilla(const Partida& p, int s) const {

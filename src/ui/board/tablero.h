@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QPixmap>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -78,6 +79,10 @@ public:
 
 private:
     QRect ZonaFila(const Partida& p, int casilla, int jugador) const;
+    // Restores an area from the empty board and draws again, clipped to it,
+    // every piece that reaches into it, in the order of a full redraw: the
+    // rows of neighbouring homes overlap near the middle of the board.
+    void RehaceZona(const Partida& p, const QRegion& zona);
     void Copia(const QPixmap& desde, const QRect& r);
 
     std::function<void(const QRect&)> refresca_;
@@ -91,6 +96,7 @@ private:
     QPixmap superficie_;
     QPixmap vacio_;
     QPixmap lleno_;
+    QRegion recorte_;   // while not empty, pieces are drawn only inside it
 };
 
 }  // namespace parchis
