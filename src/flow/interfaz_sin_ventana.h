@@ -42,4 +42,26 @@ private:
     Generador generador_;
 };
 
+// Shows nothing, answers every message Aceptar and never waits: the games
+// the analysis plays and the tests' doubles start from it and override only
+// what they need.
+class InterfazCallada : public InterfazSinVentana {
+public:
+    using InterfazSinVentana::InterfazSinVentana;
+
+    void Cede() override {}
+    double Reloj() override { return 0; }
+    FechaHora Ahora() override { return {}; }
+    void TocaSonido(int, bool) override {}
+    int Mensaje(const std::string&, const std::string&, int, int, int) override { return Aceptar; }
+    void PonPuntero(Puntero) override {}
+    void DibujaDados(int, int, int) override {}
+    void MuestraJugada(int, bool) override {}
+    void ActualizaLista() override {}
+    void TamanoPantalla(int& ancho, int& alto) override {
+        ancho = 800;
+        alto = 600;
+    }
+};
+
 }  // namespace parchis

@@ -37,26 +37,14 @@ namespace {
 // accepted, the clock stands still (so the player's time guard never cuts
 // a search short and the outcome depends on the dice alone), and a stop
 // request ends the game at the engine's next pass.
-class InterfazSimulacion final : public InterfazSinVentana {
+class InterfazSimulacion final : public InterfazCallada {
 public:
     InterfazSimulacion(Partida& p, std::uint64_t semilla, const std::atomic<bool>* parar)
-        : InterfazSinVentana(semilla), p_(p), parar_(parar) {}
+        : InterfazCallada(semilla), p_(p), parar_(parar) {}
 
     bool Simulacion() const override { return true; }
     void Cede() override {
         if (parar_ && parar_->load(std::memory_order_relaxed)) p_.PartidaIniciada = false;
-    }
-    double Reloj() override { return 0; }
-    FechaHora Ahora() override { return {}; }
-    void TocaSonido(int, bool) override {}
-    int Mensaje(const std::string&, const std::string&, int, int, int) override { return Aceptar; }
-    void PonPuntero(Puntero) override {}
-    void DibujaDados(int, int, int) override {}
-    void MuestraJugada(int, bool) override {}
-    void ActualizaLista() override {}
-    void TamanoPantalla(int& ancho, int& alto) override {
-        ancho = 800;
-        alto = 600;
     }
 
 private:
