@@ -23,9 +23,10 @@ void OlvidaTirada(Partida& p) {
     p.ValorMarcado.fill(false);
 }
 
-// Nine frames of tumbling dice; the last one is the throw.
+// Nine frames of tumbling dice; the last one is the throw.  A playout,
+// which shows nothing, draws the last frame alone.
 void Voltea(Partida& p, Interfaz& ui) {
-    for (int i = 1; i <= 9; ++i) {
+    for (int i = ui.Simulacion() ? 9 : 1; i <= 9; ++i) {
         p.Dado1 = static_cast<Entero>(CaraDado(ui.Aleatorio()));
         p.Dado2 = static_cast<Entero>(p.NumDados == 2 ? CaraDado(ui.Aleatorio()) : 0);
         ui.DibujaDados(p.Turno, p.Dado1, p.Dado2);

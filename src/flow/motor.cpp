@@ -140,7 +140,10 @@ Paso Motor::Pasada() {
 }
 
 Paso Motor::Tira(bool& castigo) {
-    MuestraUltimaTirada(p_, ui_, p_.Turno);
+    // A playout shows nothing: the last throw and the line naming who
+    // throws are for a person's eyes.
+    const bool visible = !ui_.Simulacion();
+    if (visible) MuestraUltimaTirada(p_, ui_, p_.Turno);
     ui_.TocaSonido(5, true);
     p_.EsperandoTirada = p_.PausaEntreJugadas;
     if (!remoto_ && !p_.JugarEnRed && ui_.OpcionesPedidas()) p_.EsperandoTirada = true;
@@ -154,8 +157,10 @@ Paso Motor::Tira(bool& castigo) {
         inicioEspera_ = ui_.Reloj();
         RefrescaTurnoRed();
     }
-    p_.TextoTurno = NombreDe(p_, p_.Turno) + (p_.NumDados == 2 ? " lanza los dados" : " lanza el dado");
-    ui_.MuestraMensaje(p_.TextoTurno);
+    if (visible) {
+        p_.TextoTurno = NombreDe(p_, p_.Turno) + (p_.NumDados == 2 ? " lanza los dados" : " lanza el dado");
+        ui_.MuestraMensaje(p_.TextoTurno);
+    }
     if (remoto_) {
         p_.EsperandoTirada = false;
         p_.Dado1 = p_.Dado2 = 0;
