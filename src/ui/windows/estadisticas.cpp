@@ -22,6 +22,8 @@
 #include "flow/interfaz.h"
 #include "flow/jugada.h"
 #include "rules/tablero.h"
+#include "ui/board/pintor.h"
+#include "ui/common/estilo.h"
 
 namespace parchis {
 
@@ -53,9 +55,9 @@ const QColor Cabeza(160, 195, 160);
 const QColor Fondo(250, 246, 236);
 const QColor Rayado(238, 232, 216);
 
+// The seat's colour as the board paints it, in either look.
 QColor ColorDe(int puestoMesa, int jugador) {
-    const ColorRGB c = ColorJugador(puestoMesa, jugador);
-    return {c.r, c.g, c.b};
+    return PintorDe(AspectoVigente()).Colores(puestoMesa)[jugador];
 }
 
 // Yellow shapes get a dark outline so that they stand out on the pale page.
@@ -257,7 +259,7 @@ QString Miles(std::int64_t n) {
     return t;
 }
 
-constexpr double AltoBarra = 30;
+constexpr double AltoBarraPosibilidad = 30;
 
 }  // namespace
 
@@ -272,7 +274,7 @@ PanelPosibilidades::PanelPosibilidades(QWidget* padre, const Partida& p) : QWidg
         if (parejas_ && j <= 2) nombres_[j] += " y " + NombreDe(p, j + 2);
         filas += activo_[j] ? 1 : 0;
     }
-    setMinimumHeight(static_cast<int>(56 + filas * (AltoBarra + 12) + 60));
+    setMinimumHeight(static_cast<int>(56 + filas * (AltoBarraPosibilidad + 12) + 60));
     setMinimumWidth(360);
 }
 
@@ -305,7 +307,7 @@ void PanelPosibilidades::paintEvent(QPaintEvent*) {
     double y = 44;
     for (int j = 1; j <= 4; ++j) {
         if (!activo_[j]) continue;
-        const QRectF fila(xBarra, y, ancho, AltoBarra);
+        const QRectF fila(xBarra, y, ancho, AltoBarraPosibilidad);
         g.setPen(QPen(Tinta.lighter(300), 1));
         g.setBrush(Rayado);
         g.drawRect(fila);
@@ -315,22 +317,22 @@ void PanelPosibilidades::paintEvent(QPaintEvent*) {
         g.drawRect(QRectF(xNombre, y + 7, 16, 16));
         if (r_.Partidas > 0) {
             const double q = r_.Probabilidad(j), m = r_.Margen(j);
-            g.drawRect(QRectF(xBarra, y + 4, ancho * q, AltoBarra - 8));
+            g.drawRect(QRectF(xBarra, y + 4, ancho * q, AltoBarraPosibilidad - 8));
             // The margin as a whisker across the bar's end.
             g.setPen(QPen(Tinta, 2));
             const double a = xBarra + ancho * std::max(0.0, q - m), b = xBarra + ancho * std::min(1.0, q + m);
-            const double centro = y + AltoBarra / 2;
+            const double centro = y + AltoBarraPosibilidad / 2;
             g.drawLine(QPointF(a, centro), QPointF(b, centro));
             g.drawLine(QPointF(a, centro - 6), QPointF(a, centro + 6));
             g.drawLine(QPointF(b, centro - 6), QPointF(b, centro + 6));
             g.setPen(Tinta);
-            g.drawText(QRectF(fila.right() + 8, y, 110, AltoBarra), Qt::AlignVCenter | Qt::AlignLeft,
+            g.drawText(QRectF(fila.right() + 8, y, 110, AltoBarraPosibilidad), Qt::AlignVCenter | Qt::AlignLeft,
                        Porcentaje(q, 1) + QStringLiteral(" % ± ") + Porcentaje(m, 1));
         }
         g.setPen(Tinta);
-        g.drawText(QRectF(xNombre + 24, y, xBarra - xNombre - 28, AltoBarra), Qt::AlignVCenter | Qt::AlignLeft,
+        g.drawText(QRectF(xNombre + 24, y, xBarra - xNombre - 28, AltoBarraPosibilidad), Qt::AlignVCenter | Qt::AlignLeft,
                    Q(nombres_[j]));
-        y += AltoBarra + 12;
+        y += AltoBarraPosibilidad + 12;
     }
     QString estado;
     if (r_.Partidas == 0)
