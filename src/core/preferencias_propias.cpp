@@ -11,6 +11,14 @@ namespace {
 // A few short lines at most: whatever a larger file holds past this is not ours.
 constexpr std::size_t TamanoMaximo = 4096;
 
+// A host name, an address or either with ":port": printable, no blanks.
+bool ServidorAceptable(std::string_view v) {
+    if (v.empty() || v.size() > LargoServidor) return false;
+    for (char c : v)
+        if (c <= ' ' || c > '~') return false;
+    return true;
+}
+
 }  // namespace
 
 PreferenciasPropias PreferenciasDeTexto(const std::string& texto) {
@@ -25,13 +33,22 @@ PreferenciasPropias PreferenciasDeTexto(const std::string& texto) {
         if (linea == "Aspecto=Clasico") p.AspectoTablero = Aspecto::Clasico;
         if (linea == "JugarEnRed=Si") p.JugarEnRed = true;
         if (linea == "JugarEnRed=No") p.JugarEnRed = false;
+        if (linea == "JugarPorSala=Si") p.JugarPorSala = true;
+        if (linea == "JugarPorSala=No") p.JugarPorSala = false;
+        constexpr std::string_view Servidor = "ServidorSala=";
+        if (linea.starts_with(Servidor) && ServidorAceptable(linea.substr(Servidor.size())))
+            p.ServidorSala = std::string(linea.substr(Servidor.size()));
     }
     return p;
 }
 
 std::string TextoDePreferencias(const PreferenciasPropias& p) {
-    return std::string(p.AspectoTablero == Aspecto::Moderno ? "Aspecto=Moderno\n" : "Aspecto=Clasico\n") +
-           (p.JugarEnRed ? "JugarEnRed=Si\n" : "JugarEnRed=No\n");
+    std::string texto =
+        std::string(p.AspectoTablero == Aspecto::Moderno ? "Aspecto=Moderno\n" : "Aspecto=Clasico\n") +
+        (p.JugarEnRed ? "JugarEnRed=Si\n" : "JugarEnRed=No\n") +
+        (p.JugarPorSala ? "JugarPorSala=Si\n" : "JugarPorSala=No\n");
+    if (ServidorAceptable(p.ServidorSala)) texto += "ServidorSala=" + p.ServidorSala + "\n";
+    return texto;
 }
 
 PreferenciasPropias LeePreferencias(const std::string& carpeta) {
@@ -52,10 +69,13 @@ bool EscribeAspecto(const std::string& carpeta, Aspecto a) {
     return EscribePreferencias(carpeta, p);
 }
 
-bool EscribeJugarEnRed(const std::string& carpeta, bool enRed) {
+bool EscribeRed(const std::string& carpeta, bool enRed, bool porSala, const std::string& servidor) {
     PreferenciasPropias p = LeePreferencias(carpeta);
+    const PreferenciasPropias antes = p;
     p.JugarEnRed = enRed;
-    return EscribePreferencias(carpeta, p);
+    p.JugarPorSala = porSala;
+    p.ServidorSala = ServidorAceptable(servidor) ? servidor : std::string();
+    return p == antes || EscribePreferencias(carpeta, p);
 }
 
 }  // namespace parchis

@@ -453,11 +453,10 @@ bool SalidaAjustesJugadores(Partida& p, Interfaz& ui, const CopiaJugadores& c) {
     // A program that ends without its exit (a crash, a lost session) keeps
     // what was changed here.
     if (!(CopiaDe(p) == c)) GuardaAjustes(p);
-    // "Jugar en red" has no place in that file: it goes in ours.
-    if (p.JugarEnRed != p.JugarEnRedRecordado) {
-        p.JugarEnRedRecordado = p.JugarEnRed;
-        if (!p.Carpeta.empty()) EscribeJugarEnRed(p.Carpeta, p.JugarEnRed);
-    }
+    // "Jugar en red" and the room server have no place in that file: they
+    // go in ours.
+    p.JugarEnRedRecordado = p.JugarEnRed;
+    if (!p.Carpeta.empty()) EscribeRed(p.Carpeta, p.JugarEnRed, p.JugarPorSala, p.ServidorSala);
     return true;
 }
 

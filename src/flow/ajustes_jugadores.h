@@ -12,13 +12,14 @@
 #include <string_view>
 
 #include "core/partida.h"
+#include "core/preferencias_propias.h"
 #include "flow/interfaz.h"
 
 namespace parchis {
 
 inline constexpr int LargoNombreJugador = 9;
 inline constexpr int LargoIP = 15;
-inline constexpr int LargoServidorSala = 60;
+inline constexpr int LargoServidorSala = static_cast<int>(LargoServidor);
 inline constexpr int LargoCodigoSala = 6;
 
 inline constexpr const char* TituloJuegoEnRed = "Juego en Red";

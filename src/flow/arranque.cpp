@@ -176,7 +176,12 @@ bool Arranque(Partida& p, Interfaz& ui, const std::string& carpetaPrograma) {
     LeeConfiguracionInicial(p, ui);
     // Network play is only offered: nothing connects until the person
     // confirms the player settings window.
-    p.JugarEnRedRecordado = LeePreferencias(p.Carpeta).JugarEnRed;
+    const PreferenciasPropias propias = LeePreferencias(p.Carpeta);
+    p.JugarEnRedRecordado = propias.JugarEnRed;
+    if (!propias.ServidorSala.empty()) {
+        p.JugarPorSala = propias.JugarPorSala;
+        p.ServidorSala = propias.ServidorSala;
+    }
     if (p.PartidaIniciada && !CompruebaPartida(p).empty()) ApartaPartidaDanada(p, ui);
     ui.PreparaVentana();
     ui.Mensaje(TituloPrograma,

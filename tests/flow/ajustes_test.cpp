@@ -256,6 +256,9 @@ TEST_F(Ajustes, NetworkPlayIsOfferedAgainAtTheNextStart) {
         EmpiezaAjustesJugadores(p);
         EXPECT_FALSE(p.JugarEnRed);
     }
+    // The room server is offered again at the next start.
+    ASSERT_NO_FATAL_FAILURE(reinicia("JugarPorSala=Si\nServidorSala=salas.ejemplo.org\n"));
+    EXPECT_TRUE(p.JugarPorSala && p.ServidorSala == "salas.ejemplo.org");
 }
 
 // --- rules -------------------------------------------------------------------------------

@@ -214,15 +214,22 @@ TEST(AspectoFichero, SeGuardaAparteYLoDesconocidoEsElValorPorDefecto) {
     };
     for (const auto& c : casos) {
         const PreferenciasPropias leidas = PreferenciasDeTexto(c.texto);
-        EXPECT_EQ(leidas, (PreferenciasPropias{c.a, c.red})) << c.texto;
+        EXPECT_EQ(leidas, (PreferenciasPropias{c.a, c.red, false, {}})) << c.texto;
         EXPECT_EQ(PreferenciasDeTexto(TextoDePreferencias(leidas)), leidas);
     }
     QTemporaryDir dir;
     const std::string carpeta = dir.path().toStdString() + "/";
     EXPECT_EQ(LeeAspecto(carpeta), Aspecto::Clasico);
-    ASSERT_TRUE(EscribeJugarEnRed(carpeta, true));
+    ASSERT_TRUE(EscribeRed(carpeta, true, true, "salas.ejemplo.org:49930"));
     ASSERT_TRUE(EscribeAspecto(carpeta, Aspecto::Moderno));
-    EXPECT_EQ(LeePreferencias(carpeta), (PreferenciasPropias{Aspecto::Moderno, true}));
+    EXPECT_EQ(LeePreferencias(carpeta), (PreferenciasPropias{Aspecto::Moderno, true, true, "salas.ejemplo.org:49930"}));
+    // A server with blanks, or longer than the field, is not kept.
+    for (const std::string& malo : {std::string("salas ejemplo"), std::string(61, 'a')}) {
+        ASSERT_TRUE(EscribeFichero(carpeta + FicheroPreferencias, "ServidorSala=" + malo + "\n"));
+        EXPECT_EQ(LeePreferencias(carpeta).ServidorSala, "");
+        ASSERT_TRUE(EscribeRed(carpeta, false, false, malo));
+        EXPECT_EQ(LeePreferencias(carpeta).ServidorSala, "");
+    }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{FicheroPreferencias});
     // Only the first few kilobytes are read.
     ASSERT_TRUE(EscribeFichero(carpeta + FicheroPreferencias, std::string(5000, 'x') + "\nJugarEnRed=Si\n"));
