@@ -33,6 +33,16 @@ bool LeeLinea(QTcpSocket* s, std::string& linea) {
 }  // namespace
 
 std::pair<std::string, int> SeparaServidor(const std::string& texto) {
+    // An IPv6 address with a port goes in brackets: [2001:db8::5]:49930.
+    if (texto.starts_with('[')) {
+        const auto cierre = texto.find(']');
+        if (cierre == std::string::npos || cierre == 1) return {texto, -1};
+        const std::string host = texto.substr(1, cierre - 1);
+        if (cierre + 1 == texto.size()) return {host, 0};
+        if (texto[cierre + 1] != ':') return {texto, -1};
+        const auto [resto, puerto] = SeparaServidor("h" + texto.substr(cierre + 1));
+        return puerto > 0 ? std::pair{host, puerto} : std::pair{texto, -1};
+    }
     const auto dos = texto.rfind(':');
     if (dos == std::string::npos || texto.find(':') != dos) return {texto, 0};   // a name, an IPv4 or an IPv6
     int puerto = 0;

@@ -72,7 +72,8 @@ private:
     unsigned generacion_ = 0;
 };
 
-// "host[:port]" split; the port is 0 when absent, -1 when malformed.
+// "host[:port]" or "[IPv6]:port" split; the port is 0 when absent, -1 when
+// malformed.
 std::pair<std::string, int> SeparaServidor(const std::string& texto);
 
 }  // namespace parchis
