@@ -1,5 +1,9 @@
 #include "flow/posibilidades.h"
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -107,7 +111,7 @@ int JuegaSimulacion(const Partida& inicio, std::uint64_t semilla, std::int64_t i
 }
 
 Analisis::Analisis(const Partida& p, std::uint64_t semilla, double margen, std::int64_t maximo,
-                   int hilos, bool comprobar)
+                   int hilos, bool comprobar, bool segundoPlano)
     : semilla_(semilla), margen_(margen), maximo_(std::max<std::int64_t>(maximo, Bloque)) {
     valido_ = PreparaSimulacion(p, inicio_, comprobar);
     cuenta_.Parejas = p.ModoJuego == 2;
@@ -116,7 +120,7 @@ Analisis::Analisis(const Partida& p, std::uint64_t semilla, double margen, std::
         return;
     }
     if (hilos <= 0) hilos = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    for (int i = 0; i < hilos; ++i) hilos_.emplace_back([this] { Trabaja(); });
+    for (int i = 0; i < hilos; ++i) hilos_.emplace_back([this, segundoPlano] { Trabaja(segundoPlano); });
 }
 
 Analisis::~Analisis() {
@@ -139,7 +143,9 @@ Posibilidades Analisis::Estimacion() const {
     return cuenta_;
 }
 
-void Analisis::Trabaja() {
+void Analisis::Trabaja(bool segundoPlano) {
+    // On Linux a thread's own id names that thread alone.
+    if (segundoPlano) setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), 10);
     const std::int64_t bloquesMaximos = (maximo_ + Bloque - 1) / Bloque;
     for (;;) {
         if (parar_.load()) return;

@@ -58,14 +58,17 @@ int JuegaSimulacion(const Partida& inicio, std::uint64_t semilla, std::int64_t i
 // Playouts on `hilos` worker threads (0: one per core), in blocks, until
 // the margin of every seat is at most `margen` (and at least MinimoPartidas
 // have been played), `maximo` playouts are done, or it is stopped.  The
-// destructor stops it and waits for the threads.
+// destructor stops it and waits for the threads.  `segundoPlano` lowers the
+// threads' priority, so that a game and a window running beside them get
+// the processor first.
 class Analisis {
 public:
     static constexpr std::int64_t MinimoPartidas = 200;
     static constexpr std::int64_t Bloque = 16;
 
     Analisis(const Partida& p, std::uint64_t semilla, double margen = 0.02,
-             std::int64_t maximo = 200000, int hilos = 0, bool comprobar = false);
+             std::int64_t maximo = 200000, int hilos = 0, bool comprobar = false,
+             bool segundoPlano = false);
     ~Analisis();
     Analisis(const Analisis&) = delete;
     Analisis& operator=(const Analisis&) = delete;
@@ -82,7 +85,7 @@ public:
     void Espera();
 
 private:
-    void Trabaja();
+    void Trabaja(bool segundoPlano);
     void CuentaBloques();   // with mutex_ held
 
     Partida inicio_;

@@ -462,7 +462,7 @@ void VentanaEstadisticas::Construye() {
     analisis_.reset();
     if (p_.PartidaIniciada) {
         const auto semilla = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-        analisis_ = std::make_unique<Analisis>(p_, semilla);
+        analisis_ = std::make_unique<Analisis>(p_, semilla, 0.02, 200000, 0, false, true);
         ++arranques_;
     }
     Sondea();
