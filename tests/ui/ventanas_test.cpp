@@ -14,13 +14,13 @@
 #include <functional>
 #include <vector>
 
+#include "common/posicion.h"
 #include "common/posicion_media.h"
 #include "con_mesa.h"
 #include "ui/board/pintura.h"
 #include "ui/common/ayuda.h"
 #include "ui/common/controles.h"
 #include "ui/windows/tablerito.h"
-#include "core/configuracion.h"
 #include "ui/windows/ajustes_jugadores.h"
 #include "ui/windows/estadisticas.h"
 #include "ui/windows/historia.h"
@@ -176,8 +176,7 @@ bool EnBlanco(VentanaEstadisticas& v) {
 
 TEST(VentanaEstadisticas, TurnoDadosYPosibilidadesDeUnaPartida) {
     const ServiciosControl s{[](int) {}, [](int) {}};
-    Partida reglas;
-    AplicaValoresPorDefecto(reglas);
+    Partida reglas = prueba::RegistroPorDefecto();
     reglas.Estado = {0, 1, 1, 1, 1};
     VentanaEstadisticas vacia(nullptr, s, reglas);
     EXPECT_TRUE(EnBlanco(vacia));
