@@ -1,7 +1,5 @@
-// The settings windows and the saved-games dialog as a person uses them:
-// clicks and keys on the common controls, and what leaving the window
-// leaves in the record; the history window's pages by mouse and keyboard,
-// with their sounds, and the statistics window before and during a game.
+// The settings, saved-games, history and statistics windows as a person
+// uses them.
 #include <gtest/gtest.h>
 
 #include <QImage>
