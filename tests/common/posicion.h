@@ -3,9 +3,17 @@
 
 #include <tuple>
 
+#include "core/configuracion.h"
 #include "core/partida.h"
 
 namespace parchis::prueba {
+
+// A record holding the program's default settings, nothing else.
+inline Partida RegistroPorDefecto() {
+    Partida p;
+    AplicaValoresPorDefecto(p);
+    return p;
+}
 
 // Four active seats, every piece in its box, Turno 1, default rules.
 Partida PartidaVacia(int numFichas = 4);

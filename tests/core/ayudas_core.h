@@ -7,6 +7,7 @@
 
 #include "common/carpeta_temporal.h"
 #include "common/ficheros.h"
+#include "common/posicion.h"
 #include "core/configuracion.h"
 #include "core/partida.h"
 
@@ -22,11 +23,5 @@ void EsperaMismoRegistro(const Partida& a, const Partida& b);
 // The file's text with `texto` laid at state-line position `pos` (the
 // line's opening quote is byte 0).
 std::string ConCampo(std::string contenido, int pos, const std::string& texto);
-
-inline Partida RegistroPorDefecto() {
-    Partida p;
-    AplicaValoresPorDefecto(p);
-    return p;
-}
 
 }  // namespace parchis::prueba

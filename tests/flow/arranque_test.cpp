@@ -62,40 +62,32 @@ Partida JuegaHastaSalir(Partida& p, prueba::InterfazPrueba& ui, const std::funct
 }
 
 // Seat 1 cannot move, then seat 4 captures with a 3 and leaves the program
-// while the bonus of 20 is awaited.  The game resumes at the throw's start.
+// while the bonus of 20 is awaited; or seat 4 throws a double and leaves
+// the next throw half played.  The game resumes at the throw's start, with
+// the repetitions it had then.
 TEST(Posponer, SeRebobinaLaTiradaYElMismoJugadorVuelveATirar) {
-    prueba::CarpetaTemporal carpeta;
-    Partida p = PersonaEnCuatro(carpeta);
-    Pon(p, 2, 1, 23);
-    prueba::TurnoDe(p, 1);
-    prueba::InterfazPrueba ui(p);
-    ui.Dados(1, 2);
-    ui.Dados(3, 4);
-    Partida antes;
-    ui.AlCeder = [&] {
-        if (p.Turno == 4 && p.TiradaNueva) antes = p;
-    };
-    const Partida guardada = JuegaHastaSalir(p, ui, [&] { return p.TipoJugada == 5; });
-    EXPECT_EQ(ui.ConTitulo(TituloPosponer).size(), 1u);
-    EXPECT_EQ(p.Jugadas[3].TipoJugada, 6) << "the capture was made before leaving";
-    EXPECT_TRUE(guardada.PartidaIniciada);
-    EXPECT_EQ(std::tuple(guardada.Turno, guardada.NumJugada, guardada.Repeticiones),
-              std::tuple(4, antes.NumJugada, 0));
-    EXPECT_TRUE(prueba::Tablero(guardada) == prueba::Tablero(antes)) << "both moves of the throw undone";
-    EXPECT_EQ(guardada.Fichas[2][1], 23);
-}
-
-// A double, then a throw left half played: the resumed throw still counts
-// the double before it.
-TEST(Posponer, ConservaLasRepeticionesDeLaTiradaAnterior) {
-    prueba::CarpetaTemporal carpeta;
-    Partida p = PersonaEnCuatro(carpeta);
-    prueba::TurnoDe(p, 4);
-    prueba::InterfazPrueba ui(p);
-    ui.Dados(2, 2);
-    ui.Dados(3, 4);
-    const Partida guardada = JuegaHastaSalir(p, ui, [&] { return p.Dado1 == 3 && p.ValoresUsados == 1; });
-    EXPECT_EQ(std::tuple(guardada.Repeticiones, guardada.Turno), std::tuple(1, 4));
+    for (const bool doble : {false, true}) {
+        SCOPED_TRACE(doble);
+        prueba::CarpetaTemporal carpeta;
+        Partida p = PersonaEnCuatro(carpeta);
+        if (!doble) Pon(p, 2, 1, 23);
+        prueba::TurnoDe(p, doble ? 4 : 1);
+        prueba::InterfazPrueba ui(p);
+        ui.Dados(doble ? 2 : 1, 2);
+        ui.Dados(3, 4);
+        Partida antes;
+        ui.AlCeder = [&] {
+            if (p.Turno == 4 && p.TiradaNueva) antes = p;
+        };
+        const Partida guardada = JuegaHastaSalir(
+            p, ui, [&] { return doble ? p.Dado1 == 3 && p.ValoresUsados == 1 : p.TipoJugada == 5; });
+        EXPECT_EQ(ui.ConTitulo(TituloPosponer).size(), 1u);
+        EXPECT_TRUE(doble || p.Jugadas[3].TipoJugada == 6) << "the capture was made before leaving";
+        EXPECT_TRUE(guardada.PartidaIniciada);
+        EXPECT_EQ(std::tuple(guardada.Turno, guardada.NumJugada, guardada.Repeticiones),
+                  std::tuple(4, antes.NumJugada, doble ? 1 : 0));
+        EXPECT_TRUE(prueba::Tablero(guardada) == prueba::Tablero(antes)) << "every move of the throw undone";
+    }
 }
 
 TEST(Salir, PreguntaYGuarda) {

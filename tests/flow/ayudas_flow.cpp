@@ -2,7 +2,7 @@
 
 #include <tuple>
 
-#include "core/configuracion.h"
+#include "common/posicion.h"
 #include "flow/arranque.h"
 #include "flow/interfaz_prueba.h"
 #include "flow/jugada.h"
@@ -12,8 +12,7 @@
 namespace parchis::prueba {
 
 Partida PartidaEnJuego(int numDados, int numFichas) {
-    Partida p;
-    AplicaValoresPorDefecto(p);
+    Partida p = RegistroPorDefecto();
     for (int j = 1; j <= 4; ++j) p.Control[j] = 2;
     p.NumDados = static_cast<Entero>(numDados);
     p.FichasPorJugador = numFichas == 8 ? 2 : 1;

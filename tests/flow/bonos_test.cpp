@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/posicion.h"
@@ -110,18 +111,15 @@ TEST(UltimaFicha, TerminaAntesDelBono) {
         ui.Responde(TituloHistorico, respuesta);
         JuegaPartida(p, ui);
 
-        EXPECT_EQ(p.Jugadas[1].CasillaFinal, CasillaCasa[4]);
-        EXPECT_EQ(p.Jugadas[2].Jugador, 0);
-        EXPECT_FALSE(p.PartidaIniciada);
-        EXPECT_EQ(p.NumJugada, 0);
+        EXPECT_EQ(std::tuple(p.Jugadas[1].CasillaFinal, p.Jugadas[2].Jugador, p.PartidaIniciada, p.NumJugada),
+                  std::tuple(CasillaCasa[4], 0, false, 0));
         EXPECT_EQ(ui.ConTitulo(TituloFinal).size(), 1u);
         EXPECT_EQ(ui.ConTitulo(TituloHistorico).size(), 1u);
         const auto historico = LeeHistorico(p.Carpeta);
         ASSERT_EQ(historico.size(), respuesta == Aceptar ? 1u : 0u);
         if (historico.empty()) continue;
-        EXPECT_EQ(historico[0].Nombres[0], "Luis");
-        EXPECT_EQ(historico[0].Puntos, 100);
-        EXPECT_EQ(historico[0].Fecha, ui.Ahora());
+        EXPECT_EQ(std::tuple(historico[0].Nombres[0], historico[0].Puntos, historico[0].Fecha),
+                  std::tuple("Luis", 100, ui.Ahora()));
     }
 }
 

@@ -46,11 +46,8 @@ TEST(Historico, SeAnadeYSeLeeAlineado) {
     std::ofstream(fichero, std::ios::binary | std::ios::app) << corto;
     auto leidos = LeeHistorico(carpeta.Texto());
     ASSERT_EQ(leidos.size(), 2u);
-    EXPECT_EQ(leidos[1].Fecha, Parejas.Fecha);
-    EXPECT_EQ(leidos[1].Nombres[0], "Carmen");
-    EXPECT_EQ(leidos[1].Nombres[1], "Marí") << "cut where the file ends";
-    EXPECT_EQ(leidos[1].Nombres[2], "");
-    EXPECT_EQ(leidos[1].Puntos, 0);
+    // Cut where the file ends.
+    EXPECT_EQ(leidos[1], (RegistroHistorico{Parejas.Fecha, {"Carmen", "Marí", "", ""}, 0, false}));
 
     const std::string antes = prueba::Lee(fichero);
     ASSERT_TRUE(AnadeHistorico(carpeta.Texto(), Parejas));

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/codificacion.h"
-#include "core/configuracion.h"
+#include "common/posicion.h"
 #include "core/estado.h"
 #include "net/instantanea.h"
 
@@ -11,8 +11,7 @@ namespace parchis {
 namespace {
 
 std::string LineaDelAdministrador() {
-    Partida a;
-    AplicaValoresPorDefecto(a);
+    Partida a = prueba::RegistroPorDefecto();
     a.Nombres = {"", "Ana", "Benito", "Carmen", "María"};
     a.Nivel = {0, 10, 20, 30, 40};
     a.Control = {0, 3, 3, 2, 1};
@@ -27,8 +26,7 @@ std::string LineaDelAdministrador() {
 
 // At the administrator's seat 2, with settings and a position of its own.
 Partida Cliente() {
-    Partida c;
-    AplicaValoresPorDefecto(c);
+    Partida c = prueba::RegistroPorDefecto();
     c.PuestoAdmin = 2;
     c.Sonido = false;
     c.IPAdministrador = "10.0.0.1";

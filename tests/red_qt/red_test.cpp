@@ -11,15 +11,10 @@
 #include <QTcpSocket>
 #include <QThread>
 #include <QTimer>
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <cerrno>
 #include <cstdlib>
 #include <deque>
 #include <functional>
@@ -30,6 +25,8 @@
 
 #include "common/carpeta_temporal.h"
 #include "common/interfaz_muda.h"
+#include "common/llamada.h"
+#include "common/posicion.h"
 #include "core/codificacion.h"
 #include "core/configuracion.h"
 #include "core/estado.h"
@@ -279,33 +276,14 @@ long Residente(bool pico) {
 // until the administrator listens.
 struct Llamada {
     Llamada() {
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_port = htons(static_cast<uint16_t>(PuertoAdministrador()));
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        const timeval limite{20, 0};
-        for (int n = 0; n < 500 && !conectada; ++n) {
+        for (int n = 0; n < 500 && fd < 0; ++n) {
             if (n > 0) QThread::msleep(10);
-            close(fd);
-            fd = socket(AF_INET, SOCK_STREAM, 0);
-            setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limite, sizeof limite);
-            setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limite, sizeof limite);
-            conectada = connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+            fd = prueba::LlamaLocal(PuertoAdministrador(), 20);
         }
     }
     ~Llamada() { close(fd); }
     bool Envia(const std::string& t) { return send(fd, t.data(), t.size(), MSG_NOSIGNAL) == ssize_t(t.size()); }
-    // Reads until the other end closes; false when it does not.
-    bool EsperaCierre() {
-        char b[4096];
-        for (int n = 0; n < 1000; ++n) {
-            const ssize_t r = recv(fd, b, sizeof b, 0);
-            if (r <= 0) return r == 0 || errno == ECONNRESET;
-        }
-        return false;
-    }
     int fd = -1;
-    bool conectada = false;
 };
 
 // Seat 1 is taken first by a caller that says nothing: it is closed and
@@ -322,7 +300,7 @@ TEST(Abusos, CalladoYClienteQueNoLee) {
     std::atomic<int> enviadas = 0;
     std::thread llamadas([&] {
         Llamada c;
-        callado = c.conectada && c.EsperaCierre();
+        callado = c.fd >= 0 && prueba::Cerrado(c.fd);
         Llamada l;
         l.Envia(TextoMarca(MarcaClienteSinFichero));
         for (int n = 0; n < 1000 && !adelante; ++n) QThread::msleep(10);
@@ -390,8 +368,7 @@ TEST(NuevaPartidaEnRed, EsperaAQueTermineLaGanadaYDejaLaInterrumpida) {
         }
         std::vector<int> tiradasEnPartida;
     };
-    Partida admin;
-    AplicaValoresPorDefecto(admin);
+    Partida admin = prueba::RegistroPorDefecto();
     admin.IdPartida = "4242";
     std::string llegada = TextoNuevaPartida() + Windows1252DesdeUtf8(TextoInstantanea(admin));
     for (const char* tirada : {"0606", "0505", "0404", "0303"}) llegada += std::string("ZRA3401") + tirada;

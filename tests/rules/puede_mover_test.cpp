@@ -49,8 +49,25 @@ void Ejecuta(const Caso& c) {
     EXPECT_EQ(p.CasillaDestino, c.destino) << c.nombre;
 }
 
-TEST(PuedeMover, SalidaDelCuadro) {
+// A barrier opened with the first value of a throw cannot be re-formed on
+// the opening piece's square with a later value of the same throw.  The
+// log: a throw of seat `jugadorLog` from 54 to 60 (`detalle` 2: it opened a
+// barrier), a throw of seat 2, then maybe a newer one from 54 to 40.
+Prepara Log(Entero usados, Entero jugadorLog, Entero detalle, bool masNueva) {
+    return [=](Partida& p) {
+        Dados(6, 6, 2)(p);
+        prueba::Anota(p, Jugada{jugadorLog, 0, 0, 0, 0, 4, 0, 0, 54, 60, 0, 1, detalle});
+        prueba::Anota(p, Jugada{2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 1, 0});
+        if (masNueva) prueba::Anota(p, Jugada{jugadorLog, 0, 0, 0, 0, 4, 0, 0, 54, 40, 0, 1, 0});
+        p.ValoresUsados = usados;
+    };
+}
+
+TEST(PuedeMover, SalidaCuentaLlegadaYBarreras) {
+    const std::vector<std::array<int, 3>> juntas = {{1, 1, 30}, {1, 2, 30}}, abre = {{1, 1, 60}, {1, 2, 54}},
+                                          una = {{1, 1, 60}};
     const Caso casos[] = {
+        // out of the box
         {"a five leaves to the exit square", {}, nullptr, 1, 5, 0, 1, 56},
         {"any other value stays", {}, nullptr, 1, 4, 0, 1, -1},
         {"only the next piece in the box is offered", {}, nullptr, 1, 5, 0, 2, -1},
@@ -76,13 +93,7 @@ TEST(PuedeMover, SalidaDelCuadro) {
         {"doubles: one die of the double", {}, Dados(3, 3, 2, 2), 1, 3, 0, 1, -1},
         {"doubles: a five is not enough", {}, Dados(5, 2, 2, 2), 1, 5, 0, 1, -1},
         {"doubles: not for a bonus", {}, Dados(2, 2, 2, 2, 5), 1, 4, 0, 1, -1},
-    };
-    for (const Caso& c : casos) Ejecuta(c);
-}
-
-TEST(PuedeMover, CuentaYLlegada) {
-    const std::vector<std::array<int, 3>> juntas = {{1, 1, 30}, {1, 2, 30}};
-    const Caso casos[] = {
+        // counting and arriving
         {"plain count", {{1, 1, 60}}, nullptr, 1, 3, 60, 1, 63},
         {"round the ring", {{1, 1, 66}}, nullptr, 1, 4, 66, 1, 2},
         {"into the corridor", {{1, 1, 50}}, nullptr, 1, 4, 50, 1, 95},
@@ -123,40 +134,14 @@ TEST(PuedeMover, CuentaYLlegada) {
         {"slot 1 empty, slot 2 alone", {}, [](Partida& p) { prueba::PonEnHueco(p, 1, 2, 30, 2); }, 1, 3, 30, 2,
          33},
         {"double one home from a pair", {{1, 1, 99}, {1, 2, 99}}, Dados(1, 1, 1), 1, 2, 99, 2, -1},
-    };
-    for (const Caso& c : casos) Ejecuta(c);
-}
-
-// A barrier opened with the first value of a throw cannot be re-formed on
-// the opening piece's square with a later value of the same throw.
-TEST(PuedeMover, NoRehaceLaBarreraAbierta) {
-    // The log: a throw of seat `jugadorLog` from 54 to 60 (`detalle` 2: it
-    // opened a barrier), a throw of seat 2, then maybe a newer one from 54 to 40.
-    auto log = [](Entero usados, Entero jugadorLog, Entero detalle, bool masNueva) {
-        return [=](Partida& p) {
-            Dados(6, 6, 2)(p);
-            prueba::Anota(p, Jugada{jugadorLog, 0, 0, 0, 0, 4, 0, 0, 54, 60, 0, 1, detalle});
-            prueba::Anota(p, Jugada{2, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 1, 0});
-            if (masNueva) prueba::Anota(p, Jugada{jugadorLog, 0, 0, 0, 0, 4, 0, 0, 54, 40, 0, 1, 0});
-            p.ValoresUsados = usados;
-        };
-    };
-    const std::vector<std::array<int, 3>> fichas = {{1, 1, 60}, {1, 2, 54}};
-    const Caso casos[] = {
-        {"later value onto the opened square", fichas, log(1, 1, 2, false), 1, 6, 54, 2, -1},
-        {"first value of a throw", fichas, log(0, 1, 2, false), 1, 6, 54, 2, 60},
-        {"the entry did not open a barrier", fichas, log(1, 1, 0, false), 1, 6, 54, 2, 60},
-        {"another seat's entry", fichas, log(1, 3, 2, false), 1, 6, 54, 2, 60},
-        {"only the newest start of a throw counts", fichas, log(1, 1, 2, true), 1, 6, 54, 2, 60},
-        {"another square", fichas, log(1, 1, 2, false), 1, 5, 54, 2, 59},
-    };
-    for (const Caso& c : casos) Ejecuta(c);
-}
-
-// While a piece can leave the box on a five, no other piece counts it.
-TEST(PuedeMover, SalidaObligatoria) {
-    const std::vector<std::array<int, 3>> una = {{1, 1, 60}};
-    const Caso casos[] = {
+        // a barrier opened earlier in the throw
+        {"later value onto the opened square", abre, Log(1, 1, 2, false), 1, 6, 54, 2, -1},
+        {"first value of a throw", abre, Log(0, 1, 2, false), 1, 6, 54, 2, 60},
+        {"the entry did not open a barrier", abre, Log(1, 1, 0, false), 1, 6, 54, 2, 60},
+        {"another seat's entry", abre, Log(1, 3, 2, false), 1, 6, 54, 2, 60},
+        {"only the newest start of a throw counts", abre, Log(1, 1, 2, true), 1, 6, 54, 2, 60},
+        {"another square", abre, Log(1, 1, 2, false), 1, 5, 54, 2, 59},
+        // while a piece can leave the box on a five, no other piece counts it
         {"a five with a piece boxed must take it out", una, nullptr, 1, 5, 60, 1, -1},
         {"the box piece itself", una, nullptr, 1, 5, 0, 2, 56},
         {"second value of the throw", una, [](Partida& p) { p.ValoresUsados = 1; }, 1, 5, 60, 1, 65},

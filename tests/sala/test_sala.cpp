@@ -1,29 +1,24 @@
 // The room server on the loopback: what it pipes, what it refuses, and how
 // it stands up to callers that misbehave.  The server runs on a thread of
 // its own and is stopped before its counters are read.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <set>
 #include <sstream>
 #include <thread>
 
+#include "common/llamada.h"
 #include "sala/apertura.h"
 #include "sala/servidor.h"
 
 using namespace parchis::sala;
+using parchis::prueba::Cerrado;
 
 namespace {
 
 TEST(Apertura, LineasYCodigos) {
-    struct Caso {
-        const char* linea;
-        Papel quien;
-    };
-    const Caso casos[] = {
+    const std::pair<const char*, Papel> casos[] = {
         {"PARCHIS-SALA 1 ADMINISTRADOR", Papel::Administrador},
         {"PARCHIS-SALA 1 ADMINISTRADOR\r", Papel::Administrador},
         {"PARCHIS-SALA 1 CLIENTE ABC234 49921", Papel::Cliente},
@@ -39,7 +34,7 @@ TEST(Apertura, LineasYCodigos) {
         {"PARCHIS-SALA 1 ADMINISTRADOR\t", Papel::Ninguno},
         {"", Papel::Ninguno},
     };
-    for (const Caso& c : casos) EXPECT_EQ(LeeApertura(c.linea).Quien, c.quien) << c.linea;
+    for (const auto& [linea, quien] : casos) EXPECT_EQ(LeeApertura(linea).Quien, quien) << linea;
     EXPECT_EQ(LeeApertura("PARCHIS-SALA 1 CLIENTE ABC234 49921").Puerto, 49921);
     EXPECT_EQ(LeeApertura(std::string(200, 'A')).Quien, Papel::Ninguno);
 
@@ -53,23 +48,6 @@ TEST(Apertura, LineasYCodigos) {
         vistos.insert(c);
     }
     EXPECT_EQ(vistos.size(), 200u);
-}
-
-// A blocking socket with a timeout, connected to the server.
-int Llama(int puerto) {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    timeval t{5, 0};
-    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &t, sizeof t);
-    setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &t, sizeof t);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(static_cast<uint16_t>(puerto));
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
-        close(fd);
-        return -1;
-    }
-    return fd;
 }
 
 void Manda(int fd, const std::string& s) { ASSERT_EQ(send(fd, s.data(), s.size(), MSG_NOSIGNAL), ssize_t(s.size())); }
@@ -93,16 +71,6 @@ std::string LeeN(int fd, std::size_t n) {
     return s;
 }
 
-// The other end has closed: recv gives 0 (or a reset) within the timeout.
-bool Cerrado(int fd) {
-    char c;
-    for (;;) {
-        const ssize_t r = recv(fd, &c, 1, 0);
-        if (r == 0 || (r < 0 && errno != EAGAIN && errno != EWOULDBLOCK)) return true;
-        if (r < 0) return false;
-    }
-}
-
 class Sala : public ::testing::Test {
 protected:
     void Arranca(Limites l = {}) {
@@ -119,9 +87,10 @@ protected:
         return servidor_->Mide();
     }
     void TearDown() override { Para(); }
+    int Llama() { return parchis::prueba::LlamaLocal(puerto_); }
     // An administrator's room: its control socket, code and key.
     int AbreSala(std::string& codigo, std::string& clave) {
-        const int control = Llama(puerto_);
+        const int control = Llama();
         Manda(control, "PARCHIS-SALA 1 ADMINISTRADOR\n");
         std::istringstream r(Linea(control));
         std::string sala;
@@ -129,18 +98,20 @@ protected:
         EXPECT_EQ(sala, "SALA");
         return control;
     }
-    // A client seated through its link: {client, link}.
-    std::pair<int, int> Une(int control, const std::string& codigo, const std::string& clave) {
-        const int cliente = Llama(puerto_);
-        Manda(cliente, "PARCHIS-SALA 1 CLIENTE " + codigo + " 49922\n");
+    // A client seated through its link: {client, link}; each sends `tras...`
+    // right behind its opening line.
+    std::pair<int, int> Une(int control, const std::string& codigo, const std::string& clave,
+                            const std::string& trasCliente = "", const std::string& trasEnlace = "") {
+        const int cliente = Llama();
+        Manda(cliente, "PARCHIS-SALA 1 CLIENTE " + codigo + " 49922\n" + trasCliente);
         EXPECT_EQ(Linea(cliente), "SI");
         std::istringstream r(Linea(control));
         std::string llamada, ip;
         int id = 0, puerto = 0;
         r >> llamada >> id >> ip >> puerto;
         EXPECT_EQ(llamada + " " + ip + " " + std::to_string(puerto), "LLAMADA 127.0.0.1 49922");
-        const int enlace = Llama(puerto_);
-        Manda(enlace, "PARCHIS-SALA 1 ENLACE " + codigo + " " + clave + " " + std::to_string(id) + "\n");
+        const int enlace = Llama();
+        Manda(enlace, "PARCHIS-SALA 1 ENLACE " + codigo + " " + clave + " " + std::to_string(id) + "\n" + trasEnlace);
         return {cliente, enlace};
     }
 
@@ -157,15 +128,7 @@ TEST_F(Sala, CopiaLosBytesTalCual) {
     Arranca();
     std::string codigo, clave;
     const int control = AbreSala(codigo, clave);
-    const int cliente = Llama(puerto_);
-    Manda(cliente, "PARCHIS-SALA 1 CLIENTE " + codigo + " 49921\nZRA3404");
-    EXPECT_EQ(Linea(cliente), "SI");
-    std::istringstream r(Linea(control));
-    std::string llamada;
-    int id = 0;
-    r >> llamada >> id;
-    const int enlace = Llama(puerto_);
-    Manda(enlace, "PARCHIS-SALA 1 ENLACE " + codigo + " " + clave + " " + std::to_string(id) + "\nZRA34031");
+    const auto [cliente, enlace] = Une(control, codigo, clave, "ZRA3404", "ZRA34031");
     EXPECT_EQ(LeeN(enlace, 7), "ZRA3404");
     EXPECT_EQ(LeeN(cliente, 8), "ZRA34031");
     std::string todos;
@@ -179,7 +142,7 @@ TEST_F(Sala, CopiaLosBytesTalCual) {
     close(cliente);
     close(control);
     // Once its administrator has gone the room is unknown, like any other.
-    const int tarde = Llama(puerto_);
+    const int tarde = Llama();
     Manda(tarde, "PARCHIS-SALA 1 CLIENTE " + codigo + " 49921\n");
     EXPECT_EQ(Linea(tarde), "NO CODIGO");
     close(tarde);
@@ -203,7 +166,7 @@ TEST_F(Sala, CodigosEquivocados) {
                                   "PARCHIS-SALA 1 CLIENTE " + codigo + " 1\n"};
     const char* respuestas[] = {"NO CODIGO", "NO CODIGO", "NO CODIGO", "NO ESPERE"};
     for (int i = 0; i < 4; ++i) {
-        const int fd = Llama(puerto_);
+        const int fd = Llama();
         Manda(fd, lineas[i]);
         EXPECT_EQ(Linea(fd), respuestas[i]) << lineas[i];
         EXPECT_TRUE(Cerrado(fd));
@@ -224,14 +187,14 @@ TEST_F(Sala, ClientesHostiles) {
     Arranca(l);
     for (const std::string& basura : {std::string("\x16\x03\x01\x02\x00GET / HTTP/1.1\n", 21), std::string(500, 'x'),
                                      std::string("PARCHIS-SALA 1 ADMINISTRADOR EXTRA\n")}) {
-        const int fd = Llama(puerto_);
+        const int fd = Llama();
         send(fd, basura.data(), basura.size(), MSG_NOSIGNAL);
         EXPECT_TRUE(Cerrado(fd));
         close(fd);
     }
     std::vector<int> mil;
     for (int i = 0; i < 1000; ++i)
-        if (const int fd = Llama(puerto_); fd >= 0) mil.push_back(fd);
+        if (const int fd = Llama(); fd >= 0) mil.push_back(fd);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     int abiertas = 0;
     for (const int fd : mil) {

@@ -7,13 +7,11 @@
 #include <QDir>
 #include <QImage>
 #include <QListWidget>
-#include <QPainter>
 #include <QTemporaryDir>
 
 #include "con_mesa.h"
 #include "common/posicion.h"
 #include "core/preferencias_propias.h"
-#include "core/fichero.h"
 #include "rules/tablero.h"
 #include "ui/board/raton.h"
 #include "ui/board/tablero.h"
@@ -231,9 +229,6 @@ TEST(AspectoFichero, SeGuardaAparteYLoDesconocidoEsElValorPorDefecto) {
         EXPECT_EQ(LeePreferencias(carpeta).ServidorSala, "");
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{FicheroPreferencias});
-    // Only the first few kilobytes are read.
-    ASSERT_TRUE(EscribeFichero(carpeta + FicheroPreferencias, std::string(5000, 'x') + "\nJugarEnRed=Si\n"));
-    EXPECT_EQ(LeePreferencias(carpeta), PreferenciasPropias{});
 }
 
 // The main window in the modern look at 800 x 600: every control inside

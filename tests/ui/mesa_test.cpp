@@ -1,8 +1,4 @@
-// The main window with the game flow behind it: the keyboard, the options
-// selector, the dice chosen by hand, a piece moved by hand, the buttons'
-// refusals and windows, the column at every screen size, leaving the
-// program, the recorder's remote, and whole games played by the computer,
-// with the mouse and with the keyboard.
+// The main window with the game flow behind it, driven by mouse and keys.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>

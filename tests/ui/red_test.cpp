@@ -1,7 +1,5 @@
-// The desktop's side of network play: the chat window as a person types
-// in it, the answer given in the connection request panel, the turn
-// display's clock, the ports the settings show and the status bar after
-// leaving network play.
+// The desktop's side of network play: the chat window, the request and
+// turn panels, the ports shown, the status bar after leaving.
 #include <gtest/gtest.h>
 
 #include <QLabel>

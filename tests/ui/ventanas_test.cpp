@@ -1,7 +1,5 @@
-// The settings windows and the saved-games dialog as a person uses them:
-// clicks and keys on the common controls, and what leaving the window
-// leaves in the record; the history window's pages by mouse and keyboard,
-// with their sounds, and the statistics window before and during a game.
+// The settings, saved-games, history and statistics windows as a person
+// uses them.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -14,13 +12,13 @@
 #include <functional>
 #include <vector>
 
+#include "common/posicion.h"
 #include "common/posicion_media.h"
 #include "con_mesa.h"
 #include "ui/board/pintura.h"
 #include "ui/common/ayuda.h"
 #include "ui/common/controles.h"
 #include "ui/windows/tablerito.h"
-#include "core/configuracion.h"
 #include "ui/windows/ajustes_jugadores.h"
 #include "ui/windows/estadisticas.h"
 #include "ui/windows/historia.h"
@@ -176,8 +174,7 @@ bool EnBlanco(VentanaEstadisticas& v) {
 
 TEST(VentanaEstadisticas, TurnoDadosYPosibilidadesDeUnaPartida) {
     const ServiciosControl s{[](int) {}, [](int) {}};
-    Partida reglas;
-    AplicaValoresPorDefecto(reglas);
+    Partida reglas = prueba::RegistroPorDefecto();
     reglas.Estado = {0, 1, 1, 1, 1};
     VentanaEstadisticas vacia(nullptr, s, reglas);
     EXPECT_TRUE(EnBlanco(vacia));
