@@ -11,6 +11,7 @@
 
 #include "con_mesa.h"
 #include "common/posicion.h"
+#include "core/fichero.h"
 #include "core/preferencias_propias.h"
 #include "rules/tablero.h"
 #include "ui/board/raton.h"
