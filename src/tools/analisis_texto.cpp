@@ -25,7 +25,7 @@ std::string Porcentaje(double x, int decimales) {
 
 }  // namespace
 
-int AnalizaFichero(const std::string& fichero, std::uint64_t semilla, std::ostream& salida,
+int AnalizaFichero(const std::string& fichero, std::uint64_t semilla, double margen, std::ostream& salida,
                    std::ostream& errores) {
     std::string contenido;
     if (LeeFichero(fichero, contenido) != 0) {
@@ -40,7 +40,7 @@ int AnalizaFichero(const std::string& fichero, std::uint64_t semilla, std::ostre
     p.TiradaNueva = true;
     p.EsperandoFicha = p.EsperandoTirada = false;
     const auto inicio = std::chrono::steady_clock::now();
-    Analisis analisis(p, semilla, 0.02, 200000, 0, true);
+    Analisis analisis(p, semilla, margen, 200000, 0, true);
     if (!analisis.Valido()) {
         errores << fichero << " no contiene una partida en juego que se pueda continuar\n";
         return 1;

@@ -19,6 +19,7 @@ struct Opciones {
     bool Ayuda = false;
     std::string Carpeta;                     // where the history goes; a temporary one when empty
     std::string Analiza;                     // a saved game whose chances are printed
+    int Margen = 2;                          // ...each within this many points (95 %)
     // Changes to the default players and rules, applied in order.
     std::vector<std::string> Cambios;
 };

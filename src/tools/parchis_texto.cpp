@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
     if (!opciones->Analiza.empty()) {
         const auto semilla = opciones->Semilla.value_or(static_cast<std::uint64_t>(
             std::chrono::system_clock::now().time_since_epoch().count()));
-        return texto::AnalizaFichero(opciones->Analiza, semilla, std::cout, std::cerr);
+        return texto::AnalizaFichero(opciones->Analiza, semilla, opciones->Margen / 100.0, std::cout, std::cerr);
     }
     Partida p = PartidaInicial();
     error = texto::AplicaCambios(*opciones, p);

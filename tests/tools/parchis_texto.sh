@@ -84,12 +84,14 @@ awk '/^Decisión/ { gsub(/ms,/, "ms"); gsub(/,/, "."); for (i = 1; i <= NF; ++i)
      END { exit !(n >= 4 && t[2] + 0 <= t[3] + 0 && t[3] + 0 <= t[4] + 0 && t[1] + 0 <= t[4] + 0) }' salida ||
     { echo "FALLO: tiempos de decisión: $(grep Decisión salida)"; fallos=$((fallos + 1)); }
 
-# A saved game at move 82 with the default rules; all but the time repeats.
-"$programa" --analiza "$guardada" --semilla 5 | sed 's/ en [0-9.]* s:/:/' >analisis1 &&
-    "$programa" --analiza "$guardada" --semilla 5 | sed 's/ en [0-9.]* s:/:/' >analisis2 &&
+# A saved game at move 82 with the default rules; all but the time repeats,
+# and every seat is within the margin asked for.
+"$programa" --analiza "$guardada" --semilla 5 --margen 5 | sed 's/ en [0-9.]* s:/:/' >analisis1 &&
+    "$programa" --analiza "$guardada" --semilla 5 --margen 5 | sed 's/ en [0-9.]* s:/:/' >analisis2 &&
     cmp -s analisis1 analisis2 &&
-    grep -q "Posibilidades de ganar" analisis1 && [ "$(grep -c ' % ± ' analisis1)" -eq 4 ] ||
+    grep -q "Posibilidades de ganar" analisis1 && [ "$(grep -c ' % ± [0-4],[0-9]$\| % ± 5,0$' analisis1)" -eq 4 ] ||
     { echo "FALLO: --analiza: $(cat analisis1)"; fallos=$((fallos + 1)); }
+espera 2 "--margen admite de 1 a 20 puntos" --analiza "$guardada" --margen 0
 head -c 1000 "$guardada" >cortada
 espera 1 "no contiene una partida en juego" --analiza cortada
 espera 1 "no se puede leer" --analiza no-existe
