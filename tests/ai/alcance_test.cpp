@@ -17,7 +17,15 @@ namespace {
 
 TEST(Alcance, DestinosComoPuedeMover) {
     std::mt19937 azar(7);
-    const auto posiciones = PosicionesDeDecision(azar, 300);
+    auto posiciones = PosicionesDeDecision(azar, 300);
+    // ...and later values of throws whose first move opened a barrier: that
+    // square is out of reach for the rest of the throw.
+    const auto abiertas = PosicionesDeDecision(azar, 12, {}, [](Partida& q, std::mt19937&) {
+        const int n = std::min<int>(q.NumJugada - 1, static_cast<int>(q.Jugadas.size()) - 1);
+        return q.ValoresUsados >= 1 && n >= 1 && q.Jugadas[n].Jugador == q.Turno &&
+               q.Jugadas[n].InicioTirada == 1 && q.Jugadas[n].Detalle == 2;
+    });
+    posiciones.insert(posiciones.end(), abiertas.begin(), abiertas.end());
     for (std::size_t i = 0; i < posiciones.size(); ++i) {
         Partida p = posiciones[i];
         const AlcanceFichas alcance(p);
