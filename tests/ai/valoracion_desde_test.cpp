@@ -115,6 +115,18 @@ TEST(ValoracionDesde, IgualQueLaValoracionCompleta) {
     EXPECT_GT(ComparaCaminos(PosicionesDeDecision(azar, 600), 0), 20000);
 }
 
+// A seat whose box piece must leave on a 5, with pieces on or next to its
+// exit square: a move there changes what the box piece can capture.
+TEST(ValoracionDesde, IgualConSalidaObligada) {
+    std::mt19937 azar(4343);
+    const auto posiciones = PosicionesDeDecision(azar, 400, {}, [](Partida& q, std::mt19937&) {
+        const int j = q.Turno, salida = CasillaSalida[j];
+        return q.EnEspera[j] >= 1 && q.SalidaCon5 && q.SalidaObligatoria && q.ValoresUsados == 0 &&
+               q.TipoJugada != 5 && q.Casillas[salida].Jugador[1] != 0;
+    });
+    EXPECT_GT(ComparaCaminos(posiciones, 0), 1000);
+}
+
 // Crowded boards of real play: captures on most paths, the seat's pieces
 // on and off exit squares, many boards after the same captures (whose
 // partial sums are kept per square and captured pieces).
