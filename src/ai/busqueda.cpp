@@ -65,9 +65,9 @@ void Acumulado::Anota(const Candidato& c) {
     Sacar = Sacar || c.Origen == 0;
 }
 
-Busqueda::Busqueda(Partida& p, int numFichas, bool puntua, int valorTotal)
+Busqueda::Busqueda(Partida& p, int numFichas, bool puntua, int valorTotal, const PrimerasJugadas* primeras)
     : p_(p), numFichas_(numFichas),
-      socio_(p.ModoJuego == 2 && p.Turno >= 1 && p.Turno <= 4 ? Companero[p.Turno] : 0),
+      socio_(p.ModoJuego == 2 && p.Turno >= 1 && p.Turno <= 4 ? Companero[p.Turno] : 0), primeras_(primeras),
       casillasIniciales_(p.Casillas), acumulado_(valorTotal), huella_(casillasIniciales_) {
     if (puntua) puntuacion_.emplace(p);
 }
@@ -144,7 +144,7 @@ void Busqueda::PreparaBonos() {
     p_.EnEspera = espera;
 }
 
-bool Busqueda::Recorre(const std::vector<int>& secuencia, int bono, Resumen& resumen) {
+bool Busqueda::Recorre(const Secuencia& secuencia, int bono, Resumen& resumen) {
     secuencia_ = &secuencia;
     camino_ = {};
     Graba();
@@ -410,9 +410,16 @@ void Busqueda::Profundiza(int prof, std::size_t siguiente, int pendiente) {
 void Busqueda::Explora(int prof, std::size_t siguiente, int pendiente, int valor) {
     if (pendiente == 0) ++siguiente;
     const int turno = p_.Turno;
+    // Every path starts from the first board: its first moves are known.
     std::array<Entero, MaxFichas + 1> destinos;
-    FichasMovibles(p_, valor, 0, &destinos);
-    const std::array<bool, MaxFichas + 1> movibles = p_.FichaMovible;
+    std::array<bool, MaxFichas + 1> movibles;
+    if (prof == 1 && primeras_ && primeras_->Sabe(valor)) {
+        destinos = primeras_->Destinos[static_cast<std::size_t>(valor)];
+        movibles = primeras_->Movibles[static_cast<std::size_t>(valor)];
+    } else {
+        FichasMovibles(p_, valor, 0, &destinos);
+        movibles = p_.FichaMovible;
+    }
     bool probada = false;
     for (int k = 1; k <= numFichas_ && !parar_; ++k) {
         if (!movibles[k]) continue;

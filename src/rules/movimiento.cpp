@@ -191,7 +191,18 @@ bool PuedeMover(Partida& p, int jugador, int valor, int posicion, int ficha) {
     return true;
 }
 
-void FichasMovibles(Partida& p, int valor, int ficha, std::array<Entero, MaxFichas + 1>* destinos) {
+void DestinosFichas(Partida& p, int valor, std::array<Entero, MaxFichas + 1>& destinos) {
+    destinos.fill(0);
+    const int t = p.Turno;
+    if (!SeatValido(t)) return;
+    for (int k = 1; k <= PiezasDe(p); ++k) {
+        PuedeMover(p, t, valor, p.Fichas[t][k], k);
+        destinos[k] = p.CasillaDestino;
+    }
+}
+
+void FichasMovibles(Partida& p, int valor, int ficha, std::array<Entero, MaxFichas + 1>* destinos,
+                    const std::array<Entero, MaxFichas + 1>* calculados) {
     p.FichasBarrera.fill(0);
     p.NumBarreras = 0;
     p.AbrirBarrera = false;
@@ -215,7 +226,13 @@ void FichasMovibles(Partida& p, int valor, int ficha, std::array<Entero, MaxFich
     }
     std::array<Entero, MaxFichas + 1> destino{};
     for (int k = desde; k <= hasta; ++k) {
-        p.FichaMovible[k] = PuedeMover(p, t, valor, p.Fichas[t][k], k);
+        if (calculados) {
+            // PuedeMover names a square exactly when the piece can move.
+            p.CasillaDestino = (*calculados)[k];
+            p.FichaMovible[k] = p.CasillaDestino >= 1;
+        } else {
+            p.FichaMovible[k] = PuedeMover(p, t, valor, p.Fichas[t][k], k);
+        }
         destino[k] = p.CasillaDestino;
     }
     if (destinos) *destinos = destino;
