@@ -68,8 +68,28 @@ void Acumulado::Anota(const Candidato& c) {
 Busqueda::Busqueda(Partida& p, int numFichas, bool puntua, int valorTotal, const PrimerasJugadas* primeras)
     : p_(p), numFichas_(numFichas),
       socio_(p.ModoJuego == 2 && p.Turno >= 1 && p.Turno <= 4 ? Companero[p.Turno] : 0), primeras_(primeras),
-      casillasIniciales_(p.Casillas), acumulado_(valorTotal), huella_(casillasIniciales_) {
+      casillasIniciales_(p.Casillas), acumulado_(valorTotal), huella_(casillasIniciales_),
+      borrador_(BorradorDelHilo()), tramos_(borrador_.Tramos), grabando_(borrador_.Grabando),
+      cintas_(borrador_.Cintas), cintaValida_(borrador_.CintaValida) {
+    tramos_.clear();
     if (puntua) puntuacion_.emplace(p);
+}
+
+Busqueda::~Busqueda() {
+    if (memoria_) memoria_->Recorta();
+    borrador_.Recorta();
+}
+
+Busqueda::Borrador& Busqueda::BorradorDelHilo() {
+    thread_local Borrador borrador;
+    return borrador;
+}
+
+void Busqueda::Borrador::Recorta() {
+    constexpr std::size_t PorLista = BytesRetenidos / 13;
+    parchis::Recorta(Tramos, PorLista);
+    for (auto& g : Grabando) parchis::Recorta(g, PorLista);
+    for (auto& c : Cintas) parchis::Recorta(c, PorLista);
 }
 
 void Busqueda::Memoria::Empieza(const std::array<Casilla, NumCasillas + 1>& inicial) {
@@ -219,7 +239,7 @@ void Busqueda::AnotaDestino(int ficha, int destino) {
 
 void Busqueda::Valora(ValorEstado& v) {
     const Entero* cambiadas = tocadas_.data();
-    int num = static_cast<int>(tocadas_.size());
+    int num = numTocadas_;
     // While the memory is in use the fingerprint names the squares that
     // differ, each once, rather than every square the path touched.
     std::array<Entero, NumCasillas> distintas;
@@ -442,10 +462,10 @@ void Busqueda::Explora(int prof, std::size_t siguiente, int pendiente, int valor
         const bool capturaSocio = socio_ != 0 && p_.JugadorComido == socio_;
         if (prof == 1) camino_ = {k, valor, origen, destino, 0, 0, false};
         camino_.CapturasSocio += capturaSocio ? 1 : 0;
-        tocadas_.push_back(static_cast<Entero>(origen));
-        tocadas_.push_back(static_cast<Entero>(destino));
+        tocadas_[static_cast<std::size_t>(numTocadas_++)] = static_cast<Entero>(origen);
+        tocadas_[static_cast<std::size_t>(numTocadas_++)] = static_cast<Entero>(destino);
         Profundiza(prof + 1, siguiente, bono);
-        tocadas_.resize(tocadas_.size() - 2);
+        numTocadas_ -= 2;
         camino_.CapturasSocio -= capturaSocio ? 1 : 0;
         // The memory may have started below this move.
         if (!recuerda) CambiaHuella(origen, destino, -1);

@@ -132,9 +132,7 @@ public:
     // PreparaMemoria gives, every heavy choice would free it and write it
     // afresh: 25 ms the first time, a millisecond after.
     static constexpr std::size_t BytesRetenidos = 16 << 20;
-    ~Busqueda() {
-        if (memoria_) memoria_->Recorta();
-    }
+    ~Busqueda();
     Busqueda(const Busqueda&) = delete;
     Busqueda& operator=(const Busqueda&) = delete;
 
@@ -203,7 +201,9 @@ private:
                                      // whose last piece was tried; cleared by the next candidate
     Acumulado acumulado_;
     ValorEstado despues_;
-    std::vector<Entero> tocadas_;   // squares the current path has changed
+    // Squares the current path has changed, two a move.
+    std::array<Entero, 2 * ProfundidadMaxima + 2> tocadas_;
+    int numTocadas_ = 0;
     HuellaCasillas huella_;         // ...and what they hold now, while the memory is in use
 
     // Boards met, subtrees and scored paths already known (emptied when a
@@ -225,14 +225,26 @@ private:
     };
     static Memoria& MemoriaDelHilo();
     Memoria* memoria_ = nullptr;     // none while the search is short
-    std::vector<TramoCandidatos> tramos_;
+    // The lists below are the thread's, kept from one choice to the next
+    // (emptied at the start, trimmed as the memory is after a heavy
+    // search): a choice of a few moves allocates nothing.
+    struct Borrador {
+        std::vector<TramoCandidatos> Tramos;
+        std::vector<std::vector<TramoCandidatos>> Grabando;
+        std::vector<std::vector<Paso>> Cintas;
+        std::vector<bool> CintaValida;
+        void Recorta();
+    };
+    static Borrador& BorradorDelHilo();
+    Borrador& borrador_;
+    std::vector<TramoCandidatos>& tramos_;
     // The parts being searched that will be kept, innermost last.
-    std::vector<std::vector<TramoCandidatos>> grabando_;
+    std::vector<std::vector<TramoCandidatos>>& grabando_;
     std::size_t numGrabando_ = 0;
     // The tapes being recorded, innermost last; a tape that met a step it
     // cannot keep (a board whose estimate is not kept) is not kept.
-    std::vector<std::vector<Paso>> cintas_;
-    std::vector<bool> cintaValida_;
+    std::vector<std::vector<Paso>>& cintas_;
+    std::vector<bool>& cintaValida_;
     std::size_t numCintas_ = 0;
 
     long hojas_ = 0;
