@@ -251,8 +251,9 @@ BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx, 
             } else if (!EnAnillo(desde)) {
                 continue;
             }
-            for (int d = 1; d <= vmax; ++d) {
-                Amenazantes& a = PorCasilla[(desde + d - 1) % UltimaCasillaAnillo + 1];
+            for (int d = 1, s = desde; d <= vmax; ++d) {
+                s = s == UltimaCasillaAnillo ? 1 : s + 1;
+                Amenazantes& a = PorCasilla[s];
                 a.Fichas[a.Num++] = static_cast<std::uint8_t>(r << 4 | q);
             }
         }
