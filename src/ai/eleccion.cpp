@@ -163,10 +163,13 @@ struct Secuencias {
 };
 
 void ListaSecuencias(const Partida& p, Secuencias& secuencias) {
-    auto anade = [&secuencias](int v) {
+    secuencias.Num = 0;
+    auto nueva = [&secuencias]() -> Secuencia& {
         Secuencia& s = secuencias.Lista[secuencias.Num++];
-        s.push_back(v);
+        s = Secuencia{};
+        return s;
     };
+    auto anade = [&nueva](int v) { nueva().push_back(v); };
     if (p.NumDados != 2 || p.MetodoCuenta == 1 || p.ValoresUsados == p.ModoValores) {
         if (p.TipoJugada != 5) anade(p.ValorCuenta);
         return;
@@ -179,7 +182,7 @@ void ListaSecuencias(const Partida& p, Secuencias& secuencias) {
     if (numLibres == 0) return;
     std::array<int, 4> orden{0, 1, 2, 3};
     do {
-        Secuencia& s = secuencias.Lista[secuencias.Num++];
+        Secuencia& s = nueva();
         for (std::size_t i = 0; i < numLibres; ++i) s.push_back(libres[static_cast<std::size_t>(orden[i])]);
     } while (std::next_permutation(orden.begin(), orden.begin() + static_cast<std::ptrdiff_t>(numLibres)));
 }
@@ -267,9 +270,10 @@ struct Resultado {
 Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
     Resultado r;
     const int bono = p.TipoJugada == 5 ? p.ValorCuenta : 0;
-    Secuencias secuencias;
+    // The thread's, as the search's lists: set up afresh, not cleared.
+    thread_local Secuencias secuencias;
     ListaSecuencias(p, secuencias);
-    if (secuencias.Num == 0 && bono != 0) secuencias.Num = 1;   // the bonus alone
+    if (secuencias.Num == 0 && bono != 0) secuencias.Lista[secuencias.Num++] = Secuencia{};   // the bonus alone
     const double inicio = reloj();
     const int numFichas = PiezasDe(p);
     DestinosPiezas destinos;
@@ -279,7 +283,7 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
     Busqueda busqueda(p, numFichas, VariasPrimeras(p, secuencias, bono, numFichas, primeras), p.ValoresCuenta[0],
                       &primeras);
     busqueda.Seguir = [&] { return reloj() - inicio <= SegundosGuardia; };
-    std::array<std::pair<const Secuencia*, Resumen>, 25> hechas;
+    thread_local std::array<std::pair<const Secuencia*, Resumen>, 25> hechas;
     std::size_t numHechas = 0;
     for (const Secuencia& s : secuencias) {
         if (reloj() - inicio > SegundosGuardia) {

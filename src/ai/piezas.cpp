@@ -42,10 +42,6 @@ int AlcanceAmenaza(const Partida& p, const ContextoValoracion& ctx, int r, int q
 
 const TablasCamino* const TablasValoracion = &Tablas();
 
-int RecorridoFicha(const Partida& p, int jugador, int ficha) {
-    if (!SeatValido(jugador) || ficha < 1 || ficha > MaxFichas) return 0;
-    return RecorridoEn(*TablasValoracion, jugador, p.Fichas[jugador][ficha]);
-}
 
 int FichasConBono(const Partida& p, const MapaTablero& b, const AlcanceFichas& alcance,
                   int jugador, int n) {

@@ -234,9 +234,6 @@ void ValoraEstado(const Partida& p, const ContextoValoracion& ctx, ValorEstado& 
 
 BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx, bool bonos)
     : Casillas(p.Casillas), Mapa(p), NumOtros(OtrosEnAnillo(p, ctx, Otros.data())) {
-    Valora(p, Mapa, ctx, Otros.data(), NumOtros, Valor, nullptr, 0, -1, {}, &Desglose);
-    if (bonos) Bonos.Prepara(p, Mapa, ctx);
-    BonosDesdePrimero = bonos;
     // Each piece is listed on the squares AlcanceAmenaza lets it reach: a
     // throw ahead of it, or of its exit square and the square itself for the
     // next piece to leave a box.
@@ -258,6 +255,10 @@ BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx, 
             }
         }
     }
+    // The lists name the threats of this board too.
+    Valora(p, Mapa, ctx, Otros.data(), NumOtros, Valor, this, 0, -1, {}, &Desglose);
+    if (bonos) Bonos.Prepara(p, Mapa, ctx);
+    BonosDesdePrimero = bonos;
 }
 
 void BaseValoracion::Sumas(const ContextoValoracion& ctx, std::uint32_t quitadas, const Ocupante* otros,
