@@ -85,11 +85,17 @@ Busqueda::Borrador& Busqueda::BorradorDelHilo() {
     return borrador;
 }
 
+// After a heavy search the lists give their room back: a few megabytes at
+// most stay with the thread.
 void Busqueda::Borrador::Recorta() {
-    constexpr std::size_t PorLista = BytesRetenidos / 13;
-    parchis::Recorta(Tramos, PorLista);
-    for (auto& g : Grabando) parchis::Recorta(g, PorLista);
-    for (auto& c : Cintas) parchis::Recorta(c, PorLista);
+    std::size_t bytes = parchis::Bytes(Tramos) + parchis::Bytes(Grabando) + parchis::Bytes(Cintas);
+    for (const auto& g : Grabando) bytes += parchis::Bytes(g);
+    for (const auto& c : Cintas) bytes += parchis::Bytes(c);
+    if (bytes <= BytesRetenidos / 4) return;
+    std::vector<TramoCandidatos>().swap(Tramos);
+    std::vector<std::vector<TramoCandidatos>>().swap(Grabando);
+    std::vector<std::vector<Paso>>().swap(Cintas);
+    std::vector<bool>().swap(CintaValida);
 }
 
 void Busqueda::Memoria::Empieza(const std::array<Casilla, NumCasillas + 1>& inicial) {
