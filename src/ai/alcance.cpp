@@ -124,11 +124,15 @@ AlcanceFichas::AlcanceFichas(const Partida& p) : tablas_(Tablas()) {
     // The newest first move of a throw of each seat; when it opened a
     // barrier its destination may not be reached again in this throw.
     const int ultima = std::min<int>(p.NumJugada - 1, static_cast<int>(p.Jugadas.size()) - 1);
+    // The walk back stops once every seat's is found: the log of a long
+    // game holds a thousand entries.
     std::array<bool, 5> visto{};
-    for (int n = ultima; n >= 1; --n) {
+    int vistos = 0;
+    for (int n = ultima; n >= 1 && vistos < 4; --n) {
         const Jugada& e = p.Jugadas[n];
         if (e.Jugador < 1 || e.Jugador > 4 || visto[e.Jugador] || e.InicioTirada != 1) continue;
         visto[e.Jugador] = true;
+        ++vistos;
         if (e.Detalle == 2) prohibida_[e.Jugador] = e.CasillaFinal;
     }
 }

@@ -65,11 +65,37 @@ void Acumulado::Anota(const Candidato& c) {
     Sacar = Sacar || c.Origen == 0;
 }
 
-Busqueda::Busqueda(Partida& p, int numFichas, bool puntua, int valorTotal)
+Busqueda::Busqueda(Partida& p, int numFichas, bool puntua, int valorTotal, const PrimerasJugadas* primeras)
     : p_(p), numFichas_(numFichas),
-      socio_(p.ModoJuego == 2 && p.Turno >= 1 && p.Turno <= 4 ? Companero[p.Turno] : 0),
-      casillasIniciales_(p.Casillas), acumulado_(valorTotal), huella_(casillasIniciales_) {
+      socio_(p.ModoJuego == 2 && p.Turno >= 1 && p.Turno <= 4 ? Companero[p.Turno] : 0), primeras_(primeras),
+      casillasIniciales_(p.Casillas), acumulado_(valorTotal), huella_(casillasIniciales_),
+      borrador_(BorradorDelHilo()), tramos_(borrador_.Tramos), grabando_(borrador_.Grabando),
+      cintas_(borrador_.Cintas), cintaValida_(borrador_.CintaValida) {
+    tramos_.clear();
     if (puntua) puntuacion_.emplace(p);
+}
+
+Busqueda::~Busqueda() {
+    if (memoria_) memoria_->Recorta();
+    borrador_.Recorta();
+}
+
+Busqueda::Borrador& Busqueda::BorradorDelHilo() {
+    thread_local Borrador borrador;
+    return borrador;
+}
+
+// After a heavy search the lists give their room back: a few megabytes at
+// most stay with the thread.
+void Busqueda::Borrador::Recorta() {
+    std::size_t bytes = parchis::Bytes(Tramos) + parchis::Bytes(Grabando) + parchis::Bytes(Cintas);
+    for (const auto& g : Grabando) bytes += parchis::Bytes(g);
+    for (const auto& c : Cintas) bytes += parchis::Bytes(c);
+    if (bytes <= BytesRetenidos / 4) return;
+    std::vector<TramoCandidatos>().swap(Tramos);
+    std::vector<std::vector<TramoCandidatos>>().swap(Grabando);
+    std::vector<std::vector<Paso>>().swap(Cintas);
+    std::vector<bool>().swap(CintaValida);
 }
 
 void Busqueda::Memoria::Empieza(const std::array<Casilla, NumCasillas + 1>& inicial) {
@@ -144,7 +170,7 @@ void Busqueda::PreparaBonos() {
     p_.EnEspera = espera;
 }
 
-bool Busqueda::Recorre(const std::vector<int>& secuencia, int bono, Resumen& resumen) {
+bool Busqueda::Recorre(const Secuencia& secuencia, int bono, Resumen& resumen) {
     secuencia_ = &secuencia;
     camino_ = {};
     Graba();
@@ -219,7 +245,7 @@ void Busqueda::AnotaDestino(int ficha, int destino) {
 
 void Busqueda::Valora(ValorEstado& v) {
     const Entero* cambiadas = tocadas_.data();
-    int num = static_cast<int>(tocadas_.size());
+    int num = numTocadas_;
     // While the memory is in use the fingerprint names the squares that
     // differ, each once, rather than every square the path touched.
     std::array<Entero, NumCasillas> distintas;
@@ -410,9 +436,16 @@ void Busqueda::Profundiza(int prof, std::size_t siguiente, int pendiente) {
 void Busqueda::Explora(int prof, std::size_t siguiente, int pendiente, int valor) {
     if (pendiente == 0) ++siguiente;
     const int turno = p_.Turno;
+    // Every path starts from the first board: its first moves are known.
     std::array<Entero, MaxFichas + 1> destinos;
-    FichasMovibles(p_, valor, 0, &destinos);
-    const std::array<bool, MaxFichas + 1> movibles = p_.FichaMovible;
+    std::array<bool, MaxFichas + 1> movibles;
+    if (prof == 1 && primeras_ && primeras_->Sabe(valor)) {
+        destinos = primeras_->Destinos[static_cast<std::size_t>(valor)];
+        movibles = primeras_->Movibles[static_cast<std::size_t>(valor)];
+    } else {
+        FichasMovibles(p_, valor, 0, &destinos);
+        movibles = p_.FichaMovible;
+    }
     bool probada = false;
     for (int k = 1; k <= numFichas_ && !parar_; ++k) {
         if (!movibles[k]) continue;
@@ -435,10 +468,10 @@ void Busqueda::Explora(int prof, std::size_t siguiente, int pendiente, int valor
         const bool capturaSocio = socio_ != 0 && p_.JugadorComido == socio_;
         if (prof == 1) camino_ = {k, valor, origen, destino, 0, 0, false};
         camino_.CapturasSocio += capturaSocio ? 1 : 0;
-        tocadas_.push_back(static_cast<Entero>(origen));
-        tocadas_.push_back(static_cast<Entero>(destino));
+        tocadas_[static_cast<std::size_t>(numTocadas_++)] = static_cast<Entero>(origen);
+        tocadas_[static_cast<std::size_t>(numTocadas_++)] = static_cast<Entero>(destino);
         Profundiza(prof + 1, siguiente, bono);
-        tocadas_.resize(tocadas_.size() - 2);
+        numTocadas_ -= 2;
         camino_.CapturasSocio -= capturaSocio ? 1 : 0;
         // The memory may have started below this move.
         if (!recuerda) CambiaHuella(origen, destino, -1);

@@ -47,6 +47,28 @@ namespace parchis {
 
 inline constexpr int ProfundidadMaxima = 90;   // moves in a path, bonus counts included
 
+// A sequence of values to count: the joint total, or an order of the
+// unused split values (four at most).
+struct Secuencia {
+    std::array<int, 4> Valores{};
+    std::size_t Num = 0;
+    std::size_t size() const { return Num; }
+    bool empty() const { return Num == 0; }
+    int operator[](std::size_t i) const { return Valores[i]; }
+    void push_back(int v) { Valores[Num++] = v; }
+    bool operator==(const Secuencia&) const = default;
+};
+
+// The pieces each first value lets move on the board the choice starts
+// from (FichasMovibles' FichaMovible and destinations), worked out once for
+// every sequence and bonus that starts with that value.
+struct PrimerasJugadas {
+    std::uint32_t Hechas = 0;   // bit v: value v (1..MaxValor) is known
+    std::array<std::array<bool, MaxFichas + 1>, MaxValor + 1> Movibles;
+    std::array<std::array<Entero, MaxFichas + 1>, MaxValor + 1> Destinos;
+    bool Sabe(int v) const { return v >= 1 && v <= MaxValor && ((Hechas >> v) & 1u); }
+};
+
 // What the choice keeps of the candidates taken in the order they were
 // found: the last one with the best total, and what their first moves share.
 struct Acumulado {
@@ -95,8 +117,9 @@ struct Cinta {
 class Busqueda {
 public:
     // p holds the board every sequence starts from; `puntua` asks for the
-    // candidates to be scored; `valorTotal` is the throw's joint total.
-    Busqueda(Partida& p, int numFichas, bool puntua, int valorTotal);
+    // candidates to be scored; `valorTotal` is the throw's joint total;
+    // `primeras`, when given, holds the first board's movable pieces.
+    Busqueda(Partida& p, int numFichas, bool puntua, int valorTotal, const PrimerasJugadas* primeras = nullptr);
     // Gives this thread's memory its room before any choice needs it.
     static void PreparaMemoria() { MemoriaDelHilo().Prepara(); }
     static std::size_t BytesMemoria() { return MemoriaDelHilo().Bytes(); }
@@ -109,9 +132,7 @@ public:
     // PreparaMemoria gives, every heavy choice would free it and write it
     // afresh: 25 ms the first time, a millisecond after.
     static constexpr std::size_t BytesRetenidos = 16 << 20;
-    ~Busqueda() {
-        if (memoria_) memoria_->Recorta();
-    }
+    ~Busqueda();
     Busqueda(const Busqueda&) = delete;
     Busqueda& operator=(const Busqueda&) = delete;
 
@@ -119,7 +140,7 @@ public:
     // when a bonus count is pending, and keeps it in `resumen`.  Every move
     // is undone, so the board is left as it was.  Returns false when `seguir` asked to
     // stop half-way.
-    bool Recorre(const std::vector<int>& secuencia, int bono, Resumen& resumen);
+    bool Recorre(const Secuencia& secuencia, int bono, Resumen& resumen);
 
     // Takes the candidates of a part searched before again, as found.
     void Repite(const Resumen& r);
@@ -172,14 +193,17 @@ private:
         explicit Puntuacion(const Partida& p);
     };
     std::optional<Puntuacion> puntuacion_;
-    const std::vector<int>* secuencia_ = nullptr;
+    const Secuencia* secuencia_ = nullptr;
+    const PrimerasJugadas* primeras_ = nullptr;
     const std::array<Casilla, NumCasillas + 1> casillasIniciales_;
     CaminoCandidato camino_;
     bool marca_ = false;             // set after stepping back from a depth above 1
                                      // whose last piece was tried; cleared by the next candidate
     Acumulado acumulado_;
     ValorEstado despues_;
-    std::vector<Entero> tocadas_;   // squares the current path has changed
+    // Squares the current path has changed, two a move.
+    std::array<Entero, 2 * ProfundidadMaxima + 2> tocadas_;
+    int numTocadas_ = 0;
     HuellaCasillas huella_;         // ...and what they hold now, while the memory is in use
 
     // Boards met, subtrees and scored paths already known (emptied when a
@@ -201,14 +225,26 @@ private:
     };
     static Memoria& MemoriaDelHilo();
     Memoria* memoria_ = nullptr;     // none while the search is short
-    std::vector<TramoCandidatos> tramos_;
+    // The lists below are the thread's, kept from one choice to the next
+    // (emptied at the start, trimmed as the memory is after a heavy
+    // search): a choice of a few moves allocates nothing.
+    struct Borrador {
+        std::vector<TramoCandidatos> Tramos;
+        std::vector<std::vector<TramoCandidatos>> Grabando;
+        std::vector<std::vector<Paso>> Cintas;
+        std::vector<bool> CintaValida;
+        void Recorta();
+    };
+    static Borrador& BorradorDelHilo();
+    Borrador& borrador_;
+    std::vector<TramoCandidatos>& tramos_;
     // The parts being searched that will be kept, innermost last.
-    std::vector<std::vector<TramoCandidatos>> grabando_;
+    std::vector<std::vector<TramoCandidatos>>& grabando_;
     std::size_t numGrabando_ = 0;
     // The tapes being recorded, innermost last; a tape that met a step it
     // cannot keep (a board whose estimate is not kept) is not kept.
-    std::vector<std::vector<Paso>> cintas_;
-    std::vector<bool> cintaValida_;
+    std::vector<std::vector<Paso>>& cintas_;
+    std::vector<bool>& cintaValida_;
     std::size_t numCintas_ = 0;
 
     long hojas_ = 0;

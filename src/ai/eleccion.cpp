@@ -14,7 +14,6 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "ai/alcance.h"
 #include "ai/busqueda.h"
@@ -154,35 +153,47 @@ bool JugadaForzada(Partida& p) {
 
 // The sequences of values to search: the joint total first, then every
 // ordering of the unused split values, produced by permuting their digits
-// (equal values give repeated orderings).
-std::vector<std::vector<int>> Secuencias(const Partida& p) {
-    std::vector<std::vector<int>> secuencias;
+// (equal values give repeated orderings).  At most the total and the 24
+// orders of four values.
+struct Secuencias {
+    std::array<Secuencia, 25> Lista;
+    std::size_t Num = 0;
+    const Secuencia* begin() const { return Lista.data(); }
+    const Secuencia* end() const { return Lista.data() + Num; }
+};
+
+void ListaSecuencias(const Partida& p, Secuencias& secuencias) {
+    secuencias.Num = 0;
+    auto nueva = [&secuencias]() -> Secuencia& {
+        Secuencia& s = secuencias.Lista[secuencias.Num++];
+        s = Secuencia{};
+        return s;
+    };
+    auto anade = [&nueva](int v) { nueva().push_back(v); };
     if (p.NumDados != 2 || p.MetodoCuenta == 1 || p.ValoresUsados == p.ModoValores) {
-        if (p.TipoJugada != 5) secuencias.push_back({p.ValorCuenta});
-        return secuencias;
+        if (p.TipoJugada != 5) anade(p.ValorCuenta);
+        return;
     }
-    if (p.ValoresUsados == 0) secuencias.push_back({p.ValoresCuenta[0]});
-    std::vector<int> libres;
+    if (p.ValoresUsados == 0) anade(p.ValoresCuenta[0]);
+    std::array<int, 4> libres{};
+    std::size_t numLibres = 0;
     for (int i = 1; i <= UltimoIndice(p); ++i)
-        if (!p.ValorUsado[i]) libres.push_back(p.ValoresCuenta[i]);
-    if (libres.empty()) return secuencias;
-    std::vector<int> orden(libres.size());
-    for (std::size_t i = 0; i < orden.size(); ++i) orden[i] = static_cast<int>(i);
+        if (!p.ValorUsado[i]) libres[numLibres++] = p.ValoresCuenta[i];
+    if (numLibres == 0) return;
+    std::array<int, 4> orden{0, 1, 2, 3};
     do {
-        std::vector<int> s;
-        for (int i : orden) s.push_back(libres[i]);
-        secuencias.push_back(std::move(s));
-    } while (std::next_permutation(orden.begin(), orden.end()));
-    return secuencias;
+        Secuencia& s = nueva();
+        for (std::size_t i = 0; i < numLibres; ++i) s.push_back(libres[static_cast<std::size_t>(orden[i])]);
+    } while (std::next_permutation(orden.begin(), orden.begin() + static_cast<std::ptrdiff_t>(numLibres)));
 }
 
 // Calls `prueba` with each different first value the sequences count (the
 // pending bonus, if any) until it returns true; the board is the same for
 // all of them, so a repeated value would give the same answer.
 template <typename Prueba>
-bool AlgunPrimerValor(const std::vector<std::vector<int>>& secuencias, int bono, Prueba prueba) {
+bool AlgunPrimerValor(const Secuencias& secuencias, int bono, Prueba prueba) {
     std::uint32_t vistos = 0;
-    for (const auto& s : secuencias) {
+    for (const Secuencia& s : secuencias) {
         const int v = bono != 0 ? bono : (s.empty() ? 0 : s[0]);
         if (v <= 0) continue;
         if (v <= MaxValor) {
@@ -194,27 +205,50 @@ bool AlgunPrimerValor(const std::vector<std::vector<int>>& secuencias, int bono,
     return false;
 }
 
-// Some piece can capture with the first value some sequence counts.
-bool CapturaPosible(Partida& p, const std::vector<std::vector<int>>& secuencias, int bono,
-                    int numFichas) {
+// Where each piece goes with each first value, as PuedeMover says on the
+// first board (values above MaxValor, which only a damaged record gives,
+// are asked again whenever needed).
+using DestinosPiezas = std::array<std::array<Entero, MaxFichas + 1>, MaxValor + 1>;
+
+// Some piece can capture with the first value some sequence counts.  Fills
+// `destinos` for every first value on the way.
+bool CapturaPosible(Partida& p, const Secuencias& secuencias, int bono, int numFichas, DestinosPiezas& destinos) {
     const int t = p.Turno;
-    return AlgunPrimerValor(secuencias, bono, [&](int valor) {
-        for (int k = 1; k <= numFichas; ++k)
-            if (PuedeMover(p, t, valor, p.Fichas[t][k], k) && ComeFicha(p, t, p.CasillaDestino))
-                return true;
+    bool captura = false;
+    AlgunPrimerValor(secuencias, bono, [&](int valor) {
+        std::array<Entero, MaxFichas + 1> otro;
+        auto& d = valor <= MaxValor ? destinos[static_cast<std::size_t>(valor)] : otro;
+        DestinosFichas(p, valor, d);
+        for (int k = 1; k <= numFichas && !captura; ++k)
+            captura = d[k] >= 1 && ComeFicha(p, t, d[k]);
+        return false;
+    });
+    return captura;
+}
+
+// The movable pieces of every first value, once HayCapturaPosible is known.
+void PreparaPrimeras(Partida& p, const Secuencias& secuencias, int bono, const DestinosPiezas& destinos,
+                     PrimerasJugadas& primeras) {
+    AlgunPrimerValor(secuencias, bono, [&](int v) {
+        if (v > MaxValor) return false;
+        const auto i = static_cast<std::size_t>(v);
+        FichasMovibles(p, v, 0, &primeras.Destinos[i], &destinos[i]);
+        primeras.Movibles[i] = p.FichaMovible;
+        primeras.Hechas |= 1u << v;
         return false;
     });
 }
 
 // The paths can start with more than one move (piece and value): only then
 // do the scores decide anything.
-bool VariasPrimeras(Partida& p, const std::vector<std::vector<int>>& secuencias, int bono,
-                    int numFichas) {
+bool VariasPrimeras(Partida& p, const Secuencias& secuencias, int bono, int numFichas,
+                    const PrimerasJugadas& primeras) {
     int ficha = 0, valor = 0;
     return AlgunPrimerValor(secuencias, bono, [&](int v) {
-        FichasMovibles(p, v, 0);
+        if (!primeras.Sabe(v)) FichasMovibles(p, v, 0);
+        const auto& movibles = primeras.Sabe(v) ? primeras.Movibles[static_cast<std::size_t>(v)] : p.FichaMovible;
         for (int k = 1; k <= numFichas; ++k) {
-            if (!p.FichaMovible[k]) continue;
+            if (!movibles[k]) continue;
             if (ficha == 0) {
                 ficha = k;
                 valor = v;
@@ -236,22 +270,29 @@ struct Resultado {
 Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
     Resultado r;
     const int bono = p.TipoJugada == 5 ? p.ValorCuenta : 0;
-    std::vector<std::vector<int>> secuencias = Secuencias(p);
-    if (secuencias.empty() && bono != 0) secuencias.push_back({});
+    // The thread's, as the search's lists: set up afresh, not cleared.
+    thread_local Secuencias secuencias;
+    ListaSecuencias(p, secuencias);
+    if (secuencias.Num == 0 && bono != 0) secuencias.Lista[secuencias.Num++] = Secuencia{};   // the bonus alone
     const double inicio = reloj();
     const int numFichas = PiezasDe(p);
-    p.HayCapturaPosible = CapturaPosible(p, secuencias, bono, numFichas);
-    Busqueda busqueda(p, numFichas, VariasPrimeras(p, secuencias, bono, numFichas), p.ValoresCuenta[0]);
+    DestinosPiezas destinos;
+    p.HayCapturaPosible = CapturaPosible(p, secuencias, bono, numFichas, destinos);
+    PrimerasJugadas primeras;
+    PreparaPrimeras(p, secuencias, bono, destinos, primeras);
+    Busqueda busqueda(p, numFichas, VariasPrimeras(p, secuencias, bono, numFichas, primeras), p.ValoresCuenta[0],
+                      &primeras);
     busqueda.Seguir = [&] { return reloj() - inicio <= SegundosGuardia; };
-    std::vector<std::pair<const std::vector<int>*, Resumen>> hechas;
-    for (const auto& s : secuencias) {
+    thread_local std::array<std::pair<const Secuencia*, Resumen>, 25> hechas;
+    std::size_t numHechas = 0;
+    for (const Secuencia& s : secuencias) {
         if (reloj() - inicio > SegundosGuardia) {
             r.Aviso = ++p.CortesBusqueda == CortesAviso;
             break;
         }
-        const auto previa = std::find_if(hechas.begin(), hechas.end(),
+        const auto previa = std::find_if(hechas.begin(), hechas.begin() + static_cast<std::ptrdiff_t>(numHechas),
                                          [&s](const auto& h) { return *h.first == s; });
-        if (previa != hechas.end()) {
+        if (previa != hechas.begin() + static_cast<std::ptrdiff_t>(numHechas)) {
             busqueda.Repite(previa->second);
             continue;
         }
@@ -261,7 +302,7 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
             r.Aviso = ++p.CortesBusqueda == CortesAviso;
             break;
         }
-        hechas.emplace_back(&s, resumen);
+        hechas[numHechas++] = {&s, resumen};
     }
     r.Candidatos.emplace(busqueda.Resultado());
     return r;

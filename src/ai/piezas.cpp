@@ -1,5 +1,7 @@
 #include "ai/piezas.h"
 
+#include <cstring>
+
 #include "rules/tablero.h"
 
 namespace parchis {
@@ -40,10 +42,6 @@ int AlcanceAmenaza(const Partida& p, const ContextoValoracion& ctx, int r, int q
 
 const TablasCamino* const TablasValoracion = &Tablas();
 
-int RecorridoFicha(const Partida& p, int jugador, int ficha) {
-    if (!SeatValido(jugador) || ficha < 1 || ficha > MaxFichas) return 0;
-    return RecorridoEn(*TablasValoracion, jugador, p.Fichas[jugador][ficha]);
-}
 
 int FichasConBono(const Partida& p, const MapaTablero& b, const AlcanceFichas& alcance,
                   int jugador, int n) {
@@ -129,6 +127,9 @@ void BonosIniciales::Prepara(const Partida& p, const MapaTablero& b, const Conte
 // (bit 0).  Made the first time a later board asks, as short searches never
 // do.
 void BonosIniciales::HazTablas() const {
+    casilla_.fill(0);
+    llena_.fill(0);
+    barrera_.fill(0);
     for (int r = 1; r <= 4; ++r) {
         const int salida = CasillaSalida[r];
         const bool propia = r == jugador_;
@@ -270,15 +271,20 @@ void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValorac
 
 int OtrosEnAnillo(const Partida& p, const ContextoValoracion& ctx, Ocupante* otros) {
     int n = 0;
-    for (int s = 1; s <= UltimaCasillaAnillo; ++s)
+    for (int s = 1; s <= UltimaCasillaAnillo; ++s) {
+        const Casilla& c = p.Casillas[s];
+        // Most squares are empty: both slots read at once.
+        std::uint32_t dos;
+        std::memcpy(&dos, &c.Jugador[1], sizeof dos);
+        if (dos == 0) continue;
         for (int h = 1; h <= 2; ++h) {
-            const Casilla& c = p.Casillas[s];
             const int r = c.Jugador[h];
             if (!DeOtro(c, h, ctx.Jugador)) continue;
             otros[n++] = {static_cast<Entero>(s), c.Jugador[h], c.Pieza[h],
                           static_cast<Entero>(RecorridoFicha(p, r, c.Pieza[h])),
                           ctx.ValorPieza[r][c.Pieza[h]]};
         }
+    }
     return n;
 }
 

@@ -33,7 +33,10 @@ inline bool DeOtro(const Casilla& c, int h, int jugador) {
     return SeatValido(c.Jugador[h]) && c.Jugador[h] != jugador && c.Pieza[h] >= 1 && c.Pieza[h] <= MaxFichas;
 }
 
-int RecorridoFicha(const Partida& p, int jugador, int ficha);
+inline int RecorridoFicha(const Partida& p, int jugador, int ficha) {
+    if (!SeatValido(jugador) || ficha < 1 || ficha > MaxFichas) return 0;
+    return RecorridoEn(*TablasValoracion, jugador, p.Fichas[jugador][ficha]);
+}
 
 // Pieces of `jugador` (1..n) that could count a bonus of 20.
 int FichasConBono(const Partida& p, const MapaTablero& b, const AlcanceFichas& alcance, int jugador, int n);

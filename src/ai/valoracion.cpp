@@ -234,9 +234,6 @@ void ValoraEstado(const Partida& p, const ContextoValoracion& ctx, ValorEstado& 
 
 BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx, bool bonos)
     : Casillas(p.Casillas), Mapa(p), NumOtros(OtrosEnAnillo(p, ctx, Otros.data())) {
-    Valora(p, Mapa, ctx, Otros.data(), NumOtros, Valor, nullptr, 0, -1, {}, &Desglose);
-    if (bonos) Bonos.Prepara(p, Mapa, ctx);
-    BonosDesdePrimero = bonos;
     // Each piece is listed on the squares AlcanceAmenaza lets it reach: a
     // throw ahead of it, or of its exit square and the square itself for the
     // next piece to leave a box.
@@ -251,12 +248,17 @@ BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx, 
             } else if (!EnAnillo(desde)) {
                 continue;
             }
-            for (int d = 1; d <= vmax; ++d) {
-                Amenazantes& a = PorCasilla[(desde + d - 1) % UltimaCasillaAnillo + 1];
+            for (int d = 1, s = desde; d <= vmax; ++d) {
+                s = s == UltimaCasillaAnillo ? 1 : s + 1;
+                Amenazantes& a = PorCasilla[s];
                 a.Fichas[a.Num++] = static_cast<std::uint8_t>(r << 4 | q);
             }
         }
     }
+    // The lists name the threats of this board too.
+    Valora(p, Mapa, ctx, Otros.data(), NumOtros, Valor, this, 0, -1, {}, &Desglose);
+    if (bonos) Bonos.Prepara(p, Mapa, ctx);
+    BonosDesdePrimero = bonos;
 }
 
 void BaseValoracion::Sumas(const ContextoValoracion& ctx, std::uint32_t quitadas, const Ocupante* otros,

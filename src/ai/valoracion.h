@@ -163,7 +163,8 @@ private:
     // Per ring square, the pieces whose count reads (as Leidas): any change
     // of the square (only the seat to move's own pieces come and go on
     // its pieces' squares), whether it is full, its barrier.
-    mutable std::array<std::uint64_t, 68 + 1> casilla_{}, llena_{}, barrera_{};
+    // Cleared when made: most boards never ask.
+    mutable std::array<std::uint64_t, 68 + 1> casilla_, llena_, barrera_;
     mutable bool tablas_ = false;
     void HazTablas() const;
     void Lee(int r, int m, int desde, bool propia) const;

@@ -10,6 +10,8 @@
 #include "rules/movimiento.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "rules/tablero.h"
 
@@ -53,6 +55,28 @@ bool ReformaBarrera(const Partida& p, int j, int destino) {
         if (e.Jugador == j && e.InicioTirada == 1) return e.Detalle == 2 && e.CasillaFinal == destino;
     }
     return false;
+}
+
+// Whether slot 1 or 2 of one of the four squares from s holds a piece of
+// the seat that `buscado` names in those slots (and 0 in the others): the
+// four compared at once, as most squares hold none.
+using OchoEnteros = Entero __attribute__((vector_size(8 * sizeof(Entero))));
+static_assert(sizeof(OchoEnteros) == sizeof(Casilla));
+
+inline OchoEnteros Lee(const Partida& p, int s) {
+    OchoEnteros c;
+    std::memcpy(&c, &p.Casillas[static_cast<std::size_t>(s)], sizeof c);
+    return c;
+}
+
+inline bool AlgunaDe(const Partida& p, int s, const OchoEnteros& buscado) {
+    constexpr OchoEnteros Huecos = {0, -1, -1, 0, 0, 0, 0, 0};
+    const OchoEnteros iguales = ((Lee(p, s) == buscado) | (Lee(p, s + 1) == buscado) |
+                                 (Lee(p, s + 2) == buscado) | (Lee(p, s + 3) == buscado)) &
+                                Huecos;
+    std::uint64_t bajos;
+    std::memcpy(&bajos, &iguales, sizeof bajos);
+    return bajos != 0;
 }
 
 bool Falla(Partida& p) {
@@ -191,7 +215,18 @@ bool PuedeMover(Partida& p, int jugador, int valor, int posicion, int ficha) {
     return true;
 }
 
-void FichasMovibles(Partida& p, int valor, int ficha, std::array<Entero, MaxFichas + 1>* destinos) {
+void DestinosFichas(Partida& p, int valor, std::array<Entero, MaxFichas + 1>& destinos) {
+    destinos.fill(0);
+    const int t = p.Turno;
+    if (!SeatValido(t)) return;
+    for (int k = 1; k <= PiezasDe(p); ++k) {
+        PuedeMover(p, t, valor, p.Fichas[t][k], k);
+        destinos[k] = p.CasillaDestino;
+    }
+}
+
+void FichasMovibles(Partida& p, int valor, int ficha, std::array<Entero, MaxFichas + 1>* destinos,
+                    const std::array<Entero, MaxFichas + 1>* calculados) {
     p.FichasBarrera.fill(0);
     p.NumBarreras = 0;
     p.AbrirBarrera = false;
@@ -199,12 +234,17 @@ void FichasMovibles(Partida& p, int valor, int ficha, std::array<Entero, MaxFich
     const int t = p.Turno;
     if (!SeatValido(t)) return;
 
-    for (int s = 1; s <= 68; ++s) {
-        const Casilla& c = p.Casillas[s];
-        if ((c.Jugador[1] != t && c.Jugador[2] != t) || !EsBarrera(p, s)) continue;
-        if (p.NumBarreras >= MaxFichas) break;
-        ++p.NumBarreras;
-        p.FichasBarrera[p.NumBarreras] = c.Jugador[1] == t ? c.Pieza[1] : c.Pieza[2];
+    const auto e = static_cast<Entero>(t);
+    const OchoEnteros buscado = {0, e, e, 0, 0, 0, 0, 0};
+    for (int grupo = 1; grupo <= 68; grupo += 4) {
+        if (!AlgunaDe(p, grupo, buscado)) continue;
+        for (int s = grupo; s < grupo + 4; ++s) {
+            const Casilla& c = p.Casillas[s];
+            if ((c.Jugador[1] != t && c.Jugador[2] != t) || !EsBarrera(p, s)) continue;
+            if (p.NumBarreras >= MaxFichas) break;
+            ++p.NumBarreras;
+            p.FichasBarrera[p.NumBarreras] = c.Jugador[1] == t ? c.Pieza[1] : c.Pieza[2];
+        }
     }
 
     int desde = 1;
@@ -215,7 +255,13 @@ void FichasMovibles(Partida& p, int valor, int ficha, std::array<Entero, MaxFich
     }
     std::array<Entero, MaxFichas + 1> destino{};
     for (int k = desde; k <= hasta; ++k) {
-        p.FichaMovible[k] = PuedeMover(p, t, valor, p.Fichas[t][k], k);
+        if (calculados) {
+            // PuedeMover names a square exactly when the piece can move.
+            p.CasillaDestino = (*calculados)[k];
+            p.FichaMovible[k] = p.CasillaDestino >= 1;
+        } else {
+            p.FichaMovible[k] = PuedeMover(p, t, valor, p.Fichas[t][k], k);
+        }
         destino[k] = p.CasillaDestino;
     }
     if (destinos) *destinos = destino;

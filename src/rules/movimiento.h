@@ -32,8 +32,16 @@ bool PuedeMover(Partida& p, int jugador, int valor, int posicion, int ficha = 0)
 // never clears).  Pieces outside the range examined are left not movable.
 // `destinos`, when given, receives each examined piece's CasillaDestino for
 // the value (-1 when it cannot count it), movable or not; 0 elsewhere.
+// `calculados`, when given, holds each piece's CasillaDestino for the value
+// as PuedeMover gives it on this same board (DestinosFichas): the moves are
+// not checked again.
 void FichasMovibles(Partida& p, int valor, int ficha = 0,
-                    std::array<Entero, MaxFichas + 1>* destinos = nullptr);
+                    std::array<Entero, MaxFichas + 1>* destinos = nullptr,
+                    const std::array<Entero, MaxFichas + 1>* calculados = nullptr);
+
+// Each piece's CasillaDestino for the value (-1 when it cannot count it),
+// pieces 1..PiezasDe(p) of Turno; 0 elsewhere.
+void DestinosFichas(Partida& p, int valor, std::array<Entero, MaxFichas + 1>& destinos);
 
 // Moves piece `ficha` of Turno from `origen` to `destino` with any capture
 // completed at once (the computer player's simulation).  Sets Bonificacion

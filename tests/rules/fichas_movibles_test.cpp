@@ -33,8 +33,16 @@ void Ejecuta(const Caso& c) {
     p.Dado1 = static_cast<Entero>(c.dado);
     for (const auto& [j, k, s] : c.fichas) prueba::Pon(p, j, k, s);
     if (c.ajuste) c.ajuste(p);
-    FichasMovibles(p, c.valor, c.ficha);
+    // The computer player passes the destinations it worked out on the same
+    // board: the answer must not change.
+    Partida q = p;
+    std::array<Entero, MaxFichas + 1> calculados, destinos, destinosQ;
+    DestinosFichas(q, c.valor, calculados);
+    FichasMovibles(p, c.valor, c.ficha, &destinos);
+    FichasMovibles(q, c.valor, c.ficha, &destinosQ, c.ficha == 0 ? &calculados : nullptr);
     SCOPED_TRACE(c.nombre);
+    EXPECT_EQ(std::tuple(q.FichaMovible, destinosQ, q.AbrirBarrera, q.ComerObligado, q.FichasBarrera),
+              std::tuple(p.FichaMovible, destinos, p.AbrirBarrera, p.ComerObligado, p.FichasBarrera));
     std::string movibles;
     for (int k = 1; k <= p.NumFichas; ++k) movibles += p.FichaMovible[k] ? '1' : '0';
     EXPECT_EQ(std::tuple(movibles, p.AbrirBarrera, p.ComerObligado, static_cast<int>(p.NumBarreras)),
