@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <tuple>
 
 #include "core/estado.h"
 #include "core/fichero.h"
@@ -48,8 +49,8 @@ TEST_F(Guardadas, SaveListLoadAndDeleteByName) {
     EXPECT_TRUE(carga.BotonActivo());
     carga.CambiaNombre("Partida de María");
     EXPECT_EQ(carga.Intro(), Resultado::Cerrar);
-    EXPECT_EQ(otra.Nombres[1], "Íñigo");
-    EXPECT_TRUE(otra.PartidaCargada && !otra.CargandoPartida);
+    EXPECT_EQ(std::tuple(otra.Nombres[1], otra.PartidaCargada, otra.CargandoPartida),
+              std::tuple("Íñigo", true, false));
 
     DialogoPartidas borra(p, ui, ModoPartidas::Borrar);
     borra.CambiaNombre("antes");
