@@ -164,9 +164,10 @@ TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
             ui.AlCeder = [&] { turno = p.Turno, numero = p.NumJugada, p.PartidaIniciada = false; };
             EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
             EXPECT_EQ(turno != 0, c.turno != 0);
-            if (c.turno > 0)
+            if (c.turno > 0) {
                 EXPECT_EQ(std::tuple(turno, numero, p.Fichas[2][1], p.Carpeta),
                           std::tuple(c.turno, c.numero, 39, carpeta.Texto()));
+            }
             const bool aparte = c.apartado && *c.apartado;
             EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado"), aparte);
             if (!c.apartado) return;

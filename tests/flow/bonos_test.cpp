@@ -111,10 +111,9 @@ TEST(UltimaFicha, TerminaAntesDelBono) {
         ui.Responde(TituloHistorico, respuesta);
         JuegaPartida(p, ui);
 
-        EXPECT_EQ(std::tuple(p.Jugadas[1].CasillaFinal, p.Jugadas[2].Jugador, p.PartidaIniciada, p.NumJugada),
-                  std::tuple(CasillaCasa[4], 0, false, 0));
-        EXPECT_EQ(ui.ConTitulo(TituloFinal).size(), 1u);
-        EXPECT_EQ(ui.ConTitulo(TituloHistorico).size(), 1u);
+        EXPECT_EQ(std::tuple(p.Jugadas[1].CasillaFinal, p.Jugadas[2].Jugador, p.PartidaIniciada, p.NumJugada,
+                             ui.ConTitulo(TituloFinal).size(), ui.ConTitulo(TituloHistorico).size()),
+                  std::tuple(CasillaCasa[4], 0, false, 0, 1u, 1u));
         const auto historico = LeeHistorico(p.Carpeta);
         ASSERT_EQ(historico.size(), respuesta == Aceptar ? 1u : 0u);
         if (historico.empty()) continue;

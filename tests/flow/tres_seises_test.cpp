@@ -102,19 +102,15 @@ TEST(TercerSeis, Castigo) {
         const auto vistos = ui.ConTitulo(c.dados == 1 ? "Ha sacado 3 seises" : "Ha sacado 3 dobles");
         ASSERT_EQ(vistos.size(), 1u);
         EXPECT_NE(vistos[0].Texto.find(c.texto), std::string::npos) << vistos[0].Texto;
-        EXPECT_EQ(turno, 1) << "the turn passes";
-        if (!c.eliminada) {
-            EXPECT_EQ(siguiente, antes) << "the move number is given back";
-            continue;
-        }
-        EXPECT_EQ(siguiente, antes + 1);
+        // The turn passes; without a piece eliminated the move number is given back.
+        EXPECT_EQ(std::tuple(turno, siguiente), std::tuple(1, antes + c.eliminada));
+        if (!c.eliminada) continue;
         // A third repetition is recorded as 0.
         EXPECT_EQ(prueba::Resumen(p.Jugadas[antes]),
                   "j2 a0 t11 f" + std::to_string(c.ficha) + (c.dados == 1 ? " v6 " : " v8 ") +
                       std::to_string(c.origen) + "->0 r0 i1 d0");
         if (c.ficha != 0) {
-            EXPECT_EQ(p.Fichas[J][c.ficha], 0);
-            EXPECT_EQ(p.EnEspera[J], enEspera + 1);
+            EXPECT_EQ(std::tuple(p.Fichas[J][c.ficha], p.EnEspera[J]), std::tuple(0, enEspera + 1));
         }
     }
 }
