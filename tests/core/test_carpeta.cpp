@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <map>
-#include <tuple>
 
 #include "ayudas_core.h"
 #include "core/carpeta.h"
@@ -57,8 +56,9 @@ TEST(Carpeta, SinPermisoSeCopianLosFicherosQueFaltan) {
         if (c.his) Escribe(caso.datos + "ZRVEL34.HIS", c.his);
         Partida p;
         PrepararCarpeta(p, caso.programa, caso.Xdg());
-        EXPECT_EQ(std::tuple(p.Carpeta, Lee(caso.datos + "ZRVEL34.INI"), Lee(caso.datos + "ZRVEL34.HIS")),
-                  std::tuple(caso.datos, c.iniFinal, c.hisFinal));
+        EXPECT_EQ(p.Carpeta, caso.datos);
+        EXPECT_EQ(Lee(caso.datos + "ZRVEL34.INI"), c.iniFinal);
+        EXPECT_EQ(Lee(caso.datos + "ZRVEL34.HIS"), c.hisFinal);
     }
 }
 
@@ -88,8 +88,8 @@ TEST(Carpeta, DondeQuedanLosDatos) {
         PrepararCarpeta(p, c.programa, Entorno(c.entorno));
         EXPECT_EQ(p.Carpeta, c.carpeta);
         EXPECT_TRUE(c.entorno.empty() || std::filesystem::is_directory(p.Carpeta));
-        EXPECT_FALSE(std::filesystem::exists(c.programa + "/CSCD.WRK") ||
-                     std::filesystem::exists(p.Carpeta + "ZRVEL34.INI"));
+        EXPECT_FALSE(std::filesystem::exists(c.programa + "/CSCD.WRK"));
+        EXPECT_FALSE(std::filesystem::exists(p.Carpeta + "ZRVEL34.INI"));
     }
 }
 
