@@ -266,10 +266,9 @@ TEST_F(Ajustes, RuleChangesDuringAGameCancelledLeaveEveryFieldAsItWas) {
     p.ModoJuego = 1;   // pairs needs four players: not this test's question
     for (const char* t : {"Número de dados", "Fichas por jugador"}) ui.Responde(t, Cancelar);
     ASSERT_TRUE(SalidaReglas(p, ui, copia));
-    EXPECT_EQ(Titulos(ui), (std::vector<std::string>{"Número de dados", "Fichas por jugador"}));
-    EXPECT_FALSE(p.PedirNuevaPartida);
-    EXPECT_EQ(std::tuple(p.NumDados, p.FichasPorJugador, p.NumFichas),
-              std::tuple(antes.NumDados, antes.FichasPorJugador, antes.NumFichas));
+    EXPECT_EQ(std::tuple(Titulos(ui), p.PedirNuevaPartida, p.NumDados, p.FichasPorJugador, p.NumFichas),
+              std::tuple(std::vector<std::string>{"Número de dados", "Fichas por jugador"}, false, antes.NumDados,
+                         antes.FichasPorJugador, antes.NumFichas));
     EXPECT_NE(p.SeisConTodas, antes.SeisConTodas);   // taken without a question
 }
 

@@ -57,8 +57,7 @@ TEST(SalidaObligada, ElOtroValorSeCuentaDespues) {
             EXPECT_EQ(jugadas[n].TipoJugada, 4) << n;
             valores.push_back(jugadas[n].ValorCuenta);
         }
-        EXPECT_EQ(valores, c.valores);
-        EXPECT_EQ(p.EnEspera[4], c.enEspera);
+        EXPECT_EQ(std::tuple(valores, p.EnEspera[4]), std::tuple(c.valores, c.enEspera));
     }
 }
 
@@ -89,8 +88,7 @@ TEST(Salida, SalidaDoble) {
             for (int j : c.ocupantes) Pon(p, j, 1, CasillaSalida[4]);
             std::vector<int> tipos;
             for (const Jugada& e : TurnoDeCuatro(p, control, {{5, 0}})) tipos.push_back(e.TipoJugada);
-            EXPECT_EQ(tipos, c.tipos);
-            EXPECT_EQ(p.EnEspera[4], c.enEspera);
+            EXPECT_EQ(std::tuple(tipos, p.EnEspera[4]), std::tuple(c.tipos, c.enEspera));
         }
     }
 }

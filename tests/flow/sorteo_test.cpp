@@ -36,9 +36,8 @@ TEST(Sorteo, GanaLaTiradaMasAlta) {
         prueba::InterfazPrueba ui(p);
         for (const auto& [d1, d2] : c.tiradas) ui.Dados(d1, d2);
         SorteoInicial(p, ui);
-        EXPECT_EQ(p.Turno, c.ganador);
-        EXPECT_EQ(ui.Dibujos, c.orden);
-        EXPECT_EQ(static_cast<int>(ui.ConTitulo(TituloSorteo).size()), c.empates);
+        EXPECT_EQ(std::tuple(p.Turno, ui.Dibujos, ui.ConTitulo(TituloSorteo).size()),
+                  std::tuple(c.ganador, c.orden, static_cast<std::size_t>(c.empates)));
     }
 }
 
@@ -89,10 +88,9 @@ TEST(NuevaPartida, CancelarTrasUnasNormasSinCambiosVuelveAlTableroQuieto) {
         ui.alAbrir = [&] { p.NumDados = static_cast<Entero>(cambios-- > 0 ? 3 - p.NumDados : p.NumDados); };
         for (int i = 0; i < 9; ++i) ui.Responde(TituloComienza, Cancelar);
         NuevaPartida(p, ui);
-        EXPECT_EQ(ui.ReglasAbiertas, veces + 1);
-        EXPECT_EQ(static_cast<int>(ui.ConTitulo(TituloComienza).size()), veces + 2);
-        EXPECT_FALSE(p.PartidaIniciada);
-        EXPECT_TRUE(ui.ConTitulo(TituloSorteo).empty());
+        EXPECT_EQ(std::tuple(ui.ReglasAbiertas, ui.ConTitulo(TituloComienza).size(), p.PartidaIniciada,
+                             ui.ConTitulo(TituloSorteo).size()),
+                  std::tuple(veces + 1, veces + 2u, false, 0u));
     }
 }
 
