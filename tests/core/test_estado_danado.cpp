@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "ayudas_core.h"
@@ -43,10 +44,8 @@ void Igual(const Partida& leido, const Partida& escrito) { prueba::EsperaMismoRe
 
 void ConservaLoPrevio(const Partida& leido, const Partida&) {
     const Partida previo = Previo();
-    EXPECT_EQ(leido.Velocidad, previo.Velocidad);
-    EXPECT_EQ(leido.Fichas, previo.Fichas);
-    EXPECT_EQ(leido.Casillas, previo.Casillas);
-    EXPECT_EQ(leido.Nombres, previo.Nombres);
+    EXPECT_EQ(std::tuple(leido.Velocidad, leido.Fichas, leido.Casillas, leido.Nombres),
+              std::tuple(previo.Velocidad, previo.Fichas, previo.Casillas, previo.Nombres));
 }
 
 TEST(EstadoDanado, LoQueNoDiceConservaSuValor) {
@@ -55,16 +54,14 @@ TEST(EstadoDanado, LoQueNoDiceConservaSuValor) {
         {"cortado en las casillas",
          [](const std::string& c) { return c.substr(0, 450); },
          [](const Partida& leido, const Partida& escrito) {
-             EXPECT_EQ(leido.Fichas, escrito.Fichas);
-             EXPECT_EQ(leido.Casillas[7], escrito.Casillas[7]);
-             EXPECT_EQ((std::vector<int>{leido.Velocidad, leido.Turno}), (std::vector<int>{77, 2}));
+             EXPECT_EQ(std::tuple(leido.Fichas, leido.Casillas[7], leido.Velocidad, leido.Turno),
+                       std::tuple(escrito.Fichas, escrito.Casillas[7], 77, 2));
          }},
         {"cortado en el registro",
          [](const std::string& c) { return c.substr(0, 905 + 45); },
          [](const Partida& leido, const Partida& escrito) {
-             EXPECT_EQ(leido.Jugadas[2], escrito.Jugadas[2]);
-             EXPECT_EQ(leido.Jugadas[3].Jugador, escrito.Jugadas[3].Jugador);
-             EXPECT_EQ(leido.Jugadas[4], Jugada{});
+             EXPECT_EQ(std::tuple(leido.Jugadas[2], leido.Jugadas[3].Jugador, leido.Jugadas[4]),
+                       std::tuple(escrito.Jugadas[2], escrito.Jugadas[3].Jugador, Jugada{}));
          }},
         {"sin comillas", [](std::string c) { return std::erase(c, '"'), c; }, Igual},
         {"sin comillas de cierre",
@@ -122,8 +119,7 @@ TEST(EstadoDanado, LoQueNoDiceConservaSuValor) {
         {"registro de 9999 jugadas sin línea 2",
          [](const std::string& c) { return ConCampo(c.substr(0, 903), 842, "9999"); },
          [](const Partida& leido, const Partida&) {
-             EXPECT_EQ(leido.NumJugada, 9999);
-             EXPECT_EQ(leido.Jugadas[9998], Jugada{});
+             EXPECT_EQ(std::tuple(leido.NumJugada, leido.Jugadas[9998]), std::tuple(9999, Jugada{}));
          }},
     };
     const Partida escrito = PartidaEnCurso();

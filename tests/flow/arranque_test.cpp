@@ -83,9 +83,8 @@ TEST(Posponer, SeRebobinaLaTiradaYElMismoJugadorVuelveATirar) {
             p, ui, [&] { return doble ? p.Dado1 == 3 && p.ValoresUsados == 1 : p.TipoJugada == 5; });
         EXPECT_EQ(ui.ConTitulo(TituloPosponer).size(), 1u);
         EXPECT_TRUE(doble || p.Jugadas[3].TipoJugada == 6) << "the capture was made before leaving";
-        EXPECT_TRUE(guardada.PartidaIniciada);
-        EXPECT_EQ(std::tuple(guardada.Turno, guardada.NumJugada, guardada.Repeticiones),
-                  std::tuple(4, antes.NumJugada, doble ? 1 : 0));
+        EXPECT_EQ(std::tuple(guardada.PartidaIniciada, guardada.Turno, guardada.NumJugada, guardada.Repeticiones),
+                  std::tuple(true, 4, antes.NumJugada, doble ? 1 : 0));
         EXPECT_TRUE(prueba::Tablero(guardada) == prueba::Tablero(antes)) << "every move of the throw undone";
     }
 }
@@ -101,9 +100,7 @@ TEST(Salir, PreguntaYGuarda) {
         {"GrabadoraEncendida", true, true, false, Aceptar, false, false, "Salir del programa"},
         {"SinPartidaNoPregunta", false, false, false, Aceptar, true, true, ""},
         {"PosponerCancelado", false, true, false, Cancelar, false, false, TituloPosponer},
-        {"Posponer", false, true, false, Aceptar, true, true, TituloPosponer},
         {"EnRedNoSeGuarda", false, true, true, Aceptar, true, false, "Salir del programa"},
-        {"EnRedSinPartida", false, false, true, Aceptar, true, false, ""},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -170,9 +167,7 @@ TEST(Arranque, SinPartidaPospuesta) {
         Partida p;
         prueba::InterfazPrueba ui(p);
         EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
-        EXPECT_EQ(ui.Cesiones, 0);
-        EXPECT_FALSE(p.PartidaIniciada);
-        EXPECT_EQ(p.Nombres[2], "Roberto");
+        EXPECT_EQ(std::tuple(ui.Cesiones, p.PartidaIniciada, p.Nombres[2]), std::tuple(0, false, "Roberto"));
         const auto errores = ui.ConTitulo("Error en la carga de datos iniciales");
         ASSERT_EQ(errores.size(), danada ? 1u : 0u);
         if (danada) {

@@ -57,8 +57,7 @@ TEST(SalidaObligada, ElOtroValorSeCuentaDespues) {
             EXPECT_EQ(jugadas[n].TipoJugada, 4) << n;
             valores.push_back(jugadas[n].ValorCuenta);
         }
-        EXPECT_EQ(valores, c.valores);
-        EXPECT_EQ(p.EnEspera[4], c.enEspera);
+        EXPECT_EQ(std::tuple(valores, p.EnEspera[4]), std::tuple(c.valores, c.enEspera));
     }
 }
 
@@ -89,8 +88,7 @@ TEST(Salida, SalidaDoble) {
             for (int j : c.ocupantes) Pon(p, j, 1, CasillaSalida[4]);
             std::vector<int> tipos;
             for (const Jugada& e : TurnoDeCuatro(p, control, {{5, 0}})) tipos.push_back(e.TipoJugada);
-            EXPECT_EQ(tipos, c.tipos);
-            EXPECT_EQ(p.EnEspera[4], c.enEspera);
+            EXPECT_EQ(std::tuple(tipos, p.EnEspera[4]), std::tuple(c.tipos, c.enEspera));
         }
     }
 }
@@ -111,10 +109,9 @@ TEST(UltimaFicha, TerminaAntesDelBono) {
         ui.Responde(TituloHistorico, respuesta);
         JuegaPartida(p, ui);
 
-        EXPECT_EQ(std::tuple(p.Jugadas[1].CasillaFinal, p.Jugadas[2].Jugador, p.PartidaIniciada, p.NumJugada),
-                  std::tuple(CasillaCasa[4], 0, false, 0));
-        EXPECT_EQ(ui.ConTitulo(TituloFinal).size(), 1u);
-        EXPECT_EQ(ui.ConTitulo(TituloHistorico).size(), 1u);
+        EXPECT_EQ(std::tuple(p.Jugadas[1].CasillaFinal, p.Jugadas[2].Jugador, p.PartidaIniciada, p.NumJugada,
+                             ui.ConTitulo(TituloFinal).size(), ui.ConTitulo(TituloHistorico).size()),
+                  std::tuple(CasillaCasa[4], 0, false, 0, 1u, 1u));
         const auto historico = LeeHistorico(p.Carpeta);
         ASSERT_EQ(historico.size(), respuesta == Aceptar ? 1u : 0u);
         if (historico.empty()) continue;

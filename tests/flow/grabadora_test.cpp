@@ -101,9 +101,8 @@ TEST(Grabadora, AlApagarSeReproduceHastaElPresente) {
             };
             j.Pulsa(MandoPotencia);
             j.Pulsa(MandoAtrasAuto);
-            EXPECT_EQ(p.NumJugada, presente - 5);
-            EXPECT_EQ(j.ui.Linea, BuscaLineaGrabadora(p.ListaJugadas, p.NumJugada));
-            EXPECT_EQ(CompruebaRegistro(p, p.NumJugada - 1), "");
+            EXPECT_EQ(std::tuple(p.NumJugada, j.ui.Linea, CompruebaRegistro(p, p.NumJugada - 1)),
+                      std::tuple(presente - 5, BuscaLineaGrabadora(p.ListaJugadas, p.NumJugada), ""));
             pasos = -1;
             j.Pulsa(MandoAdelanteAuto);
             j.Pulsa(MandoAdelante);
@@ -149,13 +148,11 @@ TEST(Grabadora, RestaurarVuelveAlPrincipioDeLaTiradaYLaPartidaSigue) {
             const int turno = p.Jugadas[s].Jugador;
             const int lineas = BuscaLineaGrabadora(p.ListaJugadas, s);
             j.Pulsa(MandoRestaurar);
-            EXPECT_EQ(std::tuple(p.NumJugada, p.Turno, p.Repeticiones),
-                      std::tuple(s, turno, autor(previa) == turno ? previa.Repeticiones : 0));
+            EXPECT_EQ(std::tuple(p.NumJugada, p.Turno, p.Repeticiones, j.ui.mando.MandoEncendido, p.EsperandoTirada),
+                      std::tuple(s, turno, autor(previa) == turno ? previa.Repeticiones : 0, false, true));
             ASSERT_EQ(static_cast<int>(p.ListaJugadas.size()), lineas);
             EXPECT_EQ(p.ListaJugadas.back(), LineasJugada(p, s - 1).back());
             EXPECT_EQ(CompruebaRegistro(p, s - 1), "");
-            EXPECT_FALSE(j.ui.mando.MandoEncendido);
-            EXPECT_TRUE(p.EsperandoTirada);
         });
     }
 }

@@ -109,14 +109,12 @@ TEST(Persona, DesgloseObligado) {
     prueba::InterfazPrueba ui(p);
     PreparaPanelCuenta(p, ui);
     const PanelCuenta panel = ui.Paneles.back();
-    EXPECT_TRUE(panel.Visible && panel.AdmiteClics);
-    EXPECT_EQ(panel.Etiqueta[2], "Contar 4");
-    EXPECT_TRUE(panel.Marcada[1] && !panel.Marcada[2]);
+    EXPECT_EQ(std::tuple(panel.Visible, panel.AdmiteClics, panel.Etiqueta[2], panel.Marcada[1], panel.Marcada[2]),
+              std::tuple(true, true, "Contar 4", true, false));
     EXPECT_EQ(p.ValorCuenta, 3);
     SeleccionaValor(p, ui, 1);
-    EXPECT_EQ(ui.ConTitulo("Contar").size(), 1u);
-    EXPECT_TRUE(p.ValorMarcado[1]);
-    EXPECT_EQ(ui.Indicaciones.back(), "Elija ficha para contar 3");
+    EXPECT_EQ(std::tuple(ui.ConTitulo("Contar").size(), p.ValorMarcado[1], ui.Indicaciones.back()),
+              std::tuple(1u, true, "Elija ficha para contar 3"));
     p.ValoresUsados = 1;
     EXPECT_FALSE(MarcaValor(p, 1));
     EXPECT_TRUE(p.ValorMarcado[1]);
@@ -130,11 +128,8 @@ TEST(Persona, ElClicEligeSoloFichasMovibles) {
     p.EsperandoFicha = true;
     p.FichaMovible = {};
     p.FichaMovible[2] = true;
-    EXPECT_FALSE(EligeFichaPersona(p, 1));
-    EXPECT_FALSE(EligeFichaPersona(p, 9));
-    EXPECT_TRUE(p.EsperandoFicha);
-    EXPECT_TRUE(EligeFichaPersona(p, 2));
-    EXPECT_FALSE(p.EsperandoFicha);
+    EXPECT_FALSE(EligeFichaPersona(p, 1) || EligeFichaPersona(p, 9) || !p.EsperandoFicha);
+    EXPECT_TRUE(EligeFichaPersona(p, 2) && !p.EsperandoFicha);
     EXPECT_EQ(std::tuple(p.FichaJugada, p.CasillaOrigen, p.CasillaFinal, p.TipoJugada), std::tuple(2, 30, 34, 3));
 }
 
@@ -145,8 +140,7 @@ TEST(Persona, LaSugerenciaMarcaElValorSugeridoYLuegoElQueSeCuenta) {
     prueba::InterfazPrueba ui(p);
     MuestraSugerencia(p, ui);
     ASSERT_EQ(ui.Paneles.size(), 2u);
-    EXPECT_TRUE(ui.Paneles[0].Marcada[2]);
-    EXPECT_FALSE(ui.Paneles[1].Marcada[2]);
+    EXPECT_EQ(std::pair(ui.Paneles[0].Marcada[2], ui.Paneles[1].Marcada[2]), std::pair(true, false));
     EXPECT_EQ(ui.Senales, (std::vector<std::pair<int, FormaSenal>>{{2, FormaSenal::Tutor}}));
 }
 

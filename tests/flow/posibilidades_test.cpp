@@ -6,7 +6,6 @@
 
 #include "common/posicion.h"
 #include "common/posicion_media.h"
-#include "core/configuracion.h"
 #include "rules/tablero.h"
 
 namespace parchis {
@@ -53,10 +52,7 @@ TEST(Posibilidades, PosicionesSimetricasDanLoMismo) {
 }
 
 TEST(Posibilidades, LaMismaSemillaDaLasMismasCifrasConCualquierNumeroDeHilos) {
-    Partida reglas;
-    AplicaValoresPorDefecto(reglas);
-    reglas.Estado = {0, 1, 1, 1, 1};
-    const Partida p = prueba::PosicionMedia(reglas, 3, 60);
+    const Partida p = prueba::PosicionMedia(prueba::RegistroPorDefecto(), 3, 60);   // four computer seats
     ASSERT_TRUE(p.PartidaIniciada);
     const Posibilidades uno = EstimaPosibilidades(p, 9, 0.05, 4000, 1);
     const Posibilidades dos = EstimaPosibilidades(p, 9, 0.05, 4000, 2);
@@ -70,10 +66,7 @@ TEST(Posibilidades, LaMismaSemillaDaLasMismasCifrasConCualquierNumeroDeHilos) {
 }
 
 TEST(Posibilidades, SinPartidaOConUnRegistroDanadoNoHayAnalisis) {
-    Partida reglas;
-    AplicaValoresPorDefecto(reglas);
-    reglas.Estado = {0, 1, 1, 1, 1};
-    Partida p = prueba::PosicionMedia(reglas, 4, 40);
+    Partida p = prueba::PosicionMedia(prueba::RegistroPorDefecto(), 4, 40);
     ASSERT_TRUE(p.PartidaIniciada);
     EXPECT_TRUE(Analisis(p, 1, 0.5, 16, 1, true).Valido());
     Partida danada = p;

@@ -109,8 +109,7 @@ TEST(Motor, ClienteJuegaDesdeLaCola) {
     const char* const esperadas[] = {"j3 a0 t2 f0 v2 0->0 r0 i1 d0", "j2 a0 t3 f1 v5 0->39 r0 i1 d6",
                                       "j1 a0 t2 f0 v2 0->0 r0 i1 d0", "j4 a0 t3 f1 v5 0->5 r0 i1 d6"};
     for (int n = 1; n <= 4; ++n) EXPECT_EQ(prueba::Resumen(p.Jugadas[n]), esperadas[n - 1]) << n;
-    EXPECT_EQ(p.Fichas[2][1], 39);
-    EXPECT_EQ(p.Fichas[4][1], 5);
+    EXPECT_EQ(std::tuple(p.Fichas[2][1], p.Fichas[4][1]), std::tuple(39, 5));
     ASSERT_EQ(ui.Enviados.size(), 2u) << "only seat 4's throw and move";
     EXPECT_EQ(ui.Enviados[0].first, "ZRA34010500");
     EXPECT_EQ(ui.Enviados[1].first, "ZRA3406000450050310000039");

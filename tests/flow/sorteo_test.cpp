@@ -1,6 +1,8 @@
 // A new game and the opening draw.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/codificacion.h"
 #include "core/narracion_texto.h"
 #include "flow/ayudas_flow.h"
@@ -34,9 +36,8 @@ TEST(Sorteo, GanaLaTiradaMasAlta) {
         prueba::InterfazPrueba ui(p);
         for (const auto& [d1, d2] : c.tiradas) ui.Dados(d1, d2);
         SorteoInicial(p, ui);
-        EXPECT_EQ(p.Turno, c.ganador);
-        EXPECT_EQ(ui.Dibujos, c.orden);
-        EXPECT_EQ(static_cast<int>(ui.ConTitulo(TituloSorteo).size()), c.empates);
+        EXPECT_EQ(std::tuple(p.Turno, ui.Dibujos, ui.ConTitulo(TituloSorteo).size()),
+                  std::tuple(c.ganador, c.orden, static_cast<std::size_t>(c.empates)));
     }
 }
 
@@ -60,18 +61,16 @@ struct Comienzo : testing::Test {
     int primero = 0;
 };
 
+// Cancelar opens the rules and asks again; the draw's winner throws first.
 TEST_F(Comienzo, CancelarAbreLasReglasYSePreguntaOtraVez) {
     ui.Responde(TituloComienza, Cancelar);
     for (int d : {2, 6, 3, 4}) ui.Dados(d);   // "Inverso": 4, 3, 2, 1
     Juega(0);
-    EXPECT_EQ(ui.ReglasAbiertas, 1);
-    EXPECT_EQ(ui.ConTitulo(TituloComienza).size(), 2u);
     const auto sale = ui.ConTitulo(TituloSorteo);
-    ASSERT_EQ(sale.size(), 1u);
-    EXPECT_EQ(sale[0].Texto, "Sale María.");
-    EXPECT_EQ(primero, 3) << "the winner of the draw throws first";
-    EXPECT_EQ(p.ListaJugadas.front(), PrincipioPartida);
-    EXPECT_FALSE(p.PartidaIniciada);
+    EXPECT_EQ(std::tuple(ui.ReglasAbiertas, ui.ConTitulo(TituloComienza).size(), sale.size(), primero,
+                         p.ListaJugadas.front()),
+              std::tuple(1, 2u, 1u, 3, PrincipioPartida));
+    EXPECT_EQ(sale.empty() ? "" : sale[0].Texto, "Sale María.");
 }
 
 // "Cancelar" after the rules were left unchanged is the way back to the
@@ -89,10 +88,9 @@ TEST(NuevaPartida, CancelarTrasUnasNormasSinCambiosVuelveAlTableroQuieto) {
         ui.alAbrir = [&] { p.NumDados = static_cast<Entero>(cambios-- > 0 ? 3 - p.NumDados : p.NumDados); };
         for (int i = 0; i < 9; ++i) ui.Responde(TituloComienza, Cancelar);
         NuevaPartida(p, ui);
-        EXPECT_EQ(ui.ReglasAbiertas, veces + 1);
-        EXPECT_EQ(static_cast<int>(ui.ConTitulo(TituloComienza).size()), veces + 2);
-        EXPECT_FALSE(p.PartidaIniciada);
-        EXPECT_TRUE(ui.ConTitulo(TituloSorteo).empty());
+        EXPECT_EQ(std::tuple(ui.ReglasAbiertas, ui.ConTitulo(TituloComienza).size(), p.PartidaIniciada,
+                             ui.ConTitulo(TituloSorteo).size()),
+                  std::tuple(veces + 1, veces + 2u, false, 0u));
     }
 }
 

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
+#include <vector>
 
 #include "common/posicion.h"
 #include "flow/ayudas_flow.h"
@@ -100,23 +102,18 @@ TEST(TercerSeis, Castigo) {
         const auto vistos = ui.ConTitulo(c.dados == 1 ? "Ha sacado 3 seises" : "Ha sacado 3 dobles");
         ASSERT_EQ(vistos.size(), 1u);
         EXPECT_NE(vistos[0].Texto.find(c.texto), std::string::npos) << vistos[0].Texto;
-        EXPECT_EQ(turno, 1) << "the turn passes";
-        if (!c.eliminada) {
-            EXPECT_EQ(siguiente, antes) << "the move number is given back";
-            continue;
-        }
-        EXPECT_EQ(siguiente, antes + 1);
+        // The turn passes; without a piece eliminated the move number is given back.
+        EXPECT_EQ(std::tuple(turno, siguiente), std::tuple(1, antes + c.eliminada));
+        if (!c.eliminada) continue;
         // A third repetition is recorded as 0.
         EXPECT_EQ(prueba::Resumen(p.Jugadas[antes]),
                   "j2 a0 t11 f" + std::to_string(c.ficha) + (c.dados == 1 ? " v6 " : " v8 ") +
                       std::to_string(c.origen) + "->0 r0 i1 d0");
         if (c.ficha != 0) {
-            EXPECT_EQ(p.Fichas[J][c.ficha], 0);
-            EXPECT_EQ(p.EnEspera[J], enEspera + 1);
+            EXPECT_EQ(std::tuple(p.Fichas[J][c.ficha], p.EnEspera[J]), std::tuple(0, enEspera + 1));
         }
     }
 }
-
 
 // Each six (or double) gives the seat another throw and counts; anything
 // else ends the turn and resets the count.
@@ -124,25 +121,19 @@ TEST(Repeticiones, OtraTiradaYCuenta) {
     const std::vector<std::pair<int, int>> casos[] = {
         {{6, 0}, {6, 0}, {3, 0}}, {{2, 2}, {5, 5}, {1, 3}}, {{6, 6}, {1, 1}, {6, 5}}};
     for (const auto& tiradas : casos) {
-        const int dados = tiradas[0].second == 0 ? 1 : 2;
-        SCOPED_TRACE(testing::Message() << tiradas[0].first << "+" << tiradas[0].second << " ...");
-        Partida p = prueba::PartidaEnJuego(dados);
+        Partida p = prueba::PartidaEnJuego(tiradas[0].second == 0 ? 1 : 2);
         p.SeisConTodas = 3;
         for (int k = 1; k <= 4; ++k) Pon(p, J, k, 38 + 2 * k);
         prueba::TurnoDe(p, J);
         prueba::InterfazPrueba ui(p);
         for (const auto& [d1, d2] : tiradas) ui.Dados(d1, d2);
-        ui.AlCeder = [&] {
-            if (p.Turno != J) p.PartidaIniciada = false;
-        };
+        ui.AlCeder = [&] { p.PartidaIniciada = p.PartidaIniciada && p.Turno == J; };
         JuegaPartida(p, ui);
-        std::vector<int> repeticiones;
-        for (int n = 1; p.Jugadas[n].Jugador != 0; ++n) {
-            EXPECT_EQ(p.Jugadas[n].Jugador, J);
+        std::vector<int> repeticiones;   // of the seat's throws, up to another seat's first entry
+        for (int n = 1; p.Jugadas[n].Jugador == J; ++n)
             if (p.Jugadas[n].InicioTirada) repeticiones.push_back(p.Jugadas[n].Repeticiones);
-        }
-        EXPECT_EQ(repeticiones, (std::vector<int>{1, 2, 0}));
-        EXPECT_EQ(ui.Lanzamientos, 3);
+        EXPECT_EQ(std::tuple(repeticiones, ui.Lanzamientos), std::tuple(std::vector<int>{1, 2, 0}, 3))
+            << tiradas[0].first << "+" << tiradas[0].second << " ...";
     }
 }
 

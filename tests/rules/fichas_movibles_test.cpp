@@ -71,8 +71,9 @@ TEST(FichasMovibles, AperturaDeBarrera) {
         {"a six on one die of two is no double", barrera, DosDados(6, 3), 0, 6, 0, "1010", false, false, 1},
         {"a barrier that cannot move does not bind", tapada, nullptr, 6, 6, 0, "0010", false, false, 1},
         {"a piece named still sees the barriers", barrera, nullptr, 6, 6, 3, "1000", true, false, 1},
-        {"a partner's barrier with one own piece", {{3, 1, 30}, {1, 1, 30}, {1, 2, 40}},
-         [](Partida& p) { p.ModoJuego = 2; p.BarreraCompaneros = true; }, 6, 6, 0, "1000", true, false, 1},
+        // Slot 1 holds the partner's piece: the seat's own in slot 2 opens it.
+        {"a partner's barrier and an own one", {{3, 1, 30}, {1, 2, 30}, {1, 3, 45}, {1, 4, 45}},
+         [](Partida& p) { p.ModoJuego = 2; p.BarreraCompaneros = true; }, 6, 6, 0, "0110", true, false, 2},
         {"a barrier in the corridor is not counted", {{1, 1, 94}, {1, 2, 94}, {1, 3, 40}}, nullptr, 6, 6, 0,
          "1010", false, false, 0},
         {"a rival's barrier is not the seat's", {{2, 1, 30}, {2, 2, 30}, {1, 1, 40}}, nullptr, 6, 6, 0, "1000",
@@ -85,18 +86,6 @@ TEST(FichasMovibles, AperturaDeBarrera) {
         {"one piece named", {{1, 1, 40}, {1, 2, 50}}, nullptr, 3, 3, 2, "0100", false, false, 0},
     };
     for (const Caso& c : casos) Ejecuta(c);
-}
-
-TEST(FichasMovibles, BarreraRegistrada) {
-    Partida p = prueba::PartidaVacia();
-    p.ModoJuego = 2;
-    p.BarreraCompaneros = true;
-    for (const auto& [j, k, s] : Fichas{{1, 1, 30}, {1, 2, 30}, {3, 1, 45}, {1, 3, 45}}) prueba::Pon(p, j, k, s);
-    p.Dado1 = 3;
-    FichasMovibles(p, 3, 0);
-    EXPECT_EQ(p.NumBarreras, 2);
-    EXPECT_EQ(p.FichasBarrera[1], 1);  // slot 1's piece when it is the seat's own
-    EXPECT_EQ(p.FichasBarrera[2], 3);  // else slot 2's
 }
 
 TEST(FichasMovibles, CapturaObligatoria) {
