@@ -81,7 +81,7 @@ BENCHMARK(BM_HastaDosPuntos)
     ->Iterations(3)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
-// About a minute each on an idle machine: one run per position.
+// About 25 seconds each on an idle machine: one run per position.
 BENCHMARK(BM_HastaDosPuntos)
     ->ArgsProduct({{1}, {0, 1}})
     ->Iterations(1)
