@@ -32,24 +32,32 @@ bool LeeLinea(QTcpSocket* s, std::string& linea) {
 
 }  // namespace
 
+namespace {
+
+// The port after the ':' at `dos`, or -1 when it is not a number of 1 to 65535.
+int PuertoTras(const std::string& texto, std::size_t dos) {
+    int puerto = 0;
+    const char* fin = texto.data() + texto.size();
+    const auto r = std::from_chars(texto.data() + dos + 1, fin, puerto);
+    return r.ec != std::errc() || r.ptr != fin || puerto < 1 || puerto > 65535 ? -1 : puerto;
+}
+
+}  // namespace
+
 std::pair<std::string, int> SeparaServidor(const std::string& texto) {
     // An IPv6 address with a port goes in brackets: [2001:db8::5]:49930.
     if (texto.starts_with('[')) {
         const auto cierre = texto.find(']');
         if (cierre == std::string::npos || cierre == 1) return {texto, -1};
-        const std::string host = texto.substr(1, cierre - 1);
-        if (cierre + 1 == texto.size()) return {host, 0};
-        if (texto[cierre + 1] != ':') return {texto, -1};
-        const auto [resto, puerto] = SeparaServidor("h" + texto.substr(cierre + 1));
-        return puerto > 0 ? std::pair{host, puerto} : std::pair{texto, -1};
+        if (cierre + 1 == texto.size()) return {texto.substr(1, cierre - 1), 0};
+        const int puerto = texto[cierre + 1] == ':' ? PuertoTras(texto, cierre + 1) : -1;
+        if (puerto < 0) return {texto, -1};
+        return {texto.substr(1, cierre - 1), puerto};
     }
     const auto dos = texto.rfind(':');
     if (dos == std::string::npos || texto.find(':') != dos) return {texto, 0};   // a name, an IPv4 or an IPv6
-    int puerto = 0;
-    const char* inicio = texto.data() + dos + 1;
-    const char* fin = texto.data() + texto.size();
-    const auto r = std::from_chars(inicio, fin, puerto);
-    if (r.ec != std::errc() || r.ptr != fin || puerto < 1 || puerto > 65535 || dos == 0) return {texto, -1};
+    const int puerto = dos == 0 ? -1 : PuertoTras(texto, dos);
+    if (puerto < 0) return {texto, -1};
     return {texto.substr(0, dos), puerto};
 }
 

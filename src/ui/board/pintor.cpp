@@ -228,18 +228,11 @@ public:
                           curva * 0.75);
         const double u = cara.width();
         const double rp = u * 0.085;
-        const struct {
-            double fx, fy;
-            bool (*muestra)(int);
-        } puntos[] = {
-            {0.26, 0.26, [](int v) { return v >= 4; }}, {0.74, 0.74, [](int v) { return v >= 4; }},
-            {0.26, 0.74, [](int v) { return v >= 2; }}, {0.74, 0.26, [](int v) { return v >= 2; }},
-            {0.5, 0.5, [](int v) { return v % 2 == 1; }},
-            {0.26, 0.5, [](int v) { return v == 6; }},  {0.74, 0.5, [](int v) { return v == 6; }},
-        };
-        for (const auto& q : puntos) {
-            if (!q.muestra(valor)) continue;
-            const QPointF o = cara.topLeft() + QPointF(u * q.fx, u * q.fy);
+        const double puntos[7][2] = {{0.26, 0.26}, {0.74, 0.74}, {0.26, 0.74}, {0.74, 0.26},
+                                     {0.5, 0.5},   {0.26, 0.5},  {0.74, 0.5}};
+        for (int i = 0; i < 7; ++i) {
+            if (!PuntoVisible(i, valor)) continue;
+            const QPointF o = cara.topLeft() + QPointF(u * puntos[i][0], u * puntos[i][1]);
             QRadialGradient hueco(o, rp, o + QPointF(rp * 0.35, rp * 0.4));
             hueco.setColorAt(0, QColor(70, 55, 45));
             hueco.setColorAt(1, QColor(25, 18, 14));

@@ -278,6 +278,15 @@ QPixmap SpritePunto(double dpr) {
     return pm;
 }
 
+bool PuntoVisible(int i, int valor) {
+    switch (i) {
+        case 0: case 1: return valor >= 4;
+        case 2: case 3: return valor >= 2;
+        case 4: return valor % 2 == 1;
+        default: return valor == 6;
+    }
+}
+
 void PintaDado(QPainter& p, Punto e, int valor, const QPixmap& punto) {
     const int x = e.x, y = e.y, u = LadoDado - 1;
     QPolygon octogono;
@@ -294,17 +303,9 @@ void PintaDado(QPainter& p, Punto e, int valor, const QPixmap& punto) {
     p.drawLine(x + 2, y, x + u - 2, y);
     p.drawLine(x, y + 2, x, y + u - 2);
     p.drawLine(x, y + 2, x + 2, y);
-    const struct {
-        int dx, dy;
-        bool (*muestra)(int);
-    } puntos[] = {
-        {14, 12, [](int v) { return v >= 4; }}, {42, 40, [](int v) { return v >= 4; }},
-        {14, 40, [](int v) { return v >= 2; }}, {42, 12, [](int v) { return v >= 2; }},
-        {28, 26, [](int v) { return v % 2 == 1; }},
-        {28, 12, [](int v) { return v == 6; }}, {28, 40, [](int v) { return v == 6; }},
-    };
-    for (const auto& q : puntos)
-        if (q.muestra(valor)) p.drawPixmap(x + q.dx, y + q.dy, punto);
+    const int puntos[7][2] = {{14, 12}, {42, 40}, {14, 40}, {42, 12}, {28, 26}, {28, 12}, {28, 40}};
+    for (int i = 0; i < 7; ++i)
+        if (PuntoVisible(i, valor)) p.drawPixmap(x + puntos[i][0], y + puntos[i][1], punto);
     p.restore();
 }
 

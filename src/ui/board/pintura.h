@@ -37,6 +37,10 @@ QPixmap SpritePunto(double dpr = 1);
 
 // A 53 x 53 die showing `valor` with its top-left at `esquina`.
 void PintaDado(QPainter& p, Punto esquina, int valor, const QPixmap& punto);
+// The seven pip spots of a die face, in both looks' order: the two ends of
+// one diagonal, the two of the other, the centre, the middle of the two
+// sides.  Whether spot i (0..6) shows on a face of `valor`.
+bool PuntoVisible(int i, int valor);
 
 // The status bar frame and, when given, its text.
 void PintaBarra(QPainter& p, const Medidas& me, const QString& texto);
