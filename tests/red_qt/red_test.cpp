@@ -23,6 +23,8 @@
 #include <set>
 #include <thread>
 
+#include <unistd.h>
+
 #include "common/carpeta_temporal.h"
 #include "common/interfaz_muda.h"
 #include "common/llamada.h"
@@ -47,11 +49,28 @@ namespace {
 
 constexpr int LimiteMs = 60000;
 
-// Ports of one network game only: the administrator's is one nobody uses now.
+// Ports of one network game only: the administrator's and the three
+// clients' are free now, and above the range the system hands out to
+// outgoing connections, so that the other tests' many connections cannot
+// take a client's port before it binds it.  Each process starts looking at
+// a place of its own, and each call moves on.
 void PuertosNuevos() {
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    setenv(VariableDesplazamientoPuertos, std::to_string(s.serverPort() - 49924).c_str(), 1);
+    static int siguiente = 61010 + static_cast<int>(getpid() % 4000);
+    int desde = 32768, hasta = 60999;
+    std::ifstream("/proc/sys/net/ipv4/ip_local_port_range") >> desde >> hasta;
+    const int primero = hasta + 4 <= 65000 ? std::max(hasta + 4, 1028) : 1028, huecos = 65535 - primero + 1;
+    for (int intento = 0; intento < 400; ++intento) {
+        const int admin = primero + (siguiente - primero + intento * 7) % huecos;
+        std::array<QTcpServer, 4> s;
+        bool libres = true;
+        for (int k = 0; k < 4 && libres; ++k)
+            libres = s[k].listen(QHostAddress::AnyIPv4, static_cast<quint16>(admin - k));
+        if (!libres) continue;
+        siguiente = admin + 7;
+        setenv(VariableDesplazamientoPuertos, std::to_string(admin - 49924).c_str(), 1);
+        return;
+    }
+    FAIL() << "no free ports";
 }
 
 // How many times `parte` occurs in all of `textos`.
