@@ -54,6 +54,11 @@ Apertura LeeApertura(std::string_view linea) {
     Apertura a;
     if (w[2] == "ADMINISTRADOR" && w.size() == 3) {
         a.Quien = Papel::Administrador;
+    } else if (w[2] == "ADMINISTRADOR" && w.size() == 5 && DelAlfabeto(w[3], LongitudCodigo) &&
+               DelAlfabeto(w[4], LongitudClave)) {
+        a.Quien = Papel::Administrador;
+        a.Codigo = w[3];
+        a.Clave = w[4];
     } else if (w[2] == "CLIENTE" && w.size() == 5 && DelAlfabeto(w[3], LongitudCodigo) &&
                Numero(w[4], 1, 65535, a.Puerto)) {
         a.Quien = Papel::Cliente;

@@ -3,6 +3,12 @@
 //
 //   administrator, control:  "PARCHIS-SALA 1 ADMINISTRADOR"
 //        answer:             "SALA <code> <key>"          (or "NO <reason>" and close)
+//   administrator, again:    "PARCHIS-SALA 1 ADMINISTRADOR <code> <key>"
+//        answer:             "SALA <code> <key>"          (or "NO CODIGO" / "NO ESPERE" and close)
+//        takes back its room after the control connection was lost; the
+//        pipes of the seated clients never stopped
+//   administrator, control:  "CIERRA"   closes the room now (a control connection
+//        that is only lost leaves it waiting for the administrator)
 //   client:                  "PARCHIS-SALA 1 CLIENTE <code> <port>"
 //        answer:             "SI"                          (or "NO CODIGO" / "NO ESPERE" and close)
 //   server to administrator: "LLAMADA <id> <ip> <port>"   on the control connection

@@ -149,11 +149,12 @@ void Servidor::Lee(Conexion& c) {
     case Tipo::Apertura:
         return LeeApertura(c);
     case Tipo::Control: {
-        // The administrator has nothing to say here: read and forget.
-        char basura[512];
-        const ssize_t n = recv(c.Fd, basura, sizeof basura, 0);
-        if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR))
-            CierraSala(c.Sala, "el administrador se ha ido");
+        // The administrator says one thing here, that it closes its room
+        // ("CIERRA"): any byte is taken for it.
+        char bytes[512];
+        const ssize_t n = recv(c.Fd, bytes, sizeof bytes, 0);
+        if (n > 0) CierraSala(c.Sala, "el administrador la ha cerrado");
+        else if (n == 0 || (errno != EAGAIN && errno != EINTR)) Cierra(c.Fd);
         return;
     }
     default:
@@ -176,7 +177,7 @@ void Servidor::LeeApertura(Conexion& c) {
     c.Entrada.erase(0, fin + 1);   // what follows belongs to the pipe
     switch (a.Quien) {
     case Papel::Administrador:
-        return Abre(c);
+        return a.Codigo.empty() ? Abre(c) : Recupera(c, a.Codigo, a.Clave);
     case Papel::Cliente:
         return Une(c, a.Codigo, a.Puerto);
     case Papel::Enlace:
@@ -209,6 +210,42 @@ void Servidor::Abre(Conexion& c) {
         *registro_ << "parchis-sala: sala " << codigo << " abierta por " << TextoIp(c.Ip) << " (" << salas_.size()
                    << " salas)" << std::endl;
     Envia(c, "SALA " + codigo + " " + clave + "\n");
+}
+
+// The administrator is back with its room's code and key, on a new
+// control connection.  One the server still holds is closed first: it is
+// most likely dead without the server having heard (a router that
+// forgot the connection, an address that changed).
+void Servidor::Recupera(Conexion& c, const std::string& codigo, const std::string& clave) {
+    if (!QuedanFallos(c.Ip)) return Rehusa(c, "NO ESPERE\n");
+    const auto it = salas_.find(codigo);
+    if (it == salas_.end() || !IgualesSinPrisa(it->second.Clave, clave)) {
+        GastaFallo(c.Ip);
+        return Rehusa(c, "NO CODIGO\n");
+    }
+    if (Conexion* viejo = Busca(it->second.Control)) {
+        viejo->Clase = Tipo::Apertura;   // its room does not go with it
+        Cierra(viejo->Fd);
+    }
+    Sala& s = it->second;
+    s.Control = c.Fd;
+    s.Actividad = Ahora();
+    c.Clase = Tipo::Control;
+    c.Sala = codigo;
+    c.Entrada.clear();
+    if (registro_) *registro_ << "parchis-sala: sala " << codigo << " recuperada por " << TextoIp(c.Ip) << std::endl;
+    Envia(c, "SALA " + codigo + " " + s.Clave + "\n");
+}
+
+// The pipes of the seated clients go on; clients that give the code are
+// refused until the administrator is back, and the room is closed if it
+// does not come back in time.
+void Servidor::PierdeControl(const std::string& codigo) {
+    const auto it = salas_.find(codigo);
+    if (it == salas_.end()) return;
+    it->second.Control = -1;
+    it->second.SinControl = Ahora();
+    if (registro_) *registro_ << "parchis-sala: sala " << codigo << " sin administrador" << std::endl;
 }
 
 // Tokens of wrong codes: an address has limites_.Fallos of them and gets
@@ -345,7 +382,7 @@ void Servidor::Rehusa(Conexion& c, const char* respuesta) {
 
 // A closed peer's partner still gets what it is owed, and is closed once
 // its buffer is empty (or it stops reading).
-void Servidor::Cierra(int fd, const char* motivo) {
+void Servidor::Cierra(int fd) {
     const auto it = conexiones_.find(fd);
     if (it == conexiones_.end()) return;
     Conexion c = std::move(it->second);
@@ -353,7 +390,7 @@ void Servidor::Cierra(int fd, const char* motivo) {
     epoll_ctl(epoll_, EPOLL_CTL_DEL, fd, nullptr);
     close(fd);
     if (auto d = direcciones_.find(c.Ip); d != direcciones_.end()) --d->second.Conexiones;
-    if (c.Clase == Tipo::Control) CierraSala(c.Sala, motivo ? motivo : "el administrador se ha ido");
+    if (c.Clase == Tipo::Control) PierdeControl(c.Sala);
     if (c.Clase == Tipo::Cliente) {
         if (auto s = salas_.find(c.Sala); s != salas_.end()) {
             --s->second.Clientes;
@@ -403,9 +440,13 @@ void Servidor::Barre() {
             fuera.push_back(fd);
     }
     for (const int fd : fuera) Cierra(fd);
-    for (const auto& [codigo, s] : salas_)
+    std::vector<std::string> abandonadas;
+    for (const auto& [codigo, s] : salas_) {
         if (ahora - s.Actividad > limites_.Inactividad) inactivas.push_back(codigo);
+        else if (s.Control < 0 && ahora - s.SinControl > limites_.Reclamo) abandonadas.push_back(codigo);
+    }
     for (const auto& codigo : inactivas) CierraSala(codigo, "inactiva");
+    for (const auto& codigo : abandonadas) CierraSala(codigo, "el administrador se ha ido");
     for (auto it = direcciones_.begin(); it != direcciones_.end();) {
         const Direccion& d = it->second;
         const bool olvidada = d.Conexiones <= 0 && d.Salas <= 0 &&

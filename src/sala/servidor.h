@@ -6,7 +6,9 @@
 // the room's code is announced to the administrator ("LLAMADA"), who
 // opens a link connection for it; from then on the server copies bytes
 // between the client and that link, unchanged and in order, so the
-// administrator sees each client as a caller of its own.
+// administrator sees each client as a caller of its own.  When the
+// control connection is lost the pipes go on, and the room waits a while
+// for its administrator to come back with the code and key.
 //
 // Bounds, so that a server facing the internet cannot be worn down: the
 // opening line is short and must come soon; each connection holds at most
@@ -38,6 +40,8 @@ struct Limites {
     double EsperaApertura = 10;     // seconds for the opening line
     double EsperaEnlace = 15;       // for the administrator's link to a client
     double Inactividad = 3600;      // a room without a byte for this long is closed
+    double Reclamo = 120;           // a room whose administrator's control connection
+                                    // was lost waits this long for it to come back
     double Atasco = 30;             // a peer that reads nothing of what it is owed
     int Fallos = 8;                 // wrong codes an address may give at once...
     double RecargaFallo = 10;       // ...and one more every this many seconds
@@ -93,6 +97,7 @@ private:
         std::map<std::uint32_t, int> Esperando;   // id -> client fd
         int Clientes = 0;
         double Actividad = 0;
+        double SinControl = 0;    // when its control connection was lost (while Control < 0)
     };
     struct Direccion {
         int Conexiones = 0;
@@ -105,14 +110,16 @@ private:
     void Lee(Conexion& c);
     void LeeApertura(Conexion& c);
     void Abre(Conexion& c);
+    void Recupera(Conexion& c, const std::string& codigo, const std::string& clave);
     void Une(Conexion& c, const std::string& codigo, int puerto);
     void Enlaza(Conexion& c, const std::string& codigo, const std::string& clave, std::uint32_t id);
     void Copia(Conexion& desde);
     void Escribe(Conexion& c);
     void Envia(Conexion& c, const std::string& datos);
     void Rehusa(Conexion& c, const char* respuesta);
-    void Cierra(int fd, const char* motivo = nullptr);
+    void Cierra(int fd);
     void CierraSala(std::string codigo, const char* motivo);
+    void PierdeControl(const std::string& codigo);
     void Vigila(Conexion& c);
     bool QuedanFallos(std::uint32_t ip);
     void GastaFallo(std::uint32_t ip);

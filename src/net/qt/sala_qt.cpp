@@ -1,6 +1,7 @@
 #include "net/qt/sala_qt.h"
 
 #include <QHostAddress>
+#include <QTimer>
 #include <charconv>
 
 #include "net/puertos.h"
@@ -104,18 +105,15 @@ bool ConexionesSalaQt::Escucha(int puerto) {
         escuchando_ = true;
         return true;
     }
-    CierraSala();
-    control_ = new QTcpSocket(this);
-    control_->connectToHost(QString::fromStdString(servidor_), static_cast<quint16>(puertoServidor_));
+    CierraControl();
     std::string respuesta;
-    if (control_->waitForConnected(espera_)) {
-        const std::string linea = Cabecera + "ADMINISTRADOR\n";
-        control_->write(linea.data(), qint64(linea.size()));
-        while (!LeeLinea(control_, respuesta) && control_->waitForReadyRead(espera_)) {
-        }
+    // A room whose control connection was lost is asked back first.
+    if (!codigo_.empty() && !AbreControl(respuesta)) {
+        CierraControl();
+        codigo_.clear();
+        clave_.clear();
     }
-    const auto palabras = QString::fromStdString(respuesta).split(' ');
-    if (palabras.size() != 3 || palabras[0] != "SALA" || palabras[1].size() != int(sala::LongitudCodigo)) {
+    if (codigo_.empty() && !AbreControl(respuesta)) {
         const std::string motivo = respuesta.empty()
                                        ? "No se puede abrir una sala en el servidor " + servidor_ + ":" +
                                              std::to_string(puertoServidor_) + "."
@@ -124,19 +122,97 @@ bool ConexionesSalaQt::Escucha(int puerto) {
         if (Oyente()) Oyente()->AlFallar(0, ErrorServidorSala, motivo);
         return false;
     }
-    codigo_ = palabras[1].toStdString();
-    clave_ = palabras[2].toStdString();
     escuchando_ = true;
-    connect(control_, &QTcpSocket::readyRead, this, [this] { LeeControl(); });
-    connect(control_, &QTcpSocket::disconnected, this, [this] {
-        const bool enJuego = escuchando_;
-        CierraSala();
-        if (enJuego)
-            AvisaFallo(ErrorServidorSala, "Se ha perdido la conexión con el servidor de salas: "
-                                          "no pueden entrar más jugadores.");
-    });
+    Vigila();
     LeeControl();   // an announcement may have come with the code
     return true;
+}
+
+// The opening line of a control connection: a new room, or the room this
+// administrator had.
+std::string ConexionesSalaQt::LineaControl() const {
+    return Cabecera + "ADMINISTRADOR" + (codigo_.empty() ? "" : " " + codigo_ + " " + clave_) + "\n";
+}
+
+// The server's answer to LineaControl: true when it gives the room (the
+// one asked back, when one was).
+bool ConexionesSalaQt::TomaRespuesta(const std::string& respuesta) {
+    const auto palabras = QString::fromStdString(respuesta).split(' ');
+    if (palabras.size() != 3 || palabras[0] != "SALA" || palabras[1].size() != int(sala::LongitudCodigo) ||
+        palabras[2].size() != int(sala::LongitudClave))
+        return false;
+    if (!codigo_.empty()) return palabras[1].toStdString() == codigo_ && palabras[2].toStdString() == clave_;
+    codigo_ = palabras[1].toStdString();
+    clave_ = palabras[2].toStdString();
+    return true;
+}
+
+// Opens the control connection and waits for the room, with no events
+// running.
+bool ConexionesSalaQt::AbreControl(std::string& respuesta) {
+    respuesta.clear();
+    control_ = new QTcpSocket(this);
+    control_->connectToHost(QString::fromStdString(servidor_), static_cast<quint16>(puertoServidor_));
+    if (control_->waitForConnected(espera_)) {
+        const std::string linea = LineaControl();
+        control_->write(linea.data(), qint64(linea.size()));
+        while (!LeeLinea(control_, respuesta) && control_->waitForReadyRead(espera_)) {
+        }
+    }
+    return TomaRespuesta(respuesta);
+}
+
+void ConexionesSalaQt::Vigila() {
+    connect(control_, &QTcpSocket::readyRead, this, [this] { LeeControl(); });
+    connect(control_, &QTcpSocket::disconnected, this, [this] { PierdeControl(); });
+}
+
+// The control connection was lost.  During network play the room is asked
+// back, again and again for about a minute (the server keeps it two),
+// while the seated clients play on through their own connections; the
+// person is told only when it cannot be had.  Between two network plays
+// the next Escucha asks for it.
+void ConexionesSalaQt::PierdeControl() {
+    CierraControl();
+    if (escuchando_) Reclama(0);
+}
+
+void ConexionesSalaQt::Reclama(int intento) {
+    static constexpr int Pausas[] = {500, 1000, 2000, 4000, 8000, 15000, 30000};
+    if (intento >= int(std::size(Pausas))) {
+        CierraSala();
+        AvisaFallo(ErrorServidorSala, "Se ha perdido la conexión con el servidor de salas: "
+                                      "no pueden entrar más jugadores.");
+        return;
+    }
+    const unsigned vez = reclamo_;
+    QTimer::singleShot(Pausas[intento], this, [this, intento, vez] {
+        if (vez != reclamo_ || !escuchando_ || codigo_.empty()) return;   // network play ended meanwhile
+        control_ = new QTcpSocket(this);
+        QTcpSocket* s = control_;
+        const std::string linea = LineaControl();
+        connect(s, &QTcpSocket::connected, this, [s, linea] { s->write(linea.data(), qint64(linea.size())); });
+        connect(s, &QTcpSocket::readyRead, this, [this, s, intento] {
+            std::string respuesta;
+            if (!LeeLinea(s, respuesta)) return;
+            s->disconnect(this);
+            if (!TomaRespuesta(respuesta)) {
+                CierraControl();
+                // The room is gone for good: asking again gains nothing.
+                return Reclama(respuesta.starts_with("NO CODIGO") ? int(std::size(Pausas)) : intento + 1);
+            }
+            Vigila();
+            LeeControl();
+        });
+        const auto falla = [this, s, intento] {
+            if (s != control_) return;
+            CierraControl();
+            Reclama(intento + 1);
+        };
+        connect(s, &QTcpSocket::disconnected, this, falla);
+        connect(s, &QTcpSocket::errorOccurred, this, falla);
+        s->connectToHost(QString::fromStdString(servidor_), static_cast<quint16>(puertoServidor_));
+    });
 }
 
 // "LLAMADA <id> <ip> <port>": a client gave the code.
@@ -172,13 +248,24 @@ void ConexionesSalaQt::AbreEnlace(std::uint32_t id, const std::string& ip, int p
     enlace->connectToHost(QString::fromStdString(servidor_), static_cast<quint16>(puertoServidor_));
 }
 
-void ConexionesSalaQt::CierraSala() {
+void ConexionesSalaQt::CierraControl() {
+    ++reclamo_;
     if (control_) {
         control_->disconnect(this);
         control_->abort();
         control_->deleteLater();
         control_ = nullptr;
     }
+}
+
+// The server is told, so that the room does not wait for an administrator
+// that is not coming back.
+void ConexionesSalaQt::CierraSala() {
+    if (control_ && control_->state() == QAbstractSocket::ConnectedState && !codigo_.empty()) {
+        control_->write("CIERRA\n");
+        control_->flush();
+    }
+    CierraControl();
     codigo_.clear();
     clave_.clear();
     escuchando_ = false;

@@ -47,6 +47,13 @@ public:
     EstadoSocket Estado(int ranura) const override;
 
 private:
+    std::string LineaControl() const;
+    bool TomaRespuesta(const std::string& respuesta);
+    bool AbreControl(std::string& respuesta);
+    void Vigila();
+    void PierdeControl();
+    void Reclama(int intento);
+    void CierraControl();
     void LeeControl();
     void AbreEnlace(std::uint32_t id, const std::string& ip, int puerto);
     void LeeRespuesta();
@@ -66,6 +73,7 @@ private:
     QTcpSocket* control_ = nullptr;
     std::string codigo_, clave_;
     bool escuchando_ = false;   // callers are presented (not between two network plays)
+    unsigned reclamo_ = 0;      // a lost room's pending request, cancelled when it changes
     // The client while the server has not said yes.
     QTcpSocket* apertura_ = nullptr;
     bool aperturaFallida_ = false;
