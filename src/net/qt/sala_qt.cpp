@@ -107,13 +107,19 @@ bool ConexionesSalaQt::Escucha(int puerto) {
     }
     CierraControl();
     std::string respuesta;
-    // A room whose control connection was lost is asked back first.
-    if (!codigo_.empty() && !AbreControl(respuesta)) {
-        CierraControl();
-        codigo_.clear();
-        clave_.clear();
+    // A room whose control connection was lost is asked back first; one
+    // the server no longer has gives way to a new room.
+    bool abierta = false;
+    if (!codigo_.empty()) {
+        abierta = AbreControl(respuesta);
+        if (!abierta && !respuesta.empty()) {
+            CierraControl();
+            codigo_.clear();
+            clave_.clear();
+        }
     }
-    if (codigo_.empty() && !AbreControl(respuesta)) {
+    if (!abierta && codigo_.empty()) abierta = AbreControl(respuesta);
+    if (!abierta) {
         const std::string motivo = respuesta.empty()
                                        ? "No se puede abrir una sala en el servidor " + servidor_ + ":" +
                                              std::to_string(puertoServidor_) + "."
