@@ -270,19 +270,20 @@ void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValorac
 }
 
 int OtrosEnAnillo(const Partida& p, const ContextoValoracion& ctx, Ocupante* otros) {
+    static_assert(UltimaCasillaAnillo % 4 == 0);
+    const std::uint64_t ambos = Huecos(true, true);
     int n = 0;
-    for (int s = 1; s <= UltimaCasillaAnillo; ++s) {
-        const Casilla& c = p.Casillas[s];
-        // Most squares are empty: both slots read at once.
-        std::uint32_t dos;
-        std::memcpy(&dos, &c.Jugador[1], sizeof dos);
-        if (dos == 0) continue;
-        for (int h = 1; h <= 2; ++h) {
-            const int r = c.Jugador[h];
-            if (!DeOtro(c, h, ctx.Jugador)) continue;
-            otros[n++] = {static_cast<Entero>(s), c.Jugador[h], c.Pieza[h],
-                          static_cast<Entero>(RecorridoFicha(p, r, c.Pieza[h])),
-                          ctx.ValorPieza[r][c.Pieza[h]]};
+    for (int grupo = 1; grupo <= UltimaCasillaAnillo; grupo += 4) {
+        if (!AlgunaOcupada(p, grupo, ambos)) continue;
+        for (int s = grupo; s < grupo + 4; ++s) {
+            const Casilla& c = p.Casillas[s];
+            for (int h = 1; h <= 2; ++h) {
+                const int r = c.Jugador[h];
+                if (!DeOtro(c, h, ctx.Jugador)) continue;
+                otros[n++] = {static_cast<Entero>(s), c.Jugador[h], c.Pieza[h],
+                              static_cast<Entero>(RecorridoFicha(p, r, c.Pieza[h])),
+                              ctx.ValorPieza[r][c.Pieza[h]]};
+            }
         }
     }
     return n;
