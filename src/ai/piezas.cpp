@@ -293,23 +293,28 @@ void SumasAnillo(const ContextoValoracion& ctx, const Ocupante* otros, int numOt
     const int pos = v.Posicion[k];
     double suma1 = 0, suma2 = 0;
     int cuenta1 = 0, cuenta2 = 0;
-    int inicio = 0;
-    while (inicio < numOtros && otros[inicio].Casilla < pos) ++inicio;
-    if (inicio == numOtros) inicio = 0;
-    for (int i = 0, n = inicio; i < numOtros; ++i, n = n + 1 == numOtros ? 0 : n + 1) {
-        const Ocupante& o = otros[n];
+    const int recorrido = v.Recorrido[k];
+    const int socio = ctx.Parejas ? ctx.Socio : 0;
+    const bool delanteSocio = ctx.Posicion == 3, detrasSocio = ctx.Posicion == 1;
+    auto suma = [&](const Ocupante& o) {
         const int d = o.Casilla >= pos ? o.Casilla - pos : o.Casilla - pos + UltimaCasillaAnillo;
         const int e = UltimaCasillaAnillo - d;
-        const bool socio = ctx.Parejas && o.Jugador == ctx.Socio;
-        if (v.Recorrido[k] + d < 63 && (!socio || ctx.Posicion == 3)) {
+        const bool deSocio = socio != 0 && o.Jugador == socio;
+        if (recorrido + d < 63 && (!deSocio || delanteSocio)) {
             ++cuenta1;
             suma1 += o.Valor * Factor(d) / (d + 1);
         }
-        if (o.Recorrido + e < 62 && (!socio || ctx.Posicion == 1)) {
+        if (o.Recorrido + e < 62 && (!deSocio || detrasSocio)) {
             ++cuenta2;
             suma2 += o.Valor * Factor(e) / e;
         }
-    }
+    };
+    // Round the ring from the first piece at or ahead of pos.
+    int inicio = 0;
+    while (inicio < numOtros && otros[inicio].Casilla < pos) ++inicio;
+    if (inicio == numOtros) inicio = 0;
+    for (int n = inicio; n < numOtros; ++n) suma(otros[n]);
+    for (int n = 0; n < inicio; ++n) suma(otros[n]);
     v.S1[k] = suma1 == 0 ? 0 : suma1 / cuenta1;
     v.S2[k] = suma2 == 0 ? 0 : suma2 / cuenta2;
     if (!EsSeguro(pos)) v.S2[k] = v.S2[k] / 2;
