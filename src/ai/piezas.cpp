@@ -223,17 +223,17 @@ void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValorac
     const Casilla& aqui = p.Casillas[pos];
     const bool llena = aqui.Jugador[1] != 0 && aqui.Jugador[2] != 0;
     DestinosValor d;
-    int i = 0;   // the next entry of `lista`
     for (int r = 1; r <= 4; ++r) {
         if (((ctx.Amenazan >> r) & 1u) == 0) continue;
         const bool socio = ctx.Parejas && r == ctx.Socio;
         const DistribucionValores& dist = ctx.DistribucionDe(p, r);
         const bool deLista = lista && !((cambiados >> r) & 1u);
-        while (i < (lista ? lista->Num : 0) && lista->Fichas[i] >> 4 < r) ++i;
+        unsigned listadas = deLista ? lista->De(r) : 0;   // those of `lista` not yet looked at
         for (int q = 0;;) {
             if (deLista) {
-                if (i == lista->Num || lista->Fichas[i] >> 4 != r) break;
-                q = lista->Fichas[i++] & 15;
+                if (listadas == 0) break;
+                q = __builtin_ctz(listadas) + 1;
+                listadas &= listadas - 1;
             } else if (++q > ctx.NumFichas) {
                 break;
             }
