@@ -238,7 +238,7 @@ void PreparaPrimeras(Partida& p, const Secuencias& secuencias, int bono, const D
         // from what an earlier value set, and the flag left as it would be.
         const bool comerAntes = p.ComerObligado;
         if (guarda) p.ComerObligado = false;
-        FichasMovibles(p, v, 0, &primeras.Destinos[i], &destinos[i]);
+        FichasMovibles(p, v, 0, &primeras.Destinos[i], &destinos[i], guarda);
         primeras.Movibles[i] = p.FichaMovible;
         primeras.Hechas |= 1u << v;
         if (guarda) {
@@ -256,7 +256,7 @@ bool VariasPrimeras(Partida& p, const Secuencias& secuencias, int bono, int numF
                     const PrimerasJugadas& primeras) {
     int ficha = 0, valor = 0;
     return AlgunPrimerValor(secuencias, bono, [&](int v) {
-        if (!primeras.Sabe(v)) FichasMovibles(p, v, 0);
+        if (!primeras.Sabe(v)) FichasMovibles(p, v, 0, nullptr, nullptr, false);
         const auto& movibles = primeras.Sabe(v) ? primeras.Movibles[static_cast<std::size_t>(v)] : p.FichaMovible;
         for (int k = 1; k <= numFichas; ++k) {
             if (!movibles[k]) continue;
