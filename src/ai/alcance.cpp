@@ -88,14 +88,19 @@ void MapaTablero::Pon(const Partida& p, int casilla) {
 }
 
 MapaTablero::MapaTablero(const Partida& p) {
-    for (int s = 1; s <= NumCasillas; ++s) {
-        const Casilla& c = p.Casillas[s];
-        if (c.Jugador[1] == 0) continue;
-        const AnilloBits bit = s <= UltimaCasilla ? BitAnillo(s) : 0;
-        ocupadas_ |= bit;
-        if (c.Jugador[2] == 0 || !EsBarreraEn(p, s)) continue;
-        Es[s] = true;
-        anillo_ |= bit;
+    static_assert(NumCasillas % 4 == 0);
+    const std::uint64_t primero = Huecos(true, false);
+    for (int grupo = 1; grupo <= NumCasillas; grupo += 4) {
+        if (!AlgunaOcupada(p, grupo, primero)) continue;
+        for (int s = grupo; s < grupo + 4; ++s) {
+            const Casilla& c = p.Casillas[s];
+            if (c.Jugador[1] == 0) continue;
+            const AnilloBits bit = s <= UltimaCasilla ? BitAnillo(s) : 0;
+            ocupadas_ |= bit;
+            if (c.Jugador[2] == 0 || !EsBarreraEn(p, s)) continue;
+            Es[s] = true;
+            anillo_ |= bit;
+        }
     }
 }
 

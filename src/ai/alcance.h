@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "ai/probabilidad.h"
 #include "core/partida.h"
@@ -51,6 +52,22 @@ inline bool ComeFichaEn(const Partida& p, int jugador, int casilla) {
         return true;
     // On its own exit square a seat captures on a full square without a barrier.
     return casilla == CasillaSalida[jugador] && a != 0 && c.Jugador[2] != 0 && !EsBarreraEn(p, casilla);
+}
+
+// Whether one of the four squares from s holds a piece in a slot of
+// `huecos` (the slots' seats as one word, the others' bits clear): most
+// squares are empty, so scans of the board read four at once.
+inline std::uint64_t Huecos(bool uno, bool dos) {
+    const std::array<Entero, 4> m{0, static_cast<Entero>(uno ? -1 : 0), static_cast<Entero>(dos ? -1 : 0), 0};
+    std::uint64_t w;
+    std::memcpy(&w, m.data(), sizeof w);
+    return w;
+}
+inline bool AlgunaOcupada(const Partida& p, int s, std::uint64_t huecos) {
+    static_assert(sizeof(Casilla::Jugador) == sizeof(std::uint64_t));
+    std::uint64_t w[4];
+    for (int i = 0; i < 4; ++i) std::memcpy(&w[i], p.Casillas[static_cast<std::size_t>(s + i)].Jugador.data(), sizeof w[i]);
+    return ((w[0] | w[1] | w[2] | w[3]) & huecos) != 0;
 }
 
 // Ring squares as bits, square c on bit c - 1.

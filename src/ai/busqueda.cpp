@@ -443,7 +443,7 @@ void Busqueda::Explora(int prof, std::size_t siguiente, int pendiente, int valor
         destinos = primeras_->Destinos[static_cast<std::size_t>(valor)];
         movibles = primeras_->Movibles[static_cast<std::size_t>(valor)];
     } else {
-        FichasMovibles(p_, valor, 0, &destinos);
+        FichasMovibles(p_, valor, 0, &destinos, nullptr, false);
         movibles = p_.FichaMovible;
     }
     bool probada = false;

@@ -226,15 +226,26 @@ bool CapturaPosible(Partida& p, const Secuencias& secuencias, int bono, int numF
     return captura;
 }
 
-// The movable pieces of every first value, once HayCapturaPosible is known.
+// The movable pieces of every first value, once HayCapturaPosible is known;
+// with `moviles`, every result of the value being counted as well.
 void PreparaPrimeras(Partida& p, const Secuencias& secuencias, int bono, const DestinosPiezas& destinos,
-                     PrimerasJugadas& primeras) {
+                     PrimerasJugadas& primeras, MovilesCuenta* moviles) {
     AlgunPrimerValor(secuencias, bono, [&](int v) {
         if (v > MaxValor) return false;
         const auto i = static_cast<std::size_t>(v);
-        FichasMovibles(p, v, 0, &primeras.Destinos[i], &destinos[i]);
+        const bool guarda = moviles && v == p.ValorCuenta;
+        // The call only ever sets ComerObligado: what it sets is told apart
+        // from what an earlier value set, and the flag left as it would be.
+        const bool comerAntes = p.ComerObligado;
+        if (guarda) p.ComerObligado = false;
+        FichasMovibles(p, v, 0, &primeras.Destinos[i], &destinos[i], guarda);
         primeras.Movibles[i] = p.FichaMovible;
         primeras.Hechas |= 1u << v;
+        if (guarda) {
+            *moviles = {true, static_cast<Entero>(v), p.FichaMovible, p.NumBarreras, p.FichasBarrera,
+                        p.AbrirBarrera, p.ComerObligado, p.CasillaDestino};
+            p.ComerObligado = comerAntes || p.ComerObligado;
+        }
         return false;
     });
 }
@@ -245,7 +256,7 @@ bool VariasPrimeras(Partida& p, const Secuencias& secuencias, int bono, int numF
                     const PrimerasJugadas& primeras) {
     int ficha = 0, valor = 0;
     return AlgunPrimerValor(secuencias, bono, [&](int v) {
-        if (!primeras.Sabe(v)) FichasMovibles(p, v, 0);
+        if (!primeras.Sabe(v)) FichasMovibles(p, v, 0, nullptr, nullptr, false);
         const auto& movibles = primeras.Sabe(v) ? primeras.Movibles[static_cast<std::size_t>(v)] : p.FichaMovible;
         for (int k = 1; k <= numFichas; ++k) {
             if (!movibles[k]) continue;
@@ -267,7 +278,7 @@ struct Resultado {
 
 // A sequence already searched from the same position yields the same
 // candidates again: the search takes them from memory.
-Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
+Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj, MovilesCuenta* moviles) {
     Resultado r;
     const int bono = p.TipoJugada == 5 ? p.ValorCuenta : 0;
     // The thread's, as the search's lists: set up afresh, not cleared.
@@ -279,7 +290,7 @@ Resultado BuscaCandidatos(Partida& p, const RelojBusqueda& reloj) {
     DestinosPiezas destinos;
     p.HayCapturaPosible = CapturaPosible(p, secuencias, bono, numFichas, destinos);
     PrimerasJugadas primeras;
-    PreparaPrimeras(p, secuencias, bono, destinos, primeras);
+    PreparaPrimeras(p, secuencias, bono, destinos, primeras, moviles);
     Busqueda busqueda(p, numFichas, VariasPrimeras(p, secuencias, bono, numFichas, primeras), p.ValoresCuenta[0],
                       &primeras);
     busqueda.Seguir = [&] { return reloj() - inicio <= SegundosGuardia; };
@@ -330,7 +341,8 @@ void Elige(Partida& p, const Acumulado& a) {
 
 }  // namespace
 
-bool EligeJugada(Partida& p, const RelojBusqueda& reloj) {
+bool EligeJugada(Partida& p, const RelojBusqueda& reloj, MovilesCuenta* moviles) {
+    if (moviles) moviles->Sabidas = false;
     p.JugadaElegida = EleccionJugada{0, p.ValorCuenta, 0, 0, 0, 0};
     p.NumFichasMovibles = p.NumValoresDesglose = 0;
     p.DesgloseObligado = p.PuedeSacar = false;
@@ -346,10 +358,23 @@ bool EligeJugada(Partida& p, const RelojBusqueda& reloj) {
         resultados.Restaura(p);
         return false;
     }
-    const Resultado r = BuscaCandidatos(p, reloj ? reloj : RelojBusqueda(RelojMonotono));
+    const Resultado r = BuscaCandidatos(p, reloj ? reloj : RelojBusqueda(RelojMonotono), moviles);
     Elige(p, *r.Candidatos);
     resultados.Restaura(p);
     return r.Aviso;
+}
+
+void FichasMoviblesCuenta(Partida& p, const MovilesCuenta& m) {
+    if (!m.Sabidas || m.Valor != p.ValorCuenta) {
+        FichasMovibles(p, p.ValorCuenta);
+        return;
+    }
+    p.FichaMovible = m.FichaMovible;
+    p.NumBarreras = m.NumBarreras;
+    p.FichasBarrera = m.FichasBarrera;
+    p.AbrirBarrera = m.AbrirBarrera;
+    p.ComerObligado = p.ComerObligado || m.ComerObligado;
+    p.CasillaDestino = m.CasillaDestino;
 }
 
 void PreparaMemoriaJugador() { Busqueda::PreparaMemoria(); }

@@ -1,6 +1,7 @@
 // The computer player's choice of move for the seat whose turn it is.
 #pragma once
 
+#include <array>
 #include <functional>
 
 #include "core/partida.h"
@@ -25,7 +26,30 @@ extern const char* const TextoPartidaCompleja;
 // Returns true when this search is the third of the game cut short by the
 // time guard: the caller then shows TextoPartidaCompleja titled
 // TituloPartidaCompleja.  An empty clock means a real monotonic clock.
-bool EligeJugada(Partida& p, const RelojBusqueda& reloj = {});
+//
+// With `moviles`, the choice also keeps there what FichasMovibles(p,
+// p.ValorCuenta) leaves on the record when its search worked that out on
+// the same board, for FichasMoviblesCuenta.
+struct MovilesCuenta;
+bool EligeJugada(Partida& p, const RelojBusqueda& reloj = {}, MovilesCuenta* moviles = nullptr);
+
+// The rules' results of FichasMovibles for one value on the board a choice
+// started from: every field the call writes, as it left them.
+struct MovilesCuenta {
+    bool Sabidas = false;        // the choice worked them out
+    Entero Valor = 0;
+    std::array<bool, MaxFichas + 1> FichaMovible{};
+    Entero NumBarreras = 0;
+    std::array<Entero, MaxFichas + 1> FichasBarrera{};
+    bool AbrirBarrera = false;
+    bool ComerObligado = false;  // the call set it (it never clears it)
+    Entero CasillaDestino = -1;
+};
+
+// FichasMovibles(p, p.ValorCuenta) right after EligeJugada(p, reloj,
+// &moviles) on the same record: what the choice kept, when it kept it for
+// that value, or the rules asked again.
+void FichasMoviblesCuenta(Partida& p, const MovilesCuenta& moviles);
 
 // Gives the player's search memory (some 10 MB, kept for the thread's
 // life) its room and pages now, so that the first heavy choice does not

@@ -223,17 +223,17 @@ void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValorac
     const Casilla& aqui = p.Casillas[pos];
     const bool llena = aqui.Jugador[1] != 0 && aqui.Jugador[2] != 0;
     DestinosValor d;
-    int i = 0;   // the next entry of `lista`
     for (int r = 1; r <= 4; ++r) {
         if (((ctx.Amenazan >> r) & 1u) == 0) continue;
         const bool socio = ctx.Parejas && r == ctx.Socio;
         const DistribucionValores& dist = ctx.DistribucionDe(p, r);
         const bool deLista = lista && !((cambiados >> r) & 1u);
-        while (i < (lista ? lista->Num : 0) && lista->Fichas[i] >> 4 < r) ++i;
+        unsigned listadas = deLista ? lista->De(r) : 0;   // those of `lista` not yet looked at
         for (int q = 0;;) {
             if (deLista) {
-                if (i == lista->Num || lista->Fichas[i] >> 4 != r) break;
-                q = lista->Fichas[i++] & 15;
+                if (listadas == 0) break;
+                q = __builtin_ctz(listadas) + 1;
+                listadas &= listadas - 1;
             } else if (++q > ctx.NumFichas) {
                 break;
             }
@@ -270,19 +270,20 @@ void AmenazasPieza(const Partida& p, const MapaTablero& b, const ContextoValorac
 }
 
 int OtrosEnAnillo(const Partida& p, const ContextoValoracion& ctx, Ocupante* otros) {
+    static_assert(UltimaCasillaAnillo % 4 == 0);
+    const std::uint64_t ambos = Huecos(true, true);
     int n = 0;
-    for (int s = 1; s <= UltimaCasillaAnillo; ++s) {
-        const Casilla& c = p.Casillas[s];
-        // Most squares are empty: both slots read at once.
-        std::uint32_t dos;
-        std::memcpy(&dos, &c.Jugador[1], sizeof dos);
-        if (dos == 0) continue;
-        for (int h = 1; h <= 2; ++h) {
-            const int r = c.Jugador[h];
-            if (!DeOtro(c, h, ctx.Jugador)) continue;
-            otros[n++] = {static_cast<Entero>(s), c.Jugador[h], c.Pieza[h],
-                          static_cast<Entero>(RecorridoFicha(p, r, c.Pieza[h])),
-                          ctx.ValorPieza[r][c.Pieza[h]]};
+    for (int grupo = 1; grupo <= UltimaCasillaAnillo; grupo += 4) {
+        if (!AlgunaOcupada(p, grupo, ambos)) continue;
+        for (int s = grupo; s < grupo + 4; ++s) {
+            const Casilla& c = p.Casillas[s];
+            for (int h = 1; h <= 2; ++h) {
+                const int r = c.Jugador[h];
+                if (!DeOtro(c, h, ctx.Jugador)) continue;
+                otros[n++] = {static_cast<Entero>(s), c.Jugador[h], c.Pieza[h],
+                              static_cast<Entero>(RecorridoFicha(p, r, c.Pieza[h])),
+                              ctx.ValorPieza[r][c.Pieza[h]]};
+            }
         }
     }
     return n;
@@ -292,23 +293,28 @@ void SumasAnillo(const ContextoValoracion& ctx, const Ocupante* otros, int numOt
     const int pos = v.Posicion[k];
     double suma1 = 0, suma2 = 0;
     int cuenta1 = 0, cuenta2 = 0;
-    int inicio = 0;
-    while (inicio < numOtros && otros[inicio].Casilla < pos) ++inicio;
-    if (inicio == numOtros) inicio = 0;
-    for (int i = 0, n = inicio; i < numOtros; ++i, n = n + 1 == numOtros ? 0 : n + 1) {
-        const Ocupante& o = otros[n];
+    const int recorrido = v.Recorrido[k];
+    const int socio = ctx.Parejas ? ctx.Socio : 0;
+    const bool delanteSocio = ctx.Posicion == 3, detrasSocio = ctx.Posicion == 1;
+    auto suma = [&](const Ocupante& o) {
         const int d = o.Casilla >= pos ? o.Casilla - pos : o.Casilla - pos + UltimaCasillaAnillo;
         const int e = UltimaCasillaAnillo - d;
-        const bool socio = ctx.Parejas && o.Jugador == ctx.Socio;
-        if (v.Recorrido[k] + d < 63 && (!socio || ctx.Posicion == 3)) {
+        const bool deSocio = socio != 0 && o.Jugador == socio;
+        if (recorrido + d < 63 && (!deSocio || delanteSocio)) {
             ++cuenta1;
             suma1 += o.Valor * Factor(d) / (d + 1);
         }
-        if (o.Recorrido + e < 62 && (!socio || ctx.Posicion == 1)) {
+        if (o.Recorrido + e < 62 && (!deSocio || detrasSocio)) {
             ++cuenta2;
             suma2 += o.Valor * Factor(e) / e;
         }
-    }
+    };
+    // Round the ring from the first piece at or ahead of pos.
+    int inicio = 0;
+    while (inicio < numOtros && otros[inicio].Casilla < pos) ++inicio;
+    if (inicio == numOtros) inicio = 0;
+    for (int n = inicio; n < numOtros; ++n) suma(otros[n]);
+    for (int n = 0; n < inicio; ++n) suma(otros[n]);
     v.S1[k] = suma1 == 0 ? 0 : suma1 / cuenta1;
     v.S2[k] = suma2 == 0 ? 0 : suma2 / cuenta2;
     if (!EsSeguro(pos)) v.S2[k] = v.S2[k] / 2;

@@ -236,24 +236,42 @@ BaseValoracion::BaseValoracion(const Partida& p, const ContextoValoracion& ctx, 
     : Casillas(p.Casillas), Mapa(p), NumOtros(OtrosEnAnillo(p, ctx, Otros.data())) {
     // Each piece is listed on the squares AlcanceAmenaza lets it reach: a
     // throw ahead of it, or of its exit square and the square itself for the
-    // next piece to leave a box.
+    // next piece to leave a box.  Those squares follow one another round the
+    // ring, so its bit is flipped where they start and after they end, and
+    // the lists are the flips summed square by square.
+    std::array<std::uint32_t, UltimaCasillaAnillo + 2> vuelcos{};
     for (int r = 1; r <= 4; ++r) {
         if (!Amenaza(p, ctx, r)) continue;
         const int vmax = ctx.DistribucionDe(p, r).NumValoresPosibles;
         for (int q = 1; q <= ctx.NumFichas; ++q) {
-            int desde = p.Fichas[r][q];
+            const int desde = p.Fichas[r][q];
+            int primera = 0, largo = 0;
             if (desde == 0 && q == p.SiguienteSalida[r] && vmax > 0) {
-                desde = CasillaSalida[r];
-                PorCasilla[desde].Fichas[PorCasilla[desde].Num++] = static_cast<std::uint8_t>(r << 4 | q);
-            } else if (!EnAnillo(desde)) {
-                continue;
+                primera = CasillaSalida[r];
+                largo = vmax + 1;
+            } else if (EnAnillo(desde)) {
+                primera = desde % UltimaCasillaAnillo + 1;
+                largo = vmax;
             }
-            for (int d = 1, s = desde; d <= vmax; ++d) {
-                s = s == UltimaCasillaAnillo ? 1 : s + 1;
-                Amenazantes& a = PorCasilla[s];
-                a.Fichas[a.Num++] = static_cast<std::uint8_t>(r << 4 | q);
+            if (largo <= 0) continue;
+            // At most MaxValor + 1 squares: the ring is passed once at most.
+            static_assert(MaxValor + 1 < UltimaCasillaAnillo);
+            const std::uint32_t bit = 1u << Amenazantes::Bit(r, q);
+            const int ultima = primera + largo - 1;
+            vuelcos[static_cast<std::size_t>(primera)] ^= bit;
+            if (ultima > UltimaCasillaAnillo) {
+                // Round past square 68 to square 1.
+                vuelcos[1] ^= bit;
+                vuelcos[static_cast<std::size_t>(ultima - UltimaCasillaAnillo + 1)] ^= bit;
+            } else {
+                vuelcos[static_cast<std::size_t>(ultima + 1)] ^= bit;
             }
         }
+    }
+    std::uint32_t fichas = 0;
+    for (int s = 1; s <= UltimaCasillaAnillo; ++s) {
+        fichas ^= vuelcos[static_cast<std::size_t>(s)];
+        PorCasilla[static_cast<std::size_t>(s)].Fichas = fichas;
     }
     // The lists name the threats of this board too.
     Valora(p, Mapa, ctx, Otros.data(), NumOtros, Valor, this, 0, -1, {}, &Desglose);

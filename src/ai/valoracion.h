@@ -106,10 +106,14 @@ struct Ocupante {
 };
 
 // The other seats' pieces that may land on a ring square with some value,
-// whatever stands between, in seat and piece order (seat * 16 + piece).
+// whatever stands between: piece q of seat r on bit 8 * (r - 1) + q - 1, so
+// that they come out in seat and piece order.
 struct Amenazantes {
-    std::array<std::uint8_t, 4 * MaxFichas> Fichas;
-    int Num = 0;
+    static_assert(4 * MaxFichas <= 32);
+    std::uint32_t Fichas = 0;
+    static int Bit(int r, int q) { return MaxFichas * (r - 1) + q - 1; }
+    // Seat r's pieces, piece q on bit q - 1.
+    unsigned De(int r) const { return (Fichas >> MaxFichas * (r - 1)) & ((1u << MaxFichas) - 1); }
 };
 
 // A term of an estimate that reads a bonus count: parte * (Base + 20 times

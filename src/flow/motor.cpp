@@ -264,8 +264,10 @@ Paso Motor::ObtenJugada() {
 void Motor::EligeLocal() {
     ui_.MuestraMensaje("");
     ui_.PonPuntero(Puntero::Espera);
-    const bool compleja = EligeJugada(p_, [this] { return ui_.Reloj(); });
-    FichasMovibles(p_, p_.ValorCuenta);
+    // The choice's search has mostly asked the rules the same already.
+    MovilesCuenta moviles;
+    const bool compleja = EligeJugada(p_, [this] { return ui_.Reloj(); }, &moviles);
+    FichasMoviblesCuenta(p_, moviles);
     ui_.PonPuntero(Puntero::Normal);
     if (compleja) ui_.Mensaje(TituloPartidaCompleja, TextoPartidaCompleja, 8, 1, 0);
     if (p_.AbrirBarrera) {

@@ -226,7 +226,7 @@ void DestinosFichas(Partida& p, int valor, std::array<Entero, MaxFichas + 1>& de
 }
 
 void FichasMovibles(Partida& p, int valor, int ficha, std::array<Entero, MaxFichas + 1>* destinos,
-                    const std::array<Entero, MaxFichas + 1>* calculados) {
+                    const std::array<Entero, MaxFichas + 1>* calculados, bool barreras) {
     p.FichasBarrera.fill(0);
     p.NumBarreras = 0;
     p.AbrirBarrera = false;
@@ -234,9 +234,14 @@ void FichasMovibles(Partida& p, int valor, int ficha, std::array<Entero, MaxFich
     const int t = p.Turno;
     if (!SeatValido(t)) return;
 
+    // The barriers decide which pieces move for a six (a double) before any
+    // value is used, and for one piece.
+    const bool seisODoble = DosDados(p) ? (p.Dado1 == p.Dado2 && p.Dado1 != 0) : p.Dado1 == 6;
+    const bool abrir = seisODoble && p.ValoresUsados == 0;
     const auto e = static_cast<Entero>(t);
     const OchoEnteros buscado = {0, e, e, 0, 0, 0, 0, 0};
     for (int grupo = 1; grupo <= 68; grupo += 4) {
+        if (!barreras && !abrir && ficha == 0) break;
         if (!AlgunaDe(p, grupo, buscado)) continue;
         for (int s = grupo; s < grupo + 4; ++s) {
             const Casilla& c = p.Casillas[s];
@@ -266,8 +271,7 @@ void FichasMovibles(Partida& p, int valor, int ficha, std::array<Entero, MaxFich
     }
     if (destinos) *destinos = destino;
 
-    const bool seisODoble = DosDados(p) ? (p.Dado1 == p.Dado2 && p.Dado1 != 0) : p.Dado1 == 6;
-    if (seisODoble && p.ValoresUsados == 0 && p.NumBarreras > 0) {
+    if (abrir && p.NumBarreras > 0) {
         auto enBarrera = [&p](int k) {
             for (int b = 1; b <= p.NumBarreras; ++b)
                 if (p.FichasBarrera[b] == k) return true;

@@ -34,10 +34,13 @@ bool PuedeMover(Partida& p, int jugador, int valor, int posicion, int ficha = 0)
 // the value (-1 when it cannot count it), movable or not; 0 elsewhere.
 // `calculados`, when given, holds each piece's CasillaDestino for the value
 // as PuedeMover gives it on this same board (DestinosFichas): the moves are
-// not checked again.
+// not checked again.  Without `barreras` the caller reads FichaMovible,
+// AbrirBarrera and the destinations alone (the computer player's search):
+// NumBarreras and FichasBarrera are then worked out only where they decide
+// which pieces move, and otherwise left empty.
 void FichasMovibles(Partida& p, int valor, int ficha = 0,
                     std::array<Entero, MaxFichas + 1>* destinos = nullptr,
-                    const std::array<Entero, MaxFichas + 1>* calculados = nullptr);
+                    const std::array<Entero, MaxFichas + 1>* calculados = nullptr, bool barreras = true);
 
 // Each piece's CasillaDestino for the value (-1 when it cannot count it),
 // pieces 1..PiezasDe(p) of Turno; 0 elsewhere.

@@ -34,15 +34,19 @@ void Ejecuta(const Caso& c) {
     for (const auto& [j, k, s] : c.fichas) prueba::Pon(p, j, k, s);
     if (c.ajuste) c.ajuste(p);
     // The computer player passes the destinations it worked out on the same
-    // board: the answer must not change.
-    Partida q = p;
-    std::array<Entero, MaxFichas + 1> calculados, destinos, destinosQ;
+    // board, and its search asks for no barriers it does not need: the
+    // answer must not change.
+    Partida q = p, r = p;
+    std::array<Entero, MaxFichas + 1> calculados, destinos, destinosQ, destinosR;
     DestinosFichas(q, c.valor, calculados);
     FichasMovibles(p, c.valor, c.ficha, &destinos);
     FichasMovibles(q, c.valor, c.ficha, &destinosQ, c.ficha == 0 ? &calculados : nullptr);
+    FichasMovibles(r, c.valor, c.ficha, &destinosR, nullptr, false);
     SCOPED_TRACE(c.nombre);
     EXPECT_EQ(std::tuple(q.FichaMovible, destinosQ, q.AbrirBarrera, q.ComerObligado, q.FichasBarrera),
               std::tuple(p.FichaMovible, destinos, p.AbrirBarrera, p.ComerObligado, p.FichasBarrera));
+    EXPECT_EQ(std::tuple(r.FichaMovible, destinosR, r.AbrirBarrera, r.ComerObligado),
+              std::tuple(p.FichaMovible, destinos, p.AbrirBarrera, p.ComerObligado));
     std::string movibles;
     for (int k = 1; k <= p.NumFichas; ++k) movibles += p.FichaMovible[k] ? '1' : '0';
     EXPECT_EQ(std::tuple(movibles, p.AbrirBarrera, p.ComerObligado, static_cast<int>(p.NumBarreras)),
