@@ -240,8 +240,8 @@ void FichasMovibles(Partida& p, int valor, int ficha, std::array<Entero, MaxFich
     const bool abrir = seisODoble && p.ValoresUsados == 0;
     const auto e = static_cast<Entero>(t);
     const OchoEnteros buscado = {0, e, e, 0, 0, 0, 0, 0};
-    for (int grupo = 1; grupo <= 68; grupo += 4) {
-        if (!barreras && !abrir && ficha == 0) break;
+    const bool buscaBarreras = barreras || abrir || ficha != 0;
+    for (int grupo = 1; buscaBarreras && grupo <= 68; grupo += 4) {
         if (!AlgunaDe(p, grupo, buscado)) continue;
         for (int s = grupo; s < grupo + 4; ++s) {
             const Casilla& c = p.Casillas[s];
