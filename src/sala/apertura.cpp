@@ -1,6 +1,9 @@
 #include "sala/apertura.h"
 
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/random.h>
+#include <sys/socket.h>
 
 #include <cerrno>
 #include <charconv>
@@ -105,6 +108,14 @@ bool IgualesSinPrisa(std::string_view a, std::string_view b) {
     unsigned char diferencia = 0;
     for (std::size_t i = 0; i < a.size(); ++i) diferencia |= static_cast<unsigned char>(a[i] ^ b[i]);
     return diferencia == 0;
+}
+
+void ActivaSondeo(int fd) {
+    const int si = 1, quieto = 60, intervalo = 20, intentos = 4;
+    setsockopt(fd, SOL_SOCKET, SO_KEEPALIVE, &si, sizeof si);
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPIDLE, &quieto, sizeof quieto);
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPINTVL, &intervalo, sizeof intervalo);
+    setsockopt(fd, IPPROTO_TCP, TCP_KEEPCNT, &intentos, sizeof intentos);
 }
 
 }  // namespace parchis::sala

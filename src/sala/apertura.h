@@ -55,4 +55,11 @@ std::string NormalizaCodigo(std::string_view escrito);
 // Compares in a time that does not depend on where they differ.
 bool IgualesSinPrisa(std::string_view a, std::string_view b);
 
+// Has the system probe the connection `fd` once it has been quiet for a
+// minute, every 20 seconds: a home router keeps remembering it (many
+// forget a quiet one within minutes), and a peer that is gone is found
+// within two minutes and a half.  The administrator's control connection
+// is quiet all game.
+void ActivaSondeo(int fd);
+
 }  // namespace parchis::sala

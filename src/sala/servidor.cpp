@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/tcp.h>
 #include <sys/epoll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -122,7 +123,8 @@ void Servidor::Acepta() {
         }
         ++d.Conexiones;
         const int si = 1;
-        setsockopt(fd, IPPROTO_TCP, 1 /* TCP_NODELAY */, &si, sizeof si);
+        setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &si, sizeof si);
+        ActivaSondeo(fd);
         Conexion& c = conexiones_[fd];
         c.Fd = fd;
         c.Ip = ip;

@@ -168,7 +168,10 @@ bool ConexionesSalaQt::AbreControl(std::string& respuesta) {
     return TomaRespuesta(respuesta);
 }
 
+// This end probes the quiet control connection too, so that a server that
+// is gone is found during the game.
 void ConexionesSalaQt::Vigila() {
+    if (control_->socketDescriptor() >= 0) sala::ActivaSondeo(static_cast<int>(control_->socketDescriptor()));
     connect(control_, &QTcpSocket::readyRead, this, [this] { LeeControl(); });
     connect(control_, &QTcpSocket::disconnected, this, [this] { PierdeControl(); });
 }
