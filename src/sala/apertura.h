@@ -10,7 +10,8 @@
 //   administrator, control:  "CIERRA"   closes the room now (a control connection
 //        that is only lost leaves it waiting for the administrator)
 //   client:                  "PARCHIS-SALA 1 CLIENTE <code> <port>"
-//        answer:             "SI"                          (or "NO CODIGO" / "NO ESPERE" and close)
+//        answer:             "SI"                          (or "NO CODIGO" / "NO ESPERE" and close;
+//                            "NO AUSENTE" while the room waits for its administrator)
 //   server to administrator: "LLAMADA <id> <ip> <port>"   on the control connection
 //   administrator, link:     "PARCHIS-SALA 1 ENLACE <code> <key> <id>"   (no answer: the pipe starts)
 //

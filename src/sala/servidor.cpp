@@ -274,8 +274,10 @@ void Servidor::Une(Conexion& c, const std::string& codigo, int puerto) {
     }
     Sala& s = it->second;
     if (s.Clientes >= limites_.ClientesPorSala) return Rehusa(c, "NO LLENO\n");
+    // While the room waits for its administrator, its clients are told to
+    // call again (its code is no secret to them: a live room says "SI").
     Conexion* control = Busca(s.Control);
-    if (!control) return Rehusa(c, "NO CODIGO\n");
+    if (!control) return Rehusa(c, "NO AUSENTE\n");
     const int fd = c.Fd;
     const std::string llamada =
         "LLAMADA " + std::to_string(s.UltimoId + 1) + " " + TextoIp(c.Ip) + " " + std::to_string(puerto) + "\n";

@@ -55,7 +55,7 @@ struct Oyente : OyenteConexiones {
     void AlPedirConexion(int, const std::string&, int) override { ++llamadas; }
     void AlRecibir(int, const std::string&) override {}
     void AlCerrar(int) override {}
-    void AlFallar(int, int, const std::string& d) override { fallos.push_back(d); }
+    void AlFallar(int, int n, const std::string& d) override { fallos.push_back(std::to_string(n) + " " + d); }
     int llamadas = 0;
     std::vector<std::string> fallos;
 };
@@ -98,6 +98,23 @@ TEST(SalaRecuperada, ElAdministradorConservaSuCodigo) {
     ASSERT_TRUE(admin.Escucha(0));
     EXPECT_EQ(admin.Codigo(), codigo);
     EXPECT_EQ(oyente.fallos, std::vector<std::string>{});
+
+    // A client of a room that waits for its administrator calls again
+    // later, as when an administrator is not listening yet.
+    const int control = prueba::LlamaLocal(servidor.Puerto());
+    char sala[64] = {};
+    send(control, "PARCHIS-SALA 1 ADMINISTRADOR\n", 29, MSG_NOSIGNAL);
+    ASSERT_GT(recv(control, sala, sizeof sala - 1, 0), 12);
+    close(control);
+    Atiende(200);
+    Oyente oyenteCliente;
+    ConexionesSalaQt cliente;
+    cliente.PonOyente(&oyenteCliente);
+    cliente.PonSala("127.0.0.1:" + std::to_string(servidor.Puerto()), std::string(sala + 5, 6));
+    cliente.Conecta("", 0, 49921);
+    Atiende(300);
+    EXPECT_EQ(oyenteCliente.fallos, std::vector<std::string>{std::to_string(ErrorConexionRechazada) +
+                                                            " El Administrador de la sala no está conectado en este momento."});
     parar = true;
     hilo.join();
 }

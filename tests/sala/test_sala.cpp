@@ -153,7 +153,7 @@ TEST_F(Sala, CopiaLosBytesTalCual) {
 }
 
 // The administrator's control connection is lost: the seated client's
-// pipe goes on and callers are refused.  The administrator takes its room
+// pipe goes on and callers are told to call again.  The administrator takes its room
 // back with the code and key (not with a wrong key; a second comeback
 // replaces the first) and hears the next caller.  Once it is lost for
 // good, the room closes with its pipes.
@@ -176,7 +176,7 @@ TEST_F(Sala, ElAdministradorVuelveASuSala) {
     };
     const std::string vuelta = "PARCHIS-SALA 1 ADMINISTRADOR " + codigo + " ";
     const std::string sala = "SALA " + codigo + " " + clave;
-    close(llama("PARCHIS-SALA 1 CLIENTE " + codigo + " 49922", "NO CODIGO"));
+    close(llama("PARCHIS-SALA 1 CLIENTE " + codigo + " 49922", "NO AUSENTE"));
     close(llama(vuelta + "2222222222222222", "NO CODIGO"));
     const int primera = llama(vuelta + clave, sala);
     const int segunda = llama(vuelta + clave, sala);

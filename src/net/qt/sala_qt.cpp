@@ -315,6 +315,10 @@ void ConexionesSalaQt::Conecta(const std::string& ip, int puerto, int puertoLoca
 void ConexionesSalaQt::LeeRespuesta() {
     std::string respuesta;
     if (!apertura_ || !LeeLinea(apertura_, respuesta)) return;
+    // A room waiting for its administrator is called again, as an
+    // administrator not yet listening is.
+    if (respuesta == "NO AUSENTE")
+        return FallaApertura(ErrorConexionRechazada, "El Administrador de la sala no está conectado en este momento.");
     if (respuesta != "SI") return FallaApertura(ErrorServidorSala, Explica(respuesta));
     QTcpSocket* s = apertura_;
     apertura_ = nullptr;
