@@ -153,10 +153,10 @@ TEST_F(Sala, CopiaLosBytesTalCual) {
 }
 
 // The administrator's control connection is lost: the seated client's
-// pipe goes on and callers are told to call again.  The administrator takes its room
-// back with the code and key (not with a wrong key; a second comeback
-// replaces the first) and hears the next caller.  Once it is lost for
-// good, the room closes with its pipes.
+// pipe goes on and callers are told to call again.  The administrator
+// takes its room back with the code and key (not with a wrong key; a
+// second comeback replaces the first) and hears the next caller.  Once it
+// is lost for good, the room closes with its pipes.
 TEST_F(Sala, ElAdministradorVuelveASuSala) {
     Limites l;
     l.Reclamo = 1;
