@@ -6,17 +6,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "flow/arranque.h"
 #include "flow/comprobacion.h"
 #include "flow/interfaz_sin_ventana.h"
 #include "flow/motor.h"
+#include "rules/movimiento.h"
 #include "rules/tablero.h"
 
 namespace parchis {
 
 double Posibilidades::Probabilidad(int jugador) const {
     if (Partidas <= 0 || jugador < 1 || jugador > 4) return 0;
+    if (Corregida[jugador]) return std::clamp(Corregido[jugador], 0.0, 1.0);
     std::int64_t v = Victorias[jugador];
     if (Parejas) v += Victorias[Companero[jugador]];
     return static_cast<double>(v) / static_cast<double>(Partidas);
@@ -24,6 +27,7 @@ double Posibilidades::Probabilidad(int jugador) const {
 
 double Posibilidades::Margen(int jugador) const {
     if (Partidas <= 0) return 1;
+    if (jugador >= 1 && jugador <= 4 && Corregida[jugador]) return Z95 * Error[jugador];
     const double q = Probabilidad(jugador);
     return Z95 * std::sqrt(q * (1 - q) / static_cast<double>(Partidas));
 }
@@ -37,16 +41,74 @@ double Posibilidades::MargenMaximo(const Partida& p) const {
 
 namespace {
 
+// What counting one value lets the seat to move do on the board.
+// Set up by Efectos for the values it is asked about alone.
+struct Efecto {
+    unsigned Victimas;                     // bit r: a piece of seat r can be captured
+    std::array<int, 5> Recorrido;          // ...the furthest of them has come so far
+    bool Casa, Sale;
+    void Junta(const Efecto& o) {
+        Victimas |= o.Victimas;
+        for (int r = 1; r <= 4; ++r) Recorrido[r] = std::max(Recorrido[r], o.Recorrido[r]);
+        Casa = Casa || o.Casa;
+        Sale = Sale || o.Sale;
+    }
+};
+
+// Squares of the ring travelled by a piece of seat r standing on ring
+// square `casilla`.
+int Recorridas(int r, int casilla) { return (casilla - CasillaSalida[r] + 68) % 68; }
+
+// The effects of every value up to `maximo`, for the seat to move: its
+// pieces on the board step along their paths once (barriers on the way are
+// not looked at: the luck terms need only follow the captures closely), and
+// the box asks the rules whether a piece can leave.
+void Efectos(Partida& p, int maximo, std::array<Efecto, 33>& efectos) {
+    const int t = p.Turno;
+    for (int v = 0; v <= maximo; ++v) efectos[v] = {};
+    const auto captura = [&](int v, int casilla) {
+        const int r = p.Casillas[casilla].Jugador[1];
+        if (r < 1 || r == t || !ComeFicha(p, t, casilla)) return;
+        efectos[v].Victimas |= 1u << r;
+        efectos[v].Recorrido[r] = std::max(efectos[v].Recorrido[r], Recorridas(r, casilla));
+    };
+    for (int k = 1; k <= PiezasDe(p); ++k) {
+        int casilla = p.Fichas[t][k];
+        if (casilla < 1 || casilla > NumCasillas || casilla == CasillaCasa[t]) continue;
+        for (int v = 1; v <= maximo; ++v) {
+            casilla = AvanzaUno(t, casilla);
+            if (casilla == CasillaCasa[t]) {
+                efectos[v].Casa = true;
+                break;
+            }
+            if (casilla <= 68) captura(v, casilla);   // beyond: the corridor
+        }
+    }
+    if (p.EnEspera[t] == 0) return;
+    for (int v = 1; v <= maximo; ++v) {
+        if (!PuedeMover(p, t, v, 0)) continue;
+        efectos[v].Sale = true;
+        captura(v, p.CasillaDestino);
+    }
+}
+
+// Slot of seat t's term about seat r (r != t) among the twelve pairs.
+int Par(int t, int r) { return 3 * (t - 1) + (r < t ? r - 1 : r - 2); }
+
 // The engine's services for a playout: nothing is shown, every message is
 // accepted, the clock stands still (so the player's time guard never cuts
 // a search short and the outcome depends on the dice alone), and a stop
 // request ends the game at the engine's next pass.
 class InterfazSimulacion final : public InterfazCallada {
 public:
-    InterfazSimulacion(Partida& p, std::uint64_t semilla, const std::atomic<bool>* parar)
-        : InterfazCallada(semilla), p_(p), parar_(parar) {}
+    InterfazSimulacion(Partida& p, std::uint64_t semilla, const std::atomic<bool>* parar, Suerte* suerte = nullptr)
+        : InterfazCallada(semilla), p_(p), parar_(parar), suerte_(suerte) {}
 
     bool Simulacion() const override { return true; }
+    // A playout draws each throw once, before it is counted.
+    void DibujaDados(int jugador, int dado1, int dado2) override {
+        if (suerte_ && jugador == p_.Turno) AnotaSuerte(p_, dado1, dado2, *suerte_);
+    }
     void Cede() override {
         if (parar_ && parar_->load(std::memory_order_relaxed)) p_.PartidaIniciada = false;
     }
@@ -54,6 +116,7 @@ public:
 private:
     Partida& p_;
     const std::atomic<bool>* parar_;
+    Suerte* suerte_;
 };
 
 std::uint64_t Mezcla(std::uint64_t x) {
@@ -63,7 +126,167 @@ std::uint64_t Mezcla(std::uint64_t x) {
     return x ^ (x >> 31);
 }
 
+// The throws a seat could make (with two dice, each pair once with its
+// weight) and the values each gives, which depend on the rules and on
+// whether the seat's box is empty alone.
+struct Tirada {
+    int A, B, Peso;
+    std::array<Entero, 5> Valores;
+};
+struct Tiradas {
+    std::array<Tirada, 21> Lista;
+    int Num = 0, Maximo = 0, Pesos = 0;
+    bool Dos = false;
+};
+
+const Tiradas& TiradasPosibles(Partida& p) {
+    thread_local std::array<std::pair<std::uint32_t, Tiradas>, 2> hechas{};
+    const std::uint32_t clave = 1u | (p.EnEspera[p.Turno] == 0 ? 2u : 0u) | (p.NumDados == 2 ? 4u : 0u) |
+                                static_cast<std::uint32_t>(p.MetodoCuenta & 0xff) << 8 |
+                                static_cast<std::uint32_t>(p.SeisConTodas & 0xff) << 16;
+    auto& [guardada, t] = hechas[(clave >> 1) & 1u];
+    if (guardada == clave) return t;
+    guardada = clave;
+    const Entero d1 = p.Dado1, d2 = p.Dado2, cuenta = p.ValorCuenta, modo = p.ModoValores;
+    const auto valores = p.ValoresCuenta;
+    t = {};
+    t.Dos = p.NumDados == 2;
+    for (int a = 1; a <= 6; ++a)
+        for (int b = t.Dos ? a : 0; b <= (t.Dos ? 6 : 0); ++b) {
+            p.Dado1 = static_cast<Entero>(a);
+            p.Dado2 = static_cast<Entero>(b);
+            CalculaValores(p);
+            Tirada& x = t.Lista[static_cast<std::size_t>(t.Num++)];
+            x = {a, b, t.Dos && a != b ? 2 : 1, {}};
+            const int ultimo = p.ModoValores == 1 ? 0 : std::min<int>(p.ModoValores, 4);
+            for (int i = 0; i <= ultimo; ++i) {
+                x.Valores[i] = static_cast<Entero>(std::clamp<int>(p.ValoresCuenta[i], 0, 32));
+                t.Maximo = std::max<int>(t.Maximo, x.Valores[i]);
+            }
+            t.Pesos += x.Peso;
+        }
+    p.Dado1 = d1;
+    p.Dado2 = d2;
+    p.ValorCuenta = cuenta;
+    p.ModoValores = modo;
+    p.ValoresCuenta = valores;
+    return t;
+}
+
 }  // namespace
+
+void AnotaSuerte(Partida& p, int dado1, int dado2, Suerte& suerte) {
+    const int t = p.Turno;
+    if (t < 1 || t > 4) return;
+    const Tiradas& tiradas = TiradasPosibles(p);
+    const bool dos = tiradas.Dos;
+    const Entero destino = p.CasillaDestino;
+    std::array<Efecto, 33> efectos;   // [0]: no value
+    Efectos(p, tiradas.Maximo, efectos);
+    p.CasillaDestino = destino;
+    // The seat's terms for each throw: captures of each seat, how far the
+    // captured pieces had come, home, out of the box, the total, a six (a
+    // double with two dice).  The luck is the thrown one's less their
+    // average.
+    std::array<int, 12> suma{}, y{};
+    std::array<double, 12> lanzada{};
+    const int a = std::clamp(dado1, 1, 6), b = std::clamp(dado2, 1, 6);
+    for (int i = 0; i < tiradas.Num; ++i) {
+        const Tirada& x = tiradas.Lista[static_cast<std::size_t>(i)];
+        Efecto e = efectos[static_cast<std::size_t>(x.Valores[0])];
+        for (std::size_t v = 1; v < x.Valores.size(); ++v)
+            if (x.Valores[v] >= 1) e.Junta(efectos[static_cast<std::size_t>(x.Valores[v])]);
+        for (int r = 1; r <= 4; ++r) {
+            y[r - 1] = (e.Victimas >> r) & 1u;
+            y[4 + r - 1] = e.Recorrido[r];
+        }
+        y[8] = e.Casa;
+        y[9] = e.Sale;
+        y[10] = x.A + x.B;
+        y[11] = dos ? x.A == x.B : x.A == 6;
+        for (int k = 0; k < 12; ++k) suma[k] += x.Peso * y[k];
+        if (dos ? x.A == std::min(a, b) && x.B == std::max(a, b) : x.A == a)
+            for (int k = 0; k < 12; ++k) lanzada[k] = y[k];
+    }
+    for (int k = 0; k < 12; ++k) lanzada[k] -= static_cast<double>(suma[k]) / tiradas.Pesos;
+    for (int r = 1; r <= 4; ++r) {
+        if (r == t) continue;
+        suerte[Par(t, r)] += lanzada[r - 1];
+        suerte[12 + Par(t, r)] += lanzada[4 + r - 1];
+    }
+    for (int k = 0; k < 4; ++k) suerte[24 + 4 * k + t - 1] += lanzada[8 + k];
+}
+
+void Correccion::Anota(const Suerte& x, const std::array<double, 5>& gana) {
+    ++n_;
+    for (int a = 0; a < NumSuerte; ++a) {
+        sx_[a] += x[a];
+        if (x[a] == 0) continue;
+        for (int b = 0; b < NumSuerte; ++b) sxx_[a * NumSuerte + b] += x[a] * x[b];
+        for (int j = 1; j <= 4; ++j) sxy_[j][a] += x[a] * gana[j];
+    }
+    for (int j = 1; j <= 4; ++j) sy_[j] += gana[j];
+}
+
+// Least squares on the luck sums, centred: the chance is the mean win count
+// less the fitted part of the luck's mean (which is zero in expectation).
+bool Correccion::Estima(int j, double& probabilidad, double& error) const {
+    constexpr int K = NumSuerte;
+    if (j < 1 || j > 4 || n_ < 8 * K) return false;
+    const double n = static_cast<double>(n_);
+    std::array<double, K> media, sxy;
+    for (int a = 0; a < K; ++a) media[a] = sx_[a] / n;
+    const double my = sy_[j] / n;
+    const double syy = sy_[j] - n * my * my;   // the win counts are 0 or 1
+    if (syy <= 0) return false;
+    std::vector<double> m(K * K);
+    for (int a = 0; a < K; ++a) {
+        sxy[a] = sxy_[j][a] - n * media[a] * my;
+        for (int b = 0; b < K; ++b) m[a * K + b] = sxx_[a * K + b] - n * media[a] * media[b];
+    }
+    // Cholesky with a sliver added to the diagonal: a term that never
+    // varies (a seat that is not playing) gets no weight.
+    double traza = 0;
+    for (int a = 0; a < K; ++a) traza += m[a * K + a];
+    const double sliver = 1e-9 * traza / K + 1e-12;
+    for (int a = 0; a < K; ++a) {
+        m[a * K + a] += sliver;
+        for (int b = 0; b <= a; ++b) {
+            double s = m[a * K + b];
+            for (int c = 0; c < b; ++c) s -= m[a * K + c] * m[b * K + c];
+            if (a == b) {
+                if (s <= 0) return false;
+                m[a * K + a] = std::sqrt(s);
+            } else {
+                m[a * K + b] = s / m[b * K + b];
+            }
+        }
+    }
+    // Solves L L' z = v in place.
+    const auto resuelve = [&](std::array<double, K> v) {
+        for (int a = 0; a < K; ++a) {
+            for (int c = 0; c < a; ++c) v[a] -= m[a * K + c] * v[c];
+            v[a] /= m[a * K + a];
+        }
+        for (int a = K - 1; a >= 0; --a) {
+            for (int c = a + 1; c < K; ++c) v[a] -= m[c * K + a] * v[c];
+            v[a] /= m[a * K + a];
+        }
+        return v;
+    };
+    const std::array<double, K> beta = resuelve(sxy), w = resuelve(media);
+    double explicada = 0, ajuste = 0, h = 0;
+    for (int a = 0; a < K; ++a) {
+        explicada += beta[a] * sxy[a];
+        ajuste += beta[a] * media[a];
+        h += media[a] * w[a];
+    }
+    const double residuo = std::max(0.0, syy - explicada) / (n - K - 1);
+    if (residuo >= syy / (n - 1)) return false;
+    probabilidad = my - ajuste;
+    error = std::sqrt(residuo * (1 / n + h));
+    return true;
+}
 
 bool PreparaSimulacion(const Partida& p, Partida& inicio, bool comprobar) {
     if (!p.PartidaIniciada || p.Turno < 1 || p.Turno > 4 || p.NumJugada < 1) return false;
@@ -100,9 +323,9 @@ bool PreparaSimulacion(const Partida& p, Partida& inicio, bool comprobar) {
 }
 
 int JuegaSimulacion(const Partida& inicio, std::uint64_t semilla, std::int64_t indice,
-                    const std::atomic<bool>* parar) {
+                    const std::atomic<bool>* parar, Suerte* suerte) {
     Partida p = inicio;
-    InterfazSimulacion ui(p, Mezcla(semilla ^ Mezcla(static_cast<std::uint64_t>(indice))), parar);
+    InterfazSimulacion ui(p, Mezcla(semilla ^ Mezcla(static_cast<std::uint64_t>(indice))), parar, suerte);
     JuegaPartida(p, ui);
     // The engine leaves the game under way, with the winner to move, only
     // when a seat has brought every piece home.
@@ -151,9 +374,11 @@ void Analisis::Trabaja(bool segundoPlano) {
         if (parar_.load()) return;
         const std::int64_t b = siguienteBloque_.fetch_add(1);
         if (b >= bloquesMaximos) return;
-        std::vector<std::uint8_t> ganadores(Bloque);
+        std::vector<Hecho> ganadores(Bloque);
         for (std::int64_t i = 0; i < Bloque; ++i) {
-            ganadores[i] = static_cast<std::uint8_t>(JuegaSimulacion(inicio_, semilla_, b * Bloque + i, &parar_));
+            Hecho& h = ganadores[static_cast<std::size_t>(i)];
+            h.Azar.fill(0);
+            h.Ganador = static_cast<std::uint8_t>(JuegaSimulacion(inicio_, semilla_, b * Bloque + i, &parar_, &h.Azar));
             if (parar_.load()) return;   // a playout cut short counts for nobody
         }
         std::lock_guard<std::mutex> cerrojo(mutex_);
@@ -175,16 +400,23 @@ void Analisis::Trabaja(bool segundoPlano) {
 // figures where an analysis stops depend on the seed alone.
 void Analisis::CuentaBloques() {
     while (static_cast<std::size_t>(contados_) < hechos_.size() && hechos_[contados_] && !terminado_) {
-        std::vector<std::uint8_t>& b = bloques_[contados_];
-        for (std::uint8_t g : b) {
+        std::vector<Hecho>& b = bloques_[contados_];
+        for (const Hecho& h : b) {
+            const int g = h.Ganador;
             ++cuenta_.Partidas;
             if (g == 0)
                 ++cuenta_.SinGanador;
             else
                 ++cuenta_.Victorias[g];
+            std::array<double, 5> gana{};
+            for (int j = 1; j <= 4; ++j)
+                gana[j] = g != 0 && (g == j || (cuenta_.Parejas && g == Companero[j])) ? 1 : 0;
+            correccion_.Anota(h.Azar, gana);
         }
         b = {};
         ++contados_;
+        for (int j = 1; j <= 4; ++j)
+            cuenta_.Corregida[j] = correccion_.Estima(j, cuenta_.Corregido[j], cuenta_.Error[j]);
         if (cuenta_.Partidas >= MinimoPartidas && cuenta_.MargenMaximo(inicio_) <= margen_) {
             terminado_ = true;
             parar_ = true;

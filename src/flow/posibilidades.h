@@ -27,11 +27,46 @@ namespace parchis {
 // 95 % of a normal distribution lies within this many standard deviations.
 inline constexpr double Z95 = 1.959964;
 
+// The luck of a playout's throws, seat by seat: what each throw let its
+// seat do (capture another seat's piece, and how far that piece had come;
+// bring a piece home; take one out of the box; its total; a six or a
+// double) less what the throws it could have made let it do on average on
+// the same board.  Summed over a playout each is zero on average whatever
+// the players choose, and who wins follows them closely enough that they
+// take a quarter of the playouts' spread with the default rules.
+inline constexpr int NumSuerte = 40;
+using Suerte = std::array<double, NumSuerte>;
+// Adds the luck of the throw (dado1, dado2) of p.Turno, on the board before
+// it is counted; p is left as it was.
+void AnotaSuerte(Partida& p, int dado1, int dado2, Suerte& suerte);
+
+// Each seat's chance corrected for the luck of the playouts' throws: the
+// win count less the part the luck sums explain (a least-squares fit over
+// the same playouts), whose margin is that of what is left.
+class Correccion {
+public:
+    void Anota(const Suerte& x, const std::array<double, 5>& gana);
+    // Seat j's (1..4) corrected chance and its standard error; false when
+    // the correction would not narrow the margin.
+    bool Estima(int jugador, double& probabilidad, double& error) const;
+
+private:
+    std::int64_t n_ = 0;
+    std::array<double, NumSuerte> sx_{};
+    std::vector<double> sxx_ = std::vector<double>(NumSuerte * NumSuerte);
+    std::array<std::array<double, NumSuerte>, 5> sxy_{};
+    std::array<double, 5> sy_{};
+};
+
 struct Posibilidades {
     std::int64_t Partidas = 0;      // playouts counted
     std::int64_t SinGanador = 0;    // stopped at the move limit
     std::array<std::int64_t, 5> Victorias{};   // [1..4]
     bool Parejas = false;
+    // Corrected for the dice's luck where that narrows the margin: the
+    // chance and its standard error, by seat.
+    std::array<bool, 5> Corregida{};
+    std::array<double, 5> Corregido{}, Error{};
 
     // Chance of seat j (with pairs, of j's pair) in [0, 1], and its 95 %
     // margin (half the width of the interval).
@@ -52,8 +87,9 @@ bool PreparaSimulacion(const Partida& p, Partida& inicio, bool comprobar = false
 // Plays playout number `indice` from `inicio` (prepared as above) and
 // returns the winning seat, 0 when the game reached the move limit or was
 // stopped (`parar` set).
+// With `suerte`, the luck of its throws is added there.
 int JuegaSimulacion(const Partida& inicio, std::uint64_t semilla, std::int64_t indice,
-                    const std::atomic<bool>* parar = nullptr);
+                    const std::atomic<bool>* parar = nullptr, Suerte* suerte = nullptr);
 
 // Playouts on `hilos` worker threads (0: one per core), in blocks, until
 // the margin of every seat is at most `margen` (and at least MinimoPartidas
@@ -98,10 +134,16 @@ private:
     std::atomic<std::int64_t> siguienteBloque_{0};
 
     mutable std::mutex mutex_;
-    // Winners of each block's playouts, by block, as they finish.
-    std::vector<std::vector<std::uint8_t>> bloques_;
+    // Winners of each block's playouts and the luck of their throws, by
+    // block, as they finish.
+    struct Hecho {
+        std::uint8_t Ganador;
+        Suerte Azar;
+    };
+    std::vector<std::vector<Hecho>> bloques_;
     std::vector<bool> hechos_;
     Posibilidades cuenta_;          // the finished blocks from the first
+    Correccion correccion_;
     std::int64_t contados_ = 0;     // blocks counted in cuenta_
     std::vector<std::thread> hilos_;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "common/posicion.h"
 #include "common/posicion_media.h"
@@ -58,11 +59,66 @@ TEST(Posibilidades, LaMismaSemillaDaLasMismasCifrasConCualquierNumeroDeHilos) {
     const Posibilidades dos = EstimaPosibilidades(p, 9, 0.05, 4000, 2);
     EXPECT_EQ(uno.Partidas, dos.Partidas);
     EXPECT_EQ(uno.Victorias, dos.Victorias);
+    EXPECT_EQ(uno.Probabilidad(2), dos.Probabilidad(2));
     EXPECT_NE(EstimaPosibilidades(p, 10, 0.05, 4000, 2).Victorias, uno.Victorias);
     // The engine's record is only read.
     Partida copia = p;
     EstimaPosibilidades(copia, 9, 0.05, 400);
     EXPECT_EQ(copia, p);
+}
+
+// The luck of a throw is what it let the seat do less what the average
+// throw would have: over every throw the seat could make it sums to zero,
+// and a throw that captures counts for the capturer.
+TEST(Posibilidades, LaSuerteDeUnaTiradaEsCeroEnPromedio) {
+    for (int dados : {1, 2}) {
+        SCOPED_TRACE(dados);
+        Partida p = DosJugadores(1);
+        p.NumDados = static_cast<Entero>(dados);
+        prueba::Pon(p, 1, 1, 30);
+        prueba::Pon(p, 3, 1, 33);   // three squares ahead, not a safe square
+        const Partida antes = p;
+        Suerte media{}, tres{};
+        for (int a = 1; a <= 6; ++a)
+            for (int b = 1; b <= (dados == 2 ? 6 : 1); ++b) AnotaSuerte(p, a, dados == 2 ? b : 0, media);
+        for (double x : media) EXPECT_NEAR(x, 0, 1e-9);
+        AnotaSuerte(p, dados == 2 ? 1 : 3, dados == 2 ? 2 : 0, tres);
+        EXPECT_GT(tres[1], 0);   // seat 1's capture of seat 3
+        EXPECT_EQ(p, antes);
+    }
+}
+
+// Win counts that follow a luck term: the correction takes its part out,
+// stays unbiased and narrows the margin; a term unrelated to who wins
+// leaves the count alone.
+TEST(Posibilidades, LaCorreccionQuitaLaParteDeLaSuerte) {
+    std::mt19937_64 azar(5);
+    std::normal_distribution<double> normal;
+    std::uniform_real_distribution<double> uniforme;
+    Correccion ligada, suelta;
+    constexpr int N = 4000;
+    double victorias = 0;
+    for (int i = 0; i < N; ++i) {
+        Suerte x{};
+        x[0] = normal(azar);
+        x[7] = normal(azar);
+        const double gana = uniforme(azar) < 0.4 + 0.3 * std::clamp(x[0], -1.3, 1.3) ? 1 : 0;
+        victorias += gana;
+        ligada.Anota(x, {0, gana, 1 - gana, 0, 0});
+        x[0] = normal(azar);   // unrelated to this playout
+        suelta.Anota(x, {0, gana, 1 - gana, 0, 0});
+    }
+    const double cruda = std::sqrt(0.4 * 0.6 / N);
+    double q = 0, e = 0, q2 = 0, e2 = 0;
+    ASSERT_TRUE(ligada.Estima(1, q, e));
+    EXPECT_NEAR(q, 0.4, 3 * e);
+    EXPECT_LT(e, 0.9 * cruda);
+    ASSERT_TRUE(ligada.Estima(2, q2, e2));
+    EXPECT_NEAR(q + q2, 1, 1e-9);
+    if (suelta.Estima(1, q, e)) {
+        EXPECT_NEAR(q, victorias / N, 2 * e);
+        EXPECT_GT(e, 0.97 * cruda);
+    }
 }
 
 TEST(Posibilidades, SinPartidaOConUnRegistroDanadoNoHayAnalisis) {
