@@ -1,6 +1,8 @@
 // The two looks of the board.  The classic one is compared pixel for pixel
 // with pictures kept in tests/ui/referencias (PARCHIS_GRABA_REFERENCIAS=1
-// writes them again); the other is checked for what a player relies on.
+// writes them again), and beyond them for the corners' colours at every
+// turn of the colours and every value of a die; the other is checked for
+// what a player relies on.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,12 +10,15 @@
 #include <QImage>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <array>
 
 #include "con_mesa.h"
 #include "common/posicion.h"
 #include "core/fichero.h"
 #include "core/preferencias_propias.h"
 #include "rules/tablero.h"
+#include "ui/board/pintura.h"
 #include "ui/board/raton.h"
 #include "ui/board/tablero.h"
 #include "ui/common/controles.h"
@@ -31,16 +36,9 @@ namespace {
 Partida PosicionDeMuestra() {
     Partida p = prueba::PartidaVacia();
     p.Nombres = {"", "Carmen", "Luis", "María", "Ordenador"};
-    prueba::Pon(p, 1, 1, 5);
-    prueba::Pon(p, 3, 1, 5);
-    prueba::Pon(p, 2, 1, 30);
-    prueba::Pon(p, 2, 2, 9);
-    prueba::Pon(p, 4, 1, 12);
-    prueba::Pon(p, 4, 2, 12);
-    prueba::Pon(p, 1, 2, 97);
-    prueba::Pon(p, 3, 2, 84);
-    prueba::Pon(p, 3, 3, 84);
-    prueba::Pon(p, 2, 3, 92);
+    for (auto [j, k, s] : {std::array{1, 1, 5}, {3, 1, 5}, {2, 1, 30}, {2, 2, 9}, {4, 1, 12}, {4, 2, 12},
+                           {1, 2, 97}, {3, 2, 84}, {3, 3, 84}, {2, 3, 92}})
+        prueba::Pon(p, j, k, s);
     return p;
 }
 
@@ -67,6 +65,67 @@ TEST(AspectoClasico, IgualQueLasReferencias) {
         ASSERT_FALSE(ref.isNull()) << fichero.toStdString();
         EXPECT_TRUE(img == ref) << fichero.toStdString();
     }
+}
+
+// The empty classic board at 800 x 600, colours unturned.
+class Clasico : public testing::Test {
+protected:
+    Clasico() {
+        t.Prepara(800, 600);
+        t.DibujaTablero(4);
+    }
+    Tablero t{{}};
+};
+
+// Corners and exit squares (just inside a square's corner, beside their
+// safe ring) in their seat's colour.
+TEST_F(Clasico, ColoresDeEsquinasYCasillas) {
+    // Rotation 0: seat 1 green, 2 red, 3 blue, 4 yellow; one step later
+    // every colour has moved one seat up.
+    const struct { int puesto, jugador; QColor color; } casos[] = {
+        {0, 1, QColor(0, 128, 0)}, {0, 2, QColor(255, 0, 0)},   {0, 3, QColor(0, 0, 255)},
+        {0, 4, QColor(255, 255, 0)}, {1, 1, QColor(255, 255, 0)}, {1, 2, QColor(0, 128, 0)},
+        {3, 4, QColor(0, 128, 0)},   {2, 3, QColor(0, 128, 0)},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << "puesto " << c.puesto << " jugador " << c.jugador);
+        t.AsignaColores(c.puesto);
+        t.DibujaTablero(4);
+        EXPECT_EQ(t.PixelEn(t.Me().OrigenX[c.jugador] + 2, t.Me().OrigenY[c.jugador] + 2), c.color);
+        const Punto s = CentroCasilla(t.Me(), 4, CasillaSalida[c.jugador], 0, 0, 0);
+        const MedidaCasilla h = MedidasCasilla(t.Me(), CasillaSalida[c.jugador]);
+        EXPECT_EQ(t.PixelEn(s.x - h.MitadX + 2, s.y - h.MitadY + 2), c.color);
+    }
+}
+
+// Every value of a die; dice at zero draw nothing, and erasing the dice
+// leaves the board as it was.
+TEST_F(Clasico, PuntosDeCadaValorDelDado) {
+    const QImage antes = t.Superficie().toImage();
+    t.DibujaDados(3, 2, 0, 0);
+    EXPECT_EQ(t.Superficie().toImage(), antes);
+    // Pip cells from the die's corner and the values that show them.
+    const struct {
+        int dx, dy;
+        std::initializer_list<int> valores;
+    } puntos[] = {{14, 12, {4, 5, 6}}, {42, 40, {4, 5, 6}}, {14, 40, {2, 3, 4, 5, 6}},
+                  {42, 12, {2, 3, 4, 5, 6}}, {28, 26, {1, 3, 5}}, {28, 12, {6}}, {28, 40, {6}}};
+    const Punto e = EsquinaDado(t.Me(), 1, 2, 1);
+    for (int valor = 1; valor <= 6; ++valor) {
+        t.DibujaDados(2, 1, valor, 0);
+        for (const auto& q : puntos) {
+            const bool esperado = std::find(q.valores.begin(), q.valores.end(), valor) != q.valores.end();
+            EXPECT_EQ(t.PixelEn(e.x + q.dx + 4, e.y + q.dy + 4).lightness() < 100, esperado)
+                << "valor " << valor << " punto " << q.dx << "," << q.dy;
+        }
+        // The face is pale yellow, the area around it black.
+        EXPECT_EQ(t.PixelEn(e.x + 6, e.y + 26), QColor(255, 255, 171));
+        EXPECT_EQ(t.PixelEn(e.x - 2, e.y - 2), QColor(0, 0, 0));
+    }
+    t.BorraDados(1);
+    t.DibujaDados(3, 2, 6, 6);
+    t.BorraDados(2);
+    EXPECT_EQ(t.Superficie().toImage(), antes);
 }
 
 // Each piece alone on the empty board: what it changes is centred on the
@@ -232,40 +291,15 @@ TEST(AspectoFichero, SeGuardaAparteYLoDesconocidoEsElValorPorDefecto) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{FicheroPreferencias});
 }
 
-// The main window in the modern look at 800 x 600: every control inside
-// the window, the selector in the player settings writes the choice, and
-// the classic look comes back as it was.
-class VentanaModerna : public prueba::ConMesa {};
+// The main window and the windows with colours of their own, in each look
+// at 800 x 600: every control inside its window, with the room its text
+// asks for; the classic look shows its grey plates, green bands and garnet
+// edges, the modern one none of them and mostly warm ivory and wood.  The
+// choice is kept in the data folder; back in the classic look the column
+// keeps its 800 x 600 sizes, and on a large screen it grows.
+using VentanaEnAspecto = prueba::ConMesa;
 
-TEST_F(VentanaModerna, ControlesDentroYEleccionGuardada) {
-    EligeAspecto(p.Carpeta, Aspecto::Moderno);
-    mesa.Prepara(800, 575);   // an 800 x 600 screen less the title bar
-    mesa.show();
-    EXPECT_EQ(mesa.Lienzo().AspectoActual(), Aspecto::Moderno);
-    EXPECT_FALSE(qApp->styleSheet().isEmpty());
-    EXPECT_LE(mesa.width(), 800);
-    for (const QWidget* w : mesa.findChildren<QWidget*>())
-        if (w->isVisible() && w->parentWidget() == &mesa)
-            EXPECT_TRUE(mesa.rect().contains(w->geometry())) << w->objectName().toStdString();
-    EXPECT_EQ(LeeAspecto(p.Carpeta), Aspecto::Moderno);
-    EligeAspecto(p.Carpeta, Aspecto::Clasico);
-    EXPECT_EQ(mesa.Lienzo().AspectoActual(), Aspecto::Clasico);
-    EXPECT_TRUE(qApp->styleSheet().isEmpty());
-    EXPECT_EQ(LeeAspecto(p.Carpeta), Aspecto::Clasico);
-    // The column keeps its 800 x 600 sizes; on a large screen it grows.
-    const QWidget* botonera = mesa.findChild<QWidget*>(QStringLiteral("Pic_Botonera"));
-    EXPECT_EQ(mesa.Lista()->width(), 194);
-    EXPECT_EQ(botonera->size(), QSize(141, 300));
-    mesa.Prepara(1920, 1050);
-    EXPECT_GT(mesa.Lista()->width(), 300);
-    EXPECT_GT(botonera->width(), 200);
-}
-
-// The windows with colours of their own, in each look: the classic one
-// shows its grey plates, green bands and garnet edges; the modern one none
-// of them, and mostly warm ivory and wood.  At 800 x 600 each fits the
-// screen and every control has the room its text asks for.
-TEST_F(VentanaModerna, CadaVentanaEnSuPaleta) {
+TEST_F(VentanaEnAspecto, CadaVentanaEnSuPaleta) {
     const auto clasico = [](QRgb c) {
         const QColor q(c);
         return q == QColor(192, 192, 192) || q == QColor(160, 195, 160) || q == QColor(119, 26, 18);
@@ -275,8 +309,18 @@ TEST_F(VentanaModerna, CadaVentanaEnSuPaleta) {
         return q.red() >= q.green() && q.green() >= q.blue() && q.red() - q.blue() >= 8;
     };
     p.Nombres = {"", "Carmen", "Luis", "María", "Ordenador"};
+    EligeAspecto(p.Carpeta, Aspecto::Moderno);
+    mesa.Prepara(800, 575);   // an 800 x 600 screen less the title bar
+    mesa.show();
     for (const Aspecto a : {Aspecto::Moderno, Aspecto::Clasico}) {
-        EligeAspecto({}, a);
+        EligeAspecto(p.Carpeta, a);
+        EXPECT_EQ(mesa.Lienzo().AspectoActual(), a);
+        EXPECT_EQ(qApp->styleSheet().isEmpty(), a == Aspecto::Clasico);
+        EXPECT_EQ(LeeAspecto(p.Carpeta), a);
+        EXPECT_LE(mesa.width(), 800);
+        for (const QWidget* w : mesa.findChildren<QWidget*>())
+            if (w->isVisible() && w->parentWidget() == &mesa)
+                EXPECT_TRUE(mesa.rect().contains(w->geometry())) << w->objectName().toStdString();
         VentanaJugadores jugadores(&mesa, p, ui);
         VentanaReglas reglas(&mesa, p, ui);
         DialogoMensaje mensaje(&mesa, QStringLiteral("Salir"), QStringLiteral("¿Desea salir del programa?"), 2, 2,
@@ -307,6 +351,12 @@ TEST_F(VentanaModerna, CadaVentanaEnSuPaleta) {
             v->hide();
         }
     }
+    const QWidget* botonera = mesa.findChild<QWidget*>(QStringLiteral("Pic_Botonera"));
+    EXPECT_EQ(mesa.Lista()->width(), 194);
+    EXPECT_EQ(botonera->size(), QSize(141, 300));
+    mesa.Prepara(1920, 1050);
+    EXPECT_GT(mesa.Lista()->width(), 300);
+    EXPECT_GT(botonera->width(), 200);
 }
 
 }  // namespace
