@@ -116,15 +116,13 @@ TEST_F(Ajustes, SavedGamesByKeyboardAndList) {
     EXPECT_TRUE(p.PartidaCargada);
 }
 
-struct Registro {
-    std::vector<int> sonidos;
-    SonidoVentana Sonido() { return [this](int n) { sonidos.push_back(n); }; }
-    AyudaVentana Ayuda() { return [](QWidget*, int) {}; }
-};
-
+// The pages turn at the bottom corners and with keys, each turn with its
+// sound; the window has the program's own buttons, as every other window.
 TEST(VentanaHistorico, PaginasConRatonYTeclado) {
-    Registro r;
-    VentanaHistorico v(nullptr, std::vector<RegistroHistorico>(20), r.Sonido(), r.Ayuda());
+    std::vector<int> sonidos;
+    VentanaHistorico v(nullptr, std::vector<RegistroHistorico>(20), [&](int n) { sonidos.push_back(n); },
+                       [](QWidget*, int) {});
+    EXPECT_TRUE(v.findChildren<QPushButton*>().isEmpty() && v.findChild<BotonPulsador*>("Pic_BotSalir"));
     v.show();
     CarpetaHistorico* c = v.Carpeta();
     const int ancho = c->width(), alto = c->height();
@@ -141,20 +139,19 @@ TEST(VentanaHistorico, PaginasConRatonYTeclado) {
         {[&] { pulsa(ancho / 2, alto - 2); }, 19, false},             // not a corner
     };
     for (const auto& paso : pasos) {
-        const std::size_t antes = r.sonidos.size();
+        const std::size_t antes = sonidos.size();
         paso.accion();
         EXPECT_EQ(c->PrimeraDePagina(), paso.primera);
-        EXPECT_EQ(r.sonidos.size(), antes + (paso.suena ? 1 : 0));
+        EXPECT_EQ(sonidos.size(), antes + (paso.suena ? 1 : 0));
     }
-    EXPECT_EQ(r.sonidos, std::vector<int>(4, 10));
+    EXPECT_EQ(sonidos, std::vector<int>(4, 10));
     QTest::keyClick(c, Qt::Key_Escape);
     EXPECT_FALSE(v.isVisible());
 }
 
 // The names on the small board read on every seat's colour, whatever the
-// turn of the colours (a contrast of 4.5 or more); the history and help
-// windows have the program's own buttons, as every other window.
-TEST(Aspecto, NombresLegiblesYBotonesPropios) {
+// turn of the colours (a contrast of 4.5 or more).
+TEST(Aspecto, NombresLegiblesEnCadaColor) {
     auto luz = [](const QColor& c) {
         auto canal = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
         return 0.2126 * canal(c.redF()) + 0.7152 * canal(c.greenF()) + 0.0722 * canal(c.blueF()) + 0.05;
@@ -165,12 +162,6 @@ TEST(Aspecto, NombresLegiblesYBotonesPropios) {
             const double a = luz(fondo), b = luz(ColorLetraSobre(fondo));
             EXPECT_GE(std::max(a, b) / std::min(a, b), 4.5) << fondo.name().toStdString();
         }
-    Registro r;
-    VentanaHistorico historico(nullptr, {}, r.Sonido(), r.Ayuda());
-    AbreAyuda(nullptr, 0);
-    for (QWidget* v : {static_cast<QWidget*>(&historico), VentanaDeAyuda()})
-        EXPECT_TRUE(v->findChildren<QPushButton*>().isEmpty() && v->findChild<BotonPulsador*>("Pic_BotSalir"));
-    delete VentanaDeAyuda();
 }
 
 bool EnBlanco(VentanaEstadisticas& v) {
@@ -284,7 +275,7 @@ TEST(Mensaje, RespuestasYBotones) {
 
 // Help asked for from a settings window that holds the whole program up, or
 // from a question over it, is in front with its topic and takes keys at
-// once: Esc closes it.
+// once: Esc closes it.  It has the program's own buttons.
 TEST(Ayuda, DesdeUnaVentanaModalSeUsaEnSeguida) {
     QWidget principal;
     principal.show();
@@ -299,6 +290,7 @@ TEST(Ayuda, DesdeUnaVentanaModalSeUsaEnSeguida) {
         QTest::mouseClick(desde->findChild<QWidget*>(QStringLiteral("Pic_BotAyuda")), Qt::LeftButton);
         const QPointer<QWidget> ayuda = VentanaDeAyuda();
         ASSERT_TRUE(ayuda);
+        EXPECT_TRUE(ayuda->findChildren<QPushButton*>().isEmpty() && ayuda->findChild<BotonPulsador*>("Pic_BotSalir"));
         EXPECT_TRUE(ayuda->findChild<QTextBrowser*>()->source().toString().contains(pregunta ? "2142" : "2141"));
         for (int i = 0; i < 100 && !ayuda->isActiveWindow(); ++i) QTest::qWait(10);
         EXPECT_TRUE(ayuda->isActiveWindow()) << pregunta;
