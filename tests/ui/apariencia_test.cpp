@@ -73,19 +73,11 @@ TEST(AspectoClasico, IgualQueLasReferencias) {
     }
 }
 
-// The empty classic board at 800 x 600, colours unturned.
-class Clasico : public testing::Test {
-protected:
-    Clasico() {
-        t.Prepara(800, 600);
-        t.DibujaTablero(4);
-    }
-    Tablero t{{}};
-};
-
 // Corners and exit squares (just inside a square's corner, beside their
 // safe ring) in their seat's colour.
-TEST_F(Clasico, ColoresDeEsquinasYCasillas) {
+TEST(AspectoClasico, ColoresDeEsquinasYCasillas) {
+    Tablero t{{}};
+    t.Prepara(800, 600);
     // Rotation 0: seat 1 green, 2 red, 3 blue, 4 yellow; one step later
     // every colour has moved one seat up.
     const struct { int puesto, jugador; QColor color; } casos[] = {
@@ -106,7 +98,10 @@ TEST_F(Clasico, ColoresDeEsquinasYCasillas) {
 
 // Every value of a die; dice at zero draw nothing, and erasing the dice
 // leaves the board as it was.
-TEST_F(Clasico, PuntosDeCadaValorDelDado) {
+TEST(AspectoClasico, PuntosDeCadaValorDelDado) {
+    Tablero t{{}};
+    Dibuja(t, 800, 600);
+    t.DibujaTablero(4);
     const QImage antes = t.Superficie().toImage();
     t.DibujaDados(3, 2, 0, 0);
     EXPECT_EQ(t.Superficie().toImage(), antes);
