@@ -346,17 +346,15 @@ TEST_F(Ventana, PartidasEnteras) {
     }
 }
 
-class Chat : public prueba::ConMesa {
-protected:
-    MensajesRed mensajes;
-    std::vector<std::string> enviados;
-    ChatRed chat{&mesa, {}, mensajes, [this](const std::string& t) { enviados.push_back(t); }};
-};
+using PanelesRed = prueba::ConMesa;
 
 // The send button follows every key typed (none: a backspace); Return
 // sends the text as typed.  Arrivals show in order, the newest in view, in
 // the window open; a window closed opens again with the whole list.
-TEST_F(Chat, SendsWhatIsTypedAndShowsEveryMessageInOrder) {
+TEST_F(PanelesRed, TheChatSendsWhatIsTypedAndShowsEveryMessageInOrder) {
+    MensajesRed mensajes;
+    std::vector<std::string> enviados;
+    ChatRed chat{&mesa, {}, mensajes, [&](const std::string& t) { enviados.push_back(t); }};
     mensajes.Anade(RegistroChat("Ana", "09:05", "Hola"));
     chat.Abre();
     VentanaChat& v = *chat.Ventana();
@@ -400,8 +398,6 @@ TEST_F(Chat, SendsWhatIsTypedAndShowsEveryMessageInOrder) {
     fuera.Enviar()->Acciona();
     EXPECT_EQ(enviados.size(), 1u);
 }
-
-using PanelesRed = prueba::ConMesa;
 
 // The selector steps through the free seats and wraps; Sí answers the seat
 // shown, No refuses whatever is shown.
