@@ -1,6 +1,11 @@
 // The two looks of the board.  The classic one is compared pixel for pixel
 // with pictures kept in tests/ui/referencias (PARCHIS_GRABA_REFERENCIAS=1
-// writes them again); the other is checked for what a player relies on.
+// writes them again), and beyond them for the corners' colours at every
+// turn of the colours and every value of a die; the other is checked for
+// what a player relies on.  Pieces moving on the board: the frames of a
+// glide, and the picture after every move (forward and undone) being
+// exactly the one a full redraw of the record gives, with the sounds of
+// each kind of move.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,12 +13,18 @@
 #include <QImage>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <array>
+#include <vector>
 
 #include "con_mesa.h"
 #include "common/posicion.h"
 #include "core/fichero.h"
 #include "core/preferencias_propias.h"
+#include "rules/registro.h"
 #include "rules/tablero.h"
+#include "ui/board/animacion.h"
+#include "ui/board/pintura.h"
 #include "ui/board/raton.h"
 #include "ui/board/tablero.h"
 #include "ui/common/controles.h"
@@ -31,16 +42,9 @@ namespace {
 Partida PosicionDeMuestra() {
     Partida p = prueba::PartidaVacia();
     p.Nombres = {"", "Carmen", "Luis", "María", "Ordenador"};
-    prueba::Pon(p, 1, 1, 5);
-    prueba::Pon(p, 3, 1, 5);
-    prueba::Pon(p, 2, 1, 30);
-    prueba::Pon(p, 2, 2, 9);
-    prueba::Pon(p, 4, 1, 12);
-    prueba::Pon(p, 4, 2, 12);
-    prueba::Pon(p, 1, 2, 97);
-    prueba::Pon(p, 3, 2, 84);
-    prueba::Pon(p, 3, 3, 84);
-    prueba::Pon(p, 2, 3, 92);
+    for (auto [j, k, s] : {std::array{1, 1, 5}, {3, 1, 5}, {2, 1, 30}, {2, 2, 9}, {4, 1, 12}, {4, 2, 12},
+                           {1, 2, 97}, {3, 2, 84}, {3, 3, 84}, {2, 3, 92}})
+        prueba::Pon(p, j, k, s);
     return p;
 }
 
@@ -67,6 +71,62 @@ TEST(AspectoClasico, IgualQueLasReferencias) {
         ASSERT_FALSE(ref.isNull()) << fichero.toStdString();
         EXPECT_TRUE(img == ref) << fichero.toStdString();
     }
+}
+
+// Corners and exit squares (just inside a square's corner, beside their
+// safe ring) in their seat's colour.
+TEST(AspectoClasico, ColoresDeEsquinasYCasillas) {
+    Tablero t{{}};
+    t.Prepara(800, 600);
+    // Rotation 0: seat 1 green, 2 red, 3 blue, 4 yellow; one step later
+    // every colour has moved one seat up.
+    const struct { int puesto, jugador; QColor color; } casos[] = {
+        {0, 1, QColor(0, 128, 0)}, {0, 2, QColor(255, 0, 0)},   {0, 3, QColor(0, 0, 255)},
+        {0, 4, QColor(255, 255, 0)}, {1, 1, QColor(255, 255, 0)}, {1, 2, QColor(0, 128, 0)},
+        {3, 4, QColor(0, 128, 0)},   {2, 3, QColor(0, 128, 0)},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << "puesto " << c.puesto << " jugador " << c.jugador);
+        t.AsignaColores(c.puesto);
+        t.DibujaTablero(4);
+        EXPECT_EQ(t.PixelEn(t.Me().OrigenX[c.jugador] + 2, t.Me().OrigenY[c.jugador] + 2), c.color);
+        const Punto s = CentroCasilla(t.Me(), 4, CasillaSalida[c.jugador], 0, 0, 0);
+        const MedidaCasilla h = MedidasCasilla(t.Me(), CasillaSalida[c.jugador]);
+        EXPECT_EQ(t.PixelEn(s.x - h.MitadX + 2, s.y - h.MitadY + 2), c.color);
+    }
+}
+
+// Every value of a die; dice at zero draw nothing, and erasing the dice
+// leaves the board as it was.
+TEST(AspectoClasico, PuntosDeCadaValorDelDado) {
+    Tablero t{{}};
+    Dibuja(t, 800, 600);
+    t.DibujaTablero(4);
+    const QImage antes = t.Superficie().toImage();
+    t.DibujaDados(3, 2, 0, 0);
+    EXPECT_EQ(t.Superficie().toImage(), antes);
+    // Pip cells from the die's corner and the values that show them.
+    const struct {
+        int dx, dy;
+        std::initializer_list<int> valores;
+    } puntos[] = {{14, 12, {4, 5, 6}}, {42, 40, {4, 5, 6}}, {14, 40, {2, 3, 4, 5, 6}},
+                  {42, 12, {2, 3, 4, 5, 6}}, {28, 26, {1, 3, 5}}, {28, 12, {6}}, {28, 40, {6}}};
+    const Punto e = EsquinaDado(t.Me(), 1, 2, 1);
+    for (int valor = 1; valor <= 6; ++valor) {
+        t.DibujaDados(2, 1, valor, 0);
+        for (const auto& q : puntos) {
+            const bool esperado = std::find(q.valores.begin(), q.valores.end(), valor) != q.valores.end();
+            EXPECT_EQ(t.PixelEn(e.x + q.dx + 4, e.y + q.dy + 4).lightness() < 100, esperado)
+                << "valor " << valor << " punto " << q.dx << "," << q.dy;
+        }
+        // The face is pale yellow, the area around it black.
+        EXPECT_EQ(t.PixelEn(e.x + 6, e.y + 26), QColor(255, 255, 171));
+        EXPECT_EQ(t.PixelEn(e.x - 2, e.y - 2), QColor(0, 0, 0));
+    }
+    t.BorraDados(1);
+    t.DibujaDados(3, 2, 6, 6);
+    t.BorraDados(2);
+    EXPECT_EQ(t.Superficie().toImage(), antes);
 }
 
 // Each piece alone on the empty board: what it changes is centred on the
@@ -199,6 +259,144 @@ TEST(AspectoAmbos, ResolucionDoble) {
     }
 }
 
+TEST(Deslizamiento, PasosPorFotograma) {
+    const struct { Punto desde, hasta; int paso; std::vector<Punto> puntos; } casos[] = {
+        {{0, 0}, {21, 0}, 7, {{7, 0}, {14, 0}, {21, 0}}},
+        {{0, 0}, {20, 0}, 7, {{7, 0}, {14, 0}, {20, 0}}},    // the last frame snaps
+        {{5, 40}, {5, 30}, 5, {{5, 35}, {5, 30}}},             // one axis only, upward
+        {{0, 0}, {10, -20}, 7, {{4, -7}, {7, -14}, {10, -20}}},// the other axis in proportion
+        {{0, 0}, {300, 170}, 2000, {{300, 170}}},              // a manual move: one frame
+        {{8, 8}, {8, 8}, 7, {}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.hasta.x << "," << c.hasta.y << " paso " << c.paso);
+        EXPECT_EQ(Deslizamiento(c.desde, c.hasta, c.paso), c.puntos);
+    }
+}
+
+class Movimientos : public testing::Test {
+protected:
+    Movimientos() { Mide(800, 600, Aspecto::Clasico); }
+    void Mide(int ancho, int alto, Aspecto aspecto) {
+        for (Tablero* t : {&t, &referencia}) {
+            t->Prepara(ancho, alto);
+            t->AsignaAspecto(aspecto);
+            t->DibujaTablero(4);
+            t->RedibujaMesa(p, std::nullopt);
+        }
+    }
+
+    // Plays (or undoes) an entry on the record and on the animated board,
+    // and compares the result with a redraw from the record; `sonidos` keeps
+    // the sounds of this move only.
+    void Juega(Entero jugador, Entero ficha, Entero origen, Entero destino, Entero tipo) {
+        const int n = ++ultima;
+        AseguraLog(p, n);
+        const Entero autor = tipo == 7 ? jugador : Entero{0};
+        p.Jugadas[n] = {jugador, autor, 0, 0, 0, tipo, ficha, 0, origen, destino};
+        p.Turno = jugador;
+        sonidos.clear();
+        AvanzaJugada(p, n);
+        animador.MuestraJugada(p, n, true, false);
+        Compara();
+    }
+    void Deshace() {
+        const int n = ultima--;
+        RetrocedeJugada(p, n);
+        animador.MuestraJugada(p, n, false, false);
+        Compara();
+    }
+    void Compara() {
+        referencia.RedibujaMesa(p, std::nullopt);
+        const QImage a = t.Superficie().toImage(), b = referencia.Superficie().toImage();
+        QRect d;   // where the pictures differ
+        for (int y = 0; a != b && y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (a.pixel(x, y) != b.pixel(x, y)) d |= QRect(x, y, 1, 1);
+        EXPECT_TRUE(d.isNull()) << "la imagen no coincide tras la jugada " << ultima << " en " << d.x() << ","
+                                << d.y() << " " << d.width() << "x" << d.height();
+    }
+
+    using Sonidos = std::vector<std::pair<int, bool>>;
+    Partida p = prueba::PartidaVacia();
+    Tablero t{{}};
+    Tablero referencia{{}};
+    Sonidos sonidos;
+    Animador animador{t, {[this](int n, bool esperar) { sonidos.push_back({n, esperar}); }, [](int) {}}};
+    int ultima = 0;
+};
+
+TEST_F(Movimientos, LaImagenYLosSonidosSiguenAlRegistro) {
+    Juega(4, 1, 0, 5, 3);     // out of the box onto the exit square
+    EXPECT_EQ(sonidos, (Sonidos{{1, false}}));
+    Juega(4, 2, 0, 5, 3);     // a second piece beside it
+    Juega(4, 1, 5, 9, 3);     // past the diagonal squares 8 and 9, a click on each square
+    EXPECT_EQ(sonidos, Sonidos(4, {1, false}));
+    Juega(1, 1, 0, 56, 3);
+    Juega(1, 1, 56, 8, 3);    // round the corner of the ring onto 8, beside 9
+    Juega(3, 1, 0, 22, 3);
+    Juega(3, 1, 22, 9, 3);    // onto 9: a capture (the mark comes and goes)
+    EXPECT_EQ(sonidos.back(), (std::pair<int, bool>{11, true}));   // the capture, to its end
+    Juega(4, 1, 9, 0, 6);     // the captured piece back to its box
+    EXPECT_EQ(sonidos, (Sonidos{{13, false}}));
+    Juega(2, 3, 0, 90, 7);    // placed by hand in its corridor
+    Juega(2, 3, 90, 92, 3);   // home
+    for (int i = 0; i < 10; ++i) Deshace();
+}
+
+// Every seat fills its home, each piece arriving another way: walking
+// (kinds 3 and 4), placed by hand straight in, and after a capture sent it
+// back to its box.  The homes' rows meet near the middle, the boxes' rows
+// hold the captured pieces; then the whole log is stepped back.
+TEST_F(Movimientos, CasasLlenasComoUnRedibujado) {
+    const struct { int ancho, alto; Aspecto aspecto; } casos[] = {
+        {800, 600, Aspecto::Clasico}, {1920, 1080, Aspecto::Clasico}, {1024, 768, Aspecto::Moderno}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.ancho << "x" << c.alto << " aspecto " << int(c.aspecto));
+        p = prueba::PartidaVacia();
+        ultima = 0;
+        Mide(c.ancho, c.alto, c.aspecto);
+        for (Entero j : {4, 3, 2, 1}) {
+            const Entero casa = CasillaCasa[j], salida = CasillaSalida[j];
+            Juega(j, 1, 0, casa - 2, 7);
+            Juega(j, 1, casa - 2, casa, 3);
+            Juega(j, 2, 0, casa - 1, 7);
+            Juega(j, 2, casa - 1, casa, 4);
+            Juega(j, 3, 0, casa, 7);
+            Juega(j, 4, 0, salida, 3);
+            Juega(j, 4, salida, 0, 6);
+            Juega(j, 4, 0, casa, 7);
+        }
+        while (ultima > 0) Deshace();
+    }
+}
+
+TEST_F(Movimientos, DestinosYManoParpadeanYElTableroQuedaIgual) {
+    Juega(4, 1, 0, 5, 3);
+    Juega(1, 1, 0, 8, 3);
+    p.Turno = 4;
+    p.Destinos[1] = {0, 9, 12, 0, 76, 0};   // 9 overlaps the piece on 8
+    const QImage antes = t.Superficie().toImage();
+    QImage enMedio;
+    int destellos = 0;
+    Animador mira{t, {[&](int n, bool) {
+                          if (n == 1 && ++destellos == 1) enMedio = t.Superficie().toImage();
+                      },
+                      [](int) {}}};
+    mira.DestellaDestinos(p, 1);
+    EXPECT_EQ(destellos, 2);
+    EXPECT_FALSE(enMedio == antes);
+    EXPECT_TRUE(t.Superficie().toImage() == antes);
+    // The pointing hand comes and goes the same way.
+    sonidos.clear();
+    animador.SenalaFicha(p, 4, 1, true);
+    EXPECT_EQ(sonidos, Sonidos(3, {12, false}));
+    sonidos.clear();
+    animador.SenalaFicha(p, 4, 1, false);
+    EXPECT_EQ(sonidos, Sonidos(3, {15, false}));
+    EXPECT_TRUE(t.Superficie().toImage() == antes);
+}
+
 // The program's own settings file: read back as written, each setting on
 // its own, anything else the default, and the configuration file is not
 // touched.
@@ -232,40 +430,15 @@ TEST(AspectoFichero, SeGuardaAparteYLoDesconocidoEsElValorPorDefecto) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{FicheroPreferencias});
 }
 
-// The main window in the modern look at 800 x 600: every control inside
-// the window, the selector in the player settings writes the choice, and
-// the classic look comes back as it was.
-class VentanaModerna : public prueba::ConMesa {};
+// The main window and the windows with colours of their own, in each look
+// at 800 x 600: every control inside its window, with the room its text
+// asks for; the classic look shows its grey plates, green bands and garnet
+// edges, the modern one none of them and mostly warm ivory and wood.  The
+// choice is kept in the data folder; back in the classic look the column
+// keeps its 800 x 600 sizes, and on a large screen it grows.
+using VentanaEnAspecto = prueba::ConMesa;
 
-TEST_F(VentanaModerna, ControlesDentroYEleccionGuardada) {
-    EligeAspecto(p.Carpeta, Aspecto::Moderno);
-    mesa.Prepara(800, 575);   // an 800 x 600 screen less the title bar
-    mesa.show();
-    EXPECT_EQ(mesa.Lienzo().AspectoActual(), Aspecto::Moderno);
-    EXPECT_FALSE(qApp->styleSheet().isEmpty());
-    EXPECT_LE(mesa.width(), 800);
-    for (const QWidget* w : mesa.findChildren<QWidget*>())
-        if (w->isVisible() && w->parentWidget() == &mesa)
-            EXPECT_TRUE(mesa.rect().contains(w->geometry())) << w->objectName().toStdString();
-    EXPECT_EQ(LeeAspecto(p.Carpeta), Aspecto::Moderno);
-    EligeAspecto(p.Carpeta, Aspecto::Clasico);
-    EXPECT_EQ(mesa.Lienzo().AspectoActual(), Aspecto::Clasico);
-    EXPECT_TRUE(qApp->styleSheet().isEmpty());
-    EXPECT_EQ(LeeAspecto(p.Carpeta), Aspecto::Clasico);
-    // The column keeps its 800 x 600 sizes; on a large screen it grows.
-    const QWidget* botonera = mesa.findChild<QWidget*>(QStringLiteral("Pic_Botonera"));
-    EXPECT_EQ(mesa.Lista()->width(), 194);
-    EXPECT_EQ(botonera->size(), QSize(141, 300));
-    mesa.Prepara(1920, 1050);
-    EXPECT_GT(mesa.Lista()->width(), 300);
-    EXPECT_GT(botonera->width(), 200);
-}
-
-// The windows with colours of their own, in each look: the classic one
-// shows its grey plates, green bands and garnet edges; the modern one none
-// of them, and mostly warm ivory and wood.  At 800 x 600 each fits the
-// screen and every control has the room its text asks for.
-TEST_F(VentanaModerna, CadaVentanaEnSuPaleta) {
+TEST_F(VentanaEnAspecto, CadaVentanaEnSuPaleta) {
     const auto clasico = [](QRgb c) {
         const QColor q(c);
         return q == QColor(192, 192, 192) || q == QColor(160, 195, 160) || q == QColor(119, 26, 18);
@@ -275,8 +448,18 @@ TEST_F(VentanaModerna, CadaVentanaEnSuPaleta) {
         return q.red() >= q.green() && q.green() >= q.blue() && q.red() - q.blue() >= 8;
     };
     p.Nombres = {"", "Carmen", "Luis", "María", "Ordenador"};
+    EligeAspecto(p.Carpeta, Aspecto::Moderno);
+    mesa.Prepara(800, 575);   // an 800 x 600 screen less the title bar
+    mesa.show();
     for (const Aspecto a : {Aspecto::Moderno, Aspecto::Clasico}) {
-        EligeAspecto({}, a);
+        EligeAspecto(p.Carpeta, a);
+        EXPECT_EQ(mesa.Lienzo().AspectoActual(), a);
+        EXPECT_EQ(qApp->styleSheet().isEmpty(), a == Aspecto::Clasico);
+        EXPECT_EQ(LeeAspecto(p.Carpeta), a);
+        EXPECT_LE(mesa.width(), 800);
+        for (const QWidget* w : mesa.findChildren<QWidget*>())
+            if (w->isVisible() && w->parentWidget() == &mesa)
+                EXPECT_TRUE(mesa.rect().contains(w->geometry())) << w->objectName().toStdString();
         VentanaJugadores jugadores(&mesa, p, ui);
         VentanaReglas reglas(&mesa, p, ui);
         DialogoMensaje mensaje(&mesa, QStringLiteral("Salir"), QStringLiteral("¿Desea salir del programa?"), 2, 2,
@@ -307,6 +490,12 @@ TEST_F(VentanaModerna, CadaVentanaEnSuPaleta) {
             v->hide();
         }
     }
+    const QWidget* botonera = mesa.findChild<QWidget*>(QStringLiteral("Pic_Botonera"));
+    EXPECT_EQ(mesa.Lista()->width(), 194);
+    EXPECT_EQ(botonera->size(), QSize(141, 300));
+    mesa.Prepara(1920, 1050);
+    EXPECT_GT(mesa.Lista()->width(), 300);
+    EXPECT_GT(botonera->width(), 200);
 }
 
 }  // namespace

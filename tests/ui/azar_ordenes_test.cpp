@@ -1,10 +1,9 @@
 // Random sequences of commands against a game between computer seats and
 // people at this computer: buttons, keys, clicks, options selector entries,
-// drags and dice lines, in any order, through the window's own event paths.
-// After every command the position is the log replayed from the start, the
-// board data hold together, and every piece is drawn where the record has
-// it.  The commands are a table: another kind (the recorder's remote
-// buttons, say) is one more row.
+// drags, dice lines and the remote's buttons, in any order, through the
+// window's own event paths.  After every command the position is the log
+// replayed from the start, the board data hold together, and every piece is
+// drawn where the record has it.  The commands are a table of weights.
 #include <gtest/gtest.h>
 
 #include <QApplication>

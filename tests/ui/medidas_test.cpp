@@ -1,5 +1,6 @@
 // Board metrics and square centres against worked values, plus the shape
-// of the track as a whole.
+// of the track as a whole; and the mouse on the board: which piece a point
+// hits, which piece a click chooses, and the pointer shown.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -7,7 +8,10 @@
 #include <set>
 #include <utility>
 
+#include "common/posicion.h"
 #include "ui/board/medidas.h"
+#include "ui/board/raton.h"
+#include "ui/common/cursores.h"
 
 namespace parchis {
 namespace {
@@ -114,6 +118,114 @@ TEST(Medidas, MitadesDeCasilla) {
     for (auto [s, horizontal] : {std::pair{8, false}, {9, true}, {25, true}, {26, false}, {59, true},
                                  {60, false}, {77, true}, {85, false}, {93, true}, {100, true}})
         EXPECT_EQ(CasillaHorizontal(s), horizontal) << s;
+}
+
+using prueba::Pon;
+
+class Raton : public testing::Test {
+protected:
+    Raton() { p.Turno = 4; }
+    Punto Centro(int s) const { return CentroCasilla(me, 4, s, 0, 0, 0); }
+
+    const Medidas me = CalculaMedidas(800, 600);
+    Partida p = prueba::PartidaVacia();
+};
+
+// The rectangle a piece is hit in: on its square, and in the box.
+TEST_F(Raton, BordesDelRectanguloDeUnaFicha) {
+    Pon(p, 4, 1, 12);   // horizontal square: 2n/2 x 2w/2 around its centre; three wait in the box
+    const Punto c = Centro(12), ultima = CentroCasilla(me, 4, 0, 4, 3, 0), primera = CentroCasilla(me, 4, 0, 4, 1, 0);
+    const MedidaCasilla h = MedidasCasilla(me, 12);
+    const int r = me.DiametroFicha / 2;
+    const struct { bool enCaja; Punto q; bool clic, cursor; } casos[] = {
+        {false, c, true, true},
+        {false, {c.x - h.MitadX, c.y - h.MitadY}, true, true},   // left and top edges are inside
+        {false, {c.x + h.MitadX, c.y}, true, false},              // right edge: a click only
+        {false, {c.x, c.y + h.MitadY}, true, false},              // bottom edge: a click only
+        {false, {c.x + h.MitadX + 1, c.y}, false, false},
+        {false, {c.x, c.y - h.MitadY - 1}, false, false},
+        // Every piece in the box is hit only at the last place of the row, d wide.
+        {true, {ultima.x + r, ultima.y + r}, true, false},
+        {true, {ultima.x + r + 1, ultima.y}, false, false},
+        {true, primera, false, false},
+    };
+    for (const auto& k : casos)
+        for (int ficha = k.enCaja ? 2 : 1; ficha <= (k.enCaja ? 4 : 1); ++ficha) {
+            SCOPED_TRACE(testing::Message() << "ficha " << ficha << " en " << k.q.x << "," << k.q.y);
+            EXPECT_EQ(TocaFicha(me, p, 4, ficha, k.q.x, k.q.y, true), k.clic);
+            EXPECT_EQ(TocaFicha(me, p, 4, ficha, k.q.x, k.q.y, false), k.cursor);
+        }
+}
+
+// A barrier to open: only the later piece may move.  The click takes it,
+// and the pointer says so (green, not red).
+TEST_F(Raton, ClicYPunteroEligenLaPrimeraFichaMovibleEnOrden) {
+    Pon(p, 4, 2, 30);
+    Pon(p, 4, 3, 30);
+    const Punto c = Centro(30);
+    p.EsperandoFicha = true;
+    p.FichaMovible[3] = true;
+    EXPECT_EQ(FichaMovibleEnPunto(me, p, c.x, c.y), 3);
+    const PunteroTablero verde = CursorTablero(me, p, {}, c.x, c.y);
+    EXPECT_EQ(std::pair(verde.Cursor, verde.FichaBajoRaton), std::pair(static_cast<int>(CursorManoVerde), 3));
+    p.FichaMovible[3] = false;
+    EXPECT_EQ(CursorTablero(me, p, {}, c.x, c.y).Cursor, CursorManoRoja);
+    p.FichaMovible[2] = true;
+    EXPECT_EQ(FichaMovibleEnPunto(me, p, c.x, c.y), 2);
+    EXPECT_EQ(CursorTablero(me, p, {}, me.LadoLienzo + 1, 100).Cursor, CursorFlecha);   // off the board
+    Pon(p, 1, 1, 40);   // another seat's piece: the question hand
+    EXPECT_EQ(CursorTablero(me, p, {}, Centro(40).x, Centro(40).y).Cursor, CursorManoInterroga);
+    EXPECT_EQ(FichaMovibleEnPunto(me, p, Centro(40).x, Centro(40).y), 0);   // away from every piece
+}
+
+TEST_F(Raton, CursorMientrasSeEsperaLaTirada) {
+    const Punto c = Centro(33);
+    const struct { int puesto; EstadoRaton e; bool ficha, tirada; int cursor; } casos[] = {
+        // The die in the colour of the seat to move: seat 4 at rotation 3 is green.
+        {3, {}, false, true, 54},
+        {0, {.ModoManual = true}, false, true, CursorManoInterroga},
+        {0, {.ModoManual = true}, true, true, CursorManoAbierta},
+        {0, {.Arrastrando = true, .JugadorArrastrado = 2}, true, true, 57},   // red closed hand
+        {0, {.MandoEncendido = true}, true, true, CursorFlecha},
+        {0, {}, true, false, CursorFlecha},
+    };
+    for (const auto& k : casos) {
+        p = prueba::PartidaVacia();
+        p.Turno = 4;
+        p.PuestoMesa = k.puesto;
+        p.EsperandoTirada = k.tirada;
+        if (k.ficha) Pon(p, 1, 1, 33);
+        EXPECT_EQ(CursorTablero(me, p, k.e, c.x, c.y).Cursor, k.cursor) << k.cursor;
+    }
+}
+
+TEST_F(Raton, DondeCaeUnaFichaMovidaAMano) {
+    Pon(p, 1, 1, 30);
+    Pon(p, 2, 1, 30);
+    const Punto centro{me.LadoLienzo / 2, me.LadoLienzo / 2}, esquina4{me.OrigenX[4] + 5, me.OrigenY[4] + 5};
+    const Punto casa4{centro.x, centro.y + 2 * me.LadoCasilla};   // in seat 4's triangle
+    const struct { int jugador; Punto punto; int destino; } casos[] = {
+        {4, Centro(4), -1},    // just before seat 4's exit: not on its path
+        {4, Centro(5), 5},
+        {4, Centro(30), -1},   // two pieces there already
+        {4, Centro(70), 70},   // its own corridor
+        {1, Centro(70), -1},   // another seat's corridor
+        {4, esquina4, 0},      // its own corner block: its box
+        {1, esquina4, -1},
+        {4, casa4, 76},        // its own triangle of the centre: its home
+        {3, casa4, -1},
+        {4, centro, -1},       // the ornament in the middle
+    };
+    for (const auto& c : casos)
+        EXPECT_EQ(DestinoManual(me, p, c.jugador, 0, c.punto.x, c.punto.y), c.destino)
+            << c.jugador << " " << c.destino;
+}
+
+TEST(Cursores, CadaNumeroTieneSuPuntero) {
+    for (int n : {21, 22, 23, 26, 27, 28, 51, 52, 53, 54, 55, 56, 57, 58})
+        EXPECT_FALSE(CursorNumero(n).pixmap().isNull()) << n;
+    EXPECT_EQ(CursorNumero(0).shape(), Qt::ArrowCursor);
+    EXPECT_EQ(CursorNumero(12).shape(), Qt::ForbiddenCursor);
 }
 
 }  // namespace
