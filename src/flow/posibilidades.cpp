@@ -46,7 +46,7 @@ namespace {
 struct Efecto {
     unsigned Victimas;                     // bit r: a piece of seat r can be captured
     std::array<int, 5> Recorrido;          // ...the furthest of them has come so far
-    bool Casa, Sale;
+    bool Casa, Sale;                       // a piece reaches home, leaves the box
     void Junta(const Efecto& o) {
         Victimas |= o.Victimas;
         for (int r = 1; r <= 4; ++r) Recorrido[r] = std::max(Recorrido[r], o.Recorrido[r]);
@@ -60,9 +60,10 @@ struct Efecto {
 int Recorridas(int r, int casilla) { return (casilla - CasillaSalida[r] + 68) % 68; }
 
 // The effects of every value up to `maximo`, for the seat to move: its
-// pieces on the board step along their paths once (barriers on the way are
-// not looked at: the luck terms need only follow the captures closely), and
-// the box asks the rules whether a piece can leave.
+// pieces on the board step along their paths once, as far as a barrier,
+// and the box asks the rules whether a piece can leave.  (The rules' finer
+// points are not looked at: the luck terms need only follow the captures
+// closely.)
 void Efectos(Partida& p, int maximo, std::array<Efecto, 33>& efectos) {
     const int t = p.Turno;
     for (int v = 0; v <= maximo; ++v) efectos[v] = {};
@@ -81,6 +82,7 @@ void Efectos(Partida& p, int maximo, std::array<Efecto, 33>& efectos) {
                 efectos[v].Casa = true;
                 break;
             }
+            if (EsBarrera(p, casilla)) break;   // nobody passes a barrier
             if (casilla <= 68) captura(v, casilla);   // beyond: the corridor
         }
     }

@@ -33,7 +33,7 @@ inline constexpr double Z95 = 1.959964;
 // double) less what the throws it could have made let it do on average on
 // the same board.  Summed over a playout each is zero on average whatever
 // the players choose, and who wins follows them closely enough that they
-// take a quarter of the playouts' spread with the default rules.
+// take a fifth to a third of the playouts' spread with the default rules.
 inline constexpr int NumSuerte = 40;
 using Suerte = std::array<double, NumSuerte>;
 // Adds the luck of the throw (dado1, dado2) of p.Turno, on the board before
