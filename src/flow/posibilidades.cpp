@@ -82,7 +82,8 @@ void Efectos(Partida& p, int maximo, std::array<Efecto, 33>& efectos) {
                 efectos[v].Casa = true;
                 break;
             }
-            if (EsBarrera(p, casilla)) break;   // nobody passes a barrier
+            // Nobody passes a barrier, which takes two pieces.
+            if (p.Casillas[casilla].Jugador[2] != 0 && EsBarrera(p, casilla)) break;
             if (casilla <= 68) captura(v, casilla);   // beyond: the corridor
         }
     }
@@ -190,26 +191,43 @@ void AnotaSuerte(Partida& p, int dado1, int dado2, Suerte& suerte) {
     // captured pieces had come, home, out of the box, the total, a six (a
     // double with two dice).  The luck is the thrown one's less their
     // average.
-    std::array<int, 12> suma{}, y{};
-    std::array<double, 12> lanzada{};
+    Efecto lanzado{}, junto;
+    std::array<int, 12> suma{};
+    int total = 0, seis = 0;
     const int a = std::clamp(dado1, 1, 6), b = std::clamp(dado2, 1, 6);
     for (int i = 0; i < tiradas.Num; ++i) {
         const Tirada& x = tiradas.Lista[static_cast<std::size_t>(i)];
-        Efecto e = efectos[static_cast<std::size_t>(x.Valores[0])];
-        for (std::size_t v = 1; v < x.Valores.size(); ++v)
-            if (x.Valores[v] >= 1) e.Junta(efectos[static_cast<std::size_t>(x.Valores[v])]);
-        for (int r = 1; r <= 4; ++r) {
-            y[r - 1] = (e.Victimas >> r) & 1u;
-            y[4 + r - 1] = e.Recorrido[r];
+        const Efecto* e = &efectos[static_cast<std::size_t>(x.Valores[0])];
+        if (x.Valores[1] >= 1) {
+            junto = *e;
+            for (std::size_t v = 1; v < x.Valores.size(); ++v)
+                if (x.Valores[v] >= 1) junto.Junta(efectos[static_cast<std::size_t>(x.Valores[v])]);
+            e = &junto;
         }
-        y[8] = e.Casa;
-        y[9] = e.Sale;
-        y[10] = x.A + x.B;
-        y[11] = dos ? x.A == x.B : x.A == 6;
-        for (int k = 0; k < 12; ++k) suma[k] += x.Peso * y[k];
-        if (dos ? x.A == std::min(a, b) && x.B == std::max(a, b) : x.A == a)
-            for (int k = 0; k < 12; ++k) lanzada[k] = y[k];
+        for (int r = 1; r <= 4; ++r) {
+            suma[r - 1] += x.Peso * static_cast<int>((e->Victimas >> r) & 1u);
+            suma[4 + r - 1] += x.Peso * e->Recorrido[r];
+        }
+        suma[8] += x.Peso * e->Casa;
+        suma[9] += x.Peso * e->Sale;
+        const int esSeis = dos ? x.A == x.B : x.A == 6;
+        suma[10] += x.Peso * (x.A + x.B);
+        suma[11] += x.Peso * esSeis;
+        if (dos ? x.A == std::min(a, b) && x.B == std::max(a, b) : x.A == a) {
+            lanzado = *e;
+            total = x.A + x.B;
+            seis = esSeis;
+        }
     }
+    std::array<double, 12> lanzada;
+    for (int r = 1; r <= 4; ++r) {
+        lanzada[r - 1] = (lanzado.Victimas >> r) & 1u;
+        lanzada[4 + r - 1] = lanzado.Recorrido[r];
+    }
+    lanzada[8] = lanzado.Casa;
+    lanzada[9] = lanzado.Sale;
+    lanzada[10] = total;
+    lanzada[11] = seis;
     for (int k = 0; k < 12; ++k) lanzada[k] -= static_cast<double>(suma[k]) / tiradas.Pesos;
     for (int r = 1; r <= 4; ++r) {
         if (r == t) continue;
