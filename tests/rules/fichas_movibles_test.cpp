@@ -61,10 +61,17 @@ auto DosDados(int d1, int d2) {
     };
 }
 
-TEST(FichasMovibles, AperturaDeBarrera) {
+TEST(FichasMovibles, AperturaYCapturaObligatorias) {
     // A barrier of pieces 1 and 2 on 30, piece 3 on 40, piece 4 boxed.
     const Fichas barrera = {{1, 1, 30}, {1, 2, 30}, {1, 3, 40}};
     const Fichas tapada = {{1, 1, 30}, {1, 2, 30}, {1, 3, 40}, {2, 1, 33}, {2, 2, 33}};
+    const Fichas fichas = {{1, 1, 40}, {1, 2, 50}, {1, 3, 100}, {1, 4, 100}, {2, 1, 43}};
+    auto reglas = [](bool obligatorio, bool posible) {
+        return [=](Partida& p) {
+            p.ComerObligatorio = obligatorio;
+            p.HayCapturaPosible = posible;
+        };
+    };
     const Caso casos[] = {
         {"a six opens the barrier", barrera, nullptr, 6, 6, 0, "1000", true, false, 1},
         {"not with another value", barrera, nullptr, 4, 4, 0, "1010", false, false, 1},
@@ -88,20 +95,8 @@ TEST(FichasMovibles, AperturaDeBarrera) {
         {"the second value of the throw: every piece", {{1, 1, 40}, {1, 2, 50}},
          [](Partida& p) { p.ValoresUsados = 1; }, 5, 5, 0, "1110", false, false, 0},
         {"one piece named", {{1, 1, 40}, {1, 2, 50}}, nullptr, 3, 3, 2, "0100", false, false, 0},
-    };
-    for (const Caso& c : casos) Ejecuta(c);
-}
-
-TEST(FichasMovibles, CapturaObligatoria) {
-    // Piece 1 on 40 can capture the rival on 43; piece 2 on 50 cannot.
-    const Fichas fichas = {{1, 1, 40}, {1, 2, 50}, {1, 3, 100}, {1, 4, 100}, {2, 1, 43}};
-    auto reglas = [](bool obligatorio, bool posible) {
-        return [=](Partida& p) {
-            p.ComerObligatorio = obligatorio;
-            p.HayCapturaPosible = posible;
-        };
-    };
-    const Caso casos[] = {
+        // Compulsory capture: piece 1 on 40 can capture the rival on 43;
+        // piece 2 on 50 cannot.
         {"capture compulsory", fichas, reglas(true, true), 3, 3, 0, "1000", false, true, 0},
         {"capture not compulsory", fichas, reglas(false, true), 3, 3, 0, "1100", false, false, 0},
         {"no capture found by the analysis", fichas, reglas(true, false), 3, 3, 0, "1100", false, false, 0},
