@@ -90,6 +90,13 @@ protected:
     }
     void TearDown() override { Para(); }
     int Llama() { return parchis::prueba::LlamaLocal(puerto_); }
+    // A caller that sends `linea` and is answered `respuesta`.
+    int Pregunta(const std::string& linea, const std::string& respuesta) {
+        const int fd = Llama();
+        Manda(fd, linea + "\n");
+        EXPECT_EQ(Linea(fd), respuesta) << linea;
+        return fd;
+    }
     // An administrator's room: its control socket, code and key.
     int AbreSala(std::string& codigo, std::string& clave) {
         const int control = Llama();
@@ -168,18 +175,12 @@ TEST_F(Sala, ElAdministradorVuelveASuSala) {
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     Manda(cliente, "sigue");
     EXPECT_EQ(LeeN(enlace, 5), "sigue");
-    const auto llama = [&](const std::string& linea, const std::string& respuesta) {
-        const int fd = Llama();
-        Manda(fd, linea + "\n");
-        EXPECT_EQ(Linea(fd), respuesta) << linea;
-        return fd;
-    };
     const std::string vuelta = "PARCHIS-SALA 1 ADMINISTRADOR " + codigo + " ";
     const std::string sala = "SALA " + codigo + " " + clave;
-    close(llama("PARCHIS-SALA 1 CLIENTE " + codigo + " 49922", "NO AUSENTE"));
-    close(llama(vuelta + "2222222222222222", "NO CODIGO"));
-    const int primera = llama(vuelta + clave, sala);
-    const int segunda = llama(vuelta + clave, sala);
+    close(Pregunta("PARCHIS-SALA 1 CLIENTE " + codigo + " 49922", "NO AUSENTE"));
+    close(Pregunta(vuelta + "2222222222222222", "NO CODIGO"));
+    const int primera = Pregunta(vuelta + clave, sala);
+    const int segunda = Pregunta(vuelta + clave, sala);
     EXPECT_TRUE(Cerrado(primera));
     const auto [nuevo, nuevoEnlace] = Une(segunda, codigo, clave);
     Manda(nuevo, "hola");
@@ -201,14 +202,12 @@ TEST_F(Sala, CodigosEquivocados) {
     Arranca(l);
     std::string codigo, clave;
     const int control = AbreSala(codigo, clave);
-    const std::string lineas[] = {"PARCHIS-SALA 1 CLIENTE 222222 1\n", "PARCHIS-SALA 1 CLIENTE 333333 1\n",
-                                  "PARCHIS-SALA 1 ENLACE " + codigo + " 2222222222222222 1\n",
-                                  "PARCHIS-SALA 1 CLIENTE " + codigo + " 1\n"};
-    const char* respuestas[] = {"NO CODIGO", "NO CODIGO", "NO CODIGO", "NO ESPERE"};
-    for (int i = 0; i < 4; ++i) {
-        const int fd = Llama();
-        Manda(fd, lineas[i]);
-        EXPECT_EQ(Linea(fd), respuestas[i]) << lineas[i];
+    const std::pair<std::string, const char*> casos[] = {
+        {"PARCHIS-SALA 1 CLIENTE 222222 1", "NO CODIGO"}, {"PARCHIS-SALA 1 CLIENTE 333333 1", "NO CODIGO"},
+        {"PARCHIS-SALA 1 ENLACE " + codigo + " 2222222222222222 1", "NO CODIGO"},
+        {"PARCHIS-SALA 1 CLIENTE " + codigo + " 1", "NO ESPERE"}};
+    for (const auto& [linea, respuesta] : casos) {
+        const int fd = Pregunta(linea, respuesta);
         EXPECT_TRUE(Cerrado(fd));
         close(fd);
     }
