@@ -21,6 +21,7 @@ TEST(Configuracion, ErroresDeAperturaConCausaReal) {
     Escribe(carpeta.Texto() + "fichero", "x");
     std::filesystem::create_directory(carpeta.Texto() + "conCarpeta");
     std::filesystem::create_directory(carpeta.Texto() + "conCarpeta/ZRVEL34.INI");
+    const std::string falta = "CID ERROR 76: No existe el fichero de inicialización ZRVEL34.INI";
     struct Caso {
         std::string carpeta;
         Entero codigo;
@@ -28,10 +29,8 @@ TEST(Configuracion, ErroresDeAperturaConCausaReal) {
         bool seCrea;
     } casos[] = {
         {carpeta.Texto(), 53, "", true},
-        {carpeta.Texto() + "no-existe/", 76,
-         "CID ERROR 76: No existe el fichero de inicialización ZRVEL34.INI", false},
-        {carpeta.Texto() + "fichero/", 76,
-         "CID ERROR 76: No existe el fichero de inicialización ZRVEL34.INI", false},
+        {carpeta.Texto() + "no-existe/", 76, falta, false},
+        {carpeta.Texto() + "fichero/", 76, falta, false},
         {carpeta.Texto() + "conCarpeta/", 75, "CID ERROR 75", false},
     };
     for (const auto& c : casos) {

@@ -61,15 +61,10 @@ std::string Linea(int fd) {
     return l;
 }
 
+// Up to n bytes: fewer when the other end closes or the wait runs out.
 std::string LeeN(int fd, std::size_t n) {
     std::string s(n, '\0');
-    std::size_t hay = 0;
-    while (hay < n) {
-        const ssize_t r = recv(fd, s.data() + hay, n - hay, 0);
-        if (r <= 0) break;
-        hay += std::size_t(r);
-    }
-    s.resize(hay);
+    s.resize(std::size_t(std::max<ssize_t>(recv(fd, s.data(), n, MSG_WAITALL), 0)));
     return s;
 }
 
