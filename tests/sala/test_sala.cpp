@@ -160,9 +160,7 @@ TEST_F(Sala, CopiaLosBytesTalCual) {
 // second comeback replaces the first) and hears the next caller.  Once it
 // is lost for good, the room closes with its pipes.
 TEST_F(Sala, ElAdministradorVuelveASuSala) {
-    Limites l;
-    l.Reclamo = 1;
-    Arranca(l);
+    Arranca({.Reclamo = 1});
     std::string codigo, clave;
     const int control = AbreSala(codigo, clave);
     const auto [cliente, enlace] = Une(control, codigo, clave);
@@ -191,10 +189,7 @@ TEST_F(Sala, ElAdministradorVuelveASuSala) {
 // A wrong code and an unknown one get the same answer; past the allowance
 // of wrong codes even the right one is refused for a while.
 TEST_F(Sala, CodigosEquivocados) {
-    Limites l;
-    l.Fallos = 3;
-    l.RecargaFallo = 600;
-    Arranca(l);
+    Arranca({.Fallos = 3, .RecargaFallo = 600});
     std::string codigo, clave;
     const int control = AbreSala(codigo, clave);
     const std::pair<std::string, const char*> casos[] = {
@@ -213,11 +208,7 @@ TEST_F(Sala, CodigosEquivocados) {
 // never reads: each is closed, the counters stay within the caps, and a
 // room still works afterwards.
 TEST_F(Sala, ClientesHostiles) {
-    Limites l;
-    l.ConexionesPorDireccion = 40;
-    l.Atasco = 1;
-    l.EsperaApertura = 1;
-    l.Salida = 16 * 1024;
+    const Limites l{.ConexionesPorDireccion = 40, .Salida = 16 * 1024, .EsperaApertura = 1, .Atasco = 1};
     Arranca(l);
     for (const std::string& basura : {std::string("\x16\x03\x01\x02\x00GET / HTTP/1.1\n", 21), std::string(500, 'x'),
                                      std::string("PARCHIS-SALA 1 ADMINISTRADOR EXTRA\n")}) {
@@ -273,9 +264,7 @@ TEST_F(Sala, ClientesHostiles) {
 // A room where nothing happens is closed, and its administrator told so by
 // the end of its connection.
 TEST_F(Sala, SalaInactivaSeCierra) {
-    Limites l;
-    l.Inactividad = 1;
-    Arranca(l);
+    Arranca({.Inactividad = 1});
     std::string codigo, clave;
     const int control = AbreSala(codigo, clave);
     EXPECT_TRUE(Cerrado(control));
