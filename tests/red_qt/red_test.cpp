@@ -221,7 +221,6 @@ TEST(EnRed, RechazoChatCaidaDeUnClienteYDelAdministrador) {
     a.p.Nombres = {"", "Ana", "Benito", "Carmen", "Admin"};
     a.rechazos = 1;
     a.p.Control = {0, 3, 2, 3, 2};
-    CuentaJugadores(a.p);
     a.red.IniciarRed();
     ASSERT_TRUE(a.p.JugarEnRed);
     const Visto& tarde = hilos.Lanza([](Visto& v) {
@@ -306,7 +305,6 @@ TEST(Abusos, CalladoYClienteQueNoLee) {
     PuertosNuevos();
     Equipo a(1, 0);
     a.p.Control[1] = 3;
-    CuentaJugadores(a.p);
     a.red.PonEsperaMarca(1);
     std::atomic<bool> adelante = false, callado = false;
     std::atomic<int> enviadas = 0;
@@ -354,7 +352,6 @@ TEST(Reanudacion, SoloConLasMismasMarcas) {
         Hilos hilos;
         Equipo a(1, 0);
         a.p.Control[1] = 3;
-        CuentaJugadores(a.p);
         guarda(a.p, "1234", 17, 0);
         const Visto& cliente = hilos.Cliente(1, [&](Equipo& c) { guarda(c.p, k.id, k.jugada, k.puesto); }, {});
         a.red.IniciarRed();
