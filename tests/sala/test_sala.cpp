@@ -93,14 +93,15 @@ protected:
         return fd;
     }
     // An administrator's room: its control socket, code and key.
-    int AbreSala(std::string& codigo, std::string& clave) {
-        const int control = Llama();
-        Manda(control, "PARCHIS-SALA 1 ADMINISTRADOR\n");
-        std::istringstream r(Linea(control));
+    struct SalaAbierta { int control; std::string codigo, clave; };
+    SalaAbierta AbreSala() {
+        SalaAbierta a{Llama(), "", ""};
+        Manda(a.control, "PARCHIS-SALA 1 ADMINISTRADOR\n");
+        std::istringstream r(Linea(a.control));
         std::string sala;
-        r >> sala >> codigo >> clave;
+        r >> sala >> a.codigo >> a.clave;
         EXPECT_EQ(sala, "SALA");
-        return control;
+        return a;
     }
     // A client seated through its link: {client, link}; each sends `tras...`
     // right behind its opening line.
@@ -131,8 +132,7 @@ protected:
 // The administrator closes its room.
 TEST_F(Sala, CopiaLosBytesTalCual) {
     Arranca();
-    std::string codigo, clave;
-    const int control = AbreSala(codigo, clave);
+    const auto [control, codigo, clave] = AbreSala();
     const auto [cliente, enlace] = Une(control, codigo, clave, "ZRA3404", "ZRA34031");
     EXPECT_EQ(LeeN(enlace, 7), "ZRA3404");
     EXPECT_EQ(LeeN(cliente, 8), "ZRA34031");
@@ -161,8 +161,7 @@ TEST_F(Sala, CopiaLosBytesTalCual) {
 // is lost for good, the room closes with its pipes.
 TEST_F(Sala, ElAdministradorVuelveASuSala) {
     Arranca({.Reclamo = 1});
-    std::string codigo, clave;
-    const int control = AbreSala(codigo, clave);
+    const auto [control, codigo, clave] = AbreSala();
     const auto [cliente, enlace] = Une(control, codigo, clave);
     close(control);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
@@ -190,8 +189,7 @@ TEST_F(Sala, ElAdministradorVuelveASuSala) {
 // of wrong codes even the right one is refused for a while.
 TEST_F(Sala, CodigosEquivocados) {
     Arranca({.Fallos = 3, .RecargaFallo = 600});
-    std::string codigo, clave;
-    const int control = AbreSala(codigo, clave);
+    const auto [control, codigo, clave] = AbreSala();
     const std::pair<std::string, const char*> casos[] = {
         {"PARCHIS-SALA 1 CLIENTE 222222 1", "NO CODIGO"}, {"PARCHIS-SALA 1 CLIENTE 333333 1", "NO CODIGO"},
         {"PARCHIS-SALA 1 ENLACE " + codigo + " 2222222222222222 1", "NO CODIGO"},
@@ -229,8 +227,7 @@ TEST_F(Sala, ClientesHostiles) {
     EXPECT_LE(abiertas, l.ConexionesPorDireccion);
     for (const int fd : mil) close(fd);
 
-    std::string codigo, clave;
-    const int control = AbreSala(codigo, clave);
+    const auto [control, codigo, clave] = AbreSala();
     const auto [cliente, enlace] = Une(control, codigo, clave);
     const int buffer = 4096;
     setsockopt(cliente, SOL_SOCKET, SO_RCVBUF, &buffer, sizeof buffer);
@@ -265,8 +262,7 @@ TEST_F(Sala, ClientesHostiles) {
 // the end of its connection.
 TEST_F(Sala, SalaInactivaSeCierra) {
     Arranca({.Inactividad = 1});
-    std::string codigo, clave;
-    const int control = AbreSala(codigo, clave);
+    const auto [control, codigo, clave] = AbreSala();
     EXPECT_TRUE(Cerrado(control));
     close(control);
     EXPECT_EQ(Para().Salas, 0);
