@@ -32,6 +32,22 @@ unsigned Semilla(unsigned porDefecto) {
     return porDefecto;
 }
 
+// The fields a choice may change; everything else must stay as it was.
+void CopiaSalidasEleccion(const Partida& desde, Partida& hacia) {
+    hacia.JugadaElegida = desde.JugadaElegida;
+    hacia.NumFichasMovibles = desde.NumFichasMovibles;
+    hacia.NumValoresDesglose = desde.NumValoresDesglose;
+    hacia.DesgloseObligado = desde.DesgloseObligado;
+    hacia.PuedeSacar = desde.PuedeSacar;
+    hacia.SacarObligado = desde.SacarObligado;
+    hacia.HayCapturaPosible = desde.HayCapturaPosible;
+    hacia.Destinos = desde.Destinos;
+    hacia.CortesBusqueda = desde.CortesBusqueda;
+    hacia.SalidaDoble = desde.SalidaDoble;
+    hacia.ModoValores = desde.ModoValores;
+    hacia.ValorCuenta = desde.ValorCuenta;
+}
+
 void Compara(const Partida& antes, const std::string& donde) {
     Partida rapida = antes;
     const bool avisoRapido = EligeJugada(rapida, RelojParado);
