@@ -67,7 +67,6 @@ void SorteaAjustes(std::mt19937& azar, Partida& p) {
         {&p.ModoRed, 1, 2},      {&p.PuestoMesa, 0, 3},     {&p.MiPuerto, 1, 3},
         {&p.Turno, 1, 4},        {&p.Repeticiones, 0, 3},   {&p.PuestoAdmin, 0, 3}};
     for (const auto& [campo, min, max] : campos) *campo = E(azar, min, max);
-    p.NumFichas = static_cast<Entero>(FichasSegunRegla(p));
     char id[8];
     std::snprintf(id, sizeof id, "%04d", Entre(azar, 1, 9999));
     p.IdPartida = id;
