@@ -35,20 +35,6 @@ ConsultaEntorno Entorno(std::map<std::string, std::string> variables) {
     };
 }
 
-// A folder in which "CSCD.WRK" cannot be created even by root: a folder of
-// that name is already there.
-struct ProgramaSoloLectura {
-    CarpetaTemporal raiz;
-    std::string programa = raiz.Texto() + "programa/";
-    std::string datos = raiz.Texto() + "datos/parchis/";
-    ProgramaSoloLectura() {
-        fs::create_directories(programa + "CSCD.WRK");
-        Escribe(programa + "ZRVEL34.INI", "ini del programa");
-        Escribe(programa + "ZRVEL34.HIS", "historial del programa");
-    }
-    ConsultaEntorno Xdg() const { return Entorno({{"XDG_DATA_HOME", raiz.Texto() + "datos"}}); }
-};
-
 // Without permission the program's files are copied to the user's folder,
 // but nothing the user already has there is overwritten.
 TEST(Carpeta, SinPermisoSeCopianLosFicherosQueFaltan) {
@@ -64,15 +50,21 @@ TEST(Carpeta, SinPermisoSeCopianLosFicherosQueFaltan) {
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.iniFinal + " / " + c.hisFinal);
-        ProgramaSoloLectura caso;
-        fs::create_directories(caso.datos);
-        if (c.ini) Escribe(caso.datos + "ZRVEL34.INI", c.ini);
-        if (c.his) Escribe(caso.datos + "ZRVEL34.HIS", c.his);
+        CarpetaTemporal raiz;
+        const std::string programa = raiz.Texto() + "programa/", datos = raiz.Texto() + "datos/parchis/";
+        // "CSCD.WRK" cannot be created there even by root: a folder of that
+        // name is already there.
+        fs::create_directories(programa + "CSCD.WRK");
+        Escribe(programa + "ZRVEL34.INI", "ini del programa");
+        Escribe(programa + "ZRVEL34.HIS", "historial del programa");
+        fs::create_directories(datos);
+        if (c.ini) Escribe(datos + "ZRVEL34.INI", c.ini);
+        if (c.his) Escribe(datos + "ZRVEL34.HIS", c.his);
         Partida p;
-        PrepararCarpeta(p, caso.programa, caso.Xdg());
-        EXPECT_EQ(p.Carpeta, caso.datos);
-        EXPECT_EQ(Lee(caso.datos + "ZRVEL34.INI"), c.iniFinal);
-        EXPECT_EQ(Lee(caso.datos + "ZRVEL34.HIS"), c.hisFinal);
+        PrepararCarpeta(p, programa, Entorno({{"XDG_DATA_HOME", raiz.Texto() + "datos"}}));
+        EXPECT_EQ(p.Carpeta, datos);
+        EXPECT_EQ(Lee(datos + "ZRVEL34.INI"), c.iniFinal);
+        EXPECT_EQ(Lee(datos + "ZRVEL34.HIS"), c.hisFinal);
     }
 }
 
