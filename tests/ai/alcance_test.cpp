@@ -15,7 +15,7 @@
 namespace parchis::prueba {
 namespace {
 
-TEST(Alcance, DestinosComoPuedeMover) {
+TEST(Alcance, DestinosBarrerasYCapturasComoLasReglas) {
     std::mt19937 azar(7);
     auto posiciones = PosicionesDeDecision(azar, 300);
     // ...and later values of throws whose first move opened a barrier: that
@@ -28,6 +28,10 @@ TEST(Alcance, DestinosComoPuedeMover) {
     posiciones.insert(posiciones.end(), abiertas.begin(), abiertas.end());
     for (std::size_t i = 0; i < posiciones.size(); ++i) {
         Partida p = posiciones[i];
+        for (int s = 0; s <= NumCasillas; ++s) {
+            ASSERT_EQ(EsBarreraEn(p, s), EsBarrera(p, s)) << "position " << i << " square " << s;
+            for (int j = 0; j <= 4; ++j) ASSERT_EQ(ComeFichaEn(p, j, s), ComeFicha(p, j, s)) << j << " " << s;
+        }
         const AlcanceFichas alcance(p);
         const MapaTablero barreras(p);
         DestinosValor d;
@@ -62,16 +66,6 @@ TEST(Alcance, DestinosComoPuedeMover) {
                 }
             }
     }
-}
-
-TEST(Alcance, BarrerasYCapturasComoLasReglas) {
-    std::mt19937 azar(8);
-    const auto posiciones = PosicionesDeDecision(azar, 200);
-    for (const Partida& p : posiciones)
-        for (int s = 0; s <= NumCasillas; ++s) {
-            ASSERT_EQ(EsBarreraEn(p, s), EsBarrera(p, s)) << s;
-            for (int j = 0; j <= 4; ++j) ASSERT_EQ(ComeFichaEn(p, j, s), ComeFicha(p, j, s)) << j << " " << s;
-        }
 }
 
 }  // namespace

@@ -4,21 +4,6 @@
 
 namespace parchis::prueba {
 
-void CopiaSalidasEleccion(const Partida& desde, Partida& hacia) {
-    hacia.JugadaElegida = desde.JugadaElegida;
-    hacia.NumFichasMovibles = desde.NumFichasMovibles;
-    hacia.NumValoresDesglose = desde.NumValoresDesglose;
-    hacia.DesgloseObligado = desde.DesgloseObligado;
-    hacia.PuedeSacar = desde.PuedeSacar;
-    hacia.SacarObligado = desde.SacarObligado;
-    hacia.HayCapturaPosible = desde.HayCapturaPosible;
-    hacia.Destinos = desde.Destinos;
-    hacia.CortesBusqueda = desde.CortesBusqueda;
-    hacia.SalidaDoble = desde.SalidaDoble;
-    hacia.ModoValores = desde.ModoValores;
-    hacia.ValorCuenta = desde.ValorCuenta;
-}
-
 std::string ResumenEleccion(const Partida& p) {
     std::ostringstream s;
     const auto& e = p.JugadaElegida;

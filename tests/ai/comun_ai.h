@@ -11,9 +11,6 @@ namespace parchis::prueba {
 // A clock that never moves: no search is ever cut.
 inline double RelojParado() { return 0; }
 
-// The fields a choice may change; everything else must stay as it was.
-void CopiaSalidasEleccion(const Partida& desde, Partida& hacia);
-
 // A summary of the choice's outputs, for comparisons that print well.
 std::string ResumenEleccion(const Partida& p);
 

@@ -12,9 +12,7 @@ namespace parchis {
 namespace {
 
 TEST(Dados, GammaIncompletaDaLosValoresConocidos) {
-    struct Caso {
-        double a, x, q;
-    };
+    struct Caso { double a, x, q; };
     // Q(1, x) = e^-x, Q(1/2, x) = erfc(sqrt x), and the chi-square table's
     // 5 % and 0.1 % points for 1, 5 and 10 degrees of freedom.
     const Caso casos[] = {
@@ -89,15 +87,13 @@ TEST(Dados, ElRecuentoGeneralSumaCadaPartidaUnaVez) {
     ASSERT_TRUE(AnadeRecuento(carpeta.Texto(), p));
     ASSERT_TRUE(AnadeRecuento(carpeta.Texto(), p));
     RecuentoGeneral r = CargaRecuento(carpeta.Texto());
-    EXPECT_EQ(r.Partidas, 1);
-    EXPECT_EQ(r.Recuento[1].TiradasDos, 6);
-    EXPECT_EQ(r.Recuento[0].Dobles, 1);
-    EXPECT_EQ(r.Recuento[1].Sumas[9], 1);
+    // Six throws of two dice, one of them the double 3-3, one summing 9.
+    EXPECT_EQ(std::tuple(r.Partidas, r.Recuento[1].TiradasDos, r.Recuento[0].Dobles, r.Recuento[1].Sumas[9]),
+              std::tuple(1, 6, 1, 1));
     p.IdPartida = "0043";
     ASSERT_TRUE(AnadeRecuento(carpeta.Texto(), p));
     r = CargaRecuento(carpeta.Texto());
-    EXPECT_EQ(r.Partidas, 2);
-    EXPECT_EQ(r.Recuento[0].Caras[3], 14);
+    EXPECT_EQ(std::tuple(r.Partidas, r.Recuento[0].Caras[3]), std::tuple(2, 14));
     EXPECT_EQ(LeeRecuento(ComponeRecuento(r)), r);
 }
 

@@ -1,15 +1,122 @@
-// The time guard of the choice and its message.  The moves chosen, forced
-// exits and ties included, are compared with the literal player's on
-// positions from whole games (diferencial_test).
+// The computer player's choice against its plain, literal version on
+// positions from random games under every kind of rule set: the same move,
+// the same prompt facts and the same destinations; the record left as it
+// was and no file written.  PARCHIS_POSICIONES asks for a longer run (the
+// literal player is slow) and PARCHIS_SEMILLA for other positions than the
+// usual ones.  Then the time guard of the choice and its message.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
 #include "ai/eleccion.h"
-#include "comun_ai.h"
+#include "common/carpeta_temporal.h"
 #include "common/posicion.h"
+#include "comun_ai.h"
+#include "jugador_literal.h"
+#include "linea_posicion.h"
+#include "common/partida_aleatoria.h"
 #include "posiciones.h"
 
 namespace parchis::prueba {
 namespace {
+
+int PosicionesPedidas(int porDefecto) {
+    if (const char* v = std::getenv("PARCHIS_POSICIONES")) return std::max(1, std::atoi(v));
+    return porDefecto;
+}
+
+unsigned Semilla(unsigned porDefecto) {
+    if (const char* v = std::getenv("PARCHIS_SEMILLA")) return static_cast<unsigned>(std::strtoul(v, nullptr, 10));
+    return porDefecto;
+}
+
+// The fields a choice may change; everything else must stay as it was.
+void CopiaSalidasEleccion(const Partida& desde, Partida& hacia) {
+    hacia.JugadaElegida = desde.JugadaElegida;
+    hacia.NumFichasMovibles = desde.NumFichasMovibles;
+    hacia.NumValoresDesglose = desde.NumValoresDesglose;
+    hacia.DesgloseObligado = desde.DesgloseObligado;
+    hacia.PuedeSacar = desde.PuedeSacar;
+    hacia.SacarObligado = desde.SacarObligado;
+    hacia.HayCapturaPosible = desde.HayCapturaPosible;
+    hacia.Destinos = desde.Destinos;
+    hacia.CortesBusqueda = desde.CortesBusqueda;
+    hacia.SalidaDoble = desde.SalidaDoble;
+    hacia.ModoValores = desde.ModoValores;
+    hacia.ValorCuenta = desde.ValorCuenta;
+}
+
+void Compara(const Partida& antes, const std::string& donde) {
+    Partida rapida = antes;
+    const bool avisoRapido = EligeJugada(rapida, RelojParado);
+    Partida literal = antes;
+    const bool avisoLiteral = EligeJugadaLiteral(literal, RelojParado, CopiaBorrador::Texto);
+    ASSERT_EQ(ResumenEleccion(rapida), ResumenEleccion(literal)) << donde << "\n" << ResumenReglas(antes);
+    EXPECT_EQ(avisoRapido, avisoLiteral);
+    Partida esperado = antes;
+    CopiaSalidasEleccion(rapida, esperado);
+    EXPECT_TRUE(esperado == rapida) << "the record changed: " << donde << "\n" << ResumenReglas(antes);
+}
+
+TEST(EleccionDiferencial, MismaJugadaQueElJugadorLiteral) {
+    std::mt19937 azar(Semilla(20240611));
+    const auto posiciones = PosicionesDeDecision(azar, PosicionesPedidas(6000));
+    CarpetaTemporal carpeta;
+    for (std::size_t i = 0; i < posiciones.size(); ++i) {
+        Partida p = posiciones[i];
+        // Eight pieces with four values to order can keep the literal player
+        // busy for minutes; the next test covers doubles in a bounded number.
+        if (p.NumFichas == 8 && p.ModoValores == 4 && p.ValoresUsados == 0) continue;
+        p.Carpeta = carpeta.Texto();
+        Compara(p, "posición " + std::to_string(i));
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(carpeta.ruta));
+}
+
+// Two dice counted one by one and a double with bonus values: up to
+// twenty-five sequences, repeated orderings of equal values included.  At
+// most four pieces on the track keep the literal player within seconds.
+TEST(EleccionDiferencial, DoblesConValoresExtra) {
+    std::mt19937 azar(Semilla(77));
+    auto reglas = [](Partida& p, std::mt19937& a) {
+        ReglasAleatorias(p, a);
+        p.NumDados = 2;
+        p.MetodoCuenta = 2;
+        p.SeisConTodas = static_cast<Entero>(std::uniform_int_distribution<int>(1, 2)(a));
+    };
+    auto doble = [](Partida& p, std::mt19937& a) {
+        if (p.EnEspera[p.Turno] != 0 || p.NumFichas - p.EnCasa[p.Turno] > 4 || p.TipoJugada == 5 ||
+            p.SalidaDoble != 0)
+            return false;
+        const int d = std::uniform_int_distribution<int>(1, 6)(a);
+        NuevaTirada(p, d, d);
+        return true;
+    };
+    const auto posiciones = PosicionesDeDecision(azar, PosicionesPedidas(6000) / 100, reglas, doble);
+    for (std::size_t i = 0; i < posiciones.size(); ++i) {
+        Compara(posiciones[i], "doble " + std::to_string(i));
+        if (HasFatalFailure()) return;
+    }
+}
+
+// Positions of whole games under the heaviest rules whose choice was slow
+// (thousands of paths, repeated subtrees and boards): one by default,
+// spread over the set (the literal player takes seconds over each);
+// PARCHIS_POSICIONES_LENTAS=N asks for more.
+TEST(EleccionDiferencial, PosicionesLentasDePartidas) {
+    const auto posiciones = PosicionesDeFichero(FICHERO_POSICIONES_LENTAS);
+    ASSERT_FALSE(posiciones.empty());
+    const char* pedidas = std::getenv("PARCHIS_POSICIONES_LENTAS");
+    const std::size_t cuantas = std::min<std::size_t>(posiciones.size(), pedidas ? std::max(1, std::atoi(pedidas)) : 1);
+    for (std::size_t i = 0; i < cuantas; ++i) {
+        const std::size_t n = i * posiciones.size() / cuantas;
+        Compara(posiciones[n], "lenta " + std::to_string(n));
+        if (HasFatalFailure()) return;
+    }
+}
 
 // Each read of this clock is 41 seconds after the previous one, so the
 // guard cuts every search before its first sequence.

@@ -1,15 +1,92 @@
-// The statistics window's figures for positions set up by hand.
+// The statistics window's figures: the value distribution it prints (which
+// the computer player weighs captures with too), the danger it shows for a
+// piece (what the other seats' next throws can capture of it), and its
+// table for positions set up by hand.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
 
 #include "ai/estadisticas.h"
+#include "ai/probabilidad.h"
+#include "ai/valoracion.h"
 #include "common/posicion.h"
 #include "rules/movimiento.h"
 
 namespace parchis::prueba {
 namespace {
+
+TEST(Distribucion, CuentaLasEntradasDeCadaTirada) {
+    struct Caso {
+        const char* nombre;
+        int dados, cuenta, seis;
+        bool cajaVacia;
+        int numValores;   // NumValoresPosibles
+        int total;        // entries over all throws
+        std::vector<std::pair<int, int>> combinaciones;   // value, count
+    };
+    const Caso casos[] = {
+        {"one die, pieces boxed", 1, 2, 1, false, 6, 6, {{1, 1}, {5, 1}, {6, 1}, {7, 0}}},
+        {"one die, six counts seven", 1, 2, 1, true, 7, 6, {{5, 1}, {6, 0}, {7, 1}}},
+        {"one die, six counts twelve", 1, 2, 2, true, 12, 6, {{6, 0}, {7, 0}, {12, 1}}},
+        {"one die, no bonus", 1, 2, 3, true, 6, 6, {{6, 1}, {7, 0}}},
+        {"two dice added", 2, 1, 1, false, 12, 36, {{2, 1}, {7, 6}, {12, 1}}},
+        {"two dice added, double counts fourteen", 2, 1, 1, true, 14, 36, {{2, 0}, {4, 2}, {12, 0}, {14, 6}}},
+        {"two dice added, double counted twice", 2, 1, 2, true, 24, 36, {{2, 0}, {4, 3}, {8, 5}, {24, 1}}},
+        {"two dice apart", 2, 2, 1, false, 12, 108, {{1, 12}, {2, 13}, {7, 6}, {12, 1}}},
+        // A double with bonus values lists fifteen entries: 30 x 3 + 6 x 15.
+        {"two dice apart, double with opposite faces", 2, 2, 1, true, 14, 180, {{14, 6}, {13, 4}}},
+        {"two dice apart, double counted twice", 2, 2, 2, true, 24, 180, {{24, 1}, {18, 4}, {20, 1}}},
+        {"two dice apart, no bonus", 2, 2, 3, true, 12, 108, {{12, 1}}},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Partida p = PartidaVacia();
+        p.NumDados = static_cast<Entero>(c.dados);
+        p.MetodoCuenta = static_cast<Entero>(c.cuenta);
+        p.SeisConTodas = static_cast<Entero>(c.seis);
+        p.EnEspera[2] = c.cajaVacia ? 0 : 3;
+        p.EnEspera[1] = c.cajaVacia ? 3 : 0;   // only the seat's own box counts
+        const DistribucionValores d = ProbabilidadValores(p, 2);
+        EXPECT_EQ(d.NumValoresPosibles, c.numValores);
+        int total = 0;
+        for (int v = 1; v <= MaxValor; ++v) total += d.Combinaciones[v];
+        EXPECT_EQ(total, c.total);
+        for (const auto& [valor, cuenta] : c.combinaciones) {
+            EXPECT_EQ(d.Combinaciones[valor], cuenta) << "value " << valor;
+            EXPECT_DOUBLE_EQ(d.PorcentajeValor[valor], cuenta * 100.0 / c.total) << "value " << valor;
+        }
+    }
+    EXPECT_EQ(ProbabilidadValores(prueba::PartidaVacia(), 0).NumValoresPosibles, 6);
+}
+
+// Seat 1's piece on 43 has travelled 55 squares.  A rival three squares
+// behind takes it with a 3 (one throw in six) and then its one piece out
+// can count the 20: (55 + 20) / 6.
+TEST(Peligro, DeUnaFicha) {
+    struct Caso {
+        const char* nombre;
+        int modo;           // 1 individual, 2 pairs
+        int rival, desde;   // the other seat's piece
+        int nuestra;        // square of seat 1's piece 1
+        double esperado;
+    };
+    const Caso casos[] = {
+        {"rival behind", 1, 2, 40, 43, 75.0 / 6},   {"safe square", 1, 2, 40, 46, 0},
+        {"rival ahead", 1, 2, 45, 43, 0},           {"out of reach", 1, 2, 30, 43, 0},
+        {"the partner does not capture", 2, 3, 40, 43, 0},
+        {"the other rival in pairs", 2, 4, 40, 43, 75.0 / 6},
+    };
+    for (const Caso& c : casos) {
+        Partida p = PartidaVacia();
+        p.ModoJuego = static_cast<Entero>(c.modo);
+        Pon(p, c.rival, 1, c.desde);
+        Pon(p, 1, 1, c.nuestra);
+        EXPECT_NEAR(PeligroFicha(p, 1, 1), c.esperado, 1e-9) << c.nombre;
+    }
+    const Partida p = PartidaVacia();
+    for (auto [j, k] : {std::pair{0, 1}, {1, 0}, {1, 5}}) EXPECT_EQ(PeligroFicha(p, j, k), 0) << j << " " << k;
+}
 
 // Seat 4 (exit 5, home 76) to move, waiting for its move with the throw.
 Partida Turno4(int dado1, int dado2, const std::function<void(Partida&)>& coloca) {

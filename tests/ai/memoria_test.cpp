@@ -31,49 +31,32 @@ struct Tablero {
     std::array<Entero, 5> EnEspera;
 };
 
-class Recorrido {
-public:
-    // A memory given its room beforehand must number boards as one that grows.
-    Recorrido(Partida& p, bool preparada) : p_(p), inicial_(p.Casillas), huella_(inicial_) {
-        if (preparada) memoria_.Prepara();
-        memoria_.Empieza(inicial_);
-    }
-
-    void Sigue(int quedan) {
-        const int n = memoria_.Numero(p_, huella_);
-        const auto [visto, nuevo] = numeros_.emplace(Tablero(p_), n);
-        ASSERT_EQ(visto->second, n) << "a board met again got another number";
-        ASSERT_TRUE(!nuevo || Usados.insert(n).second) << "two different boards share number " << n;
-        ++vistas;
-        if (quedan == 0) return;
-        CadaMovimiento(
-            p_, MaxFichas,
-            [&](int, int) { Sigue(quedan - 1); },
-            [&](int origen, int destino, int signo) { huella_.Mueve(p_, origen, destino, signo); });
-    }
-
-    long vistas = 0;
-    std::set<int> Usados;
-
-private:
-    Partida& p_;
-    const std::array<Casilla, NumCasillas + 1> inicial_;
-    HuellaCasillas huella_;
-    MemoriaTableros memoria_;
-    std::map<Tablero, int> numeros_;
-};
-
 TEST(MemoriaTableros, UnNumeroPorTablero) {
     std::mt19937 azar(5150);
     const auto posiciones = PosicionesDeDecision(azar, 300);
     long vistas = 0, distintos = 0;
     for (std::size_t i = 0; i < posiciones.size(); ++i) {
         Partida p = posiciones[i];
-        Recorrido r(p, i % 2 == 1);
-        r.Sigue(p.NumFichas == 8 ? 2 : 3);
+        const std::array<Casilla, NumCasillas + 1> inicial = p.Casillas;
+        HuellaCasillas huella(inicial);
+        MemoriaTableros memoria;
+        // A memory given its room beforehand must number boards as one that grows.
+        if (i % 2 == 1) memoria.Prepara();
+        memoria.Empieza(inicial);
+        std::map<Tablero, int> numeros;
+        std::set<int> usados;
+        CadaCamino(
+            p, MaxFichas, p.NumFichas == 8 ? 2 : 3,
+            [&](const std::vector<Entero>&) {
+                const int n = memoria.Numero(p, huella);
+                const auto [visto, nuevo] = numeros.emplace(Tablero(p), n);
+                ASSERT_EQ(visto->second, n) << "a board met again got another number";
+                ASSERT_TRUE(!nuevo || usados.insert(n).second) << "two different boards share number " << n;
+                ++vistas;
+            },
+            [&](int origen, int destino, int signo) { huella.Mueve(p, origen, destino, signo); });
         ASSERT_FALSE(HasFatalFailure()) << "posición " << i << "\n" << ResumenReglas(posiciones[i]);
-        vistas += r.vistas;
-        distintos += static_cast<long>(r.Usados.size());
+        distintos += static_cast<long>(usados.size());
     }
     // Transpositions must actually occur for the test to mean anything.
     EXPECT_LT(distintos + 1000, vistas);

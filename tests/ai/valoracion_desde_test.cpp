@@ -48,64 +48,37 @@ std::string Diferencia(const ValorEstado& a, const ValorEstado& b, int n) {
     return o.str();
 }
 
-class Caminos {
-public:
-    Caminos(Partida& p, const ContextoValoracion& ctx, const BaseValoracion& base, const std::string& donde)
-        : p_(p), ctx_(ctx), base_(base), donde_(donde) {}
-
-    // Every path of up to `quedan` moves counting the throw's value, 10 or 20.
-    void Sigue(int quedan) {
-        ValorEstado completa, desde;
-        ValoraEstado(p_, ctx_, completa);
-        ValoraDesde(p_, ctx_, base_, tocadas_.data(), static_cast<int>(tocadas_.size()), desde);
-        const std::string d = Diferencia(completa, desde, ctx_.NumFichas);
-        ++comparadas;
-        ASSERT_TRUE(d.empty()) << donde_ << " tras " << tocadas_.size() / 2 << " jugadas: " << d;
-        // Every seat's bonus count, carried from the first board's piece by
-        // piece, even where no term of this estimate reads it.
-        const MapaTablero b(p_);
-        Bonos bonos;
-        bonos.Iniciales = &base_.Bonos;
-        bonos.Cambios.Barreras = b.BarrerasAnillo() ^ base_.Mapa.BarrerasAnillo();
-        for (Entero c : tocadas_) AnotaCambio(p_, base_.Casillas, c, bonos.Cambios);
-        for (int r = 1; r <= 4; ++r)
-            ASSERT_EQ(bonos.De(p_, b, ctx_, r), FichasConBono(p_, b, *ctx_.Alcance, r, ctx_.NumFichas))
-                << donde_ << " tras " << tocadas_.size() / 2 << " jugadas, jugador " << r;
-        if (quedan == 0) return;
-        CadaMovimiento(
-            p_, ctx_.NumFichas,
-            [&](int origen, int destino) {
-                tocadas_.push_back(static_cast<Entero>(origen));
-                tocadas_.push_back(static_cast<Entero>(destino));
-                Sigue(quedan - 1);
-                tocadas_.resize(tocadas_.size() - 2);
-            },
-            [](int, int, int) {});
-    }
-
-    long comparadas = 0;
-
-private:
-    Partida& p_;
-    const ContextoValoracion& ctx_;
-    const BaseValoracion& base_;
-    std::string donde_;
-    std::vector<Entero> tocadas_;
-};
-
-// Every path of up to `jugadas` moves from each position; the number of
-// boards compared.
+// Every path of up to `jugadas` moves from each position (by default three,
+// two with eight pieces), counting the throw's value, 10 or 20; the number
+// of boards compared.
 long ComparaCaminos(const std::vector<Partida>& posiciones, int jugadas) {
     long comparadas = 0;
-    for (std::size_t i = 0; i < posiciones.size(); ++i) {
+    for (std::size_t i = 0; i < posiciones.size() && !::testing::Test::HasFatalFailure(); ++i) {
         Partida p = posiciones[i];
         const AlcanceFichas alcance(p);
         const ContextoValoracion ctx = PreparaValoracion(p, alcance);
         const BaseValoracion base(p, ctx);
-        Caminos r(p, ctx, base, "posición " + std::to_string(i) + "\n" + ResumenReglas(posiciones[i]));
-        r.Sigue(jugadas > 0 ? jugadas : (p.NumFichas == 8 ? 2 : 3));
-        comparadas += r.comparadas;
-        if (::testing::Test::HasFatalFailure()) break;
+        const std::string donde = "posición " + std::to_string(i) + "\n" + ResumenReglas(posiciones[i]);
+        const auto compara = [&](const std::vector<Entero>& tocadas) {
+            ValorEstado completa, desde;
+            ValoraEstado(p, ctx, completa);
+            ValoraDesde(p, ctx, base, tocadas.data(), static_cast<int>(tocadas.size()), desde);
+            const std::string d = Diferencia(completa, desde, ctx.NumFichas);
+            ++comparadas;
+            ASSERT_TRUE(d.empty()) << donde << " tras " << tocadas.size() / 2 << " jugadas: " << d;
+            // Every seat's bonus count, carried from the first board's piece by
+            // piece, even where no term of this estimate reads it.
+            const MapaTablero b(p);
+            Bonos bonos;
+            bonos.Iniciales = &base.Bonos;
+            bonos.Cambios.Barreras = b.BarrerasAnillo() ^ base.Mapa.BarrerasAnillo();
+            for (Entero c : tocadas) AnotaCambio(p, base.Casillas, c, bonos.Cambios);
+            for (int r = 1; r <= 4; ++r)
+                ASSERT_EQ(bonos.De(p, b, ctx, r), FichasConBono(p, b, *ctx.Alcance, r, ctx.NumFichas))
+                    << donde << " tras " << tocadas.size() / 2 << " jugadas, jugador " << r;
+        };
+        CadaCamino(p, ctx.NumFichas, jugadas > 0 ? jugadas : (p.NumFichas == 8 ? 2 : 3), compara,
+                   [](int, int, int) {});
     }
     return comparadas;
 }

@@ -1,9 +1,15 @@
-// The state line and the log line as written, and records read back from
-// them.
+// The state file: its two lines as written, records read back from them,
+// and damaged files, where what the file does not say keeps its previous
+// value.  Arbitrary bytes, and the ranges every read record keeps, are the
+// fuzzer's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
+#include <random>
+#include <tuple>
+#include <vector>
 
 #include "ayudas_core.h"
 #include "core/codificacion.h"
@@ -13,8 +19,112 @@
 namespace parchis {
 namespace {
 
-using prueba::ConCampo;
 using prueba::RegistroPorDefecto;
+
+int Entre(std::mt19937& azar, int min, int max) {
+    return std::uniform_int_distribution<int>(min, max)(azar);
+}
+
+std::string NombreAleatorio(std::mt19937& azar) {
+    const std::vector<std::string> primeras{"A", "Á", "Ñ", "Z", "m", "é", "O"};
+    const std::vector<std::string> resto{"a", "b", "ñ", "á", "é", "í", "ó", "ú", "ü", "z", " ", "'"};
+    std::string nombre = primeras[Entre(azar, 0, 6)];
+    const int largo = Entre(azar, 0, 8);
+    for (int i = 0; i < largo; ++i) nombre += resto[Entre(azar, 0, 11)];
+    return QuitaBlancos(nombre);
+}
+
+Entero E(std::mt19937& azar, int min, int max) { return static_cast<Entero>(Entre(azar, min, max)); }
+
+void SorteaPuestos(std::mt19937& azar, Partida& p) {
+    using Campo = std::array<Entero, 5> Partida::*;
+    const std::tuple<Campo, int, int> campos[] = {
+        {&Partida::Nivel, 0, 100}, {&Partida::Estado, 1, 2},   {&Partida::Control, 1, 3},
+        {&Partida::Caracter, 1, 3}, {&Partida::EnEspera, 0, 8}, {&Partida::EnCasa, 0, 8},
+        {&Partida::SiguienteSalida, 1, 8}};
+    for (int j = 1; j <= 4; ++j) {
+        p.Nombres[j] = NombreAleatorio(azar);
+        for (const auto& [campo, min, max] : campos) (p.*campo)[j] = E(azar, min, max);
+        for (int k = 1; k <= MaxFichas; ++k) p.Fichas[j][k] = E(azar, 0, 100);
+    }
+    for (int i = 1; i <= NumCasillas; ++i)
+        for (int h = 1; h <= 3; ++h) {
+            p.Casillas[i].Jugador[h] = E(azar, 0, 4);
+            p.Casillas[i].Pieza[h] = E(azar, 0, 8);
+        }
+    CuentaJugadores(p);
+}
+
+void SorteaAjustes(std::mt19937& azar, Partida& p) {
+    for (bool* b : {&p.PausaEntreJugadas, &p.Sonido, &p.TutorAutomatico, &p.SalidaCon5,
+                    &p.SalidaObligatoria, &p.BonoComerSaliendo, &p.BarreraSalida, &p.BarreraSeguro,
+                    &p.BarreraBlancas, &p.ComerObligatorio, &p.IndicarDestino, &p.BarreraCompaneros})
+        *b = Entre(azar, 0, 1) == 1;
+    const std::tuple<Entero*, int, int> campos[] = {
+        {&p.Sentido, 1, 2},      {&p.Velocidad, 0, 100},    {&p.ModoJuego, 1, 3},
+        {&p.NumDados, 1, 2},     {&p.FichasPorJugador, 1, 2}, {&p.SeisConTodas, 1, 3},
+        {&p.PrimeraFicha, 1, 3}, {&p.MetodoSalida, 1, 2},   {&p.MetodoCuenta, 1, 2},
+        {&p.ModoRed, 1, 2},      {&p.PuestoMesa, 0, 3},     {&p.MiPuerto, 1, 3},
+        {&p.Turno, 1, 4},        {&p.Repeticiones, 0, 3},   {&p.PuestoAdmin, 0, 3}};
+    for (const auto& [campo, min, max] : campos) *campo = E(azar, min, max);
+    char id[8];
+    std::snprintf(id, sizeof id, "%04d", Entre(azar, 1, 9999));
+    p.IdPartida = id;
+    // The address is read back with the blanks of its field.
+    p.IPAdministrador = AjustaAncho("192.168.1." + std::to_string(Entre(azar, 1, 254)), 15);
+}
+
+Jugada EntradaAleatoria(std::mt19937& azar) {
+    // Braced initialisation draws the fields in order: seat, author, dice,
+    // value, kind, piece, value index, origin, end, repeats, first, outcome.
+    return {E(azar, 1, 4),   E(azar, 0, 4),   E(azar, 0, 6), E(azar, 0, 6),  E(azar, 0, 20),
+            E(azar, 1, 11),  E(azar, 0, 8),   E(azar, 0, 4), E(azar, 0, 100), E(azar, 0, 100),
+            E(azar, 0, 2),   E(azar, 0, 1),   E(azar, 0, 7)};
+}
+
+// The record as a file stores it: the move list is told by the reader, the
+// reading mode is the caller's and the address keeps the blanks of its field.
+Partida SoloLoGuardado(Partida p) {
+    p.ListaJugadas.clear();
+    p.LeyendoSimulacion = false;
+    p.IPAdministrador = AjustaAncho(p.IPAdministrador, 15);
+    return p;
+}
+
+// A record as validation leaves it, with every stored field drawn at random
+// and the log holding numJugada-1 entries (when iniciada).
+Partida RegistroAleatorio(std::mt19937& azar, int numJugada, bool iniciada) {
+    Partida p;
+    SorteaPuestos(azar, p);
+    SorteaAjustes(azar, p);
+    p.NumJugada = static_cast<Entero>(numJugada);
+    p.PartidaIniciada = iniciada;
+    p.Jugadas.assign(static_cast<std::size_t>(numJugada) + 41, Jugada{});
+    if (iniciada)
+        for (int n = 1; n < numJugada; ++n) p.Jugadas[n] = EntradaAleatoria(azar);
+    // The next piece out of each box is kept as the program keeps it.
+    p.NumFichas = static_cast<Entero>(FichasSegunRegla(p));
+    for (int j = 1; j <= 4; ++j) {
+        if (p.SiguienteSalida[j] > p.NumFichas) p.SiguienteSalida[j] = 1;
+        RefrescaSalida(p, j);
+    }
+    return p;
+}
+
+// Every stored field of the two records is equal (the log included).
+void EsperaMismoRegistro(const Partida& a, const Partida& b) {
+    // Every field, working ones included, must match; the files as written
+    // show where they differ.
+    EXPECT_TRUE(SoloLoGuardado(a) == SoloLoGuardado(b))
+        << Utf8DesdeWindows1252(ContenidoFichero(a)) << "\n" << Utf8DesdeWindows1252(ContenidoFichero(b));
+}
+
+// The file's text with `texto` laid at state-line position `pos` (the
+// line's opening quote is byte 0).
+std::string ConCampo(std::string contenido, int pos, const std::string& texto) {
+    contenido.replace(static_cast<std::size_t>(pos), texto.size(), texto);
+    return contenido;
+}
 
 std::string Repite(const std::string& texto, int veces) {
     std::string salida;
@@ -90,13 +200,13 @@ TEST(EstadoLectura, LoEscritoSeLeeIgual) {
     // Logs that grow past 40, 80 and 120 entries keep every one of them.
     for (int numJugada : {0, 1, 2, 3, 39, 40, 41, 80, 81, 121, 200, 1000, 7}) {
         for (bool simulacion : {false, true}) {
-            Partida original = prueba::RegistroAleatorio(azar, numJugada, numJugada > 0);
+            Partida original = RegistroAleatorio(azar, numJugada, numJugada > 0);
             if (numJugada > 2) original.Jugadas[numJugada / 2] = Jugada{};
             Partida& leido = leidos[simulacion];
             leido.LeyendoSimulacion = simulacion;
             LeerEstado(leido, ContenidoFichero(original));
             SCOPED_TRACE(std::to_string(numJugada) + (simulacion ? " simulación" : ""));
-            prueba::EsperaMismoRegistro(original, leido);
+            EsperaMismoRegistro(original, leido);
             // Every entry is told, at least in one line, after the opening one.
             if (!simulacion) { EXPECT_GE(leido.ListaJugadas.size(), std::max(numJugada, 1) + 0u); }
         }
@@ -202,5 +312,158 @@ TEST(EstadoLectura, NombresValidados) {
     }
 }
 
+// Damaged files.
+
+// A game under way with a log of 5 entries, written as a file.
+Partida PartidaEnCurso() {
+    std::mt19937 azar(7);
+    return RegistroAleatorio(azar, 6, true);
+}
+
+// The record the damaged file is read into.
+Partida Previo() {
+    Partida p = RegistroPorDefecto();
+    p.Velocidad = 77;
+    p.Fichas[1][1] = 12;
+    p.Fichas[4][8] = 76;
+    p.Casillas[7].Jugador[2] = 2;
+    p.Casillas[7].Pieza[2] = 3;
+    p.EnEspera[2] = 3;
+    p.Turno = 2;
+    p.NumFichas = 4;
+    return p;
+}
+
+struct Caso {
+    const char* nombre;
+    std::function<std::string(const std::string&)> dana;
+    std::function<void(const Partida& leido, const Partida& escrito)> comprueba;
+};
+
+void Igual(const Partida& leido, const Partida& escrito) { EsperaMismoRegistro(leido, escrito); }
+
+void ConservaLoPrevio(const Partida& leido, const Partida&) {
+    const Partida previo = Previo();
+    EXPECT_EQ(std::tuple(leido.Velocidad, leido.Fichas, leido.Casillas, leido.Nombres),
+              std::tuple(previo.Velocidad, previo.Fichas, previo.Casillas, previo.Nombres));
+}
+
+TEST(EstadoDanado, LoQueNoDiceConservaSuValor) {
+    const Caso casos[] = {
+        {"vacío", [](const std::string&) { return std::string(); }, ConservaLoPrevio},
+        {"cortado en las casillas",
+         [](const std::string& c) { return c.substr(0, 450); },
+         [](const Partida& leido, const Partida& escrito) {
+             EXPECT_EQ(std::tuple(leido.Fichas, leido.Casillas[7], leido.Velocidad, leido.Turno),
+                       std::tuple(escrito.Fichas, escrito.Casillas[7], 77, 2));
+         }},
+        {"cortado en el registro",
+         [](const std::string& c) { return c.substr(0, 905 + 45); },
+         [](const Partida& leido, const Partida& escrito) {
+             EXPECT_EQ(std::tuple(leido.Jugadas[2], leido.Jugadas[3].Jugador, leido.Jugadas[4]),
+                       std::tuple(escrito.Jugadas[2], escrito.Jugadas[3].Jugador, Jugada{}));
+         }},
+        {"sin comillas", [](std::string c) { return std::erase(c, '"'), c; }, Igual},
+        {"sin comillas de cierre",
+         [](const std::string& c) { return ConCampo(ConCampo(c, 901, "\r"), c.size() - 3, "\r"); },
+         Igual},
+        {"línea 1 demasiado larga",
+         [](const std::string& c) { return c.substr(0, 901) + std::string(5000, '9') + c.substr(901); },
+         Igual},
+        {"línea 2 demasiado larga",
+         [](const std::string& c) { return c.substr(0, c.size() - 3) + std::string(300000, '7') + "\"\r\n"; },
+         Igual},
+        {"números fuera de rango",
+         [](const std::string& c) {
+             std::string s = ConCampo(c, 19, "999");              // seat 1, piece 1
+             s = ConCampo(s, 42 * 3 + 19 + 21, "-1 ");           // seat 4, piece 8
+             s = ConCampo(s, 168 + 6 * 6 + 3, "7");               // square 7, slot 2 seat
+             s = ConCampo(s, 168 + 6 * 6 + 4, "9");               // square 7, slot 2 piece
+             s = ConCampo(s, 42 + 16, "9");                       // seat 2 waiting pieces
+             s = ConCampo(s, 849, "5");                           // pieces per seat
+             s = ConCampo(s, 839, "7");                           // turn
+             s = ConCampo(s, 905, "5");                           // entry 1 seat
+             s = ConCampo(s, 905 + 8, "9");                       // entry 1 piece
+             s = ConCampo(s, 905 + 20 + 10, "999");               // entry 2 origin
+             s = ConCampo(s, 905 + 40 + 6, "12");                 // entry 3 kind
+             return s;
+         },
+         [](const Partida& leido, const Partida& escrito) {
+             // The previous values stay; the log's fields read as 0.
+             const Partida& l = leido;
+             EXPECT_EQ((std::vector<int>{l.Fichas[1][1], l.Fichas[4][8], l.Casillas[7].Jugador[2],
+                                         l.Casillas[7].Pieza[2], l.EnEspera[2], l.Turno}),
+                       (std::vector<int>{12, 76, 2, 3, 3, 2}));
+             EXPECT_EQ((std::vector<int>{l.Jugadas[1].Jugador, l.Jugadas[1].FichaJugada, l.Jugadas[2].CasillaOrigen,
+                                         l.Jugadas[3].TipoJugada, l.Jugadas[3].CasillaFinal}),
+                       (std::vector<int>{0, 0, 0, 0, escrito.Jugadas[3].CasillaFinal}));
+         }},
+        {"campos ilegibles",
+         [](const std::string& c) {
+             std::string s = ConCampo(c, 809, "   ");            // speed
+             s = ConCampo(s, 813, "x");                           // dice
+             s = ConCampo(s, 839, "-");                           // turn
+             s = ConCampo(s, 801, "  ");                          // pause
+             s = ConCampo(s, 19, "a3 ");                          // seat 1, piece 1
+             s = ConCampo(s, 168 + 6 * 6 + 3, " ");               // square 7, slot 2 seat
+             s = ConCampo(s, 10, "7x ");                          // seat 1 level
+             return ConCampo(s, 42 + 16, "?");                    // seat 2 waiting pieces
+         },
+         [](const Partida& l, const Partida&) {
+             // What cannot be read keeps its value, but a seat's own numbers
+             // are read by the digits they begin with.
+             EXPECT_EQ((std::vector<int>{l.Velocidad, l.NumDados, l.Turno, l.PausaEntreJugadas, l.Fichas[1][1],
+                                         l.Casillas[7].Jugador[2], l.Nivel[1], l.EnEspera[2]}),
+                       (std::vector<int>{77, 1, 2, true, 12, 2, 7, 0}));
+         }},
+        {"registro de 9999 jugadas sin línea 2",
+         [](const std::string& c) { return ConCampo(c.substr(0, 903), 842, "9999"); },
+         [](const Partida& leido, const Partida&) {
+             EXPECT_EQ(std::tuple(leido.NumJugada, leido.Jugadas[9998]), std::tuple(9999, Jugada{}));
+         }},
+    };
+    const Partida escrito = PartidaEnCurso();
+    const std::string fichero = ContenidoFichero(escrito);
+    for (const auto& c : casos) {
+        for (bool simulacion : {false, true}) {
+            SCOPED_TRACE(std::string(c.nombre) + (simulacion ? " (simulación)" : ""));
+            Partida leido = Previo();
+            leido.LeyendoSimulacion = simulacion;
+            LeerEstado(leido, c.dana(fichero));
+            c.comprueba(leido, escrito);
+        }
+    }
+}
+
+// A file can name as the next piece to leave a box one the seat does not
+// have, or one already out: a loaded game names the lowest-numbered piece
+// in the box, as moving keeps it, and the file's number when the box is
+// empty and the number is one of the seat's pieces.
+TEST(EstadoDanado, LaSiguienteFichaEnSalirEsDeLaCaja) {
+    struct CasoSalida {
+        const char* nombre;
+        int fichasPorJugador;          // 1: four pieces, 2: eight
+        int guardada;                  // SiguienteSalida in the file
+        std::vector<int> fuera;        // pieces of seat 1 on the board
+        int esperada;
+    };
+    const CasoSalida casos[] = {
+        {"PiezaQueNoTiene", 1, 6, {1}, 2},
+        {"PiezaYaFuera", 1, 1, {1, 2}, 3},
+        {"Cero", 2, 0, {}, 1},
+        {"CajaVaciaConservaLaSuya", 1, 3, {1, 2, 3, 4}, 3},
+        {"CajaVaciaYNumeroAjeno", 1, 7, {1, 2, 3, 4}, 1},
+    };
+    for (const CasoSalida& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        Partida escrito = RegistroPorDefecto();
+        escrito.FichasPorJugador = static_cast<Entero>(c.fichasPorJugador);
+        escrito.SiguienteSalida[1] = static_cast<Entero>(c.guardada);
+        for (int k : c.fuera) escrito.Fichas[1][k] = static_cast<Entero>(20 + k);
+        Partida leido;
+        LeerEstado(leido, ContenidoFichero(escrito));
+        EXPECT_EQ(leido.SiguienteSalida[1], c.esperada);
+    }
+}
 }  // namespace
 }  // namespace parchis

@@ -28,7 +28,6 @@ struct Administrador : prueba::InterfazMuda {
         AplicaValoresPorDefecto(p);
         p.Carpeta = carpeta.Texto();
         p.Control = {0, 3, 3, 2, 1};
-        CuentaJugadores(p);
         p.JugarEnRed = true;
         p.ModoRed = 1;
     }

@@ -193,19 +193,6 @@ struct Hilos {
     std::vector<std::unique_ptr<QThread>> hilos;
 };
 
-struct EnRed : testing::Test {
-    EnRed() { PuertosNuevos(); }
-    void Empieza(std::array<Entero, 5> control) {
-        a.p.Control = control;
-        CuentaJugadores(a.p);
-        a.red.IniciarRed();
-        ASSERT_TRUE(a.p.JugarEnRed);
-    }
-    void EsperaClientes() { a.EsperaHasta([&] { return hilos.Terminados(); }); }
-    Hilos hilos;
-    Equipo a{1, 0};
-};
-
 // Seats 1 and 3 remote; the clients call before anybody listens and try
 // again.  The first caller heard is refused, the second offered both seats,
 // the third only the one left; a caller after the start is closed without
@@ -215,7 +202,10 @@ struct EnRed : testing::Test {
 // snapshot tells seat 3's client and the game ends alike on both.  At move
 // 30 of the next game the administrator leaves: seat 3's client says so
 // and opens the settings to connect again.
-TEST_F(EnRed, RechazoChatCaidaDeUnClienteYDelAdministrador) {
+TEST(EnRed, RechazoChatCaidaDeUnClienteYDelAdministrador) {
+    PuertosNuevos();
+    Hilos hilos;
+    Equipo a(1, 0);
     const Guion juega = [](Equipo& c) {
         if (!c.p.JugarEnRed) return;
         c.red.EnviaMensaje("hola de " + c.p.Nombres[4]);
@@ -230,7 +220,9 @@ TEST_F(EnRed, RechazoChatCaidaDeUnClienteYDelAdministrador) {
     QThread::msleep(300);
     a.p.Nombres = {"", "Ana", "Benito", "Carmen", "Admin"};
     a.rechazos = 1;
-    Empieza({0, 3, 2, 3, 2});
+    a.p.Control = {0, 3, 2, 3, 2};
+    a.red.IniciarRed();
+    ASSERT_TRUE(a.p.JugarEnRed);
     const Visto& tarde = hilos.Lanza([](Visto& v) {
         QTcpSocket s;
         s.connectToHost("127.0.0.1", PuertoAdministrador());
@@ -247,7 +239,7 @@ TEST_F(EnRed, RechazoChatCaidaDeUnClienteYDelAdministrador) {
     };
     a.red.Envia(TextoNuevaPartida(), 0);
     NuevaPartida(a.p, a);
-    EsperaClientes();
+    a.EsperaHasta([&] { return hilos.Terminados(); });
     const std::vector<std::string> ambos{"Ana (Oeste)", "Carmen (Este)"};
     EXPECT_EQ(a.opciones, (std::vector<std::vector<std::string>>{ambos, ambos, {"Carmen (Este)"}}));
     EXPECT_TRUE(tarde.cerrado);
@@ -313,7 +305,6 @@ TEST(Abusos, CalladoYClienteQueNoLee) {
     PuertosNuevos();
     Equipo a(1, 0);
     a.p.Control[1] = 3;
-    CuentaJugadores(a.p);
     a.red.PonEsperaMarca(1);
     std::atomic<bool> adelante = false, callado = false;
     std::atomic<int> enviadas = 0;
@@ -361,7 +352,6 @@ TEST(Reanudacion, SoloConLasMismasMarcas) {
         Hilos hilos;
         Equipo a(1, 0);
         a.p.Control[1] = 3;
-        CuentaJugadores(a.p);
         guarda(a.p, "1234", 17, 0);
         const Visto& cliente = hilos.Cliente(1, [&](Equipo& c) { guarda(c.p, k.id, k.jugada, k.puesto); }, {});
         a.red.IniciarRed();

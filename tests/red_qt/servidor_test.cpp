@@ -22,19 +22,12 @@ TEST(ServidorSala, NombreDireccionYPuerto) {
         {"2001:db8::5", "2001:db8::5", 0},
         {"[2001:db8::5]", "2001:db8::5", 0},
         {"[2001:db8::5]:49930", "2001:db8::5", 49930},
-        {"salas:0", "salas:0", -1},
-        {":49930", ":49930", -1},
-        {"[2001:db8::5]:", "[2001:db8::5]:", -1},
-        {"[2001:db8::5]49930", "[2001:db8::5]49930", -1},
-        {"[2001:db8::5", "[2001:db8::5", -1},
-        {"[]:49930", "[]:49930", -1},
-        {"[::1]:70000", "[::1]:70000", -1},
     };
-    for (const auto& c : casos) {
-        const auto [host, puerto] = SeparaServidor(c.texto);
-        EXPECT_EQ(host, c.host) << c.texto;
-        EXPECT_EQ(puerto, c.puerto) << c.texto;
-    }
+    for (const auto& c : casos) EXPECT_EQ(SeparaServidor(c.texto), std::pair(std::string(c.host), c.puerto));
+    // An address that does not read comes back whole, with port -1.
+    for (const std::string malo : {"salas:0", ":49930", "[2001:db8::5]:", "[2001:db8::5]49930", "[2001:db8::5",
+                                   "[]:49930", "[::1]:70000"})
+        EXPECT_EQ(SeparaServidor(malo), std::pair(malo, -1));
 }
 
 // Cuts the administrator's connections to the room server, as a network

@@ -84,10 +84,7 @@ TEST(ComeFicha, SegunCasillaYOcupantes) {
     for (const auto& c : casos)
         EXPECT_EQ(ComeFicha(Ocupada(c.casilla, c.o, c.r), c.jugador, c.casilla), c.esperado) << c.nombre;
     const Partida p = Ocupada(30, {2, 0, 0}, todas);
-    EXPECT_FALSE(ComeFicha(p, 1, 0));
-    EXPECT_FALSE(ComeFicha(p, 1, 101));
-    EXPECT_FALSE(ComeFicha(p, 0, 30));
-    EXPECT_FALSE(ComeFicha(p, 7, 30));
+    for (auto [j, s] : {std::pair{1, 0}, {1, 101}, {0, 30}, {7, 30}}) EXPECT_FALSE(ComeFicha(p, j, s)) << j << " " << s;
 }
 
 TEST(CalculaValores, TablaDeTiradas) {
@@ -95,7 +92,7 @@ TEST(CalculaValores, TablaDeTiradas) {
         int dados, metodo, seis;
         bool fichaEnEspera;
         int d1, d2, valor, modo;
-        std::array<int, 6> valores;
+        std::array<Entero, 6> valores;
     } casos[] = {
         // one die: the six counts 7 / 12 / 6 only with every piece in play
         {1, 2, 1, false, 6, 4, 7, 1, {7}},
@@ -133,10 +130,8 @@ TEST(CalculaValores, TablaDeTiradas) {
         CalculaValores(p);
         SCOPED_TRACE(::testing::Message() << c.dados << " dice, method " << c.metodo << ", six rule "
                                           << c.seis << ", " << c.d1 << "+" << c.d2);
-        EXPECT_EQ(p.ValorCuenta, c.valor);
-        EXPECT_EQ(p.ModoValores, c.modo);
-        for (int i = 0; i < 6; ++i) EXPECT_EQ(p.ValoresCuenta[i], c.valores[i]) << "value " << i;
-        EXPECT_EQ(p.Dado2, c.dados == 1 ? 0 : c.d2);
+        EXPECT_EQ(std::tuple(p.ValorCuenta, p.ModoValores, p.ValoresCuenta, p.Dado2),
+                  std::tuple(c.valor, c.modo, c.valores, c.dados == 1 ? 0 : c.d2));
     }
 }
 
@@ -178,17 +173,15 @@ TEST(AplicaJugada, BonoYCaptura) {
 TEST(AplicaJugada, DatosDanadosNoCambianNada) {
     Partida p = prueba::PartidaVacia();
     Pon(p, 1, 1, 40);
-    const Partida antes = p;
-    for (auto [origen, destino, ficha] : {std::array{40, 101, 1}, std::array{40, 0, 1}, std::array{-1, 43, 1},
-                                          std::array{40, 43, 0}, std::array{40, 43, 9}}) {
+    const auto antes = prueba::Tablero(p);
+    // Origin, destination, piece and the seat to move.
+    const std::array<int, 4> casos[] = {{40, 101, 1, 1}, {40, 0, 1, 1}, {-1, 43, 1, 1},
+                                        {40, 43, 0, 1},  {40, 43, 9, 1}, {40, 43, 1, 0}};
+    for (const auto& [origen, destino, ficha, turno] : casos) {
+        p.Turno = static_cast<Entero>(turno);
         AplicaJugada(p, origen, destino, ficha);
-        EXPECT_EQ(p.Fichas, antes.Fichas);
-        EXPECT_EQ(p.Casillas, antes.Casillas);
-        EXPECT_EQ(p.EnEspera, antes.EnEspera);
+        EXPECT_EQ(prueba::Tablero(p), antes) << origen << " " << destino << " " << ficha << " " << turno;
     }
-    p.Turno = 0;
-    AplicaJugada(p, 40, 43, 1);
-    EXPECT_EQ(p.Casillas, antes.Casillas);
 }
 
 }  // namespace

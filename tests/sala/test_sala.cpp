@@ -61,15 +61,10 @@ std::string Linea(int fd) {
     return l;
 }
 
+// Up to n bytes: fewer when the other end closes or the wait runs out.
 std::string LeeN(int fd, std::size_t n) {
     std::string s(n, '\0');
-    std::size_t hay = 0;
-    while (hay < n) {
-        const ssize_t r = recv(fd, s.data() + hay, n - hay, 0);
-        if (r <= 0) break;
-        hay += std::size_t(r);
-    }
-    s.resize(hay);
+    s.resize(std::size_t(std::max<ssize_t>(recv(fd, s.data(), n, MSG_WAITALL), 0)));
     return s;
 }
 
@@ -90,15 +85,23 @@ protected:
     }
     void TearDown() override { Para(); }
     int Llama() { return parchis::prueba::LlamaLocal(puerto_); }
+    // A caller that sends `linea` and is answered `respuesta`.
+    int Pregunta(const std::string& linea, const std::string& respuesta) {
+        const int fd = Llama();
+        Manda(fd, linea + "\n");
+        EXPECT_EQ(Linea(fd), respuesta) << linea;
+        return fd;
+    }
     // An administrator's room: its control socket, code and key.
-    int AbreSala(std::string& codigo, std::string& clave) {
-        const int control = Llama();
-        Manda(control, "PARCHIS-SALA 1 ADMINISTRADOR\n");
-        std::istringstream r(Linea(control));
+    struct SalaAbierta { int control; std::string codigo, clave; };
+    SalaAbierta AbreSala() {
+        SalaAbierta a{Llama(), "", ""};
+        Manda(a.control, "PARCHIS-SALA 1 ADMINISTRADOR\n");
+        std::istringstream r(Linea(a.control));
         std::string sala;
-        r >> sala >> codigo >> clave;
+        r >> sala >> a.codigo >> a.clave;
         EXPECT_EQ(sala, "SALA");
-        return control;
+        return a;
     }
     // A client seated through its link: {client, link}; each sends `tras...`
     // right behind its opening line.
@@ -129,8 +132,7 @@ protected:
 // The administrator closes its room.
 TEST_F(Sala, CopiaLosBytesTalCual) {
     Arranca();
-    std::string codigo, clave;
-    const int control = AbreSala(codigo, clave);
+    const auto [control, codigo, clave] = AbreSala();
     const auto [cliente, enlace] = Une(control, codigo, clave, "ZRA3404", "ZRA34031");
     EXPECT_EQ(LeeN(enlace, 7), "ZRA3404");
     EXPECT_EQ(LeeN(cliente, 8), "ZRA34031");
@@ -158,28 +160,19 @@ TEST_F(Sala, CopiaLosBytesTalCual) {
 // second comeback replaces the first) and hears the next caller.  Once it
 // is lost for good, the room closes with its pipes.
 TEST_F(Sala, ElAdministradorVuelveASuSala) {
-    Limites l;
-    l.Reclamo = 1;
-    Arranca(l);
-    std::string codigo, clave;
-    const int control = AbreSala(codigo, clave);
+    Arranca({.Reclamo = 1});
+    const auto [control, codigo, clave] = AbreSala();
     const auto [cliente, enlace] = Une(control, codigo, clave);
     close(control);
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     Manda(cliente, "sigue");
     EXPECT_EQ(LeeN(enlace, 5), "sigue");
-    const auto llama = [&](const std::string& linea, const std::string& respuesta) {
-        const int fd = Llama();
-        Manda(fd, linea + "\n");
-        EXPECT_EQ(Linea(fd), respuesta) << linea;
-        return fd;
-    };
     const std::string vuelta = "PARCHIS-SALA 1 ADMINISTRADOR " + codigo + " ";
     const std::string sala = "SALA " + codigo + " " + clave;
-    close(llama("PARCHIS-SALA 1 CLIENTE " + codigo + " 49922", "NO AUSENTE"));
-    close(llama(vuelta + "2222222222222222", "NO CODIGO"));
-    const int primera = llama(vuelta + clave, sala);
-    const int segunda = llama(vuelta + clave, sala);
+    close(Pregunta("PARCHIS-SALA 1 CLIENTE " + codigo + " 49922", "NO AUSENTE"));
+    close(Pregunta(vuelta + "2222222222222222", "NO CODIGO"));
+    const int primera = Pregunta(vuelta + clave, sala);
+    const int segunda = Pregunta(vuelta + clave, sala);
     EXPECT_TRUE(Cerrado(primera));
     const auto [nuevo, nuevoEnlace] = Une(segunda, codigo, clave);
     Manda(nuevo, "hola");
@@ -195,20 +188,14 @@ TEST_F(Sala, ElAdministradorVuelveASuSala) {
 // A wrong code and an unknown one get the same answer; past the allowance
 // of wrong codes even the right one is refused for a while.
 TEST_F(Sala, CodigosEquivocados) {
-    Limites l;
-    l.Fallos = 3;
-    l.RecargaFallo = 600;
-    Arranca(l);
-    std::string codigo, clave;
-    const int control = AbreSala(codigo, clave);
-    const std::string lineas[] = {"PARCHIS-SALA 1 CLIENTE 222222 1\n", "PARCHIS-SALA 1 CLIENTE 333333 1\n",
-                                  "PARCHIS-SALA 1 ENLACE " + codigo + " 2222222222222222 1\n",
-                                  "PARCHIS-SALA 1 CLIENTE " + codigo + " 1\n"};
-    const char* respuestas[] = {"NO CODIGO", "NO CODIGO", "NO CODIGO", "NO ESPERE"};
-    for (int i = 0; i < 4; ++i) {
-        const int fd = Llama();
-        Manda(fd, lineas[i]);
-        EXPECT_EQ(Linea(fd), respuestas[i]) << lineas[i];
+    Arranca({.Fallos = 3, .RecargaFallo = 600});
+    const auto [control, codigo, clave] = AbreSala();
+    const std::pair<std::string, const char*> casos[] = {
+        {"PARCHIS-SALA 1 CLIENTE 222222 1", "NO CODIGO"}, {"PARCHIS-SALA 1 CLIENTE 333333 1", "NO CODIGO"},
+        {"PARCHIS-SALA 1 ENLACE " + codigo + " 2222222222222222 1", "NO CODIGO"},
+        {"PARCHIS-SALA 1 CLIENTE " + codigo + " 1", "NO ESPERE"}};
+    for (const auto& [linea, respuesta] : casos) {
+        const int fd = Pregunta(linea, respuesta);
         EXPECT_TRUE(Cerrado(fd));
         close(fd);
     }
@@ -219,11 +206,7 @@ TEST_F(Sala, CodigosEquivocados) {
 // never reads: each is closed, the counters stay within the caps, and a
 // room still works afterwards.
 TEST_F(Sala, ClientesHostiles) {
-    Limites l;
-    l.ConexionesPorDireccion = 40;
-    l.Atasco = 1;
-    l.EsperaApertura = 1;
-    l.Salida = 16 * 1024;
+    const Limites l{.ConexionesPorDireccion = 40, .Salida = 16 * 1024, .EsperaApertura = 1, .Atasco = 1};
     Arranca(l);
     for (const std::string& basura : {std::string("\x16\x03\x01\x02\x00GET / HTTP/1.1\n", 21), std::string(500, 'x'),
                                      std::string("PARCHIS-SALA 1 ADMINISTRADOR EXTRA\n")}) {
@@ -244,8 +227,7 @@ TEST_F(Sala, ClientesHostiles) {
     EXPECT_LE(abiertas, l.ConexionesPorDireccion);
     for (const int fd : mil) close(fd);
 
-    std::string codigo, clave;
-    const int control = AbreSala(codigo, clave);
+    const auto [control, codigo, clave] = AbreSala();
     const auto [cliente, enlace] = Une(control, codigo, clave);
     const int buffer = 4096;
     setsockopt(cliente, SOL_SOCKET, SO_RCVBUF, &buffer, sizeof buffer);
@@ -279,11 +261,8 @@ TEST_F(Sala, ClientesHostiles) {
 // A room where nothing happens is closed, and its administrator told so by
 // the end of its connection.
 TEST_F(Sala, SalaInactivaSeCierra) {
-    Limites l;
-    l.Inactividad = 1;
-    Arranca(l);
-    std::string codigo, clave;
-    const int control = AbreSala(codigo, clave);
+    Arranca({.Inactividad = 1});
+    const auto [control, codigo, clave] = AbreSala();
     EXPECT_TRUE(Cerrado(control));
     close(control);
     EXPECT_EQ(Para().Salas, 0);
