@@ -100,10 +100,13 @@ void Pospuesta(const prueba::CarpetaTemporal& carpeta, int casilla) {
     GuardarConfiguracion(p);
 }
 
-// A postponed game resumes where it stopped, manual moves and all; one that
-// cannot be played (its position no longer follows from its log) is set
-// aside, the settings kept, and so is every damaged game after it.  A file
-// the person cannot replace stays as it was, through the run and its exit.
+// Without a postponed game start-up waits for a command, and creates the
+// configuration with the defaults; one that cannot be read is reported and
+// the defaults are used.  A postponed game resumes where it stopped, manual
+// moves and all; one that cannot be played (its position no longer follows
+// from its log) is set aside, the settings kept, and so is every damaged
+// game after it.  A file the person cannot replace stays as it was, through
+// the run and its exit.
 TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
     using Carpeta = const prueba::CarpetaTemporal&;
     const auto basura = [](Carpeta c) { std::ofstream(c.ruta / "ZRVEL34.INI") << std::string(1 << 22, '1'); };
@@ -112,21 +115,25 @@ TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
         std::function<void(Carpeta)> prepara;
         int turno, numero;      // who throws which move first: 0 when set aside, -1 any
         const char* apartado;   // the copy of the damaged file; "" when there can be none
+        const char* error;      // the start of the loading error shown, "" for none
     } casos[] = {
-        {"basura", basura, 0, 0, "ZRVEL34.INI.dañado"},
-        {"retocada", [](Carpeta c) { Pospuesta(c, 45); }, 0, 0, "ZRVEL34.INI.dañado"},
+        {"sin partida", [](Carpeta) {}, 0, 0, nullptr, ""},
+        {"una carpeta", [](Carpeta c) { fs::create_directory(c.ruta / "ZRVEL34.INI"); }, 0, 0, nullptr,
+         "CID ERROR "},
+        {"basura", basura, 0, 0, "ZRVEL34.INI.dañado", ""},
+        {"retocada", [](Carpeta c) { Pospuesta(c, 45); }, 0, 0, "ZRVEL34.INI.dañado", ""},
         {"la segunda dañada",
          [&](Carpeta c) {
              std::ofstream(c.ruta / "ZRVEL34.INI.dañado") << "la primera";
              basura(c);
          },
-         0, 0, "ZRVEL34.INI.dañado.2"},
+         0, 0, "ZRVEL34.INI.dañado.2", ""},
         {"de solo lectura",
          [](Carpeta c) {
              Pospuesta(c, 45);
              chmod((c.ruta / "ZRVEL34.INI").c_str(), 0444);
          },
-         0, 0, ""},
+         0, 0, "", ""},
         {"enlace a una carpeta de solo lectura",
          [](Carpeta c) {
              fs::create_directory(c.ruta / "real");
@@ -134,11 +141,11 @@ TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
              Pospuesta(c, 45);
              chmod((c.ruta / "real").c_str(), 0555);
          },
-         0, 0, ""},
-        {"a mano", [](Carpeta c) { Pospuesta(c, 39); }, 2, 3, nullptr},
-        {"de verdad", [](Carpeta c) { prueba::PospuestaDeVerdad(c.Texto(), false); }, -1, -1, nullptr},
+         0, 0, "", ""},
+        {"a mano", [](Carpeta c) { Pospuesta(c, 39); }, 2, 3, nullptr, ""},
+        {"de verdad", [](Carpeta c) { prueba::PospuestaDeVerdad(c.Texto(), false); }, -1, -1, nullptr, ""},
         {"con movimientos a mano", [](Carpeta c) { prueba::PospuestaDeVerdad(c.Texto(), true); }, -1, -1,
-         nullptr},
+         nullptr, ""},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -151,7 +158,13 @@ TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
             int turno = 0, numero = 0;
             ui.AlCeder = [&] { turno = p.Turno, numero = p.NumJugada, p.PartidaIniciada = false; };
             EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
-            EXPECT_EQ(turno != 0, c.turno != 0);
+            const auto e = ui.ConTitulo("Error en la carga de datos iniciales");
+            EXPECT_EQ(std::tuple(e.empty() ? "" : e[0].Texto.substr(0, 10), ui.Cesiones != 0, p.PartidaIniciada),
+                      std::tuple(c.error, c.turno != 0, false));
+            EXPECT_TRUE(fs::exists(carpeta.ruta / "ZRVEL34.INI"));
+            if (antes.empty()) {   // no file to read: the defaults
+                EXPECT_EQ(p.Nombres[2], "Roberto");
+            }
             if (c.turno > 0) {
                 EXPECT_EQ(std::pair(turno, numero), std::pair(c.turno, c.numero));
                 EXPECT_EQ(p.Fichas[2][1], 39);

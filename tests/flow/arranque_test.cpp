@@ -140,27 +140,6 @@ TEST(Pantalla, OfertaDeOchocientosPorSeiscientos) {
     EXPECT_EQ(desenlaces.size(), 4u);
 }
 
-// Without a postponed game start-up waits for a command; an unreadable
-// configuration is reported and the defaults are used.
-TEST(Arranque, SinPartidaPospuesta) {
-    for (const bool danada : {false, true}) {
-        SCOPED_TRACE(danada);
-        prueba::CarpetaTemporal carpeta;
-        if (danada) fs::create_directory(carpeta.ruta / "ZRVEL34.INI");
-        Partida p;
-        prueba::InterfazPrueba ui(p);
-        EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
-        EXPECT_EQ(std::tuple(ui.Cesiones, p.PartidaIniciada, p.Nombres[2]), std::tuple(0, false, "Roberto"));
-        const auto errores = ui.ConTitulo("Error en la carga de datos iniciales");
-        ASSERT_EQ(errores.size(), danada ? 1u : 0u);
-        if (danada) {
-            EXPECT_EQ(errores[0].Texto.rfind("CID ERROR ", 0), 0u);
-        } else {
-            EXPECT_TRUE(fs::exists(carpeta.ruta / "ZRVEL34.INI")) << "created with the defaults";
-        }
-    }
-}
-
 // A new game started from a command while the engine waits (for a throw or
 // for a person's piece) runs to its end inside the wait; the interrupted
 // engine then finishes without moving.
