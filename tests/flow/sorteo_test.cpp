@@ -3,7 +3,6 @@
 
 #include <tuple>
 
-#include "core/codificacion.h"
 #include "core/narracion_texto.h"
 #include "flow/ayudas_flow.h"
 #include "flow/interfaz_prueba.h"
@@ -104,19 +103,6 @@ TEST_F(Comienzo, ElClienteRecibeLasTiradasDelAdministrador) {
     EXPECT_EQ(preguntas[0].Texto, PreguntaComienzaCliente);
     EXPECT_EQ(primero, 3);
     EXPECT_TRUE(ui.Enviados.empty()) << "a client sends nothing of the draw";
-}
-
-TEST_F(Comienzo, ElAdministradorEnviaInstantaneaYTiradas) {
-    prueba::CarpetaTemporal carpeta;
-    p.Carpeta = carpeta.Texto();
-    for (int d : {2, 6, 3, 4}) ui.Dados(d);
-    Juega(1);
-    ASSERT_GE(ui.Enviados.size(), 5u);
-    const std::string instantanea = Windows1252DesdeUtf8(ui.Enviados[0].first);
-    EXPECT_EQ(instantanea.substr(0, 7), "ZRA3411");
-    EXPECT_EQ(instantanea.substr(7 + 850, 4), p.IdPartida);
-    EXPECT_EQ(ui.Enviados[1], (std::pair<std::string, int>{"ZRA34010200", 0}));
-    EXPECT_EQ(ui.Enviados[2], (std::pair<std::string, int>{"ZRA34010600", 0}));
 }
 
 }  // namespace
