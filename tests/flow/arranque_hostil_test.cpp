@@ -159,8 +159,9 @@ TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
             ui.AlCeder = [&] { turno = p.Turno, numero = p.NumJugada, p.PartidaIniciada = false; };
             EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
             const auto e = ui.ConTitulo("Error en la carga de datos iniciales");
-            EXPECT_EQ(std::tuple(e.empty() ? "" : e[0].Texto.substr(0, 10), ui.Cesiones != 0, p.PartidaIniciada),
-                      std::tuple(c.error, c.turno != 0, false));
+            EXPECT_EQ(std::tuple(e.size(), e.empty() ? "" : e[0].Texto.substr(0, 10), ui.Cesiones != 0,
+                                 p.PartidaIniciada),
+                      std::tuple(*c.error ? 1u : 0u, c.error, c.turno != 0, false));
             EXPECT_TRUE(fs::exists(carpeta.ruta / "ZRVEL34.INI"));
             if (antes.empty()) {   // no file to read: the defaults
                 EXPECT_EQ(p.Nombres[2], "Roberto");
