@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <tuple>
 
-#include "core/codificacion.h"
 #include "core/configuracion.h"
 #include "core/estado.h"
 #include "core/fichero.h"
@@ -35,11 +34,6 @@ struct Ajustes : testing::Test {
     Partida p = prueba::PartidaEnJuego();
     InterfazPrueba ui{p};
 };
-
-TEST_F(Ajustes, OpeningKeepsTheSituationBeforeNetworkPlay) {
-    EmpiezaAjustesJugadores(p);
-    EXPECT_TRUE(std::filesystem::exists(carpeta.ruta / "ZRVEL34.ARE"));
-}
 
 // Control of the game: Remoto needs network play; an administrator's seats
 // 1-3 are never Manual and its seat 4 never Automático.
@@ -97,6 +91,7 @@ TEST_F(Ajustes, NamesAndAdministratorAddresses) {
 
 TEST_F(Ajustes, TheWindowStaysOpenUntilTheSettingsCanBePlayed) {
     const CopiaJugadores copia = EmpiezaAjustesJugadores(p);
+    EXPECT_TRUE(std::filesystem::exists(carpeta.ruta / "ZRVEL34.ARE")) << "the situation before network play";
     p.Estado = {0, 2, 2, 2, 1};
     EXPECT_FALSE(SalidaAjustesJugadores(p, ui, copia));
     p.Estado[2] = 1;

@@ -20,7 +20,6 @@
 #include "flow/arranque.h"
 #include "flow/ayudas_flow.h"
 #include "flow/interfaz_prueba.h"
-#include "flow/motor.h"
 
 namespace parchis {
 namespace {
@@ -43,47 +42,29 @@ pid_t OtraCopia(const std::string& carpeta) {
     return read(listo[0], &c, 1) == 1 ? hijo : -1;
 }
 
+// A second copy touches nothing, whatever stands in the lock file's place:
+// a lock file it cannot write (another user's) or a folder of that name
+// still guard the folder, and a link makes every copy refuse.  Once the
+// first copy is dead a plain lock file is no obstacle, and the start
+// removes what a save cut short left.
 TEST(ArranqueHostil, UnaSegundaCopiaNoTocaNadaYUnaCopiaMuertaNoEstorba) {
-    prueba::CarpetaTemporal carpeta;
-    const fs::path temporal = carpeta.ruta / "ZRVEL34.INI.parchis-tmp1234";
-    std::ofstream(temporal) << "a medias";
-    const pid_t otra = OtraCopia(carpeta.Texto());
-    ASSERT_GT(otra, 0);
-
-    Partida p;
-    prueba::InterfazPrueba ui(p);
-    EXPECT_FALSE(Arranque(p, ui, carpeta.ruta.string()));
-    ASSERT_EQ(ui.Mensajes.size(), 1u);
-    EXPECT_NE(ui.Mensajes[0].Texto.find("Otra copia de este programa"), std::string::npos);
-    EXPECT_FALSE(fs::exists(carpeta.ruta / "ZRVEL34.INI"));
-    EXPECT_TRUE(fs::exists(temporal)) << "the other copy may be writing it";
-
-    kill(otra, SIGKILL);
-    waitpid(otra, nullptr, 0);
-    Partida q;
-    prueba::InterfazPrueba otraUi(q);
-    EXPECT_TRUE(Arranque(q, otraUi, carpeta.ruta.string()));
-    EXPECT_TRUE(fs::exists(carpeta.ruta / "ZRVEL34.INI"));
-    EXPECT_FALSE(fs::exists(temporal)) << "left by a save cut short";
-}
-
-// Whatever stands in the lock file's place, a second copy never runs beside
-// the first: a lock file it cannot write (another user's) or a folder of
-// that name still guard the folder, and a link makes every copy refuse.
-TEST(ArranqueHostil, ElBloqueoNoSeApagaConUnFicheroAjeno) {
     const struct {
         const char* nombre;
         std::function<void(const fs::path&)> prepara;
         const char* aviso;
+        bool luego;   // the start succeeds once the other copy is dead
     } casos[] = {
+        {"nada", [](const fs::path&) {}, "Otra copia de este programa", true},
         {"de solo lectura", [](const fs::path& f) { std::ofstream(f) << ""; chmod(f.c_str(), 0444); },
-         "Otra copia de este programa"},
-        {"carpeta", [](const fs::path& f) { fs::create_directory(f); }, "Otra copia de este programa"},
-        {"enlace", [](const fs::path& f) { fs::create_symlink("/tmp", f); }, "No se puede comprobar"},
+         "Otra copia de este programa", false},
+        {"carpeta", [](const fs::path& f) { fs::create_directory(f); }, "Otra copia de este programa", false},
+        {"enlace", [](const fs::path& f) { fs::create_symlink("/tmp", f); }, "No se puede comprobar", false},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
         prueba::CarpetaTemporal carpeta;
+        const fs::path temporal = carpeta.ruta / "ZRVEL34.INI.parchis-tmp1234";
+        std::ofstream(temporal) << "a medias";
         prueba::ComoUsuarioCorriente(carpeta.Texto(), [&] {
             c.prepara(carpeta.ruta / FicheroBloqueo);
             const pid_t otra = OtraCopia(carpeta.Texto());
@@ -93,8 +74,16 @@ TEST(ArranqueHostil, ElBloqueoNoSeApagaConUnFicheroAjeno) {
             EXPECT_FALSE(Arranque(p, ui, carpeta.ruta.string()));
             ASSERT_EQ(ui.Mensajes.size(), 1u);
             EXPECT_NE(ui.Mensajes[0].Texto.find(c.aviso), std::string::npos) << ui.Mensajes[0].Texto;
+            EXPECT_FALSE(fs::exists(carpeta.ruta / "ZRVEL34.INI"));
+            EXPECT_TRUE(fs::exists(temporal)) << "the other copy may be writing it";
             kill(otra, SIGKILL);
             waitpid(otra, nullptr, 0);
+            if (!c.luego) return;
+            Partida q;
+            prueba::InterfazPrueba otraUi(q);
+            EXPECT_TRUE(Arranque(q, otraUi, carpeta.ruta.string()));
+            EXPECT_TRUE(fs::exists(carpeta.ruta / "ZRVEL34.INI"));
+            EXPECT_FALSE(fs::exists(temporal)) << "left by a save cut short";
         });
     }
 }
@@ -111,10 +100,13 @@ void Pospuesta(const prueba::CarpetaTemporal& carpeta, int casilla) {
     GuardarConfiguracion(p);
 }
 
-// A postponed game resumes where it stopped, manual moves and all; one that
-// cannot be played (its position no longer follows from its log) is set
-// aside, the settings kept, and so is every damaged game after it.  A file
-// the person cannot replace stays as it was, through the run and its exit.
+// Without a postponed game start-up waits for a command, and creates the
+// configuration with the defaults; one that cannot be read is reported and
+// the defaults are used.  A postponed game resumes where it stopped, manual
+// moves and all; one that cannot be played (its position no longer follows
+// from its log) is set aside, the settings kept, and so is every damaged
+// game after it.  A file the person cannot replace stays as it was, through
+// the run and its exit.
 TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
     using Carpeta = const prueba::CarpetaTemporal&;
     const auto basura = [](Carpeta c) { std::ofstream(c.ruta / "ZRVEL34.INI") << std::string(1 << 22, '1'); };
@@ -123,21 +115,25 @@ TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
         std::function<void(Carpeta)> prepara;
         int turno, numero;      // who throws which move first: 0 when set aside, -1 any
         const char* apartado;   // the copy of the damaged file; "" when there can be none
+        const char* error;      // the start of the loading error shown, "" for none
     } casos[] = {
-        {"basura", basura, 0, 0, "ZRVEL34.INI.dañado"},
-        {"retocada", [](Carpeta c) { Pospuesta(c, 45); }, 0, 0, "ZRVEL34.INI.dañado"},
+        {"sin partida", [](Carpeta) {}, 0, 0, nullptr, ""},
+        {"una carpeta", [](Carpeta c) { fs::create_directory(c.ruta / "ZRVEL34.INI"); }, 0, 0, nullptr,
+         "CID ERROR "},
+        {"basura", basura, 0, 0, "ZRVEL34.INI.dañado", ""},
+        {"retocada", [](Carpeta c) { Pospuesta(c, 45); }, 0, 0, "ZRVEL34.INI.dañado", ""},
         {"la segunda dañada",
          [&](Carpeta c) {
              std::ofstream(c.ruta / "ZRVEL34.INI.dañado") << "la primera";
              basura(c);
          },
-         0, 0, "ZRVEL34.INI.dañado.2"},
+         0, 0, "ZRVEL34.INI.dañado.2", ""},
         {"de solo lectura",
          [](Carpeta c) {
              Pospuesta(c, 45);
              chmod((c.ruta / "ZRVEL34.INI").c_str(), 0444);
          },
-         0, 0, ""},
+         0, 0, "", ""},
         {"enlace a una carpeta de solo lectura",
          [](Carpeta c) {
              fs::create_directory(c.ruta / "real");
@@ -145,11 +141,11 @@ TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
              Pospuesta(c, 45);
              chmod((c.ruta / "real").c_str(), 0555);
          },
-         0, 0, ""},
-        {"a mano", [](Carpeta c) { Pospuesta(c, 39); }, 2, 3, nullptr},
-        {"de verdad", [](Carpeta c) { prueba::PospuestaDeVerdad(c.Texto(), false); }, -1, -1, nullptr},
+         0, 0, "", ""},
+        {"a mano", [](Carpeta c) { Pospuesta(c, 39); }, 2, 3, nullptr, ""},
+        {"de verdad", [](Carpeta c) { prueba::PospuestaDeVerdad(c.Texto(), false); }, -1, -1, nullptr, ""},
         {"con movimientos a mano", [](Carpeta c) { prueba::PospuestaDeVerdad(c.Texto(), true); }, -1, -1,
-         nullptr},
+         nullptr, ""},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
@@ -162,7 +158,14 @@ TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
             int turno = 0, numero = 0;
             ui.AlCeder = [&] { turno = p.Turno, numero = p.NumJugada, p.PartidaIniciada = false; };
             EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
-            EXPECT_EQ(turno != 0, c.turno != 0);
+            const auto e = ui.ConTitulo("Error en la carga de datos iniciales");
+            EXPECT_EQ(std::tuple(e.size(), e.empty() ? "" : e[0].Texto.substr(0, 10), ui.Cesiones != 0,
+                                 p.PartidaIniciada),
+                      std::tuple(*c.error ? 1u : 0u, c.error, c.turno != 0, false));
+            EXPECT_TRUE(fs::exists(carpeta.ruta / "ZRVEL34.INI"));
+            if (antes.empty()) {   // no file to read: the defaults
+                EXPECT_EQ(p.Nombres[2], "Roberto");
+            }
             if (c.turno > 0) {
                 EXPECT_EQ(std::pair(turno, numero), std::pair(c.turno, c.numero));
                 EXPECT_EQ(p.Fichas[2][1], 39);

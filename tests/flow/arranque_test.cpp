@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <set>
 #include <tuple>
 
@@ -17,7 +16,6 @@
 #include "flow/motor.h"
 #include "flow/sorteo.h"
 #include "rules/panel.h"
-#include "rules/tablero.h"
 
 namespace parchis {
 namespace {
@@ -27,49 +25,22 @@ using prueba::Pon;
 
 const char* const TituloPosponer = "Posponer la partida en juego";
 
-// Marks the first value left and clicks the first piece that can count it.
-void CuentaElPrimerValor(Partida& p, prueba::InterfazPrueba& ui) {
-    int fila = 1;
-    while (fila < p.ModoValores && p.ValorUsado[fila]) ++fila;
-    if (p.TipoJugada != 5 && !p.ValorMarcado[fila]) MarcaValor(p, fila);
-    for (int k = 1; k <= p.NumFichas && !ui.Clic(k); ++k) {}
-}
-
-// Two dice, the person at seat 4 with pieces on 20 and 40 (two pieces can
-// count a bonus, so the person is asked), saved in `carpeta`.
-Partida PersonaEnCuatro(const prueba::CarpetaTemporal& carpeta) {
-    Partida p = prueba::PartidaEnJuego(2);
-    p.Carpeta = carpeta.Texto();
-    p.Control[4] = 1;
-    p.TutorAutomatico = false;
-    Pon(p, 4, 1, 20);
-    Pon(p, 4, 2, 40);
-    return p;
-}
-
-// Plays until `sale` says the person leaves the program; the other turns of
-// the person count the first value left.  Returns the game saved on leaving.
-Partida JuegaHastaSalir(Partida& p, prueba::InterfazPrueba& ui, const std::function<bool()>& sale) {
-    ui.Persona = [&] {
-        if (!sale()) return CuentaElPrimerValor(p, ui);
-        EXPECT_TRUE(SalirDelPrograma(p, ui));
-    };
-    JuegaPartida(p, ui);
-    Partida g;
-    g.Carpeta = p.Carpeta;
-    LeerConfiguracion(g);
-    return g;
-}
-
-// Seat 1 cannot move, then seat 4 captures with a 3 and leaves the program
-// while the bonus of 20 is awaited; or seat 4 throws a double and leaves
-// the next throw half played.  The game resumes at the throw's start, with
-// the repetitions it had then.
+// Seat 1 cannot move, then seat 4 (a person, pieces on 20 and 40, so two
+// pieces can count a bonus and the person is asked) captures with a 3 and
+// leaves the program while the bonus of 20 is awaited; or seat 4 throws a
+// double and leaves the next throw half played.  Until then the person
+// counts the first value left with the first piece that can.  The game
+// resumes at the throw's start, with the repetitions it had then.
 TEST(Posponer, SeRebobinaLaTiradaYElMismoJugadorVuelveATirar) {
     for (const bool doble : {false, true}) {
         SCOPED_TRACE(doble);
         prueba::CarpetaTemporal carpeta;
-        Partida p = PersonaEnCuatro(carpeta);
+        Partida p = prueba::PartidaEnJuego(2);
+        p.Carpeta = carpeta.Texto();
+        p.Control[4] = 1;
+        p.TutorAutomatico = false;
+        Pon(p, 4, 1, 20);
+        Pon(p, 4, 2, 40);
         if (!doble) Pon(p, 2, 1, 23);
         prueba::TurnoDe(p, doble ? 4 : 1);
         prueba::InterfazPrueba ui(p);
@@ -79,8 +50,20 @@ TEST(Posponer, SeRebobinaLaTiradaYElMismoJugadorVuelveATirar) {
         ui.AlCeder = [&] {
             if (p.Turno == 4 && p.TiradaNueva) antes = p;
         };
-        const Partida guardada = JuegaHastaSalir(
-            p, ui, [&] { return doble ? p.Dado1 == 3 && p.ValoresUsados == 1 : p.TipoJugada == 5; });
+        ui.Persona = [&] {
+            if (doble ? p.Dado1 == 3 && p.ValoresUsados == 1 : p.TipoJugada == 5) {
+                EXPECT_TRUE(SalirDelPrograma(p, ui));
+                return;
+            }
+            int fila = 1;
+            while (fila < p.ModoValores && p.ValorUsado[fila]) ++fila;
+            if (p.TipoJugada != 5 && !p.ValorMarcado[fila]) MarcaValor(p, fila);
+            for (int k = 1; k <= p.NumFichas && !ui.Clic(k); ++k) {}
+        };
+        JuegaPartida(p, ui);
+        Partida guardada;
+        guardada.Carpeta = p.Carpeta;
+        LeerConfiguracion(guardada);
         EXPECT_EQ(ui.ConTitulo(TituloPosponer).size(), 1u);
         EXPECT_TRUE(doble || p.Jugadas[3].TipoJugada == 6) << "the capture was made before leaving";
         EXPECT_EQ(std::tuple(guardada.PartidaIniciada, guardada.Turno, guardada.NumJugada, guardada.Repeticiones),
@@ -155,27 +138,6 @@ TEST(Pantalla, OfertaDeOchocientosPorSeiscientos) {
         if (c.mensajes > 1) desenlaces.insert(ui.Mensajes[1].Texto);
     }
     EXPECT_EQ(desenlaces.size(), 4u);
-}
-
-// Without a postponed game start-up waits for a command; an unreadable
-// configuration is reported and the defaults are used.
-TEST(Arranque, SinPartidaPospuesta) {
-    for (const bool danada : {false, true}) {
-        SCOPED_TRACE(danada);
-        prueba::CarpetaTemporal carpeta;
-        if (danada) fs::create_directory(carpeta.ruta / "ZRVEL34.INI");
-        Partida p;
-        prueba::InterfazPrueba ui(p);
-        EXPECT_TRUE(Arranque(p, ui, carpeta.ruta.string()));
-        EXPECT_EQ(std::tuple(ui.Cesiones, p.PartidaIniciada, p.Nombres[2]), std::tuple(0, false, "Roberto"));
-        const auto errores = ui.ConTitulo("Error en la carga de datos iniciales");
-        ASSERT_EQ(errores.size(), danada ? 1u : 0u);
-        if (danada) {
-            EXPECT_EQ(errores[0].Texto.rfind("CID ERROR ", 0), 0u);
-        } else {
-            EXPECT_TRUE(fs::exists(carpeta.ruta / "ZRVEL34.INI")) << "created with the defaults";
-        }
-    }
 }
 
 // A new game started from a command while the engine waits (for a throw or

@@ -39,56 +39,44 @@ std::vector<Jugada> TurnoDeCuatro(Partida& p, int control, const std::vector<std
     return jugadas;
 }
 
-// A 5 and another value with a piece in the box: the 5 takes it out, the
-// other value is counted next; only a double 5 takes out a second piece.
-TEST(SalidaObligada, ElOtroValorSeCuentaDespues) {
-    const struct {
-        int d1, d2, control;
-        std::vector<int> valores;   // counted by the throw's entries
-        int enEspera;
-    } casos[] = {{2, 5, 2, {5, 2}, 2}, {2, 5, 1, {5, 2}, 2}, {5, 5, 2, {5, 5}, 1}};
-    for (const auto& c : casos) {
-        SCOPED_TRACE(testing::Message() << c.d1 << "+" << c.d2 << " control " << c.control);
-        Partida p = prueba::PartidaEnJuego(2);
-        Pon(p, 4, 1, 30);
-        const auto jugadas = TurnoDeCuatro(p, c.control, {{c.d1, c.d2}, {1, 2}});   // 1+2 after a double
-        std::vector<int> valores;   // of the first throw
-        for (std::size_t n = 0; n < jugadas.size() && (n == 0 || !jugadas[n].InicioTirada); ++n) {
-            EXPECT_EQ(jugadas[n].TipoJugada, 4) << n;
-            valores.push_back(jugadas[n].ValorCuenta);
-        }
-        EXPECT_EQ(std::tuple(valores, p.EnEspera[4]), std::tuple(c.valores, c.enEspera));
-    }
-}
-
-// The first 5 takes two pieces out of a full box; the second follows onto
-// the exit square unless the first has formed a barrier there with the
-// partner's piece, which would make three pieces on one square.  When both
-// capture, each earns its 20, the first once the second is out.  (Which of
-// two rivals an exit captures, and the 20 only with BonoComerSaliendo, is
-// AplicaJugada's test; the whole games follow the engine through it.)
-TEST(Salida, SalidaDoble) {
+// Exits at a throw's start.  With a piece out on 30, a 5 and another value
+// take a piece out with the 5 and count the other value next; only a double
+// 5 takes out a second piece.  From a full box the first 5 takes two pieces
+// out; the second follows onto the exit square unless the first has formed
+// a barrier there with the partner's piece, which would make three pieces
+// on one square.  When both capture, each earns its 20, the first once the
+// second is out.  (Which of two rivals an exit captures, and the 20 only
+// with BonoComerSaliendo, is AplicaJugada's test; the whole games follow
+// the engine through it.)
+TEST(Salida, AlEmpezarLaTirada) {
     const struct {
         const char* nombre;
-        std::vector<int> ocupantes;    // seats of the pieces on the exit square
-        std::vector<int> tipos;        // kinds of the entries in the turn
+        int d1, d2, fuera;            // the throw; seat 4's piece 1 on `fuera` (0: all in the box)
+        std::vector<int> ocupantes;   // seats of the pieces on the exit square
+        std::vector<std::pair<int, int>> jugadas;   // (kind, value) of the throw's entries
         int enEspera;
     } casos[] = {
-        {"DobleLibre", {}, {8, 9}, 2},
-        {"DobleRivalComido", {1}, {8, 9, 6, 5}, 2},
-        {"DobleBarreraConElCompanero", {2}, {8}, 3},
-        {"DobleDosRivalesComidos", {1, 3}, {8, 6, 9, 6, 5, 5}, 2},
+        {"CincoYDos", 2, 5, 30, {}, {{4, 5}, {4, 2}}, 2},
+        {"DobleCinco", 5, 5, 30, {}, {{4, 5}, {4, 5}}, 1},
+        {"DobleLibre", 5, 0, 0, {}, {{8, 5}, {9, 5}}, 2},
+        {"DobleRivalComido", 5, 0, 0, {1}, {{8, 5}, {9, 5}, {6, 5}, {5, 20}}, 2},
+        {"DobleBarreraConElCompanero", 5, 0, 0, {2}, {{8, 5}}, 3},
+        {"DobleDosRivalesComidos", 5, 0, 0, {1, 3}, {{8, 5}, {6, 5}, {9, 5}, {6, 5}, {5, 20}, {5, 20}}, 2},
     };
     for (const int control : {2, 1}) {
         for (const auto& c : casos) {
             SCOPED_TRACE(testing::Message() << c.nombre << " control " << control);
-            Partida p = prueba::PartidaEnJuego();
+            Partida p = prueba::PartidaEnJuego(c.d2 == 0 ? 1 : 2);
             p.ModoJuego = static_cast<Entero>(c.ocupantes.size() == 2 ? 1 : 2);   // 1 and 3: no barrier
             p.BarreraCompaneros = true;
+            if (c.fuera) Pon(p, 4, 1, c.fuera);
             for (int j : c.ocupantes) Pon(p, j, 1, CasillaSalida[4]);
-            std::vector<int> tipos;
-            for (const Jugada& e : TurnoDeCuatro(p, control, {{5, 0}})) tipos.push_back(e.TipoJugada);
-            EXPECT_EQ(std::tuple(tipos, p.EnEspera[4]), std::tuple(c.tipos, c.enEspera));
+            std::vector<std::pair<int, int>> jugadas;
+            for (const Jugada& e : TurnoDeCuatro(p, control, {{c.d1, c.d2}, {1, 2}})) {   // 1+2 after a double
+                if (!jugadas.empty() && e.InicioTirada) break;
+                jugadas.push_back({e.TipoJugada, e.ValorCuenta});
+            }
+            EXPECT_EQ(std::tuple(jugadas, p.EnEspera[4]), std::tuple(c.jugadas, c.enEspera));
         }
     }
 }

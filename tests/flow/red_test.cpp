@@ -25,63 +25,48 @@ Partida Cliente(int puestoAdmin) {
 }
 
 // A wait takes the first entry it can use and drops whatever stands before
-// it: another kind, a throw whose dice are not a throw, on the
-// administrator an entry from another seat's client (the digit before the
-// code; a client throwing for another seat is the administrator's test).
-// An entry not complete yet stays.
-TEST(Cola, TiradasTomadasYLoQueLasPrecede) {
+// it: another kind, a throw whose dice are not a throw, a move of another
+// number, or one this position cannot carry out (a piece that is not where
+// the move says it starts, a piece the seat does not have, a kind the
+// network never sends); on the administrator an entry from another seat's
+// client (the digit before the code; a client throwing for another seat is
+// the administrator's test).  An entry not complete yet stays.  A client
+// turns the squares of a move into its own numbering.
+TEST(Cola, EntradasTomadasYLoQueLasPrecede) {
+    const std::string salida = "06000750050310000005";   // admin's seat 4 leaves its box to its square 5
     const struct {
+        bool movimiento;   // what the wait is for: a move of seat 2 at move 7, else a throw
         int modo, dados;
-        const char *cola, *queda;
-        int dados_tomados;   // 0: no throw taken
+        std::string cola, queda;
+        int tomado;   // the dice (first x 10 + second) or the squares (from x 1000 + to); 0: nothing
     } casos[] = {
-        {2, 1, "019900010600", "", 60},
-        {2, 2, "010600", "", 0},
-        {2, 2, "010601" "010200", "010200", 61},
-        {2, 2, "0106", "0106", 0},
-        {2, 1, "06000130020200000000" "021" "010300", "", 30},   // a move, a start of play
-        {2, 1, "99010300", "", 0},                                // no telling where it ends
-        {1, 1, "106000130020200000000" "1010400", "", 40},        // its move before its throw
-        {1, 1, "3010600" "101030", "101030", 0},
+        {false, 2, 1, "019900010600", "", 60},
+        {false, 2, 2, "010600", "", 0},
+        {false, 2, 2, "010601" "010200", "010200", 61},
+        {false, 2, 2, "0106", "0106", 0},
+        {false, 2, 1, "06000130020200000000" "021" "010300", "", 30},   // a move, a start of play
+        {false, 2, 1, "99010300", "", 0},                                // no telling where it ends
+        {false, 1, 1, "106000130020200000000" "1010400", "", 40},        // its move before its throw
+        {false, 1, 1, "3010600" "101030", "101030", 0},
+        {true, 2, 1, "06000950050310000005" "010300" + salida, "", 39},   // 39 here
+        {true, 2, 1, "06000750050310020005", "", 0},
+        {true, 2, 1, "06000750050390000005", "", 0},
+        {true, 2, 1, "06000750050610000005", "", 0},
+        {true, 2, 1, "0600075005031000000x", "", 0},
+        {true, 1, 1, "3" + salida + "2" + salida, "", 5},
     };
     for (const auto& c : casos) {
+        SCOPED_TRACE(c.cola);
         Partida p = Cliente(2);
         p.ModoRed = static_cast<Entero>(c.modo);
         p.NumDados = static_cast<Entero>(c.dados);
         p.ColaRed = c.cola;
         p.Dado1 = p.Dado2 = 0;
-        EXPECT_EQ(TomaTirada(p), c.dados_tomados != 0) << c.cola;
-        EXPECT_EQ(p.ColaRed, c.queda) << c.cola;
-        EXPECT_EQ(p.Dado1 * 10 + p.Dado2, c.dados_tomados) << c.cola;
+        if (c.movimiento) p.Turno = 2, p.NumJugada = 7;   // the administrator's seat 4
+        EXPECT_EQ(c.movimiento ? TomaMovimiento(p) : TomaTirada(p), c.tomado != 0);
+        EXPECT_EQ(p.ColaRed, c.queda);
+        EXPECT_EQ(c.movimiento ? p.CasillaOrigen * 1000 + p.CasillaFinal : p.Dado1 * 10 + p.Dado2, c.tomado);
     }
-}
-
-TEST(Cola, MovimientoConvertidoYComprobado) {
-    Partida p = Cliente(2);
-    p.Turno = 2;   // the administrator's seat 4
-    p.NumJugada = 7;
-    // Admin's seat 4 leaves its box to its exit square 5, here 39; before
-    // it, a move of another number and a throw.
-    const std::string salida = "06000750050310000005";
-    p.ColaRed = "06000950050310000005" "010300" + salida;
-    ASSERT_TRUE(TomaMovimiento(p));
-    EXPECT_TRUE(p.ColaRed.empty());
-    EXPECT_EQ(p.CasillaOrigen * 1000 + p.CasillaFinal, 39) << "converted to this computer's numbering";
-    // A piece that is not where the move says it starts, a piece the seat
-    // does not have, a kind the network never sends: dropped.
-    for (const char* malo : {"06000750050310020005", "06000750050390000005", "06000750050610000005",
-                             "0600075005031000000x"}) {
-        p.ColaRed = malo;
-        EXPECT_FALSE(TomaMovimiento(p)) << malo;
-        EXPECT_TRUE(p.ColaRed.empty());
-    }
-    // On the administrator only the client of the seat to move moves it.
-    p.ModoRed = 1;
-    p.Fichas[2][1] = 0;
-    p.ColaRed = "3" + salida + "2" + salida;
-    ASSERT_TRUE(TomaMovimiento(p));
-    EXPECT_EQ(p.CasillaFinal, 5);
-    EXPECT_TRUE(p.ColaRed.empty());
 }
 
 // A client at the administrator's seat 2 plays a few turns: the other seats

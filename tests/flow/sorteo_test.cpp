@@ -1,9 +1,9 @@
 // A new game and the opening draw.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 
-#include "core/codificacion.h"
 #include "core/narracion_texto.h"
 #include "flow/ayudas_flow.h"
 #include "flow/interfaz_prueba.h"
@@ -42,81 +42,61 @@ TEST(Sorteo, GanaLaTiradaMasAlta) {
 }
 
 // A new game from the command, stopped at its first yield, noting who was
-// about to throw.
-struct Comienzo : testing::Test {
-    Comienzo() {
-        p.PartidaIniciada = false;
-        ui.AlCeder = [this] {
-            if (primero == 0) primero = p.Turno;
-            p.PartidaIniciada = false;
-        };
-    }
-    void Juega(int modoRed) {
-        p.JugarEnRed = modoRed != 0;
-        p.ModoRed = static_cast<Entero>(modoRed);
-        NuevaPartida(p, ui);
-    }
-    Partida p = prueba::PartidaEnJuego();
-    prueba::InterfazPrueba ui{p};
-    int primero = 0;
-};
-
-// Cancelar opens the rules and asks again; the draw's winner throws first.
-TEST_F(Comienzo, CancelarAbreLasReglasYSePreguntaOtraVez) {
-    ui.Responde(TituloComienza, Cancelar);
-    for (int d : {2, 6, 3, 4}) ui.Dados(d);   // "Inverso": 4, 3, 2, 1
-    Juega(0);
-    const auto sale = ui.ConTitulo(TituloSorteo);
-    EXPECT_EQ(std::tuple(ui.ReglasAbiertas, ui.ConTitulo(TituloComienza).size(), sale.size(), primero,
-                         p.ListaJugadas.front()),
-              std::tuple(1, 2u, 1u, 3, PrincipioPartida));
-    EXPECT_EQ(sale.empty() ? "" : sale[0].Texto, "Sale María.");
-}
-
-// "Cancelar" after the rules were left unchanged is the way back to the
-// idle board; a change in the rules asks again, as before.
-TEST(NuevaPartida, CancelarTrasUnasNormasSinCambiosVuelveAlTableroQuieto) {
+// about to throw; the rules window changes the number of dice the first
+// `cambios` times it opens.
+struct Comienzo {
     struct ConReglas : prueba::InterfazPrueba {
         using InterfazPrueba::InterfazPrueba;
         std::function<void()> alAbrir;
         void AbreReglas() override { InterfazPrueba::AbreReglas(), alAbrir(); }
     };
-    for (const int veces : {0, 2}) {
-        int cambios = veces;
-        Partida p = prueba::PartidaEnJuego();
-        ConReglas ui(p);
-        ui.alAbrir = [&] { p.NumDados = static_cast<Entero>(cambios-- > 0 ? 3 - p.NumDados : p.NumDados); };
-        for (int i = 0; i < 9; ++i) ui.Responde(TituloComienza, Cancelar);
-        NuevaPartida(p, ui);
-        EXPECT_EQ(std::tuple(ui.ReglasAbiertas, ui.ConTitulo(TituloComienza).size(), p.PartidaIniciada,
-                             ui.ConTitulo(TituloSorteo).size()),
-                  std::tuple(veces + 1, veces + 2u, false, 0u));
+    explicit Comienzo(int cambios = 0) : cambios(cambios) {
+        ui.AlCeder = [this] {
+            if (primero == 0) primero = p.Turno;
+            p.PartidaIniciada = false;
+        };
+        ui.alAbrir = [this] { p.NumDados = static_cast<Entero>(this->cambios-- > 0 ? 3 - p.NumDados : p.NumDados); };
+    }
+    Partida p = prueba::PartidaEnJuego();
+    ConReglas ui{p};
+    int cambios, primero = 0;
+};
+
+// Cancelar opens the rules and asks again; Cancelar once more after the
+// rules were left unchanged is the way back to the idle board, while a
+// change in the rules asks again, as before.  Aceptar starts the draw,
+// whose winner throws first.
+TEST(NuevaPartida, CancelarAbreLasReglasYSePreguntaOtraVez) {
+    const struct { int cancelados, cambios, reglas; std::size_t preguntas, sorteos; } casos[] = {
+        {1, 0, 1, 2, 1}, {9, 0, 1, 2, 0}, {9, 2, 3, 4, 0}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.cancelados << " Cancelar, " << c.cambios << " cambios");
+        Comienzo n(c.cambios);
+        for (int i = 0; i < c.cancelados; ++i) n.ui.Responde(TituloComienza, Cancelar);
+        for (int d : {2, 6, 3, 4}) n.ui.Dados(d);   // "Inverso": 4, 3, 2, 1
+        NuevaPartida(n.p, n.ui);
+        const auto sale = n.ui.ConTitulo(TituloSorteo);
+        EXPECT_EQ(std::tuple(n.ui.ReglasAbiertas, n.ui.ConTitulo(TituloComienza).size(), n.p.PartidaIniciada,
+                             sale.size(), n.primero),
+                  std::tuple(c.reglas, c.preguntas, false, c.sorteos, c.sorteos ? 3 : 0));
+        if (sale.empty()) continue;
+        EXPECT_EQ(std::tuple(sale[0].Texto, n.p.ListaJugadas.front()), std::tuple("Sale María.", PrincipioPartida));
     }
 }
 
-TEST_F(Comienzo, ElClienteRecibeLasTiradasDelAdministrador) {
-    p.PuestoAdmin = 1;
+TEST(NuevaPartida, ElClienteRecibeLasTiradasDelAdministrador) {
+    Comienzo n;
+    n.p.JugarEnRed = true;
+    n.p.ModoRed = 2;
+    n.p.PuestoAdmin = 1;
     // The administrator's seats 4, 3, 2, 1 are seats 3, 2, 1, 4 here.
-    p.ColaRed = "010500" "010400" "010300" "010200";
-    Juega(2);
-    const auto preguntas = ui.ConTitulo(TituloComienza);
+    n.p.ColaRed = "010500" "010400" "010300" "010200";
+    NuevaPartida(n.p, n.ui);
+    const auto preguntas = n.ui.ConTitulo(TituloComienza);
     ASSERT_EQ(preguntas.size(), 1u);
     EXPECT_EQ(preguntas[0].Texto, PreguntaComienzaCliente);
-    EXPECT_EQ(primero, 3);
-    EXPECT_TRUE(ui.Enviados.empty()) << "a client sends nothing of the draw";
-}
-
-TEST_F(Comienzo, ElAdministradorEnviaInstantaneaYTiradas) {
-    prueba::CarpetaTemporal carpeta;
-    p.Carpeta = carpeta.Texto();
-    for (int d : {2, 6, 3, 4}) ui.Dados(d);
-    Juega(1);
-    ASSERT_GE(ui.Enviados.size(), 5u);
-    const std::string instantanea = Windows1252DesdeUtf8(ui.Enviados[0].first);
-    EXPECT_EQ(instantanea.substr(0, 7), "ZRA3411");
-    EXPECT_EQ(instantanea.substr(7 + 850, 4), p.IdPartida);
-    EXPECT_EQ(ui.Enviados[1], (std::pair<std::string, int>{"ZRA34010200", 0}));
-    EXPECT_EQ(ui.Enviados[2], (std::pair<std::string, int>{"ZRA34010600", 0}));
+    EXPECT_EQ(n.primero, 3);
+    EXPECT_TRUE(n.ui.Enviados.empty()) << "a client sends nothing of the draw";
 }
 
 }  // namespace
