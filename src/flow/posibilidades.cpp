@@ -8,6 +8,7 @@
 #include <cmath>
 #include <utility>
 
+#include "ai/alcance.h"
 #include "flow/arranque.h"
 #include "flow/comprobacion.h"
 #include "flow/interfaz_sin_ventana.h"
@@ -55,10 +56,6 @@ struct Efecto {
     }
 };
 
-// Squares of the ring travelled by a piece of seat r standing on ring
-// square `casilla`.
-int Recorridas(int r, int casilla) { return (casilla - CasillaSalida[r] + 68) % 68; }
-
 // The effects of every value up to `maximo`, for the seat to move: its
 // pieces on the board step along their paths once, as far as a barrier,
 // and the box asks the rules whether a piece can leave.  (The rules' finer
@@ -71,7 +68,7 @@ void Efectos(Partida& p, int maximo, std::array<Efecto, 33>& efectos) {
         const int r = p.Casillas[casilla].Jugador[1];
         if (r < 1 || r == t || !ComeFicha(p, t, casilla)) return;
         efectos[v].Victimas |= 1u << r;
-        efectos[v].Recorrido[r] = std::max(efectos[v].Recorrido[r], Recorridas(r, casilla));
+        efectos[v].Recorrido[r] = std::max(efectos[v].Recorrido[r], RecorridoEn(Tablas(), r, casilla));
     };
     for (int k = 1; k <= PiezasDe(p); ++k) {
         int casilla = p.Fichas[t][k];
