@@ -21,16 +21,17 @@ namespace parchis {
 double Posibilidades::Probabilidad(int jugador) const {
     if (Partidas <= 0 || jugador < 1 || jugador > 4) return 0;
     if (Corregida[jugador]) return std::clamp(Corregido[jugador], 0.0, 1.0);
-    std::int64_t v = Victorias[jugador];
-    if (Parejas) v += Victorias[Companero[jugador]];
-    return static_cast<double>(v) / static_cast<double>(Partidas);
+    return Suma[jugador] / static_cast<double>(Partidas);
 }
 
+// The spread of the playouts' win shares: with one branch each, that of
+// a win count.
 double Posibilidades::Margen(int jugador) const {
-    if (Partidas <= 0) return 1;
-    if (jugador >= 1 && jugador <= 4 && Corregida[jugador]) return Z95 * Error[jugador];
-    const double q = Probabilidad(jugador);
-    return Z95 * std::sqrt(q * (1 - q) / static_cast<double>(Partidas));
+    if (Partidas <= 1 || jugador < 1 || jugador > 4) return 1;
+    if (Corregida[jugador]) return Z95 * Error[jugador];
+    const double n = static_cast<double>(Partidas), media = Suma[jugador] / n;
+    const double varianza = std::max(0.0, Cuadrados[jugador] - n * media * media) / (n - 1);
+    return Z95 * std::sqrt(varianza / n);
 }
 
 double Posibilidades::MargenMaximo(const Partida& p) const {
@@ -95,28 +96,45 @@ void Efectos(Partida& p, int maximo, std::array<Efecto, 33>& efectos) {
 // Slot of seat t's term about seat r (r != t) among the twelve pairs.
 int Par(int t, int r) { return 3 * (t - 1) + (r < t ? r - 1 : r - 2); }
 
+// Thrown where a playout branches.
+struct Rama {};
+
+int MasEnCasa(const Partida& p) {
+    int m = 0;
+    for (int j = 1; j <= 4; ++j)
+        if (p.Estado[j] == 1) m = std::max<int>(m, p.EnCasa[j]);
+    return m;
+}
+
 // The engine's services for a playout: nothing is shown, every message is
 // accepted, the clock stands still (so the player's time guard never cuts
-// a search short and the outcome depends on the dice alone), and a stop
-// request ends the game at the engine's next pass.
+// a search short and the outcome depends on the dice alone), a stop
+// request ends the game at the engine's next pass, and a playout that
+// branches stops at the start of the throw where it branches.
 class InterfazSimulacion final : public InterfazCallada {
 public:
-    InterfazSimulacion(Partida& p, std::uint64_t semilla, const std::atomic<bool>* parar, Suerte* suerte = nullptr)
-        : InterfazCallada(semilla), p_(p), parar_(parar), suerte_(suerte) {}
+    InterfazSimulacion(Partida& p, std::uint64_t semilla, const std::atomic<bool>* parar, Suerte* suerte = nullptr,
+                       int corte = 0)
+        : InterfazCallada(semilla), p_(p), parar_(parar), suerte_(suerte), corte_(corte) {}
 
     bool Simulacion() const override { return true; }
     // A playout draws each throw once, before it is counted.
     void DibujaDados(int jugador, int dado1, int dado2) override {
         if (suerte_ && jugador == p_.Turno) AnotaSuerte(p_, dado1, dado2, *suerte_);
     }
+    // The engine yields at the start of each throw, before the dice.
     void Cede() override {
-        if (parar_ && parar_->load(std::memory_order_relaxed)) p_.PartidaIniciada = false;
+        if (parar_ && parar_->load(std::memory_order_relaxed))
+            p_.PartidaIniciada = false;
+        else if (corte_ > 0 && p_.TiradaNueva && MasEnCasa(p_) >= corte_)
+            throw Rama{};
     }
 
 private:
     Partida& p_;
     const std::atomic<bool>* parar_;
     Suerte* suerte_;
+    int corte_;
 };
 
 std::uint64_t Mezcla(std::uint64_t x) {
@@ -242,7 +260,10 @@ void Correccion::Anota(const Suerte& x, const std::array<double, 5>& gana) {
         for (int b = 0; b < NumSuerte; ++b) sxx_[a * NumSuerte + b] += x[a] * x[b];
         for (int j = 1; j <= 4; ++j) sxy_[j][a] += x[a] * gana[j];
     }
-    for (int j = 1; j <= 4; ++j) sy_[j] += gana[j];
+    for (int j = 1; j <= 4; ++j) {
+        sy_[j] += gana[j];
+        syy_[j] += gana[j] * gana[j];
+    }
 }
 
 // Least squares on the luck sums, centred: the chance is the mean win count
@@ -254,7 +275,7 @@ bool Correccion::Estima(int j, double& probabilidad, double& error) const {
     std::array<double, K> media, sxy;
     for (int a = 0; a < K; ++a) media[a] = sx_[a] / n;
     const double my = sy_[j] / n;
-    const double syy = sy_[j] - n * my * my;   // the win counts are 0 or 1
+    const double syy = syy_[j] - n * my * my;
     if (syy <= 0) return false;
     std::vector<double> m(K * K);
     for (int a = 0; a < K; ++a) {
@@ -339,21 +360,76 @@ bool PreparaSimulacion(const Partida& p, Partida& inicio, bool comprobar) {
     return true;
 }
 
-int JuegaSimulacion(const Partida& inicio, std::uint64_t semilla, std::int64_t indice,
-                    const std::atomic<bool>* parar, Suerte* suerte) {
-    Partida p = inicio;
-    InterfazSimulacion ui(p, Mezcla(semilla ^ Mezcla(static_cast<std::uint64_t>(indice))), parar, suerte);
-    JuegaPartida(p, ui);
+namespace {
+
+// Plays `p` on with the dice of `semilla`: the winning seat, 0 for none, -1
+// when the game reached a throw where a seat has `corte` pieces home (and
+// `p` is left there, as a postponed game is).
+int Juega(Partida& p, std::uint64_t semilla, const std::atomic<bool>* parar, Suerte* suerte, int corte) {
+    InterfazSimulacion ui(p, semilla, parar, suerte, corte);
+    try {
+        JuegaPartida(p, ui);
+    } catch (const Rama&) {
+        p.EsperandoTirada = true;
+        return -1;
+    }
     // The engine leaves the game under way, with the winner to move, only
     // when a seat has brought every piece home.
     if (!p.PartidaIniciada || p.Turno < 1 || p.Turno > 4 || p.EnCasa[p.Turno] < p.NumFichas) return 0;
     return p.Turno;
 }
 
+std::uint64_t SemillaDe(std::uint64_t semilla, std::int64_t indice) {
+    return Mezcla(semilla ^ Mezcla(static_cast<std::uint64_t>(indice)));
+}
+
+}  // namespace
+
+int JuegaSimulacion(const Partida& inicio, std::uint64_t semilla, std::int64_t indice,
+                    const std::atomic<bool>* parar, Suerte* suerte) {
+    Partida p = inicio;
+    return Juega(p, SemillaDe(semilla, indice), parar, suerte, 0);
+}
+
+// The last quarter of a seat's pieces: with eight pieces, the state of the
+// game when the leading seat has six home foretells a fifth of who wins,
+// for three quarters of a playout's cost (docs/rendimiento.md).
+Reparto RepartoPara(const Partida& inicio) {
+    Reparto r;
+    r.Corte = std::max(inicio.NumFichas - inicio.NumFichas / 4, MasEnCasa(inicio) + 1);
+    r.Ramas = inicio.NumFichas / 4 + 1;
+    if (r.Corte >= inicio.NumFichas) r = {};
+    return r;
+}
+
+Muestra JuegaMuestra(const Partida& inicio, const Reparto& reparto, std::uint64_t semilla,
+                     std::int64_t indice, const std::atomic<bool>* parar, Suerte* suerte) {
+    Muestra m;
+    Partida p = inicio;
+    const std::uint64_t base = SemillaDe(semilla, indice);
+    const int ganador = Juega(p, base, parar, suerte, reparto.Corte);
+    Partida desde;
+    if (ganador >= 0 || !PreparaSimulacion(p, desde)) {
+        m.Ganadas[static_cast<std::size_t>(std::max(ganador, 0))] = 1;
+        m.Ramas = 1;
+        return m;
+    }
+    Suerte rama{};
+    for (int i = 0; i < reparto.Ramas; ++i) {
+        p = desde;
+        ++m.Ganadas[static_cast<std::size_t>(Juega(p, SemillaDe(base, i + 1), parar, suerte ? &rama : nullptr, 0))];
+        ++m.Ramas;
+    }
+    if (suerte)
+        for (int a = 0; a < NumSuerte; ++a) (*suerte)[static_cast<std::size_t>(a)] += rama[static_cast<std::size_t>(a)] / m.Ramas;
+    return m;
+}
+
 Analisis::Analisis(const Partida& p, std::uint64_t semilla, double margen, std::int64_t maximo,
                    int hilos, bool comprobar, bool segundoPlano)
     : semilla_(semilla), margen_(margen), maximo_(std::max<std::int64_t>(maximo, Bloque)) {
     valido_ = PreparaSimulacion(p, inicio_, comprobar);
+    reparto_ = RepartoPara(inicio_);
     cuenta_.Parejas = p.ModoJuego == 2;
     if (!valido_) {
         terminado_ = true;
@@ -395,7 +471,7 @@ void Analisis::Trabaja(bool segundoPlano) {
         for (std::int64_t i = 0; i < Bloque; ++i) {
             Hecho& h = ganadores[static_cast<std::size_t>(i)];
             h.Azar.fill(0);
-            h.Ganador = static_cast<std::uint8_t>(JuegaSimulacion(inicio_, semilla_, b * Bloque + i, &parar_, &h.Azar));
+            h.Resultado = JuegaMuestra(inicio_, reparto_, semilla_, b * Bloque + i, &parar_, &h.Azar);
             if (parar_.load()) return;   // a playout cut short counts for nobody
         }
         std::lock_guard<std::mutex> cerrojo(mutex_);
@@ -419,15 +495,17 @@ void Analisis::CuentaBloques() {
     while (static_cast<std::size_t>(contados_) < hechos_.size() && hechos_[contados_] && !terminado_) {
         std::vector<Hecho>& b = bloques_[contados_];
         for (const Hecho& h : b) {
-            const int g = h.Ganador;
+            const Muestra& m = h.Resultado;
             ++cuenta_.Partidas;
-            if (g == 0)
-                ++cuenta_.SinGanador;
-            else
-                ++cuenta_.Victorias[g];
+            cuenta_.Terminadas += m.Ramas;
+            cuenta_.SinGanador += m.Ganadas[0];
             std::array<double, 5> gana{};
-            for (int j = 1; j <= 4; ++j)
-                gana[j] = g != 0 && (g == j || (cuenta_.Parejas && g == Companero[j])) ? 1 : 0;
+            for (int j = 1; j <= 4; ++j) {
+                cuenta_.Victorias[j] += m.Ganadas[j];
+                gana[j] = (m.Ganadas[j] + (cuenta_.Parejas ? m.Ganadas[Companero[j]] : 0)) / double(m.Ramas);
+                cuenta_.Suma[j] += gana[j];
+                cuenta_.Cuadrados[j] += gana[j] * gana[j];
+            }
             correccion_.Anota(h.Azar, gana);
         }
         b = {};

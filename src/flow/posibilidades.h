@@ -41,10 +41,11 @@ using Suerte = std::array<double, NumSuerte>;
 void AnotaSuerte(Partida& p, int dado1, int dado2, Suerte& suerte);
 
 // Each seat's chance corrected for the luck of the playouts' throws: the
-// win count less the part the luck sums explain (a least-squares fit over
+// win share less the part the luck sums explain (a least-squares fit over
 // the same playouts), whose margin is that of what is left.
 class Correccion {
 public:
+    // `gana`: each seat's share of the playout's branches won, 0 to 1.
     void Anota(const Suerte& x, const std::array<double, 5>& gana);
     // Seat j's (1..4) corrected chance and its standard error; false when
     // the correction would not narrow the margin.
@@ -55,14 +56,28 @@ private:
     std::array<double, NumSuerte> sx_{};
     std::vector<double> sxx_ = std::vector<double>(NumSuerte * NumSuerte);
     std::array<std::array<double, NumSuerte>, 5> sxy_{};
-    std::array<double, 5> sy_{};
+    std::array<double, 5> sy_{}, syy_{};
 };
 
+// A playout branches once, at the first throw where a seat has `Corte`
+// pieces home, and plays the rest of the game `Ramas` times from there
+// with fresh dice: who wins is mostly settled after that point, and a
+// branch costs less than the way there.  Corte 0: it never branches.
+struct Reparto {
+    int Corte = 0;
+    int Ramas = 1;
+};
+Reparto RepartoPara(const Partida& inicio);
+
 struct Posibilidades {
-    std::int64_t Partidas = 0;      // playouts counted
-    std::int64_t SinGanador = 0;    // stopped at the move limit
-    std::array<std::int64_t, 5> Victorias{};   // [1..4]
+    std::int64_t Partidas = 0;      // playouts counted, each with its branches
+    std::int64_t Terminadas = 0;    // games played to their end, every branch counted
+    std::int64_t SinGanador = 0;    // branches stopped at the move limit
+    std::array<std::int64_t, 5> Victorias{};   // [1..4]: branches won
     bool Parejas = false;
+    // Over the playouts, of each seat's (with pairs, its pair's) share of a
+    // playout's branches won: the sum and the sum of squares.
+    std::array<double, 5> Suma{}, Cuadrados{};
     // Corrected for the dice's luck where that narrows the margin: the
     // chance and its standard error, by seat.
     std::array<bool, 5> Corregida{};
@@ -90,6 +105,17 @@ bool PreparaSimulacion(const Partida& p, Partida& inicio, bool comprobar = false
 // With `suerte`, the luck of its throws is added there.
 int JuegaSimulacion(const Partida& inicio, std::uint64_t semilla, std::int64_t indice,
                     const std::atomic<bool>* parar = nullptr, Suerte* suerte = nullptr);
+
+// Playout number `indice` with its branches: how many branches each seat
+// won ([0]: no winner) and how many there were.  With `suerte`, the luck of
+// the throws before the branching and the branches' average are added.
+struct Muestra {
+    std::array<std::uint8_t, 5> Ganadas{};
+    std::uint8_t Ramas = 0;
+};
+Muestra JuegaMuestra(const Partida& inicio, const Reparto& reparto, std::uint64_t semilla,
+                     std::int64_t indice, const std::atomic<bool>* parar = nullptr,
+                     Suerte* suerte = nullptr);
 
 // Playouts on `hilos` worker threads (0: one per core), in blocks, until
 // the margin of every seat is at most `margen` (and at least MinimoPartidas
@@ -125,6 +151,7 @@ private:
     void CuentaBloques();   // with mutex_ held
 
     Partida inicio_;
+    Reparto reparto_;
     std::uint64_t semilla_;
     double margen_;
     std::int64_t maximo_;
@@ -137,7 +164,7 @@ private:
     // Winners of each block's playouts and the luck of their throws, by
     // block, as they finish.
     struct Hecho {
-        std::uint8_t Ganador;
+        Muestra Resultado;
         Suerte Azar;
     };
     std::vector<std::vector<Hecho>> bloques_;

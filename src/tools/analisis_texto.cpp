@@ -54,7 +54,7 @@ int AnalizaFichero(const std::string& fichero, std::uint64_t semilla, double mar
     char linea[160];
     std::snprintf(linea, sizeof linea,
                   "Posibilidades de ganar (margen del 95 %%), %lld partidas simuladas en %.1f s:\n",
-                  static_cast<long long>(r.Partidas), segundos);
+                  static_cast<long long>(r.Terminadas), segundos);
     salida << linea;
     for (int j = 1; j <= 4; ++j) {
         if (p.Estado[j] != 1 || (r.Parejas && j > 2)) continue;

@@ -67,6 +67,47 @@ TEST(Posibilidades, LaMismaSemillaDaLasMismasCifrasConCualquierNumeroDeHilos) {
     EXPECT_EQ(copia, p);
 }
 
+// A playout that branches (here once a seat has three pieces home) plays
+// the rest of the game from the same board in each branch: its figures
+// agree with playouts played whole.
+TEST(Posibilidades, LasRamasDanLoMismoQueLasPartidasEnteras) {
+    Partida p = DosJugadores(3);
+    prueba::Pon(p, 1, 1, CasillaCasa[1]);
+    prueba::Pon(p, 1, 2, CasillaCasa[1]);
+    prueba::Pon(p, 1, 3, AvanzaCasillas(1, 20, CasillaSalida[1]));
+    prueba::Pon(p, 1, 4, AvanzaCasillas(1, 20, CasillaSalida[1]));
+    prueba::Pon(p, 3, 1, CasillaCasa[3]);
+    for (int k = 2; k <= 4; ++k) prueba::Pon(p, 3, k, AvanzaCasillas(3, 50, CasillaSalida[3]));
+    Partida inicio;
+    ASSERT_TRUE(PreparaSimulacion(p, inicio));
+    const Reparto reparto = RepartoPara(inicio);
+    ASSERT_EQ(reparto.Corte, 3);
+    ASSERT_EQ(reparto.Ramas, 2);
+    constexpr int N = 3000;
+    double enteras = 0;
+    int ramificadas = 0;
+    for (int i = 0; i < N; ++i) {
+        enteras += JuegaSimulacion(inicio, 21, i) == 1;
+        const Muestra m = JuegaMuestra(inicio, reparto, 22, i);
+        ASSERT_EQ(m.Ganadas[0] + m.Ganadas[1] + m.Ganadas[3], m.Ramas);
+        ramificadas += m.Ramas == 2;
+    }
+    EXPECT_GT(ramificadas, N / 2);
+    const Posibilidades r = EstimaPosibilidades(p, 23, 0.012);
+    EXPECT_GT(r.Terminadas, r.Partidas);
+    const double q = enteras / N;
+    EXPECT_NEAR(r.Probabilidad(1), q, 1.5 * std::hypot(r.Margen(1), Z95 * std::sqrt(q * (1 - q) / N)));
+    // The margin is that of the playouts, not of their branches: branches
+    // that always split the win leave no doubt.
+    Posibilidades partidas;
+    partidas.Partidas = 100;
+    partidas.Suma[1] = 50;
+    partidas.Cuadrados[1] = 100 * 0.25;
+    EXPECT_EQ(partidas.Margen(1), 0);
+    partidas.Cuadrados[1] = 50;   // half won both branches, half neither
+    EXPECT_NEAR(partidas.Margen(1), Z95 * std::sqrt(0.25 / 99), 1e-12);
+}
+
 // The luck of a throw is what it let the seat do less what the average
 // throw would have: over every throw the seat could make it sums to zero,
 // and a throw that captures counts for the capturer.

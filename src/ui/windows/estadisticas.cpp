@@ -339,7 +339,7 @@ void PanelPosibilidades::paintEvent(QPaintEvent*) {
         estado = QStringLiteral("Jugando partidas simuladas desde esta posición...");
     else
         estado = (terminado_ ? QStringLiteral("Estimación terminada: ") : QStringLiteral("Calculando: ")) +
-                 Miles(r_.Partidas) + QStringLiteral(" partidas simuladas; margen del 95 %.");
+                 Miles(r_.Terminadas) + QStringLiteral(" partidas simuladas; margen del 95 %.");
     g.drawText(QRectF(Margen, y + 4, width() - 2 * Margen, 40), Qt::TextWordWrap, estado);
 }
 
