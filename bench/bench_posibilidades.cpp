@@ -7,7 +7,8 @@
 //   their throws measured as the analysis does.
 //   BM_HastaDosPuntos: the time an analysis on every core takes to bring
 //   each seat within 2 points (95 %), one position per run, a new seed per
-//   iteration.
+//   iteration; "partidas" counts its playouts, "terminadas" the games
+//   played to their end (a playout's branches each count).
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -63,13 +64,15 @@ void BM_Simulacion(benchmark::State& state) {
 void BM_HastaDosPuntos(benchmark::State& state) {
     const Partida& p = Conjunto(state.range(0) != 0).at(state.range(1));
     std::uint64_t semilla = 1;
-    double partidas = 0, margen = 0;
+    double partidas = 0, terminadas = 0, margen = 0;
     for (auto _ : state) {
         const Posibilidades r = EstimaPosibilidades(p, semilla++, 0.02);
         partidas += static_cast<double>(r.Partidas);
+        terminadas += static_cast<double>(r.Terminadas);
         margen = std::max(margen, r.MargenMaximo(p));
     }
     state.counters["partidas"] = benchmark::Counter(partidas, benchmark::Counter::kAvgIterations);
+    state.counters["terminadas"] = benchmark::Counter(terminadas, benchmark::Counter::kAvgIterations);
     state.counters["margen"] = margen;
     state.SetLabel(std::string(state.range(0) ? "dos dados, ocho fichas" : "reglas por defecto") +
                    ", posición " + std::to_string(state.range(1) + 1));
