@@ -409,6 +409,9 @@ Muestra JuegaMuestra(const Partida& inicio, const Reparto& reparto, std::uint64_
     const std::uint64_t base = SemillaDe(semilla, indice);
     const int ganador = Juega(p, base, parar, suerte, reparto.Corte);
     Partida desde;
+    // Stopped at a new throw, the game is always one to go on from (no
+    // seat has every piece home); were it not, the playout counts for no
+    // one, as one cut short does.
     if (ganador >= 0 || !PreparaSimulacion(p, desde)) {
         m.Ganadas[static_cast<std::size_t>(std::max(ganador, 0))] = 1;
         m.Ramas = 1;
