@@ -87,7 +87,11 @@ void Servidor::Vuelta(int milisegundos) {
         if (!c) continue;
         const auto ev = eventos[i].events;
         if (ev & (EPOLLERR | EPOLLHUP)) {
-            Cierra(fd);
+            // What came before a reset is still read: a peer that closes
+            // with bytes of ours unread resets the connection, and an
+            // administrator closing its room often goes that way.
+            if ((ev & EPOLLIN) && c->Leyendo) Lee(*c);
+            if (Busca(fd)) Cierra(fd);
             continue;
         }
         if (ev & EPOLLOUT) Escribe(*c);

@@ -154,6 +154,26 @@ TEST_F(Sala, CopiaLosBytesTalCual) {
     EXPECT_NE(registro_.str().find("sala " + codigo + " abierta"), std::string::npos);
 }
 
+// An administrator that closes its room and goes at once, with a call it
+// never read: its connection ends in a reset, and the server still hears
+// the room closed rather than waiting for the administrator to come back.
+TEST_F(Sala, ElCierreSeOyeAunqueLaConexionAcabeDeGolpe) {
+    Arranca();
+    const auto [control, codigo, clave] = AbreSala();
+    const int cliente = Llama();
+    Manda(cliente, "PARCHIS-SALA 1 CLIENTE " + codigo + " 49922\n");
+    EXPECT_EQ(Linea(cliente), "SI");
+    pollfd llamada{control, POLLIN, 0};
+    ASSERT_EQ(poll(&llamada, 1, 5000), 1);
+    Manda(control, "CIERRA\n");
+    close(control);
+    EXPECT_TRUE(Cerrado(cliente));
+    close(cliente);
+    Para();
+    EXPECT_NE(registro_.str().find("sala " + codigo + " cerrada: el administrador la ha cerrado"), std::string::npos)
+        << registro_.str();
+}
+
 // The administrator's control connection is lost: the seated client's
 // pipe goes on and callers are told to call again.  The administrator
 // takes its room back with the code and key (not with a wrong key; a
