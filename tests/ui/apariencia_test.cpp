@@ -59,6 +59,20 @@ QImage Dibuja(Tablero& t, int ancho, int alto, Aspecto a = Aspecto::Clasico) {
     return t.Superficie().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+// Where two pictures differ within `zona`: the box around it, and how many
+// pixels.
+std::pair<QRect, int> Diferencia(const QImage& a, const QImage& b, const QRect& zona) {
+    QRect d;
+    int n = 0;
+    for (int y = zona.top(); y <= zona.bottom(); ++y)
+        for (int x = zona.left(); x <= zona.right(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y)) {
+                d |= QRect(x, y, 1, 1);
+                ++n;
+            }
+    return {d, n};
+}
+
 TEST(AspectoClasico, IgualQueLasReferencias) {
     for (const QSize pantalla : {QSize(800, 600), QSize(1024, 768)}) {
         Tablero t{{}};
@@ -147,12 +161,8 @@ TEST(AspectoModerno, CadaFichaEnElCentroDeSuCasillaYDentroDeSuCaja) {
         }
     for (const auto& [c, j] : sitios) {
         t.DibujaFicha(c.x, c.y, j);
-        const QImage img = t.Superficie().toImage();
         const QRect caja = Tablero::Caja(CajaFicha(me, c.x, c.y));
-        QRect cambio;
-        for (int y = caja.top() - 4; y <= caja.bottom() + 4; ++y)
-            for (int x = caja.left() - 4; x <= caja.right() + 4; ++x)
-                if (img.pixel(x, y) != vacio.pixel(x, y)) cambio |= QRect(x, y, 1, 1);
+        const QRect cambio = Diferencia(t.Superficie().toImage(), vacio, caja.adjusted(-4, -4, 4, 4)).first;
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
         EXPECT_TRUE(caja.contains(cambio));
         // The shadow falls down and to the right: the disc's own left and
@@ -175,15 +185,8 @@ TEST(AspectoModerno, DadosDentroDeSuZonaYNombresEnteros) {
                 t.BorraDados(2);
                 const QImage antes = t.Superficie().toImage();
                 t.DibujaDados(j, numDados, 6, 3);
-                const QImage despues = t.Superficie().toImage();
-                const QRect area = Tablero::Caja(RectanguloDados(me, numDados, j));
-                int dentro = 0;
-                for (int y = 0; y < antes.height(); ++y)
-                    for (int x = 0; x < antes.width(); ++x)
-                        if (antes.pixel(x, y) != despues.pixel(x, y)) {
-                            ASSERT_TRUE(area.contains(x, y)) << x << "," << y << " dados " << numDados;
-                            ++dentro;
-                        }
+                const auto [cambio, dentro] = Diferencia(antes, t.Superficie().toImage(), antes.rect());
+                EXPECT_TRUE(Tablero::Caja(RectanguloDados(me, numDados, j)).contains(cambio)) << j << " dados " << numDados;
                 // Each die about a square and a half or more.
                 EXPECT_GT(dentro, numDados * 1.5 * me.LadoCasilla * 1.5 * me.LadoCasilla * 0.8);
             }
@@ -309,10 +312,7 @@ protected:
     void Compara() {
         referencia.RedibujaMesa(p, std::nullopt);
         const QImage a = t.Superficie().toImage(), b = referencia.Superficie().toImage();
-        QRect d;   // where the pictures differ
-        for (int y = 0; a != b && y < a.height(); ++y)
-            for (int x = 0; x < a.width(); ++x)
-                if (a.pixel(x, y) != b.pixel(x, y)) d |= QRect(x, y, 1, 1);
+        const QRect d = a == b ? QRect() : Diferencia(a, b, a.rect()).first;
         EXPECT_TRUE(d.isNull()) << "la imagen no coincide tras la jugada " << ultima << " en " << d.x() << ","
                                 << d.y() << " " << d.width() << "x" << d.height();
     }
