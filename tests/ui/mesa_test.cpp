@@ -3,7 +3,6 @@
 // panels, the ports shown, the status bar after leaving.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,10 +54,13 @@ protected:
         const Punto c = CentroCasilla(mesa.Lienzo().Me(), p.NumFichas, s, 0, 0, 0);
         return {c.x, c.y};
     }
-    void EsperaTirada() {
+    // Seat 4's throw is awaited on screen, and the selector's `opcion` is chosen.
+    void EligeAlTirar(int opcion) {
+        mesa.show();
         p.PartidaIniciada = p.EsperandoTirada = true;
         p.Turno = 4;
         p.NumJugada = 1;
+        mesa.EligeOpcion(opcion);
     }
 
     bool pararTrasSorteo = false;
@@ -112,9 +114,7 @@ TEST_F(Ventana, CerrarEnMitadDeUnaPausaEsperaASuFinalYSalirPospone) {
     QTimer::singleShot(60, &mesa, [&] { preguntasDurante = titulos.size(); });
     EsperaSinEntrada(120);
     EXPECT_EQ(preguntasDurante, 0u);
-    QElapsedTimer reloj;
-    reloj.start();
-    while (titulos.empty() && reloj.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QTest::qWaitFor([&] { return !titulos.empty(); }, 3000);
     EXPECT_EQ(titulos, (std::vector<std::string>{"Posponer la partida en juego"}));
     EXPECT_FALSE(mesa.Saliendo());
     respuesta = Aceptar;
@@ -180,9 +180,7 @@ TEST_F(Ventana, ElPunteroVuelveAlDelTableroAlCerrarseUnaVentana) {
 }
 
 TEST_F(Ventana, DadosElegidosAMano) {
-    mesa.show();
-    EsperaTirada();
-    mesa.EligeOpcion(OpcionDados);
+    EligeAlTirar(OpcionDados);
     ListaDados* lista = mesa.Dados();
     ASSERT_TRUE(lista->isVisible());
     QTest::mouseClick(lista, Qt::LeftButton, {}, lista->RectanguloLinea(9).center());
@@ -206,9 +204,7 @@ TEST_F(Ventana, DadosElegidosAMano) {
 }
 
 TEST_F(Ventana, ArrastrarUnaFichaAnotaUnaJugadaManual) {
-    mesa.show();
-    EsperaTirada();
-    mesa.EligeOpcion(OpcionManual);
+    EligeAlTirar(OpcionManual);
     ASSERT_TRUE(mesa.Raton().ModoManual);
     const Rectangulo caja = ZonaFicha(mesa.Lienzo().Me(), p, 2, 1);   // seat 2's box
     for (QPoint hasta : {QPoint(-40, 30), Centro(55)}) {   // outside the window it comes back
@@ -247,9 +243,7 @@ TEST_F(Ventana, BotonesRechazosYVentanas) {
 // The window fits the screen it was measured for; the counting panel and
 // the dice list push the move list down, never over it.
 TEST_F(Ventana, LaColumnaCabeYNoTapaLaLista) {
-    mesa.show();
-    EsperaTirada();
-    mesa.EligeOpcion(OpcionDados);
+    EligeAlTirar(OpcionDados);
     p.EsperandoFicha = true;
     p.NumFichasMovibles = p.NumValoresDesglose = 2;
     PanelCuenta panel;
