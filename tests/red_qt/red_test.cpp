@@ -243,10 +243,9 @@ TEST(EnRed, RechazoChatCaidaDeUnClienteYDelAdministrador) {
     const std::vector<std::string> ambos{"Ana (Oeste)", "Carmen (Este)"};
     EXPECT_EQ(a.opciones, (std::vector<std::vector<std::string>>{ambos, ambos, {"Carmen (Este)"}}));
     EXPECT_TRUE(tarde.cerrado);
-    EXPECT_EQ(Cuenta(a.mensajes, " ha sido rechazada."), 1);
-    EXPECT_EQ(Cuenta(a.mensajes, " se ha asignado al jugador Ana (Oeste)"), 1);
-    EXPECT_EQ(Cuenta(a.mensajes, " se ha asignado al jugador Carmen (Este)"), 1);
-    EXPECT_EQ(Cuenta(a.mensajes, "Se ha cortado la comunicación con  el jugador Ana."), 1);
+    for (const char* aviso : {" ha sido rechazada.", " se ha asignado al jugador Ana (Oeste)",
+                              " se ha asignado al jugador Carmen (Este)", "Se ha cortado la comunicación con  el jugador Ana."})
+        EXPECT_EQ(Cuenta(a.mensajes, aviso), 1) << aviso;
     EXPECT_EQ(a.p.Control, (std::array<Entero, 5>{0, 2, 2, 3, 2}));
     const std::string chat = a.red.Mensajes().Texto();
     EXPECT_EQ(Charlas(chat), 3);
@@ -265,9 +264,7 @@ TEST(EnRed, RechazoChatCaidaDeUnClienteYDelAdministrador) {
         EXPECT_EQ(v.huellas, sigue ? a.huellas : std::vector<std::string>{});
         EXPECT_EQ(Cuenta(v.mensajes, TextoCorteAdministrador), sigue ? 1 : 0);
         EXPECT_EQ(v.ajustesAbiertos, sigue ? 1 : 0);
-        if (sigue) {
-            EXPECT_EQ(v.controles.at(0)[ConvertirPuesto(v.p, 1)], 2) << "the snapshot after the drop";
-        }
+        if (sigue) EXPECT_EQ(v.controles.at(0)[ConvertirPuesto(v.p, 1)], 2) << "the snapshot after the drop";
     }
     EXPECT_EQ(puestos, (std::multiset<int>{1, 3}));
 }
