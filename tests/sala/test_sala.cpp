@@ -61,6 +61,13 @@ std::string Linea(int fd) {
     return l;
 }
 
+// Whether the server has closed `fd`; our end is closed as well.
+bool SeCierra(int fd) {
+    const bool cerrado = Cerrado(fd);
+    close(fd);
+    return cerrado;
+}
+
 // Up to n bytes: fewer when the other end closes or the wait runs out.
 std::string LeeN(int fd, std::size_t n) {
     std::string s(n, '\0');
@@ -143,11 +150,9 @@ TEST_F(Sala, CopiaLosBytesTalCual) {
     Manda(enlace, todos + "fin");
     close(enlace);
     EXPECT_EQ(LeeN(cliente, todos.size() + 3), todos + "fin");
-    EXPECT_TRUE(Cerrado(cliente));
-    close(cliente);
+    EXPECT_TRUE(SeCierra(cliente));
     Manda(control, "CIERRA\n");
-    EXPECT_TRUE(Cerrado(control));
-    close(control);
+    EXPECT_TRUE(SeCierra(control));
     const Medidas m = Para();
     EXPECT_EQ(m.BytesCopiados, 2 * todos.size() + 3 + 7 + 8);
     EXPECT_EQ(m.Salas, 0);
@@ -193,13 +198,12 @@ TEST_F(Sala, ElAdministradorVuelveASuSala) {
     close(Pregunta(vuelta + "2222222222222222", "NO CODIGO"));
     const int primera = Pregunta(vuelta + clave, sala);
     const int segunda = Pregunta(vuelta + clave, sala);
-    EXPECT_TRUE(Cerrado(primera));
+    EXPECT_TRUE(SeCierra(primera));
     const auto [nuevo, nuevoEnlace] = Une(segunda, codigo, clave);
     Manda(nuevo, "hola");
     EXPECT_EQ(LeeN(nuevoEnlace, 4), "hola");
     close(segunda);
-    for (const int fd : {cliente, enlace, nuevo, nuevoEnlace}) EXPECT_TRUE(Cerrado(fd));
-    for (const int fd : {primera, cliente, enlace, nuevo, nuevoEnlace}) close(fd);
+    for (const int fd : {cliente, enlace, nuevo, nuevoEnlace}) EXPECT_TRUE(SeCierra(fd));
     EXPECT_EQ(Para().Salas, 0);
     for (const char* linea : {" sin administrador", " recuperada por 127.0.0.1", " cerrada: el administrador se ha ido"})
         EXPECT_NE(registro_.str().find("sala " + codigo + linea), std::string::npos) << registro_.str();
@@ -214,11 +218,7 @@ TEST_F(Sala, CodigosEquivocados) {
         {"PARCHIS-SALA 1 CLIENTE 222222 1", "NO CODIGO"}, {"PARCHIS-SALA 1 CLIENTE 333333 1", "NO CODIGO"},
         {"PARCHIS-SALA 1 ENLACE " + codigo + " 2222222222222222 1", "NO CODIGO"},
         {"PARCHIS-SALA 1 CLIENTE " + codigo + " 1", "NO ESPERE"}};
-    for (const auto& [linea, respuesta] : casos) {
-        const int fd = Pregunta(linea, respuesta);
-        EXPECT_TRUE(Cerrado(fd));
-        close(fd);
-    }
+    for (const auto& [linea, respuesta] : casos) EXPECT_TRUE(SeCierra(Pregunta(linea, respuesta))) << linea;
     close(control);
 }
 
@@ -232,8 +232,7 @@ TEST_F(Sala, ClientesHostiles) {
                                      std::string("PARCHIS-SALA 1 ADMINISTRADOR EXTRA\n")}) {
         const int fd = Llama();
         send(fd, basura.data(), basura.size(), MSG_NOSIGNAL);
-        EXPECT_TRUE(Cerrado(fd));
-        close(fd);
+        EXPECT_TRUE(SeCierra(fd));
     }
     std::vector<int> mil;
     for (int i = 0; i < 1000; ++i)
@@ -283,8 +282,7 @@ TEST_F(Sala, ClientesHostiles) {
 TEST_F(Sala, SalaInactivaSeCierra) {
     Arranca({.Inactividad = 1});
     const auto [control, codigo, clave] = AbreSala();
-    EXPECT_TRUE(Cerrado(control));
-    close(control);
+    EXPECT_TRUE(SeCierra(control));
     EXPECT_EQ(Para().Salas, 0);
     EXPECT_NE(registro_.str().find("cerrada: inactiva"), std::string::npos);
 }
