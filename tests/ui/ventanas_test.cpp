@@ -194,8 +194,7 @@ TEST(VentanaEstadisticas, TurnoDadosYPosibilidadesDeUnaPartida) {
     const QString tabla = v.findChild<QLabel*>(QStringLiteral("Tabla_Dados"))->text();
     EXPECT_TRUE(tabla.contains(QStringLiteral("<b>%1</b>").arg(todos.Tiradas + todos.TiradasDos)));
     // Figures arrive on the event loop; a new position starts a new analysis.
-    for (int i = 0; i < 300 && v.AnalisisEnCurso()->Estimacion().Partidas == 0; ++i) QTest::qWait(100);
-    EXPECT_GT(v.AnalisisEnCurso()->Estimacion().Partidas, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v.AnalisisEnCurso()->Estimacion().Partidas > 0; }, 30000));
     p.Turno = static_cast<Entero>(p.Turno % 4 + 1);
     QTest::qWait(600);
     EXPECT_EQ(v.Arranques(), 2);
@@ -292,8 +291,7 @@ TEST(Ayuda, DesdeUnaVentanaModalSeUsaEnSeguida) {
         ASSERT_TRUE(ayuda);
         EXPECT_TRUE(ayuda->findChildren<QPushButton*>().isEmpty() && ayuda->findChild<BotonPulsador*>("Pic_BotSalir"));
         EXPECT_TRUE(ayuda->findChild<QTextBrowser*>()->source().toString().contains(pregunta ? "2142" : "2141"));
-        for (int i = 0; i < 100 && !ayuda->isActiveWindow(); ++i) QTest::qWait(10);
-        EXPECT_TRUE(ayuda->isActiveWindow()) << pregunta;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ayuda->isActiveWindow(); }, 1000)) << pregunta;
         QTest::keyClick(ayuda->windowHandle(), Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_FALSE(ayuda) << pregunta;
