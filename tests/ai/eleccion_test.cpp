@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <random>
+#include <tuple>
 
 #include "ai/eleccion.h"
 #include "common/carpeta_temporal.h"
@@ -31,19 +32,10 @@ unsigned Pedido(const char* variable, unsigned porDefecto) {
 int PosicionesPedidas(int porDefecto) { return std::max(1, int(Pedido("PARCHIS_POSICIONES", porDefecto))); }
 
 // The fields a choice may change; everything else must stay as it was.
-void CopiaSalidasEleccion(const Partida& desde, Partida& hacia) {
-    hacia.JugadaElegida = desde.JugadaElegida;
-    hacia.NumFichasMovibles = desde.NumFichasMovibles;
-    hacia.NumValoresDesglose = desde.NumValoresDesglose;
-    hacia.DesgloseObligado = desde.DesgloseObligado;
-    hacia.PuedeSacar = desde.PuedeSacar;
-    hacia.SacarObligado = desde.SacarObligado;
-    hacia.HayCapturaPosible = desde.HayCapturaPosible;
-    hacia.Destinos = desde.Destinos;
-    hacia.CortesBusqueda = desde.CortesBusqueda;
-    hacia.SalidaDoble = desde.SalidaDoble;
-    hacia.ModoValores = desde.ModoValores;
-    hacia.ValorCuenta = desde.ValorCuenta;
+auto SalidasEleccion(Partida& p) {
+    return std::tie(p.JugadaElegida, p.NumFichasMovibles, p.NumValoresDesglose, p.DesgloseObligado, p.PuedeSacar,
+                    p.SacarObligado, p.HayCapturaPosible, p.Destinos, p.CortesBusqueda, p.SalidaDoble, p.ModoValores,
+                    p.ValorCuenta);
 }
 
 void Compara(const Partida& antes, const std::string& donde) {
@@ -54,7 +46,7 @@ void Compara(const Partida& antes, const std::string& donde) {
     ASSERT_EQ(ResumenEleccion(rapida), ResumenEleccion(literal)) << donde << "\n" << ResumenReglas(antes);
     EXPECT_EQ(avisoRapido, avisoLiteral);
     Partida esperado = antes;
-    CopiaSalidasEleccion(rapida, esperado);
+    SalidasEleccion(esperado) = SalidasEleccion(rapida);
     EXPECT_TRUE(esperado == rapida) << "the record changed: " << donde << "\n" << ResumenReglas(antes);
 }
 
