@@ -54,14 +54,13 @@ TEST(EleccionDiferencial, MismaJugadaQueElJugadorLiteral) {
     std::mt19937 azar(Pedido("PARCHIS_SEMILLA", 20240611));
     const auto posiciones = PosicionesDeDecision(azar, PosicionesPedidas(6000));
     CarpetaTemporal carpeta;
-    for (std::size_t i = 0; i < posiciones.size(); ++i) {
+    for (std::size_t i = 0; i < posiciones.size() && !HasFatalFailure(); ++i) {
         Partida p = posiciones[i];
         // Eight pieces with four values to order can keep the literal player
         // busy for minutes; the next test covers doubles in a bounded number.
         if (p.NumFichas == 8 && p.ModoValores == 4 && p.ValoresUsados == 0) continue;
         p.Carpeta = carpeta.Texto();
         Compara(p, "posición " + std::to_string(i));
-        if (HasFatalFailure()) return;
     }
     EXPECT_TRUE(std::filesystem::is_empty(carpeta.ruta));
 }
@@ -86,10 +85,8 @@ TEST(EleccionDiferencial, DoblesConValoresExtra) {
         return true;
     };
     const auto posiciones = PosicionesDeDecision(azar, PosicionesPedidas(6000) / 100, reglas, doble);
-    for (std::size_t i = 0; i < posiciones.size(); ++i) {
+    for (std::size_t i = 0; i < posiciones.size() && !HasFatalFailure(); ++i)
         Compara(posiciones[i], "doble " + std::to_string(i));
-        if (HasFatalFailure()) return;
-    }
 }
 
 // Positions of whole games under the heaviest rules whose choice was slow
@@ -101,10 +98,9 @@ TEST(EleccionDiferencial, PosicionesLentasDePartidas) {
     ASSERT_FALSE(posiciones.empty());
     const std::size_t cuantas =
         std::min<std::size_t>(posiciones.size(), std::max(1u, Pedido("PARCHIS_POSICIONES_LENTAS", 1)));
-    for (std::size_t i = 0; i < cuantas; ++i) {
+    for (std::size_t i = 0; i < cuantas && !HasFatalFailure(); ++i) {
         const std::size_t n = i * posiciones.size() / cuantas;
         Compara(posiciones[n], "lenta " + std::to_string(n));
-        if (HasFatalFailure()) return;
     }
 }
 

@@ -17,9 +17,9 @@ namespace parchis::prueba {
 namespace {
 
 TEST(Distribucion, CuentaLasEntradasDeCadaTirada) {
-    // NumValoresPosibles, the entries over all throws, and (value, count) pairs.
+    // `numValores` is NumValoresPosibles, `total` the entries over all throws.
     const struct { const char* nombre; int dados, cuenta, seis; bool cajaVacia; int numValores, total;
-                   std::vector<std::pair<int, int>> combinaciones; } casos[] = {
+                   std::vector<std::pair<int, int>> combinaciones; } casos[] = {   // (value, count)
         {"one die, pieces boxed", 1, 2, 1, false, 6, 6, {{1, 1}, {5, 1}, {6, 1}, {7, 0}}},
         {"one die, six counts seven", 1, 2, 1, true, 7, 6, {{5, 1}, {6, 0}, {7, 1}}},
         {"one die, six counts twelve", 1, 2, 2, true, 12, 6, {{6, 0}, {7, 0}, {12, 1}}},
