@@ -107,8 +107,10 @@ TEST(Configuracion, ErroresDeAperturaConCausaReal) {
     const std::string falta = "CID ERROR 76: No existe el fichero de inicialización ZRVEL34.INI";
     // The message's text is empty when there is none.
     const struct { std::string carpeta; Entero codigo; std::string texto; bool seCrea; } casos[] = {
-        {carpeta.Texto(), 53, "", true},                  {carpeta.Texto() + "no-existe/", 76, falta, false},
-        {carpeta.Texto() + "fichero/", 76, falta, false}, {carpeta.Texto() + "conCarpeta/", 75, "CID ERROR 75", false},
+        {carpeta.Texto(), 53, "", true},
+        {carpeta.Texto() + "no-existe/", 76, falta, false},
+        {carpeta.Texto() + "fichero/", 76, falta, false},
+        {carpeta.Texto() + "conCarpeta/", 75, "CID ERROR 75", false},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.carpeta);

@@ -432,8 +432,10 @@ TEST(EstadoDanado, LaSiguienteFichaEnSalirEsDeLaCaja) {
     const struct {
         const char* nombre; int fichasPorJugador, guardada; std::vector<int> fuera; int esperada;
     } casos[] = {
-        {"PiezaQueNoTiene", 1, 6, {1}, 2},                 {"PiezaYaFuera", 1, 1, {1, 2}, 3},
-        {"Cero", 2, 0, {}, 1},                             {"CajaVaciaConservaLaSuya", 1, 3, {1, 2, 3, 4}, 3},
+        {"PiezaQueNoTiene", 1, 6, {1}, 2},
+        {"PiezaYaFuera", 1, 1, {1, 2}, 3},
+        {"Cero", 2, 0, {}, 1},
+        {"CajaVaciaConservaLaSuya", 1, 3, {1, 2, 3, 4}, 3},
         {"CajaVaciaYNumeroAjeno", 1, 7, {1, 2, 3, 4}, 1},
     };
     for (const auto& c : casos) {

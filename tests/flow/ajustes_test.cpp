@@ -40,7 +40,8 @@ struct Ajustes : testing::Test {
 TEST_F(Ajustes, ControlStepsAndCorrections) {
     struct Caso { bool red; int puesto; int desde; std::vector<int> pasos; };
     const Caso casos[] = {
-        {false, 2, 1, {2, 1, 2}}, {true, 2, 2, {3, 2, 3}},
+        {false, 2, 1, {2, 1, 2}},
+        {true, 2, 2, {3, 2, 3}},
         {true, 4, 1, {1, 1}},
     };
     for (const auto& c : casos) {

@@ -55,7 +55,8 @@ TEST(Salida, AlEmpezarLaTirada) {
         const char* nombre; int d1, d2, fuera; std::vector<int> ocupantes;
         std::vector<std::pair<int, int>> jugadas; int enEspera;
     } casos[] = {
-        {"CincoYDos", 2, 5, 30, {}, {{4, 5}, {4, 2}}, 2},  {"DobleCinco", 5, 5, 30, {}, {{4, 5}, {4, 5}}, 1},
+        {"CincoYDos", 2, 5, 30, {}, {{4, 5}, {4, 2}}, 2},
+        {"DobleCinco", 5, 5, 30, {}, {{4, 5}, {4, 5}}, 1},
         {"DobleLibre", 5, 0, 0, {}, {{8, 5}, {9, 5}}, 2},
         {"DobleRivalComido", 5, 0, 0, {1}, {{8, 5}, {9, 5}, {6, 5}, {5, 20}}, 2},
         {"DobleBarreraConElCompanero", 5, 0, 0, {2}, {{8, 5}}, 3},
@@ -161,8 +162,10 @@ TEST(Puntos, CasillasRecorridasRedondeoYCompanero) {
 
 TEST(Ganador, TextoFinal) {
     const struct { int modo, turno; std::string texto; } casos[] = {
-        {1, 4, "Luis, has ganado la partida. "},             {1, 3, "Ha ganado la partida María"},
-        {2, 1, "Han ganado la partida \r\nCarmen y María"}, {2, 2, "Habeis ganado la partida \r\nRoberto y Luis"},
+        {1, 4, "Luis, has ganado la partida. "},
+        {1, 3, "Ha ganado la partida María"},
+        {2, 1, "Han ganado la partida \r\nCarmen y María"},
+        {2, 2, "Habeis ganado la partida \r\nRoberto y Luis"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(testing::Message() << "modo " << c.modo << " gana " << c.turno);

@@ -59,7 +59,8 @@ TEST(Historico, SeAnadeYSeLeeAlineado) {
 TEST(HistoricoLectura, PaginasDeOchoDeLaMasNuevaALaMasAntigua) {
     // The pages met turning towards older games.
     const struct { int registros; std::vector<std::vector<int>> paginas; } casos[] = {
-        {0, {{}}},                            {8, {{7, 6, 5, 4, 3, 2, 1, 0}}},
+        {0, {{}}},
+        {8, {{7, 6, 5, 4, 3, 2, 1, 0}}},
         {9, {{8, 7, 6, 5, 4, 3, 2, 1}, {0}}},
         {20, {{19, 18, 17, 16, 15, 14, 13, 12}, {11, 10, 9, 8, 7, 6, 5, 4}, {3, 2, 1, 0}}},
     };

@@ -126,8 +126,10 @@ TEST_F(Guardadas, ADamagedGameIsNotLoaded) {
         const char* nombre;
         std::string contenido;
     } casos[] = {
-        {"cortada en 903", bueno.substr(0, 903)},   {"cortada en 1000", bueno.substr(0, 1000)},
-        {"cortada en 1180", bueno.substr(0, 1180)}, {"registro al revés", alReves()},
+        {"cortada en 903", bueno.substr(0, 903)},
+        {"cortada en 1000", bueno.substr(0, 1000)},
+        {"cortada en 1180", bueno.substr(0, 1180)},
+        {"registro al revés", alReves()},
         {"ficha movida", retocada([](Partida& q) { q.Fichas[1][2] = q.Fichas[1][2] == 0 ? 30 : 0; })},
         {"casillas", retocada([](Partida& q) { std::swap(q.Casillas[5], q.Casillas[50]); })},
         {"NumJugada 9999", retocada([](Partida& q) { q.NumJugada = 9999; })},

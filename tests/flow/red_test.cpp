@@ -37,15 +37,19 @@ TEST(Cola, EntradasTomadasYLoQueLasPrecede) {
     // What the wait is for (a move of seat 2 at move 7, else a throw), and what
     // it took: the dice (first x 10 + second) or the squares (from x 1000 + to).
     const struct { bool movimiento; int modo, dados; std::string cola, queda; int tomado; } casos[] = {
-        {false, 2, 1, "019900010600", "", 60},          {false, 2, 2, "010600", "", 0},
-        {false, 2, 2, "010601" "010200", "010200", 61}, {false, 2, 2, "0106", "0106", 0},
+        {false, 2, 1, "019900010600", "", 60},
+        {false, 2, 2, "010600", "", 0},
+        {false, 2, 2, "010601" "010200", "010200", 61},
+        {false, 2, 2, "0106", "0106", 0},
         {false, 2, 1, "06000130020200000000" "021" "010300", "", 30},   // a move, a start of play
         {false, 2, 1, "99010300", "", 0},                                // no telling where it ends
         {false, 1, 1, "106000130020200000000" "1010400", "", 40},        // its move before its throw
         {false, 1, 1, "3010600" "101030", "101030", 0},
         {true, 2, 1, "06000950050310000005" "010300" + salida, "", 39},   // 39 here
-        {true, 2, 1, "06000750050310020005", "", 0},      {true, 2, 1, "06000750050390000005", "", 0},
-        {true, 2, 1, "06000750050610000005", "", 0},      {true, 2, 1, "0600075005031000000x", "", 0},
+        {true, 2, 1, "06000750050310020005", "", 0},
+        {true, 2, 1, "06000750050390000005", "", 0},
+        {true, 2, 1, "06000750050610000005", "", 0},
+        {true, 2, 1, "0600075005031000000x", "", 0},
         {true, 1, 1, "3" + salida + "2" + salida, "", 5},
     };
     for (const auto& c : casos) {

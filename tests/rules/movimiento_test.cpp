@@ -53,7 +53,8 @@ TEST(EsBarrera, SegunCasillaYReglas) {
         {"partners, rule off", 30, {1, 3, 0}, {true, true, true, false, 2}, false},
         {"partners' rule in individual play", 30, {1, 3, 0}, {true, true, true, true, 1}, false},
         {"rivals in pairs mode", 30, {1, 2, 0}, parejas, false},
-        {"one piece", 30, {2, 0, 0}, todas, false},    {"slot 1 empty", 30, {0, 2, 2}, todas, false},
+        {"one piece", 30, {2, 0, 0}, todas, false},
+        {"slot 1 empty", 30, {0, 2, 2}, todas, false},
         {"slot 2 empty", 30, {2, 0, 2}, todas, false},
     };
     for (const auto& c : casos)
@@ -91,18 +92,26 @@ TEST(CalculaValores, TablaDeTiradas) {
         int dados, metodo, seis; bool fichaEnEspera; int d1, d2, valor, modo; std::array<Entero, 6> valores;
     } casos[] = {
         // one die: the six counts 7 / 12 / 6 only with every piece in play
-        {1, 2, 1, false, 6, 4, 7, 1, {7}},   {1, 2, 2, false, 6, 0, 12, 1, {12}},
-        {1, 2, 3, false, 6, 0, 6, 1, {6}},   {1, 2, 1, true, 6, 0, 6, 1, {6}},
+        {1, 2, 1, false, 6, 4, 7, 1, {7}},
+        {1, 2, 2, false, 6, 0, 12, 1, {12}},
+        {1, 2, 3, false, 6, 0, 6, 1, {6}},
+        {1, 2, 1, true, 6, 0, 6, 1, {6}},
         {1, 2, 1, false, 5, 0, 5, 1, {5}},
         // two dice, summing
-        {2, 1, 1, true, 3, 4, 7, 1, {7}},    {2, 1, 1, false, 3, 3, 14, 1, {14}},
-        {2, 1, 2, false, 3, 3, 12, 1, {12}}, {2, 1, 3, false, 3, 3, 6, 1, {6}},
+        {2, 1, 1, true, 3, 4, 7, 1, {7}},
+        {2, 1, 1, false, 3, 3, 14, 1, {14}},
+        {2, 1, 2, false, 3, 3, 12, 1, {12}},
+        {2, 1, 3, false, 3, 3, 6, 1, {6}},
         {2, 1, 1, true, 3, 3, 6, 1, {6}},
         // two dice, counted together or apart
-        {2, 2, 1, true, 2, 5, 7, 2, {7, 2, 5}},          {2, 2, 1, false, 2, 5, 7, 2, {7, 2, 5}},
-        {2, 2, 1, false, 3, 3, 14, 4, {14, 3, 3, 4, 4}}, {2, 2, 2, false, 3, 3, 12, 4, {12, 3, 3, 3, 3}},
-        {2, 2, 3, false, 3, 3, 6, 2, {6, 3, 3}},         {2, 2, 1, true, 3, 3, 6, 2, {6, 3, 3}},
-        {2, 2, 1, false, 6, 6, 14, 4, {14, 6, 6, 1, 1}}, {2, 2, 2, false, 1, 1, 4, 4, {4, 1, 1, 1, 1}},
+        {2, 2, 1, true, 2, 5, 7, 2, {7, 2, 5}},
+        {2, 2, 1, false, 2, 5, 7, 2, {7, 2, 5}},
+        {2, 2, 1, false, 3, 3, 14, 4, {14, 3, 3, 4, 4}},
+        {2, 2, 2, false, 3, 3, 12, 4, {12, 3, 3, 3, 3}},
+        {2, 2, 3, false, 3, 3, 6, 2, {6, 3, 3}},
+        {2, 2, 1, true, 3, 3, 6, 2, {6, 3, 3}},
+        {2, 2, 1, false, 6, 6, 14, 4, {14, 6, 6, 1, 1}},
+        {2, 2, 2, false, 1, 1, 4, 4, {4, 1, 1, 1, 1}},
     };
     for (const auto& c : casos) {
         Partida p = prueba::PartidaVacia();

@@ -123,7 +123,8 @@ TEST(PuedeMover, SalidaCuentaLlegadaYBarreras) {
          [](Partida& p) { p.TipoJugada = 9; }, 1, 5, 56, 1, -1},
         {"a piece on the exit counts otherwise", {{1, 1, 56}}, nullptr, 1, 4, 56, 1, 60},
         {"value 0 moves nothing", {{1, 1, 60}}, nullptr, 1, 0, 60, 1, -1},
-        {"damaged position", {}, nullptr, 1, 3, 101, 1, -1}, {"negative position", {}, nullptr, 1, 3, -2, 1, -1},
+        {"damaged position", {}, nullptr, 1, 3, 101, 1, -1},
+        {"negative position", {}, nullptr, 1, 3, -2, 1, -1},
         {"no such seat", {}, nullptr, 0, 3, 10, 1, -1},
         {"no such seat either", {}, nullptr, 5, 3, 10, 1, -1},
         // Where barriers stand (which pairs make one is EsBarrera's table).

@@ -44,8 +44,10 @@ TEST(Tablero, CaminoDeCadaJugador) {
 TEST(Tablero, OrdenDeTurnos) {
     struct Caso { int sentido; std::array<int, 5> estado; int desde, siguiente, anterior; };
     const Caso casos[] = {
-        {1, {0, 1, 1, 1, 1}, 4, 1, 3}, {2, {0, 1, 1, 1, 1}, 1, 4, 2},
-        {1, {0, 1, 2, 1, 2}, 1, 3, 3}, {2, {0, 1, 2, 2, 1}, 1, 4, 4},
+        {1, {0, 1, 1, 1, 1}, 4, 1, 3},
+        {2, {0, 1, 1, 1, 1}, 1, 4, 2},
+        {1, {0, 1, 2, 1, 2}, 1, 3, 3},
+        {2, {0, 1, 2, 2, 1}, 1, 4, 4},
         {1, {0, 2, 2, 2, 1}, 4, 4, 4},   // a lone seat plays every turn
         {1, {0, 2, 2, 2, 2}, 3, 3, 3},   // nobody active: no endless walk
         {1, {0, 1, 1, 1, 1}, 9, 2, 4},   // a damaged seat number is wrapped first
