@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <random>
+#include <tuple>
 
 #include "common/carpeta_temporal.h"
 #include "common/posicion.h"
@@ -99,10 +100,7 @@ TEST(Dados, ElRecuentoGeneralSumaCadaPartidaUnaVez) {
 
 TEST(Dados, UnRecuentoDanadoSoloDaLoQueCuadra) {
     const std::string bien = "jugador 2 6 0 1 1 1 1 1 1 0 0 0 0 0 0 0 0 0 0 0 0\n";
-    const struct {
-        std::string texto;
-        std::int64_t tiradas2;   // seat 2's throws read
-    } casos[] = {
+    const struct { std::string texto; std::int64_t tiradas2; } casos[] = {   // seat 2's throws read
         {"recuento-dados 1\n" + bien, 6},
         {"otra cosa\n" + bien, 0},
         {"recuento-dados 1\njugador 2 6 0 1 1 1 1 1 2 0 0 0 0 0 0 0 0 0 0 0 0\n", 0},   // faces add to 7
@@ -114,8 +112,8 @@ TEST(Dados, UnRecuentoDanadoSoloDaLoQueCuadra) {
     };
     for (const auto& c : casos) {
         const RecuentoGeneral r = LeeRecuento(c.texto);
-        EXPECT_EQ(r.Recuento[2].Tiradas, c.tiradas2) << c.texto;
-        EXPECT_EQ(r.Recuento[0].Tiradas, c.tiradas2) << c.texto;
+        EXPECT_EQ(std::pair(r.Recuento[2].Tiradas, r.Recuento[0].Tiradas), std::pair(c.tiradas2, c.tiradas2))
+            << c.texto;
     }
 }
 

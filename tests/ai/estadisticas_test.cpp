@@ -17,15 +17,9 @@ namespace parchis::prueba {
 namespace {
 
 TEST(Distribucion, CuentaLasEntradasDeCadaTirada) {
-    struct Caso {
-        const char* nombre;
-        int dados, cuenta, seis;
-        bool cajaVacia;
-        int numValores;   // NumValoresPosibles
-        int total;        // entries over all throws
-        std::vector<std::pair<int, int>> combinaciones;   // value, count
-    };
-    const Caso casos[] = {
+    // `numValores` is NumValoresPosibles, `total` the entries over all throws.
+    const struct { const char* nombre; int dados, cuenta, seis; bool cajaVacia; int numValores, total;
+                   std::vector<std::pair<int, int>> combinaciones; } casos[] = {   // (value, count)
         {"one die, pieces boxed", 1, 2, 1, false, 6, 6, {{1, 1}, {5, 1}, {6, 1}, {7, 0}}},
         {"one die, six counts seven", 1, 2, 1, true, 7, 6, {{5, 1}, {6, 0}, {7, 1}}},
         {"one die, six counts twelve", 1, 2, 2, true, 12, 6, {{6, 0}, {7, 0}, {12, 1}}},
@@ -39,7 +33,7 @@ TEST(Distribucion, CuentaLasEntradasDeCadaTirada) {
         {"two dice apart, double counted twice", 2, 2, 2, true, 24, 180, {{24, 1}, {18, 4}, {20, 1}}},
         {"two dice apart, no bonus", 2, 2, 3, true, 12, 108, {{12, 1}}},
     };
-    for (const Caso& c : casos) {
+    for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
         Partida p = PartidaVacia();
         p.NumDados = static_cast<Entero>(c.dados);
@@ -64,20 +58,14 @@ TEST(Distribucion, CuentaLasEntradasDeCadaTirada) {
 // behind takes it with a 3 (one throw in six) and then its one piece out
 // can count the 20: (55 + 20) / 6.
 TEST(Peligro, DeUnaFicha) {
-    struct Caso {
-        const char* nombre;
-        int modo;           // 1 individual, 2 pairs
-        int rival, desde;   // the other seat's piece
-        int nuestra;        // square of seat 1's piece 1
-        double esperado;
-    };
-    const Caso casos[] = {
+    // Game mode (2: pairs), the other seat's piece, the square of seat 1's piece 1.
+    const struct { const char* nombre; int modo, rival, desde, nuestra; double esperado; } casos[] = {
         {"rival behind", 1, 2, 40, 43, 75.0 / 6},   {"safe square", 1, 2, 40, 46, 0},
         {"rival ahead", 1, 2, 45, 43, 0},           {"out of reach", 1, 2, 30, 43, 0},
         {"the partner does not capture", 2, 3, 40, 43, 0},
         {"the other rival in pairs", 2, 4, 40, 43, 75.0 / 6},
     };
-    for (const Caso& c : casos) {
+    for (const auto& c : casos) {
         Partida p = PartidaVacia();
         p.ModoJuego = static_cast<Entero>(c.modo);
         Pon(p, c.rival, 1, c.desde);
@@ -121,15 +109,15 @@ TEST(Estadisticas, DosDadosTablaDeFichasYValoresPorContar) {
     for (const auto& j : e.Jugadores) orden.push_back(j.Jugador);
     EXPECT_EQ(orden, (std::vector<int>{4, 3, 1})) << "turn order from the seat to move, seat 2 off";
     EXPECT_EQ(e.Valores, (std::vector<int>{7, 3, 4}));
+    // Piece 3 goes into the corridor; only the exact count takes piece 4 home.
     using V = std::vector<std::string>;
-    EXPECT_EQ(Columna(e, 1), (V{"", "", ""}));
-    EXPECT_EQ(Columna(e, 2), (V{"16", "S", "13"}));
-    EXPECT_EQ(Columna(e, 3), (V{"P", "P", "P"})) << "into the corridor";
-    EXPECT_EQ(Columna(e, 4), (V{"", "C", ""})) << "only the exact count reaches home";
+    const V columnas[] = {{"", "", ""}, {"16", "S", "13"}, {"P", "P", "P"}, {"", "C", ""}};
     const auto& f = e.Jugadores[0].Fichas;
     const char* filas[] = {" Espera", "6.9 %      9", "86.1 %     66", "95.8 %Pasillo"};
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(Columna(e, k + 1), columnas[k]) << k + 1;
         EXPECT_EQ(TextoPorcentajeFicha(f[k].Casillas) + TextoSituacion(f[k]), filas[k]) << k + 1;
+    }
     EXPECT_TRUE(f[1].Amenazada && !f[1].Resguardada);
     const auto& otras = e.Jugadores[2].Fichas;
     EXPECT_TRUE(otras[1].Resguardada && !otras[1].Amenazada);
@@ -149,10 +137,7 @@ TEST(Estadisticas, DosDadosTablaDeFichasYValoresPorContar) {
 TEST(Estadisticas, UnDadoComentarios) {
     struct Fila { int ficha; const char *celda, *comentario; };
     const struct {
-        const char* caso;
-        int dado;
-        std::function<void(Partida&)> coloca;
-        std::vector<Fila> filas;
+        const char* caso; int dado; std::function<void(Partida&)> coloca; std::vector<Fila> filas;
     } casos[] = {
         {"salida", 5, [](Partida& p) { Pon(p, 4, 2, 30); p.SacarObligado = true; },
          {{1, "S", "Está obligado a sacar ficha"}, {2, "", ""}}},

@@ -23,11 +23,8 @@ int NivelAzar(std::mt19937& azar) {
 void NuevaTirada(Partida& p, int dado1, int dado2) {
     p.Dado1 = static_cast<Entero>(dado1);
     p.Dado2 = static_cast<Entero>(dado2);
-    p.TipoJugada = 0;
-    p.SalidaDoble = 0;
-    p.SacarObligado = false;
-    p.ComerObligado = false;
-    p.AbrirBarrera = false;
+    p.TipoJugada = p.SalidaDoble = 0;
+    p.SacarObligado = p.ComerObligado = p.AbrirBarrera = false;
     p.ValorUsado.fill(false);
     p.ValoresUsados = 0;
     p.TiradaNueva = true;

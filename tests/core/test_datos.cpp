@@ -8,6 +8,7 @@
 #include <csignal>
 #include <filesystem>
 #include <map>
+#include <tuple>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,11 +39,8 @@ ConsultaEntorno Entorno(std::map<std::string, std::string> variables) {
 // Without permission the program's files are copied to the user's folder,
 // but nothing the user already has there is overwritten.
 TEST(Carpeta, SinPermisoSeCopianLosFicherosQueFaltan) {
-    struct Caso {
-        const char* ini;   // nullptr: not there
-        const char* his;
-        std::string iniFinal, hisFinal;
-    } casos[] = {
+    // The user's files before (nullptr: not there) and after.
+    const struct { const char *ini, *his; std::string iniFinal, hisFinal; } casos[] = {
         {nullptr, nullptr, "ini del programa", "historial del programa"},
         {"ini propio", nullptr, "ini propio", ""},
         {"ini propio", "historial propio", "ini propio", "historial propio"},
@@ -62,9 +60,8 @@ TEST(Carpeta, SinPermisoSeCopianLosFicherosQueFaltan) {
         if (c.his) Escribe(datos + "ZRVEL34.HIS", c.his);
         Partida p;
         PrepararCarpeta(p, programa, Entorno({{"XDG_DATA_HOME", raiz.Texto() + "datos"}}));
-        EXPECT_EQ(p.Carpeta, datos);
-        EXPECT_EQ(Lee(datos + "ZRVEL34.INI"), c.iniFinal);
-        EXPECT_EQ(Lee(datos + "ZRVEL34.HIS"), c.hisFinal);
+        EXPECT_EQ(std::tuple(p.Carpeta, Lee(datos + "ZRVEL34.INI"), Lee(datos + "ZRVEL34.HIS")),
+                  std::tuple(datos, c.iniFinal, c.hisFinal));
     }
 }
 
@@ -77,11 +74,7 @@ TEST(Carpeta, DondeQuedanLosDatos) {
     Escribe(raiz.Texto() + "fichero", "x");
     fs::create_directory(raiz.Texto() + "programa");
     const std::string bajoFichero = raiz.Texto() + "fichero/programa";
-    const struct {
-        std::string programa;
-        std::map<std::string, std::string> entorno;
-        std::string carpeta;
-    } casos[] = {
+    const struct { std::string programa; std::map<std::string, std::string> entorno; std::string carpeta; } casos[] = {
         {raiz.Texto() + "programa", {}, raiz.Texto() + "programa/"},
         {bajoFichero, {{"XDG_DATA_HOME", "relativa"}, {"HOME", raiz.Texto() + "casa"}},
          raiz.Texto() + "casa/.local/share/parchis/"},
@@ -112,12 +105,8 @@ TEST(Configuracion, ErroresDeAperturaConCausaReal) {
     fs::create_directory(carpeta.Texto() + "conCarpeta");
     fs::create_directory(carpeta.Texto() + "conCarpeta/ZRVEL34.INI");
     const std::string falta = "CID ERROR 76: No existe el fichero de inicialización ZRVEL34.INI";
-    struct Caso {
-        std::string carpeta;
-        Entero codigo;
-        std::string texto;   // empty: no message
-        bool seCrea;
-    } casos[] = {
+    // The message's text is empty when there is none.
+    const struct { std::string carpeta; Entero codigo; std::string texto; bool seCrea; } casos[] = {
         {carpeta.Texto(), 53, "", true},
         {carpeta.Texto() + "no-existe/", 76, falta, false},
         {carpeta.Texto() + "fichero/", 76, falta, false},
@@ -133,8 +122,7 @@ TEST(Configuracion, ErroresDeAperturaConCausaReal) {
         EXPECT_EQ(r.Aviso, c.texto.empty() ? std::nullopt
                                            : std::optional(AvisoUsuario{"Error en la carga de datos iniciales",
                                                                         c.texto, 3, 1, 0}));
-        EXPECT_EQ(p.Nivel[1], 50);   // the defaults, whatever the failure
-        EXPECT_EQ(p.Nombres[3], "María");
+        EXPECT_EQ(std::tuple(p.Nivel[1], p.Nombres[3]), std::tuple(50, "María")) << "the defaults";
         // A missing file is created holding the defaults.
         EXPECT_EQ(Lee(c.carpeta + "ZRVEL34.INI"), c.seCrea ? ContenidoFichero(prueba::RegistroPorDefecto()) : "");
     }

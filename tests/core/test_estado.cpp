@@ -111,10 +111,9 @@ Partida RegistroAleatorio(std::mt19937& azar, int numJugada, bool iniciada) {
     return p;
 }
 
-// Every stored field of the two records is equal (the log included).
+// Every stored field of the two records is equal (the log included); the
+// files as written show where they differ.
 void EsperaMismoRegistro(const Partida& a, const Partida& b) {
-    // Every field, working ones included, must match; the files as written
-    // show where they differ.
     EXPECT_TRUE(SoloLoGuardado(a) == SoloLoGuardado(b))
         << Utf8DesdeWindows1252(ContenidoFichero(a)) << "\n" << Utf8DesdeWindows1252(ContenidoFichero(b));
 }
@@ -253,9 +252,9 @@ TEST(EstadoLectura, SinJugadasCompletasLaLinea2SeIgnora) {
         contenido.replace(contenido.size() - 3, 0, registro);   // leftover text
         Partida leido;
         LeerEstado(leido, contenido);
-        EXPECT_EQ(leido.NumJugada, c.numJugada);
-        EXPECT_EQ(leido.Jugadas, std::vector<Jugada>(c.numJugada + 41u));
-        EXPECT_EQ(leido.ListaJugadas, std::vector<std::string>{"Principio de la partida"});
+        EXPECT_EQ(std::tuple(leido.NumJugada, leido.Jugadas, leido.ListaJugadas),
+                  std::tuple(c.numJugada, std::vector<Jugada>(c.numJugada + 41u),
+                             std::vector<std::string>{"Principio de la partida"}));
     }
 }
 
@@ -265,11 +264,7 @@ TEST(EstadoLectura, SinJugadasCompletasLaLinea2SeIgnora) {
 TEST(EstadoLectura, ValidacionDeLoLeido) {
     // Text laid at a state-line position; a simulation reads it unchecked.
     const struct {
-        int pos;
-        std::string texto;
-        bool simulacion;
-        std::function<int(const Partida&)> campo;
-        int esperado;
+        int pos; std::string texto; bool simulacion; std::function<int(const Partida&)> campo; int esperado;
     } casos[] = {
         {10, "101", false, CAMPO(Nivel[1]), 50},  {10, "-1 ", false, CAMPO(Nivel[1]), 50},
         {10, "100", false, CAMPO(Nivel[1]), 100}, {10, "101", true, CAMPO(Nivel[1]), 101},
@@ -314,12 +309,6 @@ TEST(EstadoLectura, NombresValidados) {
 
 // Damaged files.
 
-// A game under way with a log of 5 entries, written as a file.
-Partida PartidaEnCurso() {
-    std::mt19937 azar(7);
-    return RegistroAleatorio(azar, 6, true);
-}
-
 // The record the damaged file is read into.
 Partida Previo() {
     Partida p = RegistroPorDefecto();
@@ -335,12 +324,9 @@ Partida Previo() {
 }
 
 struct Caso {
-    const char* nombre;
-    std::function<std::string(const std::string&)> dana;
+    const char* nombre; std::function<std::string(const std::string&)> dana;
     std::function<void(const Partida& leido, const Partida& escrito)> comprueba;
 };
-
-void Igual(const Partida& leido, const Partida& escrito) { EsperaMismoRegistro(leido, escrito); }
 
 void ConservaLoPrevio(const Partida& leido, const Partida&) {
     const Partida previo = Previo();
@@ -363,16 +349,16 @@ TEST(EstadoDanado, LoQueNoDiceConservaSuValor) {
              EXPECT_EQ(std::tuple(leido.Jugadas[2], leido.Jugadas[3].Jugador, leido.Jugadas[4]),
                        std::tuple(escrito.Jugadas[2], escrito.Jugadas[3].Jugador, Jugada{}));
          }},
-        {"sin comillas", [](std::string c) { return std::erase(c, '"'), c; }, Igual},
+        {"sin comillas", [](std::string c) { return std::erase(c, '"'), c; }, EsperaMismoRegistro},
         {"sin comillas de cierre",
          [](const std::string& c) { return ConCampo(ConCampo(c, 901, "\r"), c.size() - 3, "\r"); },
-         Igual},
+         EsperaMismoRegistro},
         {"línea 1 demasiado larga",
          [](const std::string& c) { return c.substr(0, 901) + std::string(5000, '9') + c.substr(901); },
-         Igual},
+         EsperaMismoRegistro},
         {"línea 2 demasiado larga",
          [](const std::string& c) { return c.substr(0, c.size() - 3) + std::string(300000, '7') + "\"\r\n"; },
-         Igual},
+         EsperaMismoRegistro},
         {"números fuera de rango",
          [](const std::string& c) {
              std::string s = ConCampo(c, 19, "999");              // seat 1, piece 1
@@ -422,7 +408,8 @@ TEST(EstadoDanado, LoQueNoDiceConservaSuValor) {
              EXPECT_EQ(std::tuple(leido.NumJugada, leido.Jugadas[9998]), std::tuple(9999, Jugada{}));
          }},
     };
-    const Partida escrito = PartidaEnCurso();
+    std::mt19937 azar(7);
+    const Partida escrito = RegistroAleatorio(azar, 6, true);   // a game under way, 5 entries logged
     const std::string fichero = ContenidoFichero(escrito);
     for (const auto& c : casos) {
         for (bool simulacion : {false, true}) {
@@ -440,21 +427,18 @@ TEST(EstadoDanado, LoQueNoDiceConservaSuValor) {
 // in the box, as moving keeps it, and the file's number when the box is
 // empty and the number is one of the seat's pieces.
 TEST(EstadoDanado, LaSiguienteFichaEnSalirEsDeLaCaja) {
-    struct CasoSalida {
-        const char* nombre;
-        int fichasPorJugador;          // 1: four pieces, 2: eight
-        int guardada;                  // SiguienteSalida in the file
-        std::vector<int> fuera;        // pieces of seat 1 on the board
-        int esperada;
-    };
-    const CasoSalida casos[] = {
+    // FichasPorJugador (1: four pieces, 2: eight), SiguienteSalida in the
+    // file, the pieces of seat 1 on the board, and the piece read.
+    const struct {
+        const char* nombre; int fichasPorJugador, guardada; std::vector<int> fuera; int esperada;
+    } casos[] = {
         {"PiezaQueNoTiene", 1, 6, {1}, 2},
         {"PiezaYaFuera", 1, 1, {1, 2}, 3},
         {"Cero", 2, 0, {}, 1},
         {"CajaVaciaConservaLaSuya", 1, 3, {1, 2, 3, 4}, 3},
         {"CajaVaciaYNumeroAjeno", 1, 7, {1, 2, 3, 4}, 1},
     };
-    for (const CasoSalida& c : casos) {
+    for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
         Partida escrito = RegistroPorDefecto();
         escrito.FichasPorJugador = static_cast<Entero>(c.fichasPorJugador);

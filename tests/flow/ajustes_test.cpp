@@ -121,15 +121,10 @@ TEST_F(Ajustes, TheWindowStaysOpenUntilTheSettingsCanBePlayed) {
 // Each change that ends the game: the question, and what Aceptar and
 // Cancelar leave.
 TEST_F(Ajustes, ChangesThatEndTheGame) {
-    struct Caso {
-        const char* nombre;
-        std::function<void(Partida&)> cambia;
-        int respuesta;
-        std::vector<std::string> titulos;
-        bool nueva, restaurar;
-        std::function<bool(const Partida&)> comprueba;
-    };
-    const Caso casos[] = {
+    const struct {
+        const char* nombre; std::function<void(Partida&)> cambia; int respuesta; std::vector<std::string> titulos;
+        bool nueva, restaurar; std::function<bool(const Partida&)> comprueba;
+    } casos[] = {
         {"players confirmed", [](Partida& q) { q.Estado[1] = 2; }, Aceptar, {"Jugadores Activados"}, true,
          false, [](const Partida& q) { return q.Estado[1] == 2; }},
         {"players refused", [](Partida& q) { q.Estado[1] = 2; }, Cancelar, {"Jugadores Activados"}, false,
@@ -148,9 +143,7 @@ TEST_F(Ajustes, ChangesThatEndTheGame) {
          [](const Partida& q) { return !q.JugarPorSala && q.ServidorSala.empty(); }},
     };
     for (const auto& c : casos) {
-        Partida q = prueba::PartidaEnJuego();
-        q.Carpeta = carpeta.Texto();
-        q.NumJugada = 3;
+        Partida q = p;
         if (std::string(c.nombre).find("network") != std::string::npos) {
             q.JugarEnRed = true;
             q.ModoRed = 1;

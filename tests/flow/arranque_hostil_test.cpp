@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <fstream>
+#include <tuple>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -48,11 +49,9 @@ pid_t OtraCopia(const std::string& carpeta) {
 // first copy is dead a plain lock file is no obstacle, and the start
 // removes what a save cut short left.
 TEST(ArranqueHostil, UnaSegundaCopiaNoTocaNadaYUnaCopiaMuertaNoEstorba) {
+    // `luego`: the start succeeds once the other copy is dead.
     const struct {
-        const char* nombre;
-        std::function<void(const fs::path&)> prepara;
-        const char* aviso;
-        bool luego;   // the start succeeds once the other copy is dead
+        const char* nombre; std::function<void(const fs::path&)> prepara; const char* aviso; bool luego;
     } casos[] = {
         {"nada", [](const fs::path&) {}, "Otra copia de este programa", true},
         {"de solo lectura", [](const fs::path& f) { std::ofstream(f) << ""; chmod(f.c_str(), 0444); },
@@ -167,9 +166,8 @@ TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
                 EXPECT_EQ(p.Nombres[2], "Roberto");
             }
             if (c.turno > 0) {
-                EXPECT_EQ(std::pair(turno, numero), std::pair(c.turno, c.numero));
-                EXPECT_EQ(p.Fichas[2][1], 39);
-                EXPECT_EQ(p.Carpeta, carpeta.Texto());
+                EXPECT_EQ(std::tuple(turno, numero, p.Fichas[2][1], p.Carpeta),
+                          std::tuple(c.turno, c.numero, 39, carpeta.Texto()));
             }
             const bool aparte = c.apartado && *c.apartado;
             EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado"), aparte);

@@ -73,12 +73,9 @@ TEST(Posponer, SeRebobinaLaTiradaYElMismoJugadorVuelveATirar) {
 }
 
 TEST(Salir, PreguntaYGuarda) {
+    // The message shown is "" when there is none.
     const struct {
-        const char* nombre;
-        bool grabadora, enJuego, red;
-        int respuesta;
-        bool sale, guarda;
-        const char* titulo;   // the message shown, "" for none
+        const char* nombre; bool grabadora, enJuego, red; int respuesta; bool sale, guarda; const char* titulo;
     } casos[] = {
         {"GrabadoraEncendida", true, true, false, Aceptar, false, false, "Salir del programa"},
         {"SinPartidaNoPregunta", false, false, false, Aceptar, true, true, ""},
@@ -100,20 +97,15 @@ TEST(Salir, PreguntaYGuarda) {
         EXPECT_EQ(SalirDelPrograma(p, ui), c.sale);
         ASSERT_EQ(ui.Mensajes.size(), *c.titulo == '\0' ? 0u : 1u);
         for (const auto& m : ui.Mensajes) EXPECT_EQ(m.Titulo, c.titulo);
-        EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.INI"), c.guarda);
-        EXPECT_EQ(fs::exists(carpeta.ruta / "ZRVEL34.ARE"), !c.sale);
+        EXPECT_EQ(std::pair(fs::exists(carpeta.ruta / "ZRVEL34.INI"), fs::exists(carpeta.ruta / "ZRVEL34.ARE")),
+                  std::pair(c.guarda, !c.sale));
     }
 }
 
 // Below 800x600 the program offers the switch; each outcome of the switch
 // has a message of its own.
 TEST(Pantalla, OfertaDeOchocientosPorSeiscientos) {
-    const struct {
-        int ancho, alto, respuesta;
-        CambioPantalla cambio;
-        bool sigue;
-        std::size_t mensajes;
-    } casos[] = {
+    const struct { int ancho, alto, respuesta; CambioPantalla cambio; bool sigue; std::size_t mensajes; } casos[] = {
         {1024, 600, Aceptar, CambioPantalla::Hecho, true, 0},
         {640, 480, Cancelar, CambioPantalla::Hecho, false, 1},
         {640, 480, Aceptar, CambioPantalla::Hecho, true, 2},

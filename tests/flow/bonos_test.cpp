@@ -49,12 +49,11 @@ std::vector<Jugada> TurnoDeCuatro(Partida& p, int control, const std::vector<std
 // with BonoComerSaliendo, is AplicaJugada's test; the whole games follow
 // the engine through it.)
 TEST(Salida, AlEmpezarLaTirada) {
+    // The throw, seat 4's piece 1 on `fuera` (0: all in the box), the seats
+    // of the pieces on the exit square, and (kind, value) of the throw's entries.
     const struct {
-        const char* nombre;
-        int d1, d2, fuera;            // the throw; seat 4's piece 1 on `fuera` (0: all in the box)
-        std::vector<int> ocupantes;   // seats of the pieces on the exit square
-        std::vector<std::pair<int, int>> jugadas;   // (kind, value) of the throw's entries
-        int enEspera;
+        const char* nombre; int d1, d2, fuera; std::vector<int> ocupantes;
+        std::vector<std::pair<int, int>> jugadas; int enEspera;
     } casos[] = {
         {"CincoYDos", 2, 5, 30, {}, {{4, 5}, {4, 2}}, 2},
         {"DobleCinco", 5, 5, 30, {}, {{4, 5}, {4, 5}}, 1},

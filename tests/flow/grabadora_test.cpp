@@ -59,8 +59,7 @@ struct Juego {
             EXPECT_EQ(vigilante.AlFinal(p), "");
         };
         JuegaPartida(p, ui);
-        EXPECT_TRUE(hecho);
-        EXPECT_TRUE(ganada);
+        EXPECT_EQ(std::pair(hecho, ganada), std::pair(true, true)) << "the remote used, the game won";
     }
 
     Partida p;

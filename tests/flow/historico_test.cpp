@@ -57,10 +57,8 @@ TEST(Historico, SeAnadeYSeLeeAlineado) {
 }
 
 TEST(HistoricoLectura, PaginasDeOchoDeLaMasNuevaALaMasAntigua) {
-    const struct {
-        int registros;
-        std::vector<std::vector<int>> paginas;   // turning towards older games
-    } casos[] = {
+    // The pages met turning towards older games.
+    const struct { int registros; std::vector<std::vector<int>> paginas; } casos[] = {
         {0, {{}}},
         {8, {{7, 6, 5, 4, 3, 2, 1, 0}}},
         {9, {{8, 7, 6, 5, 4, 3, 2, 1}, {0}}},
@@ -79,11 +77,7 @@ TEST(HistoricoLectura, PaginasDeOchoDeLaMasNuevaALaMasAntigua) {
 }
 
 TEST(HistoricoLectura, TextosDeUnRegistro) {
-    const struct {
-        std::array<std::string, 4> nombres;
-        bool parejas;
-        const char *ganadores, *perdedores;
-    } casos[] = {
+    const struct { std::array<std::string, 4> nombres; bool parejas; const char *ganadores, *perdedores; } casos[] = {
         {{"Ana", "Luis", "Eva", "Pepe"}, false, "Ana", "Luis, Eva y Pepe"},
         {{"Ana", "Luis", "Eva", ""}, false, "Ana", "Luis, Eva"},
         {{"Ana", "", "Eva", "Pepe"}, false, "Ana", "Eva y Pepe"},

@@ -1,6 +1,8 @@
 #include "flow/interfaz_prueba.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <tuple>
 
 #include "flow/persona.h"
 
@@ -30,12 +32,7 @@ void InterfazPrueba::Cede() {
     if (++Cesiones > LimiteCesiones) throw std::runtime_error("el motor espera sin fin");
     if (AlCeder) AlCeder();
     p_.EsperandoTirada = false;
-    if (p_.EsperandoFicha && p_.Control[p_.Turno] == 1) {
-        if (Persona)
-            Persona();
-        else
-            PersonaPorDefecto();
-    }
+    if (p_.EsperandoFicha && p_.Control[p_.Turno] == 1) Persona ? Persona() : PersonaPorDefecto();
 }
 
 void InterfazPrueba::TocaSonido(int n, bool esperar) {
@@ -46,20 +43,15 @@ void InterfazPrueba::TocaSonido(int n, bool esperar) {
 int InterfazPrueba::Mensaje(const std::string& titulo, const std::string& texto, int, int, int) {
     Mensajes.push_back({titulo, texto});
     int respuesta = Aceptar;
-    for (auto i = respuestas_.begin(); i != respuestas_.end(); ++i) {
-        if (i->first != titulo) continue;
-        respuesta = i->second;
-        respuestas_.erase(i);
-        break;
-    }
+    const auto i = std::ranges::find(respuestas_, titulo, &std::pair<std::string, int>::first);
+    if (i != respuestas_.end()) respuesta = i->second, respuestas_.erase(i);
     if (AlMensaje) AlMensaje(Mensajes.back());
     return respuesta;
 }
 
 bool InterfazPrueba::DadosElegidos(int& dado1, int& dado2) {
     if (dados_.empty()) return false;
-    dado1 = dados_.front().first;
-    dado2 = dados_.front().second;
+    std::tie(dado1, dado2) = dados_.front();
     dados_.pop_front();
     return true;
 }

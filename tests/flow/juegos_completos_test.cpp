@@ -9,6 +9,7 @@
 #include <array>
 #include <random>
 #include <sstream>
+#include <tuple>
 
 #include "common/partida_aleatoria.h"
 #include "common/posicion.h"
@@ -144,10 +145,9 @@ TEST(LimiteDeJugadas, UnaPartidaSinFinSeDetieneSinRomperElRegistro) {
         if (m.Titulo == TituloLimite) ultima = p.NumJugada;
     };
     JuegaPartida(p, ui);
-    EXPECT_EQ(ultima, MaxJugadas - 1);
-    EXPECT_FALSE(p.PartidaIniciada);
-    EXPECT_EQ(ui.ConTitulo(TituloLimite).size(), 1u);
-    EXPECT_TRUE(ui.ConTitulo(TituloFinal).empty());
+    EXPECT_EQ(std::tuple(ultima, p.PartidaIniciada, ui.ConTitulo(TituloLimite).size(),
+                         ui.ConTitulo(TituloFinal).size()),
+              std::tuple(MaxJugadas - 1, false, 1u, 0u));
 }
 
 // The watcher follows each value of a throw: seat 4 throws 2 and 5 with

@@ -54,10 +54,7 @@ void Cinco(Partida& p) {
 // several values to choose from and no bonus.
 TEST(Indicacion, TextoExactoYPanel) {
     const struct {
-        const char* nombre;
-        std::function<void(Partida&)> prepara;
-        std::string esperado;
-        bool panel = false;
+        const char* nombre; std::function<void(Partida&)> prepara; std::string esperado; bool panel = false;
     } casos[] = {
         {"VariasFichas", [](Partida&) {}, "Elija ficha para contar 4"},
         {"UnaFicha", [](Partida& p) { p.NumFichasMovibles = 1; }, "Sólo hay una ficha para contar 4"},

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <tuple>
 
 #include "core/estado.h"
 #include "core/fichero.h"
@@ -23,11 +24,12 @@ using Resultado = DialogoPartidas::Resultado;
 
 struct Guardadas : testing::Test {
     Guardadas() { p.Carpeta = carpeta.Texto(); }
-    Resultado Guarda(const std::string& nombre) {
-        DialogoPartidas d(p, ui, ModoPartidas::Guardar);
+    Resultado Acciona(ModoPartidas modo, const std::string& nombre) {
+        DialogoPartidas d(p, ui, modo);
         d.CambiaNombre(nombre);
         return d.Acciona();
     }
+    Resultado Guarda(const std::string& nombre) { return Acciona(ModoPartidas::Guardar, nombre); }
     prueba::CarpetaTemporal carpeta;
     Partida p = prueba::PartidaEnJuego();
     prueba::InterfazPrueba ui{p};
@@ -140,9 +142,7 @@ TEST_F(Guardadas, ADamagedGameIsNotLoaded) {
         std::ofstream(carpeta.ruta / "rota.par", std::ios::binary) << c.contenido;
         ui.Mensajes.clear();
         const Partida antes = p;
-        DialogoPartidas d(p, ui, ModoPartidas::Cargar);
-        d.CambiaNombre("rota");
-        EXPECT_EQ(d.Acciona(), Resultado::Nada);
+        EXPECT_EQ(Acciona(ModoPartidas::Cargar, "rota"), Resultado::Nada);
         const auto error = ui.ConTitulo("Error al cargar la partida");
         ASSERT_EQ(error.size(), 1u);
         EXPECT_NE(error[0].Texto.find("está dañado"), std::string::npos);
@@ -150,11 +150,8 @@ TEST_F(Guardadas, ADamagedGameIsNotLoaded) {
         EXPECT_TRUE(p == antes);
     }
     fs::copy_file(carpeta.ruta / "ZRVEL34.INI", carpeta.ruta / "buena.par");
-    DialogoPartidas d(p, ui, ModoPartidas::Cargar);
-    d.CambiaNombre("buena");
-    EXPECT_EQ(d.Acciona(), Resultado::Cerrar);
-    EXPECT_EQ(prueba::Tablero(p), prueba::Tablero(leida));
-    EXPECT_EQ(p.NumJugada, leida.NumJugada);
+    EXPECT_EQ(Acciona(ModoPartidas::Cargar, "buena"), Resultado::Cerrar);
+    EXPECT_EQ(std::tuple(prueba::Tablero(p), p.NumJugada), std::tuple(prueba::Tablero(leida), leida.NumJugada));
 }
 
 }  // namespace

@@ -34,12 +34,9 @@ Partida Cliente(int puestoAdmin) {
 // turns the squares of a move into its own numbering.
 TEST(Cola, EntradasTomadasYLoQueLasPrecede) {
     const std::string salida = "06000750050310000005";   // admin's seat 4 leaves its box to its square 5
-    const struct {
-        bool movimiento;   // what the wait is for: a move of seat 2 at move 7, else a throw
-        int modo, dados;
-        std::string cola, queda;
-        int tomado;   // the dice (first x 10 + second) or the squares (from x 1000 + to); 0: nothing
-    } casos[] = {
+    // What the wait is for (a move of seat 2 at move 7, else a throw), and what
+    // it took: the dice (first x 10 + second) or the squares (from x 1000 + to).
+    const struct { bool movimiento; int modo, dados; std::string cola, queda; int tomado; } casos[] = {
         {false, 2, 1, "019900010600", "", 60},
         {false, 2, 2, "010600", "", 0},
         {false, 2, 2, "010601" "010200", "010200", 61},
@@ -96,8 +93,8 @@ TEST(Motor, ClienteJuegaDesdeLaCola) {
     for (int n = 1; n <= 4; ++n) EXPECT_EQ(prueba::Resumen(p.Jugadas[n]), esperadas[n - 1]) << n;
     EXPECT_EQ(std::tuple(p.Fichas[2][1], p.Fichas[4][1]), std::tuple(39, 5));
     ASSERT_EQ(ui.Enviados.size(), 2u) << "only seat 4's throw and move";
-    EXPECT_EQ(ui.Enviados[0].first, "ZRA34010500");
-    EXPECT_EQ(ui.Enviados[1].first, "ZRA3406000450050310000039");
+    EXPECT_EQ(std::tuple(ui.Enviados[0].first, ui.Enviados[1].first),
+              std::tuple("ZRA34010500", "ZRA3406000450050310000039"));
 
     // The restore point is the start of seat 4's throw: its log replays to
     // its board, and a restored game throws again with seat 4.

@@ -13,13 +13,9 @@ namespace parchis {
 namespace {
 
 TEST(Sorteo, GanaLaTiradaMasAlta) {
-    const struct {
-        const char* nombre;
-        int dados, sentido, desactivado;
-        std::vector<std::pair<int, int>> tiradas;
-        std::vector<int> orden;   // seats in the order they threw
-        int ganador, empates;
-    } casos[] = {
+    // `orden`: the seats in the order they threw.
+    const struct { const char* nombre; int dados, sentido, desactivado; std::vector<std::pair<int, int>> tiradas;
+                   std::vector<int> orden; int ganador, empates; } casos[] = {
         // 9, 4, 9, 2: seats 4 and 2 throw again, 6 against 12.
         {"EmpateConDosDados", 2, 2, 0, {{4, 5}, {2, 2}, {6, 3}, {1, 1}, {3, 3}, {6, 6}}, {4, 3, 2, 1, 4, 2}, 2, 1},
         {"DirectoEmpiezaElUno", 1, 1, 0, {{3, 0}, {6, 0}, {2, 0}, {5, 0}}, {1, 2, 3, 4}, 2, 0},
@@ -94,8 +90,7 @@ TEST(NuevaPartida, ElClienteRecibeLasTiradasDelAdministrador) {
     NuevaPartida(n.p, n.ui);
     const auto preguntas = n.ui.ConTitulo(TituloComienza);
     ASSERT_EQ(preguntas.size(), 1u);
-    EXPECT_EQ(preguntas[0].Texto, PreguntaComienzaCliente);
-    EXPECT_EQ(n.primero, 3);
+    EXPECT_EQ(std::tuple(preguntas[0].Texto, n.primero), std::tuple(PreguntaComienzaCliente, 3));
     EXPECT_TRUE(n.ui.Enviados.empty()) << "a client sends nothing of the draw";
 }
 

@@ -49,13 +49,11 @@ void LlegaA(Partida& p, int dados, int casilla) {
     Anota(p, Entrada(3, 1, casilla - 6, casilla, 2, dados));
 }
 
+// The entries after the two throws, a part of the message, and whether a
+// kind-11 entry follows, with its piece and origin.
 const struct CasoCastigo {
-    const char* nombre;
-    int dados, llega;
-    std::function<void(Partida&, int dados)> despues;   // entries after the two throws
-    std::string texto;     // a part of the message
-    bool eliminada;        // a kind-11 entry follows
-    int ficha, origen;     // of that entry
+    const char* nombre; int dados, llega; std::function<void(Partida&, int dados)> despues;
+    std::string texto; bool eliminada; int ficha, origen;
 } Casos[] = {
     {"EnCasa", 1, CasillaCasa[J], nullptr, Casa, false, 0, 0},
     {"EnElPasillo", 1, CasillaCasa[J] - 2, nullptr, Pasillo, false, 0, 0},

@@ -89,10 +89,7 @@ TEST(ComeFicha, SegunCasillaYOcupantes) {
 
 TEST(CalculaValores, TablaDeTiradas) {
     const struct {
-        int dados, metodo, seis;
-        bool fichaEnEspera;
-        int d1, d2, valor, modo;
-        std::array<Entero, 6> valores;
+        int dados, metodo, seis; bool fichaEnEspera; int d1, d2, valor, modo; std::array<Entero, 6> valores;
     } casos[] = {
         // one die: the six counts 7 / 12 / 6 only with every piece in play
         {1, 2, 1, false, 6, 4, 7, 1, {7}},
@@ -139,12 +136,9 @@ TEST(CalculaValores, TablaDeTiradas) {
 // last rival to arrive.  Which slot each piece takes is compared with the
 // engine's own moves after every move of the whole games.
 TEST(AplicaJugada, BonoYCaptura) {
-    struct Caso {
-        const char* nombre;
-        std::function<void(Partida&)> prepara;
-        int origen, destino, ficha, bono, comido;
-    };
-    const Caso casos[] = {
+    const struct {
+        const char* nombre; std::function<void(Partida&)> prepara; int origen, destino, ficha, bono, comido;
+    } casos[] = {
         {"capture on a white square", [](Partida& p) { Pon(p, 2, 1, 43); Pon(p, 1, 1, 40); }, 40, 43, 1, 20, 2},
         {"no capture on a safe square", [](Partida& p) { Pon(p, 2, 1, 46); Pon(p, 1, 1, 40); }, 40, 46, 1, 0, 0},
         {"leaving onto two rivals", [](Partida& p) { Pon(p, 2, 1, 56); Pon(p, 3, 2, 56); }, 0, 56, 1, 20, 3},
@@ -154,7 +148,7 @@ TEST(AplicaJugada, BonoYCaptura) {
          0, 56, 2, 20, 2},
         {"home", [](Partida& p) { Pon(p, 1, 2, 97); }, 97, 100, 2, 10, 0},
     };
-    for (const Caso& c : casos) {
+    for (const auto& c : casos) {
         SCOPED_TRACE(c.nombre);
         Partida p = prueba::PartidaVacia();
         c.prepara(p);

@@ -41,13 +41,8 @@ Prepara Dados(int d1, int d2, int metodoCuenta = 2, int metodoSalida = 1, int ti
     };
 }
 
-struct Caso {
-    const char* nombre;
-    Fichas fichas;
-    Prepara ajuste;
-    int jugador, valor, posicion, ficha;
-    int destino;  // -1: the move is refused
-};
+// `destino` -1: the move is refused.
+struct Caso { const char* nombre; Fichas fichas; Prepara ajuste; int jugador, valor, posicion, ficha, destino; };
 
 const Prepara SinBarreraSalida = [](Partida& p) { p.BarreraSalida = false; };
 const Prepara SinBarreraBlancas = [](Partida& p) { p.BarreraBlancas = false; };
@@ -168,14 +163,10 @@ TEST(PuedeMover, SalidaCuentaLlegadaYBarreras) {
 }
 
 // Seat 1 on one die showing `dado` unless `ajuste` says otherwise.
+// `movibles` "1010": pieces 1 and 3 movable.
 struct CasoMovibles {
-    const char* nombre;
-    Fichas fichas;
-    Prepara ajuste;
-    int dado, valor, ficha;
-    std::string movibles;  // "1010": pieces 1 and 3 movable
-    bool abrir, comerObligado;
-    int numBarreras;
+    const char* nombre; Fichas fichas; Prepara ajuste; int dado, valor, ficha;
+    std::string movibles; bool abrir, comerObligado; int numBarreras;
 };
 
 void Ejecuta(const CasoMovibles& c) {

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 #include <utility>
 
 #include "common/posicion.h"
@@ -69,9 +70,7 @@ TEST(Tablero, OrdenDeTurnos) {
     p.Turno = 4;
     p.NumJugada = 17;
     RetrocederTurno(p);
-    EXPECT_EQ(p.Turno, 1);
-    EXPECT_EQ(p.NumJugada, 16);
-    EXPECT_EQ(SiguienteJugador(p, p.Turno), 4);
+    EXPECT_EQ(std::tuple(p.Turno, p.NumJugada, SiguienteJugador(p, p.Turno)), std::tuple(1, 16, 4));
     p.NumJugada = 0;
     RetrocederTurno(p);
     EXPECT_EQ(p.NumJugada, 0);
