@@ -364,13 +364,12 @@ namespace {
 
 // Plays `p` on with the dice of `semilla`: the winning seat, 0 for none, -1
 // when the game reached a throw where a seat has `corte` pieces home (and
-// `p` is left there, as a postponed game is).
+// `p` is left at its start, for PreparaSimulacion to go on from).
 int Juega(Partida& p, std::uint64_t semilla, const std::atomic<bool>* parar, Suerte* suerte, int corte) {
     InterfazSimulacion ui(p, semilla, parar, suerte, corte);
     try {
         JuegaPartida(p, ui);
     } catch (const Rama&) {
-        p.EsperandoTirada = true;
         return -1;
     }
     // The engine leaves the game under way, with the winner to move, only
