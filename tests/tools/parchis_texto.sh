@@ -2,6 +2,7 @@
 # The terminal tool refuses what it cannot do: options without their value,
 # values out of range, a history or an output it cannot write, a port it
 # cannot listen on (said even when silent), a file with no game to analyse;
+# a caller that hangs up before the game is no reason to stop;
 # stopped by a signal, in network play too, it leaves no temporary folder
 # behind; the analysis of a saved game repeats with its seed.
 # Usage: parchis_texto.sh <parchis-texto>
@@ -76,6 +77,17 @@ grep -qF "No se puede escuchar en el puerto" errores ||
     { echo "FALLO: el error de red no llega: $(cat errores)"; fallos=$((fallos + 1)); }
 kill "$primero"
 wait "$primero"
+
+# A caller that connects and hangs up at once (a port scanner) does not end
+# an administrator still waiting for its players: the real client comes
+# after it, and they play their game.
+"$programa" --silencioso --administrador 1 --espera-maxima 30 --carpeta tres >/dev/null 2>errores &
+primero=$!
+sleep 1
+bash -c "exec 3<>/dev/tcp/127.0.0.1/$((49924 + PARCHIS_DESPLAZAMIENTO_PUERTOS))" 2>/dev/null
+sleep 1
+"$programa" --silencioso --cliente 127.0.0.1 --puesto-propio 1 --espera-maxima 30 --carpeta cuatro >/dev/null 2>&1 &&
+    wait "$primero" || { echo "FALLO: una llamada cortada detiene al administrador: $(cat errores)"; fallos=$((fallos + 1)); }
 
 # The decision times of the summary: the mean, the 99th and 99.9th
 # percentiles and the worst, the percentiles in order and none past the worst.
