@@ -29,6 +29,8 @@ espera() {
 
 espera 2 "--carpeta necesita un valor" --carpeta --silencioso
 espera 2 "--nivel necesita un valor" --nivel
+espera 2 "--analiza necesita un valor" --analiza ""
+espera 2 "--cliente necesita un valor" --cliente "" --puesto-propio 1
 espera 2 "--partidas admite de 1 a 100000000" --partidas 0
 espera 2 "--semilla admite de 0 a 2000000000" --semilla -1
 espera 2 "--administrador admite de 1 a 3" --administrador 4
