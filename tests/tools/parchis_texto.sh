@@ -30,6 +30,7 @@ espera() {
 espera 2 "--carpeta necesita un valor" --carpeta --silencioso
 espera 2 "--nivel necesita un valor" --nivel
 espera 2 "--analiza necesita un valor" --analiza ""
+espera 2 "--parejas necesita a los cuatro jugadores" --parejas --desactiva 3
 espera 2 "--cliente necesita un valor" --cliente "" --puesto-propio 1
 espera 2 "--partidas admite de 1 a 100000000" --partidas 0
 espera 2 "--semilla admite de 0 a 2000000000" --semilla -1
