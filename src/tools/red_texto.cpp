@@ -293,6 +293,12 @@ void Sigue(Red& red, InterfazRed& ui, Partida& p, const OpcionesRed& o, long par
 }  // namespace
 
 int JuegaEnRed(const OpcionesRed& o, const Opciones& opciones, Partida& p, std::uint64_t semilla) {
+    // An address that does not read would leave the room layer without a
+    // server, and play would go on directly, as if --sala had not been given.
+    if (!o.Sala.empty() && SeparaServidor(o.Sala).second < 0) {
+        std::cerr << "--sala admite SERVIDOR o SERVIDOR:PUERTO, con un puerto de 1 a 65535: " << o.Sala << '\n';
+        return 2;
+    }
     static int argc = 1;
     static char nombre[] = "parchis-texto";
     static char* argv[] = {nombre, nullptr};

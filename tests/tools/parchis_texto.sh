@@ -36,6 +36,7 @@ espera 2 "--partidas admite de 1 a 100000000" --partidas 0
 espera 2 "--semilla admite de 0 a 2000000000" --semilla -1
 espera 2 "--administrador admite de 1 a 3" --administrador 4
 espera 2 "--cliente necesita --puesto-propio" --cliente 127.0.0.1
+espera 2 "--sala admite SERVIDOR o SERVIDOR:PUERTO" --sala 127.0.0.1:99999 --administrador 1
 : > fichero
 espera 1 "no se puede escribir el histórico" --silencioso --carpeta fichero/sub
 [ -e ./--silencioso ] && { echo "FALLO: se creó la carpeta --silencioso"; fallos=$((fallos + 1)); }
