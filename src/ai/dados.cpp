@@ -1,6 +1,7 @@
 #include "ai/dados.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <sstream>
@@ -292,17 +293,30 @@ std::uint64_t HuellaPartida(const Partida& p) {
     return h;
 }
 
-bool AnadeRecuento(const std::string& carpeta, const Partida& p) {
-    RecuentoGeneral r = CargaRecuento(carpeta);
+bool AnadeRecuento(const std::string& carpeta, const Partida& p, std::string* apartado) {
+    // A tally that is there but cannot be read is left as it is, and one
+    // that does not read back whole (damaged, or not ours) is kept aside
+    // before what could be taken of it is written anew: a game's dice never
+    // cost the figures of the games before it.
+    const std::string fichero = carpeta + FicheroRecuento;
+    std::string texto;
+    const int error = LeeFichero(fichero, texto, MaxTamanoRecuento + 1);
+    if (error != 0 && error != ENOENT) return false;
+    RecuentoGeneral r = LeeRecuento(texto);
     const std::uint64_t huella = HuellaPartida(p);
     if (std::find(r.Hechas.begin(), r.Hechas.end(), huella) != r.Hechas.end()) return true;
+    if (!texto.empty() && ComponeRecuento(r) != texto) {
+        const std::string nombre = ApartaFichero(fichero);
+        if (nombre.empty()) return false;
+        if (apartado) *apartado = nombre;
+    }
     const RecuentoDados partida = CuentaTiradasHasta(p, p.NumJugada);
     for (int j = 0; j <= 4; ++j) r.Recuento[j].Suma(partida[j]);
     ++r.Partidas;
     r.Hechas.push_back(huella);
     if (r.Hechas.size() > MaxHuellasRecuento)
         r.Hechas.erase(r.Hechas.begin(), r.Hechas.end() - MaxHuellasRecuento);
-    return EscribeFichero(carpeta + FicheroRecuento, ComponeRecuento(r));
+    return EscribeFichero(fichero, ComponeRecuento(r));
 }
 
 }  // namespace parchis

@@ -88,9 +88,12 @@ RecuentoGeneral CargaRecuento(const std::string& carpeta);
 // The fingerprint of a game: its identifier, dice rule and log.
 std::uint64_t HuellaPartida(const Partida& p);
 
-// Adds the finished game of the record (its log up to NumJugada) to the tally file (atomically
-// replaced).  A game already added is not added again.  Returns false when
-// the file could not be written.
-bool AnadeRecuento(const std::string& carpeta, const Partida& p);
+// Adds the finished game of the record (its log up to NumJugada) to the
+// tally file (atomically replaced).  A game already added is not added
+// again.  A file that does not read back whole is first moved aside
+// (ApartaFichero), its new name in `apartado`.  Returns false when the file
+// could not be written, and when it is there but cannot be read or moved
+// aside: then it is left as it was.
+bool AnadeRecuento(const std::string& carpeta, const Partida& p, std::string* apartado = nullptr);
 
 }  // namespace parchis

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits>
@@ -226,6 +227,14 @@ bool CopiaFichero(const std::string& origen, const std::string& destino) {
     std::string contenido;
     return LeeFichero(origen, contenido, std::numeric_limits<std::size_t>::max()) == 0 &&
            EscribeFichero(destino, contenido);
+}
+
+std::string ApartaFichero(const std::string& ruta) {
+    const std::string origen = DestinoReal(ruta);
+    const std::string base = origen + ".dañado";
+    std::string nombre = base;
+    for (int n = 2; n < 10000 && access(nombre.c_str(), F_OK) == 0; ++n) nombre = base + "." + std::to_string(n);
+    return rename(origen.c_str(), nombre.c_str()) == 0 ? nombre : std::string();
 }
 
 void BorraTemporales(const std::string& carpeta) {

@@ -55,6 +55,14 @@ bool AnadeAFichero(const std::string& ruta, const std::string& contenido);
 // Copies the whole of origen to destino (atomically, as EscribeFichero).
 bool CopiaFichero(const std::string& origen, const std::string& destino);
 
+// Moves a damaged file out of the way to the first free name of
+// "<file>.dañado", "<file>.dañado.2"... next to it (a link's target is
+// moved, so the link names the new file), so that every damaged copy is
+// kept for whoever wants to look at it.  Returns the new name, or an empty
+// text when it could not be moved.  Only for a folder no other copy of the
+// program is writing to.
+std::string ApartaFichero(const std::string& ruta);
+
 // Removes the temporary files a save cut short left in `carpeta`, and those
 // left next to the targets of the links in it.  Only for a folder no other
 // copy of the program is writing to.

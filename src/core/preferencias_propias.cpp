@@ -1,5 +1,6 @@
 #include "core/preferencias_propias.h"
 
+#include <cerrno>
 #include <string_view>
 
 #include "core/fichero.h"
@@ -51,10 +52,23 @@ std::string TextoDePreferencias(const PreferenciasPropias& p) {
     return texto;
 }
 
-PreferenciasPropias LeePreferencias(const std::string& carpeta) {
+namespace {
+
+// False when the file is there but cannot be read: the settings it holds
+// are unknown, and writing one of them would lose the others.
+bool LeeSiSePuede(const std::string& carpeta, PreferenciasPropias& p) {
     std::string texto;
-    if (LeeFichero(carpeta + FicheroPreferencias, texto, TamanoMaximo) != 0) return {};
-    return PreferenciasDeTexto(texto);
+    const int error = LeeFichero(carpeta + FicheroPreferencias, texto, TamanoMaximo);
+    p = error == 0 ? PreferenciasDeTexto(texto) : PreferenciasPropias{};
+    return error == 0 || error == ENOENT;
+}
+
+}  // namespace
+
+PreferenciasPropias LeePreferencias(const std::string& carpeta) {
+    PreferenciasPropias p;
+    LeeSiSePuede(carpeta, p);
+    return p;
 }
 
 bool EscribePreferencias(const std::string& carpeta, const PreferenciasPropias& p) {
@@ -64,13 +78,15 @@ bool EscribePreferencias(const std::string& carpeta, const PreferenciasPropias& 
 Aspecto LeeAspecto(const std::string& carpeta) { return LeePreferencias(carpeta).AspectoTablero; }
 
 bool EscribeAspecto(const std::string& carpeta, Aspecto a) {
-    PreferenciasPropias p = LeePreferencias(carpeta);
+    PreferenciasPropias p;
+    if (!LeeSiSePuede(carpeta, p)) return false;
     p.AspectoTablero = a;
     return EscribePreferencias(carpeta, p);
 }
 
 bool EscribeRed(const std::string& carpeta, bool enRed, bool porSala, const std::string& servidor) {
-    PreferenciasPropias p = LeePreferencias(carpeta);
+    PreferenciasPropias p;
+    if (!LeeSiSePuede(carpeta, p)) return false;
     const PreferenciasPropias antes = p;
     p.JugarEnRed = enRed;
     p.JugarPorSala = porSala;

@@ -38,7 +38,8 @@ std::string TextoDePreferencias(const PreferenciasPropias& p);
 PreferenciasPropias LeePreferencias(const std::string& carpeta);
 bool EscribePreferencias(const std::string& carpeta, const PreferenciasPropias& p);
 
-// One setting changed, the others kept as the file has them.
+// One setting changed, the others kept as the file has them: a file that
+// is there but cannot be read is left alone (false).
 Aspecto LeeAspecto(const std::string& carpeta);
 bool EscribeAspecto(const std::string& carpeta, Aspecto a);
 // The network settings (switch, room, server) as given, the look kept;

@@ -1,9 +1,7 @@
 #include "flow/arranque.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <optional>
-#include <unistd.h>
 
 #include "core/bloqueo.h"
 #include "core/carpeta.h"
@@ -63,15 +61,6 @@ void LeeConfiguracionInicial(Partida& p, Interfaz& ui) {
     ui.Mensaje(r.Aviso->Titulo, texto, r.Aviso->Lineas, r.Aviso->Botones, r.Aviso->Ayuda);
 }
 
-// The first free name of "<ini>.dañado", "<ini>.dañado.2"...: every damaged
-// copy is kept.  Only this copy of the program writes in the folder.
-std::string NombreApartado(const std::string& ini) {
-    const std::string base = ini + ".dañado";
-    std::string nombre = base;
-    for (int n = 2; n < 10000 && access(nombre.c_str(), F_OK) == 0; ++n) nombre = base + "." + std::to_string(n);
-    return nombre;
-}
-
 // A postponed game that cannot be played on is kept aside as a file for
 // whoever wants to look at it (next to the target of a linked
 // configuration, so the link keeps working), and the settings read from it
@@ -79,12 +68,8 @@ std::string NombreApartado(const std::string& ini) {
 // as it is: the game is set aside in memory only, and the file is not
 // written during this run.
 void ApartaPartidaDanada(Partida& p, Interfaz& ui) {
-    const std::string ini = DestinoReal(p.Carpeta + FicheroConfiguracion);
     std::string apartado;
-    if (SePuedeGuardarConfiguracion(p)) {
-        apartado = NombreApartado(ini);
-        if (std::rename(ini.c_str(), apartado.c_str()) != 0) apartado.clear();
-    }
+    if (SePuedeGuardarConfiguracion(p)) apartado = ApartaFichero(p.Carpeta + FicheroConfiguracion);
     p.PartidaIniciada = false;
     ReiniciaTablero(p);
     p.ListaJugadas.assign(1, PrincipioPartida);

@@ -100,7 +100,23 @@ void FinDePartida(Partida& p, Interfaz& ui) {
                    3, 1, 2181);
     // The dice of the game join the tally of all games (a record without a
     // data folder, in tests, keeps no tally).
-    if (!p.Carpeta.empty()) AnadeRecuento(p.Carpeta, p);
+    std::string apartado;
+    const bool anadida = p.Carpeta.empty() || AnadeRecuento(p.Carpeta, p, &apartado);
+    const std::string aparte = apartado.substr(apartado.rfind('/') + 1);
+    if (!anadida)
+        ui.Mensaje(TituloErrorRecuento,
+                   "No se ha podido añadir esta partida al recuento de dados (archivo parchis-dados.txt): "
+                   "compruebe que se puede leer y escribir en la carpeta de datos y que queda espacio libre "
+                   "en el disco. " +
+                       (aparte.empty() ? std::string("El archivo se deja como estaba.")
+                                       : "El archivo anterior estaba dañado y se ha guardado aparte como " +
+                                             aparte + "."),
+                   3, 1, 0);
+    else if (!aparte.empty())
+        ui.Mensaje(TituloErrorRecuento,
+                   "El recuento de dados (archivo parchis-dados.txt) estaba dañado: se ha guardado aparte como " +
+                       aparte + " y el recuento sigue con lo que se ha podido leer de él.",
+                   3, 1, 0);
     TerminaPartida(p, ui);
 }
 

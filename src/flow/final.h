@@ -13,6 +13,7 @@ namespace parchis {
 inline constexpr const char* TituloFinal = "Final de la Partida";
 inline constexpr const char* TituloHistorico = "Histórico de partidas jugadas";
 inline constexpr const char* TituloErrorHistorico = "Error al actualizar el Histórico";
+inline constexpr const char* TituloErrorRecuento = "Error al actualizar el recuento de dados";
 inline constexpr const char* PreguntaHistorico = "¿Se actualiza el Histórico de partidas?";
 
 // Called by the engine when Turno has every piece home; ends with the

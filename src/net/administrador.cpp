@@ -38,11 +38,15 @@ void Red::IniciaAdministrador() {
     atendiendoPeticion_ = false;
     if (conexiones_.Estado(0) != EstadoSocket::Cerrado) conexiones_.Cierra(0);
     const int puerto = PuertoAdministrador();
+    // A room that cannot be opened has already said why: the port is not
+    // what failed then.
+    errorAvisado_ = false;
     if (!conexiones_.Escucha(puerto)) {
-        ui_.Mensaje(TituloErrorAdministrador,
-                    TextoError(ErrorDireccionEnUso, "No se puede escuchar en el puerto " +
-                                                        std::to_string(puerto) + "."),
-                    3, 1, 0);
+        if (!errorAvisado_)
+            ui_.Mensaje(TituloErrorAdministrador,
+                        TextoError(ErrorDireccionEnUso, "No se puede escuchar en el puerto " +
+                                                            std::to_string(puerto) + "."),
+                        3, 1, 0);
         TerminarRed();
         return;
     }

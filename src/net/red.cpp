@@ -126,6 +126,7 @@ void Red::AlFallar(int ranura, int numero, const std::string& descripcion) {
             CierraCliente(ranura);
             return;
         }
+        errorAvisado_ = true;
         ui_.Mensaje(TituloErrorAdministrador, TextoError(numero, descripcion), 3, 1, 0);
         return;
     }

@@ -129,6 +129,7 @@ private:
     std::size_t bytesEncolados_ = 0;
     bool reanudacionPosible_ = false;
     bool atendiendoPeticion_ = false;
+    bool errorAvisado_ = false;   // the socket layer has told the person of a failure
     std::string marcaPropia_;
 
     // The client.

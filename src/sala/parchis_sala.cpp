@@ -2,6 +2,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -32,6 +33,17 @@ const char* const Ayuda =
     "  --ayuda                   muestra esta ayuda\n"
     "Se detiene con SIGTERM o SIGINT. Solo escribe en la salida de errores:\n"
     "una línea por sala abierta o cerrada.\n";
+
+// Why the server cannot listen, in the words of the rest of its messages.
+std::string CausaEscucha(int error) {
+    switch (error) {
+    case EADDRINUSE: return "la dirección y el puerto ya están en uso (¿otro parchis-sala?)";
+    case EACCES: case EPERM: return "no hay permiso para usar ese puerto";
+    case EADDRNOTAVAIL: return "esa dirección no es de este equipo";
+    case EINVAL: return "no es una dirección IPv4 (como 0.0.0.0 o 192.168.1.10)";
+    default: return std::strerror(error);
+    }
+}
 
 bool Numero(const char* texto, long minimo, long maximo, long& valor) {
     char* fin = nullptr;
@@ -93,7 +105,7 @@ int main(int argc, char** argv) {
     sala::Servidor servidor(limites, &std::cerr);
     if (!servidor.Escucha(int(puerto), direccion)) {
         std::cerr << "parchis-sala: no se puede escuchar en " << direccion << ":" << puerto << ": "
-                  << std::strerror(errno) << "\n";
+                  << CausaEscucha(errno) << "\n";
         return 1;
     }
     std::cerr << "parchis-sala: escuchando en " << direccion << ":" << servidor.Puerto() << std::endl;

@@ -117,7 +117,14 @@ void Servidor::Acepta() {
         sockaddr_in a{};
         socklen_t largo = sizeof a;
         const int fd = accept4(escucha_, reinterpret_cast<sockaddr*>(&a), &largo, SOCK_NONBLOCK | SOCK_CLOEXEC);
-        if (fd < 0) return;   // EAGAIN, or out of descriptors: the backlog waits
+        if (fd < 0) {
+            // Out of descriptors (or memory) the backlog waits, and so does
+            // the listener: still watched, it would be reported ready at
+            // once and the loop would spin.  A closed connection or the
+            // next sweep watches it again.
+            if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) VigilaEscucha(false);
+            return;
+        }
         const std::uint32_t ip = a.sin_addr.s_addr;
         Direccion& d = direcciones_[ip];
         if (int(conexiones_.size()) >= limites_.Conexiones || d.Conexiones >= limites_.ConexionesPorDireccion) {
@@ -138,6 +145,15 @@ void Servidor::Acepta() {
         e.data.fd = fd;
         epoll_ctl(epoll_, EPOLL_CTL_ADD, fd, &e);
     }
+}
+
+void Servidor::VigilaEscucha(bool si) {
+    if (escucha_ < 0 || escuchando_ == si) return;
+    escuchando_ = si;
+    epoll_event e{};
+    e.events = si ? EPOLLIN : 0u;
+    e.data.fd = escucha_;
+    epoll_ctl(epoll_, EPOLL_CTL_MOD, escucha_, &e);
 }
 
 void Servidor::Vigila(Conexion& c) {
@@ -397,6 +413,7 @@ void Servidor::Cierra(int fd) {
     conexiones_.erase(it);
     epoll_ctl(epoll_, EPOLL_CTL_DEL, fd, nullptr);
     close(fd);
+    VigilaEscucha(true);
     if (auto d = direcciones_.find(c.Ip); d != direcciones_.end()) --d->second.Conexiones;
     if (c.Clase == Tipo::Control) PierdeControl(c.Sala);
     if (c.Clase == Tipo::Cliente) {
@@ -439,6 +456,7 @@ void Servidor::CierraSala(std::string codigo, const char* motivo) {
 // that read nothing, rooms with nothing going on, and forgotten addresses.
 void Servidor::Barre() {
     const double ahora = ultimoBarrido_ = Ahora();
+    VigilaEscucha(true);
     std::vector<int> fuera;
     std::vector<std::string> inactivas;
     for (const auto& [fd, c] : conexiones_) {

@@ -121,6 +121,7 @@ private:
     void CierraSala(std::string codigo, const char* motivo);
     void PierdeControl(const std::string& codigo);
     void Vigila(Conexion& c);
+    void VigilaEscucha(bool si);
     bool QuedanFallos(std::uint32_t ip);
     void GastaFallo(std::uint32_t ip);
     void Barre();
@@ -132,6 +133,7 @@ private:
     int epoll_ = -1;
     int escucha_ = -1;
     int puerto_ = 0;
+    bool escuchando_ = true;   // the listener is watched (not while out of descriptors)
     std::unordered_map<int, Conexion> conexiones_;
     std::unordered_map<std::string, Sala> salas_;
     std::unordered_map<std::uint32_t, Direccion> direcciones_;

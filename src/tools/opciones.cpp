@@ -127,8 +127,9 @@ std::optional<Opciones> LeeOpciones(int argc, char** argv, std::string& error) {
             o.Cambios.push_back(a);
         } else if (a == "--partidas" || a == "--semilla" || a == "--carpeta" || a == "--analiza" ||
                    a == "--margen" || Es(a, ConValor)) {
-            // The next option is never taken for a value ("--carpeta --silencioso").
-            if (i + 1 >= argc || std::string(argv[i + 1]).rfind("--", 0) == 0) {
+            // The next option is never taken for a value ("--carpeta --silencioso"),
+            // nor is an empty one ("--analiza \"$f\"" with $f unset).
+            if (i + 1 >= argc || *argv[i + 1] == '\0' || std::string(argv[i + 1]).rfind("--", 0) == 0) {
                 error = a + " necesita un valor (--ayuda muestra las opciones)";
                 return std::nullopt;
             }

@@ -39,7 +39,7 @@ bool SeparaOpcionesRed(int& argc, char** argv, OpcionesRed& red, std::string& er
             argv[quedan++] = argv[i];
             continue;
         }
-        if (i + 1 >= argc || std::string(argv[i + 1]).rfind("--", 0) == 0) {
+        if (i + 1 >= argc || *argv[i + 1] == '\0' || std::string(argv[i + 1]).rfind("--", 0) == 0) {
             error = a + " necesita un valor (--ayuda muestra las opciones)";
             return false;
         }

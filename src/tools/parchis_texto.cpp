@@ -157,6 +157,9 @@ int main(int argc, char** argv) {
     error = texto::AplicaCambios(*opciones, p);
     CuentaJugadores(p);
     if (error.empty() && p.NumJugadores < 2) error = "hacen falta al menos dos jugadores";
+    // As in the game's settings: a pair is two players.
+    if (error.empty() && p.ModoJuego == 2 && p.NumJugadores != 4)
+        error = "--parejas necesita a los cuatro jugadores (sin --desactiva)";
     if (!error.empty()) {
         std::cerr << error << '\n';
         return 2;

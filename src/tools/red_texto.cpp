@@ -89,7 +89,8 @@ int InterfazRed::Mensaje(const std::string& titulo, const std::string& texto, in
                          int ayuda) {
     const int respuesta = InterfazTexto::Mensaje(titulo, texto, lineas, botones, ayuda);
     if (titulo == TituloFinal || titulo == TituloLimite) AlTerminarPartida(titulo == TituloFinal);
-    if (titulo == "Jugador desconectado" || titulo == "Continuar partida anterior") return Cancelar;
+    if (titulo == TituloDesconectado) desconectado_ = true;
+    if (titulo == TituloDesconectado || titulo == "Continuar partida anterior") return Cancelar;
     if (texto.find("ha rechazado su solicitud") != std::string::npos) rechazado_ = true;
     // A room that refused the code or cannot be reached will not change its mind.
     if (titulo == TituloErrorCliente && texto.find("sala") != std::string::npos) Abandona(texto);
@@ -191,11 +192,20 @@ void PreparaAdministrador(Partida& p, int clientes) {
 
 bool AlgunoConectado(const Red& red) { return red.Conectado(1) || red.Conectado(2) || red.Conectado(3); }
 
+// Every caller is seated at once, so one that drops out before the game
+// starts (a port scanner, a client stopped at once) must not end the run:
+// when it was the last one expected, network play ended with it, and the
+// wait for the callers starts again.  A port that cannot be listened on
+// ends the run, and so does a wait with no news (Espera).
 void EmpiezaRed(Red& red, InterfazRed& ui, Partida& p, int clientes) {
-    PreparaAdministrador(p, clientes);
-    ui.Noticia();
-    red.IniciarRed();
-    if (!p.JugarEnRed) Abandona("no se ha podido empezar el juego en red");
+    for (;;) {
+        PreparaAdministrador(p, clientes);
+        ui.Noticia();
+        ui.OlvidaDesconexion();
+        red.IniciarRed();
+        if (p.JugarEnRed) return;
+        if (!ui.Desconectado()) Abandona("no se ha podido empezar el juego en red");
+    }
 }
 
 // Between games a seat whose client dropped out waits a moment for it to
@@ -283,6 +293,12 @@ void Sigue(Red& red, InterfazRed& ui, Partida& p, const OpcionesRed& o, long par
 }  // namespace
 
 int JuegaEnRed(const OpcionesRed& o, const Opciones& opciones, Partida& p, std::uint64_t semilla) {
+    // An address that does not read would leave the room layer without a
+    // server, and play would go on directly, as if --sala had not been given.
+    if (!o.Sala.empty() && SeparaServidor(o.Sala).second < 0) {
+        std::cerr << "--sala admite SERVIDOR o SERVIDOR:PUERTO, con un puerto de 1 a 65535: " << o.Sala << '\n';
+        return 2;
+    }
     static int argc = 1;
     static char nombre[] = "parchis-texto";
     static char* argv[] = {nombre, nullptr};

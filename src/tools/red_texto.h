@@ -39,6 +39,9 @@ public:
     // The administrator has refused this client (it may try again).
     bool Rechazado() const { return rechazado_; }
     void OlvidaRechazo() { rechazado_ = false; }
+    // Administrator: a seated caller has dropped out.
+    bool Desconectado() const { return desconectado_; }
+    void OlvidaDesconexion() { desconectado_ = false; }
     // Administrator: the client at seat j has sent its resume mark, so it
     // knows its seat and takes a snapshot.
     bool MarcaRecibida(int j) const { return marcas_[j]; }
@@ -80,6 +83,7 @@ private:
     Red* red_ = nullptr;
     QTimer despertador_;   // ends a blocked wait now and then to look at the clock
     bool rechazado_ = false;
+    bool desconectado_ = false;
     std::array<bool, 4> marcas_{};
     int cuadros_ = 0;   // frame of a received throw being tumbled, 0 = none
     std::string ultimaEspera_;

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sys/stat.h>
 #include <random>
 #include <tuple>
 
 #include "common/carpeta_temporal.h"
+#include "common/ficheros.h"
+#include "common/otro_usuario.h"
 #include "common/posicion.h"
 
 namespace parchis {
@@ -96,6 +99,45 @@ TEST(Dados, ElRecuentoGeneralSumaCadaPartidaUnaVez) {
     r = CargaRecuento(carpeta.Texto());
     EXPECT_EQ(std::tuple(r.Partidas, r.Recuento[0].Caras[3]), std::tuple(2, 14));
     EXPECT_EQ(LeeRecuento(ComponeRecuento(r)), r);
+}
+
+// Adding a game never costs the figures of the games before it: a tally
+// that does not read back as written is kept aside before the game joins
+// what could be read of it, and one that cannot be read is left alone.
+TEST(Dados, AnadirUnaPartidaNoPierdeElRecuentoAnterior) {
+    Partida p = prueba::PartidaVacia();
+    prueba::Anota(p, Jugada{1, 0, 5, 0, 0, 1, 0, 0, 0, 0, 0, 1, 0});
+    --p.NumJugada;
+    // As the program writes it: seat 2 threw six times in the seven games.
+    const std::string bien =
+        ComponeRecuento(LeeRecuento("recuento-dados 1\npartidas 7\njugador 2 6 0 1 1 1 1 1 1 0 0 0 0 0 0 0 0 0 0 0 0\n"));
+    std::string cifra = bien;   // seat 3's faces no longer add up
+    cifra.replace(cifra.find("jugador 3 0 0 0"), 15, "jugador 3 0 0 7");
+    // `partidas` and seat 2's throws read afterwards; -1: the file is left as it was.
+    const struct { const char* nombre; std::string antes; mode_t permisos; std::int64_t partidas, tiradas2; } casos[] = {
+        {"bien", bien, 0644, 8, 6},
+        {"otra cabecera", "recuento-dados 2" + bien.substr(16), 0644, 1, 0},
+        {"una cifra cambiada", cifra, 0644, 8, 6},
+        {"ilegible", bien, 0200, -1, -1},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        prueba::CarpetaTemporal carpeta;
+        const std::string fichero = carpeta.Texto() + FicheroRecuento;
+        prueba::ComoUsuarioCorriente(carpeta.Texto(), [&] {
+            prueba::Escribe(fichero, c.antes);
+            chmod(fichero.c_str(), c.permisos);
+            std::string apartado;
+            EXPECT_EQ(AnadeRecuento(carpeta.Texto(), p, &apartado), c.partidas >= 0);
+            const bool aparte = c.antes != bien && c.partidas >= 0;
+            EXPECT_EQ(std::pair(apartado, prueba::Lee(apartado)),
+                      aparte ? std::pair(fichero + ".dañado", c.antes) : std::pair(std::string(), std::string()));
+            chmod(fichero.c_str(), 0644);
+            const RecuentoGeneral r = CargaRecuento(carpeta.Texto());
+            if (c.partidas < 0) EXPECT_EQ(prueba::Lee(fichero), c.antes);
+            else EXPECT_EQ(std::tuple(r.Partidas, r.Recuento[2].Tiradas), std::tuple(c.partidas, c.tiradas2));
+        });
+    }
 }
 
 TEST(Dados, UnRecuentoDanadoSoloDaLoQueCuadra) {

@@ -15,7 +15,7 @@ namespace parchis::prueba {
 
 struct SocketsEnMemoria : Conexiones {
     void PonOyente(OyenteConexiones*) override {}
-    bool Escucha(int) override { return true; }
+    bool Escucha(int) override { return !alEscuchar || alEscuchar(); }
     void Acepta(int, int ranura) override { estado[ranura] = EstadoSocket::Conectado; }
     void Rechaza(int) override {}
     void Conecta(const std::string&, int, int) override { estado[0] = EstadoSocket::Conectado; }
@@ -32,6 +32,7 @@ struct SocketsEnMemoria : Conexiones {
     std::array<EstadoSocket, 4> estado{};
     std::vector<int> cerradas;   // slots closed while open, in order
     std::function<void(int, const std::string&)> alEnviar;
+    std::function<bool()> alEscuchar;   // whether listening works; it works when unset
 };
 
 }  // namespace parchis::prueba

@@ -19,6 +19,7 @@
 #include "core/configuracion.h"
 #include "core/estado.h"
 #include "core/fichero.h"
+#include "core/preferencias_propias.h"
 
 namespace parchis {
 namespace {
@@ -233,6 +234,22 @@ TEST(FicheroHostil, SeConservanLosPermisosYNoSeReemplazaLoProtegido) {
         EXPECT_TRUE(EscribeFichero(protegido, "protegido")) << "nothing to change";
         EXPECT_EQ(Lee(protegido), "protegido");
         EXPECT_EQ(Modo(protegido) & 07777, 0444u);
+    });
+}
+
+// Changing one preference keeps the others: with a file that cannot be
+// read, none is written.
+TEST(FicheroHostil, UnaPreferenciaIlegibleNoSePisa) {
+    CarpetaTemporal carpeta;
+    const std::string fichero = carpeta.Texto() + FicheroPreferencias;
+    const std::string antes = "Aspecto=Clasico\nJugarEnRed=Si\nJugarPorSala=Si\nServidorSala=salas.ejemplo.org\n";
+    Escribe(fichero, antes);
+    chmod(fichero.c_str(), 0200);
+    prueba::ComoUsuarioCorriente(carpeta.Texto(), [&] {
+        EXPECT_FALSE(EscribeAspecto(carpeta.Texto(), Aspecto::Moderno));
+        EXPECT_FALSE(EscribeRed(carpeta.Texto(), true, false, ""));
+        chmod(fichero.c_str(), 0600);
+        EXPECT_EQ(Lee(fichero), antes);
     });
 }
 

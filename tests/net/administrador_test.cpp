@@ -109,6 +109,22 @@ TEST(Administrador, CadaClienteSoloPorSuPuestoYSinCallados) {
     for (const auto& [k, t] : enviados) EXPECT_EQ(t.substr(0, 7), "ZRA3420") << k;
 }
 
+// Listening fails: the person hears why once, from the room layer when it
+// said why itself (a room that cannot be opened is no busy port), and of
+// the port otherwise; network play ends.
+TEST(Administrador, SinEscuchaUnSoloAviso) {
+    for (const bool avisa : {false, true}) {
+        Administrador a;
+        a.sockets.alEscuchar = [&] {
+            if (avisa) a.red.AlFallar(0, ErrorServidorSala, "No se puede abrir una sala en el servidor x.");
+            return false;
+        };
+        a.red.IniciarRed();
+        EXPECT_FALSE(a.p.JugarEnRed);
+        EXPECT_EQ(a.mensajes, std::vector<std::string>{TituloErrorAdministrador}) << avisa;
+    }
+}
+
 // A restore point cut short (a crash, a full disk) keeps its resume mark
 // but is no game to resume: damaged before the start, no resume is
 // offered; damaged after the marks were told, the resume is refused and a

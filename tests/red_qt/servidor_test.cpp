@@ -2,6 +2,7 @@
 // administrator keeps its room when its control connection is lost.
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -107,6 +108,44 @@ TEST(SalaRecuperada, ElAdministradorConservaSuCodigo) {
                                                             " El Administrador de la sala no está conectado en este momento."});
     parar = true;
     hilo.join();
+}
+
+// A room server that answers the administrator with no end of line, all
+// at once or a byte at a time for three seconds: the room is refused within
+// the wait, the flood as an unexpected answer that is not piled up.
+TEST(ServidorSala, UnaRespuestaSinFinDeLineaNoSeEspera) {
+    for (const bool goteo : {false, true}) {
+        SCOPED_TRACE(goteo ? "poco a poco" : "de golpe");
+        const int escucha = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t largo = sizeof a;
+        ASSERT_EQ(bind(escucha, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+        listen(escucha, 1);
+        getsockname(escucha, reinterpret_cast<sockaddr*>(&a), &largo);
+        std::thread servidor([&] {
+            const int fd = accept(escucha, nullptr, nullptr);
+            send(fd, std::string(goteo ? 1 : 1 << 20, 'S').data(), goteo ? 1 : 1 << 20, MSG_NOSIGNAL);
+            for (int i = 0; goteo && i < 60 && send(fd, "S", 1, MSG_NOSIGNAL) == 1; ++i) usleep(50000);
+            close(fd);
+        });
+        Oyente oyente;
+        ConexionesSalaQt admin;
+        admin.PonOyente(&oyente);
+        admin.PonEspera(500);
+        admin.PonSala("127.0.0.1:" + std::to_string(ntohs(a.sin_port)), "");
+        QElapsedTimer reloj;
+        reloj.start();
+        EXPECT_FALSE(admin.Escucha(0));
+        EXPECT_LT(reloj.elapsed(), 1500);
+        const std::string motivo = goteo ? "No se puede abrir una sala en el servidor 127.0.0.1:" +
+                                               std::to_string(ntohs(a.sin_port)) + "."
+                                         : "El servidor de salas ha respondido de forma inesperada.";
+        EXPECT_EQ(oyente.fallos, std::vector<std::string>{std::to_string(ErrorServidorSala) + " " + motivo});
+        servidor.join();
+        close(escucha);
+    }
 }
 
 }  // namespace

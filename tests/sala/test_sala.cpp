@@ -3,9 +3,12 @@
 // its own and is stopped before its counters are read.
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/resource.h>
 
 #include <set>
 #include <sstream>
+#include <chrono>
+#include <vector>
 #include <thread>
 
 #include "common/llamada.h"
@@ -275,6 +278,37 @@ TEST_F(Sala, ClientesHostiles) {
     close(otro);
     close(otroEnlace);
     close(control);
+}
+
+// Out of descriptors, callers wait in the backlog without the server
+// spinning on its listener; once a connection ends it takes callers again.
+TEST(SalaSinDescriptores, NoGiraYVuelveAAtender) {
+    Servidor servidor;
+    ASSERT_TRUE(servidor.Escucha(0, "127.0.0.1"));
+    rlimit antes{};
+    getrlimit(RLIMIT_NOFILE, &antes);
+    const int libre = dup(0);
+    close(libre);
+    rlimit poco = antes;
+    poco.rlim_cur = rlim_t(libre + 8);   // both ends of each call are ours
+    setrlimit(RLIMIT_NOFILE, &poco);
+    std::vector<int> llamadas;
+    for (int fd; (fd = parchis::prueba::LlamaLocal(servidor.Puerto(), 1)) >= 0;) {
+        llamadas.push_back(fd);
+        servidor.Vuelta(0);
+    }
+    int vueltas = 0;
+    for (const auto hasta = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+         std::chrono::steady_clock::now() < hasta; ++vueltas)
+        servidor.Vuelta(50);
+    setrlimit(RLIMIT_NOFILE, &antes);
+    EXPECT_LT(vueltas, 30);
+    for (const int fd : llamadas) close(fd);
+    const int fd = parchis::prueba::LlamaLocal(servidor.Puerto(), 1);
+    Manda(fd, "PARCHIS-SALA 1 ADMINISTRADOR\n");
+    for (int i = 0; i < 10; ++i) servidor.Vuelta(20);
+    EXPECT_EQ(Linea(fd).substr(0, 5), "SALA ");
+    close(fd);
 }
 
 // A room where nothing happens is closed, and its administrator told so by

@@ -2,6 +2,7 @@
 # The terminal tool refuses what it cannot do: options without their value,
 # values out of range, a history or an output it cannot write, a port it
 # cannot listen on (said even when silent), a file with no game to analyse;
+# a caller that hangs up before the game is no reason to stop;
 # stopped by a signal, in network play too, it leaves no temporary folder
 # behind; the analysis of a saved game repeats with its seed.
 # Usage: parchis_texto.sh <parchis-texto>
@@ -28,10 +29,14 @@ espera() {
 
 espera 2 "--carpeta necesita un valor" --carpeta --silencioso
 espera 2 "--nivel necesita un valor" --nivel
+espera 2 "--analiza necesita un valor" --analiza ""
+espera 2 "--parejas necesita a los cuatro jugadores" --parejas --desactiva 3
+espera 2 "--cliente necesita un valor" --cliente "" --puesto-propio 1
 espera 2 "--partidas admite de 1 a 100000000" --partidas 0
 espera 2 "--semilla admite de 0 a 2000000000" --semilla -1
 espera 2 "--administrador admite de 1 a 3" --administrador 4
 espera 2 "--cliente necesita --puesto-propio" --cliente 127.0.0.1
+espera 2 "--sala admite SERVIDOR o SERVIDOR:PUERTO" --sala 127.0.0.1:99999 --administrador 1
 : > fichero
 espera 1 "no se puede escribir el histórico" --silencioso --carpeta fichero/sub
 [ -e ./--silencioso ] && { echo "FALLO: se creó la carpeta --silencioso"; fallos=$((fallos + 1)); }
@@ -76,6 +81,17 @@ grep -qF "No se puede escuchar en el puerto" errores ||
     { echo "FALLO: el error de red no llega: $(cat errores)"; fallos=$((fallos + 1)); }
 kill "$primero"
 wait "$primero"
+
+# A caller that connects and hangs up at once (a port scanner) does not end
+# an administrator still waiting for its players: the real client comes
+# after it, and they play their game.
+"$programa" --silencioso --administrador 1 --espera-maxima 30 --carpeta tres >/dev/null 2>errores &
+primero=$!
+sleep 1
+bash -c "exec 3<>/dev/tcp/127.0.0.1/$((49924 + PARCHIS_DESPLAZAMIENTO_PUERTOS))" 2>/dev/null
+sleep 1
+"$programa" --silencioso --cliente 127.0.0.1 --puesto-propio 1 --espera-maxima 30 --carpeta cuatro >/dev/null 2>&1 &&
+    wait "$primero" || { echo "FALLO: una llamada cortada detiene al administrador: $(cat errores)"; fallos=$((fallos + 1)); }
 
 # The decision times of the summary: the mean, the 99th and 99.9th
 # percentiles and the worst, the percentiles in order and none past the worst.

@@ -8,6 +8,10 @@ dir=$(dirname "$0")
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 export SEMILLA=$((1000 + $$ % 5000))
+# A listening address that is not IPv4 is told in Spanish, not in the
+# system's English.
+"$2" --direccion ::1 2>"$tmp/errores"
+grep -qF ": no es una dirección IPv4" "$tmp/errores" || { echo "FALLO: $(cat "$tmp/errores")"; exit 1; }
 HUELLAS=$tmp/directa sh "$dir/red_extremo.sh" "$1" 2 || exit 1
 HUELLAS=$tmp/sala SALA=$2 sh "$dir/red_extremo.sh" "$1" 2 || exit 1
 cmp -s "$tmp/directa" "$tmp/sala" || { echo "FALLO: la partida por sala difiere de la directa"; diff "$tmp/directa" "$tmp/sala"; exit 1; }

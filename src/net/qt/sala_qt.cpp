@@ -1,5 +1,6 @@
 #include "net/qt/sala_qt.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QTimer>
 #include <charconv>
@@ -22,9 +23,12 @@ std::string Explica(const std::string& respuesta) {
     return "El servidor de salas ha respondido de forma inesperada.";
 }
 
-// One line of at most the opening's length; false while incomplete.
+// One line of at most the opening's length; false while incomplete.  More
+// than a line's worth without its end is no answer of a room server: it
+// is taken as a line of its own (which reads as nothing known), so that no
+// endless line is waited for or held in memory.
 bool LeeLinea(QTcpSocket* s, std::string& linea) {
-    if (!s->canReadLine()) return false;
+    if (!s->canReadLine() && s->bytesAvailable() <= qint64(sala::LongitudMaximaApertura + 2)) return false;
     const QByteArray bytes = s->readLine(sala::LongitudMaximaApertura + 2);
     linea.assign(bytes.constData(), bytes.size());
     while (!linea.empty() && (linea.back() == '\n' || linea.back() == '\r')) linea.pop_back();
@@ -162,7 +166,12 @@ bool ConexionesSalaQt::AbreControl(std::string& respuesta) {
     if (control_->waitForConnected(espera_)) {
         const std::string linea = LineaControl();
         control_->write(linea.data(), qint64(linea.size()));
-        while (!LeeLinea(control_, respuesta) && control_->waitForReadyRead(espera_)) {
+        // The whole answer comes within the wait, not each of its bytes.
+        QElapsedTimer reloj;
+        reloj.start();
+        while (!LeeLinea(control_, respuesta)) {
+            const qint64 queda = espera_ - reloj.elapsed();
+            if (queda <= 0 || !control_->waitForReadyRead(int(queda))) break;
         }
     }
     return TomaRespuesta(respuesta);
