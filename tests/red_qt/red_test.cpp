@@ -264,7 +264,9 @@ TEST(EnRed, RechazoChatCaidaDeUnClienteYDelAdministrador) {
         EXPECT_EQ(v.huellas, sigue ? a.huellas : std::vector<std::string>{});
         EXPECT_EQ(Cuenta(v.mensajes, TextoCorteAdministrador), sigue ? 1 : 0);
         EXPECT_EQ(v.ajustesAbiertos, sigue ? 1 : 0);
-        if (sigue) EXPECT_EQ(v.controles.at(0)[ConvertirPuesto(v.p, 1)], 2) << "the snapshot after the drop";
+        if (sigue) {
+            EXPECT_EQ(v.controles.at(0)[ConvertirPuesto(v.p, 1)], 2) << "the snapshot after the drop";
+        }
     }
     EXPECT_EQ(puestos, (std::multiset<int>{1, 3}));
 }
