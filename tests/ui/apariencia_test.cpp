@@ -208,6 +208,25 @@ TEST(AspectoModerno, DadosDentroDeSuZonaYNombresEnteros) {
     }
 }
 
+// The window's own status lines, the longest first, are whole in the bar at
+// 800 x 600 in either look: the text's pixels keep clear of the bar's ends
+// (a clipped line reaches them).
+TEST(AspectoAmbos, LineasDeEstadoEnterasEnLaBarra) {
+    for (const Aspecto a : {Aspecto::Clasico, Aspecto::Moderno})
+        for (const char* texto : {TextoOpcionesPedidas, TextoDadosManuales, TextoModoManual}) {
+            Tablero t{{}};
+            Dibuja(t, 800, 600, a);
+            const QRect barra = Tablero::Caja(RectanguloBarra(t.Me()));
+            t.MuestraMensaje(QString());
+            const QImage vacia = t.Superficie().toImage();
+            t.MuestraMensaje(QString::fromUtf8(texto));
+            const auto [letras, n] = Diferencia(vacia, t.Superficie().toImage(), barra);
+            EXPECT_GT(n, 0) << texto;
+            EXPECT_GE(letras.left(), barra.left() + 7) << static_cast<int>(a) << " " << texto;
+            EXPECT_LE(letras.right(), barra.right() - 7) << static_cast<int>(a) << " " << texto;
+        }
+}
+
 // A piece dropped on the centre goes home where its seat's triangle is:
 // on the classic board, exactly where the painted pixel and those two
 // around it are the seat's colour, and never on a dark line; the rule does not look at the screen,

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <cmath>
@@ -23,6 +25,7 @@
 #include "ui/board/pintura.h"
 #include "ui/common/ayuda.h"
 #include "ui/common/controles.h"
+#include "ui/common/estilo.h"
 #include "ui/common/mensaje.h"
 #include "ui/common/pausa.h"
 #include "ui/common/sonido.h"
@@ -60,6 +63,33 @@ TEST_F(Ajustes, TwoDiceRewordTheRulesAndCancelUndoesThem) {
     v.Sal();
     EXPECT_EQ(titulos, std::vector<std::string>{"Número de dados"});
     EXPECT_EQ(p.NumDados, 1);
+}
+
+// Rules that bring more controls into a page (two dice, eight pieces,
+// pairs) make the open window taller rather than squeeze each title into
+// its field, in either look, and it stays within 800 x 600.
+TEST_F(Ajustes, MoreRulesShownGrowTheOpenWindow) {
+    const Partida inicial = p;
+    for (const Aspecto a : {Aspecto::Clasico, Aspecto::Moderno}) {
+        AplicaAspecto(a);
+        p = inicial;
+        VentanaReglas v(&mesa, p, ui);
+        v.show();
+        for (const int regla : {4, 3, 9}) v.Control(regla)->Acciona();
+        ASSERT_EQ(p.NumDados, 2);
+        auto* paginas = v.findChild<QTabWidget*>();
+        ASSERT_NE(paginas, nullptr);
+        for (int i = 0; i < paginas->count(); ++i) {
+            paginas->setCurrentIndex(i);
+            QApplication::processEvents();
+            for (const ControlComun* c : paginas->widget(i)->findChildren<ControlComun*>()) {
+                if (!c->isVisible()) continue;
+                EXPECT_GE(c->height(), c->sizeHint().height()) << static_cast<int>(a) << " " << c->toolTip().toStdString();
+            }
+        }
+        EXPECT_LE(v.height(), 575);
+    }
+    AplicaAspecto(Aspecto::Clasico);
 }
 
 // The window stays open while only one player is left; once it can be

@@ -124,6 +124,10 @@ void PintaMarcoTitulo(QPainter& p, const QRect& r, const QString& titulo, QPoint
 
 ControlComun::ControlComun(QWidget* padre, const ServiciosControl& servicios, const QString& titulo)
     : QWidget(padre), servicios_(servicios), titulo_(titulo) {
+    // A control is never squeezed below its height (its title would run
+    // into its field): a page that shows more controls makes its window
+    // taller instead.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(CursorNumero(CursorManoIndice));
     setToolTip(titulo.trimmed());
