@@ -82,8 +82,8 @@ TEST_F(Ajustes, MoreRulesShownGrowTheOpenWindow) {
         for (int i = 0; i < paginas->count(); ++i) {
             paginas->setCurrentIndex(i);
             QApplication::processEvents();
-            for (const ControlComun* c : paginas->widget(i)->findChildren<ControlComun*>()) {
-                if (!c->isVisible()) continue;
+            for (const QWidget* c : paginas->widget(i)->findChildren<QWidget*>()) {
+                if (!c->isVisible() || !dynamic_cast<const ControlComun*>(c)) continue;
                 EXPECT_GE(c->height(), c->sizeHint().height()) << static_cast<int>(a) << " " << c->toolTip().toStdString();
             }
         }
@@ -270,6 +270,45 @@ TEST(Ayuda, UnaPaginaPorTemaYEnlacesValidos) {
         }
     }
     EXPECT_EQ(PaginaAyuda(9999), QStringLiteral(":/ayuda/indice.html"));
+}
+
+// The help a window's help button opens names every page and every
+// control of that window, there or in the pages it leads to.
+TEST_F(Ajustes, CadaVentanaDescritaEnSuAyuda) {
+    const auto texto = [](const QString& ruta) {
+        QFile f(ruta);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+    const ServiciosControl s{[](int) {}, [](int) {}};
+    VentanaJugadores jugadores(&mesa, p, ui);
+    VentanaReglas reglas(&mesa, p, ui);
+    VentanaEstadisticas estadisticas(&mesa, s, p);
+    // The rules are described in the help's own words; their pages by name.
+    const struct { QWidget* ventana; int tema; bool controles; } casos[] = {
+        {&jugadores, 2121, true}, {&reglas, 2141, false}, {&estadisticas, 2161, true}};
+    for (const auto& c : casos) {
+        // The page and what it links to, two links deep.
+        QString ayuda = texto(PaginaAyuda(c.tema));
+        QStringList vistas;
+        const QRegularExpression enlace(QStringLiteral("href=\"(\\d+)\\.html\""));
+        for (int nivel = 0; nivel < 2; ++nivel)
+            for (auto m = enlace.globalMatch(QString(ayuda)); m.hasNext();) {
+                const QString pagina = m.next().captured(1);
+                if (vistas.contains(pagina)) continue;
+                vistas << pagina;
+                ayuda += texto(QStringLiteral(":/ayuda/") + pagina + QStringLiteral(".html"));
+            }
+        QStringList nombres;
+        for (const QTabWidget* t : c.ventana->findChildren<QTabWidget*>())
+            for (int i = 0; i < t->count(); ++i) nombres << t->tabText(i).trimmed();
+        for (const QWidget* w : c.ventana->findChildren<QWidget*>()) {
+            const auto* control = dynamic_cast<const ControlComun*>(w);
+            if (c.controles && control && !dynamic_cast<const BotonPulsador*>(w)) nombres << control->Titulo().trimmed();
+        }
+        EXPECT_FALSE(nombres.isEmpty()) << c.tema;
+        for (const QString& n : nombres)
+            EXPECT_TRUE(ayuda.contains(n, Qt::CaseInsensitive)) << c.tema << ": " << n.toStdString();
+    }
 }
 
 TEST(Mensaje, RespuestasYBotones) {
