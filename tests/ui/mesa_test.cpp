@@ -240,6 +240,25 @@ TEST_F(Ventana, BotonesRechazosYVentanas) {
     EXPECT_NE(textos[0], textos[1]);
 }
 
+// The Tutor button's hand is on the board while it blinks, at the highest
+// speed too (where the automatic tutor's is not waited for).
+TEST_F(Ventana, LaManoDelTutorSeVeATodaVelocidad) {
+    prueba::Pon(p, 4, 1, CasillaSalida[4]);
+    p.PartidaIniciada = p.EsperandoFicha = true;
+    p.Turno = 4;
+    p.JugadaElegida.Ficha = 1;
+    mesa.show();
+    mesa.Lienzo().RedibujaMesa(p, QString());
+    p.Velocidad = 100;
+    const QImage antes = mesa.Lienzo().Superficie().toImage();
+    bool vista = false;
+    QTimer::singleShot(150, &mesa, [&] { vista = mesa.Lienzo().Superficie().toImage() != antes; });
+    mesa.PulsaBoton(3);
+    QTest::qWait(200);
+    EXPECT_TRUE(vista);
+    EXPECT_EQ(mesa.Lienzo().Superficie().toImage(), antes);
+}
+
 // The window fits the screen it was measured for; the counting panel and
 // the dice list push the move list down, never over it.
 TEST_F(Ventana, LaColumnaCabeYNoTapaLaLista) {

@@ -61,9 +61,10 @@ Mesa::Mesa(Partida& p)
     : p_(p), sonidos_(EsperaSinEntrada), tablero_([this](const QRect& r) { repaint(r); }),
       animador_(tablero_, {[this](int n, bool esperar) { TocaSonido(n, esperar); },
                            [this](int u) { Pausa(u); },
-                           // The tutor's hand is seen at every speed but the
-                           // highest, where nothing waits.
-                           [this](int ms) { EsperaSinEntrada(p_.Velocidad >= 100 ? 0 : ms); }}),
+                           // The automatic tutor's hand is seen at every speed
+                           // but the highest, where nothing waits; the hand the
+                           // Tutor button asks for, at every speed.
+                           [this](int ms) { EsperaSinEntrada(p_.Velocidad >= 100 && !tutorPedido_ ? 0 : ms); }}),
       puntero_(this) {
     setObjectName(QStringLiteral("mesa"));
     setWindowTitle(QStringLiteral("Parchís"));
@@ -276,7 +277,11 @@ void Mesa::PulsaBoton(int i) {
     selector_->Cierra();
     switch (i) {
         case 0: OrdenNuevaPartida(*this, *ui_); break;
-        case 3: OrdenTutor(*this, *ui_); break;
+        case 3:
+            tutorPedido_ = true;
+            OrdenTutor(*this, *ui_);
+            tutorPedido_ = false;
+            break;
         case 6: AbreAyuda(this, 0); break;
         case 7: OrdenSalir(*this, *ui_); break;
         default: OrdenVentana(*this, *ui_, i); break;

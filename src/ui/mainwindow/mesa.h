@@ -188,6 +188,7 @@ private:
     Contestador contestador_;
     bool saliendo_ = false;
     bool cierrePendiente_ = false;   // a close request waits, or is being asked
+    bool tutorPedido_ = false;       // the Tutor button's hand is being shown
     EstadoMando mando_;
 
     Botonera* botonera_ = nullptr;
