@@ -287,7 +287,8 @@ TEST_F(Ventana, LaColumnaCabeYNoTapaLaLista) {
 }
 
 // The remote's power button and a step back, clicked on the remote: the
-// board takes no clicks while it is on, and the list follows the step.
+// board takes no clicks while it is on, and the list follows the step
+// until the remote goes off.
 TEST_F(Ventana, ElMandoSeEnciendeYRetrocede) {
     // Carmen's piece has left its box with a 5: one move recorded.
     prueba::Pon(p, 1, 1, CasillaSalida[1]);
@@ -309,6 +310,10 @@ TEST_F(Ventana, ElMandoSeEnciendeYRetrocede) {
     EXPECT_EQ(p.NumJugada, 1);
     EXPECT_EQ(p.Fichas[1][1], 0);
     EXPECT_EQ(mesa.Lista()->currentRow(), 1);
+    // Off again, the present is on the board and no line is marked.
+    pulsa(MandoPotencia);
+    EXPECT_EQ(p.Fichas[1][1], CasillaSalida[1]);
+    EXPECT_TRUE(mesa.Lista()->selectedItems().isEmpty());
 }
 
 // Whole games: between computer seats; and with seat 4 a person whose every
