@@ -12,6 +12,8 @@
 #include "flow/ajustes_jugadores.h"
 #include "flow/ajustes_reglas.h"
 #include "flow/arranque.h"
+#include "flow/final.h"
+#include "flow/motor.h"
 #include "flow/ayudas_flow.h"
 #include "flow/interfaz_prueba.h"
 
@@ -157,6 +159,23 @@ TEST_F(Ajustes, ChangesThatEndTheGame) {
         EXPECT_EQ(std::tuple(Titulos(u), q.PedirNuevaPartida, q.PedirRestaurarAnterior, c.comprueba(q)),
                   std::tuple(c.titulos, c.nueva, c.restaurar, true)) << c.nombre;
     }
+}
+
+// A seat given to the computer in the player settings while its person is
+// choosing a piece: nobody is left to choose, so the computer makes its
+// move and the game goes on to its end.
+TEST_F(Ajustes, ASeatGivenToTheComputerWhileItsPersonChoosesPlaysOn) {
+    p.NumJugada = 0;
+    p.Control[4] = 1;
+    bool cedido = false;
+    ui.Persona = [&] {
+        ASSERT_TRUE(CambiaAjusteJugador(p, ui, AjusteJugador::Control, 4));
+        cedido = p.Control[4] == 2;
+    };
+    JuegaPartida(p, ui);
+    EXPECT_TRUE(cedido);
+    EXPECT_EQ(ui.ConTitulo(TituloFinal).size(), 1u);
+    EXPECT_FALSE(p.PartidaIniciada);
 }
 
 TEST_F(Ajustes, AnAdministratorsChangesReachTheClients) {
