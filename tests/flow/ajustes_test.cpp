@@ -161,6 +161,20 @@ TEST_F(Ajustes, ChangesThatEndTheGame) {
     }
 }
 
+// A name left blank in the window keeps the one the seat had (or, with
+// none, its first); any other is kept trimmed.
+TEST_F(Ajustes, ABlankNameKeepsTheSeatsName) {
+    const struct { const char* antes; const char* escrito; const char* queda; } casos[] = {
+        {"Ana", "", "Ana"}, {"Ana", "   ", "Ana"}, {"", " ", "Roberto"}, {"Ana", " Eva ", "Eva"}};
+    for (const auto& c : casos) {
+        p.Nombres[2] = c.antes;
+        const CopiaJugadores copia = EmpiezaAjustesJugadores(p);
+        p.Nombres[2] = c.escrito;
+        ASSERT_TRUE(SalidaAjustesJugadores(p, ui, copia));
+        EXPECT_EQ(p.Nombres[2], c.queda) << "'" << c.escrito << "'";
+    }
+}
+
 // A seat given to the computer in the player settings while its person is
 // choosing a piece: nobody is left to choose, so the computer makes its
 // move and the game goes on to its end.
