@@ -259,6 +259,33 @@ TEST_F(Ventana, LaManoDelTutorSeVeATodaVelocidad) {
     EXPECT_EQ(mesa.Lienzo().Superficie().toImage(), antes);
 }
 
+// The board drawn again while a person here chooses a piece (a name or the
+// colours changed in the player settings) keeps the throw's dice and the
+// prompt in the status bar.
+TEST_F(Ventana, RedibujarAlElegirFichaConservaDadosEIndicacion) {
+    p.NumDados = 2;
+    prueba::Pon(p, 4, 1, CasillaSalida[4]);
+    prueba::Pon(p, 4, 2, CasillaSalida[4] + 3);
+    p.PartidaIniciada = p.EsperandoFicha = true;
+    p.Turno = 4;
+    p.Dado1 = 4;
+    p.Dado2 = 5;
+    p.NumFichasMovibles = 2;
+    p.TextoTurno = "Luis lanza los dados";
+    p.Indicacion = "Elija ficha para contar 9";
+    mesa.show();
+    Tablero& t = mesa.Lienzo();
+    t.RedibujaMesa(p, QString::fromStdString(p.Indicacion));
+    t.DibujaDados(4, 2, 4, 5);
+    const QImage antes = t.Superficie().toImage();
+    ui.PresentaPartida();
+    const QImage despues = t.Superficie().toImage();
+    for (const Rectangulo r : {RectanguloDados(t.Me(), 2, 4), RectanguloBarra(t.Me())}) {
+        const QRect zona = Tablero::Caja(r);
+        EXPECT_EQ(despues.copy(zona), antes.copy(zona)) << zona.x() << "," << zona.y();
+    }
+}
+
 // The window fits the screen it was measured for; the counting panel and
 // the dice list push the move list down, never over it.
 TEST_F(Ventana, LaColumnaCabeYNoTapaLaLista) {

@@ -92,9 +92,17 @@ void Escritorio::MuestraCuadroEspera(int jugador) {
 }
 
 void Escritorio::PresentaPartida() {
+    const Partida& p = mesa_.Juego();
     MuestraTableroVacio();
-    mesa_.Lienzo().MuestraMensaje(QString::fromStdString(mesa_.Juego().TextoTurno));
-    mesa_.Animacion().PresentaPartida(mesa_.Juego());
+    mesa_.Lienzo().MuestraMensaje(QString::fromStdString(p.TextoTurno));
+    mesa_.Animacion().PresentaPartida(p);
+    // Shown again half way through a throw (names or colours changed while
+    // a piece is chosen): the throw's dice stay, and so does the prompt of
+    // a person here.
+    if (p.PartidaIniciada && p.EsperandoFicha && p.Dado1 != 0) {
+        DibujaDados(p.Turno, p.Dado1, p.Dado2);
+        mesa_.MuestraIndicacion(p.Indicacion);
+    }
 }
 
 void Escritorio::MuestraJugada(int n, bool adelante) {
