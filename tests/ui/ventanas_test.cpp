@@ -311,6 +311,34 @@ TEST_F(Ajustes, CadaVentanaDescritaEnSuAyuda) {
     }
 }
 
+// F1 pressed in a window, wherever its focus is, opens that window's help
+// page, as its help button does.
+TEST_F(Ajustes, F1AbreLaAyudaDeCadaVentana) {
+    const ServiciosControl s{[](int) {}, [](int) {}};
+    VentanaJugadores jugadores(&mesa, p, ui);
+    VentanaReglas reglas(&mesa, p, ui);
+    VentanaEstadisticas estadisticas(&mesa, s, p);
+    VentanaPartidas partidas(&mesa, p, ui, ModoPartidas::Guardar);
+    int temaHistorico = 0;
+    VentanaHistorico historico(&mesa, {}, {}, [&](QWidget*, int tema) { temaHistorico = tema; });
+    const struct { QWidget* ventana; int tema; } casos[] = {
+        {&jugadores, 2121}, {&reglas, 2141}, {&estadisticas, 2161}, {&partidas, 2510}, {&historico, 2181}};
+    for (const auto& c : casos) {
+        c.ventana->show();
+        QWidget* foco = c.ventana->focusWidget() ? c.ventana->focusWidget() : c.ventana;
+        QTest::keyClick(foco, Qt::Key_F1);
+        if (c.ventana == &historico) {
+            EXPECT_EQ(temaHistorico, c.tema);
+        } else {
+            QWidget* ayuda = VentanaDeAyuda();
+            ASSERT_NE(ayuda, nullptr) << c.tema;
+            EXPECT_EQ(ayuda->findChild<QTextBrowser*>()->source().toString(), QStringLiteral("qrc") + PaginaAyuda(c.tema));
+            delete ayuda;
+        }
+        c.ventana->hide();
+    }
+}
+
 TEST(Mensaje, RespuestasYBotones) {
     const struct {
         int botones, ayuda;

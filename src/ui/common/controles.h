@@ -187,6 +187,7 @@ private:
     ServiciosControl servicios_;
     QWidget* cuerpo_;
     QWidget* filaBotones_;
+    int temaAyuda_;
     bool saliendo_ = false;
 };
 
