@@ -28,6 +28,7 @@
 #include "ui/board/raton.h"
 #include "ui/board/tablero.h"
 #include "ui/common/controles.h"
+#include "ui/common/estilo.h"
 #include "ui/common/pausa.h"
 #include "ui/mainwindow/dados_manuales.h"
 #include "ui/mainwindow/grabadora.h"
@@ -259,9 +260,9 @@ TEST_F(Ventana, LaManoDelTutorSeVeATodaVelocidad) {
     EXPECT_EQ(mesa.Lienzo().Superficie().toImage(), antes);
 }
 
-// The board drawn again while a person here chooses a piece (a name or the
-// colours changed in the player settings) keeps the throw's dice and the
-// prompt in the status bar.
+// The board drawn again while a person here chooses a piece (a name, the
+// colours or the look changed in the player settings) keeps the throw's
+// dice and the prompt in the status bar.
 TEST_F(Ventana, RedibujarAlElegirFichaConservaDadosEIndicacion) {
     p.NumDados = 2;
     prueba::Pon(p, 4, 1, CasillaSalida[4]);
@@ -275,15 +276,23 @@ TEST_F(Ventana, RedibujarAlElegirFichaConservaDadosEIndicacion) {
     p.Indicacion = "Elija ficha para contar 9";
     mesa.show();
     Tablero& t = mesa.Lienzo();
-    t.RedibujaMesa(p, QString::fromStdString(p.Indicacion));
-    t.DibujaDados(4, 2, 4, 5);
-    const QImage antes = t.Superficie().toImage();
-    ui.PresentaPartida();
-    const QImage despues = t.Superficie().toImage();
-    for (const Rectangulo r : {RectanguloDados(t.Me(), 2, 4), RectanguloBarra(t.Me())}) {
-        const QRect zona = Tablero::Caja(r);
-        EXPECT_EQ(despues.copy(zona), antes.copy(zona)) << zona.x() << "," << zona.y();
+    const std::function<void()> redibujos[] = {[&] { ui.PresentaPartida(); },
+                                               [&] { EligeAspecto(p.Carpeta, Aspecto::Moderno); }};
+    for (const auto& redibuja : redibujos) {
+        t.RedibujaMesa(p, QString::fromStdString(p.Indicacion));
+        t.DibujaDados(4, 2, 4, 5);
+        redibuja();
+        const QImage despues = t.Superficie().toImage();
+        // What the throw looks like, in the look now on the board.
+        t.RedibujaMesa(p, QString::fromStdString(p.Indicacion));
+        t.DibujaDados(4, 2, 4, 5);
+        const QImage esperada = t.Superficie().toImage();
+        for (const Rectangulo r : {RectanguloDados(t.Me(), 2, 4), RectanguloBarra(t.Me())}) {
+            const QRect zona = Tablero::Caja(r);
+            EXPECT_EQ(despues.copy(zona), esperada.copy(zona)) << zona.x() << "," << zona.y();
+        }
     }
+    EligeAspecto(p.Carpeta, Aspecto::Clasico);
 }
 
 // The window fits the screen it was measured for; the counting panel and

@@ -96,13 +96,7 @@ void Escritorio::PresentaPartida() {
     MuestraTableroVacio();
     mesa_.Lienzo().MuestraMensaje(QString::fromStdString(p.TextoTurno));
     mesa_.Animacion().PresentaPartida(p);
-    // Shown again half way through a throw (names or colours changed while
-    // a piece is chosen): the throw's dice stay, and so does the prompt of
-    // a person here.
-    if (p.PartidaIniciada && p.EsperandoFicha && p.Dado1 != 0) {
-        DibujaDados(p.Turno, p.Dado1, p.Dado2);
-        mesa_.MuestraIndicacion(p.Indicacion);
-    }
+    mesa_.MuestraTiradaEnCurso();
 }
 
 void Escritorio::MuestraJugada(int n, bool adelante) {

@@ -229,6 +229,12 @@ void Mesa::MuestraIndicacion(const std::string& texto) {
     indicacionVisible_ = true;
 }
 
+void Mesa::MuestraTiradaEnCurso() {
+    if (!p_.PartidaIniciada || !p_.EsperandoFicha || p_.Dado1 == 0) return;
+    tablero_.DibujaDados(p_.Turno, p_.NumDados, p_.Dado1, p_.Dado2);
+    MuestraIndicacion(p_.Indicacion);
+}
+
 // While a computer seat of this computer looks at its throw, what it must
 // do is no prompt for anybody.
 void Mesa::MuestraEstado(const std::string& texto) {
@@ -379,6 +385,7 @@ void Mesa::CambiaAspecto(Aspecto a) {
         tablero_.RedibujaMesa(p_, QString::fromStdString(p_.TextoTurno));
     else
         tablero_.DibujaNombres(p_);
+    MuestraTiradaEnCurso();
     DisponeVentana();
     for (QWidget* w : findChildren<QWidget*>()) w->update();
 }
