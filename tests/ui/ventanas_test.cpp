@@ -65,33 +65,6 @@ TEST_F(Ajustes, TwoDiceRewordTheRulesAndCancelUndoesThem) {
     EXPECT_EQ(p.NumDados, 1);
 }
 
-// Rules that bring more controls into a page (two dice, eight pieces,
-// pairs) make the open window taller rather than squeeze each title into
-// its field, in either look, and it stays within 800 x 600.
-TEST_F(Ajustes, MoreRulesShownGrowTheOpenWindow) {
-    const Partida inicial = p;
-    for (const Aspecto a : {Aspecto::Clasico, Aspecto::Moderno}) {
-        AplicaAspecto(a);
-        p = inicial;
-        VentanaReglas v(&mesa, p, ui);
-        v.show();
-        for (const int regla : {4, 3, 9}) v.Control(regla)->Acciona();
-        ASSERT_EQ(p.NumDados, 2);
-        auto* paginas = v.findChild<QTabWidget*>();
-        ASSERT_NE(paginas, nullptr);
-        for (int i = 0; i < paginas->count(); ++i) {
-            paginas->setCurrentIndex(i);
-            QApplication::processEvents();
-            for (const QWidget* c : paginas->widget(i)->findChildren<QWidget*>()) {
-                if (!c->isVisible() || !dynamic_cast<const ControlComun*>(c)) continue;
-                EXPECT_GE(c->height(), c->sizeHint().height()) << static_cast<int>(a) << " " << c->toolTip().toStdString();
-            }
-        }
-        EXPECT_LE(v.height(), 575);
-    }
-    AplicaAspecto(Aspecto::Clasico);
-}
-
 // The window stays open while only one player is left; once it can be
 // played, a confirmed change asks for a new game.  What Cancelar leaves is
 // the flow's test.
@@ -272,9 +245,10 @@ TEST(Ayuda, UnaPaginaPorTemaYEnlacesValidos) {
     EXPECT_EQ(PaginaAyuda(9999), QStringLiteral(":/ayuda/indice.html"));
 }
 
-// The help a window's help button opens names every page and every
-// control of that window, there or in the pages it leads to.
-TEST_F(Ajustes, CadaVentanaDescritaEnSuAyuda) {
+// F1 pressed in a window, wherever its focus is, opens that window's help
+// page, as its help button does; that page, or those it leads to, names
+// every page and control of the window (the rules in the help's own words).
+TEST_F(Ajustes, CadaVentanaAbreYDescribeSuAyuda) {
     const auto texto = [](const QString& ruta) {
         QFile f(ruta);
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
@@ -283,50 +257,15 @@ TEST_F(Ajustes, CadaVentanaDescritaEnSuAyuda) {
     VentanaJugadores jugadores(&mesa, p, ui);
     VentanaReglas reglas(&mesa, p, ui);
     VentanaEstadisticas estadisticas(&mesa, s, p);
-    // The rules are described in the help's own words; their pages by name.
-    const struct { QWidget* ventana; int tema; bool controles; } casos[] = {
-        {&jugadores, 2121, true}, {&reglas, 2141, false}, {&estadisticas, 2161, true}};
-    for (const auto& c : casos) {
-        // The page and what it links to, two links deep.
-        QString ayuda = texto(PaginaAyuda(c.tema));
-        QStringList vistas;
-        const QRegularExpression enlace(QStringLiteral("href=\"(\\d+)\\.html\""));
-        for (int nivel = 0; nivel < 2; ++nivel)
-            for (auto m = enlace.globalMatch(QString(ayuda)); m.hasNext();) {
-                const QString pagina = m.next().captured(1);
-                if (vistas.contains(pagina)) continue;
-                vistas << pagina;
-                ayuda += texto(QStringLiteral(":/ayuda/") + pagina + QStringLiteral(".html"));
-            }
-        QStringList nombres;
-        for (const QTabWidget* t : c.ventana->findChildren<QTabWidget*>())
-            for (int i = 0; i < t->count(); ++i) nombres << t->tabText(i).trimmed();
-        for (const QWidget* w : c.ventana->findChildren<QWidget*>()) {
-            const auto* control = dynamic_cast<const ControlComun*>(w);
-            if (c.controles && control && !dynamic_cast<const BotonPulsador*>(w)) nombres << control->Titulo().trimmed();
-        }
-        EXPECT_FALSE(nombres.isEmpty()) << c.tema;
-        for (const QString& n : nombres)
-            EXPECT_TRUE(ayuda.contains(n, Qt::CaseInsensitive)) << c.tema << ": " << n.toStdString();
-    }
-}
-
-// F1 pressed in a window, wherever its focus is, opens that window's help
-// page, as its help button does.
-TEST_F(Ajustes, F1AbreLaAyudaDeCadaVentana) {
-    const ServiciosControl s{[](int) {}, [](int) {}};
-    VentanaJugadores jugadores(&mesa, p, ui);
-    VentanaReglas reglas(&mesa, p, ui);
-    VentanaEstadisticas estadisticas(&mesa, s, p);
     VentanaPartidas partidas(&mesa, p, ui, ModoPartidas::Guardar);
     int temaHistorico = 0;
     VentanaHistorico historico(&mesa, {}, {}, [&](QWidget*, int tema) { temaHistorico = tema; });
-    const struct { QWidget* ventana; int tema; } casos[] = {
-        {&jugadores, 2121}, {&reglas, 2141}, {&estadisticas, 2161}, {&partidas, 2510}, {&historico, 2181}};
+    const struct { QWidget* ventana; int tema; bool controles; } casos[] = {
+        {&jugadores, 2121, true}, {&reglas, 2141, false}, {&estadisticas, 2161, true},
+        {&partidas, 2510, false}, {&historico, 2181, false}};
     for (const auto& c : casos) {
         c.ventana->show();
-        QWidget* foco = c.ventana->focusWidget() ? c.ventana->focusWidget() : c.ventana;
-        QTest::keyClick(foco, Qt::Key_F1);
+        QTest::keyClick(c.ventana->focusWidget() ? c.ventana->focusWidget() : c.ventana, Qt::Key_F1);
         if (c.ventana == &historico) {
             EXPECT_EQ(temaHistorico, c.tema);
         } else {
@@ -336,6 +275,26 @@ TEST_F(Ajustes, F1AbreLaAyudaDeCadaVentana) {
             delete ayuda;
         }
         c.ventana->hide();
+        // The page and what it links to, two links deep.
+        QString pagina = texto(PaginaAyuda(c.tema));
+        QStringList vistas;
+        const QRegularExpression enlace(QStringLiteral("href=\"(\\d+)\\.html\""));
+        for (int nivel = 0; nivel < 2; ++nivel)
+            for (auto m = enlace.globalMatch(QString(pagina)); m.hasNext();) {
+                const QString otra = m.next().captured(1);
+                if (vistas.contains(otra)) continue;
+                vistas << otra;
+                pagina += texto(QStringLiteral(":/ayuda/") + otra + QStringLiteral(".html"));
+            }
+        QStringList nombres;
+        for (const QTabWidget* t : c.ventana->findChildren<QTabWidget*>())
+            for (int i = 0; i < t->count(); ++i) nombres << t->tabText(i).trimmed();
+        for (const QWidget* w : c.ventana->findChildren<QWidget*>()) {
+            const auto* control = dynamic_cast<const ControlComun*>(w);
+            if (c.controles && control && !dynamic_cast<const BotonPulsador*>(w)) nombres << control->Titulo().trimmed();
+        }
+        for (const QString& n : nombres)
+            EXPECT_TRUE(pagina.contains(n, Qt::CaseInsensitive)) << c.tema << ": " << n.toStdString();
     }
 }
 
