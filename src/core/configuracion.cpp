@@ -48,10 +48,14 @@ std::optional<AvisoUsuario> AvisoErrorCarga(Entero codigo, const std::string& ca
     return AvisoUsuario{"Error en la carga de datos iniciales", texto, 3, 1, 0};
 }
 
+const char* NombrePorDefecto(int j) {
+    static const char* const nombres[] = {"", "Carmen", "Roberto", "María", "Luis"};
+    return j >= 1 && j <= 4 ? nombres[j] : "";
+}
+
 void AplicaValoresPorDefecto(Partida& p) {
-    const char* nombres[] = {"", "Carmen", "Roberto", "María", "Luis"};
     for (int j = 1; j <= 4; ++j) {
-        p.Nombres[j] = nombres[j];
+        p.Nombres[j] = NombrePorDefecto(j);
         p.Nivel[j] = 50;
         p.Control[j] = j == 4 ? 1 : 2;
         p.Caracter[j] = 2;

@@ -47,6 +47,8 @@ std::optional<AvisoUsuario> AvisoErrorCarga(Entero codigo, const std::string& ca
 // Defaults for the players, rules and preferences; other fields keep their
 // values.
 void AplicaValoresPorDefecto(Partida& p);
+// The name seat j (1..4) starts with.
+const char* NombrePorDefecto(int j);
 
 // Reads Carpeta + ZRVEL34.INI into the record (validated).  When it cannot
 // be opened: the defaults; a missing file is written with them, while one

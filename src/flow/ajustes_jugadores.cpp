@@ -441,7 +441,13 @@ bool SalidaAjustesJugadores(Partida& p, Interfaz& ui, const CopiaJugadores& c) {
     if (p.Sentido != c.Sentido && p.NumJugada >= 2 && !p.PedirNuevaPartida) CambioSentido(p, ui, c);
     CuentaJugadores(p);
     if (p.ModoJuego == 2 && p.NumJugadores != 4) p.ModoJuego = 1;
-    for (int j = 1; j <= 4; ++j) p.Nombres[j] = QuitaBlancos(p.Nombres[j]);
+    // A name left blank would leave the seat nameless in every message, the
+    // move list and the history: it keeps the name it had, or its first.
+    for (int j = 1; j <= 4; ++j) {
+        p.Nombres[j] = QuitaBlancos(p.Nombres[j]);
+        if (p.Nombres[j].empty()) p.Nombres[j] = QuitaBlancos(c.Nombres[j]);
+        if (p.Nombres[j].empty()) p.Nombres[j] = NombrePorDefecto(j);
+    }
     if (p.PuestoMesa != c.PuestoMesa || p.Nombres != c.Nombres || p.Estado != c.Estado) {
         if (p.PartidaIniciada)
             ui.PresentaPartida();

@@ -71,6 +71,8 @@ private:
     Paso Castiga(bool& castigo);
     Paso ObtenJugada();
     void EligeLocal();
+    // The move the computer player chose is made (and pointed at).
+    void JuegaLaElegida();
     Paso Ejecuta(bool pasadaBono);
     Paso Continua(bool pasadaBono, bool comio, int llegada);
     void DevuelveComida();
@@ -255,6 +257,10 @@ Paso Motor::ObtenJugada() {
     while (p_.EsperandoFicha && p_.PartidaIniciada) {
         ui_.Espera();
         RefrescaTurnoRed();
+        // The seat was given to the computer in the player settings while
+        // its person chose: nobody is left to choose, and the computer
+        // plays the move it had worked out.
+        if (p_.EsperandoFicha && p_.PartidaIniciada && p_.Control[p_.Turno] == 2 && !remoto_) JuegaLaElegida();
     }
     return Paso::Siguiente;
 }
@@ -282,21 +288,22 @@ void Motor::EligeLocal() {
             p_.FichaJugada = p_.CasillaOrigen = p_.CasillaFinal = 0;
             p_.TipoJugada = static_cast<Entero>(p_.EnEspera[p_.Turno] == p_.NumFichas ? 2 : 1);
             break;
-        case DecisionTurno::JuegaElegida: {
-            const EleccionJugada& e = p_.JugadaElegida;
-            p_.EsperandoFicha = false;
-            p_.FichaJugada = e.Ficha;
-            p_.ValorCuenta = e.Valor;
-            p_.IndiceValor = e.Indice;
-            p_.CasillaOrigen = e.Origen;
-            p_.CasillaFinal = e.Destino;
-            p_.TipoJugada = e.Tipo;
-            ui_.SenalaFicha(p_.Turno, e.Ficha, FormaSenal::Ordenador);
-            break;
-        }
+        case DecisionTurno::JuegaElegida: JuegaLaElegida(); break;
         case DecisionTurno::Sugerencia: MuestraSugerencia(p_, ui_); break;
         case DecisionTurno::EsperaPersona: break;
     }
+}
+
+void Motor::JuegaLaElegida() {
+    const EleccionJugada& e = p_.JugadaElegida;
+    p_.EsperandoFicha = false;
+    p_.FichaJugada = e.Ficha;
+    p_.ValorCuenta = e.Valor;
+    p_.IndiceValor = e.Indice;
+    p_.CasillaOrigen = e.Origen;
+    p_.CasillaFinal = e.Destino;
+    p_.TipoJugada = e.Tipo;
+    ui_.SenalaFicha(p_.Turno, e.Ficha, FormaSenal::Ordenador);
 }
 
 Paso Motor::Ejecuta(bool pasadaBono) {

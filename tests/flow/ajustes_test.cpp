@@ -12,6 +12,8 @@
 #include "flow/ajustes_jugadores.h"
 #include "flow/ajustes_reglas.h"
 #include "flow/arranque.h"
+#include "flow/final.h"
+#include "flow/motor.h"
 #include "flow/ayudas_flow.h"
 #include "flow/interfaz_prueba.h"
 
@@ -159,6 +161,37 @@ TEST_F(Ajustes, ChangesThatEndTheGame) {
     }
 }
 
+// A name left blank in the window keeps the one the seat had (or, with
+// none, its first); any other is kept trimmed.
+TEST_F(Ajustes, ABlankNameKeepsTheSeatsName) {
+    const struct { const char* antes; const char* escrito; const char* queda; } casos[] = {
+        {"Ana", "", "Ana"}, {"Ana", "   ", "Ana"}, {"", " ", "Roberto"}, {"Ana", " Eva ", "Eva"}};
+    for (const auto& c : casos) {
+        p.Nombres[2] = c.antes;
+        const CopiaJugadores copia = EmpiezaAjustesJugadores(p);
+        p.Nombres[2] = c.escrito;
+        ASSERT_TRUE(SalidaAjustesJugadores(p, ui, copia));
+        EXPECT_EQ(p.Nombres[2], c.queda) << "'" << c.escrito << "'";
+    }
+}
+
+// A seat given to the computer in the player settings while its person is
+// choosing a piece: nobody is left to choose, so the computer makes its
+// move and the game goes on to its end.
+TEST_F(Ajustes, ASeatGivenToTheComputerWhileItsPersonChoosesPlaysOn) {
+    p.NumJugada = 0;
+    p.Control[4] = 1;
+    bool cedido = false;
+    ui.Persona = [&] {
+        ASSERT_TRUE(CambiaAjusteJugador(p, ui, AjusteJugador::Control, 4));
+        cedido = p.Control[4] == 2;
+    };
+    JuegaPartida(p, ui);
+    EXPECT_TRUE(cedido);
+    EXPECT_EQ(ui.ConTitulo(TituloFinal).size(), 1u);
+    EXPECT_FALSE(p.PartidaIniciada);
+}
+
 TEST_F(Ajustes, AnAdministratorsChangesReachTheClients) {
     p.JugarEnRed = true;
     p.ModoRed = 1;
@@ -275,7 +308,7 @@ TEST_F(Ajustes, PairsNeedFourPlayers) {
     CambiaRegla(p, ui, 9);
     EXPECT_FALSE(SalidaReglas(p, ui, copia));
     ASSERT_EQ(ui.Mensajes.size(), 1u);
-    EXPECT_NE(ui.Mensajes[0].Texto.find("estan en juego 3 jugadores."), std::string::npos);
+    EXPECT_NE(ui.Mensajes[0].Texto.find("están en juego 3 jugadores."), std::string::npos);
     CambiaRegla(p, ui, 9);
     EXPECT_TRUE(SalidaReglas(p, ui, copia));
 }

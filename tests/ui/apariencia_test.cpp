@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QImage>
 #include <QListWidget>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <array>
@@ -206,6 +207,25 @@ TEST(AspectoModerno, DadosDentroDeSuZonaYNombresEnteros) {
             EXPECT_LT(derecha, placa.right() - 4) << j;
         }
     }
+}
+
+// The window's own status lines, the longest first, are whole in the bar at
+// 800 x 600 in either look: the text's pixels keep clear of the bar's ends
+// (a clipped line reaches them).
+TEST(AspectoAmbos, LineasDeEstadoEnterasEnLaBarra) {
+    for (const Aspecto a : {Aspecto::Clasico, Aspecto::Moderno})
+        for (const char* texto : {TextoOpcionesPedidas, TextoDadosManuales, TextoModoManual}) {
+            Tablero t{{}};
+            Dibuja(t, 800, 600, a);
+            const QRect barra = Tablero::Caja(RectanguloBarra(t.Me()));
+            t.MuestraMensaje(QString());
+            const QImage vacia = t.Superficie().toImage();
+            t.MuestraMensaje(QString::fromUtf8(texto));
+            const auto [letras, n] = Diferencia(vacia, t.Superficie().toImage(), barra);
+            EXPECT_GT(n, 0) << texto;
+            EXPECT_GE(letras.left(), barra.left() + 7) << static_cast<int>(a) << " " << texto;
+            EXPECT_LE(letras.right(), barra.right() - 7) << static_cast<int>(a) << " " << texto;
+        }
 }
 
 // A piece dropped on the centre goes home where its seat's triangle is:
@@ -429,8 +449,9 @@ TEST(AspectoFichero, SeGuardaAparteYLoDesconocidoEsElValorPorDefecto) {
 
 // The main window and the windows with colours of their own, in each look
 // at 800 x 600: every control inside its window, with the room its text
-// asks for; the classic look shows its grey plates, green bands and garnet
-// edges, the modern one none of them and mostly warm ivory and wood.  The
+// asks for (also when rules changed in the open window show more of them);
+// the classic look shows its grey plates, green bands and garnet edges,
+// the modern one none of them and mostly warm ivory and wood.  The
 // choice is kept in the data folder; back in the classic look the column
 // keeps its 800 x 600 sizes, and on a large screen it grows.
 using VentanaEnAspecto = prueba::ConMesa;
@@ -448,7 +469,9 @@ TEST_F(VentanaEnAspecto, CadaVentanaEnSuPaleta) {
     EligeAspecto(p.Carpeta, Aspecto::Moderno);
     mesa.Prepara(800, 575);   // an 800 x 600 screen less the title bar
     mesa.show();
+    const Partida inicial = p;
     for (const Aspecto a : {Aspecto::Moderno, Aspecto::Clasico}) {
+        p = inicial;
         EligeAspecto(p.Carpeta, a);
         EXPECT_EQ(mesa.Lienzo().AspectoActual(), a);
         EXPECT_EQ(qApp->styleSheet().isEmpty(), a == Aspecto::Clasico);
@@ -466,6 +489,13 @@ TEST_F(VentanaEnAspecto, CadaVentanaEnSuPaleta) {
         for (QWidget* v : std::initializer_list<QWidget*>{&jugadores, &reglas, &mensaje}) {
             const std::string nombre = v->metaObject()->className() + std::string(" ") + v->objectName().toStdString();
             v->show();
+            // Two dice, eight pieces and pairs bring more rules into the
+            // open window's last page.
+            if (v == &reglas) {
+                for (const int regla : {4, 3, 9}) reglas.Control(regla)->Acciona();
+                auto* paginas = reglas.findChild<QTabWidget*>();
+                paginas->setCurrentIndex(paginas->count() - 1);
+            }
             QApplication::processEvents();
             const QImage img = v->grab().toImage();
             int clasicos = 0, calidos = 0;
@@ -482,7 +512,8 @@ TEST_F(VentanaEnAspecto, CadaVentanaEnSuPaleta) {
                 if (!w->isVisibleTo(v)) continue;
                 EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << nombre;
                 if (dynamic_cast<const ControlComun*>(w))
-                    EXPECT_GE(w->width(), w->sizeHint().width()) << nombre << " " << w->toolTip().toStdString();
+                    EXPECT_TRUE(w->width() >= w->sizeHint().width() && w->height() >= w->sizeHint().height())
+                        << nombre << " " << w->toolTip().toStdString();
             }
             v->hide();
         }

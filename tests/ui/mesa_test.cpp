@@ -28,6 +28,7 @@
 #include "ui/board/raton.h"
 #include "ui/board/tablero.h"
 #include "ui/common/controles.h"
+#include "ui/common/estilo.h"
 #include "ui/common/pausa.h"
 #include "ui/mainwindow/dados_manuales.h"
 #include "ui/mainwindow/grabadora.h"
@@ -240,6 +241,60 @@ TEST_F(Ventana, BotonesRechazosYVentanas) {
     EXPECT_NE(textos[0], textos[1]);
 }
 
+// The Tutor button's hand is on the board while it blinks, at the highest
+// speed too (where the automatic tutor's is not waited for).
+TEST_F(Ventana, LaManoDelTutorSeVeATodaVelocidad) {
+    prueba::Pon(p, 4, 1, CasillaSalida[4]);
+    p.PartidaIniciada = p.EsperandoFicha = true;
+    p.Turno = 4;
+    p.JugadaElegida.Ficha = 1;
+    mesa.show();
+    mesa.Lienzo().RedibujaMesa(p, QString());
+    p.Velocidad = 100;
+    const QImage antes = mesa.Lienzo().Superficie().toImage();
+    bool vista = false;
+    QTimer::singleShot(150, &mesa, [&] { vista = mesa.Lienzo().Superficie().toImage() != antes; });
+    mesa.PulsaBoton(3);
+    QTest::qWait(200);
+    EXPECT_TRUE(vista);
+    EXPECT_EQ(mesa.Lienzo().Superficie().toImage(), antes);
+}
+
+// The board drawn again while a person here chooses a piece (a name, the
+// colours or the look changed in the player settings) keeps the throw's
+// dice and the prompt in the status bar.
+TEST_F(Ventana, RedibujarAlElegirFichaConservaDadosEIndicacion) {
+    p.NumDados = 2;
+    prueba::Pon(p, 4, 1, CasillaSalida[4]);
+    prueba::Pon(p, 4, 2, CasillaSalida[4] + 3);
+    p.PartidaIniciada = p.EsperandoFicha = true;
+    p.Turno = 4;
+    p.Dado1 = 4;
+    p.Dado2 = 5;
+    p.NumFichasMovibles = 2;
+    p.TextoTurno = "Luis lanza los dados";
+    p.Indicacion = "Elija ficha para contar 9";
+    mesa.show();
+    Tablero& t = mesa.Lienzo();
+    const std::function<void()> redibujos[] = {[&] { ui.PresentaPartida(); },
+                                               [&] { EligeAspecto(p.Carpeta, Aspecto::Moderno); }};
+    for (const auto& redibuja : redibujos) {
+        t.RedibujaMesa(p, QString::fromStdString(p.Indicacion));
+        t.DibujaDados(4, 2, 4, 5);
+        redibuja();
+        const QImage despues = t.Superficie().toImage();
+        // What the throw looks like, in the look now on the board.
+        t.RedibujaMesa(p, QString::fromStdString(p.Indicacion));
+        t.DibujaDados(4, 2, 4, 5);
+        const QImage esperada = t.Superficie().toImage();
+        for (const Rectangulo r : {RectanguloDados(t.Me(), 2, 4), RectanguloBarra(t.Me())}) {
+            const QRect zona = Tablero::Caja(r);
+            EXPECT_EQ(despues.copy(zona), esperada.copy(zona)) << zona.x() << "," << zona.y();
+        }
+    }
+    EligeAspecto(p.Carpeta, Aspecto::Clasico);
+}
+
 // The window fits the screen it was measured for; the counting panel and
 // the dice list push the move list down, never over it.
 TEST_F(Ventana, LaColumnaCabeYNoTapaLaLista) {
@@ -268,7 +323,8 @@ TEST_F(Ventana, LaColumnaCabeYNoTapaLaLista) {
 }
 
 // The remote's power button and a step back, clicked on the remote: the
-// board takes no clicks while it is on, and the list follows the step.
+// board takes no clicks while it is on, and the list follows the step
+// until the remote goes off.
 TEST_F(Ventana, ElMandoSeEnciendeYRetrocede) {
     // Carmen's piece has left its box with a 5: one move recorded.
     prueba::Pon(p, 1, 1, CasillaSalida[1]);
@@ -290,6 +346,10 @@ TEST_F(Ventana, ElMandoSeEnciendeYRetrocede) {
     EXPECT_EQ(p.NumJugada, 1);
     EXPECT_EQ(p.Fichas[1][1], 0);
     EXPECT_EQ(mesa.Lista()->currentRow(), 1);
+    // Off again, the present is on the board and no line is marked.
+    pulsa(MandoPotencia);
+    EXPECT_EQ(p.Fichas[1][1], CasillaSalida[1]);
+    EXPECT_TRUE(mesa.Lista()->selectedItems().isEmpty());
 }
 
 // Whole games: between computer seats; and with seat 4 a person whose every

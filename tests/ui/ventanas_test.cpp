@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <cmath>
@@ -23,6 +25,7 @@
 #include "ui/board/pintura.h"
 #include "ui/common/ayuda.h"
 #include "ui/common/controles.h"
+#include "ui/common/estilo.h"
 #include "ui/common/mensaje.h"
 #include "ui/common/pausa.h"
 #include "ui/common/sonido.h"
@@ -240,6 +243,59 @@ TEST(Ayuda, UnaPaginaPorTemaYEnlacesValidos) {
         }
     }
     EXPECT_EQ(PaginaAyuda(9999), QStringLiteral(":/ayuda/indice.html"));
+}
+
+// F1 pressed in a window, wherever its focus is, opens that window's help
+// page, as its help button does; that page, or those it leads to, names
+// every page and control of the window (the rules in the help's own words).
+TEST_F(Ajustes, CadaVentanaAbreYDescribeSuAyuda) {
+    const auto texto = [](const QString& ruta) {
+        QFile f(ruta);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+    const ServiciosControl s{[](int) {}, [](int) {}};
+    VentanaJugadores jugadores(&mesa, p, ui);
+    VentanaReglas reglas(&mesa, p, ui);
+    VentanaEstadisticas estadisticas(&mesa, s, p);
+    VentanaPartidas partidas(&mesa, p, ui, ModoPartidas::Guardar);
+    int temaHistorico = 0;
+    VentanaHistorico historico(&mesa, {}, {}, [&](QWidget*, int tema) { temaHistorico = tema; });
+    const struct { QWidget* ventana; int tema; bool controles; } casos[] = {
+        {&jugadores, 2121, true}, {&reglas, 2141, false}, {&estadisticas, 2161, true},
+        {&partidas, 2510, false}, {&historico, 2181, false}};
+    for (const auto& c : casos) {
+        c.ventana->show();
+        QTest::keyClick(c.ventana->focusWidget() ? c.ventana->focusWidget() : c.ventana, Qt::Key_F1);
+        if (c.ventana == &historico) {
+            EXPECT_EQ(temaHistorico, c.tema);
+        } else {
+            QWidget* ayuda = VentanaDeAyuda();
+            ASSERT_NE(ayuda, nullptr) << c.tema;
+            EXPECT_EQ(ayuda->findChild<QTextBrowser*>()->source().toString(), QStringLiteral("qrc") + PaginaAyuda(c.tema));
+            delete ayuda;
+        }
+        c.ventana->hide();
+        // The page and what it links to, two links deep.
+        QString pagina = texto(PaginaAyuda(c.tema));
+        QStringList vistas;
+        const QRegularExpression enlace(QStringLiteral("href=\"(\\d+)\\.html\""));
+        for (int nivel = 0; nivel < 2; ++nivel)
+            for (auto m = enlace.globalMatch(QString(pagina)); m.hasNext();) {
+                const QString otra = m.next().captured(1);
+                if (vistas.contains(otra)) continue;
+                vistas << otra;
+                pagina += texto(QStringLiteral(":/ayuda/") + otra + QStringLiteral(".html"));
+            }
+        QStringList nombres;
+        for (const QTabWidget* t : c.ventana->findChildren<QTabWidget*>())
+            for (int i = 0; i < t->count(); ++i) nombres << t->tabText(i).trimmed();
+        for (const QWidget* w : c.ventana->findChildren<QWidget*>()) {
+            const auto* control = dynamic_cast<const ControlComun*>(w);
+            if (c.controles && control && !dynamic_cast<const BotonPulsador*>(w)) nombres << control->Titulo().trimmed();
+        }
+        for (const QString& n : nombres)
+            EXPECT_TRUE(pagina.contains(n, Qt::CaseInsensitive)) << c.tema << ": " << n.toStdString();
+    }
 }
 
 TEST(Mensaje, RespuestasYBotones) {

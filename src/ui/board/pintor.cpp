@@ -251,11 +251,13 @@ public:
         p.setPen(QPen(QColor(255, 228, 190, 90), 1));
         p.setBrush(QColor(40, 24, 14, 200));
         p.drawRoundedRect(r, b.alto / 2.0, b.alto / 2.0);
-        const QString limpio = texto.trimmed();
-        if (!limpio.isEmpty()) {
-            p.setFont(Letra(12.0 * b.alto / AltoBarra, true));
+        if (!texto.trimmed().isEmpty()) {
+            QFont letra = Letra(12.0 * b.alto / AltoBarra, true);
+            const QRectF dentro = r.adjusted(6, 0, -6, 0);
+            const QString limpio = TextoQueCabe(letra, texto.trimmed(), static_cast<int>(dentro.width()) - 4);
+            p.setFont(letra);
             p.setPen(QColor(255, 244, 222));
-            p.setClipRect(r.adjusted(6, 0, -6, 0));
+            p.setClipRect(dentro);
             p.drawText(r, Qt::AlignCenter, limpio);
         }
         p.restore();

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 #include <cmath>
 
 #include "rules/tablero.h"
@@ -309,6 +310,15 @@ void PintaDado(QPainter& p, Punto e, int valor, const QPixmap& punto) {
     p.restore();
 }
 
+QString TextoQueCabe(QFont& letra, const QString& texto, int ancho) {
+    const int tamano = letra.pixelSize();
+    for (int t = tamano; t >= std::max(1, tamano * 2 / 3); --t) {
+        letra.setPixelSize(t);
+        if (QFontMetrics(letra).horizontalAdvance(texto) <= ancho) return texto;
+    }
+    return QFontMetrics(letra).elidedText(texto, Qt::ElideRight, ancho);
+}
+
 void PintaBarra(QPainter& p, const Medidas& me, const QString& texto) {
     const Rectangulo b = RectanguloBarra(me);
     const QRect r(b.x, b.y, b.ancho, b.alto);
@@ -322,11 +332,12 @@ void PintaBarra(QPainter& p, const Medidas& me, const QString& texto) {
         p.drawLine(r.left() + i, r.top() + i, r.right() - i, r.top() + i);
         p.drawLine(r.left() + i, r.top() + i, r.left() + i, r.bottom() - i);
     }
-    const QString limpio = texto.trimmed();
-    if (!limpio.isEmpty()) {
+    if (!texto.trimmed().isEmpty()) {
         QFont letra(QStringLiteral("Sans"));
         letra.setPixelSize(Redondea(12.0 * b.alto / AltoBarra));
         letra.setBold(true);
+        // Centred, and clear of the bevel on each side.
+        const QString limpio = TextoQueCabe(letra, texto.trimmed(), b.ancho - 16);
         p.setFont(letra);
         const QFontMetrics fm(letra);
         const int x = Redondea(b.x + b.ancho / 2.0 - fm.horizontalAdvance(limpio) / 2.0);

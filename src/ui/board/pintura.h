@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QPixmap>
 #include <QString>
 #include <array>
@@ -44,6 +45,11 @@ bool PuntoVisible(int i, int valor);
 
 // The status bar frame and, when given, its text.
 void PintaBarra(QPainter& p, const Medidas& me, const QString& texto);
+
+// A line of the status bar in `ancho` pixels: the type shrinks for a long
+// text, down to two thirds of its size, and what is still wider is cut
+// with an ellipsis.  Both looks' bars use it.
+QString TextoQueCabe(QFont& letra, const QString& texto, int ancho);
 
 // A seat's name plate (its strip must already be clear).
 void PintaPlaca(QPainter& p, const Rectangulo& r, const QString& nombre);

@@ -124,6 +124,10 @@ void PintaMarcoTitulo(QPainter& p, const QRect& r, const QString& titulo, QPoint
 
 ControlComun::ControlComun(QWidget* padre, const ServiciosControl& servicios, const QString& titulo)
     : QWidget(padre), servicios_(servicios), titulo_(titulo) {
+    // A control is never squeezed below its height (its title would run
+    // into its field): a page that shows more controls makes its window
+    // taller instead.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(CursorNumero(CursorManoIndice));
     setToolTip(titulo.trimmed());
@@ -464,7 +468,7 @@ void CampoTexto::paintEvent(QPaintEvent*) {
 
 VentanaAjustes::VentanaAjustes(QWidget* padre, const ServiciosControl& s, const QString& titulo,
                                int temaAyuda, const QString& ayudaTooltip, const QString& salirTooltip)
-    : QDialog(padre), servicios_(s) {
+    : QDialog(padre), servicios_(s), temaAyuda_(temaAyuda) {
     setWindowTitle(titulo.trimmed());
     setModal(true);
     auto* caja = new QVBoxLayout(this);
@@ -523,9 +527,12 @@ void VentanaAjustes::closeEvent(QCloseEvent* e) {
     Sal();
 }
 
+// Esc leaves, F1 opens the window's help, as its buttons do.
 void VentanaAjustes::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Escape)
         Sal();
+    else if (e->key() == Qt::Key_F1)
+        AbreAyuda(this, temaAyuda_);
     else if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
         QDialog::keyPressEvent(e);
 }

@@ -37,6 +37,7 @@ class ControlComun : public QWidget {
 public:
     ControlComun(QWidget* padre, const ServiciosControl& servicios, const QString& titulo);
     void PonTitulo(const QString& titulo);
+    const QString& Titulo() const { return titulo_; }
     // An inactive control shows no hand and ignores clicks and keys.
     void PonActivo(bool activo);
     bool Activo() const { return activo_; }
@@ -186,6 +187,7 @@ private:
     ServiciosControl servicios_;
     QWidget* cuerpo_;
     QWidget* filaBotones_;
+    int temaAyuda_;
     bool saliendo_ = false;
 };
 

@@ -92,9 +92,11 @@ void Escritorio::MuestraCuadroEspera(int jugador) {
 }
 
 void Escritorio::PresentaPartida() {
+    const Partida& p = mesa_.Juego();
     MuestraTableroVacio();
-    mesa_.Lienzo().MuestraMensaje(QString::fromStdString(mesa_.Juego().TextoTurno));
-    mesa_.Animacion().PresentaPartida(mesa_.Juego());
+    mesa_.Lienzo().MuestraMensaje(QString::fromStdString(p.TextoTurno));
+    mesa_.Animacion().PresentaPartida(p);
+    mesa_.MuestraTiradaEnCurso();
 }
 
 void Escritorio::MuestraJugada(int n, bool adelante) {

@@ -61,9 +61,10 @@ Mesa::Mesa(Partida& p)
     : p_(p), sonidos_(EsperaSinEntrada), tablero_([this](const QRect& r) { repaint(r); }),
       animador_(tablero_, {[this](int n, bool esperar) { TocaSonido(n, esperar); },
                            [this](int u) { Pausa(u); },
-                           // The tutor's hand is seen at every speed but the
-                           // highest, where nothing waits.
-                           [this](int ms) { EsperaSinEntrada(p_.Velocidad >= 100 ? 0 : ms); }}),
+                           // The automatic tutor's hand is seen at every speed
+                           // but the highest, where nothing waits; the hand the
+                           // Tutor button asks for, at every speed.
+                           [this](int ms) { EsperaSinEntrada(p_.Velocidad >= 100 && !tutorPedido_ ? 0 : ms); }}),
       puntero_(this) {
     setObjectName(QStringLiteral("mesa"));
     setWindowTitle(QStringLiteral("Parchís"));
@@ -228,6 +229,12 @@ void Mesa::MuestraIndicacion(const std::string& texto) {
     indicacionVisible_ = true;
 }
 
+void Mesa::MuestraTiradaEnCurso() {
+    if (!p_.PartidaIniciada || !p_.EsperandoFicha || p_.Dado1 == 0) return;
+    tablero_.DibujaDados(p_.Turno, p_.NumDados, p_.Dado1, p_.Dado2);
+    MuestraIndicacion(p_.Indicacion);
+}
+
 // While a computer seat of this computer looks at its throw, what it must
 // do is no prompt for anybody.
 void Mesa::MuestraEstado(const std::string& texto) {
@@ -276,7 +283,11 @@ void Mesa::PulsaBoton(int i) {
     selector_->Cierra();
     switch (i) {
         case 0: OrdenNuevaPartida(*this, *ui_); break;
-        case 3: OrdenTutor(*this, *ui_); break;
+        case 3:
+            tutorPedido_ = true;
+            OrdenTutor(*this, *ui_);
+            tutorPedido_ = false;
+            break;
         case 6: AbreAyuda(this, 0); break;
         case 7: OrdenSalir(*this, *ui_); break;
         default: OrdenVentana(*this, *ui_, i); break;
@@ -374,6 +385,7 @@ void Mesa::CambiaAspecto(Aspecto a) {
         tablero_.RedibujaMesa(p_, QString::fromStdString(p_.TextoTurno));
     else
         tablero_.DibujaNombres(p_);
+    MuestraTiradaEnCurso();
     DisponeVentana();
     for (QWidget* w : findChildren<QWidget*>()) w->update();
 }

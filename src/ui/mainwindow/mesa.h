@@ -89,6 +89,10 @@ public:
     void MuestraIndicacion(const std::string& texto);
     // The status bar, as the game flow asks for it.
     void MuestraEstado(const std::string& texto);
+    // The board drawn again half way through a throw (names, colours or the
+    // look changed while a piece is chosen): the throw's dice, and the
+    // prompt of a person here.
+    void MuestraTiradaEnCurso();
     // A move has been shown or the game has stopped: whatever asked the
     // person to act goes.
     void RevisaIndicaciones();
@@ -188,6 +192,7 @@ private:
     Contestador contestador_;
     bool saliendo_ = false;
     bool cierrePendiente_ = false;   // a close request waits, or is being asked
+    bool tutorPedido_ = false;       // the Tutor button's hand is being shown
     EstadoMando mando_;
 
     Botonera* botonera_ = nullptr;

@@ -22,6 +22,8 @@ void Mesa::PulsaMando(int boton) {
 void Mesa::MuestraMando(bool encendido, int pulsado) {
     raton_.MandoEncendido = encendido;
     if (encendido) TerminaModoManual();
+    // Back at the present no line of the list is the one on the board.
+    if (!encendido) lista_->clearSelection();
     grabadora_->Muestra(encendido, pulsado);
     // Some commands of the bar are unavailable while the remote is on.
     botonera_->update();

@@ -206,7 +206,7 @@ void CarpetaHistorico::DibujaPagina(QPainter& g) const {
 
 VentanaHistorico::VentanaHistorico(QWidget* padre, std::vector<RegistroHistorico> registros,
                                    SonidoVentana sonido, AyudaVentana ayuda)
-    : QDialog(padre) {
+    : QDialog(padre), ayuda_(ayuda) {
     setWindowTitle(QStringLiteral("Fichero Histórico de resultados"));
     setObjectName(QStringLiteral("historico"));
     setStyleSheet(QStringLiteral("QDialog#historico { background: #f4ead8; }"));
@@ -245,6 +245,13 @@ VentanaHistorico::VentanaHistorico(QWidget* padre, std::vector<RegistroHistorico
     setTabOrder(carpeta_, bAyuda);
     setTabOrder(bAyuda, bSalir);
     carpeta_->setFocus();
+}
+
+void VentanaHistorico::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_F1 && ayuda_)
+        ayuda_(this, TemaAyuda);
+    else
+        QDialog::keyPressEvent(e);
 }
 
 void AbreHistorico(QWidget* padre, Partida& p, Interfaz& ui) {

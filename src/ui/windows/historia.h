@@ -68,8 +68,13 @@ public:
                      AyudaVentana ayuda);
     CarpetaHistorico* Carpeta() const { return carpeta_; }
 
+protected:
+    // F1 opens the help, as the help button does.
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     CarpetaHistorico* carpeta_;
+    AyudaVentana ayuda_;
 };
 
 }  // namespace parchis
