@@ -96,8 +96,8 @@ bool SalidaReglas(Partida& p, Interfaz& ui, const CopiaReglas& copia) {
     CuentaJugadores(p);
     if (p.ModoJuego == 2 && p.NumJugadores != 4) {
         ui.Mensaje("Modo de Juego improcedente",
-                   "Sólo se puede  seleccionar el  modo  Parejas cuando están activados los cuatro "
-                   "jugadores. Actualmente sólo están en juego " +
+                   "Sólo se puede  seleccionar el  modo  Parejas cuando estan activados los cuatro "
+                   "jugadores. Actualmente sólo estan en juego " +
                        std::to_string(p.NumJugadores % 10) + " jugadores.",
                    3, 1, 2142);
         return false;

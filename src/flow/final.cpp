@@ -25,7 +25,7 @@ bool GananDosYCuatro(const Partida& p) { return p.Turno == 2 || p.Turno == 4; }
 std::string TextoGanador(const Partida& p) {
     const auto& n = p.Nombres;
     if (p.ModoJuego == 2) {
-        if (GananDosYCuatro(p)) return "Habéis ganado la partida \r\n" + n[2] + " y " + n[4];
+        if (GananDosYCuatro(p)) return "Habeis ganado la partida \r\n" + n[2] + " y " + n[4];
         return "Han ganado la partida \r\n" + n[1] + " y " + n[3];
     }
     if (p.Turno == 4) return n[4] + ", has ganado la partida. ";

@@ -17,7 +17,7 @@ const char* const PreguntaComienza =
     "Se van  a  tirar los dados  para  decidir el jugador que inicia la partida. Pulse Aceptar "
     "para comenzar el sorteo o  Cancelar si antes desea cambiar algún parámetro del juego.";
 const char* const PreguntaComienzaCliente =
-    "Se van  a  tirar los dados para decidir cuál es el jugador que comienza la partida. Pulse "
+    "Se van  a  tirar los dados para decidir cual es el jugador que comienza la partida. Pulse "
     "el botón  Aceptar  para iniciar el sorteo de salida.";
 
 namespace {

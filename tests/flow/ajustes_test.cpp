@@ -308,7 +308,7 @@ TEST_F(Ajustes, PairsNeedFourPlayers) {
     CambiaRegla(p, ui, 9);
     EXPECT_FALSE(SalidaReglas(p, ui, copia));
     ASSERT_EQ(ui.Mensajes.size(), 1u);
-    EXPECT_NE(ui.Mensajes[0].Texto.find("están en juego 3 jugadores."), std::string::npos);
+    EXPECT_NE(ui.Mensajes[0].Texto.find("estan en juego 3 jugadores."), std::string::npos);
     CambiaRegla(p, ui, 9);
     EXPECT_TRUE(SalidaReglas(p, ui, copia));
 }

@@ -165,7 +165,7 @@ TEST(Ganador, TextoFinal) {
         {1, 4, "Luis, has ganado la partida. "},
         {1, 3, "Ha ganado la partida María"},
         {2, 1, "Han ganado la partida \r\nCarmen y María"},
-        {2, 2, "Habéis ganado la partida \r\nRoberto y Luis"},
+        {2, 2, "Habeis ganado la partida \r\nRoberto y Luis"},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(testing::Message() << "modo " << c.modo << " gana " << c.turno);

@@ -11,7 +11,7 @@ namespace {
 
 const char* const Textos[NumOpciones + 1] = {
     "", "Guardar esta partida", "Cargar una partida", "Borrar una partida",
-    "Mover fichas manualmente", "Tirar dados manualmente"};
+    "Mover fichas manualmente", "TIrar dados manualmente"};
 
 int Cuenta(const OpcionesActivas& a) {
     int n = 0;
