@@ -184,8 +184,9 @@ TEST(ArranqueHostil, LaPartidaPospuestaSeReanudaOSeAparta) {
                 EXPECT_FALSE(fs::exists(carpeta.ruta / "real" / "ZRVEL34.INI.dañado"));
             }
         });
-        if (fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado.2"))
+        if (fs::exists(carpeta.ruta / "ZRVEL34.INI.dañado.2")) {
             EXPECT_EQ(Lee(carpeta.ruta / "ZRVEL34.INI.dañado"), "la primera");
+        }
     }
 }
 

@@ -81,7 +81,9 @@ TEST(AspectoClasico, IgualQueLasReferencias) {
         const QString fichero = QStringLiteral(DIRECTORIO_REFERENCIAS "/clasico-%1x%2.png")
                                     .arg(pantalla.width())
                                     .arg(pantalla.height());
-        if (qEnvironmentVariableIsSet("PARCHIS_GRABA_REFERENCIAS")) ASSERT_TRUE(img.save(fichero));
+        if (qEnvironmentVariableIsSet("PARCHIS_GRABA_REFERENCIAS")) {
+            ASSERT_TRUE(img.save(fichero));
+        }
         const QImage ref = QImage(fichero).convertToFormat(QImage::Format_RGB32);
         ASSERT_FALSE(ref.isNull()) << fichero.toStdString();
         EXPECT_TRUE(img == ref) << fichero.toStdString();
@@ -248,10 +250,13 @@ TEST(AspectoAmbos, LaCasaSeDecidePorGeometria) {
                     for (int dx = -2; dx <= 2; ++dx) uniforme &= img.pixel(x + dx, y + dy) == img.pixel(x, y);
                 for (int j = 1; j <= 4; ++j) {
                     const bool color = img.pixelColor(x, y) == t.ColorDe(j);
-                    if (uniforme) EXPECT_EQ(EnSuCasa(me, j, x, y), color) << j << " " << x << "," << y;
-                    if (!uniforme && !color)
+                    if (uniforme) {
+                        EXPECT_EQ(EnSuCasa(me, j, x, y), color) << j << " " << x << "," << y;
+                    }
+                    if (!uniforme && !color) {
                         EXPECT_FALSE(EnSuCasa(me, j, x, y) && img.pixelColor(x, y).lightness() < 60)
                             << j << " " << x << "," << y << " " << me.Margen << " " << me.PasoN();
+                    }
                     casas += EnSuCasa(me, j, x, y);
                 }
             }
@@ -478,8 +483,9 @@ TEST_F(VentanaEnAspecto, CadaVentanaEnSuPaleta) {
         EXPECT_EQ(LeeAspecto(p.Carpeta), a);
         EXPECT_LE(mesa.width(), 800);
         for (const QWidget* w : mesa.findChildren<QWidget*>())
-            if (w->isVisible() && w->parentWidget() == &mesa)
+            if (w->isVisible() && w->parentWidget() == &mesa) {
                 EXPECT_TRUE(mesa.rect().contains(w->geometry())) << w->objectName().toStdString();
+            }
         VentanaJugadores jugadores(&mesa, p, ui);
         VentanaReglas reglas(&mesa, p, ui);
         DialogoMensaje mensaje(&mesa, QStringLiteral("Salir"), QStringLiteral("¿Desea salir del programa?"), 2, 2,
@@ -505,15 +511,18 @@ TEST_F(VentanaEnAspecto, CadaVentanaEnSuPaleta) {
                     calidos += calido(img.pixel(x, y));
                 }
             EXPECT_EQ(clasicos > 0, a == Aspecto::Clasico) << nombre << " " << clasicos;
-            if (a == Aspecto::Moderno) EXPECT_GT(calidos, img.width() * img.height() / 2) << nombre;
+            if (a == Aspecto::Moderno) {
+                EXPECT_GT(calidos, img.width() * img.height() / 2) << nombre;
+            }
             EXPECT_LE(v->width(), 800) << nombre;
             EXPECT_LE(v->height(), 575) << nombre;
             for (const QWidget* w : v->findChildren<QWidget*>()) {
                 if (!w->isVisibleTo(v)) continue;
                 EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << nombre;
-                if (dynamic_cast<const ControlComun*>(w))
+                if (dynamic_cast<const ControlComun*>(w)) {
                     EXPECT_TRUE(w->width() >= w->sizeHint().width() && w->height() >= w->sizeHint().height())
                         << nombre << " " << w->toolTip().toStdString();
+                }
             }
             v->hide();
         }

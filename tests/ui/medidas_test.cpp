@@ -33,7 +33,9 @@ TEST(Medidas, BarraYPlacasCrecenSoloEnPantallasGrandes) {
         const Medidas me = CalculaMedidas(alto * 16 / 9, alto);
         const Rectangulo b = RectanguloBarra(me);
         EXPECT_EQ(b.alto > AltoBarra && b.ancho > AnchoBarra, crecen) << alto;
-        if (!crecen) EXPECT_EQ((std::array{b.ancho, b.alto, RectanguloNombre(me, 1).alto}), (std::array{420, 18, 20}));
+        if (!crecen) {
+            EXPECT_EQ((std::array{b.ancho, b.alto, RectanguloNombre(me, 1).alto}), (std::array{420, 18, 20}));
+        }
         EXPECT_GT(b.y, me.Margen + me.LadoTablero) << alto;
         EXPECT_LE(b.y + b.alto, me.LadoLienzo) << alto;
         EXPECT_GE(b.x, 0);

@@ -115,7 +115,7 @@ TEST_F(Ventana, CerrarEnMitadDeUnaPausaEsperaASuFinalYSalirPospone) {
     QTimer::singleShot(60, &mesa, [&] { preguntasDurante = titulos.size(); });
     EsperaSinEntrada(120);
     EXPECT_EQ(preguntasDurante, 0u);
-    QTest::qWaitFor([&] { return !titulos.empty(); }, 3000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !titulos.empty(); }, 3000));
     EXPECT_EQ(titulos, (std::vector<std::string>{"Posponer la partida en juego"}));
     EXPECT_FALSE(mesa.Saliendo());
     respuesta = Aceptar;
