@@ -9,6 +9,7 @@
 #include "net/qt/sala_qt.h"
 #include "net/red.h"
 #include "ui/common/careta.h"
+#include "ui/common/senales.h"
 #include "ui/mainwindow/escritorio.h"
 #include "ui/mainwindow/mesa.h"
 #include "ui/mainwindow/ordenes.h"
@@ -61,6 +62,9 @@ int main(int argc, char** argv) {
     careta.show();
     escritorio.PonCareta(&careta);
     const std::string carpeta = QCoreApplication::applicationDirPath().toStdString();
+    // Told to stop from outside (the session ending, a `kill`), the game
+    // is postponed as on leaving, rather than lost.
+    parchis::AvisaAlTerminar(&mesa, [&] { mesa.Termina(); });
     QTimer::singleShot(0, &mesa, [&] {
         if (!parchis::Arranque(partida, escritorio, carpeta)) mesa.Sal();
     });

@@ -3,6 +3,7 @@
 // panels, the ports shown, the status bar after leaving.
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <array>
+#include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -30,6 +32,7 @@
 #include "ui/common/controles.h"
 #include "ui/common/estilo.h"
 #include "ui/common/pausa.h"
+#include "ui/common/senales.h"
 #include "ui/mainwindow/dados_manuales.h"
 #include "ui/mainwindow/grabadora.h"
 #include "ui/mainwindow/ordenes.h"
@@ -350,6 +353,41 @@ TEST_F(Ventana, ElMandoSeEnciendeYRetrocede) {
     pulsa(MandoPotencia);
     EXPECT_EQ(p.Fichas[1][1], CasillaSalida[1]);
     EXPECT_TRUE(mesa.Lista()->selectedItems().isEmpty());
+}
+
+// Told to stop from outside (SIGTERM) with the remote stepped back and a
+// window open, seat 2's throw awaited: nobody is asked anything, the window
+// ends, and the game is postponed at the present, not at the step the
+// remote showed.
+TEST_F(Ventana, UnaSenalDeTerminarPosponeLaPartidaSinPreguntar) {
+    prueba::Pon(p, 1, 1, CasillaSalida[1]);
+    p.NumJugada = 1;
+    prueba::Anota(p, Jugada{1, 0, 5, 0, 5, 3, 1, 0, 0, CasillaSalida[1], 0, 1, 3});
+    p.ListaJugadas = {PrincipioPartida};
+    NarraJugada(p, 1);
+    p.PartidaIniciada = p.EsperandoTirada = p.TiradaNueva = true;
+    p.Turno = 2;
+    mesa.ActualizaLista();
+    mesa.show();
+    mesa.PulsaMando(MandoPotencia);
+    mesa.PulsaMando(MandoAtras);
+    ASSERT_EQ(p.Fichas[1][1], 0);
+    AvisaAlTerminar(&mesa, [&] { mesa.Termina(); });
+    QDialog abierta(&mesa);
+    bool seguiaAbierta = false;   // a window left open would hold the exit for ever
+    QTimer::singleShot(0, &mesa, [&] { abierta.exec(); });
+    QTimer::singleShot(20, &mesa, [] { std::raise(SIGTERM); });
+    QTimer::singleShot(2000, &abierta, [&] { seguiaAbierta = abierta.isVisible(), abierta.reject(); });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return mesa.Saliendo(); }, 3000));
+    for (int s : {SIGTERM, SIGHUP, SIGINT}) std::signal(s, SIG_DFL);
+    EXPECT_FALSE(seguiaAbierta);
+    EXPECT_TRUE(titulos.empty());
+    Partida guardada;
+    guardada.Carpeta = p.Carpeta;
+    LeerConfiguracion(guardada);
+    EXPECT_TRUE(guardada.PartidaIniciada);
+    EXPECT_EQ(guardada.Fichas[1][1], CasillaSalida[1]);
+    QCoreApplication::processEvents();   // the quit is for the program's own loop
 }
 
 // Whole games: between computer seats; and with seat 4 a person whose every

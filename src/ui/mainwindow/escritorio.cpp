@@ -34,7 +34,12 @@ void Escritorio::Cede() {
 // A waiting engine sleeps until the window system has something; the timer
 // wakes it at least once a second for the network turn panel's clock.
 void Escritorio::Espera() {
-    if (mesa_.Saliendo()) return;
+    if (mesa_.Saliendo()) {
+        // Whatever was left on the stack when the window closed (a game
+        // started by a flow below the exit) unwinds rather than waits.
+        mesa_.Sal();
+        return;
+    }
     QTimer despertador;
     despertador.setSingleShot(true);
     despertador.start(1000);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDialog>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -106,6 +107,9 @@ void Mesa::TocaSonido(int n, bool esperar) { sonidos_.Toca(p_.Sonido, esperar ? 
 void Mesa::Pausa(int unidades) { parchis::Pausa(unidades, p_.Velocidad); }
 
 int Mesa::Mensaje(const std::string& titulo, const std::string& texto, int lineas, int botones, int ayuda) {
+    // Told to stop, only the exit's own questions are accepted: nothing else
+    // may start while the program ends.
+    if (terminando_) return aceptaSalida_ ? Aceptar : Cancelar;
     if (contestador_) return contestador_(titulo, texto, botones);
     AccionesMensaje acciones{[this] { TocaSonido(9, true); }, [this](int tema) { AbreAyuda(this, tema); }};
     return parchis::Mensaje(this, QString::fromStdString(titulo), QString::fromStdString(texto),
@@ -316,10 +320,11 @@ void Mesa::PonEsperandoRed(bool si) {
 }
 
 void Mesa::Sal() {
-    saliendo_ = true;
     p_.PartidaIniciada = false;
     p_.EsperandoTirada = false;
     p_.EsperandoFicha = false;
+    if (saliendo_) return;
+    saliendo_ = true;
     hide();
     // The engine, if one is waiting, unwinds first; the application ends
     // when control is back in its own loop.
@@ -552,6 +557,11 @@ void Mesa::closeEvent(QCloseEvent* e) {
     }
     e->ignore();
     if (cierrePendiente_ || !ui_) return;
+    if (terminando_) {
+        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) d->reject();
+        // A remote stepping on its own stops first.
+        if (mando_.AvanceAuto || mando_.RetrocesoAuto) PulsaMando(MandoPotencia);
+    }
     if (EnEspera() || QApplication::activeModalWidget()) {
         cierrePendiente_ = true;
         QTimer::singleShot(50, this, [this] {
@@ -561,8 +571,15 @@ void Mesa::closeEvent(QCloseEvent* e) {
         return;
     }
     cierrePendiente_ = true;
+    if (terminando_ && mando_.MandoEncendido) PulsaMando(MandoPotencia);
+    aceptaSalida_ = terminando_;
     OrdenSalir(*this, *ui_);
-    cierrePendiente_ = false;
+    aceptaSalida_ = cierrePendiente_ = false;
+}
+
+void Mesa::Termina() {
+    terminando_ = true;
+    close();
 }
 
 }  // namespace parchis

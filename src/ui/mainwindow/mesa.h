@@ -146,7 +146,13 @@ public:
 
     // The program is being left: waits end at once and nothing new starts.
     bool Saliendo() const { return saliendo_; }
+    // Leaves (again: a game a flow below the exit started is stopped too).
     void Sal();
+    // The program is told to stop from outside, where nobody may be there
+    // to answer: open windows end as if cancelled, the remote goes back to
+    // the present, and the exit accepts its own questions, so a game under
+    // way is postponed as a person leaving would postpone it.
+    void Termina();
 
 protected:
     bool event(QEvent* e) override;
@@ -192,6 +198,8 @@ private:
     Contestador contestador_;
     bool saliendo_ = false;
     bool cierrePendiente_ = false;   // a close request waits, or is being asked
+    bool terminando_ = false;        // told to stop: see Termina
+    bool aceptaSalida_ = false;      // the exit's questions are being asked
     bool tutorPedido_ = false;       // the Tutor button's hand is being shown
     EstadoMando mando_;
 
