@@ -67,6 +67,15 @@ protected:
         mesa.EligeOpcion(opcion);
     }
 
+    // Carmen's piece has left its box with a 5: one move recorded.
+    void SaleCarmen() {
+        prueba::Pon(p, 1, 1, CasillaSalida[1]);
+        p.NumJugada = 1;
+        prueba::Anota(p, Jugada{1, 0, 5, 0, 5, 3, 1, 0, 0, CasillaSalida[1], 0, 1, 3});
+        p.ListaJugadas = {PrincipioPartida};
+        NarraJugada(p, 1);
+    }
+
     bool pararTrasSorteo = false;
 };
 
@@ -329,12 +338,7 @@ TEST_F(Ventana, LaColumnaCabeYNoTapaLaLista) {
 // board takes no clicks while it is on, and the list follows the step
 // until the remote goes off.
 TEST_F(Ventana, ElMandoSeEnciendeYRetrocede) {
-    // Carmen's piece has left its box with a 5: one move recorded.
-    prueba::Pon(p, 1, 1, CasillaSalida[1]);
-    p.NumJugada = 1;
-    prueba::Anota(p, Jugada{1, 0, 5, 0, 5, 3, 1, 0, 0, CasillaSalida[1], 0, 1, 3});
-    p.ListaJugadas = {PrincipioPartida};
-    NarraJugada(p, 1);
+    SaleCarmen();
     p.PartidaIniciada = p.EsperandoTirada = true;
     mesa.ActualizaLista();
     mesa.show();
@@ -360,11 +364,7 @@ TEST_F(Ventana, ElMandoSeEnciendeYRetrocede) {
 // ends, and the game is postponed at the present, not at the step the
 // remote showed.
 TEST_F(Ventana, UnaSenalDeTerminarPosponeLaPartidaSinPreguntar) {
-    prueba::Pon(p, 1, 1, CasillaSalida[1]);
-    p.NumJugada = 1;
-    prueba::Anota(p, Jugada{1, 0, 5, 0, 5, 3, 1, 0, 0, CasillaSalida[1], 0, 1, 3});
-    p.ListaJugadas = {PrincipioPartida};
-    NarraJugada(p, 1);
+    SaleCarmen();
     p.PartidaIniciada = p.EsperandoTirada = p.TiradaNueva = true;
     p.Turno = 2;
     mesa.ActualizaLista();
