@@ -26,7 +26,7 @@ void Escritorio::FijaSemilla(std::uint64_t semilla) {
 // What arrived from the network while the events ran and had to wait for
 // the engine to be ready (a client's new game) runs from every wait.
 void Escritorio::Cede() {
-    if (mesa_.Saliendo()) return;
+    if (mesa_.Saliendo()) return mesa_.Sal();   // as in Espera
     QCoreApplication::processEvents();
     if (Red* red = mesa_.RedDeJuego()) red->Atiende();
 }
@@ -34,12 +34,9 @@ void Escritorio::Cede() {
 // A waiting engine sleeps until the window system has something; the timer
 // wakes it at least once a second for the network turn panel's clock.
 void Escritorio::Espera() {
-    if (mesa_.Saliendo()) {
-        // Whatever was left on the stack when the window closed (a game
-        // started by a flow below the exit) unwinds rather than waits.
-        mesa_.Sal();
-        return;
-    }
+    // Whatever was left on the stack when the window closed (a game started
+    // by a flow below the exit) unwinds rather than waits.
+    if (mesa_.Saliendo()) return mesa_.Sal();
     QTimer despertador;
     despertador.setSingleShot(true);
     despertador.start(1000);
